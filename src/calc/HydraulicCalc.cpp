@@ -1,0 +1,82 @@
+#include "calc/HydraulicCalc.h"
+
+#include "calc/CalcFault.h"
+#include "calc/FuncUnit.h"
+#include "calc/Real.h"
+#include "model/TCalcVariables.h"
+
+CalcOutcome CalcHydraulic(TCalcVariables &vars)
+{
+    const double din = vars.value(Slot::Din);
+    const double slope = vars.value(Slot::i_s);
+    if (!(slope > 0.0))
+        return CalcOutcome::stopped();
+    const double filling = vars.value(Slot::hs_d);
+    if (!(filling > 0.0))
+        return CalcOutcome::stopped();
+    const double nu = vars.value(Slot::nu);
+    if (!(nu > 0.0))
+        return CalcOutcome::stopped();
+
+    try {
+        const Real rs = Real(din) / 4.0;
+        vars.setValue(Slot::Rs, rs.v());
+
+        const Real wetted = Real(FuncUnit::WettedAreaFactor(filling)) * din * din;
+        vars.setValue(Slot::Kw_h, wetted.v());
+
+        vars.setValue(Slot::Rsnf_Rsf, FuncUnit::HydraulicRadiusRatio(filling));
+        const Real radiusRatio = vars.value(Slot::Rsnf_Rsf);
+
+        const Real ke = vars.value(Slot::Ke);
+
+        vars.setValue(Slot::g, 9.81);
+        const Real g = vars.value(Slot::g);
+        vars.setValue(Slot::bs, 2.0);
+        Real b = vars.value(Slot::bs);
+
+        const Real a = 0.3124 * Real::power(ke, 0.0516);
+        vars.setValue(Slot::a, a.v());
+
+        // Relative roughness: roughness over the diameter, both in mm.
+        const Real ls = 0.2 * Real::power(ke / (4.0 * rs * 1000.0), a);
+        vars.setValue(Slot::Ls, ls.v());
+
+        // The full-section velocity raised to the power b.
+        const Real x = slope * 2.0 * g * 4.0 * rs / ls;
+        vars.setValue(Slot::V, x.v());
+        vars.setValue(Slot::Vf_begin, x.v());
+
+        Real w = Real::power(x, 1.0 / b);
+        Real rephi = w * 4.0 * rs / nu;
+        const Real requ = 2000.0 * rs * 1000.0 / ke;
+
+        bool settled = false;
+        for (int step = 0; step < HydraulicIterationLimit && !settled; ++step) {
+            w = Real::power(x, 1.0 / b);
+            rephi = w * 4.0 * rs / nu;
+            b = 3.0 - Real::log10(requ) / Real::log10(rephi);
+            const Real y = Real::power(w, b);
+            settled = Real::abs(y - x) / x < 0.001;
+        }
+        if (!settled) {
+            throw CalcFault(CalcFault::Kind::NotConverged,
+                            QStringLiteral("Итерация не сошлась: показатель степени bs не установился за %1 шагов")
+                                .arg(HydraulicIterationLimit));
+        }
+
+        vars.setValue(Slot::Requ, requ.v());
+        vars.setValue(Slot::Rephi, rephi.v());
+        vars.setValue(Slot::bs_end, b.v());
+        vars.setValue(Slot::Vf_end, w.v());
+
+        const Real vnf = w * Real::power(radiusRatio, (1.0 + a) / b);
+        vars.setValue(Slot::Vnf, vnf.v());
+
+        const Real qs = vnf * wetted * 1000.0;
+        vars.setValue(Slot::qs, qs.v());
+    } catch (const CalcFault &fault) {
+        return CalcOutcome::fromFault(fault);
+    }
+    return CalcOutcome::completed();
+}

@@ -1,0 +1,48 @@
+#include "cli/VariableSettings.h"
+
+#include "cli/CliArgs.h"
+#include "model/TCalcVariables.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+VariableSettings VariableSettings::takeFrom(CliArgs &args)
+{
+    VariableSettings settings;
+    for (const QString &assignment : args.takeRepeated(QStringLiteral("--set"))) {
+        const int eq = assignment.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            throw UsageError(QStringLiteral("--set ожидает KEY=VALUE, получено: %1").arg(assignment));
+        const QString key = assignment.left(eq);
+        const QString text = assignment.mid(eq + 1);
+        const auto slot = SlotKeys::fromKey(key);
+        if (!slot)
+            throw UsageError(QStringLiteral("Неизвестная переменная: %1").arg(key));
+        double value = 0;
+        if (!parseNumber(text, &value))
+            throw UsageError(QStringLiteral("Значение переменной %1 не является числом: %2").arg(key, text));
+        settings.m_assignments.append({*slot, value});
+    }
+    return settings;
+}
+
+bool VariableSettings::parseNumber(const QString &text, double *value)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?$)"));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    bool ok = false;
+    const double parsed = text.toDouble(&ok); // QString::toDouble reads the C locale
+    if (!ok || !std::isfinite(parsed))
+        return false;
+    *value = parsed;
+    return true;
+}
+
+void VariableSettings::applyTo(TCalcVariables &vars) const
+{
+    for (const Assignment &a : m_assignments)
+        vars[a.slot].SetValue(a.value);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/SlotKeys.h"
+
+#include <QString>
+#include <QVector>
+
+class CliArgs;
+class TCalcVariables;
+
+// The "--set KEY=VALUE" assignments of a command line, checked before
+// anything is computed.
+class VariableSettings
+{
+public:
+    struct Assignment
+    {
+        Slot slot;
+        double value;
+    };
+
+    // Takes every "--set" from the arguments.  An unknown key or a value that
+    // is not a number is a usage error naming it.
+    static VariableSettings takeFrom(CliArgs &args);
+
+    // A number written with a point, an optional sign and an optional
+    // exponent ("-1.5e3"); nothing else, not even blanks.
+    static bool parseNumber(const QString &text, double *value);
+
+    // Applies the assignments in the order they were given.
+    void applyTo(TCalcVariables &vars) const;
+
+    const QVector<Assignment> &assignments() const { return m_assignments; }
+
+private:
+    QVector<Assignment> m_assignments;
+};

@@ -1,0 +1,100 @@
+#include "cli/VarsCommand.h"
+
+#include "cli/CliArgs.h"
+#include "cli/Console.h"
+#include "cli/JsonWriter.h"
+#include "cli/VariableSettings.h"
+#include "model/NumberFormat.h"
+#include "model/TCalcVariables.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+int VarsCommand::run(CliArgs &args)
+{
+    takeDecimalSeparator(args);
+    const bool json = args.takeFlag(QStringLiteral("--json"));
+    const VariableSettings settings = VariableSettings::takeFrom(args);
+    args.finish();
+
+    TCalcVariables vars;
+    vars.InitCatalogue();
+    settings.applyTo(vars);
+
+    if (json) {
+        JsonWriter out;
+        out.beginObject();
+        out.key(QStringLiteral("variables"));
+        writeVariables(out, vars);
+        out.endObject();
+        Console::out(out.text() + QLatin1Char('\n'));
+        return 0;
+    }
+    QVector<Slot> all;
+    for (int n = 1; n <= SlotKeys::Count; ++n)
+        all.append(static_cast<Slot>(n));
+    Console::out(table(vars, all, true));
+    return 0;
+}
+
+void VarsCommand::writeVariables(JsonWriter &json, const TCalcVariables &vars)
+{
+    json.beginArray();
+    for (int n = 1; n <= SlotKeys::Count; ++n) {
+        const TVariable &v = vars.at(n);
+        json.beginObject();
+        json.member(QStringLiteral("slot"), n);
+        json.member(QStringLiteral("key"), SlotKeys::key(n));
+        json.member(QStringLiteral("name"), v.GetName());
+        json.member(QStringLiteral("value"), v.GetValue());
+        json.member(QStringLiteral("text"), v.FormatValue());
+        json.member(QStringLiteral("units"), v.GetUnits());
+        json.endObject();
+    }
+    json.endArray();
+}
+
+QString VarsCommand::table(const TCalcVariables &vars, const QVector<Slot> &slotList, bool withDescription)
+{
+    QVector<QStringList> rows;
+    for (const Slot slot : slotList) {
+        const TVariable &v = vars[slot];
+        QStringList row{SlotKeys::key(slot), v.GetName(), v.FormatValue(), v.GetUnits()};
+        if (withDescription)
+            row << v.GetDescription();
+        rows.append(row);
+    }
+    QVector<int> widths;
+    for (const QStringList &row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (int c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], static_cast<int>(row[c].size()));
+    }
+    QString text;
+    for (const QStringList &row : rows) {
+        QString line;
+        for (int c = 0; c < row.size(); ++c) {
+            if (c + 1 < row.size())
+                line += row[c].leftJustified(widths[c] + 2);
+            else
+                line += row[c];
+        }
+        text += line.trimmed() + QLatin1Char('\n');
+    }
+    return text;
+}
+
+void VarsCommand::takeDecimalSeparator(CliArgs &args)
+{
+    // The tool does not follow the machine's locale: a comma unless told.
+    QString separator = QStringLiteral(",");
+    if (const auto given = args.takeOption(QStringLiteral("--decimal-separator"))) {
+        if (given->isEmpty())
+            throw UsageError(QStringLiteral("--decimal-separator не может быть пустым"));
+        separator = *given;
+    }
+    NumberFormat::setDecimalSeparator(separator);
+    NumberFormat::setThousandsSeparator(separator == QLatin1String(",") ? QStringLiteral(" ")
+                                                                        : QStringLiteral(","));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/SlotKeys.h"
+
+#include <QString>
+#include <QVector>
+
+class CliArgs;
+class JsonWriter;
+class TCalcVariables;
+
+// "pipecalc-cli vars": all 97 variables after the catalogue and the --set
+// assignments.
+class VarsCommand
+{
+public:
+    static int run(CliArgs &args);
+
+    // The JSON array of all 97 slots in slot order.
+    static void writeVariables(JsonWriter &json, const TCalcVariables &vars);
+    // Rows of variables as aligned text columns: key, name, value, units
+    // (and the description when asked for).
+    static QString table(const TCalcVariables &vars, const QVector<Slot> &slotList, bool withDescription);
+
+    // Applies "--decimal-separator SEP" when given.
+    static void takeDecimalSeparator(CliArgs &args);
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+// The number format language of the program.  A format is made of digit
+// placeholders and at most one "." (see format() for the rules):
+//   "0"  always yields a digit, "0" where the value has none;
+//   "#"  yields the value's digit and nothing where it has none;
+//   "."  stands for the decimal separator;
+//   ","  before the "." groups the integer digits by the thousands separator.
+// Any other characters before the first or after the last placeholder are
+// written as they stand.
+//
+// The separators are those of the user's locale when the program starts;
+// tests and the command-line tool set them explicitly.
+class NumberFormat
+{
+public:
+    static QString decimalSeparator();
+    static void setDecimalSeparator(const QString &separator);
+    static QString thousandsSeparator();
+    static void setThousandsSeparator(const QString &separator);
+    // Takes both separators from the system locale.
+    static void useSystemLocale();
+
+    // The value written in the format.  The value is rounded half away from
+    // zero on its decimal expansion to 18 significant digits.  A magnitude of
+    // 1e18 or more is written in the general format; values that are not
+    // finite as "NAN", "INF" or "-INF".  An empty format means the general
+    // format.
+    static QString format(const QString &fmt, double value);
+    static QString formatExtended(const QString &fmt, long double value);
+
+    // At most `precision` significant digits, trailing zeros dropped, in
+    // scientific notation ("1,5E20") for very large or very small numbers.
+    static QString general(long double value, int precision = 15);
+
+    // A number for the reports: the format applied with "." as the decimal
+    // separator, then trailing zeros and a trailing "." dropped.  The result
+    // does not depend on the locale.
+    static QString formatReportNumber(const QString &fmt, double value);
+
+private:
+    static QString formatWith(const QString &fmt, long double value, const QString &decimalSep,
+                              const QString &groupSep);
+    static QString generalWith(long double value, int precision, const QString &decimalSep);
+};

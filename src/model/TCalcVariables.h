@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/SlotKeys.h"
+#include "model/TVariable.h"
+
+#include <array>
+#include <cstdint>
+
+// The one calculation state of the program: 97 variables in fixed slots, the
+// calculation kind and the chosen material and soil.  The set owns its
+// variables; a reference to a slot's variable stays valid for the set's life.
+class TCalcVariables
+{
+public:
+    TCalcVariables() = default;
+    TCalcVariables(const TCalcVariables &) = delete;
+    TCalcVariables &operator=(const TCalcVariables &) = delete;
+
+    // Gives every slot its name, default value, format, description, units
+    // and symbol mark from the catalogue.
+    void InitCatalogue();
+
+    TVariable &operator[](Slot slot) { return m_slots[index(slot)]; }
+    const TVariable &operator[](Slot slot) const { return m_slots[index(slot)]; }
+
+    // Access by slot number, 1 to 97.
+    TVariable &at(int slotNumber);
+    const TVariable &at(int slotNumber) const;
+
+    // Shorthands for the calculations.
+    double value(Slot slot) const { return (*this)[slot].GetValue(); }
+    void setValue(Slot slot, double v) { (*this)[slot].SetValue(v); }
+
+    // Calculation kind: 0 hydraulic, 1 static.
+    std::uint8_t Mode = 0;
+    // -1 while nothing is chosen; materials 4 and 5 are the fiberglass ones.
+    std::int32_t SelectedMaterialId = -1;
+    std::int32_t SelectedSoilId = -1;
+
+    bool isFiberglassMaterial() const { return SelectedMaterialId == 4 || SelectedMaterialId == 5; }
+
+private:
+    static std::size_t index(Slot slot);
+
+    std::array<TVariable, SlotKeys::Count> m_slots{};
+};
