@@ -1,0 +1,281 @@
+#include "CalcTestSupport.h"
+
+#include "calc/FiberglassCalc.h"
+#include "model/TCalcVariables.h"
+
+#include <QtTest>
+
+using namespace CalcTestSupport;
+
+namespace {
+
+// The output slots in the order they are first written.
+const QVector<Slot> kOutputs = {Slot::gc, Slot::Mras, Slot::Mpr, Slot::psiSt, Slot::Gy, Slot::QgvSt};
+
+// The second worked example: some depth, traffic and ground water.
+void loaded(TCalcVariables &vars)
+{
+    vars.setValue(Slot::h, 2.0);
+    vars.setValue(Slot::M, 20.0);
+    vars.setValue(Slot::FSt, 0.38);
+    vars.setValue(Slot::Hv, 1.0);
+}
+
+struct Expected
+{
+    const char *field;
+    double value;
+    double tolerance;
+};
+
+double field(const FiberglassResults &r, const char *name)
+{
+    for (const auto &f : FiberglassResults::fields()) {
+        if (qstrcmp(f.name, name) == 0)
+            return r.*f.member;
+    }
+    qFatal("no field %s", name);
+    return 0;
+}
+
+} // namespace
+
+class TestFiberglass : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaultsInTrench()
+    {
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        const FiberglassRun run = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
+        QVERIFY(run.outcome.isCompleted());
+        const FiberglassResults &r = run.results;
+
+        const Expected expected[] = {
+            {"Qgr", 0, 0},          {"Qtr", 0, 0},          {"Qc", 0, 0},
+            {"k", 17943333.33, 0.01}, {"I", 0.000036288, 1e-15}, {"n", 0.0125062, 1e-7},
+            {"Mras", 0, 0},         {"W", 0.001512, 1e-15}, {"Mpr", 529200, 1e-6},
+            {"A", 0.024, 0},        {"Gt", 88154734.27, 0.01}, {"psi", 0.01, 0},
+            {"Kov", 0.993, 1e-15},  {"Gy", 4111211.68, 0.01}, {"Qgv", 0, 0},
+            {"Qgr1", 0, 0},         {"Qgr2", 0, 0},         {"a", 9.81, 0},
+            {"m", 0.7, 0},          {"Kzu", 3, 0},          {"Gammav", 11000, 0},
+            {"GammaGrSt", 16000, 0}, {"Egr", 7e6, 0},       {"Et", 2e10, 0},
+            {"Sigmat", 5e8, 0},     {"EtauSvSt", 1.25e9, 0}, {"D", 0.3, 0},
+        };
+        for (const Expected &e : expected)
+            QVERIFY2(near(field(r, e.field), e.value, e.tolerance), e.field);
+
+        QCOMPARE(vars.value(Slot::gc), 0.0);
+        QCOMPARE(vars.value(Slot::Mras), 0.0);
+        QVERIFY(near(vars.value(Slot::Mpr), 529.2, 1e-9));
+        QCOMPARE(vars.value(Slot::psiSt), 0.01);
+        QVERIFY(near(vars.value(Slot::Gy), 4.1112117, 1e-7));
+        QCOMPARE(vars.value(Slot::QgvSt), 0.0);
+        // Without load the admissible intensity is the bare stiffness term.
+        QVERIFY(near(r.Gy, std::sqrt(r.Egr * r.Gt) * 0.5 * 0.993 / 3, 1e-6));
+        QVERIFY(r.strengthHolds() && r.ovalityHolds() && r.stabilityHolds());
+    }
+
+    void loadedTrenchless()
+    {
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        loaded(vars);
+        const FiberglassRun run = CalcFiberglass(vars, LayingTrenchless, WallThreeLayer);
+        QVERIFY(run.outcome.isCompleted());
+        const FiberglassResults &r = run.results;
+        const Expected expected[] = {
+            {"Qgr1", 13435.38, 0.005},  {"Qgr2", 3648.79, 0.005},  {"Qgr", 13435.38, 0.005},
+            {"P", 516315.79, 0.005},    {"Qtr", 72936.80, 0.005},  {"Qc", 86372.19, 0.005},
+            {"Mras", 485.503, 0.0005},  {"psi", 0.0108230, 1e-7},  {"Gy", 4108826.51, 0.005},
+            {"Qgv", 12650, 1e-9},       {"M", 20000, 0},           {"fi", 30, 0},
+            {"Kk", 1.3, 0},
+        };
+        for (const Expected &e : expected)
+            QVERIFY2(near(field(r, e.field), e.value, e.tolerance), e.field);
+        QVERIFY(r.strengthHolds() && r.ovalityHolds() && r.stabilityHolds());
+        QVERIFY(near(vars.value(Slot::QgvSt), 0.01265, 1e-15));
+    }
+
+    // The larger of the two trenchless soil pressures is the one used.
+    void trenchlessTakesLarger_data()
+    {
+        QTest::addColumn<double>("depth");
+        QTest::newRow("shallow: first formula") << 2.0;
+        QTest::newRow("deep: second formula") << 40.0;
+    }
+
+    void trenchlessTakesLarger()
+    {
+        QFETCH(double, depth);
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::h, depth);
+        const FiberglassResults r = CalcFiberglass(vars, LayingTrenchless, WallThreeLayer).results;
+        QCOMPARE(r.Qgr, std::max(r.Qgr1, r.Qgr2));
+        QVERIFY(r.Qgr1 != r.Qgr2);
+    }
+
+    // Any laying index other than 0 is trenchless; wall index 1 alone is three-layer
+    // for the section modulus and thickness, while only 0 is single-layer for inertia.
+    void branches_data()
+    {
+        QTest::addColumn<int>("laying");
+        QTest::addColumn<int>("wall");
+        QTest::addColumn<bool>("trenchless");
+        QTest::addColumn<double>("inertia");
+        QTest::addColumn<double>("modulus");
+        QTest::addColumn<double>("thickness");
+
+        const double s = 0.012, t = 0.024;
+        const double single = s * s * s / 12, three = s * s * s / 6 + s * (t + s) / 12;
+        QTest::newRow("trench, single") << 0 << 0 << false << single << s * s / 6 << s;
+        QTest::newRow("trench, three") << 0 << 1 << false << three << three / (0.5 * t + s) << 2 * s;
+        QTest::newRow("trenchless, single") << 1 << 0 << true << single << s * s / 6 << s;
+        QTest::newRow("other laying index") << 2 << 1 << true << three << three / (0.5 * t + s) << 2 * s;
+        QTest::newRow("other wall index") << 0 << 2 << false << three << s * s / 6 << s;
+    }
+
+    void branches()
+    {
+        QFETCH(int, laying);
+        QFETCH(int, wall);
+        QFETCH(bool, trenchless);
+        QFETCH(double, inertia);
+        QFETCH(double, modulus);
+        QFETCH(double, thickness);
+
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        loaded(vars);
+        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
+        QVERIFY(run.outcome.isCompleted());
+        const FiberglassResults &r = run.results;
+        QVERIFY(near(r.I, inertia, 1e-18));
+        QVERIFY(near(r.W, modulus, 1e-18));
+        QCOMPARE(r.A, thickness);
+        QCOMPARE(r.Qgr1 != 0, trenchless);
+        // The ovality coefficient follows the laying method.
+        const double c = (r.psi - 0.01) * (0.15 * r.Gt + 0.06 * r.Egr) / r.Qc;
+        QVERIFY(near(c, trenchless ? 0.13 : 0.11, 1e-12));
+    }
+
+    void noTraffic_data()
+    {
+        QTest::addColumn<double>("mass");
+        QTest::addColumn<double>("area");
+        QTest::newRow("no mass") << 0.0 << 0.38;
+        QTest::newRow("no area") << 20.0 << 0.0;
+        QTest::newRow("neither") << 0.0 << 0.0;
+    }
+
+    void noTraffic()
+    {
+        QFETCH(double, mass);
+        QFETCH(double, area);
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::h, 2.0);
+        vars.setValue(Slot::M, mass);
+        vars.setValue(Slot::FSt, area);
+        const FiberglassRun run = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
+        QVERIFY(run.outcome.isCompleted());
+        QCOMPARE(run.results.P, 0.0);
+        QCOMPARE(run.results.Qtr, 0.0);
+        QCOMPARE(run.results.Qc, 1.3 * 16000 * 2.0);
+    }
+
+    void groundWater_data()
+    {
+        QTest::addColumn<double>("level");
+        QTest::addColumn<double>("qgv");
+        // The axis of the pipe lies at D/2 + h = 2.15 m.
+        QTest::newRow("no water however deep") << 0.0 << 0.0;
+        QTest::newRow("above the axis") << 1.0 << 1.15 * 11000;
+        QTest::newRow("at the axis") << 2.15 << 0.0;
+        QTest::newRow("below the axis") << 3.0 << 0.0;
+    }
+
+    void groundWater()
+    {
+        QFETCH(double, level);
+        QFETCH(double, qgv);
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::h, 2.0);
+        vars.setValue(Slot::Hv, level);
+        const FiberglassRun run = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
+        QVERIFY(near(run.results.Qgv, qgv, 1e-9));
+        QVERIFY(near(vars.value(Slot::QgvSt), qgv / 1e6, 1e-15));
+    }
+
+    void verdicts()
+    {
+        FiberglassResults r;
+        r.Mras = r.Mpr = 10;
+        QVERIFY(r.strengthHolds());
+        r.Mras = 10.5;
+        QVERIFY(!r.strengthHolds());
+        r.psi = 0.05;
+        QVERIFY(r.ovalityHolds());
+        r.psi = 0.0500001;
+        QVERIFY(!r.ovalityHolds());
+        r.Qc = 3;
+        r.Qgv = 2;
+        r.Gy = 5;
+        QVERIFY(r.stabilityHolds());
+        r.Gy = 4.9;
+        QVERIFY(!r.stabilityHolds());
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("laying");
+        QTest::addColumn<int>("wall");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("writtenKeys");
+
+        const int zero = int(CalcOutcome::Kind::DivisionByZero);
+        const int invalid = int(CalcOutcome::Kind::Fault);
+        QTest::newRow("friction angle 0") << "fi=0" << 1 << 1 << zero << QStringList{};
+        QTest::newRow("friction angle 0 and no soil") << "fi=0 GammaGrSt=0" << 1 << 1 << invalid << QStringList{};
+        QTest::newRow("diameter 0") << "DSt=0" << 0 << 1 << zero << QStringList{"gc"};
+        QTest::newRow("soil modulus 0") << "EgrSt=0" << 0 << 1 << zero << QStringList{"gc"};
+        QTest::newRow("no layer gap") << "t=0 sSt=0" << 0 << 1 << invalid << QStringList{"gc", "Mras"};
+        QTest::newRow("Poisson 1") << "MuSt=1" << 0 << 1 << zero << QStringList{"gc", "Mras", "Mpr"};
+        QTest::newRow("binder 0") << "EtauSvSt=0" << 0 << 1 << zero << QStringList{"gc", "Mras", "Mpr"};
+        QTest::newRow("traffic over negative depth")
+            << "h=-1 M=20 FSt=1.155" << 0 << 1 << zero << QStringList{};
+        // Gy is set to 0 before its root fails, and stays so.
+        QTest::newRow("root of negative") << "EgrSt=-7" << 0 << 1 << invalid
+                                          << QStringList{"gc", "Mras", "Mpr", "psiSt", "Gy"};
+    }
+
+    void faults()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, laying);
+        QFETCH(int, wall);
+        QFETCH(int, kind);
+        QFETCH(QStringList, writtenKeys);
+
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        for (const QString &assignment : change.split(QLatin1Char(' '))) {
+            const QStringList parts = assignment.split(QLatin1Char('='));
+            vars.setValue(*SlotKeys::fromKey(parts[0]), parts[1].toDouble());
+        }
+        fill(vars, kOutputs);
+        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
+        QCOMPARE(int(run.outcome.kind()), kind);
+        QCOMPARE(written(vars, kOutputs), writtenKeys);
+        if (writtenKeys.contains(QStringLiteral("Gy")))
+            QCOMPARE(vars.value(Slot::Gy), 0.0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFiberglass)
+#include "tst_fiberglass.moc"

@@ -1,0 +1,213 @@
+#include "CalcTestSupport.h"
+
+#include "calc/FuncUnit.h"
+#include "calc/HydraulicCalc.h"
+#include "model/TCalcVariables.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using namespace CalcTestSupport;
+
+namespace {
+
+// Every slot the calculation writes, in the order it writes them.
+const QVector<Slot> kOutputs = {Slot::Rs,    Slot::Kw_h,  Slot::Rsnf_Rsf, Slot::g,      Slot::bs,
+                                Slot::a,     Slot::Ls,    Slot::V,        Slot::Vf_begin, Slot::Requ,
+                                Slot::Rephi, Slot::bs_end, Slot::Vf_end,  Slot::Vnf,    Slot::qs};
+
+} // namespace
+
+class TestHydraulic : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void segmentGeometry_data()
+    {
+        QTest::addColumn<double>("h");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("area");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("empty") << 0.0 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("half") << 0.5 << M_PI / 2 << M_PI / 8 << 1.0;
+        QTest::newRow("full") << 1.0 << M_PI << M_PI / 4 << 1.0;
+        QTest::newRow("0.8") << 0.8 << std::acos(-0.6) << 0.6735744 << 1.2167730;
+        QTest::newRow("above full") << 1.2 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("below empty") << -0.1 << 0.0 << 0.0 << 0.0;
+    }
+
+    void segmentGeometry()
+    {
+        QFETCH(double, h);
+        QFETCH(double, angle);
+        QFETCH(double, area);
+        QFETCH(double, ratio);
+        QVERIFY(near(FuncUnit::SegmentHalfAngle(h), angle, 1e-12));
+        QVERIFY(near(FuncUnit::WettedAreaFactor(h), area, 1e-7));
+        QVERIFY(near(FuncUnit::HydraulicRadiusRatio(h), ratio, 1e-7));
+    }
+
+    void workedExamples_data()
+    {
+        QTest::addColumn<double>("filling");
+        QTest::addColumn<double>("wetted");
+        QTest::addColumn<double>("radiusRatio");
+        QTest::addColumn<double>("vnf");
+        QTest::addColumn<double>("qs");
+        QTest::newRow("full") << 1.0 << 0.095115 << 1.0 << 3.192239 << 303.629;
+        QTest::newRow("half") << 0.5 << 0.047557 << 1.0 << 3.192239 << 151.815;
+        QTest::newRow("0.8") << 0.8 << 0.081573 << 1.216773 << 3.655286 << 298.171;
+    }
+
+    void workedExamples()
+    {
+        QFETCH(double, filling);
+        QFETCH(double, wetted);
+        QFETCH(double, radiusRatio);
+        QFETCH(double, vnf);
+        QFETCH(double, qs);
+
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::hs_d, filling);
+        QVERIFY(CalcHydraulic(vars).isCompleted());
+
+        QCOMPARE(vars.value(Slot::Rs), 0.087);
+        QVERIFY(near(vars.value(Slot::Kw_h), wetted, 1e-6));
+        QVERIFY(near(vars.value(Slot::Rsnf_Rsf), radiusRatio, 1e-6));
+        QCOMPARE(vars.value(Slot::g), 9.81);
+        QCOMPARE(vars.value(Slot::bs), 2.0);
+        QVERIFY(near(vars.value(Slot::a), 0.255296, 1e-6));
+        QVERIFY(near(vars.value(Slot::Ls), 0.016536, 1e-6));
+        QVERIFY(near(vars.value(Slot::V), 8.257982, 1e-6));
+        QCOMPARE(vars.value(Slot::Vf_begin), vars.value(Slot::V));
+        QCOMPARE(vars.value(Slot::Requ), 8700000.0);
+        QVERIFY(near(vars.value(Slot::Rephi), 745570, 0.5));
+        QVERIFY(near(vars.value(Slot::bs_end), 1.818300, 1e-6));
+        QVERIFY(near(vars.value(Slot::Vf_end), 3.192239, 1e-6));
+        QVERIFY(near(vars.value(Slot::Vnf), vnf, 1e-6));
+        QVERIFY(near(vars.value(Slot::qs), qs, 1e-3));
+        if (filling == 1.0)
+            QCOMPARE(vars.value(Slot::Vnf), vars.value(Slot::Vf_end));
+    }
+
+    void overfilledPipeCarriesNothing()
+    {
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::hs_d, 1.5);
+        QVERIFY(CalcHydraulic(vars).isCompleted());
+        QCOMPARE(vars.value(Slot::Kw_h), 0.0);
+        QCOMPARE(vars.value(Slot::Rsnf_Rsf), 0.0);
+        QCOMPARE(vars.value(Slot::Vnf), 0.0);
+        QCOMPARE(vars.value(Slot::qs), 0.0);
+    }
+
+    void fixedSlotsAreReset()
+    {
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::g, 1.0);
+        vars.setValue(Slot::bs, 5.0);
+        QVERIFY(CalcHydraulic(vars).isCompleted());
+        QCOMPARE(vars.value(Slot::g), 9.81);
+        QCOMPARE(vars.value(Slot::bs), 2.0);
+        QVERIFY(near(vars.value(Slot::qs), 303.629, 1e-3));
+    }
+
+    void guards_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<double>("value");
+        QTest::newRow("slope 0") << "i_s" << 0.0;
+        QTest::newRow("slope negative") << "i_s" << -0.01;
+        QTest::newRow("filling 0") << "hs_d" << 0.0;
+        QTest::newRow("filling negative") << "hs_d" << -0.5;
+        QTest::newRow("viscosity 0") << "nu" << 0.0;
+        QTest::newRow("viscosity negative") << "nu" << -1e-6;
+    }
+
+    void guards()
+    {
+        QFETCH(QString, key);
+        QFETCH(double, value);
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(*SlotKeys::fromKey(key), value);
+        const QVector<double> before = snapshot(vars);
+        const CalcOutcome outcome = CalcHydraulic(vars);
+        QCOMPARE(outcome.kind(), CalcOutcome::Kind::Stopped);
+        QVERIFY(outcome.displayText().isEmpty());
+        QCOMPARE(snapshot(vars), before);
+    }
+
+    // Where each fault stops the run, and which results were written first.
+    void faults_data()
+    {
+        QTest::addColumn<double>("din");
+        QTest::addColumn<double>("slope");
+        QTest::addColumn<double>("nu");
+        QTest::addColumn<double>("ke");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("writtenCount");
+        QTest::addColumn<QString>("message");
+
+        const int zero = int(CalcOutcome::Kind::DivisionByZero);
+        const int fault = int(CalcOutcome::Kind::Fault);
+        const QString invalid = QStringLiteral("Invalid floating point operation.");
+        // Relative roughness over a zero diameter.
+        QTest::newRow("Din 0") << 0.0 << 0.02 << 1.49e-6 << 0.02 << zero << 6 << "Ошибка. Деление на ноль.";
+        // Requ divides by the roughness.
+        QTest::newRow("Ke 0") << 0.348 << 0.02 << 1.49e-6 << 0.0 << zero << 9 << "Ошибка. Деление на ноль.";
+        // A fractional power of a negative relative roughness.
+        QTest::newRow("Din negative") << -0.348 << 0.02 << 1.49e-6 << 0.02 << fault << 6 << invalid;
+        // A fractional power of a negative roughness.
+        QTest::newRow("Ke negative") << 0.348 << 0.02 << 1.49e-6 << -0.02 << fault << 5 << invalid;
+        // The exponent runs away and the power leaves the range of double.
+        QTest::newRow("overflow") << 0.001 << 0.0001 << 1.49e-6 << 0.02 << fault << 9
+                                  << "Floating point overflow.";
+        // The exponent swings between two values and never settles.
+        QTest::newRow("no convergence")
+            << 0.001 << 0.0001 << 1.49e-6 << 5.0 << fault << 9
+            << "Итерация не сошлась: показатель степени bs не установился за 100 шагов.";
+    }
+
+    void faults()
+    {
+        QFETCH(double, din);
+        QFETCH(double, slope);
+        QFETCH(double, nu);
+        QFETCH(double, ke);
+        QFETCH(int, kind);
+        QFETCH(int, writtenCount);
+        QFETCH(QString, message);
+
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::Din, din);
+        vars.setValue(Slot::i_s, slope);
+        vars.setValue(Slot::nu, nu);
+        vars.setValue(Slot::Ke, ke);
+        fill(vars, kOutputs);
+
+        const CalcOutcome outcome = CalcHydraulic(vars);
+        QCOMPARE(int(outcome.kind()), kind);
+        QCOMPARE(outcome.displayText(), message);
+        QCOMPARE(written(vars, kOutputs), keys(kOutputs, writtenCount));
+    }
+
+    void zeroRoughnessWritesLimits()
+    {
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::Ke, 0.0);
+        QCOMPARE(CalcHydraulic(vars).kind(), CalcOutcome::Kind::DivisionByZero);
+        QCOMPARE(vars.value(Slot::a), 0.0);
+        QCOMPARE(vars.value(Slot::Ls), 0.2);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestHydraulic)
+#include "tst_hydraulic.moc"

@@ -1,0 +1,216 @@
+#include "CalcTestSupport.h"
+
+#include "calc/StaticCalc.h"
+#include "model/TCalcVariables.h"
+
+#include <QtTest>
+
+using namespace CalcTestSupport;
+
+namespace {
+
+// The fixed coefficients, then every result in the order it is written.
+const QVector<Slot> kWrites = {
+    Slot::Kok,    Slot::Ktau,   Slot::Kw,     Slot::Kgr,    Slot::Kg,    Slot::Ksigma, Slot::Kzpsi,  Slot::Kz,
+    Slot::Gammav, Slot::g,      Slot::e,      Slot::n,      Slot::P,     Slot::y,      Slot::I,      Slot::A,
+    Slot::D,      Slot::qt,     Slot::qgr,    Slot::qc,     Slot::Go,    Slot::Psi_gr, Slot::Psi_t,  Slot::Psi_m,
+    Slot::Psi,    Slot::Eps_p,  Slot::Eps_c,  Slot::Eps_pp, Slot::Eps_pn, Slot::S_cond, Slot::Gtau,  Slot::Kug,
+    Slot::Kov,    Slot::Kzu,    Slot::Qgv,    Slot::qvn,    Slot::qust,  Slot::qvntr};
+
+// How many entries of kWrites precede the first result after the fixed ones.
+constexpr int kFixedCount = 10;
+
+int writtenThrough(Slot last)
+{
+    return int(kWrites.indexOf(last)) + 1;
+}
+
+TCalcVariables &defaults(TCalcVariables &vars)
+{
+    vars.InitCatalogue();
+    return vars;
+}
+
+} // namespace
+
+class TestStatic : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void workedExample()
+    {
+        TCalcVariables vars;
+        defaults(vars);
+        QVERIFY(CalcStatic(vars).isCompleted());
+
+        const struct
+        {
+            Slot slot;
+            double value;
+            double tolerance;
+        } expected[] = {
+            {Slot::e, 26, 1e-12},          {Slot::n, 1, 0},               {Slot::P, 0.516316, 1e-6},
+            {Slot::y, 1.153333, 1e-6},     {Slot::I, 2.176125, 1e-6},     {Slot::A, 2.22, 1e-12},
+            {Slot::D, 37.106667, 1e-6},    {Slot::qt, 0.026840, 1e-6},    {Slot::qgr, 0.0858, 1e-12},
+            {Slot::qc, 0.112640, 1e-6},    {Slot::Go, 0.874727, 1e-6},    {Slot::Psi_gr, 0.027359, 1e-6},
+            {Slot::Psi_t, 0.006847, 1e-6}, {Slot::Psi_m, 0.002, 0},       {Slot::Psi, 0.036206, 1e-6},
+            {Slot::Eps_p, 0.009610, 1e-6}, {Slot::Eps_c, 0.002742, 1e-6}, {Slot::Eps_pp, 0.035714, 1e-6},
+            {Slot::Eps_pn, 0.008696, 1e-6}, {Slot::S_cond, 0.584450, 1e-6}, {Slot::Gtau, 0.212977, 1e-6},
+            {Slot::Kug, 0.5, 0},           {Slot::Kov, 0.974656, 1e-6},   {Slot::Kzu, 2, 0},
+            {Slot::Qgv, 0.022, 1e-12},     {Slot::qvn, 0.1078, 1e-12},    {Slot::qust, 0.251445, 1e-6},
+            {Slot::qvntr, 0.134640, 1e-6},
+        };
+        for (const auto &e : expected)
+            QVERIFY2(near(vars.value(e.slot), e.value, e.tolerance), qPrintable(SlotKeys::key(e.slot)));
+
+        // All three conditions hold.
+        QVERIFY(vars.value(Slot::S_cond) <= 1);
+        QVERIFY(vars.value(Slot::qvn) <= vars.value(Slot::qust));
+        QVERIFY(vars.value(Slot::qvntr) <= vars.value(Slot::qust));
+    }
+
+    void coefficientsIgnoreTypedValues()
+    {
+        TCalcVariables vars;
+        defaults(vars);
+        for (const Slot s : {Slot::Kok, Slot::Ktau, Slot::Kw, Slot::Kgr, Slot::Kg, Slot::Ksigma, Slot::Kzpsi, Slot::Kz,
+                             Slot::Gammav, Slot::g, Slot::P, Slot::Kug, Slot::Kzu})
+            vars.setValue(s, 7.0);
+        QVERIFY(CalcStatic(vars).isCompleted());
+        QCOMPARE(vars.value(Slot::Kw), 0.11);
+        QCOMPARE(vars.value(Slot::Gammav), 11.0);
+        QCOMPARE(vars.value(Slot::g), 9.81);
+        QVERIFY(near(vars.value(Slot::qust), 0.251445, 1e-6));
+    }
+
+    void depthCoefficient_data()
+    {
+        QTest::addColumn<double>("depth");
+        QTest::addColumn<double>("n");
+        QTest::newRow("shallow") << 0.8 << 0.5;
+        QTest::newRow("exactly 1 m") << 1.0 << 1.0;
+        QTest::newRow("deep") << 6.0 << 1.0;
+    }
+
+    void depthCoefficient()
+    {
+        QFETCH(double, depth);
+        QFETCH(double, n);
+        TCalcVariables vars;
+        defaults(vars);
+        vars.setValue(Slot::Htr, depth);
+        vars.setValue(Slot::Hw, 0.5);
+        QVERIFY(CalcStatic(vars).isCompleted());
+        QCOMPARE(vars.value(Slot::n), n);
+        // n enters the traffic ovality and the stability root.
+        const double go = vars.value(Slot::Go);
+        const double egr = vars.value(Slot::Egr);
+        QVERIFY(near(vars.value(Slot::Psi_t), 0.11 * vars.value(Slot::qt) / (0.15 * go + 0.06 * n * egr), 1e-15));
+        QVERIFY(near(vars.value(Slot::qust),
+                     std::sqrt(n * egr * vars.value(Slot::Gtau)) * 0.5 * vars.value(Slot::Kov) / 2.0, 1e-15));
+    }
+
+    void groundWater_data()
+    {
+        QTest::addColumn<double>("level");
+        QTest::addColumn<double>("qgv");
+        QTest::newRow("no water") << 0.0 << 0.0;
+        QTest::newRow("level above ground") << -1.0 << 0.0;
+        QTest::newRow("level 4 m") << 4.0 << 0.022;
+        QTest::newRow("below the pipe") << 7.0 << -0.011;
+    }
+
+    void groundWater()
+    {
+        QFETCH(double, level);
+        QFETCH(double, qgv);
+        TCalcVariables vars;
+        defaults(vars);
+        vars.setValue(Slot::Hw, level);
+        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(near(vars.value(Slot::Qgv), qgv, 1e-15));
+        // The soil load is still formed with the level as given.
+        QVERIFY(near(vars.value(Slot::qgr), ((6.0 + 0.2 - level) * 19.0 + 11.0 * level) / 1000.0, 1e-15));
+        QVERIFY(near(vars.value(Slot::qvn), vars.value(Slot::qgr) + qgv, 1e-15));
+        QVERIFY(near(vars.value(Slot::qvntr), vars.value(Slot::qgr) + vars.value(Slot::qt) + qgv, 1e-15));
+    }
+
+    void guard_data()
+    {
+        QTest::addColumn<double>("area");
+        QTest::newRow("zero") << 0.0;
+        QTest::newRow("negative") << -0.38;
+    }
+
+    void guard()
+    {
+        QFETCH(double, area);
+        TCalcVariables vars;
+        defaults(vars);
+        vars.setValue(Slot::F, area);
+        fill(vars, kWrites);
+        const CalcOutcome outcome = CalcStatic(vars);
+        QCOMPARE(outcome.kind(), CalcOutcome::Kind::Stopped);
+        QVERIFY(outcome.displayText().isEmpty());
+        QCOMPARE(written(vars, kWrites), keys(kWrites, kFixedCount));
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("writtenCount");
+
+        const int zero = int(CalcOutcome::Kind::DivisionByZero);
+        const int invalid = int(CalcOutcome::Kind::Fault);
+        // Lsh + e = 2 s: the centroid divides by zero.
+        QTest::newRow("profile") << "Lsh=-115 s=5 Din=0.25 Dout=0.5" << zero << writtenThrough(Slot::P);
+        // 1 + 1.155 Htr / F = 0 needs a negative depth.
+        QTest::newRow("negative depth") << "Htr=-1 F=1.155" << zero << writtenThrough(Slot::D);
+        QTest::newRow("Poisson 1") << "Mu=1" << zero << writtenThrough(Slot::qc);
+        QTest::newRow("Poisson -1") << "Mu=-1" << zero << writtenThrough(Slot::qc);
+        QTest::newRow("no stiffness") << "Eo=0 Egr=0" << zero << writtenThrough(Slot::Go);
+        // 0/0 counts as an invalid operation, not as a division by zero.
+        QTest::newRow("nothing over nothing") << "Eo=0 Egr=0 Gamma=0 Hw=0" << invalid << writtenThrough(Slot::Go);
+        QTest::newRow("short-term modulus 0") << "Eo=0" << zero << writtenThrough(Slot::Eps_p);
+        QTest::newRow("long-term modulus 0") << "Etau=0" << zero << writtenThrough(Slot::Eps_c);
+        QTest::newRow("strength 0") << "Sigmao=0" << zero << writtenThrough(Slot::Eps_pn);
+        QTest::newRow("root of negative") << "Egr=-5" << invalid << writtenThrough(Slot::qvn);
+    }
+
+    void faults()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, kind);
+        QFETCH(int, writtenCount);
+
+        TCalcVariables vars;
+        defaults(vars);
+        for (const QString &assignment : change.split(QLatin1Char(' '))) {
+            const QStringList parts = assignment.split(QLatin1Char('='));
+            vars.setValue(*SlotKeys::fromKey(parts[0]), parts[1].toDouble());
+        }
+        fill(vars, kWrites);
+        const CalcOutcome outcome = CalcStatic(vars);
+        QCOMPARE(int(outcome.kind()), kind);
+        QCOMPARE(written(vars, kWrites), keys(kWrites, writtenCount));
+        if (outcome.kind() == CalcOutcome::Kind::DivisionByZero)
+            QCOMPARE(outcome.displayText(), QStringLiteral("Ошибка. Деление на ноль."));
+        else
+            QCOMPARE(outcome.displayText(), QStringLiteral("Invalid floating point operation."));
+    }
+
+    void zeroStrengthWritesZeroStrains()
+    {
+        TCalcVariables vars;
+        defaults(vars);
+        vars.setValue(Slot::Sigmao, 0.0);
+        QCOMPARE(CalcStatic(vars).kind(), CalcOutcome::Kind::DivisionByZero);
+        QCOMPARE(vars.value(Slot::Eps_pp), 0.0);
+        QCOMPARE(vars.value(Slot::Eps_pn), 0.0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestStatic)
+#include "tst_static.moc"
