@@ -1,0 +1,238 @@
+#include "CliRunner.h"
+
+#include "cli/JsonWriter.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// key -> value of the "variables" array.
+QHash<QString, QJsonObject> byKey(const QJsonObject &doc)
+{
+    QHash<QString, QJsonObject> map;
+    for (const QJsonValue &v : doc.value(QStringLiteral("variables")).toArray())
+        map.insert(v.toObject().value(QStringLiteral("key")).toString(), v.toObject());
+    return map;
+}
+
+bool near(double actual, double expected, double tolerance)
+{
+    return std::fabs(actual - expected) <= tolerance;
+}
+
+} // namespace
+
+class TestCliCalc : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void staticWorkedExample()
+    {
+        const CliRun run = runCli({"calc", "static", "--json"});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject doc = run.json();
+        QCOMPARE(doc.value("outcome").toString(), QStringLiteral("completed"));
+        QCOMPARE(doc.value("message").toString(), QString());
+        const auto vars = byKey(doc);
+        const QList<QPair<QString, double>> expected = {
+            {"e", 26},          {"n", 1},           {"P", 0.516316},     {"y", 1.153333},     {"I", 2.176125},
+            {"A", 2.22},        {"D", 37.106667},   {"qt", 0.026840},    {"qgr", 0.0858},     {"qc", 0.112640},
+            {"Go", 0.874727},   {"Psi_gr", 0.027359}, {"Psi_t", 0.006847}, {"Psi", 0.036206}, {"Eps_p", 0.009610},
+            {"Eps_c", 0.002742}, {"Eps_pp", 0.035714}, {"Eps_pn", 0.008696}, {"S_cond", 0.584450},
+            {"Gtau", 0.212977}, {"Kov", 0.974656},  {"Qgv", 0.022},      {"qvn", 0.1078},     {"qust", 0.251445},
+            {"qvntr", 0.134640},
+        };
+        for (const auto &[key, value] : expected)
+            QVERIFY2(near(vars.value(key).value("value").toDouble(), value, 1e-6), qPrintable(key));
+        QCOMPARE(vars.value("qust").value("text").toString(), QStringLiteral("0,251"));
+        QCOMPARE(vars.value("qust").value("units").toString(), QStringLiteral("МПа"));
+        QCOMPARE(doc.value("outputs").toArray().first().toString(), QStringLiteral("S_cond"));
+    }
+
+    void variablesArray()
+    {
+        const QJsonObject doc = runCli({"calc", "hydraulic", "--json"}).json();
+        const QJsonArray vars = doc.value("variables").toArray();
+        QCOMPARE(vars.size(), 97);
+        for (int i = 0; i < vars.size(); ++i)
+            QCOMPARE(vars[i].toObject().value("slot").toInt(), i + 1);
+        const QJsonObject din = vars[0].toObject();
+        QCOMPARE(din.value("key").toString(), QStringLiteral("Din"));
+        QCOMPARE(din.value("name").toString(), QStringLiteral("Dвнутр"));
+        // Written with 17 digits, the value reads back to the same double.
+        QCOMPARE(din.value("value").toDouble(), 0.348);
+        QVERIFY(runCli({"calc", "hydraulic", "--json"}).out.contains("\"value\":0.34799999999999998"));
+        QCOMPARE(din.value("text").toString(), QStringLiteral("0,348"));
+    }
+
+    void hydraulicExamples_data()
+    {
+        QTest::addColumn<QString>("filling");
+        QTest::addColumn<double>("vnf");
+        QTest::addColumn<double>("qs");
+        QTest::newRow("full") << "1" << 3.192239 << 303.629;
+        QTest::newRow("half") << "0.5" << 3.192239 << 151.815;
+        QTest::newRow("0.8") << "0.8" << 3.655286 << 298.171;
+    }
+
+    void hydraulicExamples()
+    {
+        QFETCH(QString, filling);
+        QFETCH(double, vnf);
+        QFETCH(double, qs);
+        const CliRun run = runCli({"calc", "hydraulic", "--set", "hs_d=" + filling, "--json"});
+        QCOMPARE(run.exitCode, 0);
+        const auto vars = byKey(run.json());
+        QVERIFY(near(vars.value("Vnf").value("value").toDouble(), vnf, 1e-6));
+        QVERIFY(near(vars.value("qs").value("value").toDouble(), qs, 1e-3));
+        QVERIFY(near(vars.value("bs_end").value("value").toDouble(), 1.8183, 1e-6));
+    }
+
+    void fiberglassExamples()
+    {
+        const QJsonObject trench = runCli({"calc", "fiberglass", "--json"}).json();
+        QCOMPARE(trench.value("outcome").toString(), QStringLiteral("completed"));
+        const QJsonObject r = trench.value("fiberglass").toObject();
+        QCOMPARE(r.size(), 37);
+        QVERIFY(near(r.value("Gt").toDouble(), 88154734.27, 0.01));
+        QVERIFY(near(r.value("Gy").toDouble(), 4111211.68, 0.01));
+        QCOMPARE(r.value("Mpr").toDouble(), 529200.0);
+        QCOMPARE(byKey(trench).value("Gy").value("text").toString(), QStringLiteral("4,111212"));
+
+        const CliRun loaded = runCli({"calc", "fiberglass", "--laying", "trenchless", "--set", "h=2", "--set",
+                                      "M=20", "--set", "FSt=0.38", "--set", "Hv=1", "--json"});
+        QCOMPARE(loaded.exitCode, 0);
+        const QJsonObject l = loaded.json().value("fiberglass").toObject();
+        QVERIFY(near(l.value("Qgr1").toDouble(), 13435.38, 0.005));
+        QVERIFY(near(l.value("Qc").toDouble(), 86372.19, 0.005));
+        QVERIFY(near(l.value("Mras").toDouble(), 485.503, 0.0005));
+        QVERIFY(near(l.value("Qgv").toDouble(), 12650, 1e-9));
+
+        // The wall choice reaches the calculation.
+        const QJsonObject single = runCli({"calc", "fiberglass", "--wall", "single", "--json"}).json();
+        QVERIFY(near(single.value("fiberglass").toObject().value("I").toDouble(), 0.012 * 0.012 * 0.012 / 12, 1e-18));
+    }
+
+    void setAppliesInOrder()
+    {
+        const auto vars = byKey(runCli({"vars", "--set", "Din=1", "--set", "Din=-2.5e-1", "--json"}).json());
+        QCOMPARE(vars.value("Din").value("value").toDouble(), -0.25);
+        QCOMPARE(vars.value("Din").value("text").toString(), QStringLiteral("-0,25"));
+    }
+
+    void textOutput()
+    {
+        const CliRun run = runCli({"calc", "hydraulic", "--decimal-separator", "."});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith("Vnf"));
+        QVERIFY(lines[0].contains("3.192"));
+        QVERIFY(lines[1].contains("303.629"));
+        QVERIFY(lines[1].contains(QStringLiteral("л/c")));
+        QVERIFY(run.err.isEmpty());
+
+        const CliRun all = runCli({"vars"});
+        QCOMPARE(all.out.split('\n', Qt::SkipEmptyParts).size(), 97);
+        QVERIFY(all.out.contains(QStringLiteral("Коэффициент эквивалентной шероховатости")));
+    }
+
+    void outcomes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("guard") << QStringList{"calc", "hydraulic", "--set", "i_s=0"} << 3 << "stopped" << "";
+        QTest::newRow("static guard") << QStringList{"calc", "static", "--set", "F=0"} << 3 << "stopped" << "";
+        QTest::newRow("division by zero") << QStringList{"calc", "hydraulic", "--set", "Din=0"} << 4
+                                          << "division_by_zero" << "Ошибка. Деление на ноль.";
+        QTest::newRow("invalid operation") << QStringList{"calc", "static", "--set", "Egr=-5"} << 5 << "fault"
+                                           << "Invalid floating point operation.";
+        QTest::newRow("trenchless, no friction") << QStringList{"calc", "fiberglass", "--laying", "trenchless",
+                                                                "--set", "fi=0"}
+                                                 << 4 << "division_by_zero" << "Ошибка. Деление на ноль.";
+    }
+
+    void outcomes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, outcome);
+        QFETCH(QString, message);
+
+        const CliRun text = runCli(args);
+        QCOMPARE(text.exitCode, exitCode);
+        QVERIFY(!text.err.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(text.err.trimmed(), message);
+
+        const CliRun json = runCli(args << "--json");
+        QCOMPARE(json.exitCode, exitCode);
+        QCOMPARE(json.json().value("outcome").toString(), outcome);
+        QCOMPARE(json.json().value("message").toString(), message);
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("unknown key") << QStringList{"calc", "static", "--set", "din=1"} << "din";
+        QTest::newRow("not a number") << QStringList{"calc", "static", "--set", "Din=abc"} << "abc";
+        QTest::newRow("comma") << QStringList{"calc", "static", "--set", "Din=0,5"} << "0,5";
+        QTest::newRow("blank") << QStringList{"calc", "static", "--set", "Din= 1"} << "Din";
+        QTest::newRow("out of range") << QStringList{"calc", "static", "--set", "Din=1e999"} << "1e999";
+        QTest::newRow("no equals") << QStringList{"vars", "--set", "Din"} << "Din";
+        QTest::newRow("missing value") << QStringList{"calc", "static", "--set"} << "--set";
+        QTest::newRow("unknown calculation") << QStringList{"calc", "thermal"} << "thermal";
+        QTest::newRow("no calculation") << QStringList{"calc"} << "hydraulic";
+        QTest::newRow("unknown option") << QStringList{"calc", "static", "--fast"} << "--fast";
+        QTest::newRow("bad laying") << QStringList{"calc", "fiberglass", "--laying", "air"} << "air";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate";
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, named);
+        const CliRun run = runCli(args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(named), qPrintable(run.err));
+    }
+
+    void help()
+    {
+        const CliRun run = runCli({"--help"});
+        QCOMPARE(run.exitCode, 0);
+        for (const char *word : {"vars", "calc", "--set", "--laying", "--wall", "--decimal-separator", "--json"})
+            QVERIFY(run.out.contains(QLatin1String(word)));
+    }
+
+    void jsonWriter()
+    {
+        JsonWriter w;
+        w.beginObject();
+        w.member("text", QStringLiteral("a\"b\\c\n\x01"));
+        w.member("nan", std::numeric_limits<double>::quiet_NaN());
+        w.member("inf", -std::numeric_limits<double>::infinity());
+        w.key("list");
+        w.beginArray();
+        w.value(1);
+        w.value(0.1);
+        w.endArray();
+        w.endObject();
+        QCOMPARE(w.text(),
+                 QStringLiteral("{\"text\":\"a\\\"b\\\\c\\n\\u0001\",\"nan\":null,\"inf\":null,"
+                                "\"list\":[1,0.10000000000000001]}"));
+        QVERIFY(!QJsonDocument::fromJson(w.text().toUtf8()).isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliCalc)
+#include "tst_cli_calc.moc"
