@@ -1,11 +1,8 @@
 #include "cli/VariableSettings.h"
 
 #include "cli/CliArgs.h"
+#include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
-
-#include <QRegularExpression>
-
-#include <cmath>
 
 VariableSettings VariableSettings::takeFrom(CliArgs &args)
 {
@@ -29,16 +26,7 @@ VariableSettings VariableSettings::takeFrom(CliArgs &args)
 
 bool VariableSettings::parseNumber(const QString &text, double *value)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?$)"));
-    if (!pattern.match(text).hasMatch())
-        return false;
-    bool ok = false;
-    const double parsed = text.toDouble(&ok); // QString::toDouble reads the C locale
-    if (!ok || !std::isfinite(parsed))
-        return false;
-    *value = parsed;
-    return true;
+    return NumberFormat::parse(text, QStringLiteral("."), value);
 }
 
 void VariableSettings::applyTo(TCalcVariables &vars) const

@@ -1,6 +1,7 @@
 #include "model/NumberFormat.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <cstdio>
@@ -247,6 +248,24 @@ QString NumberFormat::formatReportNumber(const QString &fmt, double value)
             text.chop(1);
     }
     return text;
+}
+
+bool NumberFormat::parse(const QString &text, const QString &decimalSep, double *value)
+{
+    if (decimalSep.isEmpty())
+        return false;
+    const QString sep = QRegularExpression::escape(decimalSep);
+    const QRegularExpression pattern(QStringLiteral("^[+-]?(\\d+(%1\\d*)?|%1\\d+)([eE][+-]?\\d+)?$").arg(sep));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    QString plain = text;
+    plain.replace(decimalSep, QStringLiteral("."));
+    bool ok = false;
+    const double parsed = plain.toDouble(&ok); // reads the C locale
+    if (!ok || !std::isfinite(parsed))
+        return false;
+    *value = parsed;
+    return true;
 }
 
 QString NumberFormat::formatWith(const QString &fmt, long double value, const QString &decimalSep,

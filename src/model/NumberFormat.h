@@ -40,6 +40,11 @@ public:
     // does not depend on the locale.
     static QString formatReportNumber(const QString &fmt, double value);
 
+    // Reads a number written with the given decimal separator: an optional
+    // sign, digits with at most one separator, an optional exponent; nothing
+    // else (no blanks, no digit grouping).  Fails on a value out of range.
+    static bool parse(const QString &text, const QString &decimalSep, double *value);
+
 private:
     static QString formatWith(const QString &fmt, long double value, const QString &decimalSep,
                               const QString &groupSep);
