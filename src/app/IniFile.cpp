@@ -1,0 +1,101 @@
+#include "app/IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+bool IniFile::load()
+{
+    m_lines.clear();
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QString text = QString::fromUtf8(file.readAll());
+    QString section;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        Line entry{line, section, QString()};
+        if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
+            section = trimmed.mid(1, trimmed.size() - 2).trimmed();
+            entry.section = section;
+        } else if (!trimmed.startsWith(QLatin1Char(';'))) {
+            const int eq = trimmed.indexOf(QLatin1Char('='));
+            if (eq > 0)
+                entry.key = trimmed.left(eq).trimmed();
+        }
+        m_lines.append(entry);
+    }
+    while (!m_lines.isEmpty() && m_lines.last().text.trimmed().isEmpty())
+        m_lines.removeLast();
+    return true;
+}
+
+bool IniFile::save() const
+{
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes;
+    for (const Line &line : m_lines)
+        bytes += line.text.toUtf8() + "\n";
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+int IniFile::find(const QString &section, const QString &key) const
+{
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const Line &line = m_lines[i];
+        if (!line.key.isEmpty() && line.section.compare(section, Qt::CaseInsensitive) == 0
+            && line.key.compare(key, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+bool IniFile::contains(const QString &section, const QString &key) const
+{
+    return find(section, key) >= 0;
+}
+
+QString IniFile::value(const QString &section, const QString &key, const QString &fallback) const
+{
+    const int i = find(section, key);
+    if (i < 0)
+        return fallback;
+    const QString &text = m_lines[i].text;
+    return text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed();
+}
+
+int IniFile::intValue(const QString &section, const QString &key, int fallback) const
+{
+    bool ok = false;
+    const int number = value(section, key).toInt(&ok);
+    return ok ? number : fallback;
+}
+
+void IniFile::setValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString text = key + QLatin1Char('=') + value;
+    const int existing = find(section, key);
+    if (existing >= 0) {
+        m_lines[existing].text = text;
+        return;
+    }
+    // After the last line of the section, or in a new section at the end.
+    int last = -1;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].section.compare(section, Qt::CaseInsensitive) == 0
+            && (!m_lines[i].key.isEmpty() || m_lines[i].text.trimmed().startsWith(QLatin1Char('['))))
+            last = i;
+    }
+    if (last < 0) {
+        if (!m_lines.isEmpty())
+            m_lines.append({QString(), m_lines.last().section, QString()});
+        m_lines.append({QLatin1Char('[') + section + QLatin1Char(']'), section, QString()});
+        last = int(m_lines.size()) - 1;
+    }
+    m_lines.insert(last + 1, {text, section, key});
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QTableView>
+
+// A flat grid as the program's windows show it: whole-row selection, grid
+// lines, 18-pixel rows and header, movable and resizable columns, the last
+// column taking the width the others leave.
+class GridView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit GridView(QWidget *parent = nullptr);
+
+    // Column widths in pixels, in column order.
+    void setColumnWidths(const QVector<int> &widths);
+    // Indents the text of the first column, as a tree draws root items.
+    void setFirstColumnIndent(int pixels);
+
+    // The row that has the focus, or -1.
+    int focusedRow() const;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+class GridView;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QTabBar;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+// The widgets of the main window, built in code with the names the rest of
+// the program knows them by.
+class TFormMainUi
+{
+public:
+    void setupUi(QMainWindow *window);
+
+    // Menu bar: three flat buttons with drop-down menus.
+    QWidget *ControlBar1 = nullptr;
+    QToolButton *ButtonReport = nullptr;
+    QToolButton *ButtonCalc = nullptr;
+    QToolButton *ButtonHelp = nullptr;
+    QMenu *PopupMenuReport = nullptr;
+    QMenu *PopupMenuCalc = nullptr;
+    QMenu *PopupMenuHelp = nullptr;
+
+    // Header strip with the calculation's name and the fiberglass options.
+    QFrame *PanelTopCaption = nullptr;
+    QLabel *LabelTop = nullptr;
+    QLabel *ImageTopCaptionBG = nullptr;
+    QFrame *Panel1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QComboBox *ComboBox2 = nullptr;
+
+    // Upper half: the page control with the reference pages and the summary.
+    QSplitter *HorizSplitter = nullptr;
+    QWidget *PanelMainTop = nullptr;
+    QTabWidget *AdvPageControl1 = nullptr;
+    QWidget *PageMaterials = nullptr;
+    QWidget *PageTubes = nullptr;
+    QWidget *PageSoils = nullptr;
+    QWidget *PageSummary = nullptr;
+    GridView *vstMaterials = nullptr;
+    GridView *vstTubes = nullptr;
+    GridView *vstTubesSt = nullptr;
+    GridView *vstSoiles = nullptr;
+    GridView *vstInVariables = nullptr;
+    QFrame *PanelEditor = nullptr;
+    QLineEdit *EditVarValue = nullptr;
+
+    // Lower half.
+    QWidget *PanelMainBottom = nullptr;
+    GridView *vstOutVariables = nullptr;
+
+    QTabBar *TabSet = nullptr;
+    QStatusBar *StatusBar = nullptr;
+    QLabel *StatusText = nullptr;
+
+    static constexpr int PageIndexMaterials = 0;
+    static constexpr int PageIndexTubes = 1;
+    static constexpr int PageIndexSoils = 2;
+    static constexpr int PageIndexSummary = 3;
+};

@@ -1,0 +1,570 @@
+#include "FakeDialogs.h"
+
+#include "app/ApplicationMessageHook.h"
+#include "app/HelpLauncher.h"
+#include "app/MainUnit.h"
+#include "app/ReportLayer.h"
+#include "app/reabout.h"
+#include "calc/FiberglassResults.h"
+#include "model/NumberFormat.h"
+#include "ui/GridView.h"
+#include "ui/VariableGridModel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Remembers what the report command handed on.
+class FakeReports : public ReportLayer
+{
+public:
+    void setTitle(const QString &title) override { titles << title; }
+    void reportHydraulic() override { made << QStringLiteral("hydraulic"); }
+    void reportStatic() override { made << QStringLiteral("static"); }
+    void reportFiberglass(const FiberglassResults &results, int layingIndex, const QString &layingText) override
+    {
+        made << QStringLiteral("fiberglass");
+        lastMpr = results.Mpr;
+        laying = layingIndex;
+        layingName = layingText;
+    }
+
+    QStringList titles;
+    QStringList made;
+    double lastMpr = 0;
+    int laying = -1;
+    QString layingName;
+};
+
+QStringList keys(const VariableGridModel *model)
+{
+    QStringList out;
+    for (const Slot s : model->rows())
+        out << SlotKeys::key(s);
+    return out;
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString settingsPath() const { return m_dir.filePath(QStringLiteral("pipecalc.ini")); }
+
+    // Clicks a row of a grid as the user does.
+    static void clickRow(GridView *grid, int row)
+    {
+        const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    }
+
+    static void pressEnter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
+
+    // A key press as the keyboard delivers it, for keys QTest does not name.
+    static void typeKey(QWidget *w, int key, const QString &text)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &release);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        NumberFormat::setDecimalSeparator(QStringLiteral(","));
+        QFile::remove(settingsPath());
+    }
+
+    void startsInHydraulicView()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        QCOMPARE(w.widgets().TabSet->currentIndex(), 0);
+        QCOMPARE(int(w.vars().Mode), 0);
+        QCOMPARE(keys(w.inputModel()), (QStringList{"Dout", "Din", "i_s", "hs_d", "nu", "Ke"}));
+        QCOMPARE(keys(w.outputModel()), (QStringList{"Vnf", "qs"}));
+        QCOMPARE(w.widgets().LabelTop->text(), QStringLiteral("Гидравлический расчёт"));
+        QCOMPARE(w.widgets().AdvPageControl1->currentIndex(), int(TFormMainUi::PageIndexSummary));
+        QCOMPARE(w.widgets().AdvPageControl1->tabText(1), QStringLiteral(" Труба"));
+        QVERIFY(!w.fiberglassPanelShown());
+        QVERIFY(!w.CalculationDone);
+        QVERIFY(!w.PlacementRestored);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Расчёты Велтра-Норлекс"));
+        QCOMPARE(w.SettingsSection, QStringLiteral("View"));
+    }
+
+    void storedTab_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("static") << QByteArray("[Settings]\nTabIndex=1\n") << 1;
+        QTest::newRow("hydraulic") << QByteArray("[Settings]\nTabIndex=0\n") << 0;
+        QTest::newRow("out of range") << QByteArray("[Settings]\nTabIndex=5\n") << 0;
+        QTest::newRow("negative") << QByteArray("[Settings]\nTabIndex=-1\n") << 0;
+        QTest::newRow("not a number") << QByteArray("[Settings]\nTabIndex=one\n") << 0;
+        QTest::newRow("garbled file") << QByteArray("\x01\x02[[[\n\xff\xfe=1\nTabIndex") << 0;
+    }
+
+    void storedTab()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, tab);
+        writeFile(settingsPath(), content);
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        QCOMPARE(w.widgets().TabSet->currentIndex(), tab);
+        QCOMPARE(int(w.vars().Mode), tab);
+        QCOMPARE(w.inputModel()->rowCount(), tab == 1 ? 15 : 6);
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void switchingCalculations()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.ActionStatCalc->trigger();
+        QCOMPARE(int(w.vars().Mode), 1);
+        QCOMPARE(keys(w.inputModel()).mid(12), (QStringList{"F", "m", "Hw"}));
+        QCOMPARE(keys(w.outputModel()), (QStringList{"S_cond", "qust", "qgr", "qvntr"}));
+        QCOMPARE(w.widgets().LabelTop->text(), QStringLiteral("Статический расчёт"));
+        w.PopupMenuCalcPopup();
+        QVERIFY(w.ActionStatCalc->isChecked());
+        QVERIFY(!w.ActionHydraulicCalc->isChecked());
+
+        // Values survive a switch of view.
+        w.vars()[Slot::Htr].SetValue(3.5);
+        w.ActionHydraulicCalc->trigger();
+        w.PopupMenuCalcPopup();
+        QVERIFY(w.ActionHydraulicCalc->isChecked());
+        w.ActionStatCalc->trigger();
+        QCOMPARE(w.vars()[Slot::Htr].GetValue(), 3.5);
+    }
+
+    void fiberglassPanel()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        // In the hydraulic calculation a fiberglass material changes nothing visible.
+        w.vars().SelectedMaterialId = 5;
+        w.UpdateFiberglassPanel();
+        QVERIFY(!w.fiberglassPanelShown());
+        QCOMPARE(w.inputModel()->rowCount(), 6);
+
+        // Switching to the static tab shows the fiberglass view at once.
+        w.ActionStatCalc->trigger();
+        QVERIFY(w.fiberglassPanelShown());
+        QCOMPARE(w.widgets().ComboBox1->currentText(), QStringLiteral("траншейный"));
+        QCOMPARE(w.inputModel()->rowCount(), 13);
+        QCOMPARE(w.widgets().LabelTop->text(), QStringLiteral("Статический расчёт"));
+        QCOMPARE(keys(w.outputModel()), (QStringList{"Mras", "Mpr", "psiSt", "gc", "QgvSt", "Gy"}));
+
+        w.widgets().ComboBox1->setCurrentIndex(1);
+        w.ComboBox1Change(1);
+        const QStringList rows = keys(w.inputModel());
+        QCOMPARE(rows.size(), 15);
+        QCOMPARE(rows.indexOf("fi"), rows.indexOf("DSt") + 1);
+        QCOMPARE(rows.last(), QStringLiteral("Kk"));
+
+        w.vars().SelectedMaterialId = 2;
+        w.UpdateFiberglassPanel();
+        QVERIFY(!w.fiberglassPanelShown());
+        QCOMPARE(w.inputModel()->rowCount(), 15);
+        QCOMPARE(keys(w.inputModel()).first(), QStringLiteral("Din"));
+    }
+
+    void valueEditor_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<QString>("error");
+        const double unchanged = 0.348;
+        QTest::newRow("whole number") << "," << "12" << 12.0 << "";
+        QTest::newRow("comma fraction") << "," << "0,348" << 0.348 << "";
+        QTest::newRow("negative fraction") << "," << "-1,5" << -1.5 << "";
+        QTest::newRow("exponent") << "," << "1,5e3" << 1500.0 << "";
+        QTest::newRow("blanks around") << "," << " 2,5 " << 2.5 << "";
+        QTest::newRow("point fraction") << "," << "0.5" << unchanged << "";
+        QTest::newRow("negative whole") << "," << "-2" << unchanged << "";
+        QTest::newRow("empty") << "," << "" << unchanged << "";
+        QTest::newRow("letters") << "," << "abc" << unchanged << "";
+        QTest::newRow("with unit") << "," << "1,5 м" << unchanged << "'1,5 м' is not a valid floating point value.";
+        QTest::newRow("comma on a point system") << "." << "1,5" << unchanged
+                                                 << "'1,5' is not a valid floating point value.";
+        QTest::newRow("whole on a point system") << "." << "7" << 7.0 << "";
+    }
+
+    void valueEditor()
+    {
+        QFETCH(QString, separator);
+        QFETCH(QString, text);
+        QFETCH(double, stored);
+        QFETCH(QString, error);
+        NumberFormat::setDecimalSeparator(separator);
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        clickRow(w.widgets().vstInVariables, 1); // Din
+        QCOMPARE(w.widgets().StatusText->text(), QStringLiteral("Внутренний диаметр трубопровода"));
+        QCOMPARE(w.widgets().EditVarValue->text(), separator == "," ? QStringLiteral("0,348") : QStringLiteral("0.348"));
+        w.widgets().EditVarValue->setText(text);
+        pressEnter(w.widgets().EditVarValue);
+        QCOMPARE(w.vars()[Slot::Din].GetValue(), stored);
+        QCOMPARE(dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(w.widgets().EditVarValue->text(), text);
+        QCOMPARE(w.inputModel()->cellText(1, 1), NumberFormat::format(QStringLiteral("0.###"), stored));
+    }
+
+    void arrowKeyMovesTheTarget()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        GridView *grid = w.widgets().vstInVariables;
+        clickRow(grid, 1); // Din, 0,348
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(grid->focusedRow(), 2);
+        QCOMPARE(w.widgets().EditVarValue->text(), QStringLiteral("0,348"));
+        pressEnter(w.widgets().EditVarValue);
+        QCOMPARE(w.vars()[Slot::i_s].GetValue(), 0.348);
+    }
+
+    void outputRowFeedsTheEditor()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.ActionExecute->trigger();
+        QVERIFY(w.CalculationDone);
+        clickRow(w.widgets().vstInVariables, 3); // hs_d
+        clickRow(w.widgets().vstOutVariables, 1); // qs
+        QCOMPARE(w.widgets().EditVarValue->text(), QStringLiteral("303,629"));
+        QCOMPARE(w.widgets().StatusText->text(), QStringLiteral("Расход жидкости"));
+        pressEnter(w.widgets().EditVarValue);
+        QCOMPARE(w.vars()[Slot::hs_d].GetValue(), 303.629);
+    }
+
+    void enterWithoutFocusedRow()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        clickRow(w.widgets().vstInVariables, 0);
+        // Rebuilding the view drops the focused row.
+        w.ActionStatCalc->trigger();
+        QCOMPARE(w.widgets().vstInVariables->focusedRow(), -1);
+        w.widgets().EditVarValue->setText("5");
+        pressEnter(w.widgets().EditVarValue);
+        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.4);
+        QCOMPARE(w.vars()[Slot::Din].GetValue(), 0.348);
+    }
+
+    void digitKeyMovesFocusToEditor()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        GridView *grid = w.widgets().vstInVariables;
+        clickRow(grid, 0);
+        QVERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key_7);
+        QVERIFY(w.widgets().EditVarValue->hasFocus());
+        QCOMPARE(w.widgets().EditVarValue->selectedText(), QStringLiteral("0,4"));
+        QCOMPARE(w.widgets().EditVarValue->text(), QStringLiteral("0,4"));
+        // Typing replaces the selected text.
+        QTest::keyClicks(w.widgets().EditVarValue, "0,6");
+        pressEnter(w.widgets().EditVarValue);
+        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.6);
+    }
+
+    void letterCommandsFromTheValueEditor_data()
+    {
+        QTest::addColumn<int>("calcKey");
+        QTest::addColumn<QString>("calcText");
+        QTest::addColumn<int>("reportKey");
+        QTest::addColumn<QString>("reportText");
+        QTest::newRow("latin layout") << int(Qt::Key_C) << "c" << int(Qt::Key_R) << "r";
+        QTest::newRow("russian layout") << 0x0421 << "с" << 0x041A << "к";
+    }
+
+    void letterCommandsFromTheValueEditor()
+    {
+        QFETCH(int, calcKey);
+        QFETCH(QString, calcText);
+        QFETCH(int, reportKey);
+        QFETCH(QString, reportText);
+        FakeDialogs dialogs;
+        FakeReports reports;
+        TFormMain w(settingsPath());
+        w.setReportLayer(&reports);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QLineEdit *editor = w.widgets().EditVarValue;
+        editor->setFocus();
+        editor->setText("12");
+        typeKey(editor, calcKey, calcText);
+        QVERIFY(w.CalculationDone);
+        QVERIFY(w.vars()[Slot::qs].GetValue() > 300);
+        typeKey(editor, reportKey, reportText);
+        QCOMPARE(reports.made, QStringList{"hydraulic"});
+        QCOMPARE(editor->text(), QStringLiteral("12"));
+        // With a modifier they are ordinary keys.
+        QTest::keyClick(editor, Qt::Key_R, Qt::ShiftModifier);
+        QCOMPARE(reports.made.size(), 1);
+    }
+
+    void reportCommand()
+    {
+        FakeDialogs dialogs;
+        FakeReports reports;
+        TFormMain w(settingsPath());
+        w.setReportLayer(&reports);
+
+        // Before any calculation it does nothing at all.
+        w.ActionReportEdit->trigger();
+        QVERIFY(reports.made.isEmpty());
+        QVERIFY(reports.titles.isEmpty());
+
+        // After one calculation it makes the report of the current kind.
+        w.ActionExecute->trigger();
+        w.ActionStatCalc->trigger();
+        w.ActionReportEdit->trigger();
+        QCOMPARE(reports.made, QStringList{"static"});
+        QCOMPARE(reports.titles.last(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
+        w.ActionHydraulicCalc->trigger();
+        w.ActionReportEdit->trigger();
+        QCOMPARE(reports.titles.last(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
+
+        // A fiberglass material calculates afresh and reports in one go.
+        w.ActionStatCalc->trigger();
+        w.vars().SelectedMaterialId = 4;
+        w.UpdateFiberglassPanel();
+        w.ActionReportEdit->trigger();
+        QCOMPARE(reports.made.last(), QStringLiteral("fiberglass"));
+        QCOMPARE(reports.titles.last(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
+        QCOMPARE(reports.lastMpr, 529200.0);
+        QCOMPARE(reports.layingName, QStringLiteral("траншейный"));
+        QVERIFY(w.vars()[Slot::Mpr].GetValue() > 529);
+
+        // A division by zero makes no report.
+        w.vars()[Slot::DSt].SetValue(0.0);
+        const int made = int(reports.made.size());
+        w.ActionReportEdit->trigger();
+        QCOMPARE(reports.made.size(), made);
+        QCOMPARE(dialogs.messages, QStringList{"Ошибка. Деление на ноль."});
+    }
+
+    void reportMenuDisablesTheCommand()
+    {
+        FakeDialogs dialogs;
+        FakeReports reports;
+        TFormMain w(settingsPath());
+        w.setReportLayer(&reports);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.ActionReportEdit->isEnabled());
+        w.PopupMenuReportPopup();
+        QVERIFY(!w.ActionReportEdit->isEnabled());
+        w.ActionExecute->trigger();
+        QTest::keyClick(w.widgets().EditVarValue, Qt::Key_R);
+        QVERIFY(reports.made.isEmpty());
+        w.PopupMenuReportPopup();
+        QTest::keyClick(w.widgets().EditVarValue, Qt::Key_R);
+        QCOMPARE(reports.made, QStringList{"hydraulic"});
+    }
+
+    void calculationFailures()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.vars()[Slot::Din].SetValue(0.0);
+        w.ActionExecute->trigger();
+        QCOMPARE(dialogs.messages, QStringList{"Ошибка. Деление на ноль."});
+        QVERIFY(!w.CalculationDone);
+
+        w.ActionStatCalc->trigger();
+        w.vars()[Slot::Din].SetValue(0.348);
+        w.vars()[Slot::Egr].SetValue(-5.0);
+        w.ActionExecute->trigger();
+        QCOMPARE(dialogs.errors, QStringList{"Invalid floating point operation."});
+        QVERIFY(!w.CalculationDone);
+
+        // A stopped run says nothing.
+        w.vars()[Slot::F].SetValue(0.0);
+        w.ActionExecute->trigger();
+        QCOMPARE(dialogs.errors.size() + dialogs.messages.size(), 2);
+        QVERIFY(!w.CalculationDone);
+    }
+
+    void outputGridShowsResults()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.ActionStatCalc->trigger();
+        QSignalSpy repaint(w.outputModel(), &QAbstractItemModel::dataChanged);
+        w.ActionExecute->trigger();
+        QCOMPARE(repaint.size(), 1);
+        QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,584"));
+        QCOMPARE(w.outputModel()->cellText(1, 1), QStringLiteral("0,251"));
+    }
+
+    void settingsWrittenOnClose()
+    {
+        {
+            FakeDialogs dialogs;
+            TFormMain w(settingsPath());
+            w.show();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            w.ActionStatCalc->trigger();
+            w.widgets().ComboBox1->setCurrentIndex(1);
+            w.widgets().HorizSplitter->setSizes({250, 300});
+            QVERIFY(w.close());
+            QVERIFY(dialogs.errors.isEmpty());
+        }
+        const QByteArray text = readFile(settingsPath());
+        QVERIFY(text.contains("[Settings]\nTabIndex=1\n"));
+        for (const char *key : {"FormVersion=0", "ShowCmd=1", "PixelsPerInch=", "NormPos=", "MinMaxPos=-1,-1,-1,-1",
+                                "PanelMainTop_Height=250", "ComboBox1_ItemIndex=1", "ComboBox2_ItemIndex=1"})
+            QVERIFY2(text.contains(key), key);
+
+        FakeDialogs dialogs;
+        TFormMain again(settingsPath());
+        QCOMPARE(again.widgets().TabSet->currentIndex(), 1);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QVERIFY(again.PlacementRestored);
+        QCOMPARE(again.widgets().HorizSplitter->sizes().first(), 250);
+        QCOMPARE(again.widgets().ComboBox1->currentIndex(), 1);
+    }
+
+    void exitWritesTheTab()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        w.ActionStatCalc->trigger();
+        w.ActionExit->trigger();
+        QVERIFY(!w.isVisible());
+        QVERIFY(readFile(settingsPath()).contains("TabIndex=1"));
+    }
+
+    void unwritableSettings()
+    {
+        FakeDialogs dialogs;
+        const QString path = m_dir.filePath(QStringLiteral("missing-folder/pipecalc.ini"));
+        TFormMain w(path);
+        w.show();
+        w.ActionExit->trigger();
+        // Said once, and the window closes all the same.
+        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Unable to write to %1.").arg(path)});
+        QVERIFY(!w.isVisible());
+    }
+
+    void activationRereadsTheView()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.ActionStatCalc->trigger();
+        QSignalSpy activations(w.messageHook(), &ApplicationMessageHook::mainWindowActivated);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(activations.size(), 1);
+        QVERIFY(w.PlacementRestored);
+        // Picking a fiberglass material elsewhere shows when the window is active again.
+        w.vars().SelectedMaterialId = 5;
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(activations.size(), 2);
+        QVERIFY(w.fiberglassPanelShown());
+    }
+
+    void helpOnF1Release()
+    {
+        FakeDialogs dialogs;
+        QStringList opened;
+        HelpLauncher::setOpener([&](const QUrl &url) { opened << url.toLocalFile(); });
+        // A guide beside a pretend executable.
+        QDir(m_dir.path()).mkpath(QStringLiteral("help"));
+        writeFile(m_dir.filePath(QStringLiteral("help/index.html")), "<html></html>");
+        const QString exe = m_dir.filePath(QStringLiteral("pipecalc"));
+        QCOMPARE(HelpLauncher::helpFile(exe), m_dir.filePath(QStringLiteral("help/index.html")));
+        writeFile(exe + ".chm", "ITSF");
+        QCOMPARE(HelpLauncher::helpFile(exe), exe + ".chm");
+        QCOMPARE(HelpLauncher::helpFile(m_dir.filePath(QStringLiteral("nothing/here"))), QString());
+
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+        QTest::keyPress(focus, Qt::Key_F1);
+        QCOMPARE(opened.size(), 0);
+        QTest::keyRelease(focus, Qt::Key_F1);
+        // The guide of the test executable itself (laid out or not), once per press.
+        const int once = HelpLauncher::helpFile(QCoreApplication::applicationFilePath()).isEmpty() ? 0 : 1;
+        QCOMPARE(opened.size(), once);
+        QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(focus, &repeat);
+        QCOMPARE(opened.size(), once);
+        HelpLauncher::setOpener({});
+    }
+
+    void aboutBox()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        QString version, memory, load;
+        dialogs.onDialog = [&](QDialog *dialog) {
+            auto *box = qobject_cast<TAboutBox *>(dialog);
+            QVERIFY(box);
+            version = box->LabelVer->text();
+            memory = box->PhysMem->text();
+            load = box->FreeRes->text();
+            QCOMPARE(box->windowTitle(), QStringLiteral("О программе"));
+            QCOMPARE(box->size(), QSize(480, 274));
+        };
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+        w.ActionAbout->trigger();
+        QCOMPARE(dialogs.dialogsShown, 1);
+        QCOMPARE(version, QStringLiteral("Версия 1.0.0.1"));
+        QVERIFY(memory.endsWith(QStringLiteral(" KB")));
+        QVERIFY(load.endsWith(QStringLiteral(" %")));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
