@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "TestFiles.h"
 
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
@@ -54,16 +55,12 @@ QStringList keys(const VariableGridModel *model)
 
 void writeFile(const QString &path, const QByteArray &content)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    QVERIFY(TestFiles::write(path, content));
 }
 
 QByteArray readFile(const QString &path)
 {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    return TestFiles::read(path);
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "app/IniFile.h"
 #include "app/MemoryStatus.h"
 #include "app/WindowPlacement.h"
@@ -12,17 +14,8 @@ namespace {
 QString writeFile(const QTemporaryDir &dir, const QByteArray &content)
 {
     const QString path = dir.filePath(QStringLiteral("pipecalc.ini"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(content);
+    TestFiles::write(path, content);
     return path;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
 }
 
 } // namespace
@@ -66,7 +59,7 @@ private Q_SLOTS:
         ini.setValue("View", "NormPos", QStringLiteral("10,20,768,708"));
         ini.setValue("New", "Key", QStringLiteral("a,b"));
         QVERIFY(ini.save());
-        QCOMPARE(readFile(path), QByteArray("; a comment\n[Settings]\ntabindex=1\nStray=kept\n[View]\nOther=1\n"
+        QCOMPARE(TestFiles::read(path), QByteArray("; a comment\n[Settings]\ntabindex=1\nStray=kept\n[View]\nOther=1\n"
                                             "NormPos=10,20,768,708\n\n[New]\nKey=a,b\n"));
     }
 

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+class QPagedPaintDevice;
+class QPainter;
+class QTextDocument;
+
+// The report page: A4 portrait with 10 mm margins.  The first page carries
+// the logo at the top right, a rule under it and the centred title; the
+// document starts 22.6 mm below the top margin and runs on over as many
+// pages as it needs.  Lines are never cut at a page end.
+class ReportPage
+{
+public:
+    ReportPage();
+    ~ReportPage();
+    ReportPage(const ReportPage &) = delete;
+    ReportPage &operator=(const ReportPage &) = delete;
+
+    // Page geometry in millimetres.
+    static constexpr qreal PageWidth = 210.0;
+    static constexpr qreal PageHeight = 297.0;
+    static constexpr qreal Margin = 10.0;
+    static constexpr qreal TextTop = 22.6;
+    static constexpr qreal TextWidth = 189.4;
+    static constexpr qreal TitleTop = 16.6;
+    static constexpr qreal TitleHeight = 6.0;
+    static constexpr qreal RuleTop = 16.7;
+    static constexpr qreal RuleWidth = 189.9;
+    static constexpr qreal RuleHeight = 0.2;
+    static constexpr qreal LogoLeft = 128.7;
+    static constexpr qreal LogoTop = 0.2;
+    static constexpr qreal LogoWidth = 61.0;
+    static constexpr qreal LogoHeight = 16.1;
+    static constexpr qreal BandWidth = 189.8;
+
+    // The title line; at first "Гидравлический расчёт трубопровода Велтра-Норлекс".
+    const QString &title() const { return m_title; }
+    void setTitle(const QString &title) { m_title = title; }
+
+    // The logo the page was built with.
+    const QImage &logo() const { return m_logo; }
+    void setLogo(const QImage &logo) { m_logo = logo; }
+
+    // Copies the document onto the page; the copy keeps every character and
+    // paragraph format, and text without a font of its own is set in Arial.
+    void setDocument(const QTextDocument &document);
+
+    // Lays the page out for a device (its resolution decides the
+    // measurements); returns the number of pages.
+    int prepare(QPagedPaintDevice *device);
+    int pageCount() const;
+
+    // Paints page `index` (from 0) of the last layout; the painter's origin
+    // is the top left corner of the paper, in the device's pixels.
+    void paintPage(QPainter &painter, int index) const;
+
+    // Lays out for the device and paints pages first..last (from 1; 0 and 0
+    // mean all) onto it, one page after another.  False when the device
+    // cannot be painted on or cannot start a new page.
+    bool print(QPagedPaintDevice *device, int firstPage = 0, int lastPage = 0);
+
+    // The same pages as a PDF file; false with the reason when the file
+    // cannot be written.
+    bool exportPdf(const QString &fileName, QString *error = nullptr);
+
+    // The text lines of each page of the last layout, in reading order.
+    QVector<QStringList> pageLines() const;
+    // Whether a line of the last layout crosses a page end.
+    bool anyLineCut() const;
+
+    // The logo that ships with the program.
+    static QImage defaultLogo();
+
+private:
+    // The document is laid out at a fixed 96 dots per inch, the resolution
+    // the editor measures indents in, and scaled onto the device; the page's
+    // own elements are drawn in the device's pixels.
+    static qreal layoutDots(qreal millimetres) { return millimetres * LayoutDpi / 25.4; }
+    qreal deviceDots(qreal millimetres) const { return millimetres * m_deviceDpi / 25.4; }
+    static constexpr qreal LayoutDpi = 96.0;
+
+    QString m_title;
+    QImage m_logo;
+    std::unique_ptr<QTextDocument> m_document;
+    std::unique_ptr<QImage> m_layoutDevice;
+    // Where each page starts in the laid-out document, in layout pixels.
+    QVector<qreal> m_pageStarts;
+    qreal m_deviceDpi = LayoutDpi;
+
+    void paginate();
+    qreal pageEnd(int index) const;
+};
