@@ -72,7 +72,7 @@ QPixmap Artwork::aboutBanner(const QSize &size)
     fill.setColorAt(1.0, kHeaderBlue);
     p.fillRect(pixmap.rect(), fill);
     const qreal h = size.height();
-    drawPipeRun(p, QRectF(0, h * 0.62, size.width(), h * 0.16), QColor(255, 255, 255, 60));
+    drawPipeRun(p, QRectF(0, h * 0.74, size.width(), h * 0.12), QColor(255, 255, 255, 45));
     drawPipeSection(p, QPointF(size.width() - h * 0.62, h * 0.45), h * 0.36, QColor(255, 255, 255, 200), 2.0);
 
     QFont title(QStringLiteral("Tahoma"));
@@ -83,11 +83,11 @@ QPixmap Artwork::aboutBanner(const QSize &size)
     p.drawText(QRectF(20, h * 0.12, size.width() - h * 1.3, h * 0.3), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Велтра-Норлекс"));
     QFont subtitle(QStringLiteral("Tahoma"));
-    subtitle.setPixelSize(int(h * 0.11));
+    subtitle.setPixelSize(int(h * 0.1));
     p.setFont(subtitle);
     p.setPen(QColor(220, 235, 245));
-    p.drawText(QRectF(20, h * 0.4, size.width() - h * 1.3, h * 0.2), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Гидравлический и статический расчёт трубопроводов"));
+    p.drawText(QRectF(20, h * 0.4, size.width() - h * 1.2, h * 0.3), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("Гидравлический и статический расчёт подземных трубопроводов"));
     return pixmap;
 }
 
