@@ -80,10 +80,6 @@ QStringList conditionColumnsOf(const QString &sql)
 
 bool hasTable(MdbHandle *mdb, const QString &table)
 {
-    if (!mdb->catalog)
-        mdb_read_catalog(mdb, MDB_TABLE);
-    if (!mdb->catalog)
-        return false;
     for (guint i = 0; i < mdb->catalog->len; ++i) {
         const auto *entry = static_cast<const MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
         if (entry->object_type == MDB_TABLE
@@ -152,6 +148,15 @@ void MdbConnection::openFile(const QString &path)
     if (!sql || !mdb_sql_open(sql.get(), name.data())) {
         throw DatabaseError(DatabaseError::Kind::Connection,
                             QStringLiteral("Не могу открыть справочную базу данных Microsoft Access %1").arg(path));
+    }
+    // A file whose list of tables cannot be read is damaged: every table
+    // would be missing from it.
+    MdbHandle *const mdb = sql->mdb;
+    if (!mdb->catalog)
+        mdb_read_catalog(mdb, MDB_TABLE);
+    if (!mdb->catalog || mdb->catalog->len == 0) {
+        throw DatabaseError(DatabaseError::Kind::Connection,
+                            QStringLiteral("Справочная база данных Microsoft Access %1 повреждена").arg(path));
     }
     m_sql = std::move(sql);
 }

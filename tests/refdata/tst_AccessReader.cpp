@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class AccessReaderTest : public QObject
@@ -27,6 +28,8 @@ private slots:
     void conditionOnMissingColumnFails();
     void missingTableIsQueryError();
     void fileIsNotChanged();
+    void damagedFileIsConnectionError_data();
+    void damagedFileIsConnectionError();
 
 private:
     QString file(const char *name) const { return QDir(m_dir).filePath(QString::fromLatin1(name)); }
@@ -183,6 +186,35 @@ void AccessReaderTest::fileIsNotChanged()
     open("nwind.mdb", QStringLiteral("select * from Orders"));
     m_dm.connection()->close();
     QCOMPARE(hash(), before);
+}
+
+void AccessReaderTest::damagedFileIsConnectionError_data()
+{
+    QTest::addColumn<int>("keep"); // bytes of nwind.mdb kept, then zeros
+    QTest::newRow("header only") << 32;
+    QTest::newRow("cut after two pages") << 8192;
+}
+
+void AccessReaderTest::damagedFileIsConnectionError()
+{
+    QFETCH(int, keep);
+    QFile source(file("nwind.mdb"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath(QStringLiteral("damaged.mdb"));
+    QFile target(damaged);
+    QVERIFY(target.open(QIODevice::WriteOnly));
+    target.write(source.read(keep) + QByteArray(2048, '\0'));
+    target.close();
+
+    m_dm.setDatabaseFile(damaged);
+    try {
+        m_dm.ConnectDatabase();
+        QFAIL("a damaged file was opened");
+    } catch (const DatabaseError &error) {
+        QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
+        QVERIFY2(error.message().contains(damaged), qPrintable(error.message()));
+    }
 }
 
 QTEST_GUILESS_MAIN(AccessReaderTest)
