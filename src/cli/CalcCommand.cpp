@@ -5,6 +5,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/JsonWriter.h"
+#include "cli/ReferenceSource.h"
 #include "cli/VariableSettings.h"
 #include "cli/VarsCommand.h"
 #include "model/CalcViews.h"
@@ -36,11 +37,13 @@ int CalcCommand::run(CliArgs &args)
     const VariableSettings settings = VariableSettings::takeFrom(args);
     const int laying = takeLaying(args);
     const int wall = takeWall(args);
+    const ReferencePicks picks = takePicks(args);
     const Kind kind = takeKind(args);
     args.finish();
 
     TCalcVariables vars;
     vars.InitCatalogue();
+    applyPicks(vars, picks);
     settings.applyTo(vars);
     vars.Mode = kind == Kind::Hydraulic ? 0 : 1;
 
@@ -85,6 +88,47 @@ int CalcCommand::run(CliArgs &args)
         Console::err(message + QLatin1Char('\n'));
     }
     return exitCode(outcome);
+}
+
+CalcCommand::ReferencePicks CalcCommand::takePicks(CliArgs &args)
+{
+    ReferencePicks picks;
+    picks.tube = args.takeInteger(QStringLiteral("--tube"));
+    picks.material = args.takeInteger(QStringLiteral("--material"));
+    picks.soil = args.takeInteger(QStringLiteral("--soil"));
+    picks.database = ReferenceSource::takeDatabase(args);
+    return picks;
+}
+
+void CalcCommand::applyPicks(TCalcVariables &vars, const ReferencePicks &picks)
+{
+    if (!picks.any())
+        return;
+    ReferenceSource source(vars, picks.database);
+    ReferenceData &data = source.data();
+    if (picks.material) {
+        source.load(&ReferenceData::LoadMaterials);
+        if (!data.pickMaterial(data.materials()->findId(*picks.material)))
+            throw UsageError(
+                QStringLiteral("--material: в справочной базе нет материала с кодом %1").arg(*picks.material));
+    }
+    if (picks.tube) {
+        source.load(&ReferenceData::LoadTubes);
+        const bool fiberglass = data.fiberglassTubesVisible();
+        const int row = *picks.tube - 1;
+        if (!(fiberglass ? data.pickFiberglassTube(row) : data.pickTube(row))) {
+            const int count = fiberglass ? data.fiberglassTubes()->rowCount() : data.tubes()->rowCount();
+            throw UsageError(QStringLiteral("--tube: в таблице %1 нет строки %2 (строк в таблице: %3)")
+                                 .arg(fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб"))
+                                 .arg(*picks.tube)
+                                 .arg(count));
+        }
+    }
+    if (picks.soil) {
+        source.load(&ReferenceData::LoadSoils);
+        if (!data.pickSoil(data.soils()->findId(*picks.soil)))
+            throw UsageError(QStringLiteral("--soil: в справочной базе нет грунта с кодом %1").arg(*picks.soil));
+    }
 }
 
 CalcCommand::Kind CalcCommand::takeKind(CliArgs &args)

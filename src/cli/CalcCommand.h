@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class CliArgs;
 class TCalcVariables;
 
@@ -23,6 +25,23 @@ public:
     static constexpr int ExitFault = 5;
 
     static int run(CliArgs &args);
+
+    // "--tube N", "--material ID", "--soil ID" and "--database PATH": rows
+    // of the reference database picked as the clicks on the grids pick them.
+    struct ReferencePicks
+    {
+        std::optional<int> tube; // 1-based row of the tube grid of the material's kind
+        std::optional<int> material;
+        std::optional<int> soil;
+        std::optional<QString> database;
+
+        bool any() const { return tube || material || soil; }
+    };
+    static ReferencePicks takePicks(CliArgs &args);
+    // The material first, since it decides which tube grid the tube number
+    // counts in; then the tube and the soil.  An id or number that matches
+    // no row is a usage error.
+    static void applyPicks(TCalcVariables &vars, const ReferencePicks &picks);
 
     // The calculation named on the command line (a usage error otherwise).
     static Kind takeKind(CliArgs &args);

@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include <QRegularExpression>
+
 bool CliArgs::takeFlag(const QString &name)
 {
     const int i = m_args.indexOf(name);
@@ -36,6 +38,19 @@ std::optional<QString> CliArgs::takeOption(const QString &name)
     while (auto value = takeOne(name))
         result = value;
     return result;
+}
+
+std::optional<int> CliArgs::takeInteger(const QString &name)
+{
+    const auto text = takeOption(name);
+    if (!text)
+        return std::nullopt;
+    static const QRegularExpression pattern(QStringLiteral(R"(^[+-]?\d+$)"));
+    bool ok = false;
+    const int value = pattern.match(*text).hasMatch() ? text->toInt(&ok) : 0;
+    if (!ok)
+        throw UsageError(QStringLiteral("%1 ожидает целое число, получено: %2").arg(name, *text));
+    return value;
 }
 
 QStringList CliArgs::takeRepeated(const QString &name)

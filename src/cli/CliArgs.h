@@ -32,6 +32,9 @@ public:
     // "--name VALUE" or "--name=VALUE"; the last one wins.  A name without
     // a value is a usage error.
     std::optional<QString> takeOption(const QString &name);
+    // "--name N" with a whole number in the range of a 32-bit integer
+    // (anything else is a usage error); the last one wins.
+    std::optional<int> takeInteger(const QString &name);
     // Every "--name VALUE", in order.
     QStringList takeRepeated(const QString &name);
     // The next argument that is not an option; nothing when none is left.

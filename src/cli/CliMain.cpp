@@ -3,7 +3,10 @@
 #include "cli/CalcCommand.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
+#include "cli/DbCommand.h"
 #include "cli/VarsCommand.h"
+#include "model/MessageText.h"
+#include "refdata/DatabaseError.h"
 
 namespace {
 
@@ -14,6 +17,7 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       Печатает все 97 переменных: ключ, имя, значение, размерность, описание.
 
   pipecalc-cli calc hydraulic|static|fiberglass [--set KEY=VALUE]...
+                    [--tube N] [--material ID] [--soil ID] [--database PATH]
                     [--laying trench|trenchless] [--wall single|three]
                     [--decimal-separator SEP] [--json]
       Выполняет расчёт от значений по умолчанию с заданными изменениями и
@@ -21,6 +25,14 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       hydraulic   — гидравлический расчёт;
       static      — статический расчёт гофрированной трубы;
       fiberglass  — статический расчёт стеклопластиковой трубы.
+
+  pipecalc-cli db tubes|fiberglass-tubes|materials|soils [--material ID]
+                  [--database PATH] [--decimal-separator SEP] [--json]
+      Печатает строки справочной таблицы так, как их показывает программа:
+      tubes             — гофрированные трубы;
+      fiberglass-tubes  — стеклопластиковые трубы выбранного материала;
+      materials         — материалы труб;
+      soils             — грунты.
 
 Параметры:
   --set KEY=VALUE          задаёт значение переменной; KEY — ключ переменной с
@@ -32,15 +44,35 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            (по умолчанию trench — траншейный).
   --wall single|three      конструкция стенки: однослойная или трёхслойная
                            (по умолчанию three).
+  --tube N                 берёт трубу из справочной базы, как щелчок по строке
+                           таблицы: N — номер строки (с 1) в таблице труб, а
+                           для стеклопластикового материала — в таблице
+                           стеклопластиковых труб этого материала.
+  --material ID            calc: берёт материал с кодом ID, как щелчок по строке
+                           таблицы материалов (в базе программы 1–3 и 6 —
+                           полимеры, 4 — стеклопластик SN 5000, 5 — SN 10000);
+                           db: код выбранного материала, от которого зависит
+                           список стеклопластиковых труб (5 — трубы SN 10000,
+                           любой другой — SN 5000).
+  --soil ID                берёт грунт с кодом ID из справочной базы.
+                           Строки из базы берутся раньше, чем применяются
+                           --set, так что значения --set сильнее. Код или номер,
+                           которого нет в базе, — ошибка в командной строке.
+  --database PATH          справочная база данных (.sqlite или .mdb) вместо
+                           Base/data.sqlite (или Base/data.mdb) рядом с
+                           программой; файл только читается.
   --decimal-separator SEP  десятичный разделитель в значениях (по умолчанию ",");
                            от настроек системы не зависит.
-  --json                   печатает один объект JSON: "outcome" (completed,
+  --json                   calc: печатает один объект JSON: "outcome" (completed,
                            stopped, division_by_zero, fault), "message" (текст,
                            который показала бы программа), "outputs" (ключи
                            выходных строк), "variables" (все 97 переменных по
                            порядку: slot, key, name, value, text, units; value
                            с 17 значащими цифрами или null), а для fiberglass
                            ещё "fiberglass" — все величины расчёта в СИ.
+                           db: печатает массив объектов JSON, по объекту на
+                           строку таблицы, с хранимыми значениями под именами
+                           столбцов базы.
   --help                   эта справка.
 
 Код завершения:
@@ -49,7 +81,8 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   3  расчёт остановлен проверкой входных данных;
   4  деление на ноль;
   5  другая ошибка вычисления (например, недопустимая операция,
-     переполнение или несошедшаяся итерация).
+     переполнение или несошедшаяся итерация);
+  6  справочная база данных не открывается или в ней не читается таблица.
 Сообщения выводятся в стандартный поток ошибок.
 )";
 
@@ -74,9 +107,19 @@ int cliMain(const QStringList &argList)
             return VarsCommand::run(args);
         if (command == QLatin1String("calc"))
             return CalcCommand::run(args);
+        if (command == QLatin1String("db"))
+            return DbCommand::run(args);
         throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(command));
     } catch (const UsageError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));
         return CalcCommand::ExitUsage;
+    } catch (const DatabaseError &error) {
+        // The text the program shows: in the general error box for a
+        // database that cannot be opened, in its own box for a table.
+        const QString message = error.kind() == DatabaseError::Kind::Connection
+                                    ? MessageText::withFullStop(error.message())
+                                    : error.message();
+        Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(message));
+        return DbCommand::ExitDatabase;
     }
 }

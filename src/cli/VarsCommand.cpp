@@ -3,13 +3,12 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/JsonWriter.h"
+#include "cli/TextTable.h"
 #include "cli/VariableSettings.h"
 #include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
 
 #include <QStringList>
-
-#include <algorithm>
 
 int VarsCommand::run(CliArgs &args)
 {
@@ -65,24 +64,7 @@ QString VarsCommand::table(const TCalcVariables &vars, const QVector<Slot> &slot
             row << v.GetDescription();
         rows.append(row);
     }
-    QVector<int> widths;
-    for (const QStringList &row : rows) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (int c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], static_cast<int>(row[c].size()));
-    }
-    QString text;
-    for (const QStringList &row : rows) {
-        QString line;
-        for (int c = 0; c < row.size(); ++c) {
-            if (c + 1 < row.size())
-                line += row[c].leftJustified(widths[c] + 2);
-            else
-                line += row[c];
-        }
-        text += line.trimmed() + QLatin1Char('\n');
-    }
-    return text;
+    return TextTable::format(rows);
 }
 
 void VarsCommand::takeDecimalSeparator(CliArgs &args)

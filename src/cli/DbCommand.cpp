@@ -1,0 +1,117 @@
+#include "cli/DbCommand.h"
+
+#include "cli/CliArgs.h"
+#include "cli/Console.h"
+#include "cli/JsonWriter.h"
+#include "cli/ReferenceSource.h"
+#include "cli/TextTable.h"
+#include "cli/VarsCommand.h"
+#include "model/TCalcVariables.h"
+
+namespace {
+
+struct Grid
+{
+    const char *name;
+    void (ReferenceData::*loader)();
+    ReferenceTableModel *(*model)(ReferenceData &);
+};
+
+const Grid kGrids[] = {
+    {"tubes", &ReferenceData::LoadTubes, [](ReferenceData &d) -> ReferenceTableModel * { return d.tubes(); }},
+    {"fiberglass-tubes", &ReferenceData::LoadTubes,
+     [](ReferenceData &d) -> ReferenceTableModel * { return d.fiberglassTubes(); }},
+    {"materials", &ReferenceData::LoadMaterials,
+     [](ReferenceData &d) -> ReferenceTableModel * { return d.materials(); }},
+    {"soils", &ReferenceData::LoadSoils, [](ReferenceData &d) -> ReferenceTableModel * { return d.soils(); }},
+};
+
+const Grid &takeGrid(CliArgs &args)
+{
+    const auto name = args.takePositional();
+    if (!name)
+        throw UsageError(QStringLiteral("Укажите таблицу: tubes, fiberglass-tubes, materials или soils"));
+    for (const Grid &grid : kGrids) {
+        if (*name == QLatin1String(grid.name))
+            return grid;
+    }
+    throw UsageError(
+        QStringLiteral("Неизвестная таблица: %1 (tubes, fiberglass-tubes, materials или soils)").arg(*name));
+}
+
+void writeValue(JsonWriter &json, const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+        json.value(value.toInt());
+        break;
+    case QMetaType::Double:
+        json.value(value.toDouble());
+        break;
+    default:
+        json.value(value.toString());
+        break;
+    }
+}
+
+QString json(const ReferenceTableModel &model)
+{
+    JsonWriter out;
+    const QStringList names = model.fieldNames();
+    out.beginArray();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QVariantList values = model.rowValues(row);
+        out.beginObject();
+        for (int i = 0; i < names.size(); ++i) {
+            out.key(names[i]);
+            writeValue(out, values.value(i));
+        }
+        out.endObject();
+    }
+    out.endArray();
+    return out.text() + QLatin1Char('\n');
+}
+
+// The columns with a header, that is all but the spare one.
+QString text(const ReferenceTableModel &model)
+{
+    QVector<int> shown;
+    QStringList header;
+    for (int c = 0; c < model.columns().size(); ++c) {
+        if (!model.columns()[c].header.isEmpty()) {
+            shown << c;
+            header << model.columns()[c].header;
+        }
+    }
+    QVector<QStringList> rows{header};
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (const int c : shown)
+            cells << model.cellText(row, c);
+        rows << cells;
+    }
+    return TextTable::format(rows);
+}
+
+} // namespace
+
+int DbCommand::run(CliArgs &args)
+{
+    VarsCommand::takeDecimalSeparator(args);
+    const bool asJson = args.takeFlag(QStringLiteral("--json"));
+    const std::optional<int> material = args.takeInteger(QStringLiteral("--material"));
+    const std::optional<QString> database = ReferenceSource::takeDatabase(args);
+    const Grid &grid = takeGrid(args);
+    args.finish();
+
+    TCalcVariables vars;
+    vars.InitCatalogue();
+    if (material)
+        vars.SelectedMaterialId = *material;
+
+    ReferenceSource source(vars, database);
+    source.load(grid.loader);
+    const ReferenceTableModel &model = *grid.model(source.data());
+    Console::out(asJson ? json(model) : text(model));
+    return 0;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "refdata/ReferenceData.h"
+#include "refdata/ReferenceErrorSink.h"
+
+#include <QStringList>
+
+#include <optional>
+
+class CliArgs;
+class TCalcVariables;
+
+// The reference database for a command of the tool: the one in "Base"
+// beside the executable, or the file given with "--database".  The tool
+// never writes to it.  A table that cannot be read, like a database that
+// cannot be opened, ends the command with DatabaseError.
+class ReferenceSource : private ReferenceErrorSink
+{
+public:
+    ReferenceSource(TCalcVariables &vars, const std::optional<QString> &databaseFile);
+
+    ReferenceData &data() { return m_data; }
+
+    // Runs a loader of ReferenceData; throws DatabaseError when the database
+    // cannot be opened or the loader reported a table.
+    void load(void (ReferenceData::*loader)());
+
+    // "--database PATH".
+    static std::optional<QString> takeDatabase(CliArgs &args);
+
+private:
+    void showTableError(const QString &message) override;
+
+    QStringList m_messages;
+    ReferenceData m_data;
+};

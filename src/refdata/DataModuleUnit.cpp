@@ -1,0 +1,104 @@
+#include "refdata/DataModuleUnit.h"
+
+#include "refdata/ConnectionString.h"
+#include "refdata/DatabaseError.h"
+#include "refdata/MdbConnection.h"
+#include "refdata/SqliteConnection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+enum class Format { Sqlite, Access };
+
+[[noreturn]] void failConnection(const QString &message)
+{
+    throw DatabaseError(DatabaseError::Kind::Connection, message);
+}
+
+// Recognises the database by the first bytes of the file.
+Format formatOf(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        failConnection(QStringLiteral("Не найден файл справочной базы данных: %1").arg(path));
+    if (!info.isFile())
+        failConnection(QStringLiteral("Справочная база данных %1 — не файл").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        failConnection(QStringLiteral("Нет доступа на чтение к файлу справочной базы данных: %1").arg(path));
+    const QByteArray head = file.read(32);
+    if (head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return Format::Sqlite;
+    if (head.mid(4, 15) == QByteArrayLiteral("Standard Jet DB") || head.mid(4, 15) == QByteArrayLiteral("Standard ACE DB"))
+        return Format::Access;
+    failConnection(QStringLiteral("Файл %1 не является справочной базой данных (ни SQLite, ни Microsoft Access)").arg(path));
+}
+
+} // namespace
+
+TDM::TDM(const QString &baseDir) : m_baseDir(baseDir.isEmpty() ? defaultBaseDir() : baseDir) {}
+
+TDM::~TDM()
+{
+    m_query.setConnection(nullptr);
+}
+
+QString TDM::defaultBaseDir()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Base"));
+}
+
+void TDM::setBaseDir(const QString &dir)
+{
+    m_baseDir = dir;
+}
+
+void TDM::setDatabaseFile(const QString &path)
+{
+    m_explicitFile = path;
+}
+
+QString TDM::databaseFile() const
+{
+    if (!m_explicitFile.isEmpty())
+        return QFileInfo(m_explicitFile).absoluteFilePath();
+    const QDir base(m_baseDir);
+    const QString access = QFileInfo(base.filePath(accessFileName())).absoluteFilePath();
+    if (QFileInfo::exists(access))
+        return access;
+    return QFileInfo(base.filePath(sqliteFileName())).absoluteFilePath();
+}
+
+void TDM::ConnectDatabase()
+{
+    if (m_connection)
+        m_connection->close();
+    m_query.close();
+
+    const QString file = databaseFile();
+    const bool access = formatOf(file) == Format::Access;
+    if (!m_connection || access != m_accessBackend) {
+        m_query.setConnection(nullptr);
+        if (access)
+            m_connection = std::make_unique<MdbConnection>();
+        else
+            m_connection = std::make_unique<SqliteConnection>();
+        m_accessBackend = access;
+        m_query.setConnection(m_connection.get());
+    }
+
+    m_connectionString = ConnectionString::compose({
+        {QStringLiteral("Provider"), m_connection->providerName()},
+        {QStringLiteral("Data Source"), QDir::toNativeSeparators(file)},
+        // The mode part names the access the connection has always asked for;
+        // both backends open the file read-only whatever it says.
+        {QStringLiteral("Mode"), QStringLiteral("ReadWrite")},
+        {QStringLiteral("Persist Security Info"), QStringLiteral("False")},
+    });
+    m_connection->setConnectionString(m_connectionString);
+    m_connection->open();
+}

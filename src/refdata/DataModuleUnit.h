@@ -1,0 +1,58 @@
+#pragma once
+
+#include "refdata/DbQuery.h"
+
+#include <QString>
+
+#include <memory>
+
+class DbConnection;
+
+// The data module: the one connection to the reference database and the
+// one query that every loader and name lookup uses.
+//
+// The database lies in the base folder, by default "Base" beside the
+// executable: "data.mdb" when the user has put a Microsoft Access file
+// there, otherwise the "data.sqlite" that ships with the program.  A file
+// set with setDatabaseFile() is used instead of that search.  The backend is
+// chosen by the content of the file, not by its name.
+class TDM
+{
+public:
+    // An empty base folder means "Base" beside the executable.
+    explicit TDM(const QString &baseDir = QString());
+    ~TDM();
+    TDM(const TDM &) = delete;
+    TDM &operator=(const TDM &) = delete;
+
+    static QString defaultBaseDir();
+    static QString sqliteFileName() { return QStringLiteral("data.sqlite"); }
+    static QString accessFileName() { return QStringLiteral("data.mdb"); }
+
+    const QString &baseDir() const { return m_baseDir; }
+    void setBaseDir(const QString &dir);
+    void setDatabaseFile(const QString &path);
+
+    // The file that ConnectDatabase() opens now.
+    QString databaseFile() const;
+
+    // Closes the connection when it is open, composes the connection string
+    // anew and opens the connection.  Throws DatabaseError of kind
+    // Connection, with a text naming the file, when the file is missing,
+    // unreadable or no database.
+    void ConnectDatabase();
+    // The connection string composed by the last ConnectDatabase(): provider,
+    // data source, mode and security parts, each ending with ";".
+    const QString &ConnectionString() const { return m_connectionString; }
+
+    DbConnection *connection() const { return m_connection.get(); }
+    DbQuery &query() { return m_query; }
+
+private:
+    QString m_baseDir;
+    QString m_explicitFile;
+    QString m_connectionString;
+    std::unique_ptr<DbConnection> m_connection;
+    bool m_accessBackend = false;
+    DbQuery m_query;
+};

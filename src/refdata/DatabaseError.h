@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <exception>
+
+// A failure of the reference database.  The message is the Russian text the
+// user reads; for a connection failure it names the database file.
+class DatabaseError : public std::exception
+{
+public:
+    enum class Kind {
+        Connection, // the database file cannot be opened at all
+        Query, // a statement cannot be run (missing table, bad statement)
+        Column, // a row lacks a column or holds a value of the wrong kind
+    };
+
+    DatabaseError(Kind kind, const QString &message);
+
+    Kind kind() const { return m_kind; }
+    const QString &message() const { return m_message; }
+    const char *what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    Kind m_kind;
+    QString m_message;
+    QByteArray m_utf8;
+};

@@ -1,0 +1,241 @@
+#include "refdata/ReferenceData.h"
+
+#include "model/TCalcVariables.h"
+#include "refdata/DatabaseError.h"
+#include "refdata/ReferenceErrorSink.h"
+#include "refdata/ReferenceTransfer.h"
+
+#include <optional>
+
+// Marks a load or lookup under way, during which an activation of the window
+// must not start another one.
+class ReferenceData::BusyScope
+{
+public:
+    explicit BusyScope(ReferenceData &data) : m_data(data) { ++m_data.m_busy; }
+    ~BusyScope() { --m_data.m_busy; }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    ReferenceData &m_data;
+};
+
+namespace {
+
+QString columnErrorText(const QString &table, const QString &detail)
+{
+    return QStringLiteral("Не могу прочитать таблицу %1: %2").arg(table, detail);
+}
+
+// Runs a pick on a row the model has; false for any other row.
+template <class Model, class Apply>
+bool pickRow(const Model &model, int row, Apply apply)
+{
+    if (row < 0 || row >= model.rowCount())
+        return false;
+    apply(model.row(row));
+    return true;
+}
+
+} // namespace
+
+ReferenceData::ReferenceData(TCalcVariables &vars, ReferenceErrorSink &sink, const QString &baseDir)
+    : m_vars(vars), m_sink(sink), m_dm(baseDir)
+{
+}
+
+QString ReferenceData::tableErrorText(const QString &table)
+{
+    return QStringLiteral("Не могу открыть таблицу: ") + table;
+}
+
+QString ReferenceData::ownItemName()
+{
+    return QStringLiteral("свой");
+}
+
+void ReferenceData::connect()
+{
+    try {
+        m_dm.ConnectDatabase();
+    } catch (const DatabaseError &) {
+        ++m_errorCount;
+        m_skipNextActivation = true;
+        throw;
+    }
+}
+
+void ReferenceData::reportTableError(const QString &message)
+{
+    ++m_errorCount;
+    m_skipNextActivation = true;
+    m_sink.showTableError(message);
+}
+
+template <class Row>
+int ReferenceData::loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql)
+{
+    DbQuery &query = m_dm.query();
+    query.setSql(sql);
+    try {
+        query.open();
+    } catch (const DatabaseError &) {
+        reportTableError(tableErrorText(table));
+        return -1;
+    }
+
+    const int count = query.recordCount();
+    QVector<Row> rows;
+    rows.reserve(count);
+    std::optional<QString> failure;
+    if (count > 0) {
+        query.first();
+        try {
+            for (int i = 0; i < count; ++i) {
+                rows.append(Row::read(query));
+                query.next();
+            }
+        } catch (const DatabaseError &error) {
+            failure = columnErrorText(table, error.message());
+        }
+    }
+    if (failure) {
+        reportTableError(*failure);
+        return -1;
+    }
+    model.setRows(std::move(rows));
+    return count;
+}
+
+void ReferenceData::LoadTubes()
+{
+    const BusyScope busy(*this);
+    connect();
+    if (loadRows(m_tubes, QStringLiteral("Tubes"), QStringLiteral("select * from Tubes")) <= 0)
+        return;
+    const QString sql = m_vars.SelectedMaterialId == 5 ? QStringLiteral("select * from TubesSt where TypeID=1")
+                                                       : QStringLiteral("select * from TubesSt where TypeID=0");
+    loadRows(m_fiberglassTubes, QStringLiteral("TubesSt"), sql);
+}
+
+void ReferenceData::LoadMaterials()
+{
+    const BusyScope busy(*this);
+    connect();
+    loadRows(m_materials, QStringLiteral("Materials"), QStringLiteral("select * from Materials"));
+}
+
+void ReferenceData::LoadSoils()
+{
+    const BusyScope busy(*this);
+    connect();
+    loadRows(m_soils, QStringLiteral("Soiles"), QStringLiteral("select * from Soiles"));
+}
+
+void ReferenceData::ReloadTubes()
+{
+    m_tubes.clear();
+    m_fiberglassTubes.clear();
+    LoadTubes();
+}
+
+void ReferenceData::ReloadMaterials()
+{
+    m_materials.clear();
+    LoadMaterials();
+}
+
+void ReferenceData::ReloadSoils()
+{
+    m_soils.clear();
+    LoadSoils();
+}
+
+void ReferenceData::reloadAll()
+{
+    ReloadTubes();
+    ReloadMaterials();
+    ReloadSoils();
+}
+
+ReferenceData::Activation ReferenceData::reloadOnActivation()
+{
+    if (m_busy > 0)
+        return Activation::Skipped;
+    if (m_skipNextActivation) {
+        m_skipNextActivation = false;
+        return Activation::Skipped;
+    }
+    const int errorsBefore = m_errorCount;
+    reloadAll();
+    return m_errorCount == errorsBefore ? Activation::Reloaded : Activation::ReloadedWithErrors;
+}
+
+bool ReferenceData::pickTube(int row)
+{
+    return pickRow(m_tubes, row, [this](const TubeRow &r) { ReferenceTransfer::applyTube(m_vars, r); });
+}
+
+bool ReferenceData::pickFiberglassTube(int row)
+{
+    return pickRow(m_fiberglassTubes, row,
+                   [this](const FiberglassTubeRow &r) { ReferenceTransfer::applyFiberglassTube(m_vars, r); });
+}
+
+bool ReferenceData::pickMaterial(int row)
+{
+    return pickRow(m_materials, row, [this](const MaterialRow &r) {
+        m_fiberglassTubesVisible = ReferenceTransfer::applyMaterial(m_vars, r);
+    });
+}
+
+bool ReferenceData::pickSoil(int row)
+{
+    return pickRow(m_soils, row, [this](const SoilRow &r) { ReferenceTransfer::applySoil(m_vars, r); });
+}
+
+QString ReferenceData::SoilNameById(std::int32_t id)
+{
+    return nameById(QStringLiteral("Soiles"), QStringLiteral("SoilId"), id);
+}
+
+QString ReferenceData::MaterialNameById(std::int32_t id)
+{
+    return nameById(QStringLiteral("Materials"), QStringLiteral("TubeMaterialId"), id);
+}
+
+QString ReferenceData::nameById(const QString &table, const QString &idColumn, std::int32_t id)
+{
+    const BusyScope busy(*this);
+    connect();
+    DbQuery &query = m_dm.query();
+    query.setSql(QStringLiteral("select * from ") + table);
+    try {
+        query.open();
+    } catch (const DatabaseError &) {
+        reportTableError(tableErrorText(table));
+        return QString();
+    }
+    if (query.recordCount() == 0)
+        return QString();
+
+    QString name;
+    std::optional<QString> failure;
+    try {
+        query.setFilter(idColumn + QStringLiteral(" = ") + QString::number(id));
+        query.setFiltered(true);
+        query.first();
+        name = query.eof() ? ownItemName() : query.asText(QStringLiteral("Descr"));
+    } catch (const DatabaseError &error) {
+        failure = columnErrorText(table, error.message());
+    }
+    // The next use of the query reads unfiltered rows.
+    query.setFiltered(false);
+    query.setFilter(QString());
+    if (failure) {
+        reportTableError(*failure);
+        return QString();
+    }
+    return name;
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "refdata/DataModuleUnit.h"
+#include "refdata/FiberglassTubeTableModel.h"
+#include "refdata/MaterialTableModel.h"
+#include "refdata/SoilTableModel.h"
+#include "refdata/TubeTableModel.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class ReferenceErrorSink;
+class TCalcVariables;
+
+// The reference data as the main window uses it: the data module, the four
+// grid models, the loaders, the clicks and the name lookups.
+//
+// Failures.  A table that cannot be read is reported to the sink as
+// "Не могу открыть таблицу: <table>" and its grid keeps what it had.  A
+// database that cannot be opened throws DatabaseError (kind Connection) with
+// a text naming the file, for the general error box; it ends the operation
+// under way.
+//
+// The window puts its views on tubes(), fiberglassTubes(), materials() and
+// soils(); shows the fiberglass tube grid instead of the corrugated one
+// while fiberglassTubesVisible(); calls reloadOnActivation() when it becomes
+// active, the page's loader when a reference page becomes current, and
+// pick...() with the clicked row.
+class ReferenceData
+{
+public:
+    enum class Activation {
+        Reloaded, // all grids read without an error
+        ReloadedWithErrors, // read; at least one table was reported to the sink
+        Skipped, // the activation followed an error message (see reloadOnActivation)
+    };
+
+    // An empty base folder means "Base" beside the executable.
+    ReferenceData(TCalcVariables &vars, ReferenceErrorSink &sink, const QString &baseDir = QString());
+    ReferenceData(const ReferenceData &) = delete;
+    ReferenceData &operator=(const ReferenceData &) = delete;
+
+    TDM &dataModule() { return m_dm; }
+
+    TubeTableModel *tubes() { return &m_tubes; }
+    FiberglassTubeTableModel *fiberglassTubes() { return &m_fiberglassTubes; }
+    MaterialTableModel *materials() { return &m_materials; }
+    SoilTableModel *soils() { return &m_soils; }
+
+    // Fill the grids from the database.  LoadTubes() reads Tubes and then
+    // the fiberglass tubes of the chosen material kind (TypeID 1 for
+    // material 5, TypeID 0 otherwise); when Tubes has no rows or cannot be
+    // read it stops there and the fiberglass grid keeps what it had.
+    void LoadTubes();
+    void LoadMaterials();
+    void LoadSoils();
+    // Empty the grids first, then load.
+    void ReloadTubes();
+    void ReloadMaterials();
+    void ReloadSoils();
+    // ReloadTubes(), ReloadMaterials() and ReloadSoils() in this order.
+    void reloadAll();
+
+    // reloadAll() for an activation of the main window, guarded against the
+    // loop in which closing an error message activates the window, which
+    // reloads and shows the message again.  After any error has been
+    // reported (to the sink, or thrown for the general error box) the next
+    // activation, the one that closing the message causes, is skipped; the
+    // one after it reads the database again.  An activation while a load is
+    // under way (from the message box's own event loop) is skipped as well.
+    Activation reloadOnActivation();
+    // The number of errors reported so far, to the sink or thrown.
+    int errorCount() const { return m_errorCount; }
+
+    // Clicks on a grid row: copy the row into the variables.  Each returns
+    // false, doing nothing, for a row the grid does not have.  After a
+    // material the window shows the tube grid that fiberglassTubesVisible()
+    // names and updates its fiberglass panel.
+    bool pickTube(int row);
+    bool pickFiberglassTube(int row);
+    bool pickMaterial(int row);
+    bool pickSoil(int row);
+    // False at first; set by every material click.
+    bool fiberglassTubesVisible() const { return m_fiberglassTubesVisible; }
+
+    // The description of a soil or material by id: "свой" when the table
+    // has no row with the id (the id -1 of nothing chosen), the empty text
+    // when the table is empty or cannot be read.
+    QString SoilNameById(std::int32_t id);
+    QString MaterialNameById(std::int32_t id);
+
+    static QString tableErrorText(const QString &table);
+    static QString ownItemName();
+
+private:
+    class BusyScope;
+
+    void connect();
+    template <class Row>
+    int loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql);
+    QString nameById(const QString &table, const QString &idColumn, std::int32_t id);
+    void reportTableError(const QString &message);
+
+    TCalcVariables &m_vars;
+    ReferenceErrorSink &m_sink;
+    TDM m_dm;
+    TubeTableModel m_tubes;
+    FiberglassTubeTableModel m_fiberglassTubes;
+    MaterialTableModel m_materials;
+    SoilTableModel m_soils;
+    bool m_fiberglassTubesVisible = false;
+    int m_busy = 0;
+    bool m_skipNextActivation = false;
+    int m_errorCount = 0;
+};

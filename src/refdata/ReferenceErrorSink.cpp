@@ -1,0 +1,3 @@
+#include "refdata/ReferenceErrorSink.h"
+
+ReferenceErrorSink::~ReferenceErrorSink() = default;

@@ -1,0 +1,221 @@
+// The Microsoft Access backend against the public Jet 3 and Jet 4 files of
+// the test data folder (skipped when that folder is absent).
+
+#include "refdata/DataModuleUnit.h"
+#include "refdata/DatabaseError.h"
+#include "refdata/DbConnection.h"
+#include "refdata/DbQuery.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class AccessReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void readsColumnsByName_data();
+    void readsColumnsByName();
+    void rowsInStoredOrder();
+    void nonAsciiTableAndTexts();
+    void nullReadsAsZeroAndEmpty();
+    void whereClauseAndFilter();
+    void conditionOnMissingColumnFails();
+    void missingTableIsQueryError();
+    void fileIsNotChanged();
+    void damagedFileIsConnectionError_data();
+    void damagedFileIsConnectionError();
+
+private:
+    QString file(const char *name) const { return QDir(m_dir).filePath(QString::fromLatin1(name)); }
+    DbQuery &open(const char *database, const QString &sql);
+
+    QString m_dir;
+    TDM m_dm{QDir::tempPath()};
+};
+
+void AccessReaderTest::initTestCase()
+{
+    m_dir = qEnvironmentVariable("PIPECALC_TESTDATA", QStringLiteral(PIPECALC_TESTDATA_DIR));
+    if (!QFile::exists(file("nwind.mdb")) || !QFile::exists(file("datetest.mdb")))
+        QSKIP(qPrintable(QStringLiteral("The Access test files (nwind.mdb, datetest.mdb) are not in %1; set "
+                                        "PIPECALC_TESTDATA to their folder to run these tests")
+                             .arg(m_dir)));
+}
+
+DbQuery &AccessReaderTest::open(const char *database, const QString &sql)
+{
+    m_dm.setDatabaseFile(file(database));
+    m_dm.ConnectDatabase();
+    DbQuery &q = m_dm.query();
+    q.setFiltered(false); // the filter outlives the statement, as in the program
+    q.setFilter(QString());
+    q.setSql(sql);
+    q.open();
+    q.first();
+    return q;
+}
+
+void AccessReaderTest::readsColumnsByName_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("textColumn");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("numberColumn");
+    QTest::addColumn<double>("number");
+
+    QTest::newRow("Jet 3, long and text") << "nwind.mdb" << "select * from Categories where CategoryID=3"
+                                          << "CategoryName" << "Confections" << "CategoryID" << 3.0;
+    QTest::newRow("Jet 3, currency") << "nwind.mdb" << "select * from Products where ProductID=1"
+                                     << "ProductName" << "Chai" << "UnitPrice" << 18.0;
+    QTest::newRow("Jet 3, integer") << "nwind.mdb" << "select * from Products where ProductID=1"
+                                    << "QuantityPerUnit" << "10 boxes x 20 bags" << "UnitsInStock" << 39.0;
+    QTest::newRow("Jet 3, single") << "nwind.mdb" << "select * from [Order Details] where Discount > 0.1"
+                                   << "OrderID" << "10250" << "Discount" << 0.15;
+    QTest::newRow("Jet 4, memo") << "datetest.mdb" << "select * from DateTest where IDCol=1"
+                                 << "LongTextCol" << "Hello" << "IDCol" << 1.0;
+}
+
+void AccessReaderTest::readsColumnsByName()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, sql);
+    QFETCH(QString, textColumn);
+    QFETCH(QString, text);
+    QFETCH(QString, numberColumn);
+    QFETCH(double, number);
+
+    DbQuery &q = open(database.toLatin1().constData(), sql);
+    QVERIFY(m_dm.ConnectionString().startsWith(QStringLiteral("Provider=mdbtools;Data Source=")));
+    QVERIFY(q.recordCount() >= 1);
+    QCOMPARE(q.asText(textColumn), text);
+    QVERIFY2(qAbs(q.asDouble(numberColumn) - number) < 1e-6, qPrintable(QString::number(q.asDouble(numberColumn))));
+    QCOMPARE(q.asInteger(numberColumn), qRound(number));
+}
+
+void AccessReaderTest::rowsInStoredOrder()
+{
+    DbQuery &q = open("nwind.mdb", QStringLiteral("select * from Categories"));
+    QCOMPARE(q.recordCount(), 8);
+    QStringList names;
+    for (; !q.eof(); q.next())
+        names << q.asText(QStringLiteral("CategoryName"));
+    QCOMPARE(names.first(), QStringLiteral("Beverages"));
+    QCOMPARE(names.last(), QStringLiteral("Seafood"));
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, q.asInteger(QStringLiteral("CategoryID"))); // past the last row
+}
+
+void AccessReaderTest::nonAsciiTableAndTexts()
+{
+    DbQuery &q = open("nwind.mdb", QStringLiteral("select * from Umsätze where OrderID=10332"));
+    QCOMPARE(q.recordCount(), 1);
+    QCOMPARE(q.asText(QStringLiteral("ShipName")), QStringLiteral("Mère Paillarde"));
+    QCOMPARE(q.asText(QStringLiteral("ShipCity")), QStringLiteral("Montréal"));
+    QCOMPARE(q.asText(QStringLiteral("ShipRegion")), QStringLiteral("Québec"));
+    QCOMPARE(q.asDouble(QStringLiteral("Freight")), 52.84);
+}
+
+void AccessReaderTest::nullReadsAsZeroAndEmpty()
+{
+    // Order 10331 has no ship region; product 5 has no units in stock (0).
+    DbQuery &q = open("nwind.mdb", QStringLiteral("select * from Umsätze where OrderID=10331"));
+    QCOMPARE(q.asText(QStringLiteral("ShipRegion")), QString());
+    QCOMPARE(q.asDouble(QStringLiteral("ShipRegion")), 0.0);
+}
+
+void AccessReaderTest::whereClauseAndFilter()
+{
+    DbQuery &q = open("nwind.mdb", QStringLiteral("select * from Products"));
+    const int all = q.recordCount();
+    QVERIFY(all > 10);
+    q.setFilter(QStringLiteral("CategoryID = 3"));
+    q.setFiltered(true);
+    q.first();
+    const int filtered = q.recordCount();
+    QStringList names;
+    for (; !q.eof(); q.next())
+        names << q.asText(QStringLiteral("ProductName"));
+    QVERIFY(filtered > 0 && filtered < all);
+    QCOMPARE(names.first(), QStringLiteral("Pavlova"));
+
+    // The same rows through the statement.
+    DbQuery &w = open("nwind.mdb", QStringLiteral("select * from Products where CategoryID=3"));
+    QCOMPARE(w.recordCount(), filtered);
+    QCOMPARE(w.asText(QStringLiteral("ProductName")), names.first());
+}
+
+void AccessReaderTest::conditionOnMissingColumnFails()
+{
+    // libmdbsql by itself would ignore the condition and return every row.
+    try {
+        open("nwind.mdb", QStringLiteral("select * from Products where TypeID=1"));
+        QFAIL("a condition on a missing column was ignored");
+    } catch (const DatabaseError &error) {
+        QCOMPARE(error.kind(), DatabaseError::Kind::Query);
+        QVERIFY2(error.message().contains(QStringLiteral("TypeID")), qPrintable(error.message()));
+    }
+}
+
+void AccessReaderTest::missingTableIsQueryError()
+{
+    for (const char *table : {"Tubes", "TubesSt", "Materials", "Soiles"}) {
+        try {
+            open("nwind.mdb", QStringLiteral("select * from ") + QLatin1String(table));
+            QFAIL("a missing table was read");
+        } catch (const DatabaseError &error) {
+            QCOMPARE(error.kind(), DatabaseError::Kind::Query);
+        }
+        QVERIFY(m_dm.connection()->isOpen());
+    }
+}
+
+void AccessReaderTest::fileIsNotChanged()
+{
+    auto hash = [this] {
+        QFile f(file("nwind.mdb"));
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                           : QByteArray();
+    };
+    const QByteArray before = hash();
+    open("nwind.mdb", QStringLiteral("select * from Orders"));
+    m_dm.connection()->close();
+    QCOMPARE(hash(), before);
+}
+
+void AccessReaderTest::damagedFileIsConnectionError_data()
+{
+    QTest::addColumn<int>("keep"); // bytes of nwind.mdb kept, then zeros
+    QTest::newRow("header only") << 32;
+    QTest::newRow("cut after two pages") << 8192;
+}
+
+void AccessReaderTest::damagedFileIsConnectionError()
+{
+    QFETCH(int, keep);
+    QFile source(file("nwind.mdb"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath(QStringLiteral("damaged.mdb"));
+    QFile target(damaged);
+    QVERIFY(target.open(QIODevice::WriteOnly));
+    target.write(source.read(keep) + QByteArray(2048, '\0'));
+    target.close();
+
+    m_dm.setDatabaseFile(damaged);
+    try {
+        m_dm.ConnectDatabase();
+        QFAIL("a damaged file was opened");
+    } catch (const DatabaseError &error) {
+        QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
+        QVERIFY2(error.message().contains(damaged), qPrintable(error.message()));
+    }
+}
+
+QTEST_GUILESS_MAIN(AccessReaderTest)
+#include "tst_AccessReader.moc"
