@@ -11,6 +11,10 @@
 #include "calc/StaticCalc.h"
 #include "model/MessageText.h"
 #include "model/NumberFormat.h"
+#include "refdata/DatabaseError.h"
+#include "refdata/ReferenceData.h"
+#include "refdata/ReferenceErrorSink.h"
+#include "refdata/ReferenceTableModel.h"
 #include "ui/Dialogs.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
@@ -45,7 +49,19 @@ bool isEnter(const QKeyEvent *key)
 
 } // namespace
 
-TFormMain::TFormMain(const QString &settingsFileName, QWidget *parent) : QMainWindow(parent)
+// A table that cannot be read is said in a box with an OK button.
+class TFormMain::TableErrors : public ReferenceErrorSink
+{
+public:
+    explicit TableErrors(QWidget *window) : m_window(window) {}
+    void showTableError(const QString &message) override { Dialogs::instance().message(m_window, message); }
+
+private:
+    QWidget *m_window;
+};
+
+TFormMain::TFormMain(const QString &settingsFileName, const QString &databaseFolder, QWidget *parent)
+    : QMainWindow(parent), m_databaseFolder(databaseFolder)
 {
     ui.setupUi(this);
     createActions();
@@ -61,6 +77,9 @@ TFormMain::TFormMain(const QString &settingsFileName, QWidget *parent) : QMainWi
 
 TFormMain::~TFormMain()
 {
+    // The views go before the models they show.
+    for (GridView *grid : {ui.vstMaterials, ui.vstTubes, ui.vstTubesSt, ui.vstSoiles})
+        grid->setModel(nullptr);
     if (!m_placementSaved && PlacementRestored) {
         IniFile ini(SettingsFileName);
         ini.load();
@@ -117,6 +136,12 @@ void TFormMain::FormCreate()
     m_vars = std::make_unique<TCalcVariables>();
     m_vars->InitCatalogue();
 
+    // The data module lives as long as the window; it touches the database
+    // only when the window is first activated.
+    m_tableErrors = std::make_unique<TableErrors>(this);
+    m_refs = std::make_unique<ReferenceData>(*m_vars, *m_tableErrors, m_databaseFolder);
+    setUpReferenceGrids();
+
     m_inModel = new VariableGridModel(*m_vars, VariableGridModel::Kind::Input, this);
     m_outModel = new VariableGridModel(*m_vars, VariableGridModel::Kind::Output, this);
     ui.vstInVariables->setModel(m_inModel);
@@ -163,7 +188,102 @@ void TFormMain::FormActivate()
         restorePlacement();
         PlacementRestored = true;
     }
+    // A database that cannot be opened ends the activation: the panel is
+    // decided at the next one.  Closing the error box activates the window
+    // again; the reference data skips that one, so the box is said once.
+    if (!withDatabase([this] { m_refs->reloadOnActivation(); }))
+        return;
     UpdateFiberglassPanel();
+}
+
+bool TFormMain::withDatabase(const std::function<void()> &operation)
+{
+    try {
+        operation();
+        return true;
+    } catch (const DatabaseError &error) {
+        Dialogs::instance().generalError(this, error.message());
+        return false;
+    }
+}
+
+void TFormMain::setUpReferenceGrids()
+{
+    const QList<QPair<GridView *, QAbstractItemModel *>> grids = {
+        {ui.vstMaterials, m_refs->materials()},
+        {ui.vstTubes, m_refs->tubes()},
+        {ui.vstTubesSt, m_refs->fiberglassTubes()},
+        {ui.vstSoiles, m_refs->soils()},
+    };
+    for (const auto &[grid, model] : grids) {
+        grid->setModel(model);
+        QVector<int> widths;
+        QVector<int> limits;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            widths << model->headerData(c, Qt::Horizontal, ReferenceTableModel::ColumnWidthRole).toInt();
+            const QVariant limit = model->headerData(c, Qt::Horizontal, ReferenceTableModel::ColumnMaxWidthRole);
+            limits << (limit.isValid() ? limit.toInt() : 0);
+        }
+        grid->setColumnWidths(widths);
+        grid->setColumnLimits(limits);
+    }
+    showTubeGrid();
+    connect(ui.AdvPageControl1, &QTabWidget::currentChanged, this, &TFormMain::AdvPageControl1Change);
+    connect(ui.vstMaterials, &QAbstractItemView::clicked, this, &TFormMain::vstMaterialsClick);
+    connect(ui.vstTubes, &QAbstractItemView::clicked, this, &TFormMain::vstTubesClick);
+    connect(ui.vstTubesSt, &QAbstractItemView::clicked, this, &TFormMain::vstTubesStClick);
+    connect(ui.vstSoiles, &QAbstractItemView::clicked, this, &TFormMain::vstSoilesClick);
+}
+
+void TFormMain::showTubeGrid()
+{
+    const bool fiberglass = m_refs->fiberglassTubesVisible();
+    ui.vstTubes->setVisible(!fiberglass);
+    ui.vstTubesSt->setVisible(fiberglass);
+}
+
+void TFormMain::AdvPageControl1Change(int index)
+{
+    switch (index) {
+    case TFormMainUi::PageIndexMaterials:
+        withDatabase([this] { m_refs->LoadMaterials(); });
+        break;
+    case TFormMainUi::PageIndexTubes:
+        withDatabase([this] { m_refs->LoadTubes(); });
+        break;
+    case TFormMainUi::PageIndexSoils:
+        withDatabase([this] { m_refs->LoadSoils(); });
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormMain::vstMaterialsClick()
+{
+    if (!m_refs->pickMaterial(ui.vstMaterials->focusedRow()))
+        return;
+    showTubeGrid();
+    m_inModel->refresh();
+    UpdateFiberglassPanel();
+}
+
+void TFormMain::vstTubesClick()
+{
+    if (m_refs->pickTube(ui.vstTubes->focusedRow()))
+        m_inModel->refresh();
+}
+
+void TFormMain::vstTubesStClick()
+{
+    if (m_refs->pickFiberglassTube(ui.vstTubesSt->focusedRow()))
+        m_inModel->refresh();
+}
+
+void TFormMain::vstSoilesClick()
+{
+    if (m_refs->pickSoil(ui.vstSoiles->focusedRow()))
+        m_inModel->refresh();
 }
 
 void TFormMain::TabSetChange(int index)

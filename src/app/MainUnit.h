@@ -11,6 +11,7 @@
 
 class ApplicationMessageHook;
 class CalcOutcome;
+class ReferenceData;
 class IniFile;
 class QAction;
 class ReportLayer;
@@ -24,8 +25,10 @@ class TFormMain : public QMainWindow
 
 public:
     // The settings file defaults to the executable's path with ".ini"
-    // appended.
-    explicit TFormMain(const QString &settingsFileName = QString(), QWidget *parent = nullptr);
+    // appended, the reference database folder to "Base" beside the
+    // executable.
+    explicit TFormMain(const QString &settingsFileName = QString(), const QString &databaseFolder = QString(),
+                       QWidget *parent = nullptr);
     ~TFormMain() override;
 
     TCalcVariables &vars() { return *m_vars; }
@@ -33,6 +36,7 @@ public:
     VariableGridModel *inputModel() const { return m_inModel; }
     VariableGridModel *outputModel() const { return m_outModel; }
     ApplicationMessageHook *messageHook() const { return m_hook; }
+    ReferenceData &referenceData() { return *m_refs; }
 
     // The reports; until one is set the report command stops where it would
     // hand over.
@@ -85,6 +89,13 @@ public Q_SLOTS:
     void vstOutVariablesClick();
     void EditVarValueEnter();
 
+    // Reference pages.
+    void AdvPageControl1Change(int index);
+    void vstMaterialsClick();
+    void vstTubesClick();
+    void vstTubesStClick();
+    void vstSoilesClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -92,6 +103,11 @@ protected:
 private:
     void FormCreate();
     void createActions();
+    void setUpReferenceGrids();
+    void showTubeGrid();
+    // Runs a database operation; a database that cannot be opened goes to the
+    // general error box.  False when it failed so.
+    bool withDatabase(const std::function<void()> &operation);
     void fillView(CalcView view);
     void showVariable(VariableGridModel *model, int row);
     // Turns the outcome of a calculation into what the user sees; true when
@@ -106,6 +122,10 @@ private:
 
     TFormMainUi ui;
     std::unique_ptr<TCalcVariables> m_vars;
+    class TableErrors;
+    std::unique_ptr<TableErrors> m_tableErrors;
+    std::unique_ptr<ReferenceData> m_refs;
+    QString m_databaseFolder;
     VariableGridModel *m_inModel = nullptr;
     VariableGridModel *m_outModel = nullptr;
     ApplicationMessageHook *m_hook = nullptr;

@@ -64,6 +64,18 @@ void GridView::setColumnWidths(const QVector<int> &widths)
         setColumnWidth(i, widths[i]);
 }
 
+void GridView::setColumnLimits(const QVector<int> &limits)
+{
+    if (m_columnLimits.isEmpty()) {
+        connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+            const int limit = m_columnLimits.value(section);
+            if (limit > 0 && size > limit)
+                horizontalHeader()->resizeSection(section, limit);
+        });
+    }
+    m_columnLimits = limits;
+}
+
 void GridView::setFirstColumnIndent(int pixels)
 {
     setItemDelegate(new IndentDelegate(pixels, this));

@@ -14,9 +14,15 @@ public:
 
     // Column widths in pixels, in column order.
     void setColumnWidths(const QVector<int> &widths);
+    // The widest each column may be made, in column order; 0 for no limit.
+    void setColumnLimits(const QVector<int> &limits);
+
     // Indents the text of the first column, as a tree draws root items.
     void setFirstColumnIndent(int pixels);
 
     // The row that has the focus, or -1.
     int focusedRow() const;
+
+private:
+    QVector<int> m_columnLimits;
 };

@@ -114,6 +114,7 @@ void TFormMainUi::setupUi(QMainWindow *window)
     LabelTop->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     strip->addSpacing(13);
     strip->addWidget(LabelTop);
+    strip->addSpacing(12);
     strip->addStretch(1);
     ImageTopCaptionBG = new QLabel(PanelTopCaption);
     ImageTopCaptionBG->setPixmap(Artwork::headerStrip(QSize(494, 41)));

@@ -1,0 +1,194 @@
+#include "FakeDialogs.h"
+#include "SqliteFixture.h"
+
+#include "app/MainUnit.h"
+#include "model/NumberFormat.h"
+#include "refdata/ReferenceData.h"
+#include "ui/GridView.h"
+#include "ui/VariableGridModel.h"
+
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The reference pages as the user sees them in the main window.
+class TestReferencePages : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString base() const { return m_dir.filePath(QStringLiteral("Base")); }
+    QString settings() const { return m_dir.filePath(QStringLiteral("pipecalc.ini")); }
+
+    void makeDatabase(const QString &sql)
+    {
+        QDir().mkpath(base());
+        QVERIFY(SqliteFixture::create(base() + QStringLiteral("/data.sqlite"), sql));
+    }
+
+    static void clickRow(GridView *grid, int row)
+    {
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    }
+
+    // Row of the grid whose first cell reads `text`.
+    static int rowWith(GridView *grid, const QString &text, int column = 0)
+    {
+        for (int r = 0; r < grid->model()->rowCount(); ++r) {
+            if (grid->model()->index(r, column).data().toString() == text)
+                return r;
+        }
+        return -1;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        NumberFormat::setDecimalSeparator(QStringLiteral(","));
+        QFile::remove(settings());
+        QDir(base()).removeRecursively();
+    }
+
+    void activationFillsThePages()
+    {
+        makeDatabase(SqliteFixture::referenceSql());
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 0);
+        w.FormActivate();
+        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+        QCOMPARE(w.widgets().vstTubes->model()->rowCount(), 3);
+        QCOMPARE(w.widgets().vstTubesSt->model()->rowCount(), 2); // TypeID 0
+        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
+        QVERIFY(w.widgets().vstTubesSt->isHidden());
+        QVERIFY(dialogs.errors.isEmpty() && dialogs.messages.isEmpty());
+        QCOMPARE(w.widgets().vstMaterials->columnWidth(0), 200);
+        QCOMPARE(w.widgets().vstMaterials->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Mu, МПа"));
+    }
+
+    void fiberglassMaterialSwitchesTheProgram()
+    {
+        makeDatabase(SqliteFixture::referenceSql());
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.ActionStatCalc->trigger();
+
+        auto *pages = w.widgets().AdvPageControl1;
+        pages->setCurrentIndex(TFormMainUi::PageIndexMaterials);
+        GridView *materials = w.widgets().vstMaterials;
+        clickRow(materials, rowWith(materials, QStringLiteral("Стеклопластик SN 10000")));
+        QCOMPARE(w.vars().SelectedMaterialId, 5);
+        QVERIFY(w.fiberglassPanelShown());
+        QCOMPARE(w.inputModel()->rowCount(), 13);
+        QCOMPARE(w.vars()[Slot::Sigmat].GetValue(), 500.0);
+        QCOMPARE(w.vars()[Slot::Sigmao].GetValue(), 1000.0);
+        QCOMPARE(w.vars()[Slot::Et].GetValue(), 20000.0);
+
+        // The tube page now lists the fiberglass tubes of that class.
+        pages->setCurrentIndex(TFormMainUi::PageIndexTubes);
+        GridView *tubes = w.widgets().vstTubesSt;
+        QVERIFY(!tubes->isHidden());
+        QVERIFY(w.widgets().vstTubes->isHidden());
+        QCOMPARE(tubes->model()->rowCount(), 1);
+        clickRow(tubes, 0);
+        QCOMPARE(w.vars()[Slot::DSt].GetValue(), 1.0);
+        QCOMPARE(w.vars()[Slot::Din].GetValue(), 1.0);
+        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.0);
+        QCOMPARE(w.vars()[Slot::t].GetValue(), 0.0096);
+
+        // A polymer material brings the corrugated tubes and the static view back.
+        pages->setCurrentIndex(TFormMainUi::PageIndexMaterials);
+        clickRow(materials, rowWith(materials, QStringLiteral("Полиэтилен ПЭ 100")));
+        QVERIFY(!w.fiberglassPanelShown());
+        QVERIFY(w.widgets().vstTubesSt->isHidden());
+        QCOMPARE(w.inputModel()->rowCount(), 15);
+    }
+
+    void tubeAndSoilClicks()
+    {
+        makeDatabase(SqliteFixture::referenceSql());
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexTubes);
+        GridView *tubes = w.widgets().vstTubes;
+        // A NULL pitch is read as 0.
+        clickRow(tubes, rowWith(tubes, QStringLiteral("0,2")));
+        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.2);
+        QCOMPARE(w.vars()[Slot::Din].GetValue(), 0.174);
+        QCOMPARE(w.vars()[Slot::Lsh].GetValue(), 0.0);
+
+        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexSoils);
+        GridView *soils = w.widgets().vstSoiles;
+        clickRow(soils, rowWith(soils, QStringLiteral("Песок мелкий")));
+        QCOMPARE(w.vars().SelectedSoilId, 4);
+        QCOMPARE(w.vars()[Slot::GammaGrSt].GetValue(), 19.0);
+        QCOMPARE(w.vars()[Slot::fi].GetValue(), 30.0);
+        QCOMPARE(w.referenceData().SoilNameById(w.vars().SelectedSoilId), QStringLiteral("Песок мелкий"));
+        QCOMPARE(w.referenceData().MaterialNameById(-1), QStringLiteral("свой"));
+        // The summary page reads no table.
+        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexSummary);
+        QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
+    }
+
+    void missingTableIsSaid()
+    {
+        makeDatabase(SqliteFixture::referenceSql());
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        w.FormActivate();
+        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
+        makeDatabase(QString(SqliteFixture::referenceSql()).replace(QStringLiteral("Soiles"), QStringLiteral("Ground")));
+
+        // Opening the page loads without emptying first: the grid keeps its rows.
+        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexSoils);
+        QCOMPARE(dialogs.messages, QStringList{"Не могу открыть таблицу: Soiles"});
+        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
+
+        // An activation reloads, which empties the grid before reading.
+        w.FormActivate(); // follows the message: skipped
+        w.FormActivate();
+        QCOMPARE(dialogs.messages.size(), 2);
+        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 0);
+        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+    }
+
+    // Closing the error box activates the window again: that activation must
+    // not read the database and show the box once more, but a later real
+    // return to the window tries again.
+    void missingDatabaseIsSaidOncePerReturn()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        w.ActionStatCalc->trigger();
+        w.vars().SelectedMaterialId = 4;
+        w.FormActivate();
+        QCOMPARE(dialogs.errors.size(), 1);
+        QVERIFY(dialogs.errors.first().contains(QStringLiteral("data")));
+        QVERIFY(dialogs.errors.first().endsWith(QLatin1Char('.')));
+        // The failed activation decided no panel.
+        QVERIFY(!w.fiberglassPanelShown());
+        w.FormActivate(); // caused by closing the box
+        QCOMPARE(dialogs.errors.size(), 1);
+        QVERIFY(w.fiberglassPanelShown());
+        w.FormActivate(); // the user comes back later
+        QCOMPARE(dialogs.errors.size(), 2);
+
+        // Once the database is there again, it is read.
+        makeDatabase(SqliteFixture::referenceSql());
+        w.FormActivate();
+        w.FormActivate();
+        QCOMPARE(dialogs.errors.size(), 2);
+        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+    }
+};
+
+QTEST_MAIN(TestReferencePages)
+#include "tst_referencepages.moc"
