@@ -1,0 +1,14 @@
+#pragma once
+
+class TCalcVariables;
+class TemplateFiller;
+
+// The hydraulic report: the inputs and results of the hydraulic calculation
+// as the variables hold them, each in its own display format.
+class HydraulicReport
+{
+public:
+    static constexpr const char *TemplateName = "HydraulicReport.rtf";
+
+    static void fill(TemplateFiller &filler, const TCalcVariables &vars);
+};

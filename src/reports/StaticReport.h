@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class TCalcVariables;
+class TemplateFiller;
+
+// The static report of a corrugated pipe: inputs, intermediate values and
+// results, some in other units, the three verdicts and the names of the
+// chosen soil and material.
+class StaticReport
+{
+public:
+    static constexpr const char *TemplateName = "StaticReport.rtf";
+
+    using NameLookup = std::function<QString(std::int32_t id)>;
+
+    // The lookups give the soil's and the material's description by id;
+    // they are called at their turn among the placeholders.
+    static void fill(TemplateFiller &filler, const TCalcVariables &vars, const NameLookup &soilName,
+                     const NameLookup &materialName);
+
+    // The sign and negation texts of a verdict.
+    static QString sign(bool holds) { return holds ? QStringLiteral("<=") : QStringLiteral(">"); }
+    static QString negation(bool holds) { return holds ? QString() : QStringLiteral("не "); }
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QTextDocument;
+
+// Fills a report template loaded into a document: placeholders ("$Din.Val$")
+// are replaced by texts, numbered blocks ("$IF3$ ... $/IF3$") are kept or cut.
+// Every change is made in place, so inserted text takes the formatting of the
+// placeholder it replaces and everything else of the template stays as it is.
+class TemplateFiller
+{
+public:
+    explicit TemplateFiller(QTextDocument &document) : m_document(document) {}
+
+    // Replaces every occurrence of `tag` (matched exactly, with case) by
+    // `value`, which takes the character format of the tag's first
+    // character.  The search goes on after the inserted value, so a value
+    // that contains its own tag is not replaced again.
+    void ReplaceTag(const QString &tag, const QString &value);
+
+    // Resolves block n: removes it whole (markers and content) or removes
+    // only its two markers.  A block without both markers, or with the close
+    // marker first, is left as it is.
+    void CutIfBlock(int n, bool removeWholeBlock);
+
+    // The position of the first occurrence of `text` at or after `from`, or -1.
+    int find(const QString &text, int from = 0) const;
+
+    QTextDocument &document() { return m_document; }
+
+private:
+    void removeRange(int start, int length);
+
+    QTextDocument &m_document;
+};
