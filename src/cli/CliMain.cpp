@@ -3,6 +3,7 @@
 #include "cli/CalcCommand.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
+#include "cli/ConvertCommand.h"
 #include "cli/VarsCommand.h"
 
 namespace {
@@ -21,6 +22,16 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       hydraulic   — гидравлический расчёт;
       static      — статический расчёт гофрированной трубы;
       fiberglass  — статический расчёт стеклопластиковой трубы.
+
+  pipecalc-cli convert ВХОД -o ВЫХОД
+      Читает документ ВХОД так, как его открывает редактор отчётов, и
+      записывает в ВЫХОД так, как редактор сохраняет. Формат выбирается по
+      расширению без учёта регистра: «.txt» — простой текст, любое другое
+      расширение или его отсутствие — RTF. Если файл не читается в своём
+      формате, он читается в другом (RTF как текст, текст как RTF). Текст
+      читается как UTF-8 (метка порядка байтов или корректный UTF-8 с
+      не-ASCII символами), иначе как Windows-1251; записывается в
+      Windows-1251, а если в ней есть не все символы — в UTF-8 с меткой.
 
 Параметры:
   --set KEY=VALUE          задаёт значение переменной; KEY — ключ переменной с
@@ -41,6 +52,7 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            порядку: slot, key, name, value, text, units; value
                            с 17 значащими цифрами или null), а для fiberglass
                            ещё "fiberglass" — все величины расчёта в СИ.
+  -o, --output ФАЙЛ        выходной файл команды convert.
   --help                   эта справка.
 
 Код завершения:
@@ -49,7 +61,11 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   3  расчёт остановлен проверкой входных данных;
   4  деление на ноль;
   5  другая ошибка вычисления (например, недопустимая операция,
-     переполнение или несошедшаяся итерация).
+     переполнение или несошедшаяся итерация);
+  8  convert: входной файл не открывается или не читается ни как RTF,
+     ни как текст ("Cannot open file ...", "Failed to Load Stream");
+  9  convert: выходной файл не записан ("Cannot create file ...",
+     "Failed to Save Stream"); прежний файл при этом не портится.
 Сообщения выводятся в стандартный поток ошибок.
 )";
 
@@ -74,6 +90,8 @@ int cliMain(const QStringList &argList)
             return VarsCommand::run(args);
         if (command == QLatin1String("calc"))
             return CalcCommand::run(args);
+        if (command == QLatin1String("convert"))
+            return ConvertCommand::run(args);
         throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(command));
     } catch (const UsageError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));
