@@ -95,6 +95,7 @@ void RtfContent::closeRow(const RowDefinition &definition)
             cell.right = std::max(def.right, previous + 1);
             cell.mergeDown = def.mergeDown;
             cell.mergedAbove = def.mergedAbove;
+            cell.borders = def.borders;
         } else {
             cell.right = previous + 1440;
         }

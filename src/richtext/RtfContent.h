@@ -7,6 +7,7 @@
 #include <QTextCharFormat>
 #include <QTextListFormat>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,7 @@ public:
         int right = 0;
         bool mergeDown = false;   // First of vertically merged cells.
         bool mergedAbove = false; // Continues the cell above.
+        std::array<int, 4> borders{}; // Top, left, bottom, right; twips, 0 for none.
     };
 
     struct Row
@@ -51,7 +53,7 @@ public:
         std::vector<Row> rows;
         int left = 0;       // Twips.
         int cellGap = 108;  // Half the space between cells, twips.
-        bool borders = false;
+        bool borders = false; // Around and between all cells.
     };
 
     struct Block
@@ -74,6 +76,7 @@ public:
             int right = 0;
             bool mergeDown = false;
             bool mergedAbove = false;
+            std::array<int, 4> borders{};
         };
         std::vector<CellDefinition> cells;
         int left = 0;

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <vector>
 
@@ -167,6 +168,14 @@ private:
             }
         }
 
+        for (int r = 0; r < rows; ++r) {
+            const RtfContent::Row &row = table.rows[static_cast<std::size_t>(r)];
+            for (std::size_t i = 0; i < row.cells.size(); ++i) {
+                if (!row.cells[i].mergedAbove)
+                    setBorders(textTable->cellAt(r, places[static_cast<std::size_t>(r)][i].column), row.cells[i].borders);
+            }
+        }
+
         std::set<std::pair<int, int>> used;
         for (int r = 0; r < rows; ++r) {
             const RtfContent::Row &row = table.rows[static_cast<std::size_t>(r)];
@@ -186,6 +195,28 @@ private:
         }
         cursor = textTable->lastCursorPosition();
         cursor.movePosition(QTextCursor::NextBlock);
+    }
+
+    // The borders a cell draws itself (the table draws none of its own).
+    static void setBorders(QTextTableCell cell, const std::array<int, 4> &borders)
+    {
+        if (!cell.isValid() || borders == std::array<int, 4>{})
+            return;
+        QTextTableCellFormat format = cell.format().toTableCellFormat();
+        const auto style = [](int twips) {
+            return twips > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None;
+        };
+        const auto width = [](int twips) { return twips > 0 ? std::max(1.0, twips / kTwipsPerUnit) : 0.0; };
+        format.setTopBorder(width(borders[0]));
+        format.setTopBorderStyle(style(borders[0]));
+        format.setLeftBorder(width(borders[1]));
+        format.setLeftBorderStyle(style(borders[1]));
+        format.setBottomBorder(width(borders[2]));
+        format.setBottomBorderStyle(style(borders[2]));
+        format.setRightBorder(width(borders[3]));
+        format.setRightBorderStyle(style(borders[3]));
+        format.setBorderBrush(Qt::black);
+        cell.setFormat(format);
     }
 
     static bool continuesAbove(const RtfContent::Table &table, const Places &places, int r, const Place &place)

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <utility>
+#include <vector>
 
 // What an RTF group carries: where its text goes, and the character and
 // paragraph properties in force.  Opening a group copies the state, closing
@@ -23,6 +25,7 @@ struct RtfGroupState
     enum class Vertical { Normal, Super, Sub };
     enum class Alignment { Left, Center, Right, Justify };
     enum class NumberingKind { None, Bullet, Number };
+    enum class TabKind { Left, Right, Center, Decimal };
 
     struct Character
     {
@@ -78,16 +81,8 @@ struct RtfGroupState
         int listLevel = 0;
         NumberingKind numbering = NumberingKind::None; // \pn.
         int numberStyle = 0; // \pn number style as a \levelnfc value.
-
-        bool operator==(const Paragraph &o) const
-        {
-            return alignment == o.alignment && leftIndent == o.leftIndent && rightIndent == o.rightIndent
-                   && firstIndent == o.firstIndent && spaceBefore == o.spaceBefore && spaceAfter == o.spaceAfter
-                   && lineSpacing == o.lineSpacing && lineMultiple == o.lineMultiple
-                   && pageBreakBefore == o.pageBreakBefore && inTable == o.inTable && tableDepth == o.tableDepth
-                   && listOverride == o.listOverride && listLevel == o.listLevel && numbering == o.numbering
-                   && numberStyle == o.numberStyle;
-        }
+        std::vector<std::pair<int, TabKind>> tabs; // \tx: twips and kind.
+        TabKind nextTab = TabKind::Left;           // \tqr, \tqc, \tqdec
     };
 
     Destination destination = Destination::Text;

@@ -39,10 +39,10 @@ enum class Word {
     // Paragraphs.
     Pard, LeftAlign, Center, RightAlign, Justify, LeftIndent, RightIndent, FirstIndent, SpaceBefore,
     SpaceAfter, LineSpacing, LineMultiple, Par, Line, Tab, Page, Section, PageBreakBefore, InTable,
-    TableDepth, ListOverrideNumber, ListLevelNumber,
+    TableDepth, ListOverrideNumber, ListLevelNumber, TabStop, TabRight, TabCenter, TabDecimal,
     // Tables.
     RowDefaults, CellBoundary, Cell, Row, NestedCell, NestedRow, RowGap, RowLeft, MergeFirst, MergeNext,
-    BorderSide, BorderStyle, BorderNone,
+    CellBorder, RowBorder, BorderStyle, BorderWidth, BorderNone,
     // Pictures.
     Png, Jpeg, Dib, OtherPicture, PictureWidth, PictureHeight, GoalWidth, GoalHeight, ScaleX, ScaleY,
     // Lists.
@@ -92,20 +92,22 @@ const std::unordered_map<std::string_view, Word> &words()
         {"ulthdash", Word::Underline}, {"ulnone", Word::UnderlineNone}, {"strike", Word::Strike},
         {"striked", Word::Strike}, {"f", Word::Font}, {"fs", Word::FontSize}, {"cf", Word::Foreground},
         {"cb", Word::Background}, {"chcbpat", Word::Background}, {"highlight", Word::Highlight},
-        {"super", Word::Super}, {"sub", Word::Sub}, {"nosupersub", Word::NoSuperSub}, {"v", Word::Hidden},
+        {"super", Word::Super}, {"sub", Word::Sub}, {"up", Word::Super}, {"dn", Word::Sub}, {"nosupersub", Word::NoSuperSub}, {"v", Word::Hidden},
         {"pard", Word::Pard}, {"ql", Word::LeftAlign}, {"qc", Word::Center}, {"qr", Word::RightAlign},
         {"qj", Word::Justify}, {"qd", Word::Justify}, {"li", Word::LeftIndent}, {"ri", Word::RightIndent},
         {"fi", Word::FirstIndent}, {"sb", Word::SpaceBefore}, {"sa", Word::SpaceAfter},
         {"sl", Word::LineSpacing}, {"slmult", Word::LineMultiple}, {"par", Word::Par}, {"line", Word::Line},
         {"tab", Word::Tab}, {"page", Word::Page}, {"sect", Word::Section}, {"pagebb", Word::PageBreakBefore},
         {"intbl", Word::InTable}, {"itap", Word::TableDepth}, {"ls", Word::ListOverrideNumber},
-        {"ilvl", Word::ListLevelNumber}, {"trowd", Word::RowDefaults}, {"cellx", Word::CellBoundary},
+        {"ilvl", Word::ListLevelNumber}, {"tx", Word::TabStop}, {"tqr", Word::TabRight},
+        {"tqc", Word::TabCenter}, {"tqdec", Word::TabDecimal}, {"trowd", Word::RowDefaults}, {"cellx", Word::CellBoundary},
         {"cell", Word::Cell}, {"row", Word::Row}, {"nestcell", Word::NestedCell}, {"nestrow", Word::NestedRow},
         {"trgaph", Word::RowGap}, {"trleft", Word::RowLeft}, {"clvmgf", Word::MergeFirst},
-        {"clvmrg", Word::MergeNext}, {"clbrdrt", Word::BorderSide}, {"clbrdrl", Word::BorderSide},
-        {"clbrdrb", Word::BorderSide}, {"clbrdrr", Word::BorderSide}, {"trbrdrt", Word::BorderSide},
-        {"trbrdrl", Word::BorderSide}, {"trbrdrb", Word::BorderSide}, {"trbrdrr", Word::BorderSide},
-        {"trbrdrh", Word::BorderSide}, {"trbrdrv", Word::BorderSide}, {"brdrs", Word::BorderStyle},
+        {"clvmrg", Word::MergeNext}, {"clbrdrt", Word::CellBorder}, {"clbrdrl", Word::CellBorder},
+        {"clbrdrb", Word::CellBorder}, {"clbrdrr", Word::CellBorder}, {"trbrdrt", Word::RowBorder},
+        {"trbrdrl", Word::RowBorder}, {"trbrdrb", Word::RowBorder}, {"trbrdrr", Word::RowBorder},
+        {"trbrdrh", Word::RowBorder}, {"trbrdrv", Word::RowBorder}, {"brdrw", Word::BorderWidth},
+        {"brdrs", Word::BorderStyle},
         {"brdrth", Word::BorderStyle}, {"brdrdb", Word::BorderStyle}, {"brdrdot", Word::BorderStyle},
         {"brdrdash", Word::BorderStyle}, {"brdrsh", Word::BorderStyle}, {"brdrhair", Word::BorderStyle},
         {"brdrtriple", Word::BorderStyle}, {"brdrnone", Word::BorderNone}, {"brdrnil", Word::BorderNone},
@@ -678,6 +680,20 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     case Word::ListLevelNumber:
         p.listLevel = std::clamp(param, 0, 8);
         break;
+    case Word::TabStop:
+        if (p.tabs.size() < 64)
+            p.tabs.emplace_back(std::clamp(param, 0, kMaxTwips), p.nextTab);
+        p.nextTab = RtfGroupState::TabKind::Left;
+        break;
+    case Word::TabRight:
+        p.nextTab = RtfGroupState::TabKind::Right;
+        break;
+    case Word::TabCenter:
+        p.nextTab = RtfGroupState::TabKind::Center;
+        break;
+    case Word::TabDecimal:
+        p.nextTab = RtfGroupState::TabKind::Decimal;
+        break;
     case Word::Par:
         endParagraph(s, ParagraphEnd::Paragraph);
         break;
@@ -701,7 +717,7 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     case Word::RowDefaults:
         m_row = RtfContent::RowDefinition();
         m_nextCell = RtfContent::RowDefinition::CellDefinition();
-        m_borderPending = false;
+        m_borderSide = -1;
         break;
     case Word::CellBoundary:
         if (static_cast<int>(m_row.cells.size()) < RtfContent::MaxCellsPerRow) {
@@ -709,6 +725,7 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
             m_row.cells.push_back(m_nextCell);
         }
         m_nextCell = RtfContent::RowDefinition::CellDefinition();
+        m_borderSide = -1;
         break;
     case Word::RowGap:
         m_row.cellGap = std::clamp(param, 0, kMaxTwips);
@@ -722,16 +739,26 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     case Word::MergeNext:
         m_nextCell.mergedAbove = true;
         break;
-    case Word::BorderSide:
-        m_borderPending = true;
+    case Word::CellBorder:
+        m_borderSide = token.word == "clbrdrt" ? 0 : token.word == "clbrdrl" ? 1 : token.word == "clbrdrb" ? 2 : 3;
+        break;
+    case Word::RowBorder:
+        m_borderSide = 4;
         break;
     case Word::BorderStyle:
-        if (m_borderPending)
+        if (m_borderSide == 4)
             m_row.borders = true;
-        m_borderPending = false;
+        else if (m_borderSide >= 0 && m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] == 0)
+            m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] = 15;
+        break;
+    case Word::BorderWidth:
+        if (m_borderSide >= 0 && m_borderSide < 4)
+            m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] = std::clamp(param, 1, 150);
         break;
     case Word::BorderNone:
-        m_borderPending = false;
+        if (m_borderSide >= 0 && m_borderSide < 4)
+            m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] = 0;
+        m_borderSide = -1;
         break;
     case Word::Cell:
         endParagraph(s, p.tableDepth > 1 ? ParagraphEnd::Paragraph : ParagraphEnd::Cell);
@@ -1162,6 +1189,23 @@ QTextBlockFormat RtfReader::blockFormat(const RtfGroupState::Paragraph &p) const
     }
     if (p.pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (!p.tabs.empty()) {
+        QList<QTextOption::Tab> tabs;
+        for (const auto &[twips, kind] : p.tabs) {
+            QTextOption::Tab tab(twips / kTwipsPerUnit, QTextOption::LeftTab);
+            if (kind == RtfGroupState::TabKind::Right)
+                tab.type = QTextOption::RightTab;
+            else if (kind == RtfGroupState::TabKind::Center)
+                tab.type = QTextOption::CenterTab;
+            else if (kind == RtfGroupState::TabKind::Decimal)
+                tab = QTextOption::Tab(twips / kTwipsPerUnit, QTextOption::DelimiterTab, QLatin1Char(','));
+            tabs.append(tab);
+        }
+        std::sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab &a, const QTextOption::Tab &b) {
+            return a.position < b.position;
+        });
+        format.setTabPositions(tabs);
+    }
     return format;
 }
 

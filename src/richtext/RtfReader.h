@@ -122,7 +122,9 @@ private:
 
     RtfContent::RowDefinition m_row;
     RtfContent::RowDefinition::CellDefinition m_nextCell;
-    bool m_borderPending = false;
+    // The border that \brdrs, \brdrw and the like describe: a side of the
+    // next cell (0 top, 1 left, 2 bottom, 3 right), the row (4) or none.
+    int m_borderSide = -1;
 
     PictureData m_picture;
 
@@ -139,7 +141,4 @@ private:
     std::vector<RtfGroupState::Character> m_formatCharacters;
     RtfGroupState::Character m_lastCharacter;
     int m_lastFormat = -1;
-    RtfGroupState::Paragraph m_lastParagraph;
-    QTextBlockFormat m_lastBlockFormat;
-    bool m_hasLastBlockFormat = false;
 };

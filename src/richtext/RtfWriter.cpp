@@ -184,6 +184,15 @@ private:
         }
         if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             word("pagebb");
+        for (const QTextOption::Tab &tab : format.tabPositions()) {
+            if (tab.type == QTextOption::RightTab)
+                word("tqr");
+            else if (tab.type == QTextOption::CenterTab)
+                word("tqc");
+            else if (tab.type == QTextOption::DelimiterTab)
+                word("tqdec");
+            word("tx", twips(tab.position));
+        }
 
         bool first = true;
         CharProps current;
@@ -192,6 +201,13 @@ private:
             if (!fragment.isValid())
                 continue;
             const QTextCharFormat charFormat = fragment.charFormat();
+            if (charFormat.isImageFormat() && !first) {
+                // A picture keeps the properties of the text around it.
+                const QTextImageFormat image = charFormat.toImageFormat();
+                for (qsizetype i = 0; i < fragment.length(); ++i)
+                    writePicture(image);
+                continue;
+            }
             writeCharProps(propsOf(charFormat), current, first);
             first = false;
             if (charFormat.isImageFormat()) {
@@ -437,7 +453,8 @@ private:
         const QTextTableFormat format = table->format();
         const int columns = table->columns();
         const std::vector<int> widths = columnWidths(format, columns);
-        const bool borders = format.border() > 0 && format.borderStyle() != QTextFrameFormat::BorderStyle_None;
+        const double tableBorder =
+            format.borderStyle() != QTextFrameFormat::BorderStyle_None ? std::max(0.0, format.border()) : 0.0;
         const int gap = twips(format.cellPadding());
 
         for (int r = 0; r < table->rows(); ++r) {
@@ -465,13 +482,7 @@ private:
                     word("clvmrg");
                 else if (cell.rowSpan() > 1)
                     word("clvmgf");
-                if (borders) {
-                    for (const char *side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"}) {
-                        word(side);
-                        word("brdrs");
-                        word("brdrw", 10);
-                    }
-                }
+                writeCellBorders(cell.format().toTableCellFormat(), tableBorder);
                 word("cellx", right);
                 entries.push_back(Entry{cell, covered});
                 c = std::max(end, c + 1);
@@ -489,6 +500,33 @@ private:
             }
             word("row");
             newline();
+        }
+    }
+
+    // A cell's own border where it has one, else the table's.
+    void writeCellBorders(const QTextTableCellFormat &format, double tableBorder)
+    {
+        const struct
+        {
+            const char *name;
+            QTextFormat::Property width;
+            QTextFormat::Property style;
+        } sides[] = {
+            {"clbrdrt", QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle},
+            {"clbrdrl", QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle},
+            {"clbrdrb", QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle},
+            {"clbrdrr", QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle},
+        };
+        for (const auto &side : sides) {
+            double width = format.hasProperty(side.width) ? format.doubleProperty(side.width) : tableBorder;
+            if (format.hasProperty(side.style)
+                && format.intProperty(side.style) == int(QTextFrameFormat::BorderStyle_None))
+                width = 0;
+            if (width <= 0)
+                continue;
+            word(side.name);
+            word("brdrs");
+            word("brdrw", std::clamp(twips(width), 1, 75));
         }
     }
 

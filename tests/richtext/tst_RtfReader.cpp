@@ -184,7 +184,8 @@ void TestRtfReader::characterFormats()
     QTextDocument document;
     QVERIFY(TestDocuments::readRtf(
         TestDocuments::rtf("n{\\b B}{\\i I}{\\ul U\\ulnone V}{\\strike S}{\\f1\\fs28 C}{\\cf1 R}{\\cb2 G}"
-                           "{\\highlight1 H}{\\super P}{\\sub Q}{\\super X\\nosupersub Y}{\\b\\i\\plain Z}{\\b0 W}"),
+                           "{\\highlight1 H}{\\super P}{\\sub Q}{\\super X\\nosupersub Y}{\\b\\i\\plain Z}{\\b0 W}"
+                           "{\\up6 J}{\\dn4 K}{\\up8\\up0 L}"),
         document));
     const QTextCharFormat normal = TestDocuments::formatAt(document, QStringLiteral("n"));
     QCOMPARE(normal.fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
@@ -208,6 +209,12 @@ void TestRtfReader::characterFormats()
     QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("Q")).verticalAlignment(),
              QTextCharFormat::AlignSubScript);
     QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("Y")).verticalAlignment(), QTextCharFormat::AlignNormal);
+    // Raised and lowered text, as LibreOffice writes super- and subscripts.
+    QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("J")).verticalAlignment(),
+             QTextCharFormat::AlignSuperScript);
+    QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("K")).verticalAlignment(),
+             QTextCharFormat::AlignSubScript);
+    QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("L")).verticalAlignment(), QTextCharFormat::AlignNormal);
     // \plain: the default font, 12 points, nothing else.
     const QTextCharFormat plain = TestDocuments::formatAt(document, QStringLiteral("Z"));
     QCOMPARE(plain.fontWeight(), int(QFont::Normal));
@@ -314,7 +321,7 @@ void TestRtfReader::table()
 {
     QTextDocument document;
     QVERIFY(TestDocuments::readRtf(
-        TestDocuments::rtf("before\\par\\trowd\\trgaph60\\clbrdrt\\brdrs\\cellx1500\\cellx4500"
+        TestDocuments::rtf("before\\par\\trowd\\trgaph60\\clbrdrt\\brdrs\\clbrdrb\\brdrw45\\brdrs\\cellx1500\\cellx4500"
                            "\\pard\\intbl\\qc {\\b A}\\cell B\\cell\\row"
                            "\\trowd\\trgaph60\\cellx1500\\cellx4500\\pard\\intbl C\\cell D\\cell\\row\\pard after\\par"),
         document));
@@ -328,7 +335,13 @@ void TestRtfReader::table()
     QCOMPARE(widths.size(), 2);
     QCOMPARE(widths[0], QTextLength(QTextLength::FixedLength, 100));
     QCOMPARE(widths[1], QTextLength(QTextLength::FixedLength, 200));
-    QCOMPARE(table->format().border(), 1.0);
+    // Borders are the cells' own: top and a thick bottom for the first.
+    QCOMPARE(table->format().border(), 0.0);
+    const QTextTableCellFormat first = table->cellAt(0, 0).format().toTableCellFormat();
+    QCOMPARE(first.topBorder(), 1.0);
+    QCOMPARE(first.bottomBorder(), 3.0);
+    QCOMPARE(first.leftBorderStyle(), QTextFrameFormat::BorderStyle_None);
+    QVERIFY(!table->cellAt(0, 1).format().hasProperty(QTextFormat::TableCellTopBorder));
     QCOMPARE(table->format().cellPadding(), 4.0);
     const QTextTableCell a = table->cellAt(0, 0);
     QCOMPARE(a.firstCursorPosition().block().text(), QStringLiteral("A"));
