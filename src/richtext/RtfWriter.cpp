@@ -201,15 +201,11 @@ private:
             if (!fragment.isValid())
                 continue;
             const QTextCharFormat charFormat = fragment.charFormat();
-            if (charFormat.isImageFormat() && !first) {
-                // A picture keeps the properties of the text around it.
-                const QTextImageFormat image = charFormat.toImageFormat();
-                for (qsizetype i = 0; i < fragment.length(); ++i)
-                    writePicture(image);
-                continue;
+            // A picture keeps the properties of the text around it.
+            if (!charFormat.isImageFormat() || first) {
+                writeCharProps(propsOf(charFormat), current, first);
+                first = false;
             }
-            writeCharProps(propsOf(charFormat), current, first);
-            first = false;
             if (charFormat.isImageFormat()) {
                 const QTextImageFormat image = charFormat.toImageFormat();
                 for (qsizetype i = 0; i < fragment.length(); ++i)
