@@ -6,15 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 OUT="${PIPECALC_FUZZ_DIR:-$ROOT/build-fuzz}"
 CXX="${CXX_FUZZ:-clang++-14}"
 mkdir -p "$OUT"
-SOURCES=(
-  "$ROOT"/src/richtext/CodePage.cpp
-  "$ROOT"/src/richtext/RtfTokenizer.cpp
-  "$ROOT"/src/richtext/RtfContent.cpp
-  "$ROOT"/src/richtext/RtfDocumentAssembler.cpp
-  "$ROOT"/src/richtext/RtfReader.cpp
-  "$ROOT"/src/richtext/RtfWriter.cpp
-  "$ROOT"/fuzz/RtfReaderFuzzer.cpp
-)
+SOURCES=("$ROOT"/src/richtext/*.cpp "$ROOT"/fuzz/RtfReaderFuzzer.cpp)
 # shellcheck disable=SC2046
 "$CXX" -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$ROOT/src" $(pkg-config --cflags Qt6Core Qt6Gui) \
