@@ -405,6 +405,9 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
             skipDestination();
         return;
     }
+    // Bytes of a multi-byte code page waiting for their partner take the
+    // properties in force before this word.
+    flushBytes();
     if (destinationWord(token.word))
         return;
 

@@ -226,6 +226,15 @@ void TestRtfReader::characterFormats()
 
 void TestRtfReader::groupsRestoreFormats()
 {
+    {
+        // Multi-byte characters keep the format in force where they stand.
+        QTextDocument document;
+        QVERIFY(TestDocuments::readRtf(
+            TestDocuments::rtf("{\\fonttbl{\\f5\\fcharset128 MS Mincho;}}{\\f5\\'82\\'a0\\b\\'82\\'a2}"), document));
+        QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("あ")).fontWeight(), int(QFont::Normal));
+        QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("い")).fontWeight(), int(QFont::Bold));
+    }
+
     QTextDocument document;
     QVERIFY(TestDocuments::readRtf(TestDocuments::rtf("\\b a{\\b0\\i\\qc b\\par}c\\par d"), document));
     QCOMPARE(TestDocuments::formatAt(document, QStringLiteral("a")).fontWeight(), int(QFont::Bold));
