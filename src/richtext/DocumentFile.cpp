@@ -34,7 +34,16 @@ DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &docu
     }
     if (file.size() > MaxFileSize)
         return Result{false, loadFailedText()};
-    const QByteArray data = file.readAll();
+    // Read in pieces: a device such as /dev/zero has no size and no end.
+    QByteArray data;
+    while (true) {
+        const QByteArray piece = file.read(qint64(1) << 20);
+        if (piece.isEmpty())
+            break;
+        data += piece;
+        if (data.size() > MaxFileSize)
+            return Result{false, loadFailedText()};
+    }
     if (file.error() != QFileDevice::NoError)
         return Result{false, loadFailedText()};
     if (!read(data, formatOf(path), document))

@@ -20,7 +20,8 @@ public:
         QString message;
     };
 
-    // Larger files are not read: no report comes near this.
+    // Larger files (and endless devices) are not read: no report comes
+    // near this.
     static constexpr qint64 MaxFileSize = qint64(256) * 1024 * 1024;
 
     static Format formatOf(const QString &path);

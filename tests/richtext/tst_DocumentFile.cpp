@@ -37,6 +37,7 @@ private slots:
     void loadFallsBack();
     void missingFile();
     void directoryIsNotAFile();
+    void endlessDeviceIsNotRead();
     void saveByExtension_data();
     void saveByExtension();
     void failedSaveKeepsTheFormerFile();
@@ -118,6 +119,14 @@ void TestDocumentFile::missingFile()
     QVERIFY(!result.ok);
     QCOMPARE(result.message, QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
     QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+}
+
+void TestDocumentFile::endlessDeviceIsNotRead()
+{
+    QTextDocument document;
+    const DocumentFile::Result result = DocumentFile::load(QStringLiteral("/dev/zero"), document);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.message, QStringLiteral("Failed to Load Stream"));
 }
 
 void TestDocumentFile::directoryIsNotAFile()
