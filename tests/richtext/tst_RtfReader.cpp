@@ -33,6 +33,8 @@ private slots:
     void pictures();
     void brokenPictureIsLeftOut();
     void wordPadFile();
+    void otherWriters_data();
+    void otherWriters();
 };
 
 void TestRtfReader::text_data()
@@ -451,6 +453,58 @@ void TestRtfReader::wordPadFile()
     QVERIFY(document.findBlockByNumber(2).textList());
     QCOMPARE(document.findBlockByNumber(3).textList(), document.findBlockByNumber(2).textList());
     QVERIFY(!document.findBlockByNumber(4).textList());
+}
+
+void TestRtfReader::otherWriters_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("bold");
+    QTest::addColumn<QString>("raised");
+    QTest::addColumn<int>("tableRows");
+
+    // Written by LibreOffice Writer (\u with \'3f, \ls lists, \up and \dn)
+    // and by pandoc (\u?, lists as text with \tx, cells ending in \par).
+    QTest::newRow("LibreOffice")
+        << QStringLiteral("libreoffice.rtf")
+        << QStringList{QStringLiteral("Статический расчёт трубы"),
+                       QStringLiteral("Обычный текст, жирный, курсив, синий, подчёркнутый, H2O, м2, греческие α β γ."),
+                       QStringLiteral("Справа"), QStringLiteral("• первый пункт"), QStringLiteral("2. два"),
+                       QStringLiteral("Диаметр\t500 мм"), QStringLiteral("Рисунок:  конец.")}
+        << QStringLiteral("жирный") << QStringLiteral("2,") << 2;
+    QTest::newRow("pandoc")
+        << QStringLiteral("pandoc.rtf")
+        << QStringList{QStringLiteral("Статический расчёт"),
+                       QStringLiteral("Обычный текст, жирный, курсив, моно, H2O, м2 и греческие α β."),
+                       QStringLiteral("•\tпервый пункт"), QStringLiteral("2.\tдва"),
+                       QStringLiteral("Конец.")}
+        << QStringLiteral("жирный") << QStringLiteral("2 и") << 3;
+}
+
+void TestRtfReader::otherWriters()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, bold);
+    QFETCH(QString, raised);
+    QFETCH(int, tableRows);
+
+    QFile input(QStringLiteral(TEST_DATA_DIR "/") + file);
+    QVERIFY(input.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    QVERIFY(RtfReader::read(input.readAll(), document));
+    const QStringList text = TestDocuments::text(document).split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        QVERIFY2(text.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + text.join(QLatin1Char('\n'))));
+    QCOMPARE(TestDocuments::formatAt(document, bold).fontWeight(), int(QFont::Bold));
+    QCOMPARE(TestDocuments::formatAt(document, raised).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    QTextTable *table = qobject_cast<QTextTable *>(document.rootFrame()->childFrames().value(0));
+    QVERIFY(table);
+    QCOMPARE(table->rows(), tableRows);
+    const QTextCharFormat picture = TestDocuments::formatAt(document, QStringLiteral("\uFFFC"));
+    QVERIFY(picture.isImageFormat());
+    QCOMPARE(document.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>().size(),
+             QSize(60, 30));
 }
 
 QTEST_MAIN(TestRtfReader)
