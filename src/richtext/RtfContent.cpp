@@ -82,6 +82,7 @@ void RtfContent::closeRow(const RowDefinition &definition)
         m_table = std::make_unique<Table>();
         m_table->left = definition.left;
         m_table->cellGap = definition.cellGap;
+        m_table->alignment = definition.alignment;
     }
     m_table->borders = m_table->borders || definition.borders;
 
@@ -96,6 +97,7 @@ void RtfContent::closeRow(const RowDefinition &definition)
             cell.mergeDown = def.mergeDown;
             cell.mergedAbove = def.mergedAbove;
             cell.borders = def.borders;
+            cell.background = def.background;
         } else {
             cell.right = previous + 1440;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QSizeF>
 #include <QString>
@@ -41,6 +42,7 @@ public:
         bool mergeDown = false;   // First of vertically merged cells.
         bool mergedAbove = false; // Continues the cell above.
         std::array<int, 4> borders{}; // Top, left, bottom, right; twips, 0 for none.
+        QColor background;            // Invalid for none.
     };
 
     struct Row
@@ -54,6 +56,7 @@ public:
         int left = 0;       // Twips.
         int cellGap = 108;  // Half the space between cells, twips.
         bool borders = false; // Around and between all cells.
+        Qt::Alignment alignment = Qt::AlignLeft;
     };
 
     struct Block
@@ -77,11 +80,13 @@ public:
             bool mergeDown = false;
             bool mergedAbove = false;
             std::array<int, 4> borders{};
+            QColor background;
         };
         std::vector<CellDefinition> cells;
         int left = 0;
         int cellGap = 108;
         bool borders = false;
+        Qt::Alignment alignment = Qt::AlignLeft;
     };
 
     // Most cells a row keeps; text of further cells joins the last one.

@@ -138,6 +138,8 @@ private:
         tableFormat.setBorderStyle(table.borders ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
         if (table.left > 0)
             tableFormat.setLeftMargin(table.left / kTwipsPerUnit);
+        if (table.alignment != Qt::AlignLeft)
+            tableFormat.setAlignment(table.alignment);
 
         QTextTable *textTable = cursor.insertTable(rows, columns, tableFormat);
 
@@ -172,7 +174,7 @@ private:
             const RtfContent::Row &row = table.rows[static_cast<std::size_t>(r)];
             for (std::size_t i = 0; i < row.cells.size(); ++i) {
                 if (!row.cells[i].mergedAbove)
-                    setBorders(textTable->cellAt(r, places[static_cast<std::size_t>(r)][i].column), row.cells[i].borders);
+                    setCellFormat(textTable->cellAt(r, places[static_cast<std::size_t>(r)][i].column), row.cells[i]);
             }
         }
 
@@ -197,12 +199,20 @@ private:
         cursor.movePosition(QTextCursor::NextBlock);
     }
 
-    // The borders a cell draws itself (the table draws none of its own).
-    static void setBorders(QTextTableCell cell, const std::array<int, 4> &borders)
+    // The borders a cell draws itself (the table draws none of its own) and
+    // its shading.
+    static void setCellFormat(QTextTableCell cell, const RtfContent::Cell &content)
     {
-        if (!cell.isValid() || borders == std::array<int, 4>{})
+        const std::array<int, 4> &borders = content.borders;
+        if (!cell.isValid() || (borders == std::array<int, 4>{} && !content.background.isValid()))
             return;
         QTextTableCellFormat format = cell.format().toTableCellFormat();
+        if (content.background.isValid())
+            format.setBackground(content.background);
+        if (borders == std::array<int, 4>{}) {
+            cell.setFormat(format);
+            return;
+        }
         const auto style = [](int twips) {
             return twips > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None;
         };

@@ -42,6 +42,7 @@ enum class Word {
     TableDepth, ListOverrideNumber, ListLevelNumber, TabStop, TabRight, TabCenter, TabDecimal,
     // Tables.
     RowDefaults, CellBoundary, Cell, Row, NestedCell, NestedRow, RowGap, RowLeft, MergeFirst, MergeNext,
+    CellBackground, RowLeftAligned, RowCentered, RowRightAligned,
     CellBorder, RowBorder, BorderStyle, BorderWidth, BorderNone,
     // Pictures.
     Png, Jpeg, Dib, OtherPicture, PictureWidth, PictureHeight, GoalWidth, GoalHeight, ScaleX, ScaleY,
@@ -102,7 +103,8 @@ const std::unordered_map<std::string_view, Word> &words()
         {"ilvl", Word::ListLevelNumber}, {"tx", Word::TabStop}, {"tqr", Word::TabRight},
         {"tqc", Word::TabCenter}, {"tqdec", Word::TabDecimal}, {"trowd", Word::RowDefaults}, {"cellx", Word::CellBoundary},
         {"cell", Word::Cell}, {"row", Word::Row}, {"nestcell", Word::NestedCell}, {"nestrow", Word::NestedRow},
-        {"trgaph", Word::RowGap}, {"trleft", Word::RowLeft}, {"clvmgf", Word::MergeFirst},
+        {"trgaph", Word::RowGap}, {"trleft", Word::RowLeft}, {"clcbpat", Word::CellBackground},
+        {"trql", Word::RowLeftAligned}, {"trqc", Word::RowCentered}, {"trqr", Word::RowRightAligned}, {"clvmgf", Word::MergeFirst},
         {"clvmrg", Word::MergeNext}, {"clbrdrt", Word::CellBorder}, {"clbrdrl", Word::CellBorder},
         {"clbrdrb", Word::CellBorder}, {"clbrdrr", Word::CellBorder}, {"trbrdrt", Word::RowBorder},
         {"trbrdrl", Word::RowBorder}, {"trbrdrb", Word::RowBorder}, {"trbrdrr", Word::RowBorder},
@@ -736,6 +738,19 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     case Word::RowLeft:
         m_row.left = clampTwips(param);
         break;
+    case Word::RowLeftAligned:
+        m_row.alignment = Qt::AlignLeft;
+        break;
+    case Word::RowCentered:
+        m_row.alignment = Qt::AlignHCenter;
+        break;
+    case Word::RowRightAligned:
+        m_row.alignment = Qt::AlignRight;
+        break;
+    case Word::CellBackground:
+        if (!colorAt(param, &m_nextCell.background))
+            m_nextCell.background = QColor();
+        break;
     case Word::MergeFirst:
         m_nextCell.mergeDown = true;
         break;
@@ -1107,6 +1122,14 @@ int RtfReader::codePageOf(int fontNumber) const
     return m_ansiCodePage;
 }
 
+bool RtfReader::colorAt(int index, QColor *color) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_colors.size() || !m_colorDefined[static_cast<std::size_t>(index)])
+        return false;
+    *color = m_colors[static_cast<std::size_t>(index)];
+    return true;
+}
+
 int RtfReader::charFormatIndex(const RtfGroupState::Character &character)
 {
     if (m_lastFormat >= 0 && character == m_lastCharacter)
@@ -1136,16 +1159,10 @@ QTextCharFormat RtfReader::makeCharFormat(const RtfGroupState::Character &c) con
         format.setFontUnderline(true);
     if (c.strike)
         format.setFontStrikeOut(true);
-    auto colour = [this](int index, QColor *out) {
-        if (index < 0 || static_cast<std::size_t>(index) >= m_colors.size() || !m_colorDefined[static_cast<std::size_t>(index)])
-            return false;
-        *out = m_colors[static_cast<std::size_t>(index)];
-        return true;
-    };
     QColor value;
-    if (colour(c.foreground, &value))
+    if (colorAt(c.foreground, &value))
         format.setForeground(value);
-    if (colour(c.highlight, &value) || colour(c.background, &value))
+    if (colorAt(c.highlight, &value) || colorAt(c.background, &value))
         format.setBackground(value);
     if (c.vertical == RtfGroupState::Vertical::Super)
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);

@@ -88,6 +88,9 @@ private:
     void addColor();
 
     int codePageOf(int font) const;
+    // The colour of a colour table entry; false for "automatic" and for
+    // indexes the table does not have.
+    bool colorAt(int index, QColor *color) const;
     int charFormatIndex(const RtfGroupState::Character &character);
     QTextBlockFormat blockFormat(const RtfGroupState::Paragraph &paragraph) const;
     int listIndex(const RtfGroupState::Paragraph &paragraph);

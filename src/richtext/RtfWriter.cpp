@@ -457,6 +457,10 @@ private:
             word("trowd");
             word("trgaph", gap);
             word("trleft", twips(format.leftMargin()));
+            if (format.alignment() & Qt::AlignHCenter)
+                word("trqc");
+            else if (format.alignment() & Qt::AlignRight)
+                word("trqr");
             struct Entry
             {
                 QTextTableCell cell;
@@ -478,7 +482,11 @@ private:
                     word("clvmrg");
                 else if (cell.rowSpan() > 1)
                     word("clvmgf");
-                writeCellBorders(cell.format().toTableCellFormat(), tableBorder);
+                const QTextTableCellFormat cellFormat = cell.format().toTableCellFormat();
+                writeCellBorders(cellFormat, tableBorder);
+                if (cellFormat.hasProperty(QTextFormat::BackgroundBrush)
+                    && cellFormat.background().style() != Qt::NoBrush)
+                    word("clcbpat", colorIndex(cellFormat.background().color()));
                 word("cellx", right);
                 entries.push_back(Entry{cell, covered});
                 c = std::max(end, c + 1);

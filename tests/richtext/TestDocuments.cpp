@@ -138,6 +138,7 @@ void TestDocuments::fillRich(QTextDocument &document)
     tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     tableFormat.setCellPadding(4);
     tableFormat.setCellSpacing(0);
+    tableFormat.setAlignment(Qt::AlignHCenter);
     QTextTable *table = cursor.insertTable(3, 3, tableFormat);
     const QStringList cells = {QStringLiteral("Величина"), QStringLiteral("Значение"), QStringLiteral("Ед."),
                                QStringLiteral("Диаметр"), QStringLiteral("0.5"), QStringLiteral("м"),
@@ -145,6 +146,11 @@ void TestDocuments::fillRich(QTextDocument &document)
     for (int i = 0; i < cells.size(); ++i) {
         QTextCursor cellCursor = table->cellAt(i / 3, i % 3).firstCursorPosition();
         cellCursor.insertText(cells[i], i < 3 ? bold : plain);
+    }
+    for (int c = 0; c < 3; ++c) {
+        QTextTableCellFormat shaded = table->cellAt(0, c).format().toTableCellFormat();
+        shaded.setBackground(QColor(220, 220, 220));
+        table->cellAt(0, c).setFormat(shaded);
     }
     table->mergeCells(2, 0, 1, 3);
     table->mergeCells(0, 2, 2, 1);

@@ -332,7 +332,8 @@ void TestRtfReader::table()
 {
     QTextDocument document;
     QVERIFY(TestDocuments::readRtf(
-        TestDocuments::rtf("before\\par\\trowd\\trgaph60\\clbrdrt\\brdrs\\clbrdrb\\brdrw45\\brdrs\\cellx1500\\cellx4500"
+        TestDocuments::rtf("before\\par\\trowd\\trgaph60\\trqc\\clbrdrt\\brdrs\\clbrdrb\\brdrw45\\brdrs\\cellx1500"
+                           "\\clcbpat2\\cellx4500"
                            "\\pard\\intbl\\qc {\\b A}\\cell B\\cell\\row"
                            "\\trowd\\trgaph60\\cellx1500\\cellx4500\\pard\\intbl C\\cell D\\cell\\row\\pard after\\par"),
         document));
@@ -353,6 +354,9 @@ void TestRtfReader::table()
     QCOMPARE(first.bottomBorder(), 3.0);
     QCOMPARE(first.leftBorderStyle(), QTextFrameFormat::BorderStyle_None);
     QVERIFY(!table->cellAt(0, 1).format().hasProperty(QTextFormat::TableCellTopBorder));
+    QCOMPARE(table->cellAt(0, 1).format().background().color(), QColor(0, 0, 255));
+    QVERIFY(!table->cellAt(0, 0).format().hasProperty(QTextFormat::BackgroundBrush));
+    QCOMPARE(table->format().alignment(), Qt::AlignHCenter);
     QCOMPARE(table->format().cellPadding(), 4.0);
     const QTextTableCell a = table->cellAt(0, 0);
     QCOMPARE(a.firstCursorPosition().block().text(), QStringLiteral("A"));

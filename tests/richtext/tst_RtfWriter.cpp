@@ -149,6 +149,9 @@ void TestRtfWriter::roundTripKeepsListsTablesAndPictures()
     QCOMPARE(b->rows(), a->rows());
     QCOMPARE(b->columns(), a->columns());
     QCOMPARE(b->format().columnWidthConstraints(), a->format().columnWidthConstraints());
+    QCOMPARE(b->format().alignment(), Qt::AlignHCenter);
+    QCOMPARE(b->cellAt(0, 1).format().background().color(), QColor(220, 220, 220));
+    QVERIFY(!b->cellAt(1, 0).format().hasProperty(QTextFormat::BackgroundBrush));
     // The table's grid comes back as the borders of every cell.
     for (const QTextTableCell &cell : {b->cellAt(0, 0), b->cellAt(2, 0)}) {
         const QTextTableCellFormat format = cell.format().toTableCellFormat();
@@ -190,7 +193,7 @@ void TestRtfWriter::header()
     QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251\\deff0"));
     QVERIFY(rtf.contains("{\\fonttbl\n{\\f0\\fnil\\fcharset204 "));
     QVERIFY(rtf.contains(" Liberation Serif;}"));
-    QVERIFY(rtf.contains("{\\colortbl;\\red200\\green0\\blue0;\\red255\\green255\\blue0;}"));
+    QVERIFY(rtf.contains("{\\colortbl;\\red200\\green0\\blue0;\\red255\\green255\\blue0;\\red220\\green220\\blue220;}"));
     QVERIFY(rtf.endsWith("}\n"));
     QCOMPARE(rtf.count('{'), rtf.count('}') - rtf.count("\\}") + rtf.count("\\{"));
 }
