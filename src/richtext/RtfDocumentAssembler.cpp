@@ -17,6 +17,10 @@ namespace {
 
 // RTF measures in twips; a document measures in pixels of 96 per inch.
 constexpr double kTwipsPerUnit = 15.0;
+// Items one QTextList takes.  Every item added makes Qt walk all items of
+// its list, so a list of many thousands would take minutes; past this
+// number a list goes on as a new one (whose numbering starts again).
+constexpr int kMaxListItems = 1000;
 
 class Assembler
 {
@@ -30,7 +34,7 @@ class Assembler
 
 public:
     Assembler(const RtfContent &content, QTextDocument &document)
-        : m_content(content), m_document(document), m_lists(content.lists.size(), nullptr)
+        : m_content(content), m_document(document), m_lists(content.lists.size())
     {
     }
 
@@ -69,11 +73,14 @@ private:
             cursor.insertBlock(paragraph.block, markFormat);
         }
         if (paragraph.list >= 0 && static_cast<std::size_t>(paragraph.list) < m_lists.size()) {
-            QTextList *&list = m_lists[static_cast<std::size_t>(paragraph.list)];
-            if (list)
-                list->add(cursor.block());
-            else
-                list = cursor.createList(m_content.lists[static_cast<std::size_t>(paragraph.list)]);
+            ListInProgress &list = m_lists[static_cast<std::size_t>(paragraph.list)];
+            if (list.list && list.items < kMaxListItems) {
+                list.list->add(cursor.block());
+            } else {
+                list.list = cursor.createList(m_content.lists[static_cast<std::size_t>(paragraph.list)]);
+                list.items = 0;
+            }
+            ++list.items;
         }
         for (const RtfContent::Run &run : paragraph.runs) {
             if (run.image >= 0)
@@ -249,7 +256,12 @@ private:
 
     const RtfContent &m_content;
     QTextDocument &m_document;
-    std::vector<QTextList *> m_lists;
+    struct ListInProgress
+    {
+        QTextList *list = nullptr;
+        int items = 0;
+    };
+    std::vector<ListInProgress> m_lists;
 };
 
 } // namespace

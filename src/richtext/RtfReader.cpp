@@ -461,6 +461,7 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
             m_listDefinitions.back().levels.back().numberFormat = param;
         } else if (word == Word::ListId && !m_listDefinitions.empty()) {
             m_listDefinitions.back().id = param;
+            m_listById[param] = m_listDefinitions.size() - 1;
         }
         return;
     }
@@ -1236,11 +1237,11 @@ int RtfReader::listIndex(const RtfGroupState::Paragraph &p)
     if (p.listOverride > 0) {
         numberFormat = 23;
         const auto over = m_listOverrides.find(p.listOverride);
-        if (over != m_listOverrides.end()) {
-            for (const ListDefinition &definition : m_listDefinitions) {
-                if (definition.id == over->second && static_cast<std::size_t>(p.listLevel) < definition.levels.size())
-                    numberFormat = definition.levels[static_cast<std::size_t>(p.listLevel)].numberFormat;
-            }
+        const auto list = over != m_listOverrides.end() ? m_listById.find(over->second) : m_listById.end();
+        if (list != m_listById.end()) {
+            const ListDefinition &definition = m_listDefinitions[list->second];
+            if (static_cast<std::size_t>(p.listLevel) < definition.levels.size())
+                numberFormat = definition.levels[static_cast<std::size_t>(p.listLevel)].numberFormat;
         }
         if (numberFormat == 255)
             return -1; // A level without a number or bullet.

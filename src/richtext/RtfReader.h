@@ -117,6 +117,7 @@ private:
     bool m_colorSeen = false;
 
     std::vector<ListDefinition> m_listDefinitions;
+    std::unordered_map<int, std::size_t> m_listById; // \listid -> definition
     std::unordered_map<int, int> m_listOverrides; // \ls -> \listid
     int m_overrideListId = 0;
     std::unordered_map<long long, int> m_listIndexes; // \ls and level -> list

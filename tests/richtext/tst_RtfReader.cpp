@@ -27,6 +27,7 @@ private slots:
     void paragraphFormats_data();
     void paragraphFormats();
     void lists();
+    void longListGoesOnInPieces();
     void table();
     void mergedCells();
     void pictures_data();
@@ -326,6 +327,26 @@ void TestRtfReader::lists()
     // The text of an item stands at \li; the marker lies in the hanging indent.
     QCOMPARE(document.findBlockByNumber(0).blockFormat().leftMargin(), 48.0);
     QCOMPARE(document.findBlockByNumber(0).blockFormat().textIndent(), 0.0);
+}
+
+void TestRtfReader::longListGoesOnInPieces()
+{
+    // Qt walks a whole list for every item added: a list of thousands of
+    // items is read as lists of a thousand, with nothing lost.
+    QByteArray items;
+    for (int i = 0; i < 1200; ++i)
+        items += "{\\*\\pn\\pnlvlblt}item " + QByteArray::number(i) + "\\par";
+    QTextDocument document;
+    QVERIFY(TestDocuments::readRtf(TestDocuments::rtf(items), document));
+    QCOMPARE(document.blockCount(), 1200);
+    QCOMPARE(document.lastBlock().text(), QStringLiteral("item 1199"));
+    QTextList *first = document.firstBlock().textList();
+    QVERIFY(first);
+    QCOMPARE(first->count(), 1000);
+    QTextList *second = document.lastBlock().textList();
+    QVERIFY(second && second != first);
+    QCOMPARE(second->count(), 200);
+    QCOMPARE(second->format().style(), QTextListFormat::ListDisc);
 }
 
 void TestRtfReader::table()
