@@ -11,6 +11,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   mdbtools-dev
   libjpeg-dev
+  poppler-utils
   fonts-liberation fonts-dejavu-core
 )
 

@@ -12,6 +12,9 @@
 #include "model/MessageText.h"
 #include "model/NumberFormat.h"
 #include "refdata/DatabaseError.h"
+#include "reports/FiberglassReport.h"
+#include "reports/HydraulicReport.h"
+#include "reports/StaticReport.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTableModel.h"
@@ -421,18 +424,18 @@ void TFormMain::ActionReportEditExecute()
             m_reports->setTitle(title);
     };
     if (fiberglassPanelShown()) {
-        setTitle(QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
+        setTitle(FiberglassReport::title());
         CalcFiberglass(true);
         return;
     }
     if (!CalculationDone)
         return;
     if (m_vars->Mode == 0) {
-        setTitle(QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
+        setTitle(HydraulicReport::title());
         if (m_reports)
             m_reports->reportHydraulic();
     } else {
-        setTitle(QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
+        setTitle(StaticReport::title());
         if (m_reports)
             m_reports->reportStatic();
     }

@@ -81,13 +81,16 @@ int CalcCommand::run(CliArgs &args)
         Console::out(VarsCommand::table(vars, outputs, false));
         Console::out(outcomeSummary(outcome) + QLatin1Char('\n'));
     }
-    if (!outcome.isCompleted()) {
-        const QString message = outcome.kind() == CalcOutcome::Kind::Stopped
-                                    ? QStringLiteral("Расчёт не выполнен: входные данные не прошли проверку.")
-                                    : outcome.displayText();
-        Console::err(message + QLatin1Char('\n'));
-    }
+    if (!outcome.isCompleted())
+        Console::err(outcomeMessage(outcome) + QLatin1Char('\n'));
     return exitCode(outcome);
+}
+
+QString CalcCommand::outcomeMessage(const CalcOutcome &outcome)
+{
+    if (outcome.kind() == CalcOutcome::Kind::Stopped)
+        return QStringLiteral("Расчёт не выполнен: входные данные не прошли проверку.");
+    return outcome.displayText();
 }
 
 CalcCommand::ReferencePicks CalcCommand::takePicks(CliArgs &args)

@@ -54,5 +54,7 @@ public:
     // Runs the calculation; the fiberglass results are empty for the others.
     static FiberglassRun execute(Kind kind, TCalcVariables &vars, int laying, int wall);
     static int exitCode(const CalcOutcome &outcome);
+    // What the tool says on standard error when a calculation did not complete.
+    static QString outcomeMessage(const CalcOutcome &outcome);
     static QString kindName(Kind kind);
 };

@@ -4,6 +4,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/DbCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/ConvertCommand.h"
 #include "cli/VarsCommand.h"
 #include "model/MessageText.h"
@@ -34,11 +35,24 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       fiberglass-tubes  — стеклопластиковые трубы выбранного материала;
       materials         — материалы труб;
       soils             — грунты.
-  pipecalc-cli convert ВХОД -o ВЫХОД
+  pipecalc-cli report hydraulic|static|fiberglass [--set KEY=VALUE]...
+                      [--tube N] [--material ID] [--soil ID] [--database PATH]
+                      [--laying trench|trenchless] [--wall single|three]
+                      [--decimal-separator SEP] -o ФАЙЛ
+      Выполняет расчёт, как calc, и составляет его отчёт по шаблону из папки
+      Templates рядом с программой. Отчёт записывается по расширению ФАЙЛА:
+      «.rtf» (и любое другое) — RTF, «.txt» — простой текст, «.pdf» —
+      страницы отчёта формата A4 с эмблемой, линейкой и заголовком, как в
+      предварительном просмотре. Если расчёт не выполнен, ничего не
+      записывается.
+
+  pipecalc-cli convert ВХОД -o ВЫХОД [--title ТЕКСТ]
       Читает документ ВХОД так, как его открывает редактор отчётов, и
       записывает в ВЫХОД так, как редактор сохраняет. Формат выбирается по
-      расширению без учёта регистра: «.txt» — простой текст, любое другое
-      расширение или его отсутствие — RTF. Если файл не читается в своём
+      расширению без учёта регистра: «.txt» — простой текст, «.pdf» —
+      страницы отчёта под заголовком ТЕКСТ (по умолчанию заголовок
+      гидравлического расчёта), любое другое расширение или его
+      отсутствие — RTF. Если файл не читается в своём
       формате, он читается в другом (RTF как текст, текст как RTF). Текст
       читается как UTF-8 (метка порядка байтов или корректный UTF-8 с
       не-ASCII символами), иначе как Windows-1251; записывается в
@@ -83,7 +97,8 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            db: печатает массив объектов JSON, по объекту на
                            строку таблицы, с хранимыми значениями под именами
                            столбцов базы.
-  -o, --output ФАЙЛ        выходной файл команды convert.
+  -o, --output ФАЙЛ        выходной файл команд report и convert.
+  --title ТЕКСТ            заголовок страниц PDF команды convert.
   --help                   эта справка.
 
 Код завершения:
@@ -94,9 +109,11 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   5  другая ошибка вычисления (например, недопустимая операция,
      переполнение или несошедшаяся итерация);
   6  справочная база данных не открывается или в ней не читается таблица;
+  7  report: шаблон отчёта не открывается ("Не могу открыть файл шаблона
+     отчёта.") или не читается;
   8  convert: входной файл не открывается или не читается ни как RTF,
      ни как текст ("Cannot open file ...", "Failed to Load Stream");
-  9  convert: выходной файл не записан ("Cannot create file ...",
+  9  report, convert: выходной файл не записан ("Cannot create file ...",
      "Failed to Save Stream"); прежний файл при этом не портится.
 Сообщения выводятся в стандартный поток ошибок.
 )";
@@ -124,6 +141,8 @@ int cliMain(const QStringList &argList)
             return CalcCommand::run(args);
         if (command == QLatin1String("db"))
             return DbCommand::run(args);
+        if (command == QLatin1String("report"))
+            return ReportCommand::run(args);
         if (command == QLatin1String("convert"))
             return ConvertCommand::run(args);
         throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(command));

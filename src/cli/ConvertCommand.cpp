@@ -2,6 +2,8 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
+#include "cli/DocumentOutput.h"
+#include "reports/HydraulicReport.h"
 #include "richtext/DocumentFile.h"
 
 #include <QTextDocument>
@@ -11,6 +13,7 @@ int ConvertCommand::run(CliArgs &args)
     std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
     if (const auto longOutput = args.takeOption(QStringLiteral("--output")))
         output = longOutput;
+    const QString title = args.takeOption(QStringLiteral("--title")).value_or(HydraulicReport::title());
     const std::optional<QString> input = args.takePositional();
     if (!input)
         throw UsageError(QStringLiteral("Укажите входной файл"));
@@ -24,9 +27,9 @@ int ConvertCommand::run(CliArgs &args)
         Console::err(loaded.message + QLatin1Char('\n'));
         return ExitCannotRead;
     }
-    const DocumentFile::Result saved = DocumentFile::save(*output, document);
-    if (!saved.ok) {
-        Console::err(saved.message + QLatin1Char('\n'));
+    QString message;
+    if (!DocumentOutput::write(document, *output, title, &message)) {
+        Console::err(message + QLatin1Char('\n'));
         return ExitCannotWrite;
     }
     return 0;

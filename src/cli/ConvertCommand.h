@@ -2,8 +2,10 @@
 
 class CliArgs;
 
-// "pipecalc-cli convert IN -o OUT": reads IN as the report editor opens a
-// file and writes OUT as the editor saves one, each by its extension.
+// "pipecalc-cli convert IN -o OUT [--title TEXT]": reads IN as the report
+// editor opens a file and writes OUT as the editor saves one, each by its
+// extension; ".pdf" writes the report page under the title (by default the
+// hydraulic report's), as the editor's preview shows it.
 class ConvertCommand
 {
 public:

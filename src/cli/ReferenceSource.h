@@ -25,6 +25,9 @@ public:
     // cannot be opened or the loader reported a table.
     void load(void (ReferenceData::*loader)());
 
+    // The tables reported since the last load, as the program would say them.
+    const QStringList &messages() const { return m_messages; }
+
     // "--database PATH".
     static std::optional<QString> takeDatabase(CliArgs &args);
 

@@ -1,9 +1,28 @@
 #include "cli/CliMain.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+namespace {
+
+QtMessageHandler defaultHandler = nullptr;
+
+// The tool's standard error carries its own messages; Qt's remarks about the
+// desktop session it runs without (no runtime folder, no screen) are noise.
+void filterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: ")))
+        return;
+    defaultHandler(type, context, message);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The tool lays out report pages, which needs fonts but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    defaultHandler = qInstallMessageHandler(filterMessages);
+    QGuiApplication app(argc, argv);
     return cliMain(QCoreApplication::arguments().mid(1));
 }

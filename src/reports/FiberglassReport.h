@@ -15,6 +15,8 @@ class TemplateFiller;
 class FiberglassReport
 {
 public:
+    // The title line of the report page above this report.
+    static QString title() { return QStringLiteral("Статический расчёт стеклопластикового трубопровода"); }
     static constexpr const char *TemplateName = "StPlStaticReport.rtf";
 
     struct Choices

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class TCalcVariables;
 class TemplateFiller;
 
@@ -8,6 +10,8 @@ class TemplateFiller;
 class HydraulicReport
 {
 public:
+    // The title line of the report page above this report.
+    static QString title() { return QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"); }
     static constexpr const char *TemplateName = "HydraulicReport.rtf";
 
     static void fill(TemplateFiller &filler, const TCalcVariables &vars);

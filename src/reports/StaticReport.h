@@ -14,6 +14,8 @@ class TemplateFiller;
 class StaticReport
 {
 public:
+    // The title line of the report page above this report.
+    static QString title() { return QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"); }
     static constexpr const char *TemplateName = "StaticReport.rtf";
 
     using NameLookup = std::function<QString(std::int32_t id)>;

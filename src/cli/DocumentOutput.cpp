@@ -1,0 +1,30 @@
+#include "cli/DocumentOutput.h"
+
+#include "reports/ReportUnit.h"
+#include "richtext/DocumentFile.h"
+
+#include <QFileInfo>
+
+bool DocumentOutput::isPdf(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+}
+
+bool DocumentOutput::write(const QTextDocument &document, const QString &path, const QString &title,
+                           QString *message)
+{
+    if (isPdf(path)) {
+        ReportPage page;
+        page.setTitle(title);
+        page.setDocument(document);
+        QString reason;
+        if (page.exportPdf(path, &reason))
+            return true;
+        *message = DocumentFile::cannotCreateText(path, reason);
+        return false;
+    }
+    const DocumentFile::Result saved = DocumentFile::save(path, document);
+    if (!saved.ok)
+        *message = saved.message;
+    return saved.ok;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class CliArgs;
+
+// "pipecalc-cli report hydraulic|static|fiberglass ... -o FILE": runs the
+// calculation as "calc" does, then builds its report from the template and
+// writes it by FILE's extension: ".rtf", ".txt" or ".pdf".
+class ReportCommand
+{
+public:
+    // Exit statuses beyond those of "calc".
+    static constexpr int ExitTemplate = 7;
+    static constexpr int ExitCannotWrite = 9;
+
+    static int run(CliArgs &args);
+};

@@ -1,0 +1,138 @@
+#include "CliRunner.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    return QString::fromUtf8(bytes);
+}
+
+// The text of a PDF as pdftotext reads it, or a null text without the tool.
+QString pdfText(const QString &path)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return QString();
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestCliReport : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void reportsAsText_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("hydraulic") << QStringList{"hydraulic"} << QStringList{"303,629", "0,304", "3,192"};
+        QTest::newRow("static from the database")
+            << QStringList{"static", "--tube", "7", "--material", "1", "--soil", "4"}
+            << QStringList{"0,584", "0,251", "Полиэтилен ПЭ 100", "Песок мелкий"};
+        QTest::newRow("fiberglass trenchless")
+            << QStringList{"fiberglass", "--material", "5", "--laying", "trenchless", "--set", "h=2", "--set", "M=20",
+                           "--set", "FSt=0.38", "--set", "Hv=1", "--decimal-separator", "."}
+            << QStringList{"бестраншейный", "SN 10000", "13435.382907", "12650", "свой"};
+    }
+
+    void reportsAsText()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, texts);
+        const QString out = m_dir.filePath(QStringLiteral("report.txt"));
+        const CliRun run = runCli(QStringList{"report"} + args + QStringList{"-o", out});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        const QString text = readText(out);
+        QVERIFY(!text.contains(QLatin1Char('$')));
+        for (const QString &t : texts)
+            QVERIFY2(text.contains(t), qPrintable(t));
+    }
+
+    void reportAsRtfAndPdf()
+    {
+        const QString rtf = m_dir.filePath(QStringLiteral("static.rtf"));
+        QCOMPARE(runCli({"report", "static", "-o", rtf}).exitCode, 0);
+        QFile file(rtf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("{\\rtf1"));
+
+        const QString pdf = m_dir.filePath(QStringLiteral("static.pdf"));
+        QCOMPARE(runCli({"report", "static", "-o", pdf}).exitCode, 0);
+        QFile pdfFile(pdf);
+        QVERIFY(pdfFile.open(QIODevice::ReadOnly));
+        QVERIFY(pdfFile.readAll().startsWith("%PDF"));
+        const QString text = pdfText(pdf);
+        if (text.isNull())
+            QSKIP("pdftotext is not installed; the PDF's text is not checked");
+        QVERIFY(text.contains(QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс")));
+        QVERIFY(text.contains(QStringLiteral("0,584")));
+    }
+
+    void convertToPdfWithTitle()
+    {
+        const QString source = m_dir.filePath(QStringLiteral("note.txt"));
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("Заметка инженера\nвторая строка\n").toUtf8());
+        file.close();
+        const QString pdf = m_dir.filePath(QStringLiteral("note.pdf"));
+        const CliRun run = runCli({"convert", source, "-o", pdf, "--title", "Особый заголовок"});
+        QCOMPARE(run.exitCode, 0);
+        const QString text = pdfText(pdf);
+        if (text.isNull())
+            QSKIP("pdftotext is not installed; the PDF's text is not checked");
+        QVERIFY(text.contains(QStringLiteral("Особый заголовок")));
+        QVERIFY(text.contains(QStringLiteral("вторая строка")));
+    }
+
+    void failedCalculationWritesNothing()
+    {
+        const QString out = m_dir.filePath(QStringLiteral("none.rtf"));
+        const CliRun run = runCli({"report", "hydraulic", "--set", "Din=0", "-o", out});
+        QCOMPARE(run.exitCode, 4);
+        QCOMPARE(run.err.trimmed(), QStringLiteral("Ошибка. Деление на ноль."));
+        QVERIFY(!QFile::exists(out));
+        QCOMPARE(runCli({"report", "static", "--set", "F=0", "-o", out}).exitCode, 3);
+        QVERIFY(!QFile::exists(out));
+        QCOMPARE(runCli({"report", "static"}).exitCode, 2);
+    }
+
+    void missingTemplate()
+    {
+        // The tool looks for its templates beside itself.
+        const QString alone = m_dir.filePath(QStringLiteral("pipecalc-cli"));
+        QVERIFY(QFile::copy(QStringLiteral(PIPECALC_CLI), alone));
+        QFile::setPermissions(alone, QFileInfo(QStringLiteral(PIPECALC_CLI)).permissions());
+        QProcess process;
+        const QString out = m_dir.filePath(QStringLiteral("none.txt"));
+        process.start(alone, {"report", "hydraulic", "-o", out});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 7);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardError()).trimmed(),
+                 QStringLiteral("Не могу открыть файл шаблона отчёта."));
+        QVERIFY(!QFile::exists(out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliReport)
+#include "tst_cli_report.moc"
