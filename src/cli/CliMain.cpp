@@ -4,6 +4,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/DbCommand.h"
+#include "cli/ConvertCommand.h"
 #include "cli/VarsCommand.h"
 #include "model/MessageText.h"
 #include "refdata/DatabaseError.h"
@@ -33,6 +34,15 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       fiberglass-tubes  — стеклопластиковые трубы выбранного материала;
       materials         — материалы труб;
       soils             — грунты.
+  pipecalc-cli convert ВХОД -o ВЫХОД
+      Читает документ ВХОД так, как его открывает редактор отчётов, и
+      записывает в ВЫХОД так, как редактор сохраняет. Формат выбирается по
+      расширению без учёта регистра: «.txt» — простой текст, любое другое
+      расширение или его отсутствие — RTF. Если файл не читается в своём
+      формате, он читается в другом (RTF как текст, текст как RTF). Текст
+      читается как UTF-8 (метка порядка байтов или корректный UTF-8 с
+      не-ASCII символами), иначе как Windows-1251; записывается в
+      Windows-1251, а если в ней есть не все символы — в UTF-8 с меткой.
 
 Параметры:
   --set KEY=VALUE          задаёт значение переменной; KEY — ключ переменной с
@@ -73,6 +83,7 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            db: печатает массив объектов JSON, по объекту на
                            строку таблицы, с хранимыми значениями под именами
                            столбцов базы.
+  -o, --output ФАЙЛ        выходной файл команды convert.
   --help                   эта справка.
 
 Код завершения:
@@ -82,7 +93,11 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   4  деление на ноль;
   5  другая ошибка вычисления (например, недопустимая операция,
      переполнение или несошедшаяся итерация);
-  6  справочная база данных не открывается или в ней не читается таблица.
+  6  справочная база данных не открывается или в ней не читается таблица;
+  8  convert: входной файл не открывается или не читается ни как RTF,
+     ни как текст ("Cannot open file ...", "Failed to Load Stream");
+  9  convert: выходной файл не записан ("Cannot create file ...",
+     "Failed to Save Stream"); прежний файл при этом не портится.
 Сообщения выводятся в стандартный поток ошибок.
 )";
 
@@ -109,6 +124,8 @@ int cliMain(const QStringList &argList)
             return CalcCommand::run(args);
         if (command == QLatin1String("db"))
             return DbCommand::run(args);
+        if (command == QLatin1String("convert"))
+            return ConvertCommand::run(args);
         throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(command));
     } catch (const UsageError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));

@@ -1,0 +1,268 @@
+#include "TestDocuments.h"
+
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+QTextTable *firstTable(const QTextDocument &document)
+{
+    for (QTextFrame *frame : document.rootFrame()->childFrames()) {
+        if (auto *table = qobject_cast<QTextTable *>(frame))
+            return table;
+    }
+    return nullptr;
+}
+
+// Lengths go through twips: equal when they round to the same twip.
+bool sameLength(double a, double b)
+{
+    return std::lround(a * 15) == std::lround(b * 15);
+}
+
+} // namespace
+
+class TestRtfWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTripKeepsText();
+    void roundTripKeepsCharacterFormats();
+    void roundTripKeepsParagraphFormats();
+    void roundTripKeepsListsTablesAndPictures();
+    void secondRoundTripChangesNothing();
+    void header();
+    void encodesCharacters_data();
+    void encodesCharacters();
+    void oneParagraphPerLine();
+    void emptyDocument();
+    void tableAtTheStartAndTheEnd();
+};
+
+void TestRtfWriter::roundTripKeepsText()
+{
+    QTextDocument source;
+    TestDocuments::fillRich(source);
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(RtfWriter::write(source), copy));
+    QCOMPARE(TestDocuments::text(copy), TestDocuments::text(source));
+    QCOMPARE(copy.toRawText(), source.toRawText());
+}
+
+void TestRtfWriter::roundTripKeepsCharacterFormats()
+{
+    QTextDocument source;
+    TestDocuments::fillRich(source);
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(RtfWriter::write(source), copy));
+
+    // Character by character, over the whole text (tables included).
+    QTextCursor a(&source);
+    QTextCursor b(&copy);
+    int compared = 0;
+    while (!a.atEnd()) {
+        a.movePosition(QTextCursor::NextCharacter);
+        b.movePosition(QTextCursor::NextCharacter);
+        if (a.atBlockStart())
+            continue; // The paragraph mark's format, not a character's.
+        const QTextCharFormat fa = a.charFormat();
+        const QTextCharFormat fb = b.charFormat();
+        const QString where = QStringLiteral("at %1 '%2'").arg(a.position()).arg(a.block().text());
+        QCOMPARE(a.position(), b.position());
+        QCOMPARE(fb.isImageFormat(), fa.isImageFormat());
+        if (fa.isImageFormat())
+            continue; // Pictures: see roundTripKeepsListsTablesAndPictures.
+
+        QVERIFY2(fa.fontFamilies() == fb.fontFamilies() || fa.fontFamilies().isNull(), qPrintable(where));
+        QVERIFY2(fa.fontPointSize() == fb.fontPointSize(), qPrintable(where));
+        QVERIFY2((fa.fontWeight() >= QFont::DemiBold) == (fb.fontWeight() >= QFont::DemiBold), qPrintable(where));
+        QVERIFY2(fa.fontItalic() == fb.fontItalic(), qPrintable(where));
+        QVERIFY2(fa.fontUnderline() == fb.fontUnderline(), qPrintable(where));
+        QVERIFY2(fa.fontStrikeOut() == fb.fontStrikeOut(), qPrintable(where));
+        QVERIFY2(fa.verticalAlignment() == fb.verticalAlignment(), qPrintable(where));
+        QVERIFY2(fa.foreground().style() == fb.foreground().style(), qPrintable(where));
+        if (fa.foreground().style() != Qt::NoBrush)
+            QVERIFY2(fa.foreground().color() == fb.foreground().color(), qPrintable(where));
+        QVERIFY2(fa.background().style() == fb.background().style(), qPrintable(where));
+        if (fa.background().style() != Qt::NoBrush)
+            QVERIFY2(fa.background().color() == fb.background().color(), qPrintable(where));
+        ++compared;
+    }
+    QVERIFY(b.atEnd());
+    QVERIFY(compared > 100);
+}
+
+void TestRtfWriter::roundTripKeepsParagraphFormats()
+{
+    QTextDocument source;
+    TestDocuments::fillRich(source);
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(RtfWriter::write(source), copy));
+    QCOMPARE(copy.blockCount(), source.blockCount());
+    for (QTextBlock a = source.begin(), b = copy.begin(); a.isValid(); a = a.next(), b = b.next()) {
+        const QTextBlockFormat fa = a.blockFormat();
+        const QTextBlockFormat fb = b.blockFormat();
+        const QByteArray where = a.text().toUtf8();
+        QCOMPARE(b.text(), a.text());
+        QVERIFY2((fa.alignment() & Qt::AlignHorizontal_Mask) == (fb.alignment() & Qt::AlignHorizontal_Mask)
+                     || (fa.alignment() <= Qt::AlignLeft && fb.alignment() <= Qt::AlignLeft),
+                 where.constData());
+        QVERIFY2(sameLength(fa.leftMargin(), fb.leftMargin()), where.constData());
+        QVERIFY2(sameLength(fa.rightMargin(), fb.rightMargin()), where.constData());
+        QVERIFY2(sameLength(fa.textIndent(), fb.textIndent()), where.constData());
+        QVERIFY2(sameLength(fa.topMargin(), fb.topMargin()), where.constData());
+        QVERIFY2(sameLength(fa.bottomMargin(), fb.bottomMargin()), where.constData());
+        QVERIFY2(fa.lineHeightType() == fb.lineHeightType(), where.constData());
+        QVERIFY2(qFuzzyCompare(fa.lineHeight() + 1, fb.lineHeight() + 1), where.constData());
+    }
+}
+
+void TestRtfWriter::roundTripKeepsListsTablesAndPictures()
+{
+    QTextDocument source;
+    TestDocuments::fillRich(source);
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(RtfWriter::write(source), copy));
+
+    for (QTextBlock a = source.begin(), b = copy.begin(); a.isValid(); a = a.next(), b = b.next()) {
+        QCOMPARE(bool(b.textList()), bool(a.textList()));
+        if (a.textList()) {
+            QCOMPARE(b.textList()->format().style(), a.textList()->format().style());
+            QCOMPARE(b.textList()->itemNumber(b), a.textList()->itemNumber(a));
+        }
+    }
+
+    QTextTable *a = firstTable(source);
+    QTextTable *b = firstTable(copy);
+    QVERIFY(a && b);
+    QCOMPARE(b->rows(), a->rows());
+    QCOMPARE(b->columns(), a->columns());
+    QCOMPARE(b->format().columnWidthConstraints(), a->format().columnWidthConstraints());
+    // The table's grid comes back as the borders of every cell.
+    for (const QTextTableCell &cell : {b->cellAt(0, 0), b->cellAt(2, 0)}) {
+        const QTextTableCellFormat format = cell.format().toTableCellFormat();
+        QCOMPARE(format.topBorder(), 1.0);
+        QCOMPARE(format.rightBorderStyle(), QTextFrameFormat::BorderStyle_Solid);
+    }
+    for (int r = 0; r < a->rows(); ++r) {
+        for (int c = 0; c < a->columns(); ++c) {
+            QCOMPARE(b->cellAt(r, c).row(), a->cellAt(r, c).row());
+            QCOMPARE(b->cellAt(r, c).column(), a->cellAt(r, c).column());
+            QCOMPARE(b->cellAt(r, c).rowSpan(), a->cellAt(r, c).rowSpan());
+            QCOMPARE(b->cellAt(r, c).columnSpan(), a->cellAt(r, c).columnSpan());
+        }
+    }
+
+    const QTextCharFormat picture = TestDocuments::formatAt(copy, QStringLiteral("\uFFFC"));
+    QVERIFY(picture.isImageFormat());
+    QCOMPARE(picture.toImageFormat().width(), 80.0);
+    QCOMPARE(picture.toImageFormat().height(), 40.0);
+    const QImage image = copy.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>();
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), TestDocuments::picture(40, 20));
+}
+
+void TestRtfWriter::secondRoundTripChangesNothing()
+{
+    QTextDocument source;
+    TestDocuments::fillRich(source);
+    const QByteArray first = RtfWriter::write(source);
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(first, copy));
+    QCOMPARE(RtfWriter::write(copy), first);
+}
+
+void TestRtfWriter::header()
+{
+    QTextDocument document;
+    TestDocuments::fillRich(document);
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251\\deff0"));
+    QVERIFY(rtf.contains("{\\fonttbl\n{\\f0\\fnil\\fcharset204 "));
+    QVERIFY(rtf.contains(" Liberation Serif;}"));
+    QVERIFY(rtf.contains("{\\colortbl;\\red200\\green0\\blue0;\\red255\\green255\\blue0;}"));
+    QVERIFY(rtf.endsWith("}\n"));
+    QCOMPARE(rtf.count('{'), rtf.count('}') - rtf.count("\\}") + rtf.count("\\{"));
+}
+
+void TestRtfWriter::encodesCharacters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("Cyrillic as \\'hh") << QStringLiteral("Ёж") << QByteArray("\\'a8\\'e6");
+    QTest::newRow("euro is in Windows-1251") << QStringLiteral("€") << QByteArray("\\'88");
+    QTest::newRow("Greek as \\uN?") << QStringLiteral("α") << QByteArray("\\u945?");
+    QTest::newRow("above 32767 negative") << QString(QChar(0xF0B7)) << QByteArray("\\u-3913?");
+    QTest::newRow("surrogate pair") << QString::fromUtf8("\xF0\x9F\x98\x80") << QByteArray("\\u-10179?\\u-8704?");
+    QTest::newRow("braces and backslash") << QStringLiteral("{a}\\") << QByteArray("\\{a\\}\\\\");
+    QTest::newRow("tab") << QStringLiteral("a\tb") << QByteArray("a\\tab b");
+    QTest::newRow("line separator") << QStringLiteral("a\u2028b") << QByteArray("a\\line b");
+    QTest::newRow("non-breaking space and hyphens") << QStringLiteral("a\u00A0b\u00ADc\u2011d")
+                                                    << QByteArray("a\\~b\\-c\\_d");
+    QTest::newRow("text after a control word") << QStringLiteral("α1") << QByteArray("\\u945?1");
+}
+
+void TestRtfWriter::encodesCharacters()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, expected);
+    QTextDocument document;
+    QTextCursor(&document).insertText(text);
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY2(rtf.contains(expected), rtf.constData());
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(rtf, copy));
+    QCOMPARE(copy.toRawText(), text);
+}
+
+void TestRtfWriter::oneParagraphPerLine()
+{
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("first\nsecond\nthird"));
+    const QList<QByteArray> lines = RtfWriter::write(document).split('\n');
+    QStringList paragraphs;
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("\\pard"))
+            paragraphs.append(QString::fromLatin1(line));
+    }
+    QCOMPARE(paragraphs.size(), 3);
+    QVERIFY(paragraphs[0].endsWith(QLatin1String(" first\\par")));
+    QVERIFY(paragraphs[2].endsWith(QLatin1String(" third\\par")));
+}
+
+void TestRtfWriter::emptyDocument()
+{
+    QTextDocument document;
+    QTextDocument copy;
+    copy.setPlainText(QStringLiteral("old"));
+    QVERIFY(RtfReader::read(RtfWriter::write(document), copy));
+    QCOMPARE(copy.blockCount(), 1);
+    QCOMPARE(copy.toPlainText(), QString());
+}
+
+void TestRtfWriter::tableAtTheStartAndTheEnd()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextTable *table = cursor.insertTable(1, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("a"));
+    table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("b"));
+    const int blocks = document.blockCount();
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(RtfWriter::write(document), copy));
+    QCOMPARE(copy.blockCount(), blocks);
+    QCOMPARE(TestDocuments::text(copy), QStringLiteral("a\tb"));
+}
+
+QTEST_MAIN(TestRtfWriter)
+#include "tst_RtfWriter.moc"
