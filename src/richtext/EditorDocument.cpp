@@ -2,6 +2,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QScopedValueRollback>
 #include <QTextList>
 
 #include <algorithm>
@@ -47,17 +48,24 @@ void EditorDocument::setModified(bool modified)
 void EditorDocument::FileNew()
 {
     setDocumentName(untitledName());
-    // Without undo, so that nothing of the former document can come back.
-    m_document->setUndoRedoEnabled(false);
-    m_document->clear();
-    m_document->setUndoRedoEnabled(true);
-    m_document->setModified(false);
+    {
+        const QScopedValueRollback<bool> changing(m_changing, true);
+        // Without undo, so that nothing of the former document can come back.
+        m_document->setUndoRedoEnabled(false);
+        m_document->clear();
+        m_document->setUndoRedoEnabled(true);
+        m_document->setModified(false);
+    }
     cursorToStart();
 }
 
 DocumentFile::Result EditorDocument::LoadDocumentFile(const QString &path)
 {
-    const DocumentFile::Result result = DocumentFile::load(path, *m_document);
+    DocumentFile::Result result;
+    {
+        const QScopedValueRollback<bool> changing(m_changing, true);
+        result = DocumentFile::load(path, *m_document);
+    }
     if (result.ok)
         cursorToStart();
     return result;
@@ -125,9 +133,12 @@ void EditorDocument::ReplaceSelection(const QString &text)
     QTextCharFormat format = m_cursor.hasSelection() ? characterFormatAt(m_cursor.selectionStart()) : m_cursor.charFormat();
     // The text of a replaced picture is text, not another picture.
     format.clearProperty(QTextFormat::ObjectType);
-    m_cursor.beginEditBlock();
-    m_cursor.insertText(text, format);
-    m_cursor.endEditBlock();
+    {
+        const QScopedValueRollback<bool> changing(m_changing, true);
+        m_cursor.beginEditBlock();
+        m_cursor.insertText(text, format);
+        m_cursor.endEditBlock();
+    }
     Q_EMIT cursorChanged();
 }
 
@@ -143,7 +154,7 @@ int EditorDocument::selectionLength() const
 
 void EditorDocument::setCursor(const QTextCursor &cursor)
 {
-    if (cursor.document() == m_document)
+    if (!m_changing && cursor.document() == m_document)
         m_cursor = cursor;
 }
 
@@ -161,7 +172,10 @@ QFont EditorDocument::currentFont() const
 
 void EditorDocument::mergeCurrentCharFormat(const QTextCharFormat &format)
 {
-    m_cursor.mergeCharFormat(format);
+    {
+        const QScopedValueRollback<bool> changing(m_changing, true);
+        m_cursor.mergeCharFormat(format);
+    }
     Q_EMIT cursorChanged();
 }
 
@@ -221,9 +235,9 @@ EditorDocument::Indents EditorDocument::indents() const
 void EditorDocument::setFirstIndent(int points)
 {
     const qreal first = unitsFromPoints(points);
-    changeParagraphs([first](QTextBlockFormat &format) {
-        format.setIndent(0);
-        format.setLeftMargin(first - format.textIndent());
+    const qreal indentWidth = m_document->indentWidth();
+    changeParagraphs([first, indentWidth](QTextBlockFormat &format) {
+        setIndents(format, first, -format.textIndent(), indentWidth);
     });
 }
 
@@ -233,16 +247,29 @@ void EditorDocument::setLeftIndent(int points)
     const qreal indentWidth = m_document->indentWidth();
     changeParagraphs([offset, indentWidth](QTextBlockFormat &format) {
         const qreal first = format.leftMargin() + format.indent() * indentWidth + format.textIndent();
-        format.setIndent(0);
-        format.setTextIndent(-offset);
-        format.setLeftMargin(first + offset);
+        setIndents(format, first, offset, indentWidth);
     });
 }
 
 void EditorDocument::setRightIndent(int points)
 {
     const qreal right = unitsFromPoints(points);
-    changeParagraphs([right](QTextBlockFormat &format) { format.setRightMargin(right); });
+    changeParagraphs([right](QTextBlockFormat &format) {
+        if (format.rightMargin() != right)
+            format.setRightMargin(right);
+    });
+}
+
+void EditorDocument::setIndents(QTextBlockFormat &format, qreal first, qreal offset, qreal indentWidth)
+{
+    // Unchanged indents stay as they are written, so that the paragraph is
+    // not changed at all.
+    const qreal left = format.leftMargin() + format.indent() * indentWidth;
+    if (left + format.textIndent() == first && -format.textIndent() == offset)
+        return;
+    format.setIndent(0);
+    format.setTextIndent(-offset);
+    format.setLeftMargin(first + offset);
 }
 
 int EditorDocument::pointsFromUnits(qreal units)
@@ -265,22 +292,28 @@ void EditorDocument::changeParagraphs(const std::function<void(QTextBlockFormat 
     forSelectedParagraphs([&change](const QTextBlock &block) {
         QTextBlockFormat format = block.blockFormat();
         change(format);
-        QTextCursor(block).setBlockFormat(format);
+        // A paragraph that stays as it was is not a change of the document.
+        if (format != block.blockFormat())
+            QTextCursor(block).setBlockFormat(format);
     });
 }
 
 void EditorDocument::forSelectedParagraphs(const std::function<void(const QTextBlock &)> &change)
 {
-    // One step to undo.
-    QTextCursor group(m_document);
-    group.beginEditBlock();
-    const QTextBlock last = m_document->findBlock(m_cursor.selectionEnd());
-    for (QTextBlock block = m_document->findBlock(m_cursor.selectionStart()); block.isValid(); block = block.next()) {
-        change(block);
-        if (block == last)
-            break;
+    {
+        const QScopedValueRollback<bool> changing(m_changing, true);
+        // One step to undo.
+        QTextCursor group(m_document);
+        group.beginEditBlock();
+        const QTextBlock last = m_document->findBlock(m_cursor.selectionEnd());
+        for (QTextBlock block = m_document->findBlock(m_cursor.selectionStart()); block.isValid();
+             block = block.next()) {
+            change(block);
+            if (block == last)
+                break;
+        }
+        group.endEditBlock();
     }
-    group.endEditBlock();
     Q_EMIT cursorChanged();
 }
 

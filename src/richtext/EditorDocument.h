@@ -83,7 +83,8 @@ public:
     int selectionStart() const;
     int selectionLength() const;
 
-    // The caret and selection; the editor window hands over the user's.
+    // The caret and selection; the editor window hands over the user's
+    // (not while an operation of this document is under way).
     const QTextCursor &cursor() const { return m_cursor; }
     void setCursor(const QTextCursor &cursor);
 
@@ -126,6 +127,9 @@ Q_SIGNALS:
 
 private:
     QTextCharFormat characterFormatAt(int position) const;
+    // The first line at first and the following lines offset from it, in
+    // document units.
+    static void setIndents(QTextBlockFormat &format, qreal first, qreal offset, qreal indentWidth);
     // Runs change on every paragraph the selection touches, as one step to
     // undo, or on its block format.
     void forSelectedParagraphs(const std::function<void(const QTextBlock &)> &change);
@@ -135,4 +139,7 @@ private:
     QTextDocument *m_document;
     QTextCursor m_cursor;
     QString m_name;
+    // Set while an operation changes the document through m_cursor: the
+    // window's caret, which moves along, is not taken over then.
+    bool m_changing = false;
 };
