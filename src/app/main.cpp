@@ -1,4 +1,6 @@
 #include "app/MainUnit.h"
+#include "app/ProgramWindows.h"
+#include "editor/remain.h"
 #include "model/NumberFormat.h"
 
 #include <QApplication>
@@ -12,7 +14,11 @@ int main(int argc, char *argv[])
     // when the program starts.
     NumberFormat::useSystemLocale();
 
-    TFormMain mainWindow;
-    mainWindow.show();
+    ProgramWindows windows;
+    // A file named first on the command line opens whenever the editor shows.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        windows.editor().setStartFile(arguments.at(1));
+    windows.main().show();
     return app.exec();
 }
