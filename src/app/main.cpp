@@ -4,6 +4,8 @@
 #include "model/NumberFormat.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -13,6 +15,11 @@ int main(int argc, char *argv[])
     // Numbers are written with the separators of the user's locale as it is
     // when the program starts.
     NumberFormat::useSystemLocale();
+    // The dialogs that Qt brings (files, printing, questions) speak Russian
+    // like the rest of the program, where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     ProgramWindows windows;
     // A file named first on the command line opens whenever the editor shows.

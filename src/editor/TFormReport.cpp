@@ -6,6 +6,7 @@
 #include "richtext/RtfWriter.h"
 #include "ui/Dialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QPaintEngine>
@@ -14,6 +15,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -157,6 +159,11 @@ void TFormReport::printerSetup(QWidget *parent, const QTextDocument &document)
     dialog.setMinMax(1, pages);
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize
                       | QAbstractPrintDialog::PrintCollateCopies);
+    // It sets up; the printing is done by the print command.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("ОК"));
+    }
     if (Dialogs::instance().execDialog(&dialog) != QDialog::Accepted)
         return;
 
