@@ -532,6 +532,10 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
 
 void TFormMain::closeEvent(QCloseEvent *event)
 {
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
     writeSettings([this](IniFile &ini) {
         ini.setValue(kSettings, kTabIndex, ui.TabSet->currentIndex());
         savePlacement(ini);

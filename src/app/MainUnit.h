@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class ApplicationMessageHook;
@@ -41,6 +42,9 @@ public:
     // The reports; until one is set the report command stops where it would
     // hand over.
     void setReportLayer(ReportLayer *layer) { m_reports = layer; }
+    // Asked before the window closes (and so the program ends); false keeps
+    // it open with nothing written.
+    void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
     const QString &reportTitle() const { return m_reportTitle; }
 
     // Program-wide state.
@@ -130,6 +134,7 @@ private:
     VariableGridModel *m_outModel = nullptr;
     ApplicationMessageHook *m_hook = nullptr;
     ReportLayer *m_reports = nullptr;
+    std::function<bool()> m_closeGuard;
     QString m_reportTitle;
     bool m_placementSaved = false;
     bool m_settingsWriteFailed = false;

@@ -177,7 +177,7 @@ void ReportPage::paintPage(QPainter &painter, int index) const
     painter.restore();
 }
 
-bool ReportPage::print(QPagedPaintDevice *device, int firstPage, int lastPage)
+bool ReportPage::print(QPagedPaintDevice *device, int firstPage, int lastPage, const Progress &progress)
 {
     const int pages = prepare(device);
     const int from = firstPage <= 0 ? 1 : firstPage;
@@ -189,6 +189,8 @@ bool ReportPage::print(QPagedPaintDevice *device, int firstPage, int lastPage)
         return false;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int page = from; page <= to; ++page) {
+        if (progress && !progress(page - from, to - from + 1))
+            return false;
         if (page > from && !device->newPage())
             return false;
         paintPage(painter, page - 1);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -63,8 +64,11 @@ public:
 
     // Lays out for the device and paints pages first..last (from 1; 0 and 0
     // mean all) onto it, one page after another.  False when the device
-    // cannot be painted on or cannot start a new page.
-    bool print(QPagedPaintDevice *device, int firstPage = 0, int lastPage = 0);
+    // cannot be painted on or cannot start a new page.  progress, when given,
+    // hears before each page how many of how many are done, and stops the
+    // printing (false) by returning false.
+    using Progress = std::function<bool(int done, int total)>;
+    bool print(QPagedPaintDevice *device, int firstPage = 0, int lastPage = 0, const Progress &progress = {});
 
     // The same pages as a PDF file; false with the reason when the file
     // cannot be written.

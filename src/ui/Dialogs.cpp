@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -67,4 +68,13 @@ int Dialogs::execDialog(QDialog *dialog)
 void Dialogs::generalError(QWidget *parent, const QString &failure)
 {
     error(parent, MessageText::withFullStop(failure));
+}
+
+bool Dialogs::confirmOverwrite(QWidget *parent, const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    return question(parent, QStringLiteral("Перезаписать %1").arg(path),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No)
+           == QMessageBox::Yes;
 }

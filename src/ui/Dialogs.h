@@ -38,4 +38,7 @@ public:
     // The general error box: the failure's text, ending in a full stop after
     // a letter, digit or "?".
     void generalError(QWidget *parent, const QString &failure);
+    // Before writing over a file: asks "Перезаписать <path>" when it exists;
+    // true when there is none or the answer is Yes.
+    bool confirmOverwrite(QWidget *parent, const QString &path);
 };

@@ -21,24 +21,41 @@ public:
                                          QMessageBox::StandardButton) override
     {
         questions << text;
-        return answer;
+        return answers.isEmpty() ? answer : answers.takeFirst();
     }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return openName; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return saveName; }
+    QString openFileName(QWidget *, const QString &, const QString &dir, const QString &filter) override
+    {
+        lastDir = dir;
+        lastFilter = filter;
+        return openName;
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &dir, const QString &filter) override
+    {
+        lastDir = dir;
+        lastFilter = filter;
+        ++saveDialogsShown;
+        return saveName;
+    }
     int execDialog(QDialog *dialog) override
     {
         ++dialogsShown;
         if (onDialog)
             onDialog(dialog);
-        return QDialog::Accepted;
+        return dialogResult;
     }
 
     QStringList messages;
     QStringList errors;
     QStringList questions;
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    // Answers given in turn before `answer`.
+    QList<QMessageBox::StandardButton> answers;
     QString openName;
     QString saveName;
     int dialogsShown = 0;
+    int saveDialogsShown = 0;
+    int dialogResult = QDialog::Accepted;
+    QString lastDir;
+    QString lastFilter;
     std::function<void(QDialog *)> onDialog;
 };

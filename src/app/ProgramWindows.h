@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class TFormEditor;
+class TFormMain;
+class TFormReport;
+
+// The windows that live for the whole run, created in this order: the main
+// window, the report editor (hidden until a report shows it) and the holder
+// of the report page; and what ties them together: the main window's letter
+// commands also act in the editor (but not while one of its text fields has
+// the focus), and ending the program asks about the editor's unsaved
+// changes first.
+class ProgramWindows
+{
+public:
+    // As TFormMain takes them; empty for the defaults beside the executable.
+    explicit ProgramWindows(const QString &settingsFileName = QString(), const QString &databaseFolder = QString());
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows &) = delete;
+    ProgramWindows &operator=(const ProgramWindows &) = delete;
+
+    TFormMain &main() { return *m_main; }
+    TFormEditor &editor() { return *m_editor; }
+    TFormReport &report() { return *m_report; }
+
+private:
+    std::unique_ptr<TFormMain> m_main;
+    std::unique_ptr<TFormEditor> m_editor;
+    std::unique_ptr<TFormReport> m_report;
+};

@@ -1,0 +1,216 @@
+#include "editor/TFormReport.h"
+
+#include "reports/ReportUnit.h"
+#include "richtext/DocumentFile.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "ui/Dialogs.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QPaintEngine>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+// Whether printing on this printer can produce anything: a PDF printer
+// needs a file, a system printer must exist.  (Beginning to paint on one
+// that cannot leaves it unusable for the rest of the run.)
+bool hasOutput(const QPrinter &printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return !printer.outputFileName().isEmpty();
+    return printer.isValid();
+}
+
+// Whether the printer is painting the pages of a preview window, which
+// shows all of them whatever range is kept for printing.
+bool isPreviewing(QPrinter *printer)
+{
+    return printer->paintEngine() && printer->paintEngine()->type() == QPaintEngine::Picture;
+}
+
+} // namespace
+
+TFormReport::TFormReport(QObject *parent)
+    : QObject(parent), m_page(std::make_unique<ReportPage>()), m_printer(std::make_unique<QPrinter>())
+{
+    // The page's origin is the paper's corner, as the report page draws it.
+    m_printer->setFullPage(true);
+    m_printer->setCopyCount(1);
+    m_printer->setDuplex(QPrinter::DuplexNone);
+    m_printer->setPaperSource(QPrinter::Auto);
+    m_printer->setPrintRange(QPrinter::AllPages);
+}
+
+TFormReport::~TFormReport() = default;
+
+void TFormReport::setTitle(const QString &title)
+{
+    m_page->setTitle(title);
+}
+
+QString TFormReport::title() const
+{
+    return m_page->title();
+}
+
+int TFormReport::copyDocument(const QTextDocument &document)
+{
+    // Through RTF, as a file would carry it: character and paragraph formats
+    // included, whatever the document was read from.
+    QTextDocument copy;
+    RtfReader::read(RtfWriter::write(document), copy);
+    m_page->setDocument(copy);
+    return m_page->pageCount();
+}
+
+void TFormReport::preview(QWidget *parent, const QTextDocument &document)
+{
+    copyDocument(document);
+    QPrintPreviewDialog dialog(m_printer.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    dialog.resize(760, 860);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, &dialog](QPrinter *printer) {
+        if (!paintPages(printer, &dialog))
+            Dialogs::instance().generalError(&dialog, QStringLiteral("Не удалось напечатать отчёт"));
+    });
+    Dialogs::instance().execDialog(&dialog);
+}
+
+bool TFormReport::print(QWidget *parent, const QTextDocument &document)
+{
+    QPrintDialog dialog(m_printer.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("Печать"));
+    if (Dialogs::instance().execDialog(&dialog) != QDialog::Accepted)
+        return false;
+    copyDocument(document);
+    // Without a printer nothing comes out, and nothing is said.
+    if (!hasOutput(*m_printer))
+        return false;
+    if (!paintPages(m_printer.get(), parent)) {
+        if (m_printer->printerState() != QPrinter::Aborted)
+            Dialogs::instance().generalError(parent, QStringLiteral("Не удалось напечатать отчёт"));
+        return false;
+    }
+    return true;
+}
+
+bool TFormReport::paintPages(QPrinter *printer, QWidget *parent)
+{
+    if (isPreviewing(printer))
+        return m_page->print(printer);
+    if (!hasOutput(*printer))
+        return false;
+    int first = 0;
+    int last = 0;
+    if (printer->printRange() == QPrinter::PageRange) {
+        first = printer->fromPage();
+        last = printer->toPage();
+    }
+    QProgressDialog progress(QStringLiteral("Печать отчёта..."), QStringLiteral("Отмена"), 0, 1, parent);
+    progress.setWindowTitle(Dialogs::applicationTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    return m_page->print(printer, first, last, [&progress, printer](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        if (progress.wasCanceled()) {
+            printer->abort();
+            return false;
+        }
+        return true;
+    });
+}
+
+void TFormReport::printerSetup(QWidget *parent, const QTextDocument &document)
+{
+    const int pages = copyDocument(document);
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        Dialogs::instance().message(parent, QStringLiteral("Не установлен ни один принтер."));
+
+    // The dialog works on a copy of the settings, so that Cancel keeps them.
+    QPrinter setup;
+    if (!m_printer->printerName().isEmpty())
+        setup.setPrinterName(m_printer->printerName());
+    setup.setCopyCount(m_printer->copyCount());
+    setup.setPageOrientation(m_printer->pageLayout().orientation());
+    if (m_printer->printRange() == QPrinter::PageRange && m_printer->fromPage() > 0) {
+        setup.setPrintRange(QPrinter::PageRange);
+        const int from = std::clamp(m_printer->fromPage(), 1, pages);
+        setup.setFromTo(from, std::clamp(m_printer->toPage(), from, pages));
+    } else {
+        setup.setPrintRange(QPrinter::AllPages);
+        setup.setFromTo(1, pages);
+    }
+    QPrintDialog dialog(&setup, parent);
+    dialog.setWindowTitle(QStringLiteral("Настройка печати"));
+    dialog.setMinMax(1, pages);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize
+                      | QAbstractPrintDialog::PrintCollateCopies);
+    // It sets up; the printing is done by the print command.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("ОК"));
+    }
+    if (Dialogs::instance().execDialog(&dialog) != QDialog::Accepted)
+        return;
+
+    if (setup.outputFormat() == QPrinter::NativeFormat && !setup.printerName().isEmpty())
+        m_printer->setPrinterName(setup.printerName());
+    m_printer->setCopyCount(setup.copyCount());
+    m_printer->setPageOrientation(setup.pageLayout().orientation());
+    if (setup.printRange() == QPrinter::PageRange) {
+        m_printer->setPrintRange(QPrinter::PageRange);
+        m_printer->setFromTo(setup.fromPage(), setup.toPage());
+    } else {
+        m_printer->setPrintRange(QPrinter::AllPages);
+        m_printer->setFromTo(0, 0);
+    }
+}
+
+bool TFormReport::exportPdf(QWidget *parent, const QTextDocument &document, const QString &suggestedPath)
+{
+    QString path = Dialogs::instance().saveFileName(parent, QStringLiteral("Экспорт в PDF"), suggestedPath,
+                                                    QStringLiteral("Документы PDF (*.pdf *.PDF)"));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    if (!Dialogs::instance().confirmOverwrite(parent, path))
+        return false;
+    copyDocument(document);
+
+    // Written aside first and put in place whole, so that a failed export
+    // never spoils a file that was there.
+    QTemporaryDir drafts;
+    const QString draft = drafts.filePath(QStringLiteral("report.pdf"));
+    QString reason;
+    if (!drafts.isValid() || !m_page->exportPdf(draft, &reason)) {
+        Dialogs::instance().generalError(parent, DocumentFile::cannotCreateText(path, reason));
+        return false;
+    }
+    QFile written(draft);
+    QSaveFile target(path);
+    if (!written.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)) {
+        Dialogs::instance().generalError(parent, DocumentFile::cannotCreateText(path, target.errorString()));
+        return false;
+    }
+    const QByteArray bytes = written.readAll();
+    if (target.write(bytes) != bytes.size() || !target.commit()) {
+        Dialogs::instance().generalError(parent, DocumentFile::saveFailedText());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,750 @@
+#include "TestFiles.h"
+#include "app/FakeDialogs.h"
+#include "richtext/TestDocuments.h"
+
+#include "editor/EditorRuler.h"
+#include "editor/RichEditControl.h"
+#include "editor/RulerMarker.h"
+#include "editor/UpDown.h"
+#include "editor/remain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QtTest>
+
+namespace {
+
+// RTF for text: letters beyond ASCII as \uN?.
+QByteArray rtfText(const QString &text)
+{
+    QByteArray out;
+    for (const QChar ch : text)
+        out += ch.unicode() < 128 ? QByteArray(1, char(ch.unicode())) : "\\u" + QByteArray::number(ch.unicode()) + '?';
+    return out;
+}
+
+// Two paragraphs: "Обычный " then a bold word, and a centred one in 14 points.
+QByteArray sampleRtf()
+{
+    return TestDocuments::rtf(rtfText(QStringLiteral("Обычный {\\b жирный} текст\\par \\pard\\qc\\fs28 Второй абзац\\par ")));
+}
+
+QStringList captions(const QList<QAction *> &actions)
+{
+    QStringList out;
+    for (const QAction *action : actions)
+        out << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return out;
+}
+
+// What the toolbar shows, left to right: hints of buttons and boxes, "|" for
+// a divider and "_" for a gap.
+QStringList toolbarHints(const QToolBar *bar)
+{
+    QStringList out;
+    for (QAction *action : bar->actions()) {
+        if (action->isSeparator()) {
+            out << QStringLiteral("|");
+        } else if (QWidget *widget = bar->widgetForAction(action); widget && !qobject_cast<QToolButton *>(widget)) {
+            if (const auto *box = widget->findChild<QLineEdit *>(); box && !qobject_cast<QComboBox *>(widget))
+                out << box->toolTip();
+            else
+                out << (widget->toolTip().isEmpty() ? QStringLiteral("_") : widget->toolTip());
+        } else {
+            out << action->toolTip();
+        }
+    }
+    return out;
+}
+
+QTextCharFormat formatAt(const TFormEditor &editor, const QString &text)
+{
+    return TestDocuments::formatAt(*const_cast<TFormEditor &>(editor).document().textDocument(), text);
+}
+
+// Files carried by a drag, as a file manager sends them.
+QMimeData *filesData(const QStringList &files)
+{
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls << QUrl::fromLocalFile(file);
+    data->setUrls(urls);
+    data->setText(files.join(QLatin1Char('\n')));
+    return data;
+}
+
+} // namespace
+
+class TestEditorWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QString writeSample(const QString &name)
+    {
+        const QString file = path(name);
+        if (!TestFiles::write(file, sampleRtf()))
+            return QString();
+        return file;
+    }
+
+    static QString statusText(const TFormEditor &editor, int panel)
+    {
+        return editor.widgets().StatusPanel[panel]->text();
+    }
+
+    static void makeModified(TFormEditor &editor)
+    {
+        QTest::keyClicks(editor.widgets().Editor, "abc");
+        QVERIFY(editor.document().isModified());
+    }
+
+    static void showAndWait(TFormEditor &editor)
+    {
+        editor.ShowEditor();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    }
+
+private Q_SLOTS:
+    void layoutCommandsAndHints()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const TFormEditorUi &ui = editor.widgets();
+        QCOMPARE(editor.size(), QSize(680, 516));
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Безымянный - Расчёты Велтра-Норлекс"));
+        QCOMPARE(captions(ui.FileMenu->actions()),
+                 (QStringList{"Создать", "Открыть...", "Сохранить", "Сохранить как...", "-", "Настройка печати...",
+                              "Предварительный просмотр", "Печать", "Экспорт в PDF...", "-", "Закрыть"}));
+        QCOMPARE(captions(ui.EditMenu->actions()),
+                 (QStringList{"Отменить", "-", "Вырезать", "Копировать", "Вставить", "-", "Шрифт..."}));
+        QCOMPARE(ui.FileButton->text(), QStringLiteral("Файл"));
+        QCOMPARE(ui.EditButton->text(), QStringLiteral("Правка"));
+        QCOMPARE(toolbarHints(ui.StandardToolBar),
+                 (QStringList{"Создать новый файл", "Открыть файл...", "Сохранить текущий файл", "_",
+                              "Предварительный просмотр...", "Печать файла", "|", "Вырезать", "Копировать", "Вставить",
+                              "_", "Отменить", "_", "Выбор шрифта", "_", "Размер шрифта", "_", "Жирный", "Курсив",
+                              "Подчёркивание", "|", "Слева", "По центру", "Справа", "|", "Список"}));
+        for (QAction *action : ui.StandardToolBar->actions())
+            QCOMPARE(action->statusTip(), action->toolTip());
+        QCOMPARE(ui.FileNewCmd->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(ui.FilePrintCmd->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        QCOMPARE(ui.FileExitCmd->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
+        QVERIFY(ui.FileSaveAsCmd->shortcut().isEmpty());
+        // Every button has its picture.
+        for (QAction *action : ui.StandardToolBar->actions()) {
+            if (qobject_cast<QToolButton *>(ui.StandardToolBar->widgetForAction(action)))
+                QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
+        }
+
+        // The typefaces, sorted; the size box with its arrows.
+        QVERIFY(ui.FontName->count() > 3);
+        QStringList names;
+        for (int i = 0; i < ui.FontName->count(); ++i)
+            names << ui.FontName->itemText(i);
+        QStringList sorted = names;
+        sorted.sort(Qt::CaseInsensitive);
+        QCOMPARE(names, sorted);
+        QCOMPARE(ui.FontName->maxVisibleItems(), 10);
+        QCOMPARE(ui.UpDown1->minimum(), 0);
+        QCOMPARE(ui.UpDown1->maximum(), 100);
+
+        // The status bar: caret, modified mark, nothing.
+        QCOMPARE(ui.StatusPanel[0]->width(), 120);
+        QCOMPARE(ui.StatusPanel[1]->width(), 80);
+        QCOMPARE(ui.StatusPanel[2]->width(), 50);
+        QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   1   Кол:   1"));
+        QCOMPARE(statusText(editor, 1), QString());
+        // A new document's text: the default face at 8 points.
+        QCOMPARE(ui.FontName->currentText(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(ui.FontSize->text(), QStringLiteral("8"));
+    }
+
+    void caretPositionAndModifiedMark()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("caret.rtf"))));
+        QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   1   Кол:   1"));
+        editor.document().SelectRange(23, 0); // "Второй абзац", third character
+        QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   3"));
+        QCOMPARE(statusText(editor, 1), QString());
+        QTest::keyClicks(editor.widgets().Editor, "x");
+        QCOMPARE(statusText(editor, 1), QStringLiteral("Изменён"));
+        QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   4"));
+        // A hint takes the whole bar for a while.
+        QStatusTipEvent tip(QStringLiteral("Печать файла"));
+        QCoreApplication::sendEvent(&editor, &tip);
+        QCOMPARE(editor.statusBar()->currentMessage(), QStringLiteral("Печать файла"));
+        QStatusTipEvent none{QString()};
+        QCoreApplication::sendEvent(&editor, &none);
+        QCOMPARE(editor.statusBar()->currentMessage(), QString());
+    }
+
+    void openAndSaveAs_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("overwrite");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("yes") << QMessageBox::Yes << true;
+        QTest::newRow("no") << QMessageBox::No << false;
+        QTest::newRow("cancel") << QMessageBox::Cancel << false;
+    }
+
+    void openAndSaveAs()
+    {
+        QFETCH(QMessageBox::StandardButton, overwrite);
+        QFETCH(bool, written);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        dialogs.openName = writeSample(QStringLiteral("open.rtf"));
+        editor.widgets().FileOpenCmd->trigger();
+        QCOMPARE(dialogs.lastFilter, TFormEditor::fileFilter());
+        QCOMPARE(dialogs.lastDir, QCoreApplication::applicationDirPath());
+        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный жирный")));
+        QCOMPARE(editor.windowTitle(), QStringLiteral("open.rtf - Расчёты Велтра-Норлекс"));
+        QVERIFY(dialogs.questions.isEmpty());
+
+        const QString target = path(QStringLiteral("existing.rtf"));
+        QVERIFY(TestFiles::write(target, "former"));
+        dialogs.saveName = target;
+        dialogs.answer = overwrite;
+        editor.widgets().FileSaveAsCmd->trigger();
+        QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Перезаписать %1").arg(target)});
+        QCOMPARE(TestFiles::read(target) != "former", written);
+        QCOMPARE(editor.document().documentName(), written ? target : dialogs.openName);
+    }
+
+    void formatByExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("rtf");
+        QTest::newRow("txt") << "report.txt" << false;
+        QTest::newRow("TXT") << "REPORT.TXT" << false;
+        QTest::newRow("rtf") << "report.rtf" << true;
+        QTest::newRow("other") << "report.doc" << true;
+        QTest::newRow("none") << "report" << true;
+    }
+
+    void formatByExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, rtf);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("source.rtf"))));
+        makeModified(editor);
+        dialogs.saveName = path(name);
+        QFile::remove(dialogs.saveName);
+        // A new document's Save asks for the name.
+        editor.document().setDocumentName(EditorDocument::untitledName());
+        editor.widgets().FileSaveCmd->trigger();
+        QCOMPARE(dialogs.saveDialogsShown, 1);
+        const QByteArray bytes = TestFiles::read(dialogs.saveName);
+        QCOMPARE(bytes.startsWith("{\\rtf"), rtf);
+        QVERIFY(!editor.document().isModified());
+        QCOMPARE(statusText(editor, 1), QString());
+
+        // Read back by the same rule.
+        TFormEditor other;
+        QVERIFY(other.OpenDocumentFile(dialogs.saveName));
+        QVERIFY(other.document().DocumentText().startsWith(QStringLiteral("abcОбычный жирный")));
+    }
+
+    void saveQuestionOnClose_data()
+    {
+        QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
+        QTest::addColumn<QString>("saveAs");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<int>("errors");
+        using B = QMessageBox::StandardButton;
+        QTest::newRow("yes") << QList<B>{B::Yes} << "closed.rtf" << true << true << 0;
+        QTest::newRow("no") << QList<B>{B::No} << "closed.rtf" << true << false << 0;
+        QTest::newRow("cancel") << QList<B>{B::Cancel} << "closed.rtf" << false << false << 0;
+        // Nothing saved, so the window stays and keeps the changes.
+        QTest::newRow("yes, name dialog cancelled") << QList<B>{B::Yes} << "" << false << false << 0;
+        QTest::newRow("yes, file cannot be written") << QList<B>{B::Yes} << "no-folder/closed.rtf" << false << false << 1;
+    }
+
+    void saveQuestionOnClose()
+    {
+        QFETCH(QList<QMessageBox::StandardButton>, answers);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        QFETCH(int, errors);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        makeModified(editor);
+        dialogs.answers = answers;
+        dialogs.saveName = saveAs.isEmpty() ? QString() : path(saveAs);
+        if (!saveAs.isEmpty())
+            QFile::remove(dialogs.saveName);
+        editor.widgets().FileExitCmd->trigger();
+        QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Сохранить изменения в Безымянный?")});
+        QCOMPARE(!editor.isVisible(), closed);
+        QCOMPARE(QFileInfo::exists(dialogs.saveName), saved);
+        QCOMPARE(dialogs.errors.size(), errors);
+        if (errors)
+            QVERIFY(dialogs.errors.first().startsWith(QStringLiteral("Cannot create file")));
+        QCOMPARE(editor.document().isModified(), !saved);
+    }
+
+    void openAsksFirst_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("cancel") << QMessageBox::Cancel << "open.rtf" << false;
+        QTest::newRow("no") << QMessageBox::No << "open.rtf" << true;
+        QTest::newRow("no, open dialog cancelled") << QMessageBox::No << "" << false;
+        QTest::newRow("no, missing file") << QMessageBox::No << "missing.rtf" << false;
+    }
+
+    void openAsksFirst()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, chosen);
+        QFETCH(bool, opened);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const QString sample = writeSample(QStringLiteral("open.rtf"));
+        makeModified(editor);
+        dialogs.answer = answer;
+        dialogs.openName = chosen.isEmpty() ? QString() : path(chosen);
+        editor.widgets().FileOpenCmd->trigger();
+        QCOMPARE(dialogs.questions.size(), 1);
+        QCOMPARE(editor.document().DocumentText().startsWith(QStringLiteral("Обычный")), opened);
+        QCOMPARE(editor.document().documentName(), opened ? sample : EditorDocument::untitledName());
+        QCOMPARE(editor.document().isModified(), !opened);
+        if (chosen == QLatin1String("missing.rtf")) {
+            QCOMPARE(dialogs.errors.size(), 1);
+            QVERIFY(dialogs.errors.first().startsWith(QStringLiteral("Cannot open file \"%1\".").arg(path(chosen))));
+        } else {
+            QVERIFY(dialogs.errors.isEmpty());
+        }
+        if (answer == QMessageBox::Cancel)
+            QCOMPARE(dialogs.lastDir, QString()); // no open dialog
+    }
+
+    void newCommandAsksWhenModified_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("emptied");
+        QTest::newRow("modified, cancel") << true << QMessageBox::Cancel << false;
+        QTest::newRow("modified, no") << true << QMessageBox::No << true;
+        QTest::newRow("not modified") << false << QMessageBox::Cancel << true;
+    }
+
+    void newCommandAsksWhenModified()
+    {
+        QFETCH(bool, modified);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, emptied);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("new.rtf"))));
+        if (modified)
+            makeModified(editor);
+        dialogs.answer = answer;
+        editor.widgets().FileNewCmd->trigger();
+        QCOMPARE(dialogs.questions.size(), modified ? 1 : 0);
+        QCOMPARE(editor.document().DocumentText().isEmpty(), emptied);
+        QCOMPARE(editor.windowTitle().startsWith(QStringLiteral("Безымянный - ")), emptied);
+
+        // Report building starts a new document without a question.
+        dialogs.questions.clear();
+        makeModified(editor);
+        editor.FileNew();
+        QVERIFY(dialogs.questions.isEmpty());
+        QVERIFY(editor.document().DocumentText().isEmpty());
+        QCOMPARE(statusText(editor, 1), QString());
+    }
+
+    void boldWithAndWithoutSelection()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("bold.rtf"))));
+        // A selection: only it.
+        editor.document().SelectRange(0, 7); // "Обычный"
+        QVERIFY(!ui.BoldButton->isChecked());
+        ui.BoldButton->trigger();
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
+        QVERIFY(ui.BoldButton->isChecked());
+        // No selection: the text typed next, nothing already there.
+        editor.document().SelectRange(20, 0); // after "текст"
+        QVERIFY(!ui.BoldButton->isChecked());
+        ui.ItalicButton->trigger();
+        ui.BoldButton->trigger();
+        QVERIFY(ui.BoldButton->isChecked());
+        QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
+        QTest::keyClicks(ui.Editor, "new");
+        QCOMPARE(formatAt(editor, QStringLiteral("new")).fontWeight(), int(QFont::Bold));
+        QVERIFY(formatAt(editor, QStringLiteral("new")).fontItalic());
+        QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
+        // Underline off again on the selection.
+        editor.document().SelectRange(0, 7);
+        ui.UnderlineButton->trigger();
+        QVERIFY(formatAt(editor, QStringLiteral("Обычный")).fontUnderline());
+        ui.UnderlineButton->trigger();
+        QVERIFY(!formatAt(editor, QStringLiteral("Обычный")).fontUnderline());
+    }
+
+    void syncingTheToolbarAppliesNothing()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("sync.rtf"))));
+        // Through bold, plain, centred 14-point text: the toolbar follows.
+        editor.document().SelectRange(9, 0);
+        QVERIFY(ui.BoldButton->isChecked());
+        QCOMPARE(ui.FontName->currentText(), QStringLiteral("Arial"));
+        editor.document().SelectRange(26, 0);
+        QVERIFY(!ui.BoldButton->isChecked());
+        QVERIFY(ui.CenterAlign->isChecked());
+        QCOMPARE(ui.FontSize->text(), QStringLiteral("14"));
+        QCOMPARE(ui.UpDown1->position(), 10); // read from the box when clicked
+        editor.document().SelectRange(2, 0);
+        QVERIFY(ui.LeftAlign->isChecked());
+        QCOMPARE(ui.FontSize->text(), QStringLiteral("10"));
+        // A justified paragraph changes no alignment button.
+        editor.document().setAlignment(Qt::AlignJustify);
+        QVERIFY(ui.LeftAlign->isChecked());
+        editor.document().textDocument()->undo();
+        QVERIFY(!editor.document().isModified());
+        QVERIFY(!editor.document().textDocument()->isUndoAvailable());
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void fontSizeBox_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("number") << "12" << 12 << "";
+        QTest::newRow("blanks around") << " 16 " << 16 << "";
+        QTest::newRow("emptied") << "" << 10 << "'' is not a valid integer value.";
+        QTest::newRow("letters") << "abc" << 10 << "'abc' is not a valid integer value.";
+        QTest::newRow("zero") << "0" << 10 << "";
+        QTest::newRow("huge") << "100000" << 10 << "";
+    }
+
+    void fontSizeBox()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, size);
+        QFETCH(QString, error);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("size.rtf"))));
+        editor.document().SelectRange(0, 7);
+        QCOMPARE(ui.FontSize->text(), QStringLiteral("10"));
+        ui.FontSize->setText(typed);
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
+        QCOMPARE(dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
+    }
+
+    void upDownStepsTheTypedSize()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("updown.rtf"))));
+        editor.document().SelectRange(0, 7);
+        QTest::mouseClick(ui.UpDown1->upButton(), Qt::LeftButton);
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 11.0);
+        QCOMPARE(ui.FontSize->text(), QStringLiteral("11"));
+        ui.UpDown1->step(-1);
+        ui.UpDown1->step(-1);
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 9.0);
+        // Held within 0 to 100.
+        ui.FontSize->setText(QStringLiteral("100"));
+        ui.UpDown1->step(1);
+        QCOMPARE(ui.FontSize->text(), QStringLiteral("100"));
+    }
+
+    void fontNameAndFontDialog()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("font.rtf"))));
+        editor.document().SelectRange(0, 7);
+        const int serif = ui.FontName->findText(QStringLiteral("Liberation Serif"));
+        QVERIFY(serif >= 0);
+        ui.FontName->setCurrentIndex(serif);
+        Q_EMIT ui.FontName->textActivated(ui.FontName->itemText(serif));
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontFamilies().toStringList().value(0),
+                 QStringLiteral("Liberation Serif"));
+        // A name that no typeface has is not applied.
+        Q_EMIT ui.FontName->textActivated(QStringLiteral("Нет такого"));
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontFamilies().toStringList().value(0),
+                 QStringLiteral("Liberation Serif"));
+
+        QFont chosen(QStringLiteral("Liberation Mono"));
+        chosen.setPointSize(15);
+        chosen.setItalic(true);
+        dialogs.onDialog = [&](QDialog *dialog) {
+            auto *fonts = qobject_cast<QFontDialog *>(dialog);
+            QVERIFY(fonts);
+            QCOMPARE(fonts->currentFont().family(), QStringLiteral("Liberation Serif"));
+            fonts->setCurrentFont(chosen);
+        };
+        ui.EditFontCmd->trigger();
+        const QTextCharFormat applied = formatAt(editor, QStringLiteral("Обычный"));
+        QCOMPARE(applied.font().family(), QStringLiteral("Liberation Mono"));
+        QCOMPARE(applied.fontPointSize(), 15.0);
+        QVERIFY(applied.fontItalic());
+        QCOMPARE(ui.FontSize->text(), QStringLiteral("15"));
+        QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
+        // Cancel changes nothing.
+        dialogs.dialogResult = QDialog::Rejected;
+        dialogs.onDialog = [](QDialog *dialog) { qobject_cast<QFontDialog *>(dialog)->setCurrentFont(QFont("Arial")); };
+        ui.EditFontCmd->trigger();
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).font().family(), QStringLiteral("Liberation Mono"));
+    }
+
+    void alignmentAndBullets()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("align.rtf"))));
+        QTextDocument *doc = editor.document().textDocument();
+        editor.document().SelectRange(0, 0);
+        ui.RightAlign->trigger();
+        QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QVERIFY(ui.RightAlign->isChecked());
+        QVERIFY(!ui.LeftAlign->isChecked());
+        ui.CenterAlign->trigger();
+        QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        ui.LeftAlign->trigger();
+        QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        // Only the paragraph at the caret.
+        QCOMPARE(doc->begin().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+        ui.BulletsButton->trigger();
+        QVERIFY(doc->begin().textList());
+        QCOMPARE(editor.document().indents().first, 10);
+        QVERIFY(!doc->begin().next().textList());
+        QCOMPARE(ui.Ruler->FirstInd->x(), 18); // 10 points
+        ui.BulletsButton->trigger();
+        QVERIFY(!doc->begin().textList());
+        QCOMPARE(editor.document().indents().first, 0);
+        QVERIFY(!ui.BulletsButton->isChecked());
+    }
+
+    void editCommandsFollowTheState()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("edit.rtf"))));
+        QVERIFY(!ui.EditUndoCmd->isEnabled());
+        QVERIFY(!ui.EditCutCmd->isEnabled());
+        QVERIFY(!ui.EditCopyCmd->isEnabled());
+        editor.document().SelectRange(0, 7);
+        QVERIFY(ui.EditCutCmd->isEnabled());
+        QVERIFY(ui.EditCopyCmd->isEnabled());
+        ui.EditCopyCmd->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Обычный"));
+        QVERIFY(ui.EditPasteCmd->isEnabled());
+        ui.EditCutCmd->trigger();
+        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral(" жирный")));
+        QVERIFY(ui.EditUndoCmd->isEnabled());
+        QVERIFY(!ui.EditCutCmd->isEnabled());
+        ui.EditUndoCmd->trigger();
+        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный жирный")));
+        editor.document().SelectRange(0, 0);
+        ui.EditPasteCmd->trigger();
+        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("ОбычныйОбычный")));
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(!ui.EditPasteCmd->isEnabled());
+    }
+
+    void rulerPlacement()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        editor.resize(672, 516);
+        showAndWait(editor);
+        const EditorRuler *ruler = editor.widgets().Ruler;
+        QCOMPARE(ruler->width(), 672);
+        QCOMPARE(ruler->RulerLine->width(), 672);
+        QCOMPARE(ruler->FirstInd->x(), 2);
+        QCOMPARE(ruler->LeftInd->x(), 2);
+        QCOMPARE(ruler->RightInd->x(), 656);
+        QCOMPARE(ruler->FirstInd->y(), 1);
+        QCOMPARE(ruler->LeftInd->size(), QSize(13, 17));
+        editor.document().setFirstIndent(12);
+        editor.document().setLeftIndent(6);
+        editor.document().setRightIndent(3);
+        QCOMPARE(ruler->FirstInd->x(), 22);
+        QCOMPARE(ruler->LeftInd->x(), 32);
+        QCOMPARE(ruler->RightInd->x(), 651);
+        // The markers follow the caret from paragraph to paragraph.
+        QTextCursor caret = editor.widgets().Editor->textCursor();
+        caret.insertBlock();
+        editor.widgets().Editor->setTextCursor(caret);
+        editor.document().setFirstIndent(0);
+        QCOMPARE(ruler->FirstInd->x(), 2);
+        editor.document().SelectRange(0, 0);
+        QCOMPARE(ruler->FirstInd->x(), 22);
+        editor.resize(700, 516);
+        QCOMPARE(ruler->RightInd->x(), 679);
+        QCOMPARE(ruler->RulerLine->width(), 700);
+        QCOMPARE(EditorRuler::ticks().size(), 200);
+    }
+
+    void rulerDrags_data()
+    {
+        QTest::addColumn<QString>("marker");
+        QTest::addColumn<int>("pressX");
+        QTest::addColumn<QList<int>>("moves");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("markerAfter");
+        // All indents 0 on a 672-pixel ruler.
+        QTest::newRow("first pressed at its centre") << "first" << 6 << QList<int>{} << 1 << 0 << 0 << 3;
+        QTest::newRow("first dragged to 32") << "first" << 6 << QList<int>{20, 22} << 19 << -18 << 0 << 33;
+        QTest::newRow("first to the far left") << "first" << 6 << QList<int>{-40} << 0 << 1 << 0 << 2;
+        QTest::newRow("left dragged to 32") << "left" << 6 << QList<int>{36} << 0 << 19 << 0 << 33;
+        QTest::newRow("left grabbed at its edge") << "left" << 0 << QList<int>{} << 0 << -2 << 0 << -1;
+        QTest::newRow("right released where it stands") << "right" << 6 << QList<int>{} << 0 << 0 << 0 << 656;
+        QTest::newRow("right dragged 20 to the left") << "right" << 6 << QList<int>{-14} << 0 << 0 << 12 << 636;
+    }
+
+    void rulerDrags()
+    {
+        QFETCH(QString, marker);
+        QFETCH(int, pressX);
+        QFETCH(QList<int>, moves);
+        QFETCH(int, first);
+        QFETCH(int, left);
+        QFETCH(int, right);
+        QFETCH(int, markerAfter);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        editor.resize(672, 516);
+        showAndWait(editor);
+        const EditorRuler *ruler = editor.widgets().Ruler;
+        RulerMarker *dragged = marker == QLatin1String("first") ? ruler->FirstInd
+                               : marker == QLatin1String("left") ? ruler->LeftInd
+                                                                 : ruler->RightInd;
+        QTest::mousePress(dragged, Qt::LeftButton, Qt::NoModifier, QPoint(pressX, 5));
+        QCOMPARE(ruler->grabOffset(), 6);
+        for (const int x : moves) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(x, 5), dragged->mapToGlobal(QPointF(x, 5)), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(dragged, &move);
+            QVERIFY(dragged->x() >= 0);
+        }
+        QTest::mouseRelease(dragged, Qt::LeftButton, Qt::NoModifier, QPoint(6, 5));
+        QVERIFY(!ruler->isDragging());
+        const EditorDocument::Indents indents = editor.document().indents();
+        QCOMPARE(indents.first, first);
+        QCOMPARE(indents.left, left);
+        QCOMPARE(indents.right, right);
+        QCOMPARE(dragged->x(), markerAfter);
+        QCOMPARE(editor.document().isModified(), first != 0 || left != 0 || right != 0);
+    }
+
+    void droppedFiles()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        const QString firstFile = writeSample(QStringLiteral("dropped1.rtf"));
+        QVERIFY(TestFiles::write(path(QStringLiteral("dropped2.txt")), "второй файл"));
+        makeModified(editor);
+        dialogs.answer = QMessageBox::No;
+        // Onto the document, as a file manager drops them.
+        QWidget *target = editor.widgets().Editor->viewport();
+        std::unique_ptr<QMimeData> data(filesData({firstFile, path(QStringLiteral("dropped2.txt"))}));
+        const QPointF at(20, 20);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        QCOMPARE(dialogs.questions.size(), 1);
+        QCOMPARE(editor.document().documentName(), firstFile);
+        // The file is opened, not its name pasted.
+        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный жирный")));
+        QVERIFY(!editor.document().isModified());
+
+        // Onto the rest of the window too; Cancel keeps the document.
+        makeModified(editor);
+        std::unique_ptr<QMimeData> second(filesData({path(QStringLiteral("dropped2.txt"))}));
+        for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::No}) {
+            dialogs.answer = answer;
+            QDragEnterEvent entering(QPoint(5, 5), Qt::CopyAction, second.get(), Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&editor, &entering);
+            QVERIFY(entering.isAccepted());
+            QDropEvent elsewhere(QPointF(5, 5), Qt::CopyAction, second.get(), Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&editor, &elsewhere);
+            if (answer == QMessageBox::Cancel)
+                QCOMPARE(editor.document().documentName(), firstFile);
+        }
+        QCOMPARE(editor.document().DocumentText(), QStringLiteral("второй файл"));
+    }
+
+    void commandLineFileAtEveryShowing()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const QString file = writeSample(QStringLiteral("argument.rtf"));
+        editor.setStartFile(file);
+        QVERIFY(editor.document().DocumentText().isEmpty());
+        showAndWait(editor);
+        QCOMPARE(editor.document().documentName(), file);
+        // Over whatever the document holds when it shows again.
+        dialogs.answer = QMessageBox::No;
+        editor.close();
+        editor.FileNew();
+        QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("отчёт"));
+        showAndWait(editor);
+        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный")));
+        // A name that is no file opens nothing.
+        editor.close();
+        editor.setStartFile(m_dir.path());
+        editor.FileNew();
+        showAndWait(editor);
+        QVERIFY(editor.document().DocumentText().isEmpty());
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestEditorWindow)
+#include "tst_editorwindow.moc"
