@@ -4,13 +4,15 @@
 
 #include <memory>
 
+class MainReports;
 class TFormEditor;
 class TFormMain;
 class TFormReport;
 
 // The windows that live for the whole run, created in this order: the main
 // window, the report editor (hidden until a report shows it) and the holder
-// of the report page; and what ties them together: the main window's letter
+// of the report page; and what ties them together: the report command builds
+// its reports in the editor and titles the report page; the main window's letter
 // commands also act in the editor (but not while one of its text fields has
 // the focus), and ending the program asks about the editor's unsaved
 // changes first.
@@ -31,4 +33,5 @@ private:
     std::unique_ptr<TFormMain> m_main;
     std::unique_ptr<TFormEditor> m_editor;
     std::unique_ptr<TFormReport> m_report;
+    std::unique_ptr<MainReports> m_reports;
 };

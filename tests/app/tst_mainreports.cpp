@@ -1,0 +1,142 @@
+// The report command in the running program: the report is built in the
+// editor's document from the template beside the program and the editor is
+// shown.
+#include "FakeDialogs.h"
+#include "SqliteFixture.h"
+
+#include "app/MainUnit.h"
+#include "app/ProgramWindows.h"
+#include "editor/TFormReport.h"
+#include "editor/remain.h"
+#include "model/NumberFormat.h"
+#include "reports/ReportTemplates.h"
+#include "richtext/EditorDocument.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+class TestMainReports : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString settings() const { return m_dir.filePath(QStringLiteral("pipecalc.ini")); }
+    QString base() const { return m_dir.filePath(QStringLiteral("Base")); }
+
+    static QString text(ProgramWindows &w) { return w.editor().document().DocumentText(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        NumberFormat::setDecimalSeparator(QStringLiteral(","));
+        QFile::remove(settings());
+        QDir().mkpath(base());
+        QVERIFY(SqliteFixture::create(base() + QStringLiteral("/data.sqlite"), SqliteFixture::referenceSql()));
+        ReportTemplates::setFolder(QString());
+    }
+
+    void hydraulicReport()
+    {
+        FakeDialogs dialogs;
+        ProgramWindows w(settings(), base());
+        TFormMain &main = w.main();
+        main.ActionExecute->trigger();
+        main.ActionReportEdit->trigger();
+        QVERIFY(w.editor().isVisible());
+        QCOMPARE(w.report().title(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
+        EditorDocument &doc = w.editor().document();
+        QVERIFY(text(w).contains(QStringLiteral("303,629")));
+        QVERIFY(!text(w).contains(QLatin1Char('$')));
+        QCOMPARE(doc.documentName(), QStringLiteral("Безымянный"));
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.selectionStart(), 0);
+        QCOMPARE(doc.selectionLength(), 0);
+        QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
+    }
+
+    void staticReportNamesTheChoices()
+    {
+        FakeDialogs dialogs;
+        ProgramWindows w(settings(), base());
+        TFormMain &main = w.main();
+        main.ActionStatCalc->trigger();
+        main.vars().SelectedSoilId = 4;
+        main.vars().SelectedMaterialId = 1;
+        main.ActionExecute->trigger();
+        main.ActionReportEdit->trigger();
+        QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
+        QVERIFY(text(w).contains(QStringLiteral("Песок мелкий")));
+        QVERIFY(text(w).contains(QStringLiteral("Полиэтилен ПЭ 100")));
+        QVERIFY(text(w).contains(QStringLiteral("0,584")));
+        QVERIFY(!text(w).contains(QLatin1Char('$')));
+    }
+
+    void fiberglassReportCalculatesAfresh()
+    {
+        FakeDialogs dialogs;
+        ProgramWindows w(settings(), base());
+        TFormMain &main = w.main();
+        main.ActionStatCalc->trigger();
+        main.vars().SelectedMaterialId = 4;
+        main.UpdateFiberglassPanel();
+        // No calculation was run before: the report command runs it.
+        main.ActionReportEdit->trigger();
+        QVERIFY(main.CalculationDone);
+        QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
+        QVERIFY(text(w).contains(QStringLiteral("SN 5000")));
+        QVERIFY(text(w).contains(QStringLiteral("траншейный")));
+        QVERIFY(text(w).contains(QStringLiteral("529200")));
+        QVERIFY(!text(w).contains(QLatin1Char('$')));
+    }
+
+    void aNewReportReplacesTheEditedOne()
+    {
+        FakeDialogs dialogs;
+        ProgramWindows w(settings(), base());
+        TFormMain &main = w.main();
+        main.ActionExecute->trigger();
+        main.ActionReportEdit->trigger();
+        w.editor().document().SelectRange(0, 0);
+        w.editor().document().ReplaceSelection(QStringLiteral("Правка инженера. "));
+        main.ActionReportEdit->trigger();
+        QVERIFY(!text(w).contains(QStringLiteral("Правка инженера.")));
+        QVERIFY(dialogs.questions.isEmpty());
+    }
+
+    void missingTemplate()
+    {
+        FakeDialogs dialogs;
+        QTemporaryDir empty;
+        ReportTemplates::setFolder(empty.path());
+        ProgramWindows w(settings(), base());
+        w.editor().document().SelectRange(0, 0);
+        w.editor().document().ReplaceSelection(QStringLiteral("прежний текст"));
+        w.main().ActionExecute->trigger();
+        w.main().ActionReportEdit->trigger();
+        QCOMPARE(dialogs.messages, QStringList{"Не могу открыть файл шаблона отчёта."});
+        QVERIFY(!w.editor().isVisible());
+        // The editor holds the new, empty document.
+        QCOMPARE(text(w), QString());
+        ReportTemplates::setFolder(QString());
+    }
+
+    void databaseGoneDuringTheReport()
+    {
+        FakeDialogs dialogs;
+        ProgramWindows w(settings(), m_dir.filePath(QStringLiteral("nowhere")));
+        TFormMain &main = w.main();
+        main.ActionStatCalc->trigger();
+        main.ActionExecute->trigger();
+        main.ActionReportEdit->trigger();
+        QCOMPARE(dialogs.errors.size(), 1);
+        QVERIFY(dialogs.errors.first().endsWith(QLatin1Char('.')));
+        QVERIFY(!w.editor().isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainReports)
+#include "tst_mainreports.moc"
