@@ -148,7 +148,6 @@ void ReportPage::paintPage(QPainter &painter, int index) const
     painter.save();
     painter.translate(deviceDots(Margin), deviceDots(Margin));
 
-    // The document, clipped to this page's share of it.
     painter.save();
     const qreal scale = m_deviceDpi / LayoutDpi;
     painter.scale(scale, scale);
@@ -156,7 +155,9 @@ void ReportPage::paintPage(QPainter &painter, int index) const
         painter.translate(0, layoutDots(TextTop));
     const qreal top = m_pageStarts.value(index);
     painter.translate(0, -top);
-    m_document->drawContents(&painter, QRectF(0, top, layoutDots(TextWidth), pageEnd(index) - top));
+    // Clipped to this page's share of the document, across the whole paper:
+    // a table drawn to the text's edge keeps its right border.
+    m_document->drawContents(&painter, QRectF(-layoutDots(Margin), top, layoutDots(PageWidth), pageEnd(index) - top));
     painter.restore();
 
     if (index == 0) {
