@@ -7,7 +7,7 @@ BUILD_DIR="${PIPECALC_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3
   mdbtools-dev
   libjpeg-dev
