@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the RTF reader fuzzer for the given seconds (default 1200) on a copy
-# of the seed files, one job, and prints libFuzzer's summary.
+# of the starting corpus, one job, and prints libFuzzer's summary.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 OUT="${PIPECALC_FUZZ_DIR:-$ROOT/build-fuzz}"
