@@ -1,5 +1,7 @@
 #include "app/HelpLauncher.h"
 
+#include "model/ResourceLocator.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 
@@ -18,10 +20,8 @@ QString HelpLauncher::helpFile(const QString &executablePath)
     const QString compiled = executablePath + QStringLiteral(".chm");
     if (QFileInfo(compiled).isFile())
         return compiled;
-    const QString html = QFileInfo(executablePath).absolutePath() + QStringLiteral("/help/index.html");
-    if (QFileInfo(html).isFile())
-        return html;
-    return QString();
+    const ResourceLocator locator(ResourceLocator::environmentPlaces(QFileInfo(executablePath).absolutePath()));
+    return locator.findFile(ResourceLocator::helpFolder() + QStringLiteral("/index.html"));
 }
 
 void HelpLauncher::open(const QString &executablePath)

@@ -7,8 +7,8 @@
 
 // Opens the user's guide: the compiled help beside the executable
 // ("<executable>.chm") with the desktop's viewer when it exists, otherwise
-// the HTML guide laid out beside the executable ("help/index.html").  A
-// missing guide opens nothing and says nothing.
+// the HTML guide "help/index.html" among the program's resources
+// (ResourceLocator).  A missing guide opens nothing and says nothing.
 class HelpLauncher
 {
 public:

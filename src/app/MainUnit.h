@@ -26,8 +26,8 @@ class TFormMain : public QMainWindow
 
 public:
     // The settings file defaults to the executable's path with ".ini"
-    // appended, the reference database folder to "Base" beside the
-    // executable.
+    // appended; without a database folder the reference database is looked
+    // up among the program's resources.
     explicit TFormMain(const QString &settingsFileName = QString(), const QString &databaseFolder = QString(),
                        QWidget *parent = nullptr);
     ~TFormMain() override;

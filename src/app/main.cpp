@@ -2,8 +2,11 @@
 #include "app/ProgramWindows.h"
 #include "editor/remain.h"
 #include "model/NumberFormat.h"
+#include "model/ResourceLocator.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -21,7 +24,14 @@ int main(int argc, char *argv[])
     if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    ProgramWindows windows;
+    // Beside the executable when it runs from its own folder, in the user's
+    // configuration folder when installed.
+    const ResourceLocator locator = ResourceLocator::forApplication();
+    const QString settingsFile = locator.settingsFile(QCoreApplication::applicationFilePath());
+    if (!locator.isPortable())
+        QDir().mkpath(QFileInfo(settingsFile).absolutePath());
+
+    ProgramWindows windows(settingsFile);
     // A file named first on the command line opens whenever the editor shows.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)

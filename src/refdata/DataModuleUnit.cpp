@@ -1,11 +1,11 @@
 #include "refdata/DataModuleUnit.h"
 
+#include "model/ResourceLocator.h"
 #include "refdata/ConnectionString.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/MdbConnection.h"
 #include "refdata/SqliteConnection.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,16 +40,11 @@ Format formatOf(const QString &path)
 
 } // namespace
 
-TDM::TDM(const QString &baseDir) : m_baseDir(baseDir.isEmpty() ? defaultBaseDir() : baseDir) {}
+TDM::TDM(const QString &baseDir) : m_baseDir(baseDir) {}
 
 TDM::~TDM()
 {
     m_query.setConnection(nullptr);
-}
-
-QString TDM::defaultBaseDir()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Base"));
 }
 
 void TDM::setBaseDir(const QString &dir)
@@ -66,6 +61,12 @@ QString TDM::databaseFile() const
 {
     if (!m_explicitFile.isEmpty())
         return QFileInfo(m_explicitFile).absoluteFilePath();
+    if (m_baseDir.isEmpty()) {
+        const ResourceLocator locator = ResourceLocator::forApplication();
+        const QString base = ResourceLocator::baseFolder() + QLatin1Char('/');
+        const QString found = locator.findFile({base + accessFileName(), base + sqliteFileName()});
+        return found.isEmpty() ? locator.locateFile(base + sqliteFileName()) : found;
+    }
     const QDir base(m_baseDir);
     const QString access = QFileInfo(base.filePath(accessFileName())).absoluteFilePath();
     if (QFileInfo::exists(access))

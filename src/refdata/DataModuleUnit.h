@@ -11,21 +11,23 @@ class DbConnection;
 // The data module: the one connection to the reference database and the
 // one query that every loader and name lookup uses.
 //
-// The database lies in the base folder, by default "Base" beside the
-// executable: "data.mdb" when the user has put a Microsoft Access file
-// there, otherwise the "data.sqlite" that ships with the program.  A file
-// set with setDatabaseFile() is used instead of that search.  The backend is
-// chosen by the content of the file, not by its name.
+// The database lies in a base folder: "data.mdb" when the user has put a
+// Microsoft Access file there, otherwise the "data.sqlite" that ships with
+// the program.  Without a base folder of its own the module looks in "Base"
+// among the program's resources (ResourceLocator) at every connection: the
+// first folder that holds either file wins, so a database the user put in
+// their own data folder is taken before the installed one.  A file set with
+// setDatabaseFile() is used instead of any search.  The backend is chosen by
+// the content of the file, not by its name.
 class TDM
 {
 public:
-    // An empty base folder means "Base" beside the executable.
+    // An empty base folder means the search among the program's resources.
     explicit TDM(const QString &baseDir = QString());
     ~TDM();
     TDM(const TDM &) = delete;
     TDM &operator=(const TDM &) = delete;
 
-    static QString defaultBaseDir();
     static QString sqliteFileName() { return QStringLiteral("data.sqlite"); }
     static QString accessFileName() { return QStringLiteral("data.mdb"); }
 

@@ -1,8 +1,8 @@
 #include "reports/ReportTemplates.h"
 
+#include "model/ResourceLocator.h"
 #include "richtext/DocumentFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -16,13 +16,6 @@ QString &folderOverride()
 
 } // namespace
 
-QString ReportTemplates::folder()
-{
-    if (!folderOverride().isEmpty())
-        return folderOverride();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Templates");
-}
-
 void ReportTemplates::setFolder(const QString &folder)
 {
     folderOverride() = folder;
@@ -30,7 +23,9 @@ void ReportTemplates::setFolder(const QString &folder)
 
 QString ReportTemplates::path(const QString &name)
 {
-    return QDir(folder()).filePath(name);
+    if (!folderOverride().isEmpty())
+        return QDir(folderOverride()).filePath(name);
+    return ResourceLocator::forApplication().locateFile(ResourceLocator::templatesFolder() + QLatin1Char('/') + name);
 }
 
 ReportTemplates::Load ReportTemplates::load(QTextDocument &document, const QString &name, QString *reason)

@@ -4,7 +4,9 @@
 
 class QTextDocument;
 
-// The report templates in the folder "Templates" beside the executable.
+// The report templates: the files of the folder "Templates" among the
+// program's resources (ResourceLocator), each looked up on its own, so a
+// user's copy of one template is taken before the installed one.
 class ReportTemplates
 {
 public:
@@ -14,9 +16,11 @@ public:
         Failed,     // it opened but could not be read; the reason is given
     };
 
-    // The folder the templates are read from; tests may point it elsewhere.
-    static QString folder();
+    // A folder that then holds every template (tests); an empty one
+    // restores the lookup.
     static void setFolder(const QString &folder);
+    // The template's file: where it was found, otherwise where the
+    // program's own copy would be.
     static QString path(const QString &name);
 
     // Replaces the document's content with the template's.
