@@ -40,7 +40,7 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                       [--laying trench|trenchless] [--wall single|three]
                       [--decimal-separator SEP] -o ФАЙЛ
       Выполняет расчёт, как calc, и составляет его отчёт по шаблону из папки
-      Templates рядом с программой. Отчёт записывается по расширению ФАЙЛА:
+      Templates файлов программы (см. «Файлы»). Отчёт записывается по расширению ФАЙЛА:
       «.rtf» (и любое другое) — RTF, «.txt» — простой текст, «.pdf» —
       страницы отчёта формата A4 с эмблемой, линейкой и заголовком, как в
       предварительном просмотре. Если расчёт не выполнен, ничего не
@@ -83,8 +83,8 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            --set, так что значения --set сильнее. Код или номер,
                            которого нет в базе, — ошибка в командной строке.
   --database PATH          справочная база данных (.sqlite или .mdb) вместо
-                           Base/data.sqlite (или Base/data.mdb) рядом с
-                           программой; файл только читается.
+                           Base/data.mdb или Base/data.sqlite из файлов
+                           программы (см. «Файлы»); файл только читается.
   --decimal-separator SEP  десятичный разделитель в значениях (по умолчанию ",");
                            от настроек системы не зависит.
   --json                   calc: печатает один объект JSON: "outcome" (completed,
@@ -100,6 +100,16 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   -o, --output ФАЙЛ        выходной файл команд report и convert.
   --title ТЕКСТ            заголовок страниц PDF команды convert.
   --help                   эта справка.
+  --version                версия программы.
+
+Файлы:
+  Base/data.mdb или Base/data.sqlite (справочная база данных) и шаблоны
+  Templates/*.rtf ищутся по очереди: рядом с программой; в папке
+  пользователя $XDG_DATA_HOME/pipecalc (по умолчанию ~/.local/share/pipecalc);
+  в ../share/pipecalc относительно папки программы; в pipecalc каждой папки
+  $XDG_DATA_DIRS (по умолчанию /usr/local/share и /usr/share). Берётся
+  первый найденный файл, так что собственная база пользователя в
+  ~/.local/share/pipecalc/Base/ важнее установленной.
 
 Код завершения:
   0  расчёт выполнен;
@@ -129,6 +139,11 @@ int cliMain(const QStringList &argList)
     if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
         || argList.first() == QLatin1String("-h")) {
         Console::out(QString::fromUtf8(kHelp));
+        return 0;
+    }
+
+    if (argList.first() == QLatin1String("--version")) {
+        Console::out(QStringLiteral("pipecalc-cli %1\n").arg(QStringLiteral(PIPECALC_VERSION)));
         return 0;
     }
 

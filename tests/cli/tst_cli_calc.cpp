@@ -214,6 +214,14 @@ private Q_SLOTS:
             QVERIFY(run.out.contains(QLatin1String(word)));
     }
 
+    void version()
+    {
+        const CliRun run = runCli({"--version"});
+        QCOMPARE(run.exitCode, 0);
+        const QRegularExpression versionLine(QStringLiteral("^pipecalc-cli \\d+\\.\\d+\\.\\d+(\\.\\d+)?\n$"));
+        QVERIFY2(versionLine.match(run.out).hasMatch(), qPrintable(run.out));
+    }
+
     void jsonWriter()
     {
         JsonWriter w;
