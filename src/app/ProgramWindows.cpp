@@ -4,7 +4,18 @@
 #include "app/MainReports.h"
 #include "app/MainUnit.h"
 #include "editor/TFormReport.h"
+#include "app/IniFile.h"
 #include "editor/remain.h"
+#include "model/ResourceLocator.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kEditorSection = QStringLiteral("Editor");
+const QString kFolderKey = QStringLiteral("DialogFolder");
+
+} // namespace
 
 ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &databaseFolder)
     : m_main(std::make_unique<TFormMain>(settingsFileName, databaseFolder)),
@@ -18,6 +29,29 @@ ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &d
                                            [](QWidget *focus) { return TFormEditor::acceptsLetterCommands(focus); });
     TFormEditor *editor = m_editor.get();
     m_main->setCloseGuard([editor] { return editor->confirmProgramEnd(); });
+    keepEditorFolder();
+}
+
+void ProgramWindows::keepEditorFolder()
+{
+    // The editor's dialogs start where the user last opened or saved a
+    // report, kept in the settings at once; a folder that is gone gives the
+    // default start.  A settings file that cannot be written is said when
+    // the program ends.
+    const QString settings = m_main->SettingsFileName;
+    IniFile ini(settings);
+    ini.load();
+    const QString stored = ini.value(kEditorSection, kFolderKey);
+    m_editor->setDialogFolder(!stored.isEmpty() && QFileInfo(stored).isDir()
+                                  ? stored
+                                  : ResourceLocator::forApplication().defaultDocumentsDir());
+    QObject::connect(m_editor.get(), &TFormEditor::dialogFolderChanged, m_editor.get(),
+                     [settings](const QString &folder) {
+                         IniFile file(settings);
+                         file.load();
+                         file.setValue(kEditorSection, kFolderKey, folder);
+                         file.save();
+                     });
 }
 
 ProgramWindows::~ProgramWindows()

@@ -14,8 +14,9 @@ class TFormReport;
 // of the report page; and what ties them together: the report command builds
 // its reports in the editor and titles the report page; the main window's letter
 // commands also act in the editor (but not while one of its text fields has
-// the focus), and ending the program asks about the editor's unsaved
-// changes first.
+// the focus), ending the program asks about the editor's unsaved changes
+// first, and the editor's file dialogs start in the folder last used, kept
+// in the settings file.
 class ProgramWindows
 {
 public:
@@ -30,6 +31,8 @@ public:
     TFormReport &report() { return *m_report; }
 
 private:
+    void keepEditorFolder();
+
     std::unique_ptr<TFormMain> m_main;
     std::unique_ptr<TFormEditor> m_editor;
     std::unique_ptr<TFormReport> m_report;

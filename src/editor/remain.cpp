@@ -225,8 +225,19 @@ void TFormEditor::FileOpen()
     const QString path = Dialogs::instance().openFileName(this, QStringLiteral("Открыть"), m_dialogFolder, fileFilter());
     if (path.isEmpty())
         return;
-    if (OpenDocumentFile(path))
+    if (OpenDocumentFile(path)) {
         ui.Editor->setReadOnly(false);
+        rememberDialogFolder(path);
+    }
+}
+
+void TFormEditor::rememberDialogFolder(const QString &file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    if (folder == m_dialogFolder)
+        return;
+    m_dialogFolder = folder;
+    Q_EMIT dialogFolderChanged(folder);
 }
 
 bool TFormEditor::OpenDocumentFile(const QString &path)
@@ -256,7 +267,10 @@ bool TFormEditor::FileSaveAs()
         return false;
     if (!Dialogs::instance().confirmOverwrite(this, path))
         return false;
-    return saveTo(path);
+    if (!saveTo(path))
+        return false;
+    rememberDialogFolder(path);
+    return true;
 }
 
 bool TFormEditor::saveTo(const QString &path)

@@ -32,8 +32,11 @@ public:
     // The file named on the command line, opened at every showing of the
     // window when it exists.
     void setStartFile(const QString &path) { m_startFile = path; }
-    // The folder the open and save dialogs start in.
+    // The folder the open and save dialogs start in: the executable's folder
+    // unless set; a file opened or saved through them makes its folder the
+    // next start, and dialogFolderChanged() tells.
     const QString &dialogFolder() const { return m_dialogFolder; }
+    void setDialogFolder(const QString &folder) { m_dialogFolder = folder; }
 
     // Whether the main window's plain letter commands may act while the
     // given widget of this window has the focus: not in its text fields,
@@ -42,6 +45,9 @@ public:
 
     static QString fileFilter();
     bool isSyncingToolbar() const { return m_syncingToolbar; }
+
+Q_SIGNALS:
+    void dialogFolderChanged(const QString &folder);
 
 public Q_SLOTS:
     // Shows the window, not modal, and brings it to the front.
@@ -111,6 +117,7 @@ private:
     void connectCommands();
     void showDocumentName(const QString &name);
     bool saveTo(const QString &path);
+    void rememberDialogFolder(const QString &file);
     void mergeCurrentFormat(const QTextCharFormat &format);
     // Runs a change of indents with the markers held where the user left them.
     void holdingMarkers(const std::function<void()> &change);

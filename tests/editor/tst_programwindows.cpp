@@ -151,6 +151,68 @@ private Q_SLOTS:
         QCOMPARE(programExit.size(), 0);
         QVERIFY(w.main().isVisible());
     }
+
+    void editorDialogsStartWhereTheLastReportWas_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("remembered");
+        QTest::newRow("opened") << "open" << true;
+        QTest::newRow("saved as") << "save" << true;
+        QTest::newRow("open cancelled") << "cancel" << false;
+        QTest::newRow("open failed") << "open missing" << false;
+        QTest::newRow("save failed") << "save missing" << false;
+    }
+
+    void editorDialogsStartWhereTheLastReportWas()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, remembered);
+        FakeDialogs dialogs;
+        dialogs.answer = QMessageBox::Yes;
+        QTemporaryDir dir;
+        const QString settings = dir.filePath(QStringLiteral("pipecalc.ini"));
+        const QString reports = dir.filePath(QStringLiteral("отчёты"));
+        QVERIFY(QDir().mkpath(reports));
+        const bool fails = command.endsWith(QLatin1String("missing"));
+        const QString file = reports + (fails ? "/нет/отчёт.rtf" : "/отчёт.rtf");
+        // The tests run beside the build's resources, as a portable program.
+        const QString firstStart = QCoreApplication::applicationDirPath();
+        {
+            ProgramWindows w(settings);
+            QCOMPARE(w.editor().dialogFolder(), firstStart);
+            if (command.startsWith(QLatin1String("open"))) {
+                QFile out(file);
+                if (out.open(QIODevice::WriteOnly))
+                    out.write("{\\rtf1 Отчёт}");
+                out.close();
+                dialogs.openName = file;
+                w.editor().widgets().FileOpenCmd->trigger();
+            } else if (command.startsWith(QLatin1String("save"))) {
+                dialogs.saveName = file;
+                w.editor().widgets().FileSaveAsCmd->trigger();
+            } else {
+                w.editor().widgets().FileOpenCmd->trigger();
+            }
+            QCOMPARE(dialogs.errors.isEmpty(), !fails);
+        }
+        ProgramWindows again(settings);
+        dialogs.openName.clear();
+        again.editor().widgets().FileOpenCmd->trigger();
+        QCOMPARE(dialogs.lastDir, remembered ? reports : firstStart);
+    }
+
+    void editorFolderGoneStartsAsAtFirst()
+    {
+        FakeDialogs dialogs;
+        QTemporaryDir dir;
+        const QString settings = dir.filePath(QStringLiteral("pipecalc.ini"));
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Editor]\nDialogFolder=" + dir.filePath(QStringLiteral("gone")).toUtf8() + "\n");
+        file.close();
+        ProgramWindows w(settings);
+        QCOMPARE(w.editor().dialogFolder(), QCoreApplication::applicationDirPath());
+    }
 };
 
 QTEST_MAIN(TestProgramWindows)
