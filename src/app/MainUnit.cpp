@@ -558,7 +558,8 @@ void TFormMain::writeSettings(const std::function<void(IniFile &)> &change)
         return;
     // One box per failure is enough: closing through the exit command writes twice.
     if (!m_settingsWriteFailed)
-        Dialogs::instance().generalError(this, QStringLiteral("Unable to write to %1").arg(SettingsFileName));
+        Dialogs::instance().generalError(
+            this, QStringLiteral("Не удалось сохранить настройки в файле «%1»").arg(SettingsFileName));
     m_settingsWriteFailed = true;
 }
 

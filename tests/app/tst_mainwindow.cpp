@@ -484,7 +484,7 @@ private Q_SLOTS:
         w.show();
         w.ActionExit->trigger();
         // Said once, and the window closes all the same.
-        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Unable to write to %1.").arg(path)});
+        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Не удалось сохранить настройки в файле «%1».").arg(path)});
         QVERIFY(!w.isVisible());
     }
 
