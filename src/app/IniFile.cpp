@@ -1,15 +1,30 @@
 #include "app/IniFile.h"
 
+#include "model/SafeFileWriter.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 bool IniFile::load()
 {
     m_lines.clear();
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    m_refused = false;
+    const QFileInfo info(m_path);
+    if (!info.exists())
         return false;
-    const QString text = QString::fromUtf8(file.readAll());
+    // A link to a device or a huge file must not fill the memory, and is not
+    // replaced by a file of what could be read.
+    QFile file(m_path);
+    if (!info.isFile() || info.size() > MaxFileSize || !file.open(QIODevice::ReadOnly)) {
+        m_refused = true;
+        return false;
+    }
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError) {
+        m_refused = true;
+        return false;
+    }
+    const QString text = QString::fromUtf8(bytes);
     QString section;
     for (QString line : text.split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r')))
@@ -33,15 +48,12 @@ bool IniFile::load()
 
 bool IniFile::save() const
 {
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (m_refused)
         return false;
     QByteArray bytes;
     for (const Line &line : m_lines)
         bytes += line.text.toUtf8() + "\n";
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return SafeFileWriter::writeFile(m_path, bytes, nullptr, SafeFileWriter::Devices::Refuse);
 }
 
 int IniFile::find(const QString &section, const QString &key) const

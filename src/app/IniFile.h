@@ -15,11 +15,16 @@ public:
 
     const QString &path() const { return m_path; }
 
-    // Reads the file; a missing or unreadable file reads as empty.  Returns
-    // whether the file was read.
+    // No settings file comes near this; a larger one is not read.
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
+
+    // Reads the file; a missing or unreadable file reads as empty, and so
+    // does anything that is no regular file or is larger than MaxFileSize.
+    // Returns whether the file was read.
     bool load();
-    // Writes the whole file; false when it cannot be written (the file that
-    // was there is left as it was).
+    // Writes the whole file all or nothing; false when it cannot be written,
+    // the file that was there left as it was.  A file that load() refused
+    // is never written over: its content would be lost.
     bool save() const;
 
     bool contains(const QString &section, const QString &key) const;
@@ -45,4 +50,5 @@ private:
 
     QString m_path;
     QVector<Line> m_lines;
+    bool m_refused = false;
 };

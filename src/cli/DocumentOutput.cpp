@@ -17,11 +17,7 @@ bool DocumentOutput::write(const QTextDocument &document, const QString &path, c
         ReportPage page;
         page.setTitle(title);
         page.setDocument(document);
-        QString reason;
-        if (page.exportPdf(path, &reason))
-            return true;
-        *message = DocumentFile::cannotCreateText(path, reason);
-        return false;
+        return page.exportPdf(path, message);
     }
     const DocumentFile::Result saved = DocumentFile::save(path, document);
     if (!saved.ok)

@@ -1,13 +1,11 @@
 #include "editor/TFormReport.h"
 
 #include "reports/ReportUnit.h"
-#include "richtext/DocumentFile.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "ui/Dialogs.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QPaintEngine>
 #include <QPrintDialog>
@@ -16,8 +14,6 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -191,25 +187,9 @@ bool TFormReport::exportPdf(QWidget *parent, const QTextDocument &document, cons
     if (!Dialogs::instance().confirmOverwrite(parent, path))
         return false;
     copyDocument(document);
-
-    // Written aside first and put in place whole, so that a failed export
-    // never spoils a file that was there.
-    QTemporaryDir drafts;
-    const QString draft = drafts.filePath(QStringLiteral("report.pdf"));
-    QString reason;
-    if (!drafts.isValid() || !m_page->exportPdf(draft, &reason)) {
-        Dialogs::instance().generalError(parent, DocumentFile::cannotCreateText(path, reason));
-        return false;
-    }
-    QFile written(draft);
-    QSaveFile target(path);
-    if (!written.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)) {
-        Dialogs::instance().generalError(parent, DocumentFile::cannotCreateText(path, target.errorString()));
-        return false;
-    }
-    const QByteArray bytes = written.readAll();
-    if (target.write(bytes) != bytes.size() || !target.commit()) {
-        Dialogs::instance().generalError(parent, DocumentFile::saveFailedText());
+    QString message;
+    if (!m_page->exportPdf(path, &message)) {
+        Dialogs::instance().generalError(parent, message);
         return false;
     }
     return true;

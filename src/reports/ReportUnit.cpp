@@ -1,6 +1,7 @@
 #include "reports/ReportUnit.h"
 
 #include "reports/JpegDecoder.h"
+#include "richtext/DocumentFile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -201,24 +202,21 @@ bool ReportPage::print(QPagedPaintDevice *device, int firstPage, int lastPage, c
 
 bool ReportPage::exportPdf(const QString &fileName, QString *error)
 {
-    {
-        QFile probe(fileName);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            if (error)
-                *error = probe.errorString();
-            return false;
-        }
-    }
-    QPdfWriter writer(fileName);
-    writer.setResolution(600);
-    writer.setCreator(QStringLiteral("Расчёты Велтра-Норлекс"));
-    writer.setTitle(m_title);
-    if (!print(&writer)) {
-        if (error)
-            *error = QStringLiteral("Не удалось записать PDF");
-        return false;
-    }
-    return true;
+    // Written all or nothing: the file that was there stays whole until the
+    // new one is complete.
+    const DocumentFile::Result saved = DocumentFile::saveWith(
+        fileName,
+        [this](QIODevice &file) {
+            QPdfWriter writer(&file);
+            writer.setResolution(600);
+            writer.setCreator(QStringLiteral("Расчёты Велтра-Норлекс"));
+            writer.setTitle(m_title);
+            return print(&writer);
+        },
+        QStringLiteral("Не удалось записать PDF"));
+    if (!saved.ok && error)
+        *error = saved.message;
+    return saved.ok;
 }
 
 QVector<QStringList> ReportPage::pageLines() const

@@ -70,8 +70,8 @@ public:
     using Progress = std::function<bool(int done, int total)>;
     bool print(QPagedPaintDevice *device, int firstPage = 0, int lastPage = 0, const Progress &progress = {});
 
-    // The same pages as a PDF file; false with the reason when the file
-    // cannot be written.
+    // The same pages as a PDF file, written all or nothing; false with the
+    // message to show when the file cannot be written.
     bool exportPdf(const QString &fileName, QString *error = nullptr);
 
     // The text lines of each page of the last layout, in reading order.

@@ -1,5 +1,6 @@
 #include "richtext/DocumentFile.h"
 
+#include "model/SafeFileWriter.h"
 #include "richtext/PlainTextCodec.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace {
@@ -54,11 +54,23 @@ DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &docu
 DocumentFile::Result DocumentFile::save(const QString &path, const QTextDocument &document)
 {
     const QByteArray data = write(document, formatOf(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Result{false, cannotCreateText(path, file.errorString())};
-    if (file.write(data) != data.size() || !file.commit())
-        return Result{false, saveFailedText()};
+    return saveWith(path, [&data](QIODevice &file) { return file.write(data) == data.size(); });
+}
+
+DocumentFile::Result DocumentFile::saveWith(const QString &path, const std::function<bool(QIODevice &)> &produce,
+                                            const QString &failing)
+{
+    SafeFileWriter file(path);
+    if (!file.open())
+        return Result{false, cannotCreateText(path, file.reason())};
+    const bool produced = produce(file);
+    // A failed write of the file says more than a content that stopped.
+    if (file.reason().isEmpty() && !produced) {
+        file.close();
+        return Result{false, notWrittenText(path, failing, file.keptFormerFile())};
+    }
+    if (!produced || !file.commit())
+        return Result{false, notWrittenText(path, file.reason(), file.keptFormerFile())};
     return Result{};
 }
 
@@ -92,4 +104,10 @@ QString DocumentFile::cannotOpenText(const QString &path, const QString &reason)
 QString DocumentFile::cannotCreateText(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot create file \"%1\". %2").arg(fullPath(path), reason);
+}
+
+QString DocumentFile::notWrittenText(const QString &path, const QString &reason, bool formerFileKept)
+{
+    const QString text = QStringLiteral("Файл \"%1\" не записан. %2").arg(fullPath(path), reason);
+    return formerFileKept ? text + QStringLiteral(". Прежний файл сохранён без изменений") : text;
 }

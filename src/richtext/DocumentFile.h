@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
 class QTextDocument;
 
 // Documents in files, the format chosen by the file's extension without
@@ -29,10 +32,13 @@ public:
     // Replaces the document's content with the file's.  On failure the
     // document is as it was.
     static Result load(const QString &path, QTextDocument &document);
-    // Writes the document through a temporary file that replaces the file
-    // only when everything was written, so a failed save leaves the former
-    // file whole.
+    // Writes the document all or nothing (SafeFileWriter): a failed save
+    // leaves the former file byte for byte.
     static Result save(const QString &path, const QTextDocument &document);
+    // The same for any content: `produce` writes it into the device and
+    // says whether it could make all of it; failing says why it could not.
+    static Result saveWith(const QString &path, const std::function<bool(QIODevice &)> &produce,
+                           const QString &failing = saveFailedText());
 
     // The content of a file of the given format: RTF then plain text, or
     // plain text then RTF.  False, with the document as it was, when
@@ -45,4 +51,7 @@ public:
     static QString saveFailedText();
     static QString cannotOpenText(const QString &path, const QString &reason);
     static QString cannotCreateText(const QString &path, const QString &reason);
+    // A file that was created but could not be written to its end; the
+    // former file, when there was one, is still there as it was.
+    static QString notWrittenText(const QString &path, const QString &reason, bool formerFileKept);
 };

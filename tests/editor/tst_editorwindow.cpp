@@ -1,3 +1,4 @@
+#include "FaultyFileSystem.h"
 #include "TestFiles.h"
 #include "app/FakeDialogs.h"
 #include "richtext/TestDocuments.h"
@@ -268,6 +269,50 @@ private Q_SLOTS:
         TFormEditor other;
         QVERIFY(other.OpenDocumentFile(dialogs.saveName));
         QVERIFY(other.document().DocumentText().startsWith(QStringLiteral("abcОбычный жирный")));
+    }
+
+    void failedSaveKeepsFileAndChanges_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("RTF on a full disk") << "full.rtf" << int(FaultyFileSystem::Fault::ShortWrite)
+                                            << QStringLiteral("На диске недостаточно места");
+        QTest::newRow("text, rename refused") << "renamed.txt" << int(FaultyFileSystem::Fault::Rename)
+                                              << QStringLiteral("На диске недостаточно места");
+        QTest::newRow("RTF, broken disk") << "broken.rtf" << int(FaultyFileSystem::Fault::Fsync)
+                                          << QStringLiteral("На диске недостаточно места");
+    }
+
+    void failedSaveKeepsFileAndChanges()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, fault);
+        QFETCH(QString, reason);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        const QString file = writeSample(name);
+        const QByteArray former = TestFiles::read(file);
+        QVERIFY(editor.OpenDocumentFile(file));
+        makeModified(editor);
+        {
+            const FaultyFileSystem disk{FaultyFileSystem::Fault(fault)};
+            editor.widgets().FileSaveCmd->trigger();
+        }
+        QCOMPARE(dialogs.errors,
+                 QStringList{QStringLiteral("Файл \"%1\" не записан. %2. Прежний файл сохранён без изменений.")
+                                 .arg(file, reason)});
+        QCOMPARE(TestFiles::read(file), former);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(name).size(), 1);
+        QVERIFY(editor.document().isModified());
+        QCOMPARE(statusText(editor, 1), QStringLiteral("Изменён"));
+        QCOMPARE(editor.document().documentName(), file);
+
+        // Once the disk is well again the same command saves.
+        editor.widgets().FileSaveCmd->trigger();
+        QCOMPARE(dialogs.errors.size(), 1);
+        QVERIFY(TestFiles::read(file) != former);
+        QVERIFY(!editor.document().isModified());
     }
 
     void saveQuestionOnClose_data()

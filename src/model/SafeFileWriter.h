@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <sys/types.h>
+
+// Saves a file all or nothing.  What is written goes to a temporary file in
+// the target's folder; commit() checks the last write, makes the file
+// durable and only then renames it over the target, so that any failure
+// (a full disk, a broken medium, no rights) leaves the former file byte for
+// byte and is reported with a Russian reason.  A name that is a link to a
+// file saves that file and keeps the link.
+//
+// A character device or a FIFO that the user named (/dev/null, /dev/stdout,
+// a pipe) is written in place and never replaced; other things that are no
+// regular file (folders, sockets, block devices) are refused.
+//
+// Every write to the disk goes through FileSystemCalls.
+class SafeFileWriter : public QIODevice
+{
+public:
+    enum class Devices {
+        WriteInPlace, // a device or FIFO the user named receives the bytes
+        Refuse, // only regular files (for files the program keeps itself)
+    };
+
+    explicit SafeFileWriter(const QString &path, Devices devices = Devices::WriteInPlace);
+    ~SafeFileWriter() override;
+
+    // Opens for writing (the mode must be WriteOnly).  False, with the
+    // reason, when the file cannot be created.
+    bool open(OpenMode mode = WriteOnly) override;
+    // Puts what was written in place.  False, with the reason, when any
+    // write, the flush, the sync or the rename failed.
+    bool commit();
+    // Without commit() nothing of what was written is kept.
+    void close() override;
+
+    bool isSequential() const override { return true; }
+
+    const QString &fileName() const { return m_path; }
+    // Why the last open or commit failed: a Russian sentence without a full
+    // stop, such as "На диске недостаточно места"; empty after success.
+    const QString &reason() const { return m_reason; }
+    // Whether the failure came before anything could be written: the file
+    // could not be created.
+    bool failedToCreate() const { return m_createFailed; }
+    // Whether a file that was there before is there still, as it was: true
+    // after a failed save of a regular file.
+    bool keptFormerFile() const { return m_formerFile && !m_inPlace; }
+
+    // Writes the bytes as the whole content of the file; false with the
+    // reason when they could not be written.
+    static bool writeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr,
+                          Devices devices = Devices::WriteInPlace);
+
+    // The Russian text of a system error number.
+    static QString reasonText(int errorNumber);
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    bool openTarget();
+    bool createTemporary();
+    bool flushBuffer();
+    bool failCreate(const QString &reason);
+    bool failWrite(int errorNumber);
+    void discard();
+
+    QString m_path;
+    Devices m_devices;
+    QByteArray m_target; // the file that receives the content
+    QByteArray m_temporary; // the file written first; empty when in place
+    int m_fd = -1;
+    QByteArray m_buffer;
+    bool m_inPlace = false;
+    bool m_formerFile = false;
+    mode_t m_formerMode = 0;
+    uid_t m_formerOwner = 0;
+    gid_t m_formerGroup = 0;
+    bool m_failed = false;
+    bool m_createFailed = false;
+    QString m_reason;
+};
