@@ -12,7 +12,8 @@ VariableSettings VariableSettings::takeFrom(CliArgs &args)
         if (eq < 0)
             throw UsageError(QStringLiteral("--set ожидает KEY=VALUE, получено: %1").arg(assignment));
         const QString key = assignment.left(eq);
-        const QString text = assignment.mid(eq + 1);
+        // Blanks around the number, spaces and line ends alike, are no part of it.
+        const QString text = assignment.mid(eq + 1).trimmed();
         const auto slot = SlotKeys::fromKey(key);
         if (!slot)
             throw UsageError(QStringLiteral("Неизвестная переменная: %1").arg(key));

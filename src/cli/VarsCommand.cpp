@@ -72,8 +72,8 @@ void VarsCommand::takeDecimalSeparator(CliArgs &args)
     // The tool does not follow the machine's locale: a comma unless told.
     QString separator = QStringLiteral(",");
     if (const auto given = args.takeOption(QStringLiteral("--decimal-separator"))) {
-        if (given->isEmpty())
-            throw UsageError(QStringLiteral("--decimal-separator не может быть пустым"));
+        if (*given != QLatin1String(",") && *given != QLatin1String("."))
+            throw UsageError(QStringLiteral("--decimal-separator ожидает «,» или «.», получено: «%1»").arg(*given));
         separator = *given;
     }
     NumberFormat::setDecimalSeparator(separator);

@@ -1,4 +1,5 @@
 #include "cli/CliMain.h"
+#include "model/FileNameBytes.h"
 
 #include <QGuiApplication>
 
@@ -24,5 +25,10 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     defaultHandler = qInstallMessageHandler(filterMessages);
     QGuiApplication app(argc, argv);
-    return cliMain(QCoreApplication::arguments().mid(1));
+    // The arguments as given: a file name that is not UTF-8 reaches the file
+    // system byte for byte.  The application has taken its own options out.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << FileNameBytes::decode(QByteArray(argv[i]));
+    return cliMain(args);
 }

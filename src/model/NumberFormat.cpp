@@ -255,7 +255,9 @@ bool NumberFormat::parse(const QString &text, const QString &decimalSep, double 
     if (decimalSep.isEmpty())
         return false;
     const QString sep = QRegularExpression::escape(decimalSep);
-    const QRegularExpression pattern(QStringLiteral("^[+-]?(\\d+(%1\\d*)?|%1\\d+)([eE][+-]?\\d+)?$").arg(sep));
+    // Anchored to the very end: "$" would let a final new line through.
+    const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?(\\d+(%1\\d*)?|%1\\d+)([eE][+-]?\\d+)?").arg(sep)));
     if (!pattern.match(text).hasMatch())
         return false;
     QString plain = text;

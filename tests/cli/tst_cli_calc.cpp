@@ -125,6 +125,25 @@ private Q_SLOTS:
         QCOMPARE(vars.value("Din").value("text").toString(), QStringLiteral("-0,25"));
     }
 
+    void blanksAroundValues_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("none") << "0.5";
+        QTest::newRow("space before") << " 0.5";
+        QTest::newRow("space after") << "0.5 ";
+        QTest::newRow("new line after") << "0.5\n";
+        QTest::newRow("tab and CR LF") << "\t0.5\r\n";
+    }
+
+    // One rule for blanks: spaces and line ends around a value are dropped.
+    void blanksAroundValues()
+    {
+        QFETCH(QString, value);
+        const CliRun run = runCli({"vars", "--set", "Din=" + value, "--json"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(byKey(run.json()).value("Din").value("value").toDouble(), 0.5);
+    }
+
     void textOutput()
     {
         const CliRun run = runCli({"calc", "hydraulic", "--decimal-separator", "."});
@@ -185,7 +204,11 @@ private Q_SLOTS:
         QTest::newRow("unknown key") << QStringList{"calc", "static", "--set", "din=1"} << "din";
         QTest::newRow("not a number") << QStringList{"calc", "static", "--set", "Din=abc"} << "abc";
         QTest::newRow("comma") << QStringList{"calc", "static", "--set", "Din=0,5"} << "0,5";
-        QTest::newRow("blank") << QStringList{"calc", "static", "--set", "Din= 1"} << "Din";
+        QTest::newRow("only blanks") << QStringList{"calc", "static", "--set", "Din= \n"} << "Din";
+        QTest::newRow("blank inside") << QStringList{"calc", "static", "--set", "Din=1 5"} << "1 5";
+        QTest::newRow("separator a digit") << QStringList{"calc", "hydraulic", "--decimal-separator", "1"} << "1";
+        QTest::newRow("separator a word") << QStringList{"vars", "--decimal-separator", "dot"} << "dot";
+        QTest::newRow("separator empty") << QStringList{"vars", "--decimal-separator="} << "--decimal-separator";
         QTest::newRow("out of range") << QStringList{"calc", "static", "--set", "Din=1e999"} << "1e999";
         QTest::newRow("no equals") << QStringList{"vars", "--set", "Din"} << "Din";
         QTest::newRow("missing value") << QStringList{"calc", "static", "--set"} << "--set";

@@ -201,6 +201,7 @@ private Q_SLOTS:
         QTest::newRow("point where comma is used") << "0.5" << "," << false << 0.0;
         QTest::newRow("with unit") << "1,5 м" << "," << false << 0.0;
         QTest::newRow("blank") << " 1" << "," << false << 0.0;
+        QTest::newRow("final new line") << "1\n" << "," << false << 0.0;
         QTest::newRow("empty") << "" << "," << false << 0.0;
         QTest::newRow("letters") << "abc" << "," << false << 0.0;
         QTest::newRow("out of range") << "1e999" << "," << false << 0.0;
