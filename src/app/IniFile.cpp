@@ -8,20 +8,28 @@
 bool IniFile::load()
 {
     m_lines.clear();
-    m_refused = false;
+    m_refused.clear();
     const QFileInfo info(m_path);
     if (!info.exists())
         return false;
     // A link to a device or a huge file must not fill the memory, and is not
     // replaced by a file of what could be read.
+    if (!info.isFile()) {
+        m_refused = QStringLiteral("Это не обычный файл");
+        return false;
+    }
     QFile file(m_path);
-    if (!info.isFile() || info.size() > MaxFileSize || !file.open(QIODevice::ReadOnly)) {
-        m_refused = true;
+    if (info.size() > MaxFileSize) {
+        m_refused = QStringLiteral("Файл больше 1 МБ и не прочитан");
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_refused = QStringLiteral("Файл не читается");
         return false;
     }
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError) {
-        m_refused = true;
+        m_refused = QStringLiteral("Файл не прочитан до конца");
         return false;
     }
     const QString text = QString::fromUtf8(bytes);
@@ -46,14 +54,17 @@ bool IniFile::load()
     return true;
 }
 
-bool IniFile::save() const
+bool IniFile::save(QString *reason) const
 {
-    if (m_refused)
+    if (!m_refused.isEmpty()) {
+        if (reason)
+            *reason = m_refused;
         return false;
+    }
     QByteArray bytes;
     for (const Line &line : m_lines)
         bytes += line.text.toUtf8() + "\n";
-    return SafeFileWriter::writeFile(m_path, bytes, nullptr, SafeFileWriter::Devices::Refuse);
+    return SafeFileWriter::writeFile(m_path, bytes, reason, SafeFileWriter::Devices::Refuse);
 }
 
 int IniFile::find(const QString &section, const QString &key) const

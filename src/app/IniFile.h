@@ -22,10 +22,10 @@ public:
     // does anything that is no regular file or is larger than MaxFileSize.
     // Returns whether the file was read.
     bool load();
-    // Writes the whole file all or nothing; false when it cannot be written,
-    // the file that was there left as it was.  A file that load() refused
-    // is never written over: its content would be lost.
-    bool save() const;
+    // Writes the whole file all or nothing; false, with the reason, when it
+    // cannot be written, the file that was there left as it was.  A file
+    // that load() refused is never written over: its content would be lost.
+    bool save(QString *reason = nullptr) const;
 
     bool contains(const QString &section, const QString &key) const;
     QString value(const QString &section, const QString &key, const QString &fallback = QString()) const;
@@ -50,5 +50,5 @@ private:
 
     QString m_path;
     QVector<Line> m_lines;
-    bool m_refused = false;
+    QString m_refused; // why load() would not read an existing file
 };

@@ -554,12 +554,13 @@ void TFormMain::writeSettings(const std::function<void(IniFile &)> &change)
     IniFile ini(SettingsFileName);
     ini.load();
     change(ini);
-    if (ini.save())
+    QString reason;
+    if (ini.save(&reason))
         return;
     // One box per failure is enough: closing through the exit command writes twice.
     if (!m_settingsWriteFailed)
         Dialogs::instance().generalError(
-            this, QStringLiteral("Не удалось сохранить настройки в файле «%1»").arg(SettingsFileName));
+            this, QStringLiteral("Не удалось сохранить настройки в файле «%1». %2").arg(SettingsFileName, reason));
     m_settingsWriteFailed = true;
 }
 
@@ -585,7 +586,7 @@ void TFormMain::restorePlacement()
     const QScreen *s = screen();
     if (const auto placement = WindowPlacement::load(ini, SettingsSection, qRound(s->logicalDotsPerInch()), s->size())) {
         if (placement->normalBounds.isValid())
-            setGeometry(placement->normalBounds);
+            setGeometry(WindowPlacement::fitToScreens(placement->normalBounds, WindowPlacement::availableScreenAreas()));
         if (placement->showCmd == WindowPlacement::Maximized)
             setWindowState(Qt::WindowMaximized);
         else if (placement->showCmd == WindowPlacement::Minimized)

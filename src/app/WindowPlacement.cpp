@@ -2,7 +2,11 @@
 
 #include "app/IniFile.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,12 +32,90 @@ std::optional<QRect> WindowPlacement::parseRect(const QString &text)
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
         v[i] = parts[i].trimmed().toInt(&ok);
-        if (!ok)
+        if (!ok || v[i] < -MaxCoordinate || v[i] > MaxCoordinate)
             return std::nullopt;
     }
     if (v[2] <= v[0] || v[3] <= v[1])
         return std::nullopt;
     return QRect(QPoint(v[0], v[1]), QSize(v[2] - v[0], v[3] - v[1]));
+}
+
+namespace {
+
+qint64 overlapArea(const QRect &a, const QRect &b)
+{
+    const QRect common = a.intersected(b);
+    return common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+}
+
+// How far a point lies from a rectangle, squared.
+qint64 distanceSquared(const QRect &r, const QPoint &p)
+{
+    const qint64 dx = p.x() < r.left() ? r.left() - p.x() : p.x() > r.right() ? p.x() - r.right() : 0;
+    const qint64 dy = p.y() < r.top() ? r.top() - p.y() : p.y() > r.bottom() ? p.y() - r.bottom() : 0;
+    return dx * dx + dy * dy;
+}
+
+bool titleBarOnScreen(const QRect &bounds, const QVector<QRect> &screens)
+{
+    const int height = std::min(WindowPlacement::TitleBarHeight, bounds.height());
+    const int grip = std::min(WindowPlacement::TitleBarGrip, bounds.width());
+    for (const QRect &screen : screens) {
+        const bool inHeight = bounds.top() >= screen.top() && bounds.top() + height - 1 <= screen.bottom();
+        const int left = std::max(bounds.left(), screen.left());
+        const int right = std::min(bounds.right(), screen.right());
+        if (inHeight && right - left + 1 >= grip)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QRect WindowPlacement::fitToScreens(const QRect &bounds, const QVector<QRect> &screens)
+{
+    if (screens.isEmpty() || bounds.isEmpty())
+        return bounds;
+    int chosen = 0;
+    qint64 most = 0;
+    for (int i = 0; i < screens.size(); ++i) {
+        const qint64 area = overlapArea(screens[i], bounds);
+        if (area > most) {
+            most = area;
+            chosen = i;
+        }
+    }
+    if (most == 0) {
+        qint64 nearest = distanceSquared(screens[0], bounds.center());
+        for (int i = 1; i < screens.size(); ++i) {
+            const qint64 distance = distanceSquared(screens[i], bounds.center());
+            if (distance < nearest) {
+                nearest = distance;
+                chosen = i;
+            }
+        }
+    }
+    const QRect &screen = screens[chosen];
+    const QSize size(std::min(bounds.width(), screen.width()), std::min(bounds.height(), screen.height()));
+    const QRect fitted(bounds.topLeft(), size);
+    if (titleBarOnScreen(fitted, screens))
+        return fitted;
+    // Onto the screen, as near as can be to where it was.
+    const int left = std::clamp(fitted.left(), screen.left(), screen.left() + screen.width() - size.width());
+    const int top = std::clamp(fitted.top(), screen.top(), screen.top() + screen.height() - size.height());
+    return QRect(QPoint(left, top), size);
+}
+
+QVector<QRect> WindowPlacement::availableScreenAreas()
+{
+    QVector<QRect> areas;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        areas << primary->availableGeometry();
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            areas << screen->availableGeometry();
+    }
+    return areas;
 }
 
 void WindowPlacement::save(IniFile &ini, const QString &section, int pixelsPerInch, const QSize &screen) const

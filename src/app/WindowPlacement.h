@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QVector>
 
 #include <optional>
 
@@ -32,6 +33,24 @@ public:
                                                const QSize &screen);
 
     // "%d,%d,%d,%d" of a rectangle's left, top, right and bottom, and back.
+    // Coordinates beyond MaxCoordinate either way read as no rectangle.
     static QString rectText(const QRect &r);
     static std::optional<QRect> parseRect(const QString &text);
+    static constexpr int MaxCoordinate = 1 << 28;
+
+    // The part of a window's top edge that must lie on a screen for the
+    // user to see the window and drag it: the height of a title bar, and
+    // this much of the width (or all of a narrower window).
+    static constexpr int TitleBarHeight = 30;
+    static constexpr int TitleBarGrip = 120;
+
+    // Stored bounds made fit for the screens whose available areas are
+    // given, the primary screen first: no larger than the screen that holds
+    // most of the window (the nearest one when none does), and moved onto
+    // that screen unless a title bar's worth of its top edge is on one of
+    // the screens already.  Without screens the bounds stay as they are.
+    static QRect fitToScreens(const QRect &bounds, const QVector<QRect> &screens);
+    // The available areas of the screens of the running program, the
+    // primary screen first.
+    static QVector<QRect> availableScreenAreas();
 };

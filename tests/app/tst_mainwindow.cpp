@@ -3,8 +3,10 @@
 
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
+#include "app/IniFile.h"
 #include "app/MainUnit.h"
 #include "app/ReportLayer.h"
+#include "app/WindowPlacement.h"
 #include "app/reabout.h"
 #include "calc/FiberglassResults.h"
 #include "model/NumberFormat.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -465,6 +468,48 @@ private Q_SLOTS:
         QCOMPARE(again.widgets().ComboBox1->currentIndex(), 1);
     }
 
+    void hostilePlacement_data()
+    {
+        QTest::addColumn<QString>("normPos");
+        QTest::newRow("huge") << "0,0,100000000,100000000";
+        QTest::newRow("far off the screen") << "-30000,-30000,-29500,-29600";
+        QTest::newRow("below the screen") << "100,5000,600,5400";
+        QTest::newRow("title bar above the screen") << "10,-300,510,100";
+    }
+
+    // A stored placement the screens cannot show is fitted to them, and what
+    // is written back is where the window was seen.
+    void hostilePlacement()
+    {
+        QFETCH(QString, normPos);
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const QRect area = screen->availableGeometry();
+        writeFile(settingsPath(), QStringLiteral("[View]\nShowCmd=1\nPixelsPerInch=%1\nNormPos=%2\n")
+                                      .arg(qRound(screen->logicalDotsPerInch()))
+                                      .arg(normPos)
+                                      .toUtf8());
+        const auto onScreen = [&area](const QRect &r) {
+            return r.width() <= area.width() && r.height() <= area.height() && area.contains(r.topLeft());
+        };
+        {
+            FakeDialogs dialogs;
+            TFormMain w(settingsPath());
+            w.show();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QVERIFY(w.PlacementRestored);
+            QVERIFY2(onScreen(w.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6").arg(w.x()).arg(w.y())
+                                                            .arg(w.width()).arg(w.height())
+                                                            .arg(area.width()).arg(area.height())));
+            QVERIFY(w.close());
+            QVERIFY(dialogs.errors.isEmpty());
+        }
+        IniFile ini(settingsPath());
+        QVERIFY(ini.load());
+        const auto saved = WindowPlacement::parseRect(ini.value(QStringLiteral("View"), QStringLiteral("NormPos")));
+        QVERIFY(saved.has_value());
+        QVERIFY(onScreen(*saved));
+    }
+
     void exitWritesTheTab()
     {
         FakeDialogs dialogs;
@@ -484,7 +529,7 @@ private Q_SLOTS:
         w.show();
         w.ActionExit->trigger();
         // Said once, and the window closes all the same.
-        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Не удалось сохранить настройки в файле «%1».").arg(path)});
+        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Не удалось сохранить настройки в файле «%1». Папка не найдена.").arg(path)});
         QVERIFY(!w.isVisible());
     }
 

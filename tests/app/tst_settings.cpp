@@ -7,7 +7,10 @@
 #include "model/NumberFormat.h"
 
 #include <QTemporaryDir>
+#include <QDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -111,6 +114,110 @@ private Q_SLOTS:
         QVERIFY(placement.has_value());
         QCOMPARE(placement->normalBounds, bounds);
         QCOMPARE(placement->showCmd, showCmd);
+    }
+
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("link to an endless device") << "zero" << false << QStringLiteral("Это не обычный файл");
+        QTest::newRow("FIFO") << "fifo" << false << QStringLiteral("Это не обычный файл");
+        QTest::newRow("folder") << "folder" << false << QStringLiteral("Это не обычный файл");
+        QTest::newRow("over the size cap") << "large" << false << QStringLiteral("Файл больше 1 МБ и не прочитан");
+        QTest::newRow("at the size cap") << "cap" << true << QString();
+    }
+
+    // What is not a settings file is neither read nor written over.
+    void refusedFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, read);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pipecalc.ini"));
+        const QByteArray head = "[Settings]\nTabIndex=1\n";
+        if (kind == QLatin1String("zero")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("pipecalc.ini")));
+        } else {
+            const qint64 size = IniFile::MaxFileSize + (kind == QLatin1String("large") ? 1 : 0);
+            QVERIFY(TestFiles::write(path, head + QByteArray(size - head.size(), ';')));
+        }
+        const QFileInfo before(path);
+
+        IniFile ini(path);
+        QCOMPARE(ini.load(), read);
+        QCOMPARE(ini.intValue("Settings", "TabIndex", 0), read ? 1 : 0);
+        ini.setValue("Settings", "TabIndex", 0);
+        QString why;
+        QCOMPARE(ini.save(&why), read);
+        QCOMPARE(why, reason);
+        const QFileInfo after(path);
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.isFile(), before.isFile());
+        if (!read && before.isFile())
+            QCOMPARE(after.size(), before.size());
+    }
+
+    void fitToScreens_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QVector<QRect>>("screens");
+        QTest::addColumn<QRect>("fitted");
+
+        const QRect hd(0, 0, 1920, 1040); // a task bar below
+        const QRect right(1920, 0, 1280, 1024);
+        const QVector<QRect> one{hd};
+        const QVector<QRect> two{hd, right};
+
+        QTest::newRow("on the screen") << QRect(100, 100, 800, 600) << one << QRect(100, 100, 800, 600);
+        QTest::newRow("huge") << QRect(0, 0, 100000000, 100000000) << one << hd;
+        QTest::newRow("huge, elsewhere") << QRect(500, 300, 5000, 4000) << one << QRect(500, 300, 1920, 1040);
+        QTest::newRow("far off to the left") << QRect(-5000, 200, 800, 600) << one << QRect(0, 200, 800, 600);
+        QTest::newRow("far below") << QRect(300, 90000, 800, 600) << one << QRect(300, 440, 800, 600);
+        QTest::newRow("title bar above the screen") << QRect(300, -10, 800, 600) << one << QRect(300, 0, 800, 600);
+        QTest::newRow("title bar under the task bar") << QRect(300, 1020, 800, 600) << one << QRect(300, 440, 800, 600);
+        QTest::newRow("mostly off the right edge, grip left")
+            << QRect(1700, 100, 800, 600) << one << QRect(1700, 100, 800, 600);
+        QTest::newRow("a sliver on the screen") << QRect(1850, 100, 800, 600) << one << QRect(1120, 100, 800, 600);
+        QTest::newRow("second screen") << QRect(2000, 100, 800, 600) << two << QRect(2000, 100, 800, 600);
+        QTest::newRow("across both screens") << QRect(1500, 100, 800, 600) << two << QRect(1500, 100, 800, 600);
+        QTest::newRow("second screen unplugged") << QRect(2000, 100, 800, 600) << one << QRect(1120, 100, 800, 600);
+        QTest::newRow("larger than the second screen")
+            << QRect(2000, 0, 1900, 1200) << two << QRect(2000, 0, 1280, 1024);
+        QTest::newRow("nearest screen when off all")
+            << QRect(4000, 2000, 300, 200) << two << QRect(2900, 824, 300, 200);
+        QTest::newRow("screen not at the origin")
+            << QRect(0, 0, 400, 300) << QVector<QRect>{QRect(-1280, 0, 1280, 1024)} << QRect(-400, 0, 400, 300);
+        QTest::newRow("no screens") << QRect(-5000, 0, 10, 10) << QVector<QRect>{} << QRect(-5000, 0, 10, 10);
+    }
+
+    void fitToScreens()
+    {
+        QFETCH(QRect, stored);
+        QFETCH(QVector<QRect>, screens);
+        QFETCH(QRect, fitted);
+        QCOMPARE(WindowPlacement::fitToScreens(stored, screens), fitted);
+    }
+
+    void extremeCoordinates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("hundred million") << "0,0,100000000,100000000" << true;
+        QTest::newRow("beyond any screen") << "-2147483647,0,2147483647,10" << false;
+        QTest::newRow("beyond an int") << "0,0,99999999999,10" << false;
+    }
+
+    void extremeCoordinates()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, read);
+        QCOMPARE(WindowPlacement::parseRect(text).has_value(), read);
     }
 
     void memory()
