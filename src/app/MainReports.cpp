@@ -20,12 +20,18 @@ MainReports::MainReports(TFormMain &main, TFormEditor &editor, TFormReport &repo
 
 void MainReports::setTitle(const QString &title)
 {
-    m_report.setTitle(title);
+    // Taken on when the report is built, not when the user keeps the
+    // document the editor holds.
+    m_title = title;
 }
 
 void MainReports::build(const char *templateName, const std::function<void(TemplateFiller &)> &fill)
 {
-    // Whatever the editor held gives way to the new report, without a question.
+    // Changes the user made to the document are not lost without a question.
+    if (!m_editor.confirmReplace())
+        return;
+    if (!m_title.isNull())
+        m_report.setTitle(m_title);
     m_editor.FileNew();
     EditorDocument &document = m_editor.document();
     const DocumentFile::Result loaded =
@@ -46,7 +52,8 @@ void MainReports::build(const char *templateName, const std::function<void(Templ
         Dialogs::instance().generalError(&m_main, error.message());
         return;
     }
-    document.SelectRange(0, 0);
+    // Undo starts from the report as built.
+    m_editor.markBuiltDocument();
     m_editor.ShowEditor();
 }
 

@@ -30,4 +30,5 @@ private:
     TFormMain &m_main;
     TFormEditor &m_editor;
     TFormReport &m_report;
+    QString m_title;
 };

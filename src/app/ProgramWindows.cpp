@@ -1,6 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/ApplicationMessageHook.h"
+#include "app/EditorPlacement.h"
 #include "app/MainReports.h"
 #include "app/MainUnit.h"
 #include "editor/TFormReport.h"
@@ -30,6 +31,7 @@ ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &d
     TFormEditor *editor = m_editor.get();
     m_main->setCloseGuard([editor] { return editor->confirmProgramEnd(); });
     keepEditorFolder();
+    m_editorPlacement = new EditorPlacement(editor, m_main->SettingsFileName);
 }
 
 void ProgramWindows::keepEditorFolder()
@@ -56,5 +58,6 @@ void ProgramWindows::keepEditorFolder()
 
 ProgramWindows::~ProgramWindows()
 {
+    m_editorPlacement->saveIfShown();
     m_main->setReportLayer(nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class EditorPlacement;
 class MainReports;
 class TFormEditor;
 class TFormMain;
@@ -16,7 +17,7 @@ class TFormReport;
 // commands also act in the editor (but not while one of its text fields has
 // the focus), ending the program asks about the editor's unsaved changes
 // first, and the editor's file dialogs start in the folder last used, kept
-// in the settings file.
+// in the settings file, as are the editor's size and place.
 class ProgramWindows
 {
 public:
@@ -37,4 +38,5 @@ private:
     std::unique_ptr<TFormEditor> m_editor;
     std::unique_ptr<TFormReport> m_report;
     std::unique_ptr<MainReports> m_reports;
+    EditorPlacement *m_editorPlacement = nullptr;
 };

@@ -32,10 +32,13 @@ int main(int argc, char *argv[])
         QDir().mkpath(QFileInfo(settingsFile).absolutePath());
 
     ProgramWindows windows(settingsFile);
-    // A file named first on the command line opens whenever the editor shows.
+    // A file named first on the command line opens in the report editor,
+    // which shows it beside the main window from the start.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         windows.editor().setStartFile(arguments.at(1));
     windows.main().show();
+    if (windows.editor().hasStartFile())
+        windows.editor().ShowEditor();
     return app.exec();
 }

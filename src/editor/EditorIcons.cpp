@@ -24,6 +24,7 @@ const char *themeName(Picture picture)
     case Picture::Preview: return "document-print-preview";
     case Picture::Pdf: return "application-pdf";
     case Picture::Undo: return "edit-undo";
+    case Picture::Redo: return "edit-redo";
     case Picture::Cut: return "edit-cut";
     case Picture::Copy: return "edit-copy";
     case Picture::Paste: return "edit-paste";
@@ -144,7 +145,13 @@ void draw(QPainter &p, Picture picture)
         p.drawText(QRectF(0.5, 7, 13, 6), Qt::AlignCenter, QStringLiteral("PDF"));
         break;
     }
-    case Picture::Undo: {
+    case Picture::Undo:
+    case Picture::Redo: {
+        // Redo is the undo arrow turned the other way.
+        if (picture == Picture::Redo) {
+            p.translate(16, 0);
+            p.scale(-1, 1);
+        }
         QPainterPath arc;
         arc.moveTo(4, 6);
         arc.cubicTo(QPointF(9, 3), QPointF(15, 6), QPointF(12.5, 12.5));

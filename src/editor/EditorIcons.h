@@ -15,6 +15,7 @@ public:
         Preview,
         Pdf,
         Undo,
+        Redo,
         Cut,
         Copy,
         Paste,

@@ -105,6 +105,8 @@ void TFormEditorUi::setupUi(QMainWindow *window)
     FileExitCmd = command(window, QStringLiteral("Закрыть"), QStringLiteral("Закрыть"), QKeySequence(Qt::ALT | Qt::Key_X));
     EditUndoCmd = command(window, QStringLiteral("Отменить"), QStringLiteral("Отменить"), Picture::Undo,
                           QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EditRedoCmd = command(window, QStringLiteral("Повторить"), QStringLiteral("Повторить"), Picture::Redo);
+    EditRedoCmd->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     EditCutCmd = command(window, QStringLiteral("Вырезать"), QStringLiteral("Вырезать"), Picture::Cut,
                          QKeySequence(Qt::CTRL | Qt::Key_X));
     EditCopyCmd = command(window, QStringLiteral("Копировать"), QStringLiteral("Копировать"), Picture::Copy,
@@ -113,7 +115,7 @@ void TFormEditorUi::setupUi(QMainWindow *window)
                            QKeySequence(Qt::CTRL | Qt::Key_V));
     EditFontCmd = command(window, QStringLiteral("Шрифт..."), QStringLiteral("Шрифт..."));
     // The edit menu shows no pictures; the toolbar does.
-    for (QAction *action : {EditUndoCmd, EditCutCmd, EditCopyCmd, EditPasteCmd})
+    for (QAction *action : {EditUndoCmd, EditRedoCmd, EditCutCmd, EditCopyCmd, EditPasteCmd})
         action->setIconVisibleInMenu(false);
 
     BoldButton = toggle(window, QStringLiteral("Жирный"), Picture::Bold);
@@ -140,7 +142,7 @@ void TFormEditorUi::setupUi(QMainWindow *window)
     FileMenu->addSeparator();
     FileMenu->addAction(FileExitCmd);
     EditMenu = new QMenu(window);
-    EditMenu->addAction(EditUndoCmd);
+    EditMenu->addActions({EditUndoCmd, EditRedoCmd});
     EditMenu->addSeparator();
     EditMenu->addActions({EditCutCmd, EditCopyCmd, EditPasteCmd});
     EditMenu->addSeparator();
@@ -165,7 +167,7 @@ void TFormEditorUi::setupUi(QMainWindow *window)
     StandardToolBar->addSeparator();
     StandardToolBar->addActions({EditCutCmd, EditCopyCmd, EditPasteCmd});
     gap(StandardToolBar);
-    StandardToolBar->addAction(EditUndoCmd);
+    StandardToolBar->addActions({EditUndoCmd, EditRedoCmd});
     gap(StandardToolBar);
 
     FontName = new QComboBox(StandardToolBar);
@@ -182,11 +184,22 @@ void TFormEditorUi::setupUi(QMainWindow *window)
     auto *sizeRow = new QHBoxLayout(sizeBox);
     sizeRow->setContentsMargins(0, 0, 0, 0);
     sizeRow->setSpacing(0);
-    FontSize = new QLineEdit(QStringLiteral("10"), sizeBox);
-    FontSize->setFixedWidth(30);
-    FontSize->setToolTip(QStringLiteral("Размер шрифта"));
-    FontSize->setStatusTip(QStringLiteral("Размер шрифта"));
-    UpDown1 = new UpDown(FontSize, 0, 100, sizeBox);
+    FontSize = new QComboBox(sizeBox);
+    FontSize->setEditable(true);
+    FontSize->setInsertPolicy(QComboBox::NoInsert);
+    // A size is typed whole: no completion from the list while typing.
+    FontSize->setCompleter(nullptr);
+    for (const int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        FontSize->addItem(QString::number(size));
+    FontSize->setMaxVisibleItems(16);
+    FontSize->setEditText(QStringLiteral("10"));
+    FontSize->setFixedWidth(52);
+    for (QWidget *box : {static_cast<QWidget *>(FontSize), static_cast<QWidget *>(FontSize->lineEdit())}) {
+        box->setToolTip(QStringLiteral("Размер шрифта"));
+        box->setStatusTip(QStringLiteral("Размер шрифта"));
+    }
+    // Sizes start at 1 point: the arrows never step to a size that is refused.
+    UpDown1 = new UpDown(FontSize->lineEdit(), 1, 100, sizeBox);
     UpDown1->setPosition(10);
     sizeRow->addWidget(FontSize);
     sizeRow->addWidget(UpDown1);

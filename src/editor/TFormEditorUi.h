@@ -32,6 +32,7 @@ public:
     QAction *FileExportPdfCmd = nullptr;
     QAction *FileExitCmd = nullptr;
     QAction *EditUndoCmd = nullptr;
+    QAction *EditRedoCmd = nullptr;
     QAction *EditCutCmd = nullptr;
     QAction *EditCopyCmd = nullptr;
     QAction *EditPasteCmd = nullptr;
@@ -55,7 +56,8 @@ public:
     QMenu *EditMenu = nullptr;
     QToolBar *StandardToolBar = nullptr;
     QComboBox *FontName = nullptr;
-    QLineEdit *FontSize = nullptr;
+    // The size in whole points: typed, chosen from the list or stepped.
+    QComboBox *FontSize = nullptr;
     UpDown *UpDown1 = nullptr;
 
     EditorRuler *Ruler = nullptr;

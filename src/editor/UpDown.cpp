@@ -47,4 +47,5 @@ void UpDown::step(int direction)
     bool ok = false;
     const int typed = m_buddy->text().trimmed().toInt(&ok);
     setPosition((ok ? typed : m_position) + direction);
+    Q_EMIT stepped(m_position);
 }

@@ -6,7 +6,8 @@ class QLineEdit;
 class QToolButton;
 
 // Up and down arrows beside a text box that holds a whole number: a click
-// reads the number in the box, steps it within the range and writes it back.
+// reads the number in the box, steps it within the range, writes it back and
+// tells of the new number.
 class UpDown : public QWidget
 {
     Q_OBJECT
@@ -24,6 +25,10 @@ public:
 
     // One step up (+1) or down (-1).
     void step(int direction);
+
+Q_SIGNALS:
+    // A step wrote this number into the box.
+    void stepped(int position);
 
 private:
     QLineEdit *m_buddy;

@@ -4,6 +4,7 @@
 #include "editor/RichEditControl.h"
 #include "editor/TFormReport.h"
 #include "editor/UpDown.h"
+#include "reports/ReportUnit.h"
 #include "ui/Dialogs.h"
 
 #include <QAbstractSpinBox>
@@ -20,12 +21,16 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QtMath>
 
 namespace {
 
@@ -54,6 +59,7 @@ bool isTextField(const QWidget *widget)
 TFormEditor::TFormEditor(QWidget *mainWindow) : QMainWindow(nullptr), m_document(new EditorDocument(this))
 {
     ui.setupUi(this);
+    resize(defaultSize(mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen()));
     // The program ends with the main window, whether this one is open or not.
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
@@ -83,6 +89,7 @@ void TFormEditor::connectCommands()
     connect(ui.FileExportPdfCmd, &QAction::triggered, this, &TFormEditor::FileExportPdfExecute);
     connect(ui.FileExitCmd, &QAction::triggered, this, &TFormEditor::FileExit);
     connect(ui.EditUndoCmd, &QAction::triggered, this, &TFormEditor::EditUndo);
+    connect(ui.EditRedoCmd, &QAction::triggered, this, &TFormEditor::EditRedo);
     connect(ui.EditCutCmd, &QAction::triggered, this, &TFormEditor::EditCut);
     connect(ui.EditCopyCmd, &QAction::triggered, this, &TFormEditor::EditCopy);
     connect(ui.EditPasteCmd, &QAction::triggered, this, &TFormEditor::EditPaste);
@@ -94,7 +101,18 @@ void TFormEditor::connectCommands()
     connect(ui.AlignGroup, &QActionGroup::triggered, this, &TFormEditor::AlignButtonClick);
     connect(ui.BulletsButton, &QAction::triggered, this, &TFormEditor::BulletsButtonClick);
     connect(ui.FontName, &QComboBox::textActivated, this, &TFormEditor::FontNameChange);
-    connect(ui.FontSize, &QLineEdit::textChanged, this, &TFormEditor::FontSizeChange);
+    // A size applies once it is chosen, never while it is being typed.
+    connect(ui.FontSize->lineEdit(), &QLineEdit::returnPressed, this, &TFormEditor::fontSizeEntered);
+    connect(ui.FontSize->lineEdit(), &QLineEdit::editingFinished, this, &TFormEditor::fontSizeLeft);
+    connect(ui.FontSize, &QComboBox::textActivated, this, [this](const QString &text) {
+        const bool inTheBox = ui.FontSize->hasFocus() || ui.FontSize->lineEdit()->hasFocus();
+        FontSizeChange(text);
+        // Back to the text after a choice from the list, not when the box
+        // lost the focus to something else.
+        if (inTheBox)
+            ui.Editor->setFocus();
+    });
+    connect(ui.UpDown1, &UpDown::stepped, this, [this](int points) { FontSizeChange(QString::number(points)); });
 
     connect(ui.Ruler, &EditorRuler::firstIndentReleased, this, &TFormEditor::FirstIndMouseUp);
     connect(ui.Ruler, &EditorRuler::leftIndentReleased, this, &TFormEditor::LeftIndMouseUp);
@@ -105,6 +123,7 @@ void TFormEditor::connectCommands()
     connect(ui.Editor, &QTextEdit::selectionChanged, this, &TFormEditor::pullCursor);
     connect(ui.Editor, &QTextEdit::copyAvailable, this, &TFormEditor::ActionList2Update);
     connect(ui.Editor, &QTextEdit::undoAvailable, this, &TFormEditor::ActionList2Update);
+    connect(ui.Editor, &QTextEdit::redoAvailable, this, &TFormEditor::ActionList2Update);
     connect(ui.Editor, &RichEditControl::filesDropped, this, &TFormEditor::FilesDropped);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TFormEditor::ActionList2Update);
 
@@ -158,6 +177,50 @@ QString TFormEditor::fileFilter()
     return QStringLiteral("Rich Text Files (*.RTF *.rtf);;Text Files (*.TXT *.txt)");
 }
 
+QSize TFormEditor::defaultSize(const QScreen *screen)
+{
+    const qreal dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const int text = qCeil(ReportPage::TextWidth / 25.4 * dpi);
+    const int scrollBar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // The text, its gutters, the scroll bar and a little room on either side.
+    QSize size(text + 2 * EditorRuler::Gutter + scrollBar + 24, 640);
+    if (screen) {
+        const QSize room = screen->availableGeometry().size() * 0.95;
+        size = size.boundedTo(room);
+    }
+    return size;
+}
+
+bool TFormEditor::hasStartFile() const
+{
+    return !m_startFileTried && !m_startFile.isEmpty() && QFileInfo(m_startFile).isFile();
+}
+
+bool TFormEditor::hasUserChanges() const
+{
+    // The history starts afresh with every built, opened or new document, so
+    // whatever can be undone is the user's.
+    return m_document->isModified() && m_document->textDocument()->availableUndoSteps() > 0;
+}
+
+bool TFormEditor::confirmReplace()
+{
+    if (!isVisible() || !hasUserChanges())
+        return true;
+    return ConfirmSaveChanges();
+}
+
+void TFormEditor::markBuiltDocument()
+{
+    QTextDocument *doc = m_document->textDocument();
+    doc->clearUndoRedoStacks();
+    // Unsaved: saving asks for a name.
+    doc->setModified(true);
+    m_document->SelectRange(0, 0);
+    SetModified(true);
+    ActionList2Update();
+}
+
 void TFormEditor::ShowEditor()
 {
     show();
@@ -178,8 +241,13 @@ void TFormEditor::FormShow()
     ShowCaretPosition();
     SetModified(m_document->isModified());
     ui.Editor->setFocus();
-    if (!m_startFile.isEmpty() && QFileInfo(m_startFile).isFile())
-        OpenDocumentFile(m_startFile);
+    if (hasStartFile()) {
+        m_startFileTried = true;
+        // A report built before the window first showed stays.
+        if (m_document->isUntitled() && !m_document->isModified() && m_document->documentLength() == 0)
+            OpenDocumentFile(m_startFile);
+    }
+    m_startFileTried = true;
 }
 
 bool TFormEditor::ConfirmSaveChanges()
@@ -215,7 +283,9 @@ void TFormEditor::FileNewCmdExecute()
 void TFormEditor::FileNew()
 {
     m_document->FileNew();
+    m_document->textDocument()->clearUndoRedoStacks();
     SetModified(false);
+    ActionList2Update();
 }
 
 void TFormEditor::FileOpen()
@@ -247,8 +317,11 @@ bool TFormEditor::OpenDocumentFile(const QString &path)
         Dialogs::instance().generalError(this, result.message);
         return false;
     }
+    // Nothing of the former document can be brought back into this one.
+    m_document->textDocument()->clearUndoRedoStacks();
     ui.Editor->setFocus();
     SetModified(false);
+    ActionList2Update();
     return true;
 }
 
@@ -354,6 +427,11 @@ void TFormEditor::EditUndo()
     ui.Editor->undo();
 }
 
+void TFormEditor::EditRedo()
+{
+    ui.Editor->redo();
+}
+
 void TFormEditor::EditCut()
 {
     ui.Editor->cut();
@@ -375,6 +453,7 @@ void TFormEditor::ActionList2Update()
     ui.EditCutCmd->setEnabled(selected);
     ui.EditCopyCmd->setEnabled(selected);
     ui.EditUndoCmd->setEnabled(m_document->textDocument()->isUndoAvailable());
+    ui.EditRedoCmd->setEnabled(m_document->textDocument()->isRedoAvailable());
     ui.EditPasteCmd->setEnabled(ui.Editor->canPaste());
 }
 
@@ -451,17 +530,57 @@ void TFormEditor::FontSizeChange(const QString &text)
 {
     if (m_syncingToolbar)
         return;
+    const QString typed = text.trimmed();
     bool ok = false;
-    const int size = text.trimmed().toInt(&ok);
-    if (!ok) {
-        Dialogs::instance().generalError(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
+    const int size = typed.toInt(&ok);
+    if (typed.isEmpty() || !ok || size < 1 || size > kMaxFontSize) {
+        // The box shows the size of the text again.
+        SelectionChange();
+        if (!typed.isEmpty())
+            Dialogs::instance().message(
+                this, QStringLiteral("Размер шрифта — целое число пунктов от 1 до %1.").arg(kMaxFontSize));
         return;
     }
-    if (size < 1 || size > kMaxFontSize)
-        return;
     QTextCharFormat format;
     format.setFontPointSize(size);
     mergeCurrentFormat(format);
+    // The box holds what was applied, so that leaving it applies nothing more.
+    showFontSize(size);
+}
+
+void TFormEditor::fontSizeEntered()
+{
+    // Only a size the user typed: Enter on the size shown changes nothing.
+    QLineEdit *box = ui.FontSize->lineEdit();
+    if (!box->isModified())
+        return;
+    box->setModified(false);
+    const QString text = box->text();
+    FontSizeChange(text);
+    if (!text.trimmed().isEmpty())
+        ui.Editor->setFocus();
+}
+
+void TFormEditor::fontSizeLeft()
+{
+    // The box may also lose the focus untouched.
+    QLineEdit *box = ui.FontSize->lineEdit();
+    if (!box->isModified())
+        return;
+    box->setModified(false);
+    FontSizeChange(box->text());
+}
+
+void TFormEditor::showFontSize(int points)
+{
+    const QScopedValueRollback<bool> syncing(m_syncingToolbar, true);
+    const QString text = QString::number(points);
+    // The entry of the list when there is one, so that the box never takes
+    // the text for a new choice from its list.
+    const int index = ui.FontSize->findText(text);
+    ui.FontSize->setCurrentIndex(index);
+    ui.FontSize->setEditText(text);
+    ui.FontSize->lineEdit()->setModified(false);
 }
 
 void TFormEditor::SelectFont()
@@ -511,7 +630,7 @@ void TFormEditor::SelectionChange()
     ui.ItalicButton->setChecked(font.italic());
     ui.UnderlineButton->setChecked(font.underline());
     ui.BulletsButton->setChecked(m_document->hasBullets());
-    ui.FontSize->setText(QString::number(pointSizeOf(font)));
+    showFontSize(pointSizeOf(font));
     const QString family = font.family();
     ui.FontName->setCurrentIndex(ui.FontName->findText(family, Qt::MatchFixedString));
     ui.FontName->setEditText(family);

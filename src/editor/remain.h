@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QScreen;
 class TFormReport;
 
 // The report editor: a rich-text editor window with file and edit menus, a
@@ -29,9 +30,31 @@ public:
 
     // Where preview, printing and the PDF export lay the document out.
     void setReportForm(TFormReport *form);
-    // The file named on the command line, opened at every showing of the
-    // window when it exists.
+    // The file named on the command line.  It opens once, at the first
+    // showing of the window, and only into a document that holds nothing
+    // yet: never over a report built before that.
     void setStartFile(const QString &path) { m_startFile = path; }
+    // Whether there is a start file that names a file and is still to open.
+    bool hasStartFile() const;
+
+    // Whether the document holds changes the user made since it was built,
+    // opened or saved, and not saved: a report just built is unsaved, but
+    // holds none of the user's changes.
+    bool hasUserChanges() const;
+    // Before the document gives way to another one (a new report): asks the
+    // save question when the user's changes would be lost.  Yes saves first
+    // (a save cancelled or failed stops), No lets them go, Cancel keeps the
+    // document.  True when the caller may replace the document.  A window
+    // that is not shown asks nothing: closing it asked already.
+    bool confirmReplace();
+    // A report has just been built in the document: nothing to undo or redo,
+    // unsaved but without changes of the user's, the caret at the start.
+    void markBuiltDocument();
+
+    // The size the window opens with: wide enough for the report's text
+    // width at 100 %, within the screen's room.
+    static QSize defaultSize(const QScreen *screen);
+
     // The folder the open and save dialogs start in: the executable's folder
     // unless set; a file opened or saved through them makes its folder the
     // next start, and dialogFolderChanged() tells.
@@ -77,6 +100,7 @@ public Q_SLOTS:
 
     // Edit commands.
     void EditUndo();
+    void EditRedo();
     void EditCut();
     void EditCopy();
     void EditPaste();
@@ -89,6 +113,9 @@ public Q_SLOTS:
     void AlignButtonClick(QAction *button);
     void BulletsButtonClick();
     void FontNameChange(const QString &name);
+    // Applies a size chosen in the size box (typed and confirmed, picked from
+    // its list or stepped with its arrows); a text that is no size from 1 to
+    // 1638 points is refused with a message, an empty one is let go.
     void FontSizeChange(const QString &text);
     void SelectFont();
 
@@ -112,6 +139,10 @@ protected:
 
 private:
     void FormCreate();
+    // The size box: Enter, and leaving it after typing.
+    void fontSizeEntered();
+    void fontSizeLeft();
+    void showFontSize(int points);
     void FormShow();
     void FillFontNames();
     void connectCommands();
@@ -129,6 +160,7 @@ private:
     EditorDocument *m_document;
     QPointer<TFormReport> m_report;
     QString m_startFile;
+    bool m_startFileTried = false;
     QString m_dialogFolder;
     bool m_syncingToolbar = false;
     bool m_pushingCursor = false;

@@ -7,9 +7,12 @@
 #include "app/MainUnit.h"
 #include "app/ProgramWindows.h"
 #include "editor/TFormReport.h"
+#include "editor/RichEditControl.h"
+#include "editor/TFormEditorUi.h"
 #include "editor/remain.h"
 #include "model/NumberFormat.h"
 #include "reports/ReportTemplates.h"
+#include "richtext/DocumentFile.h"
 #include "richtext/EditorDocument.h"
 
 #include <QAction>
@@ -56,6 +59,11 @@ private Q_SLOTS:
         QCOMPARE(doc.selectionStart(), 0);
         QCOMPARE(doc.selectionLength(), 0);
         QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
+        // Undo has nothing to take back: the filled template is where it starts.
+        const QString built = text(w);
+        QTest::keyClick(w.editor().widgets().Editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(w), built);
+        QVERIFY(!w.editor().hasUserChanges());
     }
 
     void staticReportNamesTheChoices()
@@ -93,18 +101,52 @@ private Q_SLOTS:
         QVERIFY(!text(w).contains(QLatin1Char('$')));
     }
 
-    void aNewReportReplacesTheEditedOne()
+    void aNewReportAsksAboutTheUsersEdits_data()
     {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<bool>("saved");
+        using B = QMessageBox::StandardButton;
+        QTest::newRow("report as built: replaced, nothing asked") << false << B::Cancel << false << true << false;
+        QTest::newRow("edited, cancel: the edits stay") << true << B::Cancel << true << false << false;
+        QTest::newRow("edited, no: replaced") << true << B::No << true << true << false;
+        QTest::newRow("edited, yes: saved first") << true << B::Yes << true << true << true;
+    }
+
+    void aNewReportAsksAboutTheUsersEdits()
+    {
+        QFETCH(bool, edited);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, replaced);
+        QFETCH(bool, saved);
+        const QString savedFile = m_dir.filePath(QStringLiteral("edited.rtf"));
+        QFile::remove(savedFile);
         FakeDialogs dialogs;
+        dialogs.saveName = savedFile;
         ProgramWindows w(settings(), base());
         TFormMain &main = w.main();
         main.ActionExecute->trigger();
         main.ActionReportEdit->trigger();
-        w.editor().document().SelectRange(0, 0);
-        w.editor().document().ReplaceSelection(QStringLiteral("Правка инженера. "));
+        if (edited) {
+            w.editor().document().SelectRange(0, 0);
+            w.editor().document().ReplaceSelection(QStringLiteral("Правка инженера. "));
+        }
+        dialogs.answer = answer;
         main.ActionReportEdit->trigger();
-        QVERIFY(!text(w).contains(QStringLiteral("Правка инженера.")));
-        QVERIFY(dialogs.questions.isEmpty());
+        QCOMPARE(dialogs.questions.size(), asked ? 1 : 0);
+        QCOMPARE(text(w).contains(QStringLiteral("Правка инженера.")), edited && !replaced);
+        QVERIFY(text(w).contains(QStringLiteral("303,629")));
+        QCOMPARE(QFileInfo::exists(savedFile), saved);
+        if (saved) {
+            QTextDocument file;
+            QVERIFY(DocumentFile::load(savedFile, file).ok);
+            QVERIFY(file.toPlainText().startsWith(QStringLiteral("Правка инженера.")));
+            // The new report is a new, unnamed document.
+            QCOMPARE(w.editor().document().documentName(), QStringLiteral("Безымянный"));
+        }
     }
 
     void missingTemplate()

@@ -8,8 +8,10 @@
 #include "editor/RulerMarker.h"
 #include "editor/UpDown.h"
 #include "editor/remain.h"
+#include "reports/ReportUnit.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QActionGroup>
 #include <QClipboard>
 #include <QComboBox>
@@ -26,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QtMath>
 #include <QtTest>
 
 namespace {
@@ -131,19 +134,18 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         TFormEditor editor;
         const TFormEditorUi &ui = editor.widgets();
-        QCOMPARE(editor.size(), QSize(680, 516));
         QCOMPARE(editor.windowTitle(), QStringLiteral("Безымянный - Расчёты Велтра-Норлекс"));
         QCOMPARE(captions(ui.FileMenu->actions()),
                  (QStringList{"Создать", "Открыть...", "Сохранить", "Сохранить как...", "-", "Настройка печати...",
                               "Предварительный просмотр", "Печать", "Экспорт в PDF...", "-", "Закрыть"}));
         QCOMPARE(captions(ui.EditMenu->actions()),
-                 (QStringList{"Отменить", "-", "Вырезать", "Копировать", "Вставить", "-", "Шрифт..."}));
+                 (QStringList{"Отменить", "Повторить", "-", "Вырезать", "Копировать", "Вставить", "-", "Шрифт..."}));
         QCOMPARE(ui.FileButton->text(), QStringLiteral("Файл"));
         QCOMPARE(ui.EditButton->text(), QStringLiteral("Правка"));
         QCOMPARE(toolbarHints(ui.StandardToolBar),
                  (QStringList{"Создать новый файл", "Открыть файл...", "Сохранить текущий файл", "_",
                               "Предварительный просмотр...", "Печать файла", "|", "Вырезать", "Копировать", "Вставить",
-                              "_", "Отменить", "_", "Выбор шрифта", "_", "Размер шрифта", "_", "Жирный", "Курсив",
+                              "_", "Отменить", "Повторить", "_", "Выбор шрифта", "_", "Размер шрифта", "_", "Жирный", "Курсив",
                               "Подчёркивание", "|", "Слева", "По центру", "Справа", "|", "Список"}));
         for (QAction *action : ui.StandardToolBar->actions())
             QCOMPARE(action->statusTip(), action->toolTip());
@@ -151,6 +153,8 @@ private Q_SLOTS:
         QCOMPARE(ui.FilePrintCmd->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
         QCOMPARE(ui.FileExitCmd->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
         QVERIFY(ui.FileSaveAsCmd->shortcut().isEmpty());
+        QCOMPARE(ui.EditRedoCmd->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         // Every button has its picture.
         for (QAction *action : ui.StandardToolBar->actions()) {
             if (qobject_cast<QToolButton *>(ui.StandardToolBar->widgetForAction(action)))
@@ -166,7 +170,7 @@ private Q_SLOTS:
         sorted.sort(Qt::CaseInsensitive);
         QCOMPARE(names, sorted);
         QCOMPARE(ui.FontName->maxVisibleItems(), 10);
-        QCOMPARE(ui.UpDown1->minimum(), 0);
+        QCOMPARE(ui.UpDown1->minimum(), 1);
         QCOMPARE(ui.UpDown1->maximum(), 100);
 
         // The status bar: caret, modified mark, nothing.
@@ -177,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(statusText(editor, 1), QString());
         // A new document's text: the default face at 8 points.
         QCOMPARE(ui.FontName->currentText(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(ui.FontSize->text(), QStringLiteral("8"));
+        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("8"));
     }
 
     void caretPositionAndModifiedMark()
@@ -475,11 +479,11 @@ private Q_SLOTS:
         editor.document().SelectRange(26, 0);
         QVERIFY(!ui.BoldButton->isChecked());
         QVERIFY(ui.CenterAlign->isChecked());
-        QCOMPARE(ui.FontSize->text(), QStringLiteral("14"));
+        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("14"));
         QCOMPARE(ui.UpDown1->position(), 10); // read from the box when clicked
         editor.document().SelectRange(2, 0);
         QVERIFY(ui.LeftAlign->isChecked());
-        QCOMPARE(ui.FontSize->text(), QStringLiteral("10"));
+        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("10"));
         // A justified paragraph changes no alignment button.
         editor.document().setAlignment(Qt::AlignJustify);
         QVERIFY(ui.LeftAlign->isChecked());
@@ -492,30 +496,72 @@ private Q_SLOTS:
     void fontSizeBox_data()
     {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("ending"); // "", "enter", "leave" or "list"
         QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("number") << "12" << 12 << "";
-        QTest::newRow("blanks around") << " 16 " << 16 << "";
-        QTest::newRow("emptied") << "" << 10 << "'' is not a valid integer value.";
-        QTest::newRow("letters") << "abc" << 10 << "'abc' is not a valid integer value.";
-        QTest::newRow("zero") << "0" << 10 << "";
-        QTest::newRow("huge") << "100000" << 10 << "";
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("typed, not yet chosen") << "16" << "" << 10 << false;
+        QTest::newRow("enter") << "16" << "enter" << 16 << false;
+        QTest::newRow("leaving the box") << "16" << "leave" << 16 << false;
+        QTest::newRow("a size not in the list, leaving") << "17" << "leave" << 17 << false;
+        QTest::newRow("blanks around") << " 16 " << "enter" << 16 << false;
+        QTest::newRow("the largest") << "1638" << "enter" << 1638 << false;
+        QTest::newRow("chosen from the list") << "" << "list" << 24 << false;
+        QTest::newRow("emptied, enter") << "" << "enter" << 10 << false;
+        QTest::newRow("emptied, leaving") << "" << "leave" << 10 << false;
+        QTest::newRow("letters") << "abc" << "enter" << 10 << true;
+        QTest::newRow("zero") << "0" << "enter" << 10 << true;
+        QTest::newRow("too large, leaving") << "1639" << "leave" << 10 << true;
+        QTest::newRow("not whole") << "10.5" << "enter" << 10 << true;
     }
 
     void fontSizeBox()
     {
         QFETCH(QString, typed);
+        QFETCH(QString, ending);
         QFETCH(int, size);
-        QFETCH(QString, error);
+        QFETCH(bool, refused);
         FakeDialogs dialogs;
         TFormEditor editor;
+        showAndWait(editor);
         const TFormEditorUi &ui = editor.widgets();
         QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("size.rtf"))));
         editor.document().SelectRange(0, 7);
-        QCOMPARE(ui.FontSize->text(), QStringLiteral("10"));
-        ui.FontSize->setText(typed);
+        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("10"));
+        // Keys go where the keyboard sends them: to the focused box, which
+        // hands them to its text field.
+        QLineEdit *box = ui.FontSize->lineEdit();
+        ui.FontSize->setFocus();
+        QWidget *keys = QApplication::focusWidget();
+        QVERIFY(keys == ui.FontSize || keys == box);
+        box->selectAll();
+        QTest::keyClick(keys, Qt::Key_Backspace);
+        QTest::keyClicks(keys, typed);
+        // Typing and emptying apply nothing and say nothing.
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 10.0);
+        QVERIFY(dialogs.messages.isEmpty());
+        if (ending == QLatin1String("enter")) {
+            QTest::keyClick(keys, Qt::Key_Return);
+        } else if (ending == QLatin1String("leave")) {
+            ui.Editor->setFocus();
+            QVERIFY(!box->hasFocus());
+        } else if (ending == QLatin1String("list")) {
+            ui.FontSize->showPopup();
+            QAbstractItemView *list = ui.FontSize->view();
+            QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+            const QModelIndex item = list->model()->index(ui.FontSize->findText(QStringLiteral("24")), 0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+        }
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
-        QCOMPARE(dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(dialogs.messages, refused ? QStringList{"Размер шрифта — целое число пунктов от 1 до 1638."}
+                                           : QStringList());
+        QVERIFY(dialogs.errors.isEmpty());
+        if (ending.isEmpty())
+            return;
+        // The box shows the size of the text; a size applied is one step to undo.
+        QCOMPARE(ui.FontSize->currentText(), QString::number(size));
+        QCOMPARE(editor.document().textDocument()->availableUndoSteps(), size == 10 ? 0 : 1);
+        ui.Editor->setFocus();
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
     }
 
     void upDownStepsTheTypedSize()
@@ -527,14 +573,22 @@ private Q_SLOTS:
         editor.document().SelectRange(0, 7);
         QTest::mouseClick(ui.UpDown1->upButton(), Qt::LeftButton);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 11.0);
-        QCOMPARE(ui.FontSize->text(), QStringLiteral("11"));
+        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("11"));
         ui.UpDown1->step(-1);
         ui.UpDown1->step(-1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 9.0);
-        // Held within 0 to 100.
-        ui.FontSize->setText(QStringLiteral("100"));
+        // A size typed in the box steps on from there.
+        ui.FontSize->setEditText(QStringLiteral("20"));
         ui.UpDown1->step(1);
-        QCOMPARE(ui.FontSize->text(), QStringLiteral("100"));
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 21.0);
+        // Held within 1 to 100.
+        ui.FontSize->setEditText(QStringLiteral("100"));
+        ui.UpDown1->step(1);
+        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("100"));
+        ui.FontSize->setEditText(QStringLiteral("1"));
+        ui.UpDown1->step(-1);
+        QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 1.0);
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void fontNameAndFontDialog()
@@ -569,7 +623,7 @@ private Q_SLOTS:
         QCOMPARE(applied.font().family(), QStringLiteral("Liberation Mono"));
         QCOMPARE(applied.fontPointSize(), 15.0);
         QVERIFY(applied.fontItalic());
-        QCOMPARE(ui.FontSize->text(), QStringLiteral("15"));
+        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("15"));
         QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
         // Cancel changes nothing.
         dialogs.dialogResult = QDialog::Rejected;
@@ -765,29 +819,218 @@ private Q_SLOTS:
         QCOMPARE(editor.document().DocumentText(), QStringLiteral("второй файл"));
     }
 
-    void commandLineFileAtEveryShowing()
+    void startFileOpensOnceAtTheFirstShowing()
     {
         FakeDialogs dialogs;
         TFormEditor editor;
         const QString file = writeSample(QStringLiteral("argument.rtf"));
         editor.setStartFile(file);
+        QVERIFY(editor.hasStartFile());
         QVERIFY(editor.document().DocumentText().isEmpty());
         showAndWait(editor);
         QCOMPARE(editor.document().documentName(), file);
-        // Over whatever the document holds when it shows again.
+        QVERIFY(!editor.hasStartFile());
+        QVERIFY(!editor.document().textDocument()->isUndoAvailable());
+        // Not again over what the document holds when the window shows again.
         dialogs.answer = QMessageBox::No;
         editor.close();
         editor.FileNew();
         QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("отчёт"));
         showAndWait(editor);
-        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный")));
-        // A name that is no file opens nothing.
-        editor.close();
-        editor.setStartFile(m_dir.path());
-        editor.FileNew();
-        showAndWait(editor);
-        QVERIFY(editor.document().DocumentText().isEmpty());
+        QCOMPARE(editor.document().DocumentText(), QStringLiteral("отчёт"));
         QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void startFileNeverReplacesAReport_data()
+    {
+        QTest::addColumn<bool>("reportFirst");
+        QTest::addColumn<bool>("isFile");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("a report built before the first showing") << true << true << false;
+        QTest::newRow("a folder named") << false << false << false;
+        QTest::newRow("an empty document") << false << true << true;
+    }
+
+    void startFileNeverReplacesAReport()
+    {
+        QFETCH(bool, reportFirst);
+        QFETCH(bool, isFile);
+        QFETCH(bool, opened);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        editor.setStartFile(isFile ? writeSample(QStringLiteral("start.rtf")) : m_dir.path());
+        QCOMPARE(editor.hasStartFile(), isFile);
+        if (reportFirst) {
+            editor.FileNew();
+            QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("Отчёт"));
+            editor.markBuiltDocument();
+        }
+        showAndWait(editor);
+        QCOMPARE(editor.document().DocumentText().startsWith(QStringLiteral("Обычный")), opened);
+        QCOMPARE(editor.document().DocumentText() == QStringLiteral("Отчёт"), reportFirst);
+        QVERIFY(!editor.hasStartFile());
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void undoHistoryStartsEmpty_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::newRow("a report built") << "report";
+        QTest::newRow("a file opened") << "open";
+        QTest::newRow("a file dropped") << "drop";
+        QTest::newRow("the new command") << "new";
+    }
+
+    void undoHistoryStartsEmpty()
+    {
+        QFETCH(QString, start);
+        FakeDialogs dialogs;
+        dialogs.answer = QMessageBox::No;
+        TFormEditor editor;
+        showAndWait(editor);
+        const TFormEditorUi &ui = editor.widgets();
+        // Some history first: typing, then something undone.
+        QTest::keyClicks(ui.Editor, "abc");
+        QTest::keyClick(ui.Editor, Qt::Key_Return);
+        QTest::keyClicks(ui.Editor, "def");
+        ui.EditUndoCmd->trigger();
+        QVERIFY(ui.EditRedoCmd->isEnabled());
+        const QString file = writeSample(QStringLiteral("history.rtf"));
+        if (start == QLatin1String("report")) {
+            // As report building does: the template loaded and filled in place.
+            QVERIFY(editor.document().LoadDocumentFile(file).ok);
+            editor.document().SelectRange(0, 7);
+            editor.document().ReplaceSelection(QStringLiteral("Заполнено"));
+            editor.markBuiltDocument();
+        } else if (start == QLatin1String("open")) {
+            QVERIFY(editor.OpenDocumentFile(file));
+        } else if (start == QLatin1String("drop")) {
+            editor.FilesDropped({file});
+        } else {
+            ui.FileNewCmd->trigger();
+        }
+        const QString text = editor.document().DocumentText();
+        QVERIFY(!ui.EditUndoCmd->isEnabled());
+        QVERIFY(!ui.EditRedoCmd->isEnabled());
+        // Ctrl+Z, and then Ctrl+Y, change nothing.
+        QTest::keyClick(ui.Editor, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui.Editor, Qt::Key_Y, Qt::ControlModifier);
+        ui.EditUndoCmd->trigger();
+        QCOMPARE(editor.document().DocumentText(), text);
+        QVERIFY(!editor.hasUserChanges());
+        QCOMPARE(editor.document().isModified(), start == QLatin1String("report"));
+    }
+
+    void redoBesideUndo_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Ctrl+Y") << "ctrl+y";
+        QTest::newRow("Ctrl+Shift+Z") << "ctrl+shift+z";
+        QTest::newRow("toolbar button") << "button";
+        QTest::newRow("edit menu") << "menu";
+    }
+
+    void redoBesideUndo()
+    {
+        QFETCH(QString, way);
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        const TFormEditorUi &ui = editor.widgets();
+        QVERIFY(!ui.EditRedoCmd->isEnabled());
+        QTest::keyClicks(ui.Editor, "abc");
+        QTest::keyClick(ui.Editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.document().DocumentText(), QString());
+        QVERIFY(ui.EditRedoCmd->isEnabled());
+        if (way == QLatin1String("ctrl+y"))
+            QTest::keyClick(ui.Editor, Qt::Key_Y, Qt::ControlModifier);
+        else if (way == QLatin1String("ctrl+shift+z"))
+            QTest::keyClick(ui.Editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        else if (way == QLatin1String("button"))
+            qobject_cast<QToolButton *>(ui.StandardToolBar->widgetForAction(ui.EditRedoCmd))->click();
+        else
+            ui.EditMenu->actions().at(ui.EditMenu->actions().indexOf(ui.EditRedoCmd))->trigger();
+        QCOMPARE(editor.document().DocumentText(), QStringLiteral("abc"));
+        QVERIFY(!ui.EditRedoCmd->isEnabled());
+        QVERIFY(ui.EditUndoCmd->isEnabled());
+    }
+
+    void replacingAsksAboutTheUsersChanges_data()
+    {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("saveName");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<bool>("saved");
+        using B = QMessageBox::StandardButton;
+        QTest::newRow("report as built") << "built" << B::Cancel << "" << false << true << false;
+        QTest::newRow("edited, cancel") << "edited" << B::Cancel << "r.rtf" << true << false << false;
+        QTest::newRow("edited, no") << "edited" << B::No << "r.rtf" << true << true << false;
+        QTest::newRow("edited, yes") << "edited" << B::Yes << "r.rtf" << true << true << true;
+        QTest::newRow("edited, yes, name dialog cancelled") << "edited" << B::Yes << "" << true << false << false;
+        QTest::newRow("edited, yes, cannot be written") << "edited" << B::Yes << "no-folder/r.rtf" << true << false
+                                                        << false;
+        QTest::newRow("edited and saved") << "saved" << B::Cancel << "r.rtf" << false << true << true;
+        QTest::newRow("edited and undone") << "undone" << B::Cancel << "" << false << true << false;
+        QTest::newRow("edited, window closed since") << "closed" << B::Cancel << "" << false << true << false;
+    }
+
+    void replacingAsksAboutTheUsersChanges()
+    {
+        QFETCH(QString, history);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, saveName);
+        QFETCH(bool, asked);
+        QFETCH(bool, goesOn);
+        QFETCH(bool, saved);
+        QFile::remove(path(QStringLiteral("r.rtf")));
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        const TFormEditorUi &ui = editor.widgets();
+        QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("Отчёт"));
+        editor.markBuiltDocument();
+        QVERIFY(editor.document().isModified());
+        QVERIFY(!editor.hasUserChanges());
+        if (history != QLatin1String("built")) {
+            QTest::keyClicks(ui.Editor, "edit ");
+            QVERIFY(editor.hasUserChanges());
+        }
+        dialogs.saveName = saveName.isEmpty() ? QString() : path(saveName);
+        if (history == QLatin1String("saved")) {
+            QVERIFY(editor.FileSave());
+        } else if (history == QLatin1String("undone")) {
+            ui.EditUndoCmd->trigger();
+        } else if (history == QLatin1String("closed")) {
+            dialogs.answer = QMessageBox::No;
+            QVERIFY(editor.close());
+            dialogs.questions.clear();
+        }
+        const int savesBefore = dialogs.saveDialogsShown;
+        dialogs.answer = answer;
+        QCOMPARE(editor.confirmReplace(), goesOn);
+        QCOMPARE(dialogs.questions,
+                 asked ? QStringList{QStringLiteral("Сохранить изменения в Безымянный?")} : QStringList());
+        QCOMPARE(QFileInfo::exists(path(QStringLiteral("r.rtf"))), saved);
+        if (answer == QMessageBox::Yes)
+            QCOMPARE(dialogs.saveDialogsShown, savesBefore + 1);
+        // Kept as it was whenever the caller does not go on.
+        if (!goesOn) {
+            QVERIFY(editor.document().DocumentText().contains(QStringLiteral("edit ")));
+            QVERIFY(editor.hasUserChanges());
+        }
+    }
+
+    void opensWideEnoughForTheReportText()
+    {
+        FakeDialogs dialogs;
+        TFormEditor editor;
+        showAndWait(editor);
+        const int textWidth = qCeil(ReportPage::TextWidth / 25.4 * editor.logicalDpiX());
+        QVERIFY2(editor.widgets().Editor->viewport()->width() >= textWidth + 2 * EditorRuler::Gutter,
+                 qPrintable(QString::number(editor.widgets().Editor->viewport()->width())));
+        QVERIFY(editor.height() >= 516);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "app/FakeDialogs.h"
 
+#include "app/EditorPlacement.h"
+#include "app/IniFile.h"
 #include "app/MainUnit.h"
 #include "app/ProgramWindows.h"
 #include "editor/RichEditControl.h"
@@ -138,6 +140,57 @@ private Q_SLOTS:
         QCOMPARE(w.main().isVisible(), !ends);
         // Nothing is written for a close that did not happen.
         QCOMPARE(QFileInfo::exists(settingsPath()), ends);
+    }
+
+    void editorKeepsItsPlacement_data()
+    {
+        QTest::addColumn<bool>("closedFirst");
+        QTest::newRow("closed, then the program ends") << true;
+        QTest::newRow("open when the program ends") << false;
+    }
+
+    void editorKeepsItsPlacement()
+    {
+        QFETCH(bool, closedFirst);
+        QFile::remove(settingsPath());
+        // Within the test screen (800 by 600).
+        const QRect placed(40, 30, 720, 520);
+        {
+            FakeDialogs dialogs;
+            ProgramWindows w(settingsPath());
+            showEditor(w);
+            w.editor().setGeometry(placed);
+            QTRY_COMPARE(w.editor().geometry(), placed);
+            if (closedFirst) {
+                QVERIFY(w.editor().close());
+                w.editor().move(0, 0); // moved while hidden: not kept
+            }
+        }
+        IniFile ini(settingsPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.value(QStringLiteral("Editor"), QStringLiteral("NormPos")), QStringLiteral("40,30,760,550"));
+
+        FakeDialogs dialogs;
+        ProgramWindows again(settingsPath());
+        QCOMPARE(again.editor().geometry(), placed);
+    }
+
+    void placementIsFittedToTheScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("fitted");
+        const QRect screen(0, 0, 1280, 1024);
+        QTest::newRow("on the screen") << QRect(10, 20, 700, 500) << QRect(10, 20, 700, 500);
+        QTest::newRow("far off to the right") << QRect(5000, 20, 700, 500) << QRect(580, 20, 700, 500);
+        QTest::newRow("above and left") << QRect(-900, -700, 700, 500) << QRect(0, 0, 700, 500);
+        QTest::newRow("larger than the screen") << QRect(0, 0, 100000000, 100000000) << screen;
+    }
+
+    void placementIsFittedToTheScreen()
+    {
+        QFETCH(QRect, stored);
+        QFETCH(QRect, fitted);
+        QCOMPARE(EditorPlacement::fitted(stored, QRect(0, 0, 1280, 1024)), fitted);
     }
 
     void altXClosesOnlyTheEditor()

@@ -1,0 +1,80 @@
+#include "app/EditorPlacement.h"
+
+#include "app/IniFile.h"
+#include "app/WindowPlacement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+EditorPlacement::EditorPlacement(QWidget *editor, QString settingsFileName)
+    : QObject(editor), m_editor(editor), m_settingsFileName(std::move(settingsFileName))
+{
+    restore();
+    editor->installEventFilter(this);
+}
+
+QRect EditorPlacement::fitted(const QRect &bounds, const QRect &available)
+{
+    if (!available.isValid())
+        return bounds;
+    QRect r(bounds.topLeft(), bounds.size().boundedTo(available.size()));
+    r.moveLeft(std::clamp(r.left(), available.left(), available.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), available.top(), available.bottom() + 1 - r.height()));
+    return r;
+}
+
+void EditorPlacement::restore()
+{
+    IniFile ini(m_settingsFileName);
+    if (!ini.load())
+        return;
+    const QScreen *screen = m_editor->screen();
+    const auto placement
+        = WindowPlacement::load(ini, section(), qRound(screen->logicalDotsPerInch()), screen->size());
+    if (!placement)
+        return;
+    if (placement->normalBounds.isValid()) {
+        const QScreen *target = QGuiApplication::screenAt(placement->normalBounds.center());
+        if (!target)
+            target = screen;
+        m_editor->setGeometry(fitted(placement->normalBounds, target->availableGeometry()));
+    }
+    if (placement->showCmd == WindowPlacement::Maximized)
+        m_editor->setWindowState(Qt::WindowMaximized);
+}
+
+void EditorPlacement::save()
+{
+    if (!m_editor)
+        return;
+    WindowPlacement placement;
+    // A minimised editor comes back as it was before.
+    placement.showCmd = m_editor->isMaximized() ? WindowPlacement::Maximized : WindowPlacement::Normal;
+    placement.normalBounds = m_editor->normalGeometry().isValid() ? m_editor->normalGeometry() : m_editor->geometry();
+    const QScreen *screen = m_editor->screen();
+    IniFile ini(m_settingsFileName);
+    ini.load();
+    placement.save(ini, section(), qRound(screen->logicalDotsPerInch()), screen->size());
+    ini.save();
+}
+
+void EditorPlacement::saveIfShown()
+{
+    if (!m_editor)
+        return;
+    // Once: the editor going away afterwards writes nothing more.
+    m_editor->removeEventFilter(this);
+    if (m_editor->isVisible())
+        save();
+}
+
+bool EditorPlacement::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_editor && event->type() == QEvent::Hide && !event->spontaneous())
+        save();
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+// The report editor's size and place, kept in the settings file (section
+// "Editor") from one run to the next: restored when the program starts,
+// written whenever the editor is closed and when the program ends with the
+// editor open.  A placement that would put the window off the screens, or
+// make it larger than they are, is brought back onto the screen it is on.
+class EditorPlacement : public QObject
+{
+    Q_OBJECT
+
+public:
+    EditorPlacement(QWidget *editor, QString settingsFileName);
+
+    // Writes the placement when the editor is open (the program is ending).
+    void saveIfShown();
+
+    // The bounds fitted into the available area: no larger than it, and
+    // moved so that all of it can be seen.
+    static QRect fitted(const QRect &bounds, const QRect &available);
+
+    static QString section() { return QStringLiteral("Editor"); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void restore();
+    void save();
+
+    QPointer<QWidget> m_editor;
+    QString m_settingsFileName;
+};
