@@ -15,6 +15,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pipecalc"));
     QApplication::setApplicationVersion(QStringLiteral(PIPECALC_VERSION));
+    // The desktop entry the windows belong to (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pipecalc.pipecalc"));
     // Numbers are written with the separators of the user's locale as it is
     // when the program starts.
     NumberFormat::useSystemLocale();
