@@ -15,10 +15,15 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
 )
 
+# What scripts/package needs besides: CPack's dependency computation
+# (dpkg-shlibdeps, file).
+PACKAGING_PACKAGES=(dpkg-dev file)
+
+# Installs what is missing of PACKAGES and of any packages named.
 install_missing_packages() {
   local missing=()
   local pkg
-  for pkg in "${PACKAGES[@]}"; do
+  for pkg in "${PACKAGES[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$pkg")
     fi
