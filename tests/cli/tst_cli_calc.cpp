@@ -245,6 +245,26 @@ private Q_SLOTS:
         QVERIFY2(versionLine.match(run.out).hasMatch(), qPrintable(run.out));
     }
 
+    void manualPageNamesWhatTheHelpNames()
+    {
+        const CliRun run = runCli({"--help"});
+        QFile file(QStringLiteral(PIPECALC_MANUAL_PAGE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        // The page writes "-" as "\-" where it is a minus.
+        const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        QStringList words;
+        QRegularExpressionMatchIterator options
+            = QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(run.out);
+        while (options.hasNext())
+            words << options.next().captured();
+        words << QStringList{"vars", "calc", "db", "report", "convert", "hydraulic", "static", "fiberglass",
+                             "fiberglass-tubes", "materials", "soils", "trenchless", "single", "three"};
+        words.removeDuplicates();
+        for (const QString &word : words)
+            QVERIFY2(page.contains(word), qPrintable(word));
+        QVERIFY(words.contains(QStringLiteral("--database")));
+    }
+
     void jsonWriter()
     {
         JsonWriter w;
