@@ -7,6 +7,14 @@ set(PIPECALC_APP_ID org.pipecalc.pipecalc)
 set(PIPECALC_HOMEPAGE "https://pipecalc.example.org" CACHE STRING
     "The program's home page, named in the AppStream metainfo with its screenshot")
 
+# Helper programs that the build lays out beside the programs go to
+# libexec/pipecalc, where ResourceLocator::helperExecutable() finds them.
+foreach(helper pipecalc-mdb-reader)
+  if(TARGET ${helper})
+    install(TARGETS ${helper} RUNTIME DESTINATION ${PIPECALC_INSTALL_HELPERDIR})
+  endif()
+endforeach()
+
 # Desktop entry and AppStream metainfo.
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${PIPECALC_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
