@@ -1,19 +1,13 @@
-# The installation beyond the programs and their resources (which their own
-# folders install): the desktop entry, the AppStream metainfo, the icons and
+# The installation beyond the programs, their helpers and their resources
+# (which their own folders install; helper programs go to
+# PIPECALC_INSTALL_HELPERDIR, where ResourceLocator::helperExecutable() finds
+# them): the desktop entry, the AppStream metainfo, the icons and
 # the manual pages; and the Debian package that CPack makes of it all
 # ("cpack -G DEB" in the build folder, or scripts/package).
 
 set(PIPECALC_APP_ID org.pipecalc.pipecalc)
 set(PIPECALC_HOMEPAGE "https://pipecalc.example.org" CACHE STRING
     "The program's home page, named in the AppStream metainfo with its screenshot")
-
-# Helper programs that the build lays out beside the programs go to
-# libexec/pipecalc, where ResourceLocator::helperExecutable() finds them.
-foreach(helper pipecalc-mdb-reader)
-  if(TARGET ${helper})
-    install(TARGETS ${helper} RUNTIME DESTINATION ${PIPECALC_INSTALL_HELPERDIR})
-  endif()
-endforeach()
 
 # Desktop entry and AppStream metainfo.
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${PIPECALC_APP_ID}.desktop
