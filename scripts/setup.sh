@@ -10,7 +10,6 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3
   mdbtools-dev
-  libjpeg-dev
   poppler-utils
   fonts-liberation fonts-dejavu-core
 )

@@ -1,6 +1,5 @@
 #include "reports/ReportUnit.h"
 
-#include "reports/JpegDecoder.h"
 #include "richtext/DocumentFile.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -70,10 +69,7 @@ ReportPage::~ReportPage() = default;
 QImage ReportPage::defaultLogo()
 {
     Q_INIT_RESOURCE(reports);
-    QFile file(QStringLiteral(":/report/logo.jpg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
-    return JpegDecoder::decode(file.readAll());
+    return QImage(QStringLiteral(":/report/logo.jpg"), "JPEG");
 }
 
 void ReportPage::setDocument(const QTextDocument &document)
