@@ -11,8 +11,7 @@ class DbConnection;
 
 // The one query of the data module: an SQL text run on the connection, its
 // rows read one at a time by column name.  NULL reads as 0 for a number and
-// as the empty text for a text.  A row filter "Column = value" narrows the
-// rows already read without running the statement again.
+// as the empty text for a text.
 //
 // Failures throw DatabaseError: open() one of kind Query; reading a column
 // the result lacks, or a text that is no number as a number, one of kind
@@ -33,8 +32,7 @@ public:
     void close();
     bool isActive() const { return m_active; }
 
-    // The number of rows, counting only those that pass the filter while it
-    // is on.
+    // The number of rows.
     int recordCount() const;
     void first();
     void next();
@@ -48,26 +46,12 @@ public:
     QVariant value(const QString &column) const;
     bool hasColumn(const QString &column) const;
 
-    // "Column = value" with a number or a text in single quotes; texts are
-    // compared without case.  An empty expression lets every row pass.  An
-    // expression that cannot be applied throws and changes nothing.  Both
-    // calls go back to the first row.
-    void setFilter(const QString &expression);
-    const QString &filter() const { return m_filter; }
-    void setFiltered(bool on);
-    bool isFiltered() const { return m_filtered; }
-
 private:
-    // The rows that pass the expression, when filtered.
-    QVector<int> visibleRows(const QString &expression, bool filtered) const;
     const QVariant &current(const QString &column) const;
 
     DbConnection *m_connection;
     QString m_sql;
     bool m_active = false;
     DbResult m_result;
-    QVector<int> m_visible; // rows of m_result that pass the filter
-    int m_position = 0; // index into m_visible
-    QString m_filter;
-    bool m_filtered = false;
+    int m_position = 0;
 };

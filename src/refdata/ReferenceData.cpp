@@ -220,19 +220,19 @@ QString ReferenceData::nameById(const QString &table, const QString &idColumn, s
     if (query.recordCount() == 0)
         return QString();
 
-    QString name;
+    // The first row with the id names it.
+    QString name = ownItemName();
     std::optional<QString> failure;
     try {
-        query.setFilter(idColumn + QStringLiteral(" = ") + QString::number(id));
-        query.setFiltered(true);
-        query.first();
-        name = query.eof() ? ownItemName() : query.asText(QStringLiteral("Descr"));
+        for (query.first(); !query.eof(); query.next()) {
+            if (query.asInteger(idColumn) == id) {
+                name = query.asText(QStringLiteral("Descr"));
+                break;
+            }
+        }
     } catch (const DatabaseError &error) {
         failure = columnErrorText(table, error.message());
     }
-    // The next use of the query reads unfiltered rows.
-    query.setFiltered(false);
-    query.setFilter(QString());
     if (failure) {
         reportTableError(*failure);
         return QString();

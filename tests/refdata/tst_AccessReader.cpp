@@ -24,7 +24,7 @@ private slots:
     void rowsInStoredOrder();
     void nonAsciiTableAndTexts();
     void nullReadsAsZeroAndEmpty();
-    void whereClauseAndFilter();
+    void whereClause();
     void conditionOnMissingColumnFails();
     void missingTableIsQueryError();
     void fileIsNotChanged();
@@ -53,8 +53,6 @@ DbQuery &AccessReaderTest::open(const char *database, const QString &sql)
     m_dm.setDatabaseFile(file(database));
     m_dm.ConnectDatabase();
     DbQuery &q = m_dm.query();
-    q.setFiltered(false); // the filter outlives the statement, as in the program
-    q.setFilter(QString());
     q.setSql(sql);
     q.open();
     q.first();
@@ -129,18 +127,17 @@ void AccessReaderTest::nullReadsAsZeroAndEmpty()
     QCOMPARE(q.asDouble(QStringLiteral("ShipRegion")), 0.0);
 }
 
-void AccessReaderTest::whereClauseAndFilter()
+void AccessReaderTest::whereClause()
 {
     DbQuery &q = open("nwind.mdb", QStringLiteral("select * from Products"));
     const int all = q.recordCount();
     QVERIFY(all > 10);
-    q.setFilter(QStringLiteral("CategoryID = 3"));
-    q.setFiltered(true);
-    q.first();
-    const int filtered = q.recordCount();
     QStringList names;
-    for (; !q.eof(); q.next())
-        names << q.asText(QStringLiteral("ProductName"));
+    for (; !q.eof(); q.next()) {
+        if (q.asInteger(QStringLiteral("CategoryID")) == 3)
+            names << q.asText(QStringLiteral("ProductName"));
+    }
+    const int filtered = int(names.size());
     QVERIFY(filtered > 0 && filtered < all);
     QCOMPARE(names.first(), QStringLiteral("Pavlova"));
 

@@ -1,5 +1,5 @@
 // The data-access layer on SQLite: connection string, the data module's
-// choice of file and backend, the query with its NULLs and filter, and the
+// choice of file and backend, the query with its NULLs, and the
 // promise never to write to the database.
 
 #include "SqliteFixture.h"
@@ -55,9 +55,6 @@ private slots:
     void readsRowsInStoredOrderByColumnName();
     void nullReadsAsZeroAndEmpty();
     void columnErrors();
-    void filter_data();
-    void filter();
-    void badFilterExpression();
     void missingTableIsQueryError();
     void neverWritesToDatabase();
 
@@ -228,48 +225,6 @@ void DataAccessTest::columnErrors()
     } catch (const DatabaseError &error) {
         QCOMPARE(error.kind(), DatabaseError::Kind::Column);
     }
-}
-
-void DataAccessTest::filter_data()
-{
-    QTest::addColumn<QString>("expression");
-    QTest::addColumn<QStringList>("descriptions");
-
-    QTest::newRow("number") << "SoilId = 4" << QStringList{QStringLiteral("Песок мелкий")};
-    QTest::newRow("no blanks") << "SoilId=2" << QStringList{QString()};
-    QTest::newRow("no match") << "SoilId = 3" << QStringList{};
-    QTest::newRow("negative id") << "SoilId = -1" << QStringList{};
-    QTest::newRow("text without case") << "Descr = 'ПЕСОК МЕЛКИЙ'" << QStringList{QStringLiteral("Песок мелкий")};
-    QTest::newRow("empty expression") << "" << QStringList{QStringLiteral("Песок мелкий"), QString()};
-}
-
-void DataAccessTest::filter()
-{
-    QFETCH(QString, expression);
-    QFETCH(QStringList, descriptions);
-
-    DbQuery &q = run(QStringLiteral("select * from Soiles"));
-    q.setFilter(expression);
-    q.setFiltered(true);
-    q.first();
-    QCOMPARE(q.recordCount(), descriptions.size());
-    QStringList seen;
-    for (; !q.eof(); q.next())
-        seen << q.asText(QStringLiteral("Descr"));
-    QCOMPARE(seen, descriptions);
-
-    // Switched off, every row passes again.
-    q.setFiltered(false);
-    QCOMPARE(q.recordCount(), 2);
-}
-
-void DataAccessTest::badFilterExpression()
-{
-    DbQuery &q = run(QStringLiteral("select * from Soiles"));
-    q.setFilter(QStringLiteral("SoilId = 4; drop table Soiles"));
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, q.setFiltered(true));
-    q.setFilter(QStringLiteral("Missing = 1"));
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, q.setFiltered(true));
 }
 
 void DataAccessTest::missingTableIsQueryError()
