@@ -1,27 +1,20 @@
 #include "calc/CalcOutcome.h"
 
-#include "calc/CalcFault.h"
-#include "model/MessageText.h"
-
-CalcOutcome CalcOutcome::fromFault(const CalcFault &fault)
+CalcOutcome CalcOutcome::stopped(const QString &variable, const QString &message)
 {
-    if (fault.kind() == CalcFault::Kind::DivisionByZero)
-        return CalcOutcome(Kind::DivisionByZero, QString());
-    return CalcOutcome(Kind::Fault, fault.message());
+    CalcOutcome outcome(Kind::Stopped);
+    outcome.m_variable = variable;
+    outcome.m_message = message;
+    return outcome;
 }
 
-QString CalcOutcome::displayText() const
+CalcOutcome CalcOutcome::failed(Kind kind, const QString &computing, const QString &variable, const QString &message)
 {
-    switch (m_kind) {
-    case Kind::Completed:
-    case Kind::Stopped:
-        return QString();
-    case Kind::DivisionByZero:
-        return MessageText::divisionByZero();
-    case Kind::Fault:
-        return MessageText::withFullStop(m_message);
-    }
-    return QString();
+    CalcOutcome outcome(kind);
+    outcome.m_computing = computing;
+    outcome.m_variable = variable;
+    outcome.m_message = message;
+    return outcome;
 }
 
 QString CalcOutcome::keyword() const

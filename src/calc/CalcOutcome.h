@@ -2,39 +2,44 @@
 
 #include <QString>
 
-class CalcFault;
-
-// How a calculation ended.  The window turns it into a message box; the
-// command-line tool into a message and an exit status.
+// How a calculation ended, in words the user can act on.  The window turns it
+// into a message box or a line under the results; the command-line tool into
+// a message and an exit status.
 class CalcOutcome
 {
 public:
     enum class Kind {
         Completed,
-        Stopped, // the input guard stopped it: nothing more was written, nothing is said
+        Stopped, // the input check stopped it before anything more was written
         DivisionByZero,
-        Fault, // any other arithmetic fault, with its text
+        Fault, // any other arithmetic fault
     };
 
-    static CalcOutcome completed() { return CalcOutcome(Kind::Completed, QString()); }
-    static CalcOutcome stopped() { return CalcOutcome(Kind::Stopped, QString()); }
-    static CalcOutcome fromFault(const CalcFault &fault);
+    static CalcOutcome completed() { return CalcOutcome(Kind::Completed); }
+    // A run that did not start; says nothing.
+    static CalcOutcome notRun() { return CalcOutcome(Kind::Stopped); }
+    // The input check stopped the run at the input `variable` (its key).
+    static CalcOutcome stopped(const QString &variable, const QString &message);
+    // A fault while `computing` (the key of the quantity) was being worked
+    // out; `variable` names the input that plainly caused it, or is empty.
+    static CalcOutcome failed(Kind kind, const QString &computing, const QString &variable, const QString &message);
 
     Kind kind() const { return m_kind; }
     bool isCompleted() const { return m_kind == Kind::Completed; }
-    // The fault's own text ("Invalid floating point operation"); empty
-    // unless the kind is Fault.
-    const QString &faultMessage() const { return m_message; }
-    // The text the user is shown: empty for a completed or stopped run, the
-    // division-by-zero message, or the fault's text ending in a full stop as
-    // the general error box writes it.
-    QString displayText() const;
+    // The Russian text the user is shown: empty for a completed run.
+    const QString &displayText() const { return m_message; }
+    // The key of the input the message names, or empty.
+    const QString &variable() const { return m_variable; }
+    // The key of the quantity being computed at a fault, or empty.
+    const QString &computing() const { return m_computing; }
     // "completed", "stopped", "division_by_zero" or "fault".
     QString keyword() const;
 
 private:
-    CalcOutcome(Kind kind, QString message) : m_kind(kind), m_message(std::move(message)) {}
+    explicit CalcOutcome(Kind kind) : m_kind(kind) {}
 
     Kind m_kind;
     QString m_message;
+    QString m_variable;
+    QString m_computing;
 };

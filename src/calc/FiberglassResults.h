@@ -50,9 +50,13 @@ struct FiberglassResults
     {
         const char *name;
         double FiberglassResults::*member;
+        const char16_t *description;
     };
     // All fields by name, in the order above.
     static const QVector<Field> &fields();
+    // A field as the messages name it: "Gt («Жесткостной параметр трубы»)";
+    // the name itself for a name that is no field.
+    static QString label(const QString &name);
 
     // The checks of the report; each holds when it returns true.
     bool strengthHolds() const { return !(Mras > Mpr); }

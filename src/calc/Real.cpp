@@ -10,24 +10,32 @@ namespace {
 
 [[noreturn]] void divisionByZero()
 {
-    throw CalcFault(CalcFault::Kind::DivisionByZero, QStringLiteral("Division by zero"));
+    throw CalcFault(CalcFault::Kind::DivisionByZero, QString());
 }
 
-[[noreturn]] void invalidOperation()
+[[noreturn]] void invalidOperation(const char16_t *what)
 {
-    throw CalcFault(CalcFault::Kind::InvalidOperation, QStringLiteral("Invalid floating point operation"));
+    throw CalcFault(CalcFault::Kind::InvalidOperation, QString::fromUtf16(what));
 }
 
 [[noreturn]] void overflow()
 {
-    throw CalcFault(CalcFault::Kind::Overflow, QStringLiteral("Floating point overflow"));
+    throw CalcFault(CalcFault::Kind::Overflow, QStringLiteral("число вышло за пределы допустимого диапазона"));
 }
+
+const char16_t kNotANumber[] = u"результат не является числом";
+const char16_t kZeroOverZero[] = u"неопределённость 0/0";
+const char16_t kRootOfNegative[] = u"квадратный корень из отрицательного числа";
+const char16_t kLogOfNegative[] = u"логарифм отрицательного числа";
+const char16_t kPowerOfNegative[] = u"дробная степень отрицательного числа";
+const char16_t kInfiniteAngle[] = u"тригонометрическая функция бесконечного угла";
+const char16_t kArccosRange[] = u"арккосинус числа вне отрезка [-1; 1]";
 
 // Checks the result of an operation whose operands were a and b.
 Real checked(double result, double a, double b)
 {
     if (std::isnan(result) && !std::isnan(a) && !std::isnan(b))
-        invalidOperation();
+        invalidOperation(kNotANumber);
     if (std::isinf(result) && std::isfinite(a) && std::isfinite(b))
         overflow();
     return Real(result);
@@ -36,7 +44,7 @@ Real checked(double result, double a, double b)
 Real fromExtended(long double result, double operand)
 {
     if (std::isnan(result) && !std::isnan(operand))
-        invalidOperation();
+        invalidOperation(kNotANumber);
     if (std::isfinite(operand) && (std::isinf(result) || std::fabs(result) > static_cast<long double>(DBL_MAX)))
         overflow();
     return Real(static_cast<double>(result));
@@ -63,7 +71,7 @@ Real operator/(Real a, Real b)
 {
     if (b.m_value == 0.0 && !std::isnan(a.m_value)) {
         if (a.m_value == 0.0)
-            invalidOperation();
+            invalidOperation(kZeroOverZero);
         divisionByZero();
     }
     return checked(a.m_value / b.m_value, a.m_value, b.m_value);
@@ -72,14 +80,14 @@ Real operator/(Real a, Real b)
 Real Real::sqrt(Real x)
 {
     if (x.m_value < 0.0)
-        invalidOperation();
+        invalidOperation(kRootOfNegative);
     return Real(std::sqrt(x.m_value));
 }
 
 Real Real::ln(Real x)
 {
     if (x.m_value < 0.0)
-        invalidOperation();
+        invalidOperation(kLogOfNegative);
     if (x.m_value == 0.0)
         divisionByZero();
     return Real(std::log(x.m_value));
@@ -88,7 +96,7 @@ Real Real::ln(Real x)
 Real Real::log10(Real x)
 {
     if (x.m_value < 0.0)
-        invalidOperation();
+        invalidOperation(kLogOfNegative);
     if (x.m_value == 0.0)
         divisionByZero();
     return Real(std::log10(x.m_value));
@@ -107,14 +115,14 @@ Real Real::abs(Real x)
 Real Real::sin(Real x)
 {
     if (std::isinf(x.m_value))
-        invalidOperation();
+        invalidOperation(kInfiniteAngle);
     return Real(std::sin(x.m_value));
 }
 
 Real Real::arccos(Real x)
 {
     if (x.m_value < -1.0 || x.m_value > 1.0)
-        invalidOperation();
+        invalidOperation(kArccosRange);
     return Real(std::acos(x.m_value));
 }
 
@@ -123,7 +131,7 @@ Real Real::tanDegrees(Real degrees)
     constexpr double pi = 3.14159265358979323846;
     const double radians = degrees.m_value * (pi / 180.0);
     if (std::isinf(radians))
-        invalidOperation();
+        invalidOperation(kInfiniteAngle);
     return Real(std::tan(radians));
 }
 
@@ -158,7 +166,7 @@ Real Real::power(Real base, Real exponent)
     if (std::trunc(e) == e && std::fabs(e) <= static_cast<double>(INT_MAX))
         return intPower(base, static_cast<int>(e));
     if (b < 0.0)
-        invalidOperation();
+        invalidOperation(kPowerOfNegative);
     if (b == 0.0)
         divisionByZero();
     const long double result = std::exp(static_cast<long double>(e) * std::log(static_cast<long double>(b)));

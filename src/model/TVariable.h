@@ -24,6 +24,12 @@ public:
     const QString &GetUnits() const { return m_units; }
     bool HasSymbolMark() const { return m_symbolMark; }
 
+    // The name as the input grid shows it: a marked name in Greek letters
+    // ("m" is mu, "j" phi), any other name as stored.
+    QString shownName() const;
+    // A Latin name as the Greek symbol typeface draws it.
+    static QString symbolName(const QString &name);
+
     // The value written in the variable's own display format with the
     // program's decimal separator.
     QString FormatValue() const;

@@ -2,7 +2,6 @@
 
 #include "model/TCalcVariables.h"
 
-#include <QHash>
 
 VariableGridModel::VariableGridModel(TCalcVariables &vars, Kind kind, QObject *parent)
     : QAbstractTableModel(parent), m_vars(vars), m_kind(kind), m_symbolFont(cellFont())
@@ -19,6 +18,11 @@ void VariableGridModel::setRows(const QVector<Slot> &rows)
 TVariable &VariableGridModel::variableAt(int row) const
 {
     return m_vars[m_rows.at(row)];
+}
+
+void VariableGridModel::setValues(Values values)
+{
+    m_values = values;
 }
 
 void VariableGridModel::refresh()
@@ -46,7 +50,7 @@ QString VariableGridModel::cellText(int row, int column) const
             return symbolName(v.GetName());
         return v.GetName();
     case ColumnValue:
-        return v.FormatValue();
+        return m_values == Values::Hidden ? QString() : v.FormatValue();
     case ColumnUnits:
         return v.GetUnits();
     case ColumnDescription:
@@ -66,6 +70,10 @@ QVariant VariableGridModel::data(const QModelIndex &index, int role) const
         return cellText(index.row(), column);
     case Qt::BackgroundRole:
         return rowColour(m_kind, index.row());
+    case Qt::ForegroundRole:
+        if (m_values == Values::Outdated && column == ColumnValue)
+            return QColor(128, 128, 128);
+        return QVariant();
     case Qt::FontRole:
         if (m_kind == Kind::Input && column == ColumnName && variableAt(index.row()).HasSymbolMark())
             return m_symbolFont;
@@ -114,18 +122,7 @@ int VariableGridModel::defaultColumnWidth(Kind kind, int column)
 
 QString VariableGridModel::symbolName(const QString &name)
 {
-    static const QHash<QChar, QChar> greek = [] {
-        const char latin[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-        const char16_t letters[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖαβχδεφγηιϕκλμνοπθρστυϖωξψζ";
-        QHash<QChar, QChar> map;
-        for (int i = 0; i < 52; ++i)
-            map.insert(QLatin1Char(latin[i]), QChar(letters[i]));
-        return map;
-    }();
-    QString out = name;
-    for (QChar &c : out)
-        c = greek.value(c, c);
-    return out;
+    return TVariable::symbolName(name);
 }
 
 QFont VariableGridModel::cellFont()

@@ -20,6 +20,9 @@ class VariableGridModel : public QAbstractTableModel
 public:
     enum class Kind { Input, Output };
     enum Column { ColumnName, ColumnValue, ColumnUnits, ColumnDescription, ColumnCount };
+    // How the values are shown: as they are, greyed as outdated, or not at
+    // all (results of a run that did not complete, or of none).
+    enum class Values { Shown, Outdated, Hidden };
 
     VariableGridModel(TCalcVariables &vars, Kind kind, QObject *parent = nullptr);
 
@@ -32,6 +35,12 @@ public:
 
     // Tells the views that every value may have changed.
     void refresh();
+
+    // Takes effect with the next refresh().
+    void setValues(Values values);
+    Values values() const { return m_values; }
+    // The row of a slot, or -1.
+    int rowOf(Slot slot) const { return int(m_rows.indexOf(slot)); }
 
     // The font of marked names in the input grid.
     void setSymbolFont(const QFont &font) { m_symbolFont = font; }
@@ -57,4 +66,5 @@ private:
     Kind m_kind;
     QVector<Slot> m_rows;
     QFont m_symbolFont;
+    Values m_values = Values::Shown;
 };

@@ -1,6 +1,7 @@
 #include "CalcTestSupport.h"
 
 #include "calc/FuncUnit.h"
+#include "calc/CalcDiagnosis.h"
 #include "calc/HydraulicCalc.h"
 #include "model/TCalcVariables.h"
 
@@ -139,7 +140,13 @@ private Q_SLOTS:
         const QVector<double> before = snapshot(vars);
         const CalcOutcome outcome = CalcHydraulic(vars);
         QCOMPARE(outcome.kind(), CalcOutcome::Kind::Stopped);
-        QVERIFY(outcome.displayText().isEmpty());
+        QCOMPARE(outcome.variable(), key);
+        QVERIFY(outcome.computing().isEmpty());
+        // The message names the input as the grid shows it, with its description.
+        const TVariable &input = vars[*SlotKeys::fromKey(key)];
+        QVERIFY2(outcome.displayText().contains(input.shownName() + QStringLiteral(" («") + input.GetDescription()
+                                                + QStringLiteral("») должно быть больше нуля")),
+                 qPrintable(outcome.displayText()));
         QCOMPARE(snapshot(vars), before);
     }
 
@@ -152,26 +159,31 @@ private Q_SLOTS:
         QTest::addColumn<double>("ke");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("writtenCount");
+        QTest::addColumn<QString>("computing");
+        QTest::addColumn<QString>("variable");
         QTest::addColumn<QString>("message");
 
         const int zero = int(CalcOutcome::Kind::DivisionByZero);
         const int fault = int(CalcOutcome::Kind::Fault);
-        const QString invalid = QStringLiteral("Invalid floating point operation.");
+        const QString invalid = QStringLiteral("Ошибка. Недопустимая операция при вычислении");
         // Relative roughness over a zero diameter.
-        QTest::newRow("Din 0") << 0.0 << 0.02 << 1.49e-6 << 0.02 << zero << 6 << "Ошибка. Деление на ноль.";
+        QTest::newRow("Din 0") << 0.0 << 0.02 << 1.49e-6 << 0.02 << zero << 6 << "Ls" << "Din"
+                               << "Ошибка. Деление на ноль при вычислении λ";
         // Requ divides by the roughness.
-        QTest::newRow("Ke 0") << 0.348 << 0.02 << 1.49e-6 << 0.0 << zero << 9 << "Ошибка. Деление на ноль.";
+        QTest::newRow("Ke 0") << 0.348 << 0.02 << 1.49e-6 << 0.0 << zero << 9 << "Requ" << "Ke"
+                              << "Ошибка. Деление на ноль при вычислении Requ";
         // A fractional power of a negative relative roughness.
-        QTest::newRow("Din negative") << -0.348 << 0.02 << 1.49e-6 << 0.02 << fault << 6 << invalid;
+        QTest::newRow("Din negative") << -0.348 << 0.02 << 1.49e-6 << 0.02 << fault << 6 << "Ls" << "Din" << invalid;
         // A fractional power of a negative roughness.
-        QTest::newRow("Ke negative") << 0.348 << 0.02 << 1.49e-6 << -0.02 << fault << 5 << invalid;
+        QTest::newRow("Ke negative") << 0.348 << 0.02 << 1.49e-6 << -0.02 << fault << 5 << "a" << "Ke" << invalid;
         // The exponent runs away and the power leaves the range of double.
-        QTest::newRow("overflow") << 0.001 << 0.0001 << 1.49e-6 << 0.02 << fault << 9
-                                  << "Floating point overflow.";
+        QTest::newRow("overflow") << 0.001 << 0.0001 << 1.49e-6 << 0.02 << fault << 9 << "bs_end" << ""
+                                  << "Ошибка. Переполнение при вычислении bs";
         // The exponent swings between two values and never settles.
         QTest::newRow("no convergence")
-            << 0.001 << 0.0001 << 1.49e-6 << 5.0 << fault << 9
-            << "Итерация не сошлась: показатель степени bs не установился за 100 шагов.";
+            << 0.001 << 0.0001 << 1.49e-6 << 5.0 << fault << 9 << "bs_end" << ""
+            << "Ошибка. Итерация не сошлась при вычислении bs («Безразмерный показатель степени»): показатель "
+               "степени bs не установился за 100 шагов.";
     }
 
     void faults()
@@ -182,6 +194,8 @@ private Q_SLOTS:
         QFETCH(double, ke);
         QFETCH(int, kind);
         QFETCH(int, writtenCount);
+        QFETCH(QString, computing);
+        QFETCH(QString, variable);
         QFETCH(QString, message);
 
         TCalcVariables vars;
@@ -194,7 +208,14 @@ private Q_SLOTS:
 
         const CalcOutcome outcome = CalcHydraulic(vars);
         QCOMPARE(int(outcome.kind()), kind);
-        QCOMPARE(outcome.displayText(), message);
+        QVERIFY2(outcome.displayText().startsWith(message), qPrintable(outcome.displayText()));
+        QCOMPARE(outcome.computing(), computing);
+        QCOMPARE(outcome.variable(), variable);
+        if (variable.isEmpty())
+            QVERIFY(outcome.displayText().endsWith(QStringLiteral("Проверьте исходные данные.")));
+        else
+            QVERIFY(outcome.displayText().contains(QStringLiteral("Причина: значение ")
+                                                   + CalcDiagnosis::label(vars[*SlotKeys::fromKey(variable)])));
         QCOMPARE(written(vars, kOutputs), keys(kOutputs, writtenCount));
     }
 

@@ -1,5 +1,6 @@
 #include "CalcTestSupport.h"
 
+#include "calc/CalcDiagnosis.h"
 #include "calc/StaticCalc.h"
 #include "model/TCalcVariables.h"
 
@@ -152,7 +153,9 @@ private Q_SLOTS:
         fill(vars, kWrites);
         const CalcOutcome outcome = CalcStatic(vars);
         QCOMPARE(outcome.kind(), CalcOutcome::Kind::Stopped);
-        QVERIFY(outcome.displayText().isEmpty());
+        QCOMPARE(outcome.variable(), QStringLiteral("F"));
+        QVERIFY(outcome.displayText().startsWith(
+            QStringLiteral("Расчёт остановлен: значение F («Площадь опирания колеса») должно быть больше нуля")));
         QCOMPARE(written(vars, kWrites), keys(kWrites, kFixedCount));
     }
 
@@ -161,22 +164,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("writtenCount");
+        QTest::addColumn<QString>("computing");
+        QTest::addColumn<QString>("variable");
 
         const int zero = int(CalcOutcome::Kind::DivisionByZero);
         const int invalid = int(CalcOutcome::Kind::Fault);
         // Lsh + e = 2 s: the centroid divides by zero.
-        QTest::newRow("profile") << "Lsh=-115 s=5 Din=0.25 Dout=0.5" << zero << writtenThrough(Slot::P);
+        QTest::newRow("profile") << "Lsh=-115 s=5 Din=0.25 Dout=0.5" << zero << writtenThrough(Slot::P) << "y"
+                                 << "Lsh";
         // 1 + 1.155 Htr / F = 0 needs a negative depth.
-        QTest::newRow("negative depth") << "Htr=-1 F=1.155" << zero << writtenThrough(Slot::D);
-        QTest::newRow("Poisson 1") << "Mu=1" << zero << writtenThrough(Slot::qc);
-        QTest::newRow("Poisson -1") << "Mu=-1" << zero << writtenThrough(Slot::qc);
-        QTest::newRow("no stiffness") << "Eo=0 Egr=0" << zero << writtenThrough(Slot::Go);
+        QTest::newRow("negative depth") << "Htr=-1 F=1.155" << zero << writtenThrough(Slot::D) << "qt" << "Htr";
+        QTest::newRow("Poisson 1") << "Mu=1" << zero << writtenThrough(Slot::qc) << "Go" << "Mu";
+        QTest::newRow("Poisson -1") << "Mu=-1" << zero << writtenThrough(Slot::qc) << "Go" << "Mu";
+        QTest::newRow("no stiffness") << "Eo=0 Egr=0" << zero << writtenThrough(Slot::Go) << "Psi_gr" << "Eo";
         // 0/0 counts as an invalid operation, not as a division by zero.
-        QTest::newRow("nothing over nothing") << "Eo=0 Egr=0 Gamma=0 Hw=0" << invalid << writtenThrough(Slot::Go);
-        QTest::newRow("short-term modulus 0") << "Eo=0" << zero << writtenThrough(Slot::Eps_p);
-        QTest::newRow("long-term modulus 0") << "Etau=0" << zero << writtenThrough(Slot::Eps_c);
-        QTest::newRow("strength 0") << "Sigmao=0" << zero << writtenThrough(Slot::Eps_pn);
-        QTest::newRow("root of negative") << "Egr=-5" << invalid << writtenThrough(Slot::qvn);
+        QTest::newRow("nothing over nothing") << "Eo=0 Egr=0 Gamma=0 Hw=0" << invalid << writtenThrough(Slot::Go)
+                                              << "Psi_gr" << "Eo";
+        QTest::newRow("short-term modulus 0") << "Eo=0" << zero << writtenThrough(Slot::Eps_p) << "Eps_c" << "Eo";
+        QTest::newRow("long-term modulus 0") << "Etau=0" << zero << writtenThrough(Slot::Eps_c) << "Eps_pp"
+                                             << "Etau";
+        QTest::newRow("strength 0") << "Sigmao=0" << zero << writtenThrough(Slot::Eps_pn) << "S_cond" << "Sigmao";
+        QTest::newRow("root of negative") << "Egr=-5" << invalid << writtenThrough(Slot::qvn) << "qust" << "Egr";
+        // A fiberglass tube leaves no outer diameter for a polymer pipe.
+        QTest::newRow("no outer diameter") << "Dout=0" << invalid << writtenThrough(Slot::qvn) << "qust" << "Dout";
     }
 
     void faults()
@@ -184,6 +194,8 @@ private Q_SLOTS:
         QFETCH(QString, change);
         QFETCH(int, kind);
         QFETCH(int, writtenCount);
+        QFETCH(QString, computing);
+        QFETCH(QString, variable);
 
         TCalcVariables vars;
         defaults(vars);
@@ -195,10 +207,18 @@ private Q_SLOTS:
         const CalcOutcome outcome = CalcStatic(vars);
         QCOMPARE(int(outcome.kind()), kind);
         QCOMPARE(written(vars, kWrites), keys(kWrites, writtenCount));
-        if (outcome.kind() == CalcOutcome::Kind::DivisionByZero)
-            QCOMPARE(outcome.displayText(), QStringLiteral("Ошибка. Деление на ноль."));
-        else
-            QCOMPARE(outcome.displayText(), QStringLiteral("Invalid floating point operation."));
+        QCOMPARE(outcome.computing(), computing);
+        QCOMPARE(outcome.variable(), variable);
+        const QString text = outcome.displayText();
+        QVERIFY2(text.startsWith(outcome.kind() == CalcOutcome::Kind::DivisionByZero
+                                     ? QStringLiteral("Ошибка. Деление на ноль при вычислении ")
+                                     : QStringLiteral("Ошибка. Недопустимая операция при вычислении ")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Причина: значение ")
+                               + CalcDiagnosis::label(vars[*SlotKeys::fromKey(variable)])),
+                 qPrintable(text));
+        // Only a polymer pipe's diameters send the user to the tube page.
+        QCOMPARE(text.contains(QStringLiteral("Выберите трубу")), variable == QLatin1String("Dout"));
     }
 
     void zeroStrengthWritesZeroStrains()
