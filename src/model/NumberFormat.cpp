@@ -270,6 +270,12 @@ bool NumberFormat::parse(const QString &text, const QString &decimalSep, double 
     return true;
 }
 
+bool NumberFormat::parseEntry(const QString &text, double *value)
+{
+    const QString trimmed = text.trimmed();
+    return parse(trimmed, QStringLiteral(","), value) || parse(trimmed, QStringLiteral("."), value);
+}
+
 QString NumberFormat::formatWith(const QString &fmt, long double value, const QString &decimalSep,
                                  const QString &groupSep)
 {

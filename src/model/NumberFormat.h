@@ -44,6 +44,10 @@ public:
     // sign, digits with at most one separator, an optional exponent; nothing
     // else (no blanks, no digit grouping).  Fails on a value out of range.
     static bool parse(const QString &text, const QString &decimalSep, double *value);
+    // A number as the user types it: either "," or "." as the decimal
+    // separator, whatever the locale, an optional sign and exponent,
+    // surrounding blanks ignored.
+    static bool parseEntry(const QString &text, double *value);
 
 private:
     static QString formatWith(const QString &fmt, long double value, const QString &decimalSep,

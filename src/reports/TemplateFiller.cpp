@@ -13,6 +13,11 @@ int TemplateFiller::find(const QString &text, int from) const
 
 void TemplateFiller::ReplaceTag(const QString &tag, const QString &value)
 {
+    if (m_recording) {
+        if (!m_tags.contains(tag))
+            m_tags << tag;
+        return;
+    }
     int position = find(tag);
     while (position >= 0) {
         QTextCursor at(&m_document);
@@ -36,6 +41,11 @@ void TemplateFiller::removeRange(int start, int length)
 
 void TemplateFiller::CutIfBlock(int n, bool removeWholeBlock)
 {
+    if (m_recording) {
+        if (!m_blocks.contains(n))
+            m_blocks << n;
+        return;
+    }
     const QString open = QStringLiteral("$IF%1$").arg(n);
     const QString close = QStringLiteral("$/IF%1$").arg(n);
     const int a = find(open);

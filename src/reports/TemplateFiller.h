@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class QTextDocument;
 
@@ -29,8 +31,18 @@ public:
 
     QTextDocument &document() { return m_document; }
 
+    // While recording, the placeholders and blocks asked for are noted and
+    // the document is left alone: a report's fill run this way lists what
+    // its template must hold.
+    void setRecording(bool on) { m_recording = on; }
+    const QStringList &recordedTags() const { return m_tags; }
+    const QVector<int> &recordedBlocks() const { return m_blocks; }
+
 private:
     void removeRange(int start, int length);
 
     QTextDocument &m_document;
+    bool m_recording = false;
+    QStringList m_tags;
+    QVector<int> m_blocks;
 };

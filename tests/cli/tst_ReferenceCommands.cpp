@@ -267,7 +267,11 @@ void ReferenceCommandsTest::pickUsageErrors()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
 
-    QStringList full{QStringLiteral("calc"), QStringLiteral("static")};
+    // A fiberglass material goes with the fiberglass calculation.
+    const int material = args.indexOf(QStringLiteral("--material"));
+    const bool fiberglass = material >= 0 && (args.value(material + 1) == QLatin1String("4")
+                                              || args.value(material + 1) == QLatin1String("5"));
+    QStringList full{QStringLiteral("calc"), fiberglass ? QStringLiteral("fiberglass") : QStringLiteral("static")};
     const int db = args.indexOf(QStringLiteral("--database"));
     if (db >= 0)
         args[db + 1] = m_dir.filePath(args[db + 1]);

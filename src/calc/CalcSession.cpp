@@ -1,0 +1,252 @@
+#include "calc/CalcSession.h"
+
+#include "calc/FiberglassCalc.h"
+#include "calc/HydraulicCalc.h"
+#include "calc/StaticCalc.h"
+#include "model/CalcViews.h"
+#include "model/NumberFormat.h"
+#include "refdata/FiberglassTubeRow.h"
+#include "refdata/MaterialRow.h"
+#include "refdata/SoilRow.h"
+#include "refdata/TubeRow.h"
+
+#include <cstring>
+
+namespace {
+
+QString metres(double value)
+{
+    return NumberFormat::format(QStringLiteral("0.###"), value);
+}
+
+QString metresFine(double value)
+{
+    return NumberFormat::format(QStringLiteral("0.#####"), value);
+}
+
+} // namespace
+
+void CalcSession::Sink::showTableError(const QString &message)
+{
+    if (target)
+        target->showTableError(message);
+    else
+        collected << message;
+}
+
+CalcSession::CalcSession(QObject *parent) : QObject(parent), m_refs(m_vars, m_sink)
+{
+    m_vars.InitCatalogue();
+}
+
+CalcSession::~CalcSession() = default;
+
+void CalcSession::setMode(int mode)
+{
+    if (mode != 0 && mode != 1)
+        return;
+    if (m_vars.Mode == mode)
+        return;
+    m_vars.Mode = std::uint8_t(mode);
+    Q_EMIT changed();
+}
+
+void CalcSession::setLayingIndex(int index)
+{
+    if (index == m_laying)
+        return;
+    m_laying = index;
+    Q_EMIT changed();
+}
+
+void CalcSession::setWallIndex(int index)
+{
+    if (index == m_wall)
+        return;
+    m_wall = index;
+    Q_EMIT changed();
+}
+
+CalcKind CalcSession::calculationFor(int mode, std::int32_t materialId)
+{
+    if (mode == 0)
+        return CalcKind::Hydraulic;
+    return materialId == 4 || materialId == 5 ? CalcKind::Fiberglass : CalcKind::Static;
+}
+
+CalcKind CalcSession::calculation() const
+{
+    return calculationFor(m_vars.Mode, m_vars.SelectedMaterialId);
+}
+
+void CalcSession::setInput(Slot slot, double value)
+{
+    m_vars.setValue(slot, value);
+    Q_EMIT changed();
+}
+
+bool CalcSession::pickMaterial(int row)
+{
+    if (!m_refs.pickMaterial(row))
+        return false;
+    const MaterialRow &r = m_refs.materials()->row(row);
+    m_material = Choice{r.TubeMaterialId, r.Descr};
+    Q_EMIT changed();
+    return true;
+}
+
+void CalcSession::tubeChosen(bool fiberglass, int row)
+{
+    m_tube.fiberglass = fiberglass;
+    m_tube.id = row + 1;
+    if (fiberglass) {
+        const FiberglassTubeRow &r = m_refs.fiberglassTubes()->row(row);
+        m_tube.name = QStringLiteral("D %1 м, s %2 м, t %3 м").arg(metres(r.D), metresFine(r.s), metresFine(r.t));
+    } else {
+        const TubeRow &r = m_refs.tubes()->row(row);
+        m_tube.name = QStringLiteral("Dнаруж %1 м, Dвнутр %2 м").arg(metres(r.Dout), metres(r.Din));
+    }
+    Q_EMIT changed();
+}
+
+bool CalcSession::pickTube(int row)
+{
+    if (!m_refs.pickTube(row))
+        return false;
+    tubeChosen(false, row);
+    return true;
+}
+
+bool CalcSession::pickFiberglassTube(int row)
+{
+    if (!m_refs.pickFiberglassTube(row))
+        return false;
+    tubeChosen(true, row);
+    return true;
+}
+
+bool CalcSession::pickSoil(int row)
+{
+    if (!m_refs.pickSoil(row))
+        return false;
+    const SoilRow &r = m_refs.soils()->row(row);
+    m_soil = Choice{r.SoilId, r.Descr};
+    Q_EMIT changed();
+    return true;
+}
+
+bool CalcSession::pickMaterialById(std::int32_t id)
+{
+    m_refs.LoadMaterials();
+    return pickMaterial(m_refs.materials()->findId(id));
+}
+
+bool CalcSession::pickTubeByNumber(int number)
+{
+    m_refs.LoadTubes();
+    const bool fiberglass = m_vars.isFiberglassMaterial();
+    return fiberglass ? pickFiberglassTube(number - 1) : pickTube(number - 1);
+}
+
+bool CalcSession::pickSoilById(std::int32_t id)
+{
+    m_refs.LoadSoils();
+    return pickSoil(m_refs.soils()->findId(id));
+}
+
+QVector<Slot> CalcSession::inputSlots(CalcKind kind)
+{
+    // Every input the calculation can read, trenchless ones included.
+    return CalcViews::inputRows(CalcKinds::view(kind), true);
+}
+
+QVector<double> CalcSession::fingerprint(CalcKind kind) const
+{
+    QVector<double> values;
+    for (const Slot slot : inputSlots(kind))
+        values << m_vars.value(slot);
+    // The reports name the material (the hydraulic report by its kind) and
+    // the soil; the fiberglass calculation follows the two choices.
+    values << double(m_vars.SelectedMaterialId);
+    if (kind != CalcKind::Hydraulic)
+        values << double(m_vars.SelectedSoilId);
+    if (kind == CalcKind::Fiberglass)
+        values << double(m_laying) << double(m_wall);
+    return values;
+}
+
+const CalcOutcome &CalcSession::run()
+{
+    return run(calculation());
+}
+
+const CalcOutcome &CalcSession::run(CalcKind kind)
+{
+    Run &r = m_runs[index(kind)];
+    r.inputs = fingerprint(kind);
+    switch (kind) {
+    case CalcKind::Hydraulic:
+        r.outcome = CalcHydraulic(m_vars);
+        break;
+    case CalcKind::Static:
+        r.outcome = CalcStatic(m_vars);
+        break;
+    case CalcKind::Fiberglass: {
+        FiberglassRun fiberglass = CalcFiberglass(m_vars, m_laying, m_wall);
+        r.outcome = fiberglass.outcome;
+        m_fiberglass = fiberglass.results;
+        break;
+    }
+    }
+    r.done = true;
+    Q_EMIT changed();
+    return r.outcome;
+}
+
+CalcSession::ResultState CalcSession::state(CalcKind kind) const
+{
+    const Run &r = m_runs[index(kind)];
+    if (!r.done)
+        return ResultState::None;
+    const QVector<double> now = fingerprint(kind);
+    // Compared bit for bit, so that a value that is no number still matches itself.
+    const bool same = now.size() == r.inputs.size()
+                      && std::memcmp(now.constData(), r.inputs.constData(), sizeof(double) * size_t(now.size())) == 0;
+    if (r.outcome.isCompleted())
+        return same ? ResultState::Current : ResultState::Stale;
+    return same ? ResultState::Failed : ResultState::None;
+}
+
+QString CalcSession::reportRefusal(CalcKind kind) const
+{
+    switch (state(kind)) {
+    case ResultState::Current:
+        return QString();
+    case ResultState::None:
+        return QStringLiteral("Отчёт не составлен: расчёт по текущим исходным данным не выполнен. "
+                              "Нажмите C, чтобы выполнить расчёт, затем R.");
+    case ResultState::Stale:
+        return QStringLiteral("Отчёт не составлен: исходные данные изменены после расчёта, и результаты устарели. "
+                              "Нажмите C, чтобы пересчитать, затем R.");
+    case ResultState::Failed:
+        return QStringLiteral("Отчёт не составлен: расчёт не выполнен. %1 Исправьте исходные данные и нажмите C.")
+            .arg(lastOutcome(kind).displayText());
+    }
+    return QString();
+}
+
+QString CalcSession::stateLine(CalcKind kind) const
+{
+    switch (state(kind)) {
+    case ResultState::Current:
+        return QStringLiteral("Результаты соответствуют исходным данным.");
+    case ResultState::None:
+        return QStringLiteral("Расчёт не выполнен. Нажмите C, чтобы выполнить расчёт.");
+    case ResultState::Stale:
+        return QStringLiteral("Исходные данные изменены после расчёта: результаты устарели. "
+                              "Нажмите C, чтобы пересчитать.");
+    case ResultState::Failed:
+        return lastOutcome(kind).displayText();
+    }
+    return QString();
+}

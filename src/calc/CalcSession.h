@@ -1,0 +1,166 @@
+#pragma once
+
+#include "calc/CalcKind.h"
+#include "calc/CalcOutcome.h"
+#include "calc/FiberglassResults.h"
+#include "model/TCalcVariables.h"
+#include "refdata/ReferenceData.h"
+#include "refdata/ReferenceErrorSink.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+#include <cstdint>
+
+// One calculation session: the inputs, the choices, and what the results on
+// hand are worth.  The main window and the command-line tool both work
+// through it, so a result is shown, reported or saved only while it belongs
+// to the inputs beside it.
+//
+// The session owns the variable set and the reference data (whose picks
+// write into the variables).  It holds the calculation kind (the tab: 0
+// hydraulic, 1 static; on the static tab a fiberglass material selects the
+// fiberglass calculation), the laying method and wall construction of the
+// fiberglass calculation, and the chosen material, tube and soil.
+//
+// Results.  Each calculation keeps the outcome of its last run and the inputs
+// it ran on.  Its results are
+//  - None: never run, or the run did not complete and the inputs changed since;
+//  - Current: the run completed and no input or choice has changed since;
+//  - Stale: the run completed, but an input or a choice changed since;
+//  - Failed: the run stopped or faulted on the inputs as they are.
+// The state is worked out by comparing the inputs, so a change made in any
+// way (typed, picked, set by the command line) makes the results stale, and
+// undoing it makes them current again.
+class CalcSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class ResultState { None, Current, Stale, Failed };
+
+    // A reference row the user picked: its id (for a tube the 1-based row
+    // of its table) and the name it is shown by.  Id -1 means nothing.
+    struct Choice
+    {
+        std::int32_t id = -1;
+        QString name;
+        bool operator==(const Choice &other) const { return id == other.id && name == other.name; }
+    };
+    struct TubeChoice : Choice
+    {
+        bool fiberglass = false; // a row of the fiberglass tube table
+    };
+
+    explicit CalcSession(QObject *parent = nullptr);
+    ~CalcSession() override;
+
+    TCalcVariables &vars() { return m_vars; }
+    const TCalcVariables &vars() const { return m_vars; }
+    ReferenceData &referenceData() { return m_refs; }
+
+    // Where the reference data reports a table it cannot read; without one
+    // the messages are collected (tableErrors()).
+    void setErrorSink(ReferenceErrorSink *sink) { m_sink.target = sink; }
+    const QStringList &tableErrors() const { return m_sink.collected; }
+    void clearTableErrors() { m_sink.collected.clear(); }
+
+    // The tab: 0 hydraulic, 1 static.
+    int mode() const { return m_vars.Mode; }
+    void setMode(int mode);
+    // Laying method of the fiberglass calculation: 0 trench, 1 trenchless.
+    int layingIndex() const { return m_laying; }
+    void setLayingIndex(int index);
+    // Wall construction: 0 single-layer, 1 three-layer.
+    int wallIndex() const { return m_wall; }
+    void setWallIndex(int index);
+
+    // The calculation the tab and the material select.
+    CalcKind calculation() const;
+    static CalcKind calculationFor(int mode, std::int32_t materialId);
+
+    // An input typed by the user.
+    void setInput(Slot slot, double value);
+    double input(Slot slot) const { return m_vars.value(slot); }
+
+    // Clicks on the reference grids: copy the row into the variables and
+    // remember the choice.  False, changing nothing, for a row the grid does
+    // not have.
+    bool pickMaterial(int row);
+    bool pickTube(int row);
+    bool pickFiberglassTube(int row);
+    bool pickSoil(int row);
+    // The same by id (material, soil) or 1-based number (tube, counted in the
+    // table of the chosen material's kind), reading the table first.  Throws
+    // DatabaseError when the database cannot be read; false when no row
+    // matches.
+    bool pickMaterialById(std::int32_t id);
+    bool pickTubeByNumber(int number);
+    bool pickSoilById(std::int32_t id);
+
+    const Choice &material() const { return m_material; }
+    const TubeChoice &tube() const { return m_tube; }
+    const Choice &soil() const { return m_soil; }
+
+    // Runs the calculation the choices select, or the one named.
+    const CalcOutcome &run();
+    const CalcOutcome &run(CalcKind kind);
+
+    ResultState state() const { return state(calculation()); }
+    ResultState state(CalcKind kind) const;
+    bool resultsCurrent() const { return state() == ResultState::Current; }
+    bool resultsCurrent(CalcKind kind) const { return state(kind) == ResultState::Current; }
+    // The outcome of the last run of a calculation; "not run" before one.
+    const CalcOutcome &lastOutcome(CalcKind kind) const { return m_runs[index(kind)].outcome; }
+    const CalcOutcome &lastOutcome() const { return lastOutcome(calculation()); }
+    // Every quantity of the last fiberglass run.
+    const FiberglassResults &fiberglassResults() const { return m_fiberglass; }
+
+    // Why no report can be made of the calculation's results now, in words
+    // that say what to do; empty when the results are current.
+    QString reportRefusal(CalcKind kind) const;
+    // A line under the results that says what they are worth.
+    QString stateLine(CalcKind kind) const;
+
+    // Tells the session that something changed the variables directly.
+    void touch() { Q_EMIT changed(); }
+
+    // The input slots of a calculation.
+    static QVector<Slot> inputSlots(CalcKind kind);
+
+Q_SIGNALS:
+    // An input, a choice, the kind or a result changed.
+    void changed();
+
+private:
+    struct Sink : ReferenceErrorSink
+    {
+        void showTableError(const QString &message) override;
+        ReferenceErrorSink *target = nullptr;
+        QStringList collected;
+    };
+    struct Run
+    {
+        bool done = false;
+        CalcOutcome outcome = CalcOutcome::notRun();
+        QVector<double> inputs;
+    };
+
+    static int index(CalcKind kind) { return static_cast<int>(kind); }
+    QVector<double> fingerprint(CalcKind kind) const;
+    void tubeChosen(bool fiberglass, int row);
+
+    TCalcVariables m_vars;
+    Sink m_sink;
+    ReferenceData m_refs;
+    int m_laying = 0;
+    int m_wall = 1;
+    Choice m_material;
+    TubeChoice m_tube;
+    Choice m_soil;
+    std::array<Run, 3> m_runs;
+    FiberglassResults m_fiberglass;
+};

@@ -1,0 +1,133 @@
+#include "cli/CalcOptions.h"
+
+#include "calc/CalcSession.h"
+#include "calc/FiberglassCalc.h"
+#include "cli/CliArgs.h"
+#include "cli/ReferenceSource.h"
+#include "cli/VarsCommand.h"
+#include "refdata/DatabaseError.h"
+
+namespace {
+
+bool isFiberglass(int materialId)
+{
+    return materialId == 4 || materialId == 5;
+}
+
+int takeLaying(CliArgs &args)
+{
+    const auto value = args.takeOption(QStringLiteral("--laying"));
+    if (!value || *value == QLatin1String("trench"))
+        return LayingTrench;
+    if (*value == QLatin1String("trenchless"))
+        return LayingTrenchless;
+    throw UsageError(QStringLiteral("--laying: trench или trenchless, получено: %1").arg(*value));
+}
+
+int takeWall(CliArgs &args)
+{
+    const auto value = args.takeOption(QStringLiteral("--wall"));
+    if (!value || *value == QLatin1String("three"))
+        return WallThreeLayer;
+    if (*value == QLatin1String("single"))
+        return WallSingleLayer;
+    throw UsageError(QStringLiteral("--wall: single или three, получено: %1").arg(*value));
+}
+
+// A table the database could not read ends the command like the program's
+// message box would end the user's action.
+void throwTableErrors(CalcSession &session)
+{
+    if (session.tableErrors().isEmpty())
+        return;
+    const QString message = session.tableErrors().join(QLatin1Char('\n'));
+    session.clearTableErrors();
+    throw DatabaseError(DatabaseError::Kind::Query, message);
+}
+
+} // namespace
+
+CalcOptions CalcOptions::take(CliArgs &args, Purpose purpose)
+{
+    CalcOptions options;
+    VarsCommand::takeDecimalSeparator(args);
+    options.m_settings = VariableSettings::takeFrom(args);
+    options.m_laying = takeLaying(args);
+    options.m_wall = takeWall(args);
+    options.m_tube = args.takeInteger(QStringLiteral("--tube"));
+    options.m_material = args.takeInteger(QStringLiteral("--material"));
+    options.m_soil = args.takeInteger(QStringLiteral("--soil"));
+    options.m_database = ReferenceSource::takeDatabase(args);
+    options.m_kind = takeKind(args);
+    options.checkMaterialFitsKind(purpose);
+    return options;
+}
+
+void CalcOptions::checkMaterialFitsKind(Purpose purpose) const
+{
+    const QString command = purpose == Purpose::Report ? QStringLiteral("report") : QStringLiteral("calc");
+    if (m_kind == CalcKind::Static && m_material && isFiberglass(*m_material)) {
+        throw UsageError(QStringLiteral("--material %1 — стеклопластиковый материал: его трубы рассчитывает "
+                                        "%2 fiberglass, а не %2 static")
+                             .arg(*m_material)
+                             .arg(command));
+    }
+    if (m_kind == CalcKind::Fiberglass && m_material && !isFiberglass(*m_material)) {
+        throw UsageError(QStringLiteral("--material %1 — полимерный материал: его трубы рассчитывает "
+                                        "%2 static, а %2 fiberglass — только стеклопластиковые "
+                                        "(--material 4 или 5)")
+                             .arg(*m_material)
+                             .arg(command));
+    }
+    if (purpose == Purpose::Report && m_kind == CalcKind::Fiberglass && !m_material) {
+        throw UsageError(QStringLiteral("report fiberglass: укажите материал --material 4 (SN 5000) или "
+                                        "--material 5 (SN 10000): отчёт называет класс жёсткости трубы"));
+    }
+}
+
+void CalcOptions::applyTo(CalcSession &session) const
+{
+    if (m_database)
+        session.referenceData().dataModule().setDatabaseFile(*m_database);
+    if (m_material) {
+        const bool picked = session.pickMaterialById(*m_material);
+        throwTableErrors(session);
+        if (!picked)
+            throw UsageError(QStringLiteral("--material: в справочной базе нет материала с кодом %1").arg(*m_material));
+    }
+    if (m_tube) {
+        const bool picked = session.pickTubeByNumber(*m_tube);
+        throwTableErrors(session);
+        if (!picked) {
+            ReferenceData &data = session.referenceData();
+            const bool fiberglass = session.vars().isFiberglassMaterial();
+            const int count = fiberglass ? data.fiberglassTubes()->rowCount() : data.tubes()->rowCount();
+            throw UsageError(QStringLiteral("--tube: в таблице %1 нет строки %2 (строк в таблице: %3)")
+                                 .arg(fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб"))
+                                 .arg(*m_tube)
+                                 .arg(count));
+        }
+    }
+    if (m_soil) {
+        const bool picked = session.pickSoilById(*m_soil);
+        throwTableErrors(session);
+        if (!picked)
+            throw UsageError(QStringLiteral("--soil: в справочной базе нет грунта с кодом %1").arg(*m_soil));
+    }
+    m_settings.applyTo(session.vars());
+    session.setMode(m_kind == CalcKind::Hydraulic ? 0 : 1);
+    session.setLayingIndex(m_laying);
+    session.setWallIndex(m_wall);
+    session.touch();
+}
+
+CalcKind CalcOptions::takeKind(CliArgs &args)
+{
+    const auto name = args.takePositional();
+    if (!name)
+        throw UsageError(QStringLiteral("Укажите расчёт: hydraulic, static или fiberglass"));
+    CalcKind kind;
+    if (!CalcKinds::fromName(*name, &kind))
+        throw UsageError(QStringLiteral("Неизвестный расчёт: %1 (hydraulic, static или fiberglass)").arg(*name));
+    return kind;
+}

@@ -1,0 +1,145 @@
+#include "reports/CalcReport.h"
+
+#include "calc/CalcSession.h"
+#include "refdata/ReferenceData.h"
+#include "reports/FiberglassReport.h"
+#include "reports/HydraulicReport.h"
+#include "reports/ReportTemplates.h"
+#include "reports/StaticReport.h"
+#include "reports/TemplateFiller.h"
+
+#include <QRegularExpression>
+#include <QTextDocument>
+
+namespace {
+
+// Runs the fill of the kind's report; the names come from `soilName` and
+// `materialName`.
+void fill(CalcSession &session, CalcKind kind, TemplateFiller &filler, const StaticReport::NameLookup &soilName,
+          const StaticReport::NameLookup &materialName)
+{
+    const TCalcVariables &vars = session.vars();
+    switch (kind) {
+    case CalcKind::Hydraulic:
+        HydraulicReport::fill(filler, vars);
+        break;
+    case CalcKind::Static:
+        StaticReport::fill(filler, vars, soilName, materialName);
+        break;
+    case CalcKind::Fiberglass: {
+        FiberglassReport::Choices choices;
+        choices.materialId = vars.SelectedMaterialId;
+        choices.soilId = vars.SelectedSoilId;
+        choices.layingIndex = session.layingIndex();
+        choices.layingText = session.layingIndex() == 1 ? QStringLiteral("бестраншейный")
+                                                         : QStringLiteral("траншейный");
+        FiberglassReport::fill(filler, session.fiberglassResults(), choices, soilName);
+        break;
+    }
+    }
+}
+
+QString listed(const QStringList &items)
+{
+    const int shown = 6;
+    QString text = items.mid(0, shown).join(QStringLiteral(", "));
+    if (items.size() > shown)
+        text += QStringLiteral(" и ещё %1").arg(items.size() - shown);
+    return text;
+}
+
+} // namespace
+
+QString CalcReport::title(CalcKind kind)
+{
+    switch (kind) {
+    case CalcKind::Hydraulic:
+        return HydraulicReport::title();
+    case CalcKind::Static:
+        return StaticReport::title();
+    case CalcKind::Fiberglass:
+        return FiberglassReport::title();
+    }
+    return QString();
+}
+
+QString CalcReport::templateName(CalcKind kind)
+{
+    switch (kind) {
+    case CalcKind::Hydraulic:
+        return QString::fromLatin1(HydraulicReport::TemplateName);
+    case CalcKind::Static:
+        return QString::fromLatin1(StaticReport::TemplateName);
+    case CalcKind::Fiberglass:
+        return QString::fromLatin1(FiberglassReport::TemplateName);
+    }
+    return QString();
+}
+
+QStringList CalcReport::leftoverPlaceholders(const QString &text)
+{
+    static const QRegularExpression placeholder(QStringLiteral("\\$(/?IF\\d+|[A-Za-z_][A-Za-z0-9_./]*)\\$"));
+    QStringList found;
+    auto it = placeholder.globalMatch(text);
+    while (it.hasNext()) {
+        const QString tag = it.next().captured(0);
+        if (!found.contains(tag))
+            found << tag;
+    }
+    return found;
+}
+
+CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextDocument &document)
+{
+    if (!session.resultsCurrent(kind))
+        return {Status::NotCurrent, session.reportRefusal(kind)};
+
+    const QString name = templateName(kind);
+    QString reason;
+    switch (ReportTemplates::load(document, name, &reason)) {
+    case ReportTemplates::Load::Loaded:
+        break;
+    case ReportTemplates::Load::CannotOpen:
+        return {Status::TemplateMissing, ReportTemplates::cannotOpenText()};
+    case ReportTemplates::Load::Failed:
+        return {Status::TemplateUnreadable,
+                QStringLiteral("Не могу прочитать файл шаблона отчёта «%1»: %2").arg(name, reason)};
+    }
+
+    // What the template must hold, from a fill that only takes note.
+    TemplateFiller recorder(document);
+    recorder.setRecording(true);
+    const auto noName = [](std::int32_t) { return QString(); };
+    fill(session, kind, recorder, noName, noName);
+    QStringList missing;
+    for (const QString &tag : recorder.recordedTags()) {
+        if (recorder.find(tag) < 0)
+            missing << tag;
+    }
+    for (const int block : recorder.recordedBlocks()) {
+        const QString open = QStringLiteral("$IF%1$").arg(block);
+        const QString close = QStringLiteral("$/IF%1$").arg(block);
+        const int a = recorder.find(open);
+        const int b = recorder.find(close);
+        if (a < 0 || b < a)
+            missing << open + QStringLiteral("…") + close;
+    }
+    if (!missing.isEmpty()) {
+        return {Status::TemplateIncomplete,
+                QStringLiteral("Шаблон отчёта «%1» повреждён или неполон: в нём нет %2.").arg(name, listed(missing))};
+    }
+
+    ReferenceData &refs = session.referenceData();
+    TemplateFiller filler(document);
+    fill(
+        session, kind, filler, [&refs](std::int32_t id) { return refs.SoilNameById(id); },
+        [&refs](std::int32_t id) { return refs.MaterialNameById(id); });
+
+    const QStringList leftover = leftoverPlaceholders(document.toPlainText());
+    if (!leftover.isEmpty()) {
+        return {Status::TemplateIncomplete,
+                QStringLiteral("Шаблон отчёта «%1» содержит поля, которые программа не заполняет: %2.")
+                    .arg(name, listed(leftover))};
+    }
+    return {Status::Built, QString()};
+}
