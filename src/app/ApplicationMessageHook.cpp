@@ -58,8 +58,11 @@ bool ApplicationMessageHook::eventFilter(QObject *watched, QEvent *event)
             action = m_execute;
         else if (isPlainKey(key, Qt::Key_R, u'К'))
             action = m_report;
-        if (action && action->isEnabled() && letterCommandsActIn(QApplication::activeWindow())) {
-            action->trigger();
+        if (action && letterCommandsActIn(QApplication::activeWindow())) {
+            if (action->isEnabled())
+                action->trigger();
+            else
+                Q_EMIT disabledCommandKey(action);
             return true;
         }
         break;

@@ -14,7 +14,8 @@ class QWidget;
 // - the plain keys C and R (also the keys that type "с" and "к" in a Russian
 //   layout) run the calculation and make the report in the main window and
 //   in the windows registered for them, also while a text field there has
-//   the focus, but never while a modal window is open;
+//   the focus, but never while a modal window is open; a disabled command's
+//   key is taken too, and reported, so the window can say why;
 // - it tells the main window when it becomes active again after another
 //   window of the program was, which a switch to another program is not.
 class ApplicationMessageHook : public QObject
@@ -36,6 +37,9 @@ public:
 
 Q_SIGNALS:
     void mainWindowActivated();
+    // A letter command's key was pressed where it acts, but the command is
+    // disabled: the window may say why.
+    void disabledCommandKey(QAction *action);
 
 private:
     bool letterCommandsActIn(QWidget *activeWindow) const;

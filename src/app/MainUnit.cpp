@@ -2,22 +2,16 @@
 
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
-#include "app/IniFile.h"
+#include "app/MainSettings.h"
 #include "app/ReportLayer.h"
-#include "app/WindowPlacement.h"
 #include "app/reabout.h"
-#include "calc/FiberglassCalc.h"
-#include "calc/HydraulicCalc.h"
-#include "calc/StaticCalc.h"
-#include "model/MessageText.h"
+#include "calc/CalcSession.h"
 #include "model/NumberFormat.h"
 #include "refdata/DatabaseError.h"
-#include "reports/FiberglassReport.h"
-#include "reports/HydraulicReport.h"
-#include "reports/StaticReport.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTableModel.h"
+#include "reports/CalcReport.h"
 #include "ui/Dialogs.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
@@ -26,11 +20,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabBar>
@@ -39,15 +33,19 @@
 
 namespace {
 
-const QString kSettings = QStringLiteral("Settings");
-const QString kTabIndex = QStringLiteral("TabIndex");
-const QString kPanelHeight = QStringLiteral("PanelMainTop_Height");
-const QString kLayingIndex = QStringLiteral("ComboBox1_ItemIndex");
-const QString kWallIndex = QStringLiteral("ComboBox2_ItemIndex");
-
 bool isEnter(const QKeyEvent *key)
 {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// A key typed on the input grid that starts a number: a digit, a sign or a
+// decimal separator.  Its text goes into the value editor.
+bool startsNumber(const QKeyEvent *key)
+{
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key->text();
+    return text.size() == 1 && QStringLiteral("0123456789-+,.").contains(text.front());
 }
 
 } // namespace
@@ -83,14 +81,21 @@ TFormMain::~TFormMain()
     // The views go before the models they show.
     for (GridView *grid : {ui.vstMaterials, ui.vstTubes, ui.vstTubesSt, ui.vstSoiles})
         grid->setModel(nullptr);
-    if (!m_placementSaved && PlacementRestored) {
-        IniFile ini(SettingsFileName);
-        ini.load();
-        savePlacement(ini);
-        ini.save();
-    }
+    // Nothing can be said any more: a failure here goes unreported.
+    if (!m_placementSaved && PlacementRestored)
+        saveView(false);
     if (m_hook)
         qApp->removeEventFilter(m_hook);
+}
+
+TCalcVariables &TFormMain::vars()
+{
+    return m_session->vars();
+}
+
+ReferenceData &TFormMain::referenceData()
+{
+    return m_session->referenceData();
 }
 
 void TFormMain::createActions()
@@ -126,7 +131,6 @@ void TFormMain::createActions()
     ui.PopupMenuHelp->addSeparator();
     ui.PopupMenuHelp->addAction(ActionAbout);
     connect(ui.PopupMenuCalc, &QMenu::aboutToShow, this, &TFormMain::PopupMenuCalcPopup);
-    connect(ui.PopupMenuReport, &QMenu::aboutToShow, this, &TFormMain::PopupMenuReportPopup);
 }
 
 void TFormMain::FormCreate()
@@ -135,18 +139,22 @@ void TFormMain::FormCreate()
     m_hook = new ApplicationMessageHook(this, ActionExecute, ActionReportEdit, ActionHelp);
     qApp->installEventFilter(m_hook);
     connect(m_hook, &ApplicationMessageHook::mainWindowActivated, this, &TFormMain::FormActivate);
+    connect(m_hook, &ApplicationMessageHook::disabledCommandKey, this, [this](QAction *action) {
+        if (action == ActionReportEdit)
+            explainNoReport();
+    });
 
-    m_vars = std::make_unique<TCalcVariables>();
-    m_vars->InitCatalogue();
-
-    // The data module lives as long as the window; it touches the database
-    // only when the window is first activated.
+    // The session lives as long as the window; its reference data touches
+    // the database only when the window is first activated.
+    m_session = std::make_unique<CalcSession>();
     m_tableErrors = std::make_unique<TableErrors>(this);
-    m_refs = std::make_unique<ReferenceData>(*m_vars, *m_tableErrors, m_databaseFolder);
+    m_session->setErrorSink(m_tableErrors.get());
+    if (!m_databaseFolder.isEmpty())
+        m_session->referenceData().dataModule().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
 
-    m_inModel = new VariableGridModel(*m_vars, VariableGridModel::Kind::Input, this);
-    m_outModel = new VariableGridModel(*m_vars, VariableGridModel::Kind::Output, this);
+    m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
+    m_outModel = new VariableGridModel(vars(), VariableGridModel::Kind::Output, this);
     ui.vstInVariables->setModel(m_inModel);
     ui.vstOutVariables->setModel(m_outModel);
     for (int c = 0; c < VariableGridModel::ColumnCount; ++c) {
@@ -157,24 +165,26 @@ void TFormMain::FormCreate()
     ui.vstOutVariables->setFirstColumnIndent(18);
     connect(ui.vstInVariables, &QAbstractItemView::clicked, this, &TFormMain::vstInVariablesClick);
     connect(ui.vstOutVariables, &QAbstractItemView::clicked, this, &TFormMain::vstOutVariablesClick);
+    connect(ui.vstInVariables->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TFormMain::chooseInputRow);
     ui.vstInVariables->installEventFilter(this);
     ui.EditVarValue->installEventFilter(this);
     connect(ui.ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &TFormMain::ComboBox1Change);
+    connect(ui.ComboBox2, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this](int index) { m_session->setWallIndex(index); });
 
     SettingsSection = QStringLiteral("View");
+    m_settings = std::make_unique<MainSettings>(SettingsFileName, SettingsSection);
 
-    IniFile ini(SettingsFileName);
-    ini.load();
-    int tab = ini.intValue(kSettings, kTabIndex, 0);
-    if (tab != 0 && tab != 1)
-        tab = 0;
     connect(ui.TabSet, &QTabBar::currentChanged, this, &TFormMain::TabSetChange);
-    ui.TabSet->setCurrentIndex(tab);
+    ui.TabSet->setCurrentIndex(m_settings->tabIndex());
 
     PlacementRestored = false;
     CalculationDone = false;
-    m_vars->Mode = std::uint8_t(ui.TabSet->currentIndex() == 1 ? 1 : 0);
-    if (m_vars->Mode == 0)
+    m_session->setMode(ui.TabSet->currentIndex() == 1 ? 1 : 0);
+    m_session->setLayingIndex(ui.ComboBox1->currentIndex());
+    m_session->setWallIndex(ui.ComboBox2->currentIndex());
+    if (m_session->mode() == 0)
         ShowHydraulicView();
     else
         ShowStaticView();
@@ -183,6 +193,10 @@ void TFormMain::FormCreate()
     SymbolFont = QFont(VariableGridModel::cellFont().family());
     SymbolFont.setPointSize(9);
     m_inModel->setSymbolFont(SymbolFont);
+
+    connect(m_session.get(), &CalcSession::changed, this, &TFormMain::showSession);
+    showSession();
+    showValueTarget();
 }
 
 void TFormMain::FormActivate()
@@ -194,7 +208,7 @@ void TFormMain::FormActivate()
     // A database that cannot be opened ends the activation: the panel is
     // decided at the next one.  Closing the error box activates the window
     // again; the reference data skips that one, so the box is said once.
-    if (!withDatabase([this] { m_refs->reloadOnActivation(); }))
+    if (!withDatabase([this] { referenceData().reloadOnActivation(); }))
         return;
     UpdateFiberglassPanel();
 }
@@ -212,11 +226,12 @@ bool TFormMain::withDatabase(const std::function<void()> &operation)
 
 void TFormMain::setUpReferenceGrids()
 {
+    ReferenceData &refs = referenceData();
     const QList<QPair<GridView *, QAbstractItemModel *>> grids = {
-        {ui.vstMaterials, m_refs->materials()},
-        {ui.vstTubes, m_refs->tubes()},
-        {ui.vstTubesSt, m_refs->fiberglassTubes()},
-        {ui.vstSoiles, m_refs->soils()},
+        {ui.vstMaterials, refs.materials()},
+        {ui.vstTubes, refs.tubes()},
+        {ui.vstTubesSt, refs.fiberglassTubes()},
+        {ui.vstSoiles, refs.soils()},
     };
     for (const auto &[grid, model] : grids) {
         grid->setModel(model);
@@ -240,22 +255,23 @@ void TFormMain::setUpReferenceGrids()
 
 void TFormMain::showTubeGrid()
 {
-    const bool fiberglass = m_refs->fiberglassTubesVisible();
+    const bool fiberglass = referenceData().fiberglassTubesVisible();
     ui.vstTubes->setVisible(!fiberglass);
     ui.vstTubesSt->setVisible(fiberglass);
 }
 
 void TFormMain::AdvPageControl1Change(int index)
 {
+    ReferenceData &refs = referenceData();
     switch (index) {
     case TFormMainUi::PageIndexMaterials:
-        withDatabase([this] { m_refs->LoadMaterials(); });
+        withDatabase([&refs] { refs.LoadMaterials(); });
         break;
     case TFormMainUi::PageIndexTubes:
-        withDatabase([this] { m_refs->LoadTubes(); });
+        withDatabase([&refs] { refs.LoadTubes(); });
         break;
     case TFormMainUi::PageIndexSoils:
-        withDatabase([this] { m_refs->LoadSoils(); });
+        withDatabase([&refs] { refs.LoadSoils(); });
         break;
     default:
         break;
@@ -264,7 +280,7 @@ void TFormMain::AdvPageControl1Change(int index)
 
 void TFormMain::vstMaterialsClick()
 {
-    if (!m_refs->pickMaterial(ui.vstMaterials->focusedRow()))
+    if (!m_session->pickMaterial(ui.vstMaterials->focusedRow()))
         return;
     showTubeGrid();
     m_inModel->refresh();
@@ -273,29 +289,26 @@ void TFormMain::vstMaterialsClick()
 
 void TFormMain::vstTubesClick()
 {
-    if (m_refs->pickTube(ui.vstTubes->focusedRow()))
+    if (m_session->pickTube(ui.vstTubes->focusedRow()))
         m_inModel->refresh();
 }
 
 void TFormMain::vstTubesStClick()
 {
-    if (m_refs->pickFiberglassTube(ui.vstTubesSt->focusedRow()))
+    if (m_session->pickFiberglassTube(ui.vstTubesSt->focusedRow()))
         m_inModel->refresh();
 }
 
 void TFormMain::vstSoilesClick()
 {
-    if (m_refs->pickSoil(ui.vstSoiles->focusedRow()))
+    if (m_session->pickSoil(ui.vstSoiles->focusedRow()))
         m_inModel->refresh();
 }
 
 void TFormMain::TabSetChange(int index)
 {
-    if (index == 0)
-        m_vars->Mode = 0;
-    else if (index == 1)
-        m_vars->Mode = 1;
-    if (m_vars->Mode == 0)
+    m_session->setMode(index);
+    if (m_session->mode() == 0)
         ShowHydraulicView();
     else
         ShowStaticView();
@@ -304,15 +317,32 @@ void TFormMain::TabSetChange(int index)
 
 void TFormMain::fillView(CalcView view)
 {
-    m_inModel->clear();
-    m_outModel->clear();
+    const bool trenchless = ui.ComboBox1->currentIndex() == 1;
+    const QVector<Slot> inputs = CalcViews::inputRows(view, trenchless);
+    const QVector<Slot> outputs = CalcViews::outputRows(view);
     QPalette palette = ui.PanelTopCaption->palette();
     palette.setColor(QPalette::Window, QColor(0, 74, 128));
     ui.PanelTopCaption->setPalette(palette);
     ui.LabelTop->setText(CalcViews::headerText(view));
-    const bool trenchless = ui.ComboBox1->currentIndex() == 1;
-    m_inModel->setRows(CalcViews::inputRows(view, trenchless));
-    m_outModel->setRows(CalcViews::outputRows(view));
+    m_view = view;
+    // Showing the view already listed keeps the rows as the user left them.
+    if (m_viewShown && m_inModel->rows() == inputs && m_outModel->rows() == outputs) {
+        showSession();
+        return;
+    }
+    m_viewShown = true;
+    m_rebuilding = true;
+    m_inModel->setRows(inputs);
+    m_outModel->setRows(outputs);
+    // The input the user chose stays chosen where the new view lists it.
+    const int row = m_inModel->rowOf(m_chosenInput);
+    if (row >= 0) {
+        ui.vstInVariables->selectionModel()->setCurrentIndex(
+            m_inModel->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    m_rebuilding = false;
+    showValueTarget();
+    showSession();
 }
 
 void TFormMain::ShowHydraulicView()
@@ -337,35 +367,37 @@ bool TFormMain::fiberglassPanelShown() const
 
 void TFormMain::UpdateFiberglassPanel()
 {
-    if (m_vars->Mode == 1 && m_vars->isFiberglassMaterial()) {
+    if (m_session->calculation() == CalcKind::Fiberglass) {
         ui.Panel1->show();
         ShowFiberglassView();
         return;
     }
-    if (m_vars->Mode == 1)
+    if (m_session->mode() == 1)
         ShowStaticView();
     ui.Panel1->hide();
 }
 
-void TFormMain::ComboBox1Change(int)
+void TFormMain::ComboBox1Change(int index)
 {
+    m_session->setLayingIndex(index);
     ShowFiberglassView();
 }
 
-bool TFormMain::finishCalculation(const CalcOutcome &outcome)
+bool TFormMain::calculate(CalcKind kind)
 {
+    const CalcOutcome outcome = m_session->run(kind);
     switch (outcome.kind()) {
     case CalcOutcome::Kind::Completed:
-        m_outModel->refresh();
         CalculationDone = true;
         return true;
     case CalcOutcome::Kind::Stopped:
+        // The line above the results says which input stopped it.
         return false;
     case CalcOutcome::Kind::DivisionByZero:
-        ShowDivisionByZero();
+        Dialogs::instance().message(this, outcome.displayText());
         return false;
     case CalcOutcome::Kind::Fault:
-        Dialogs::instance().generalError(this, outcome.faultMessage());
+        Dialogs::instance().generalError(this, outcome.displayText());
         return false;
     }
     return false;
@@ -373,25 +405,60 @@ bool TFormMain::finishCalculation(const CalcOutcome &outcome)
 
 void TFormMain::CalcHydraulic()
 {
-    finishCalculation(::CalcHydraulic(*m_vars));
+    calculate(CalcKind::Hydraulic);
 }
 
 void TFormMain::CalcStatic()
 {
-    finishCalculation(::CalcStatic(*m_vars));
+    calculate(CalcKind::Static);
 }
 
 void TFormMain::CalcFiberglass(bool makeReport)
 {
-    const int laying = ui.ComboBox1->currentIndex();
-    const FiberglassRun run = ::CalcFiberglass(*m_vars, laying, ui.ComboBox2->currentIndex());
-    if (finishCalculation(run.outcome) && makeReport && m_reports)
-        m_reports->reportFiberglass(run.results, laying, ui.ComboBox1->currentText());
+    if (calculate(CalcKind::Fiberglass) && makeReport && m_reports) {
+        m_reports->makeReport(*m_session, CalcKind::Fiberglass);
+        m_reportTitle = CalcReport::title(CalcKind::Fiberglass);
+    }
 }
 
-void TFormMain::ShowDivisionByZero()
+void TFormMain::showSession()
 {
-    Dialogs::instance().message(this, MessageText::divisionByZero());
+    const CalcKind kind = CalcKinds::ofView(m_view);
+    const CalcSession::ResultState state = m_session->state(kind);
+    switch (state) {
+    case CalcSession::ResultState::Current:
+        m_outModel->setValues(VariableGridModel::Values::Shown);
+        break;
+    case CalcSession::ResultState::Stale:
+        m_outModel->setValues(VariableGridModel::Values::Outdated);
+        break;
+    case CalcSession::ResultState::None:
+    case CalcSession::ResultState::Failed:
+        m_outModel->setValues(VariableGridModel::Values::Hidden);
+        break;
+    }
+    m_outModel->refresh();
+
+    QColor background(236, 236, 236);
+    QColor text(64, 64, 64);
+    if (state == CalcSession::ResultState::Current) {
+        background = QColor(221, 242, 221);
+        text = QColor(0, 90, 0);
+    } else if (state == CalcSession::ResultState::Stale) {
+        background = QColor(255, 243, 205);
+        text = QColor(120, 80, 0);
+    } else if (state == CalcSession::ResultState::Failed) {
+        background = QColor(250, 219, 216);
+        text = QColor(150, 0, 0);
+    }
+    QPalette palette = ui.ResultsState->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    ui.ResultsState->setPalette(palette);
+    ui.ResultsState->setText(m_session->stateLine(kind));
+
+    // The fiberglass report runs its calculation first, so it is always at hand.
+    ActionReportEdit->setEnabled(m_session->calculation() == CalcKind::Fiberglass || m_session->resultsCurrent());
 }
 
 void TFormMain::ActionHydraulicCalcExecute()
@@ -406,38 +473,31 @@ void TFormMain::ActionStatCalcExecute()
 
 void TFormMain::ActionExecuteExecute()
 {
-    if (fiberglassPanelShown()) {
-        CalcFiberglass(false);
-        return;
-    }
-    if (m_vars->Mode == 0)
-        CalcHydraulic();
-    else
-        CalcStatic();
+    calculate(m_session->calculation());
+}
+
+void TFormMain::explainNoReport()
+{
+    const QString refusal = m_session->reportRefusal(m_session->calculation());
+    if (!refusal.isEmpty())
+        Dialogs::instance().message(this, refusal);
 }
 
 void TFormMain::ActionReportEditExecute()
 {
-    auto setTitle = [this](const QString &title) {
-        m_reportTitle = title;
-        if (m_reports)
-            m_reports->setTitle(title);
-    };
-    if (fiberglassPanelShown()) {
-        setTitle(FiberglassReport::title());
+    const CalcKind kind = m_session->calculation();
+    if (kind == CalcKind::Fiberglass) {
+        // The fiberglass report always follows a fresh run of the inputs as they are.
         CalcFiberglass(true);
         return;
     }
-    if (!CalculationDone)
+    if (!m_session->resultsCurrent(kind)) {
+        explainNoReport();
         return;
-    if (m_vars->Mode == 0) {
-        setTitle(HydraulicReport::title());
-        if (m_reports)
-            m_reports->reportHydraulic();
-    } else {
-        setTitle(StaticReport::title());
-        if (m_reports)
-            m_reports->reportStatic();
+    }
+    if (m_reports) {
+        m_reports->makeReport(*m_session, kind);
+        m_reportTitle = CalcReport::title(kind);
     }
 }
 
@@ -461,13 +521,8 @@ void TFormMain::ActionAboutExecute()
 
 void TFormMain::PopupMenuCalcPopup()
 {
-    ActionHydraulicCalc->setChecked(m_vars->Mode == 0);
-    ActionStatCalc->setChecked(m_vars->Mode == 1);
-}
-
-void TFormMain::PopupMenuReportPopup()
-{
-    ActionReportEdit->setEnabled(CalculationDone);
+    ActionHydraulicCalc->setChecked(m_session->mode() == 0);
+    ActionStatCalc->setChecked(m_session->mode() == 1);
 }
 
 void TFormMain::showVariable(VariableGridModel *model, int row)
@@ -489,32 +544,83 @@ void TFormMain::vstOutVariablesClick()
     showVariable(m_outModel, ui.vstOutVariables->focusedRow());
 }
 
-void TFormMain::EditVarValueEnter()
+void TFormMain::chooseInputRow(const QModelIndex &current)
 {
-    const int row = ui.vstInVariables->focusedRow();
-    if (row < 0)
+    // A row the user moves to is the one the next value goes to; a grid
+    // rebuilt or left empty keeps the choice.
+    if (m_rebuilding || !current.isValid())
         return;
-    const QString text = ui.EditVarValue->text();
-    static const QRegularExpression accepted(QStringLiteral("((\\d+,\\d+)|^\\d+$)"));
-    if (!accepted.match(text).hasMatch())
-        return;
-    double value = 0;
-    if (!NumberFormat::parse(text.trimmed(), NumberFormat::decimalSeparator(), &value)) {
-        Dialogs::instance().generalError(this, QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    m_chosenInput = m_inModel->rows().value(current.row(), Slot::None);
+    showValueTarget();
+}
+
+Slot TFormMain::valueTarget() const
+{
+    return m_inModel->rowOf(m_chosenInput) >= 0 ? m_chosenInput : Slot::None;
+}
+
+void TFormMain::showValueTarget()
+{
+    const Slot target = valueTarget();
+    if (target == Slot::None) {
+        ui.EditVarTarget->setText(QStringLiteral("строка не выбрана"));
+        ui.EditVarTarget->setToolTip(QStringLiteral("Выберите строку таблицы, значение которой нужно изменить"));
         return;
     }
-    m_inModel->variableAt(row).SetValue(value);
+    const TVariable &v = vars()[target];
+    const QString name = v.shownName().isEmpty() ? SlotKeys::key(target) : v.shownName();
+    ui.EditVarTarget->setText(v.GetUnits().isEmpty() ? QStringLiteral("→ %1").arg(name)
+                                                     : QStringLiteral("→ %1, %2").arg(name, v.GetUnits()));
+    ui.EditVarTarget->setToolTip(QStringLiteral("Значение изменяется у %1").arg(v.GetDescription()));
+}
+
+void TFormMain::EditVarValueEnter()
+{
+    const Slot target = valueTarget();
+    if (target == Slot::None)
+        return;
+    const QString text = ui.EditVarValue->text();
+    double value = 0;
+    if (!NumberFormat::parseEntry(text, &value)) {
+        const TVariable &v = vars()[target];
+        QString example = v.FormatValue();
+        QString other = example;
+        other.replace(QLatin1Char(','), QLatin1Char('.'));
+        if (other == example)
+            example = QStringLiteral("0,5");
+        const QString name = v.shownName().isEmpty() ? v.GetDescription() : v.shownName();
+        Dialogs::instance().message(
+            this, QStringLiteral("Значение «%1» не принято для %2 («%3»). Введите число, например %4 или %5; "
+                                 "дробную часть можно отделять запятой или точкой.")
+                      .arg(text.trimmed(), name, v.GetDescription(), example,
+                           other == v.FormatValue() ? QStringLiteral("-1.5e3") : other));
+        return;
+    }
+    m_session->setInput(target, value);
     m_inModel->refresh();
+}
+
+void TFormMain::typeIntoValueEditor(const QString &text)
+{
+    m_typedIntoEditor = true;
+    ui.EditVarValue->setFocus(Qt::OtherFocusReason);
+    ui.EditVarValue->setText(text);
+    ui.EditVarValue->deselect();
+    ui.EditVarValue->setCursorPosition(int(text.size()));
 }
 
 bool TFormMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui.vstInVariables && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const bool digit = key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9;
-        if (digit || isEnter(key)) {
+        if (isEnter(key)) {
             ui.EditVarValue->setFocus(Qt::OtherFocusReason);
             ui.EditVarValue->selectAll();
+            return true;
+        }
+        if (startsNumber(key)) {
+            // The first key is the first character of the value.
+            typeIntoValueEditor(key->text());
             return true;
         }
     } else if (watched == ui.EditVarValue) {
@@ -523,8 +629,12 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         if (event->type() == QEvent::FocusIn) {
-            // After the click that gave the focus has placed the caret.
-            QTimer::singleShot(0, ui.EditVarValue, &QLineEdit::selectAll);
+            if (m_typedIntoEditor) {
+                m_typedIntoEditor = false;
+            } else {
+                // After the click that gave the focus has placed the caret.
+                QTimer::singleShot(0, ui.EditVarValue, &QLineEdit::selectAll);
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -536,26 +646,21 @@ void TFormMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    writeSettings([this](IniFile &ini) {
-        ini.setValue(kSettings, kTabIndex, ui.TabSet->currentIndex());
-        savePlacement(ini);
-    });
+    saveView();
     m_placementSaved = true;
     event->accept();
 }
 
 void TFormMain::writeTabIndex()
 {
-    writeSettings([this](IniFile &ini) { ini.setValue(kSettings, kTabIndex, ui.TabSet->currentIndex()); });
+    QString reason;
+    const bool written = m_settings->writeTabIndex(ui.TabSet->currentIndex(), &reason);
+    reportSettingsWrite(written, reason);
 }
 
-void TFormMain::writeSettings(const std::function<void(IniFile &)> &change)
+void TFormMain::reportSettingsWrite(bool written, const QString &reason)
 {
-    IniFile ini(SettingsFileName);
-    ini.load();
-    change(ini);
-    QString reason;
-    if (ini.save(&reason))
+    if (written)
         return;
     // One box per failure is enough: closing through the exit command writes twice.
     if (!m_settingsWriteFailed)
@@ -564,7 +669,7 @@ void TFormMain::writeSettings(const std::function<void(IniFile &)> &change)
     m_settingsWriteFailed = true;
 }
 
-void TFormMain::savePlacement(IniFile &ini) const
+void TFormMain::saveView(bool sayFailure)
 {
     WindowPlacement placement;
     placement.showCmd = isMinimized()   ? WindowPlacement::Minimized
@@ -572,19 +677,24 @@ void TFormMain::savePlacement(IniFile &ini) const
                                         : WindowPlacement::Normal;
     placement.normalBounds = normalGeometry().isValid() ? normalGeometry() : geometry();
     const QScreen *s = screen();
-    placement.save(ini, SettingsSection, qRound(s->logicalDotsPerInch()), s->size());
-    ini.setValue(SettingsSection, kPanelHeight, ui.PanelMainTop->height());
-    ini.setValue(SettingsSection, kLayingIndex, ui.ComboBox1->currentIndex());
-    ini.setValue(SettingsSection, kWallIndex, ui.ComboBox2->currentIndex());
+    MainSettings::View view;
+    view.panelHeight = ui.PanelMainTop->height();
+    view.laying = ui.ComboBox1->currentIndex();
+    view.wall = ui.ComboBox2->currentIndex();
+    QString reason;
+    const bool written = m_settings->writeView(ui.TabSet->currentIndex(), placement, qRound(s->logicalDotsPerInch()),
+                                               s->size(), view, &reason);
+    if (sayFailure)
+        reportSettingsWrite(written, reason);
 }
 
 void TFormMain::restorePlacement()
 {
-    IniFile ini(SettingsFileName);
-    if (!ini.load())
-        return;
     const QScreen *s = screen();
-    if (const auto placement = WindowPlacement::load(ini, SettingsSection, qRound(s->logicalDotsPerInch()), s->size())) {
+    const auto view = m_settings->view(qRound(s->logicalDotsPerInch()), s->size());
+    if (!view)
+        return;
+    if (const auto &placement = view->placement) {
         if (placement->normalBounds.isValid())
             setGeometry(WindowPlacement::fitToScreens(placement->normalBounds, WindowPlacement::availableScreenAreas()));
         if (placement->showCmd == WindowPlacement::Maximized)
@@ -592,16 +702,15 @@ void TFormMain::restorePlacement()
         else if (placement->showCmd == WindowPlacement::Minimized)
             setWindowState(Qt::WindowMinimized);
     }
-    const int height = ini.intValue(SettingsSection, kPanelHeight, -1);
-    if (height > 0) {
+    if (view->panelHeight > 0) {
         QList<int> sizes = ui.HorizSplitter->sizes();
         const int total = sizes.value(0) + sizes.value(1);
-        ui.HorizSplitter->setSizes({height, std::max(total - height, 1)});
+        ui.HorizSplitter->setSizes({view->panelHeight, std::max(total - view->panelHeight, 1)});
     }
-    const int laying = ini.intValue(SettingsSection, kLayingIndex, -1);
-    if (laying == 0 || laying == 1)
-        ui.ComboBox1->setCurrentIndex(laying);
-    const int wall = ini.intValue(SettingsSection, kWallIndex, -1);
-    if (wall == 0 || wall == 1)
-        ui.ComboBox2->setCurrentIndex(wall);
+    if (view->laying >= 0) {
+        ui.ComboBox1->setCurrentIndex(view->laying);
+        m_session->setLayingIndex(view->laying);
+    }
+    if (view->wall >= 0)
+        ui.ComboBox2->setCurrentIndex(view->wall);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CalcKind.h"
 #include "model/CalcViews.h"
 #include "model/TCalcVariables.h"
 #include "ui/TFormMainUi.h"
@@ -12,14 +13,16 @@
 
 class ApplicationMessageHook;
 class CalcOutcome;
-class ReferenceData;
-class IniFile;
+class CalcSession;
+class MainSettings;
 class QAction;
+class ReferenceData;
 class ReportLayer;
 class VariableGridModel;
 
-// The main window: the calculation views, the commands that run the
-// calculations and make the reports, the settings file.
+// The main window: it shows the calculation session — the inputs of the
+// chosen calculation, the reference pages, the results and what they are
+// worth — and hands the user's commands to it.
 class TFormMain : public QMainWindow
 {
     Q_OBJECT
@@ -32,12 +35,13 @@ public:
                        QWidget *parent = nullptr);
     ~TFormMain() override;
 
-    TCalcVariables &vars() { return *m_vars; }
+    CalcSession &session() { return *m_session; }
+    TCalcVariables &vars();
+    ReferenceData &referenceData();
     const TFormMainUi &widgets() const { return ui; }
     VariableGridModel *inputModel() const { return m_inModel; }
     VariableGridModel *outputModel() const { return m_outModel; }
     ApplicationMessageHook *messageHook() const { return m_hook; }
-    ReferenceData &referenceData() { return *m_refs; }
 
     // The reports; until one is set the report command stops where it would
     // hand over.
@@ -45,12 +49,19 @@ public:
     // Asked before the window closes (and so the program ends); false keeps
     // it open with nothing written.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
+    // The title of the last report made.
     const QString &reportTitle() const { return m_reportTitle; }
+
+    // The input that a value typed into the value editor goes to: the row
+    // of the input grid the user last chose; Slot::None when the grid does
+    // not list it.
+    Slot valueTarget() const;
 
     // Program-wide state.
     QString SettingsFileName;
     QString SettingsSection;
     bool PlacementRestored = false;
+    // Set by every calculation that completed.
     bool CalculationDone = false;
     QFont SymbolFont;
 
@@ -77,7 +88,6 @@ public Q_SLOTS:
     void CalcHydraulic();
     void CalcStatic();
     void CalcFiberglass(bool makeReport);
-    void ShowDivisionByZero();
 
     void ActionHydraulicCalcExecute();
     void ActionStatCalcExecute();
@@ -87,7 +97,6 @@ public Q_SLOTS:
     void ActionHelpExecute();
     void ActionAboutExecute();
     void PopupMenuCalcPopup();
-    void PopupMenuReportPopup();
 
     void vstInVariablesClick();
     void vstOutVariablesClick();
@@ -114,21 +123,28 @@ private:
     bool withDatabase(const std::function<void()> &operation);
     void fillView(CalcView view);
     void showVariable(VariableGridModel *model, int row);
-    // Turns the outcome of a calculation into what the user sees; true when
-    // it completed.
-    bool finishCalculation(const CalcOutcome &outcome);
+    // Runs a calculation and says what went wrong; true when it completed.
+    bool calculate(CalcKind kind);
+    // Shows the session: the results and what they are worth, the commands
+    // that apply.
+    void showSession();
+    void showValueTarget();
+    void chooseInputRow(const QModelIndex &current);
+    void typeIntoValueEditor(const QString &text);
+    // Says why no report can be made now.
+    void explainNoReport();
 
     // Settings file.
     void restorePlacement();
     void writeTabIndex();
-    void savePlacement(IniFile &ini) const;
-    void writeSettings(const std::function<void(IniFile &)> &change);
+    void saveView(bool sayFailure = true);
+    void reportSettingsWrite(bool written, const QString &reason);
 
     TFormMainUi ui;
-    std::unique_ptr<TCalcVariables> m_vars;
+    std::unique_ptr<CalcSession> m_session;
     class TableErrors;
     std::unique_ptr<TableErrors> m_tableErrors;
-    std::unique_ptr<ReferenceData> m_refs;
+    std::unique_ptr<MainSettings> m_settings;
     QString m_databaseFolder;
     VariableGridModel *m_inModel = nullptr;
     VariableGridModel *m_outModel = nullptr;
@@ -136,6 +152,15 @@ private:
     ReportLayer *m_reports = nullptr;
     std::function<bool()> m_closeGuard;
     QString m_reportTitle;
+    // The view the grids list, and the input the user last chose in it.
+    CalcView m_view = CalcView::Hydraulic;
+    bool m_viewShown = false;
+    Slot m_chosenInput = Slot::None;
+    // Set while the grids are rebuilt, when row changes are not the user's.
+    bool m_rebuilding = false;
+    // The value editor got the focus from a key typed on the grid: its text
+    // is that key, not to be selected.
+    bool m_typedIntoEditor = false;
     bool m_placementSaved = false;
     bool m_settingsWriteFailed = false;
 };

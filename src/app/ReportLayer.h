@@ -1,20 +1,16 @@
 #pragma once
 
-#include <QString>
+#include "calc/CalcKind.h"
 
-struct FiberglassResults;
+class CalcSession;
 
-// What the report command hands on to the reports.
+// What the report command hands on to the report editor.
 class ReportLayer
 {
 public:
     virtual ~ReportLayer() = default;
 
-    // The title line of the report page.
-    virtual void setTitle(const QString &title) = 0;
-    virtual void reportHydraulic() = 0;
-    virtual void reportStatic() = 0;
-    // The fiberglass report of the run just made, with the laying method as
-    // the options panel shows it.
-    virtual void reportFiberglass(const FiberglassResults &results, int layingIndex, const QString &layingText) = 0;
+    // Builds the report of the session's results of `kind` (which the
+    // command has found current), titles the report page and shows the editor.
+    virtual void makeReport(CalcSession &session, CalcKind kind) = 0;
 };

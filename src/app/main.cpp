@@ -1,5 +1,6 @@
 #include "app/MainUnit.h"
 #include "app/ProgramWindows.h"
+#include "app/SafeApplication.h"
 #include "editor/remain.h"
 #include "model/NumberFormat.h"
 #include "model/ResourceLocator.h"
@@ -12,7 +13,7 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    SafeApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pipecalc"));
     QApplication::setApplicationVersion(QStringLiteral(PIPECALC_VERSION));
     // The desktop entry the windows belong to (its name and icon).

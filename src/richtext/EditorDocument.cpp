@@ -2,6 +2,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QScopedValueRollback>
 #include <QTextList>
 
@@ -69,6 +70,32 @@ DocumentFile::Result EditorDocument::LoadDocumentFile(const QString &path)
     if (result.ok)
         cursorToStart();
     return result;
+}
+
+void EditorDocument::replaceContent(const QTextDocument &source)
+{
+    {
+        const QScopedValueRollback<bool> changing(m_changing, true);
+        m_document->setUndoRedoEnabled(false);
+        m_document->clear();
+        // Pictures live in the source's resources, not in its text.
+        for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                if (!format.isImageFormat())
+                    continue;
+                const QUrl name(format.toImageFormat().name());
+                const QVariant picture = source.resource(QTextDocument::ImageResource, name);
+                if (picture.isValid())
+                    m_document->addResource(QTextDocument::ImageResource, name, picture);
+            }
+        }
+        QTextCursor cursor(m_document);
+        cursor.insertFragment(QTextDocumentFragment(&source));
+        m_document->setUndoRedoEnabled(true);
+        m_document->setModified(true);
+    }
+    cursorToStart();
 }
 
 DocumentFile::Result EditorDocument::OpenDocumentFile(const QString &path)

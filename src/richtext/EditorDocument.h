@@ -56,6 +56,10 @@ public:
     // Replaces the content with the file's, the format by its extension;
     // the name stays.  On failure the document is as it was.
     DocumentFile::Result LoadDocumentFile(const QString &path);
+    // Replaces the content with that of another document, keeping every
+    // format and picture; nothing of it can be undone, and the document is
+    // modified.  The name stays.
+    void replaceContent(const QTextDocument &source);
     // Loads the file and takes its path as the name, not modified.
     DocumentFile::Result OpenDocumentFile(const QString &path);
     // Writes the document to the file, the format by its extension, and

@@ -86,3 +86,19 @@ int GridView::focusedRow() const
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;
 }
+
+void GridView::keyboardSearch(const QString &)
+{
+}
+
+void GridView::focusInEvent(QFocusEvent *event)
+{
+    if (currentIndex().isValid()) {
+        QTableView::focusInEvent(event);
+        return;
+    }
+    // The item view would make the first row current here.
+    QAbstractScrollArea::focusInEvent(event);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    viewport()->update();
+}

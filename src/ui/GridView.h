@@ -23,6 +23,14 @@ public:
     // The row that has the focus, or -1.
     int focusedRow() const;
 
+    // Letters typed on a grid never move its current row.
+    void keyboardSearch(const QString &search) override;
+
+protected:
+    // Getting the focus from the keyboard or a closed window does not make
+    // the first row current: the row stays the one the user chose, or none.
+    void focusInEvent(QFocusEvent *event) override;
+
 private:
     QVector<int> m_columnLimits;
 };

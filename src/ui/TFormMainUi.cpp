@@ -186,12 +186,18 @@ void TFormMainUi::setupUi(QMainWindow *window)
     PanelEditor->setFixedHeight(18);
     PanelEditor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto *editorRow = new QHBoxLayout(PanelEditor);
-    editorRow->setContentsMargins(1, 1, 130, 1);
+    editorRow->setContentsMargins(1, 1, 1, 1);
+    editorRow->setSpacing(2);
     EditVarValue = new QLineEdit(PanelEditor);
     EditVarValue->setObjectName(QStringLiteral("EditVarValue"));
     EditVarValue->setFrame(false);
     EditVarValue->setFont(pixelFont("Courier", 11));
-    editorRow->addWidget(EditVarValue);
+    editorRow->addWidget(EditVarValue, 1);
+    EditVarTarget = new QLabel(PanelEditor);
+    EditVarTarget->setObjectName(QStringLiteral("EditVarTarget"));
+    EditVarTarget->setFixedWidth(127);
+    EditVarTarget->setFont(pixelFont("MS Sans Serif", 11));
+    editorRow->addWidget(EditVarTarget);
     PageSummary->layout()->addWidget(PanelEditor);
 
     AdvPageControl1->addTab(PageMaterials, QStringLiteral("Материал"));
@@ -203,6 +209,15 @@ void TFormMainUi::setupUi(QMainWindow *window)
     PanelMainBottom = new QWidget(HorizSplitter);
     auto *bottom = new QVBoxLayout(PanelMainBottom);
     bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->setSpacing(0);
+    ResultsState = new QLabel(PanelMainBottom);
+    ResultsState->setObjectName(QStringLiteral("ResultsState"));
+    ResultsState->setWordWrap(true);
+    ResultsState->setContentsMargins(6, 2, 6, 2);
+    ResultsState->setFont(pixelFont("MS Sans Serif", 12));
+    ResultsState->setAutoFillBackground(true);
+    ResultsState->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bottom->addWidget(ResultsState);
     vstOutVariables = new GridView(PanelMainBottom);
     vstOutVariables->setObjectName(QStringLiteral("vstOutVariables"));
     bottom->addWidget(vstOutVariables);

@@ -55,10 +55,14 @@ public:
     GridView *vstInVariables = nullptr;
     QFrame *PanelEditor = nullptr;
     QLineEdit *EditVarValue = nullptr;
+    // Names the input the value editor writes into.
+    QLabel *EditVarTarget = nullptr;
 
     // Lower half.
     QWidget *PanelMainBottom = nullptr;
     GridView *vstOutVariables = nullptr;
+    // Says what the results below are worth: current, outdated, failed.
+    QLabel *ResultsState = nullptr;
 
     QTabBar *TabSet = nullptr;
     QStatusBar *StatusBar = nullptr;

@@ -8,7 +8,9 @@
 #include "app/ReportLayer.h"
 #include "app/WindowPlacement.h"
 #include "app/reabout.h"
+#include "calc/CalcSession.h"
 #include "calc/FiberglassResults.h"
+#include "reports/CalcReport.h"
 #include "model/NumberFormat.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
@@ -17,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabBar>
@@ -30,22 +33,20 @@ namespace {
 class FakeReports : public ReportLayer
 {
 public:
-    void setTitle(const QString &title) override { titles << title; }
-    void reportHydraulic() override { made << QStringLiteral("hydraulic"); }
-    void reportStatic() override { made << QStringLiteral("static"); }
-    void reportFiberglass(const FiberglassResults &results, int layingIndex, const QString &layingText) override
+    void makeReport(CalcSession &session, CalcKind kind) override
     {
-        made << QStringLiteral("fiberglass");
-        lastMpr = results.Mpr;
-        laying = layingIndex;
-        layingName = layingText;
+        made << CalcKinds::name(kind);
+        titles << CalcReport::title(kind);
+        current = session.resultsCurrent(kind);
+        lastMpr = session.fiberglassResults().Mpr;
+        laying = session.layingIndex();
     }
 
     QStringList titles;
     QStringList made;
+    bool current = false;
     double lastMpr = 0;
     int laying = -1;
-    QString layingName;
 };
 
 QStringList keys(const VariableGridModel *model)
@@ -203,21 +204,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("stored");
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("refused");
         const double unchanged = 0.348;
-        QTest::newRow("whole number") << "," << "12" << 12.0 << "";
-        QTest::newRow("comma fraction") << "," << "0,348" << 0.348 << "";
-        QTest::newRow("negative fraction") << "," << "-1,5" << -1.5 << "";
-        QTest::newRow("exponent") << "," << "1,5e3" << 1500.0 << "";
-        QTest::newRow("blanks around") << "," << " 2,5 " << 2.5 << "";
-        QTest::newRow("point fraction") << "," << "0.5" << unchanged << "";
-        QTest::newRow("negative whole") << "," << "-2" << unchanged << "";
-        QTest::newRow("empty") << "," << "" << unchanged << "";
-        QTest::newRow("letters") << "," << "abc" << unchanged << "";
-        QTest::newRow("with unit") << "," << "1,5 м" << unchanged << "'1,5 м' is not a valid floating point value.";
-        QTest::newRow("comma on a point system") << "." << "1,5" << unchanged
-                                                 << "'1,5' is not a valid floating point value.";
-        QTest::newRow("whole on a point system") << "." << "7" << 7.0 << "";
+        QTest::newRow("whole number") << "," << "12" << 12.0 << false;
+        QTest::newRow("comma fraction") << "," << "0,348" << 0.348 << false;
+        QTest::newRow("point fraction") << "," << "0.5" << 0.5 << false;
+        QTest::newRow("negative fraction") << "," << "-1,5" << -1.5 << false;
+        QTest::newRow("negative whole") << "," << "-2" << -2.0 << false;
+        QTest::newRow("exponent") << "," << "1,5e3" << 1500.0 << false;
+        QTest::newRow("exponent with point") << "," << "+2.5E-1" << 0.25 << false;
+        QTest::newRow("blanks around") << "," << " 2,5 " << 2.5 << false;
+        QTest::newRow("comma on a point system") << "." << "1,5" << 1.5 << false;
+        QTest::newRow("whole on a point system") << "." << "7" << 7.0 << false;
+        QTest::newRow("empty") << "," << "" << unchanged << true;
+        QTest::newRow("letters") << "," << "abc" << unchanged << true;
+        QTest::newRow("with unit") << "," << "1,5 м" << unchanged << true;
+        QTest::newRow("two separators") << "," << "1,5.2" << unchanged << true;
+        QTest::newRow("grouped digits") << "," << "1 500" << unchanged << true;
     }
 
     void valueEditor()
@@ -225,7 +228,7 @@ private Q_SLOTS:
         QFETCH(QString, separator);
         QFETCH(QString, text);
         QFETCH(double, stored);
-        QFETCH(QString, error);
+        QFETCH(bool, refused);
         NumberFormat::setDecimalSeparator(separator);
         FakeDialogs dialogs;
         TFormMain w(settingsPath());
@@ -234,12 +237,24 @@ private Q_SLOTS:
         clickRow(w.widgets().vstInVariables, 1); // Din
         QCOMPARE(w.widgets().StatusText->text(), QStringLiteral("Внутренний диаметр трубопровода"));
         QCOMPARE(w.widgets().EditVarValue->text(), separator == "," ? QStringLiteral("0,348") : QStringLiteral("0.348"));
+        // The editor says which input it writes into.
+        QCOMPARE(w.widgets().EditVarTarget->text(), QStringLiteral("→ Dвнутр, м"));
         w.widgets().EditVarValue->setText(text);
         pressEnter(w.widgets().EditVarValue);
         QCOMPARE(w.vars()[Slot::Din].GetValue(), stored);
-        QCOMPARE(dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
         QCOMPARE(w.widgets().EditVarValue->text(), text);
         QCOMPARE(w.inputModel()->cellText(1, 1), NumberFormat::format(QStringLiteral("0.###"), stored));
+        QVERIFY(dialogs.errors.isEmpty());
+        if (!refused) {
+            QVERIFY(dialogs.messages.isEmpty());
+            return;
+        }
+        // A refusal names the input and shows numbers it would take.
+        QCOMPARE(dialogs.messages.size(), 1);
+        const QString message = dialogs.messages.first();
+        QVERIFY2(message.contains(QStringLiteral("Dвнутр")) && message.contains(QStringLiteral("«Внутренний диаметр")),
+                 qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("например 0")), qPrintable(message));
     }
 
     void arrowKeyMovesTheTarget()
@@ -273,39 +288,126 @@ private Q_SLOTS:
         QCOMPARE(w.vars()[Slot::hs_d].GetValue(), 303.629);
     }
 
-    void enterWithoutFocusedRow()
+    void chosenRowSurvivesAnotherView()
     {
         FakeDialogs dialogs;
         TFormMain w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickRow(w.widgets().vstInVariables, 0);
-        // Rebuilding the view drops the focused row.
+        GridView *grid = w.widgets().vstInVariables;
+        clickRow(grid, 0); // Dout
+        // The static view lists Dout too: it stays the row chosen.
         w.ActionStatCalc->trigger();
-        QCOMPARE(w.widgets().vstInVariables->focusedRow(), -1);
+        QCOMPARE(w.valueTarget(), Slot::Dout);
+        QCOMPARE(grid->focusedRow(), 1);
+        // A row the other view does not list takes no value there.
+        w.ActionHydraulicCalc->trigger();
+        clickRow(grid, 2); // i_s
+        w.ActionStatCalc->trigger();
+        QCOMPARE(w.valueTarget(), Slot::None);
+        QCOMPARE(grid->focusedRow(), -1);
+        QCOMPARE(w.widgets().EditVarTarget->text(), QStringLiteral("строка не выбрана"));
         w.widgets().EditVarValue->setText("5");
         pressEnter(w.widgets().EditVarValue);
         QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.4);
         QCOMPARE(w.vars()[Slot::Din].GetValue(), 0.348);
+        QCOMPARE(w.vars()[Slot::i_s].GetValue(), 0.02);
+        // Back where it is listed, it is the chosen row again.
+        w.ActionHydraulicCalc->trigger();
+        QCOMPARE(w.valueTarget(), Slot::i_s);
     }
 
-    void digitKeyMovesFocusToEditor()
+    void typingOnTheGrid()
     {
         FakeDialogs dialogs;
         TFormMain w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         GridView *grid = w.widgets().vstInVariables;
-        clickRow(grid, 0);
+        QLineEdit *editor = w.widgets().EditVarValue;
+        clickRow(grid, 3); // hs/d
         QVERIFY(grid->hasFocus());
-        QTest::keyClick(grid, Qt::Key_7);
-        QVERIFY(w.widgets().EditVarValue->hasFocus());
-        QCOMPARE(w.widgets().EditVarValue->selectedText(), QStringLiteral("0,4"));
-        QCOMPARE(w.widgets().EditVarValue->text(), QStringLiteral("0,4"));
-        // Typing replaces the selected text.
-        QTest::keyClicks(w.widgets().EditVarValue, "0,6");
+        // Letters search nothing: the row stays.
+        QTest::keyClick(grid, Qt::Key_D);
+        QTest::keyClick(grid, Qt::Key_K);
+        QCOMPARE(grid->focusedRow(), 3);
+        // The first digit is the first character of the value.
+        QTest::keyClick(grid, Qt::Key_0);
+        QVERIFY(editor->hasFocus());
+        QCOMPARE(editor->text(), QStringLiteral("0"));
+        QVERIFY(!editor->hasSelectedText());
+        QTest::keyClicks(editor, ",5");
+        pressEnter(editor);
+        QCOMPARE(w.vars()[Slot::hs_d].GetValue(), 0.5);
+        QVERIFY(dialogs.messages.isEmpty());
+        // Enter on the grid selects the editor's text, to be typed over.
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(editor->hasFocus());
+        QCOMPARE(editor->selectedText(), QStringLiteral("0,5"));
+        // A sign starts a value as well.
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Minus, Qt::NoModifier);
+        QCOMPARE(editor->text(), QStringLiteral("-"));
+    }
+
+    void typedValueLandsInTheChosenRowAfterFocusReturns_data()
+    {
+        QTest::addColumn<QString>("away");
+        QTest::newRow("message box") << "message";
+        QTest::newRow("about box") << "about";
+        QTest::newRow("another window") << "window";
+    }
+
+    void typedValueLandsInTheChosenRowAfterFocusReturns()
+    {
+        QFETCH(QString, away);
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.ActionStatCalc->trigger();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        GridView *grid = w.widgets().vstInVariables;
+        clickRow(grid, 5); // Htr
+        QCOMPARE(w.widgets().StatusText->text(), QStringLiteral("Глубина заложения от поверхности земли"));
+
+        QWidget other;
+        if (away == QLatin1String("message")) {
+            w.widgets().EditVarValue->setText("x");
+            pressEnter(w.widgets().EditVarValue);
+            QCOMPARE(dialogs.messages.size(), 1);
+        } else if (away == QLatin1String("about")) {
+            w.ActionAbout->trigger();
+            QCOMPARE(dialogs.dialogsShown, 1);
+        }
+        // Every way out ends with another window active, then this one again,
+        // whose activation rebuilds the static view.
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        grid->setFocus(Qt::ActiveWindowFocusReason);
+        QCOMPARE(grid->focusedRow(), 5);
+
+        QTest::keyClick(grid, Qt::Key_3);
         pressEnter(w.widgets().EditVarValue);
-        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.6);
+        QCOMPARE(w.vars()[Slot::Htr].GetValue(), 3.0);
+        QCOMPARE(w.vars()[Slot::Din].GetValue(), 0.348);
+    }
+
+    void focusWithoutAChoiceMakesNoRowCurrent()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        GridView *grid = w.widgets().vstInVariables;
+        grid->setFocus(Qt::TabFocusReason);
+        QCOMPARE(grid->focusedRow(), -1);
+        QTest::keyClick(grid, Qt::Key_5);
+        pressEnter(w.widgets().EditVarValue);
+        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.4);
     }
 
     void letterCommandsFromTheValueEditor_data()
@@ -351,20 +453,29 @@ private Q_SLOTS:
         TFormMain w(settingsPath());
         w.setReportLayer(&reports);
 
-        // Before any calculation it does nothing at all.
-        w.ActionReportEdit->trigger();
+        // Before any calculation it says why there is no report.
+        QVERIFY(!w.ActionReportEdit->isEnabled());
+        w.ActionReportEditExecute();
         QVERIFY(reports.made.isEmpty());
-        QVERIFY(reports.titles.isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages.last().startsWith(QStringLiteral("Отчёт не составлен")));
 
-        // After one calculation it makes the report of the current kind.
+        // A hydraulic run makes no static results.
         w.ActionExecute->trigger();
         w.ActionStatCalc->trigger();
+        w.ActionReportEditExecute();
+        QVERIFY(reports.made.isEmpty());
+        QCOMPARE(dialogs.messages.size(), 2);
+        w.ActionExecute->trigger();
         w.ActionReportEdit->trigger();
         QCOMPARE(reports.made, QStringList{"static"});
-        QCOMPARE(reports.titles.last(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
+        QVERIFY(reports.current);
+        QCOMPARE(w.reportTitle(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
+        // The hydraulic results are still those of the inputs.
         w.ActionHydraulicCalc->trigger();
         w.ActionReportEdit->trigger();
-        QCOMPARE(reports.titles.last(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
+        QCOMPARE(reports.made.last(), QStringLiteral("hydraulic"));
+        QCOMPARE(w.reportTitle(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
 
         // A fiberglass material calculates afresh and reports in one go.
         w.ActionStatCalc->trigger();
@@ -372,20 +483,68 @@ private Q_SLOTS:
         w.UpdateFiberglassPanel();
         w.ActionReportEdit->trigger();
         QCOMPARE(reports.made.last(), QStringLiteral("fiberglass"));
+        QVERIFY(reports.current);
         QCOMPARE(reports.titles.last(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
         QCOMPARE(reports.lastMpr, 529200.0);
-        QCOMPARE(reports.layingName, QStringLiteral("траншейный"));
+        QCOMPARE(reports.laying, 0);
         QVERIFY(w.vars()[Slot::Mpr].GetValue() > 529);
 
-        // A division by zero makes no report.
+        // A division by zero makes no report and names the input.
         w.vars()[Slot::DSt].SetValue(0.0);
         const int made = int(reports.made.size());
         w.ActionReportEdit->trigger();
         QCOMPARE(reports.made.size(), made);
-        QCOMPARE(dialogs.messages, QStringList{"Ошибка. Деление на ноль."});
+        QVERIFY(dialogs.messages.last().startsWith(QStringLiteral("Ошибка. Деление на ноль")));
+        QVERIFY(dialogs.messages.last().contains(QStringLiteral("«Средний диаметр трубы»")));
     }
 
-    void reportMenuDisablesTheCommand()
+    void reportCommandRefusedUnlessCurrent_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("never run") << "" << "не выполнен";
+        QTest::newRow("input changed") << "run Htr=3" << "устарели";
+        QTest::newRow("material picked") << "run material" << "устарели";
+        QTest::newRow("stopped") << "run F=0 run" << "F";
+        QTest::newRow("fault") << "run Sigmao=0 run" << "Деление на ноль";
+    }
+
+    void reportCommandRefusedUnlessCurrent()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, words);
+        FakeDialogs dialogs;
+        FakeReports reports;
+        TFormMain w(settingsPath());
+        w.setReportLayer(&reports);
+        w.ActionStatCalc->trigger();
+        for (const QString &step : change.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (step == QLatin1String("run")) {
+                w.ActionExecute->trigger();
+            } else if (step == QLatin1String("material")) {
+                w.vars().SelectedMaterialId = 2;
+                w.session().touch();
+            } else {
+                const QStringList parts = step.split(QLatin1Char('='));
+                w.session().setInput(*SlotKeys::fromKey(parts[0]), parts[1].toDouble());
+            }
+        }
+        QVERIFY(!w.ActionReportEdit->isEnabled());
+        dialogs.messages.clear();
+        dialogs.errors.clear();
+        // The key R still answers, with the reason and what to do.
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(w.widgets().EditVarValue, Qt::Key_R);
+        QVERIFY(reports.made.isEmpty());
+        QCOMPARE(dialogs.messages.size(), 1);
+        const QString message = dialogs.messages.first();
+        QVERIFY2(message.startsWith(QStringLiteral("Отчёт не составлен")) && message.contains(words)
+                     && message.contains(QStringLiteral("C")),
+                 qPrintable(message));
+    }
+
+    void reportCommandFollowsTheSession()
     {
         FakeDialogs dialogs;
         FakeReports reports;
@@ -393,38 +552,88 @@ private Q_SLOTS:
         w.setReportLayer(&reports);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QVERIFY(w.ActionReportEdit->isEnabled());
-        w.PopupMenuReportPopup();
+        // Opening the menu before the first run changes nothing later.
+        w.widgets().PopupMenuReport->popup(QPoint(0, 0));
+        w.widgets().PopupMenuReport->hide();
         QVERIFY(!w.ActionReportEdit->isEnabled());
         w.ActionExecute->trigger();
-        QTest::keyClick(w.widgets().EditVarValue, Qt::Key_R);
-        QVERIFY(reports.made.isEmpty());
-        w.PopupMenuReportPopup();
+        QVERIFY(w.ActionReportEdit->isEnabled());
         QTest::keyClick(w.widgets().EditVarValue, Qt::Key_R);
         QCOMPARE(reports.made, QStringList{"hydraulic"});
+        w.session().setInput(Slot::i_s, 0.03);
+        QVERIFY(!w.ActionReportEdit->isEnabled());
+        w.session().setInput(Slot::i_s, 0.02);
+        QVERIFY(w.ActionReportEdit->isEnabled());
+        w.session().setInput(Slot::Din, 0.0);
+        w.ActionExecute->trigger();
+        QVERIFY(!w.ActionReportEdit->isEnabled());
     }
 
     void calculationFailures()
     {
         FakeDialogs dialogs;
         TFormMain w(settingsPath());
-        w.vars()[Slot::Din].SetValue(0.0);
         w.ActionExecute->trigger();
-        QCOMPARE(dialogs.messages, QStringList{"Ошибка. Деление на ноль."});
-        QVERIFY(!w.CalculationDone);
+        QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("3,192"));
+
+        // A fault: the box names what was computed and the input at fault,
+        // and nothing of the run shows as a result.
+        w.session().setInput(Slot::Din, 0.0);
+        w.ActionExecute->trigger();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages.first().startsWith(QStringLiteral("Ошибка. Деление на ноль при вычислении")));
+        QVERIFY(dialogs.messages.first().contains(QStringLiteral("Dвнутр («Внутренний диаметр трубопровода»)")));
+        QVERIFY(dialogs.messages.first().contains(QStringLiteral("Выберите трубу")));
+        QCOMPARE(w.outputModel()->cellText(0, 1), QString());
+        QCOMPARE(w.outputModel()->cellText(1, 1), QString());
+        QCOMPARE(w.widgets().ResultsState->text(), dialogs.messages.first());
 
         w.ActionStatCalc->trigger();
-        w.vars()[Slot::Din].SetValue(0.348);
-        w.vars()[Slot::Egr].SetValue(-5.0);
+        w.session().setInput(Slot::Din, 0.348);
+        w.session().setInput(Slot::Egr, -5.0);
         w.ActionExecute->trigger();
-        QCOMPARE(dialogs.errors, QStringList{"Invalid floating point operation."});
-        QVERIFY(!w.CalculationDone);
+        QCOMPARE(dialogs.errors.size(), 1);
+        QVERIFY(dialogs.errors.first().startsWith(QStringLiteral("Ошибка. Недопустимая операция при вычислении q_уст")));
+        QVERIFY2(dialogs.errors.first().contains(w.vars()[Slot::Egr].GetName() + QStringLiteral(" («Модуль")), qPrintable(dialogs.errors.first()));
+        // The half-written strength value is not shown.
+        QVERIFY(w.vars()[Slot::S_cond].GetValue() != 0);
+        QCOMPARE(w.outputModel()->cellText(0, 1), QString());
 
-        // A stopped run says nothing.
-        w.vars()[Slot::F].SetValue(0.0);
+        // A stop: no box, the line under the results says which input.
+        w.session().setInput(Slot::Egr, 5.0);
+        w.ActionExecute->trigger();
+        QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,584"));
+        w.session().setInput(Slot::F, 0.0);
         w.ActionExecute->trigger();
         QCOMPARE(dialogs.errors.size() + dialogs.messages.size(), 2);
-        QVERIFY(!w.CalculationDone);
+        QCOMPARE(w.outputModel()->cellText(0, 1), QString());
+        QVERIFY2(w.widgets().ResultsState->text().contains(QStringLiteral("F («Площадь опирания колеса») должно быть "
+                                                                          "больше нуля")),
+                 qPrintable(w.widgets().ResultsState->text()));
+    }
+
+    void resultsMarkedOutdated()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        QVERIFY(w.widgets().ResultsState->text().contains(QStringLiteral("Нажмите C")));
+        QCOMPARE(w.outputModel()->cellText(0, 1), QString());
+        w.ActionExecute->trigger();
+        QCOMPARE(w.session().state(), CalcSession::ResultState::Current);
+        QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Shown);
+        QCOMPARE(w.outputModel()->cellText(1, 1), QStringLiteral("303,629"));
+
+        w.session().setInput(Slot::hs_d, 0.5);
+        QCOMPARE(w.session().state(), CalcSession::ResultState::Stale);
+        QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Outdated);
+        QCOMPARE(w.outputModel()->data(w.outputModel()->index(1, 1), Qt::ForegroundRole).value<QColor>(),
+                 QColor(128, 128, 128));
+        QVERIFY(w.widgets().ResultsState->text().contains(QStringLiteral("устарели")));
+
+        w.ActionExecute->trigger();
+        QCOMPARE(w.session().state(), CalcSession::ResultState::Current);
+        QVERIFY(!w.outputModel()->data(w.outputModel()->index(1, 1), Qt::ForegroundRole).isValid());
+        QCOMPARE(w.outputModel()->cellText(1, 1), QStringLiteral("151,815"));
     }
 
     void outputGridShowsResults()
