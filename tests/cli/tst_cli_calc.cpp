@@ -273,6 +273,15 @@ private Q_SLOTS:
         QTest::newRow("unknown option") << QStringList{"calc", "static", "--fast"} << "--fast";
         QTest::newRow("bad laying") << QStringList{"calc", "fiberglass", "--laying", "air"} << "air";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate";
+        // A material goes with its own calculation; the hydraulic one takes any.
+        QTest::newRow("corrugated with fiberglass material")
+            << QStringList{"calc", "static", "--material", "5"} << "calc fiberglass";
+        QTest::newRow("corrugated report with fiberglass material")
+            << QStringList{"report", "static", "--material", "4", "-o", "x.txt"} << "report fiberglass";
+        QTest::newRow("fiberglass with polymer material")
+            << QStringList{"calc", "fiberglass", "--material", "1"} << "calc static";
+        QTest::newRow("fiberglass report without material")
+            << QStringList{"report", "fiberglass", "-o", "x.txt"} << "--material 4";
     }
 
     void usageErrors()

@@ -39,6 +39,13 @@ class TestCliReport : public QObject
 private:
     QTemporaryDir m_dir;
 
+    static QByteArray realTemplate()
+    {
+        QFile file(QFileInfo(QStringLiteral(PIPECALC_CLI)).dir().filePath(QStringLiteral("Templates/HydraulicReport.rtf")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
 private Q_SLOTS:
     void reportsAsText_data()
     {
@@ -116,6 +123,79 @@ private Q_SLOTS:
         QCOMPARE(runCli({"report", "static", "--set", "F=0", "-o", out}).exitCode, 3);
         QVERIFY(!QFile::exists(out));
         QCOMPARE(runCli({"report", "static"}).exitCode, 2);
+    }
+
+    // A damaged or foreign template is refused: no report holds a placeholder
+    // or a block marker, and nothing is written.
+    void templateRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("words");
+        const QByteArray real = TestCliReport::realTemplate();
+        QTest::newRow("empty") << QByteArray() << "";
+        QTest::newRow("truncated") << real.left(real.size() / 2) << "повреждён или неполон";
+        QByteArray lacking = real;
+        lacking.replace("$qs.Val_litr$", "");
+        QTest::newRow("one placeholder missing") << lacking << "$qs.Val_litr$";
+        QByteArray foreign = real;
+        foreign.replace("$Rs.Val$", "$Rs.Val$ $Bogus.Val$");
+        QTest::newRow("unknown placeholder") << foreign << "$Bogus.Val$";
+        QByteArray block = real;
+        block.replace("$Rs.Val$", "$Rs.Val$ $IF7$");
+        QTest::newRow("stray block marker") << block << "$IF7$";
+    }
+
+    void templateRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, words);
+        QTemporaryDir dir;
+        const QString alone = dir.filePath(QStringLiteral("pipecalc-cli"));
+        QVERIFY(QFile::copy(QStringLiteral(PIPECALC_CLI), alone));
+        QFile::setPermissions(alone, QFileInfo(QStringLiteral(PIPECALC_CLI)).permissions());
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Templates")));
+        QFile file(dir.filePath(QStringLiteral("Templates/HydraulicReport.rtf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+
+        QProcess process;
+        const QString out = dir.filePath(QStringLiteral("report.txt"));
+        process.start(alone, {"report", "hydraulic", "-o", out});
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 7);
+        QVERIFY2(err.contains(QStringLiteral("шаблон"), Qt::CaseInsensitive) && err.contains(words), qPrintable(err));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // Every report, every laying and wall, written as text, holds no
+    // placeholder or block marker.
+    void noPlaceholderLeft_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("hydraulic") << QStringList{"hydraulic"};
+        QTest::newRow("static") << QStringList{"static"};
+        for (const char *laying : {"trench", "trenchless"}) {
+            for (const char *wall : {"single", "three"}) {
+                for (const char *material : {"4", "5"}) {
+                    QTest::addRow("fiberglass %s %s %s", laying, wall, material)
+                        << QStringList{"fiberglass", "--laying", laying, "--wall", wall, "--material", material};
+                }
+            }
+        }
+    }
+
+    void noPlaceholderLeft()
+    {
+        QFETCH(QStringList, args);
+        const QString out = m_dir.filePath(QStringLiteral("plain.txt"));
+        const CliRun run = runCli(QStringList{"report"} + args + QStringList{"-o", out});
+        QCOMPARE(run.exitCode, 0);
+        const QString text = readText(out);
+        QVERIFY(!text.isEmpty());
+        static const QRegularExpression placeholder(QStringLiteral("\\$[A-Za-z_/][^$\\s]*\\$"));
+        QVERIFY2(!placeholder.match(text).hasMatch(), qPrintable(placeholder.match(text).captured(0)));
     }
 
     void missingTemplate()
