@@ -4,27 +4,15 @@
 #include "app/WindowPlacement.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-#include <algorithm>
 
 EditorPlacement::EditorPlacement(QWidget *editor, QString settingsFileName)
     : QObject(editor), m_editor(editor), m_settingsFileName(std::move(settingsFileName))
 {
     restore();
     editor->installEventFilter(this);
-}
-
-QRect EditorPlacement::fitted(const QRect &bounds, const QRect &available)
-{
-    if (!available.isValid())
-        return bounds;
-    QRect r(bounds.topLeft(), bounds.size().boundedTo(available.size()));
-    r.moveLeft(std::clamp(r.left(), available.left(), available.right() + 1 - r.width()));
-    r.moveTop(std::clamp(r.top(), available.top(), available.bottom() + 1 - r.height()));
-    return r;
 }
 
 void EditorPlacement::restore()
@@ -37,12 +25,9 @@ void EditorPlacement::restore()
         = WindowPlacement::load(ini, section(), qRound(screen->logicalDotsPerInch()), screen->size());
     if (!placement)
         return;
-    if (placement->normalBounds.isValid()) {
-        const QScreen *target = QGuiApplication::screenAt(placement->normalBounds.center());
-        if (!target)
-            target = screen;
-        m_editor->setGeometry(fitted(placement->normalBounds, target->availableGeometry()));
-    }
+    if (placement->normalBounds.isValid())
+        m_editor->setGeometry(
+            WindowPlacement::fitToScreens(placement->normalBounds, WindowPlacement::availableScreenAreas()));
     if (placement->showCmd == WindowPlacement::Maximized)
         m_editor->setWindowState(Qt::WindowMaximized);
 }

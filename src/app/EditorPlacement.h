@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -11,7 +10,7 @@ class QWidget;
 // "Editor") from one run to the next: restored when the program starts,
 // written whenever the editor is closed and when the program ends with the
 // editor open.  A placement that would put the window off the screens, or
-// make it larger than they are, is brought back onto the screen it is on.
+// make it larger than they are, is fitted to them as the main window's is.
 class EditorPlacement : public QObject
 {
     Q_OBJECT
@@ -21,10 +20,6 @@ public:
 
     // Writes the placement when the editor is open (the program is ending).
     void saveIfShown();
-
-    // The bounds fitted into the available area: no larger than it, and
-    // moved so that all of it can be seen.
-    static QRect fitted(const QRect &bounds, const QRect &available);
 
     static QString section() { return QStringLiteral("Editor"); }
 

@@ -1,6 +1,6 @@
 #include "app/FakeDialogs.h"
 
-#include "app/EditorPlacement.h"
+#include "app/WindowPlacement.h"
 #include "app/IniFile.h"
 #include "app/MainUnit.h"
 #include "app/ProgramWindows.h"
@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -175,22 +176,18 @@ private Q_SLOTS:
         QCOMPARE(again.editor().geometry(), placed);
     }
 
-    void placementIsFittedToTheScreen_data()
+    void placementOffTheScreenComesBack()
     {
-        QTest::addColumn<QRect>("stored");
-        QTest::addColumn<QRect>("fitted");
-        const QRect screen(0, 0, 1280, 1024);
-        QTest::newRow("on the screen") << QRect(10, 20, 700, 500) << QRect(10, 20, 700, 500);
-        QTest::newRow("far off to the right") << QRect(5000, 20, 700, 500) << QRect(580, 20, 700, 500);
-        QTest::newRow("above and left") << QRect(-900, -700, 700, 500) << QRect(0, 0, 700, 500);
-        QTest::newRow("larger than the screen") << QRect(0, 0, 100000000, 100000000) << screen;
-    }
-
-    void placementIsFittedToTheScreen()
-    {
-        QFETCH(QRect, stored);
-        QFETCH(QRect, fitted);
-        QCOMPARE(EditorPlacement::fitted(stored, QRect(0, 0, 1280, 1024)), fitted);
+        QFile::remove(settingsPath());
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        IniFile ini(settingsPath());
+        WindowPlacement stored;
+        stored.normalBounds = QRect(5000, -3000, 100000, 700);
+        stored.save(ini, QStringLiteral("Editor"), qRound(screen->logicalDotsPerInch()), screen->size());
+        QVERIFY(ini.save());
+        FakeDialogs dialogs;
+        ProgramWindows w(settingsPath());
+        QVERIFY(screen->availableGeometry().contains(w.editor().geometry()));
     }
 
     void altXClosesOnlyTheEditor()
