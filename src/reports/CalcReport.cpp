@@ -33,6 +33,7 @@ void fill(CalcSession &session, CalcKind kind, TemplateFiller &filler, const Sta
         choices.layingIndex = session.layingIndex();
         choices.layingText = session.layingIndex() == 1 ? QStringLiteral("бестраншейный")
                                                          : QStringLiteral("траншейный");
+        choices.wallIndex = session.wallIndex();
         FiberglassReport::fill(filler, session.fiberglassResults(), choices, soilName);
         break;
     }

@@ -109,10 +109,43 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
                            });
     filler.ReplaceTag(QStringLiteral("$NOUU$"), negation(!r.stabilityHolds()));
 
+    // What the run leaves out, said in words where the formulas would
+    // compute with zeros.
+    const bool traffic = r.M != 0.0 && r.F != 0.0;
+    filler.ReplaceTag(QStringLiteral("$TrafficOff$"),
+                      r.M == 0.0 ? QStringLiteral("масса на ось транспортного средства M = 0")
+                                 : QStringLiteral("площадь опирания колеса F = 0"));
+    const double axisDepth = r.D / 2 + r.h;
+    replaceNumbers(filler, {
+                               {"$AxisDepth$", axisDepth, kSix},
+                               {"$QcQgv/1000000$", (r.Qc + r.Qgv) / 1000000, kNine},
+                           });
+    filler.ReplaceTag(QStringLiteral("$WallKind$"), wallKind(choices.wallIndex));
+
     // Blocks 1, 3 and 5 hold the trenchless text, 2 and 4 the trench text.
     const int laying = choices.layingIndex;
     for (int block = 1; block <= 5; ++block) {
         const bool trenchlessBlock = block % 2 == 1;
         filler.CutIfBlock(block, trenchlessBlock ? laying != 1 : laying != 0);
     }
+    // Blocks 6, 8 and 10 hold the single-layer wall, 7, 9 and 11 the three-layer one.
+    const bool singleLayer = choices.wallIndex == 0;
+    for (int block = 6; block <= 11; ++block) {
+        const bool singleLayerBlock = block % 2 == 0;
+        filler.CutIfBlock(block, singleLayerBlock != singleLayer);
+    }
+    filler.CutIfBlock(12, !traffic);
+    filler.CutIfBlock(13, traffic);
+    // The calculation counts ground water only with a level, above the axis.
+    const bool noLevel = r.Hv == 0.0;
+    const bool water = !noLevel && axisDepth > r.Hv;
+    filler.CutIfBlock(14, !water);
+    filler.CutIfBlock(15, !noLevel);
+    filler.CutIfBlock(16, water || noLevel);
+    filler.CutIfBlock(17, choices.materialId != 4 && choices.materialId != 5);
+}
+
+QString FiberglassReport::wallKind(int wallIndex)
+{
+    return wallIndex == 0 ? QStringLiteral("однослойная") : QStringLiteral("трёхслойная");
 }

@@ -11,7 +11,12 @@ class TemplateFiller;
 // The fiberglass report: one run of the fiberglass calculation, every
 // number through FormatReportNumber (a point as the separator, no trailing
 // zeros), the verdicts on strength, ovality and stability, and the blocks of
-// the two laying methods.
+// the template chosen by the run:
+//   1, 3, 5   trenchless laying;        2, 4       trench laying;
+//   6, 8, 10  single-layer wall;        7, 9, 11   three-layer wall;
+//   12        a traffic load;           13         none (no axle mass or no wheel area);
+//   14        ground water at the pipe; 15 no ground-water level; 16 the level below the axis;
+//   17        the ring stiffness class, for the two fiberglass materials.
 class FiberglassReport
 {
 public:
@@ -25,7 +30,11 @@ public:
         std::int32_t soilId = -1;
         int layingIndex = 0;
         QString layingText;
+        // As the calculation takes it: 0 single-layer, any other three-layer.
+        int wallIndex = 1;
     };
+    // The wall construction in words: "однослойная" or "трёхслойная".
+    static QString wallKind(int wallIndex);
     using NameLookup = std::function<QString(std::int32_t id)>;
 
     static void fill(TemplateFiller &filler, const FiberglassResults &results, const Choices &choices,

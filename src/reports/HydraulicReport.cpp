@@ -1,5 +1,7 @@
 #include "reports/HydraulicReport.h"
 
+#include "calc/FuncUnit.h"
+#include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
 #include "reports/TemplateFiller.h"
 
@@ -29,4 +31,11 @@ void HydraulicReport::fill(TemplateFiller &filler, const TCalcVariables &vars)
     // The flow again, in cubic metres per second.
     filler.ReplaceTag(QStringLiteral("$qs.Val_m3$"), vars[Slot::qs].FormatScaled(0.001));
     filler.ReplaceTag(QStringLiteral("$Rs.Val$"), vars[Slot::Rs].FormatValue());
+
+    // The values that the formulas of the report work with on the way.
+    filler.ReplaceTag(QStringLiteral("$nu.Val$"), vars[Slot::nu].FormatValue());
+    filler.ReplaceTag(QStringLiteral("$alpha.Val$"),
+                      NumberFormat::format(QStringLiteral("0.###"), FuncUnit::SegmentHalfAngle(vars.value(Slot::hs_d))));
+    filler.ReplaceTag(QStringLiteral("$Requ.Val$"), NumberFormat::format(QStringLiteral("0"), vars.value(Slot::Requ)));
+    filler.ReplaceTag(QStringLiteral("$Rephi.Val$"), NumberFormat::format(QStringLiteral("0"), vars.value(Slot::Rephi)));
 }

@@ -20,10 +20,13 @@ void replaceAll(TemplateFiller &filler, const TCalcVariables &vars, std::initial
     }
 }
 
-void verdict(TemplateFiller &filler, const char *signTag, const char *notTag, bool holds)
+void verdict(TemplateFiller &filler, const char *signTag, const char *notTag, const char *relationTag, bool holds)
 {
-    filler.ReplaceTag(QString::fromLatin1(signTag), StaticReport::sign(holds));
+    // The signs written "<=" and ">" serve templates of their own; ours
+    // print the relation as "≤" or ">".
+    filler.replaceOptionalTag(QString::fromLatin1(signTag), StaticReport::sign(holds));
     filler.ReplaceTag(QString::fromLatin1(notTag), StaticReport::negation(holds));
+    filler.ReplaceTag(QString::fromLatin1(relationTag), StaticReport::relation(holds));
 }
 
 } // namespace
@@ -58,7 +61,7 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
                    {"$P.Value.MPa$", Slot::P, 0},
                    {"$S_cond.Value$", Slot::S_cond, 0},
                });
-    verdict(filler, "$S_cond.Sign$", "$Not1$", vars.value(Slot::S_cond) <= 1.0);
+    verdict(filler, "$S_cond.Sign$", "$Not1$", "$S_cond.Rel$", vars.value(Slot::S_cond) <= 1.0);
     replaceAll(filler, vars,
                {
                    {"$e.Value.mm$", Slot::e, 0},
@@ -95,8 +98,8 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
                    {"$qust.Value.MPa$", Slot::qust, 0},
                });
     const double qust = vars.value(Slot::qust);
-    verdict(filler, "$Cond2.Sign$", "$Not2$", vars.value(Slot::qvn) <= qust);
-    verdict(filler, "$Cond3.Sign$", "$Not3$", vars.value(Slot::qvntr) <= qust);
+    verdict(filler, "$Cond2.Sign$", "$Not2$", "$Cond2.Rel$", vars.value(Slot::qvn) <= qust);
+    verdict(filler, "$Cond3.Sign$", "$Not3$", "$Cond3.Rel$", vars.value(Slot::qvntr) <= qust);
     replaceAll(filler, vars,
                {
                    {"$Gammav.Value.kN_m3$", Slot::Gammav, 0},
@@ -114,4 +117,12 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
                });
     filler.ReplaceTag(QStringLiteral("$SoilType.Value$"), soilName(vars.SelectedSoilId));
     filler.ReplaceTag(QStringLiteral("$Material.Value$"), materialName(vars.SelectedMaterialId));
+
+    const bool traffic = vars.value(Slot::m) != 0.0;
+    filler.CutIfBlock(1, !traffic);
+    filler.CutIfBlock(2, traffic);
+    // The calculation counts ground water only below a level above zero.
+    const bool water = vars.value(Slot::Hw) > 0.0;
+    filler.CutIfBlock(3, !water);
+    filler.CutIfBlock(4, water);
 }

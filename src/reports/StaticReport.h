@@ -10,7 +10,10 @@ class TemplateFiller;
 
 // The static report of a corrugated pipe: inputs, intermediate values and
 // results, some in other units, the three verdicts and the names of the
-// chosen soil and material.
+// chosen soil and material.  Where the traffic load or the ground water is
+// switched off (no axle mass, no ground-water level) the report says so in
+// words: blocks 1 and 2 hold the text with and without traffic, blocks 3 and
+// 4 the text with and without ground water.
 class StaticReport
 {
 public:
@@ -28,4 +31,6 @@ public:
     // The sign and negation texts of a verdict.
     static QString sign(bool holds) { return holds ? QStringLiteral("<=") : QStringLiteral(">"); }
     static QString negation(bool holds) { return holds ? QString() : QStringLiteral("не "); }
+    // The relation as it is printed in the text of the report: "≤" or ">".
+    static QString relation(bool holds) { return holds ? QStringLiteral("≤") : QStringLiteral(">"); }
 };

@@ -31,6 +31,12 @@ void TemplateFiller::ReplaceTag(const QString &tag, const QString &value)
     }
 }
 
+void TemplateFiller::replaceOptionalTag(const QString &tag, const QString &value)
+{
+    if (!m_recording)
+        ReplaceTag(tag, value);
+}
+
 void TemplateFiller::removeRange(int start, int length)
 {
     QTextCursor cursor(&m_document);

@@ -20,6 +20,9 @@ public:
     // character.  The search goes on after the inserted value, so a value
     // that contains its own tag is not replaced again.
     void ReplaceTag(const QString &tag, const QString &value);
+    // The same for a placeholder that a template may do without: it is
+    // replaced where it stands, but not noted as one the template must hold.
+    void replaceOptionalTag(const QString &tag, const QString &value);
 
     // Resolves block n: removes it whole (markers and content) or removes
     // only its two markers.  A block without both markers, or with the close

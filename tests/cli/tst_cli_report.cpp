@@ -59,6 +59,11 @@ private Q_SLOTS:
             << QStringList{"fiberglass", "--material", "5", "--laying", "trenchless", "--set", "h=2", "--set", "M=20",
                            "--set", "FSt=0.38", "--set", "Hv=1", "--decimal-separator", "."}
             << QStringList{"бестраншейный", "SN 10000", "13435.382907", "12650", "свой"};
+        // The single-layer wall's own formulas, with the numbers of the run.
+        QTest::newRow("fiberglass single-layer wall")
+            << QStringList{"fiberglass", "--wall", "single"}
+            << QStringList{"Конструкция стенки трубы — однослойная.", "I = s", "= 0.000000144", "W = s", "= 0.000024",
+                           "A = s = 0.012", "масса на ось транспортного средства M = 0"};
     }
 
     void reportsAsText()

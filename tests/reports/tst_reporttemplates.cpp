@@ -4,6 +4,7 @@
 #include "calc/HydraulicCalc.h"
 #include "calc/StaticCalc.h"
 #include "model/NumberFormat.h"
+#include "model/SlotKeys.h"
 #include "model/TCalcVariables.h"
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
@@ -13,6 +14,7 @@
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -27,6 +29,27 @@ QStringList leftovers(const QString &text)
     while (it.hasNext())
         found << it.next().captured();
     return found;
+}
+
+// A division by a literal zero, as "0/0" or "·9.81/0 ".
+bool dividesByZero(const QString &text)
+{
+    static const QRegularExpression byZero(QStringLiteral("/0(?![.,\\d])"));
+    return text.contains(byZero);
+}
+
+// A formula line left without its result: a line that ends in "=" and is
+// not continued on the next line, or a formula whose last part has no "=".
+QStringList openFormulas(const QString &text)
+{
+    QStringList open;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.endsWith(QLatin1Char('=')) && !lines.value(i + 1).trimmed().startsWith(QLatin1Char('=')))
+            open << line;
+    }
+    return open;
 }
 
 QString soil(std::int32_t)
@@ -62,23 +85,39 @@ private Q_SLOTS:
         QCOMPARE(leftovers(text), QStringList());
         for (const char *value : {"303,629", "0,304", "3,192", "0,017", "труб Велтра-Норлекс"})
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
+        // The formulas carry their results and the values they work with.
+        for (const char *line : {"arccos(1 − 2·1,0) = 3,142 рад.", "(3,142/4 − 0,125·sin(2·3,142))·0,348",
+                                 "1 − sin(2·3,142)/(2·3,142) = 1.", "500·4·0,087·1000/0,02 = 8700000.",
+                                 "3,192·4·0,087/0,00000149 = 745570;",
+                                 "3 − lg 8700000/lg 745570 = 1,818."})
+            QVERIFY2(text.contains(QString::fromUtf8(line)), line);
+        // The viscosity: in the table of inputs and in the iteration.
+        QCOMPARE(text.count(QStringLiteral("0,00000149")), 3);
+        QCOMPARE(openFormulas(text), QStringList());
     }
 
     void staticOutcomes_data()
     {
         QTest::addColumn<double>("depth");
+        QTest::addColumn<double>("axleMass");
+        QTest::addColumn<double>("water");
         QTest::addColumn<bool>("holds");
-        QTest::newRow("worked example: all hold") << 6.0 << true;
-        QTest::newRow("too deep: stability fails") << 60.0 << false;
+        QTest::newRow("worked example: all hold") << 6.0 << 20.0 << 4.0 << true;
+        QTest::newRow("too deep: all fail") << 60.0 << 20.0 << 4.0 << false;
+        QTest::newRow("no traffic, no ground water") << 6.0 << 0.0 << 0.0 << true;
     }
 
     void staticOutcomes()
     {
         QFETCH(double, depth);
+        QFETCH(double, axleMass);
+        QFETCH(double, water);
         QFETCH(bool, holds);
         TCalcVariables vars;
         vars.InitCatalogue();
         vars.setValue(Slot::Htr, depth);
+        vars.setValue(Slot::m, axleMass);
+        vars.setValue(Slot::Hw, water);
         QVERIFY(CalcStatic(vars).isCompleted());
         QTextDocument doc;
         QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName)),
@@ -89,34 +128,57 @@ private Q_SLOTS:
         QCOMPARE(leftovers(text), QStringList());
         QVERIFY(text.contains(QStringLiteral("Песок мелкий")));
         QVERIFY(text.contains(QStringLiteral("Полиэтилен ПЭ 100")));
-        QCOMPARE(text.contains(QStringLiteral("не выполняется")), !holds);
-        if (holds) {
-            for (const char *value : {"400", "34,8", "0,584", "37,107", "3,621", "0,251", "0,135"})
+        QCOMPARE(text.count(QStringLiteral("не выполняется")), holds ? 0 : 3);
+        // The relations read as in print: "≤" or ">", never "<=".
+        QVERIFY(!text.contains(QStringLiteral("<=")));
+        QCOMPARE(text.count(QStringLiteral(" > ")), holds ? 0 : 6);
+        if (holds && axleMass > 0) {
+            for (const char *value : {"400", "34,8", "0,584 ≤ 1", "37,107", "3,621", "0,251", "0,135"})
                 QVERIFY2(text.contains(QString::fromUtf8(value)), value);
         }
+        // A load switched off is said in words.
+        QCOMPARE(text.contains(QStringLiteral("P = m·g/F")), axleMass > 0);
+        QCOMPARE(text.contains(QStringLiteral("Транспортная нагрузка не учитывается")), axleMass == 0);
+        QCOMPARE(text.contains(QStringLiteral("Qгв = (Hтр − Hв)")), water > 0);
+        QCOMPARE(text.contains(QStringLiteral("Грунтовые воды не учитываются")), water == 0);
+        QVERIFY(!dividesByZero(text));
+        QCOMPARE(openFormulas(text), QStringList());
     }
 
-    void fiberglassLayings_data()
+    void fiberglassReports_data()
     {
         QTest::addColumn<int>("laying");
+        QTest::addColumn<int>("wall");
         QTest::addColumn<int>("material");
-        QTest::newRow("trench, SN 5000") << 0 << 4;
-        QTest::newRow("trenchless, SN 10000") << 1 << 5;
+        QTest::addColumn<QStringList>("settings"); // key=value
+        QTest::newRow("trench, three-layer, SN 5000, traffic, water")
+            << 0 << 1 << 4 << QStringList{"h=2", "M=20", "FSt=0.38", "Hv=1"};
+        QTest::newRow("trenchless, three-layer, SN 10000, traffic, water")
+            << 1 << 1 << 5 << QStringList{"h=2", "M=20", "FSt=0.38", "Hv=1"};
+        QTest::newRow("trench, single-layer: the defaults, M = 0, no water") << 0 << 0 << 4 << QStringList{};
+        QTest::newRow("trenchless, single-layer, no wheel area, water below the axis")
+            << 1 << 0 << 4 << QStringList{"h=2", "M=20", "FSt=0", "Hv=5"};
+        QTest::newRow("stability fails") << 0 << 1 << 4 << QStringList{"h=60", "EgrSt=0.5", "M=20", "FSt=0.38"};
+        QTest::newRow("single-layer, all fail") << 0 << 0 << 4 << QStringList{"h=200", "sSt=0.003"};
+        QTest::newRow("no fiberglass material chosen") << 0 << 1 << -1 << QStringList{"h=2"};
     }
 
-    void fiberglassLayings()
+    void fiberglassReports()
     {
         QFETCH(int, laying);
+        QFETCH(int, wall);
         QFETCH(int, material);
+        QFETCH(QStringList, settings);
         TCalcVariables vars;
         vars.InitCatalogue();
         vars.SelectedMaterialId = material;
-        vars.setValue(Slot::h, 2.0);
-        vars.setValue(Slot::M, 20.0);
-        vars.setValue(Slot::FSt, 0.38);
-        vars.setValue(Slot::Hv, 1.0);
-        const FiberglassRun run = CalcFiberglass(vars, laying, WallThreeLayer);
+        for (const QString &setting : settings) {
+            const QStringList pair = setting.split(QLatin1Char('='));
+            vars.setValue(SlotKeys::fromKey(pair[0]).value(), pair[1].toDouble());
+        }
+        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
         QVERIFY(run.outcome.isCompleted());
+        const FiberglassResults &r = run.results;
         QTextDocument doc;
         QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(FiberglassReport::TemplateName)),
                  ReportTemplates::Load::Loaded);
@@ -125,16 +187,109 @@ private Q_SLOTS:
         choices.materialId = material;
         choices.layingIndex = laying;
         choices.layingText = laying ? QStringLiteral("бестраншейный") : QStringLiteral("траншейный");
-        FiberglassReport::fill(filler, run.results, choices, soil);
+        choices.wallIndex = wall;
+        FiberglassReport::fill(filler, r, choices, soil);
         const QString text = doc.toPlainText();
+        auto n = [](const char *format, double value) {
+            return NumberFormat::formatReportNumber(QString::fromLatin1(format), value);
+        };
+        auto has = [&text](const QString &line) { return text.contains(line); };
+
         QCOMPARE(leftovers(text), QStringList());
-        QVERIFY(text.contains(material == 4 ? QStringLiteral("SN 5000") : QStringLiteral("SN 10000")));
-        QVERIFY(text.contains(choices.layingText));
+        QVERIFY(!dividesByZero(text));
+        QCOMPARE(openFormulas(text), QStringList());
+        QCOMPARE(has(QStringLiteral("SN 5000")), material == 4);
+        QCOMPARE(has(QStringLiteral("SN 10000")), material == 5);
+        QCOMPARE(has(QStringLiteral("класса кольцевой жёсткости")), material == 4 || material == 5);
+        QVERIFY(has(QStringLiteral("Способ прокладки трубопровода — ") + choices.layingText + QLatin1Char('.')));
+
         // Only the chosen laying's formulas.
-        QCOMPARE(text.contains(QStringLiteral("Qгр1 =")), laying == 1);
-        QCOMPARE(text.contains(QStringLiteral("Qгр = 1.3·γ·h")), laying == 0);
-        QCOMPARE(text.contains(QStringLiteral("ψ = 0.13·")), laying == 1);
-        QVERIFY(text.contains(QStringLiteral("12650")));
+        QCOMPARE(has(QStringLiteral("Qгр1 =")), laying == 1);
+        QCOMPARE(has(QStringLiteral("Qгр = 1.3·γ·h")), laying == 0);
+        QCOMPARE(has(QStringLiteral("ψ = 0.13·")), laying == 1);
+
+        // The formulas of the wall that was calculated, with its numbers.
+        const QString s = n("0.000000000", r.s);
+        const QString t = n("0.000000000", r.t);
+        const QString inertia = n("0.000000000", r.I);
+        const QString modulus = n("0.000000000", r.W);
+        const QString area = n("0.000", r.A);
+        // (Raised digits read as plain digits here: "s3" is s cubed.)
+        const QStringList single{
+            QStringLiteral("I = s3/12 = ") + s + QStringLiteral("3/12 = ") + inertia + QStringLiteral(" м4/м."),
+            QStringLiteral("W = s2/6 = ") + s + QStringLiteral("2/6 = ") + modulus + QStringLiteral(" м3/м."),
+            QStringLiteral("A = s = %1 м.").arg(area),
+        };
+        const QStringList three{
+            QStringLiteral("I = s3/6 + s·(t + s)/12 = ") + s
+                + QStringLiteral("3/6 + %1·(%2 + %1)/12 = %3 м4/м.").arg(s, t, inertia),
+            QStringLiteral("W = I/(0.5·t + s) = %1/(0.5·%2 + %3) = %4 м3/м.").arg(inertia, t, s, modulus),
+            QStringLiteral("A = 2·s = 2·%1 = %2 м.").arg(s, area),
+        };
+        for (const QString &line : single)
+            QVERIFY2(has(line) == (wall == 0), qPrintable(line));
+        for (const QString &line : three)
+            QVERIFY2(has(line) == (wall == 1), qPrintable(line));
+        // ... and the calculation computed those formulas.
+        if (wall == 0) {
+            QCOMPARE(r.I, r.s * r.s * r.s / 12);
+            QCOMPARE(r.A, r.s);
+        } else {
+            QCOMPARE(r.A, 2 * r.s);
+        }
+        QVERIFY(has(QStringLiteral("Конструкция стенки трубы — %1.").arg(wall ? "трёхслойная" : "однослойная")));
+
+        // Loads switched off are said in words.
+        const bool traffic = r.M != 0 && r.F != 0;
+        QCOMPARE(has(QStringLiteral("P = M·g/F = %1·9.81/%2 = ").arg(n("0.000000", r.M), n("0.000000", r.F))), traffic);
+        QCOMPARE(has(QStringLiteral("Транспортная нагрузка не учитывается: ")
+                     + (r.M == 0 ? QStringLiteral("масса на ось транспортного средства M = 0")
+                                 : QStringLiteral("площадь опирания колеса F = 0"))),
+                 !traffic);
+        QCOMPARE(has(QStringLiteral("Qгв = (D/2 + h − Hв)·γв")), r.Qgv != 0);
+        QCOMPARE(has(QStringLiteral("уровень грунтовых вод не задан")), r.Hv == 0);
+        QCOMPARE(has(QStringLiteral("лежит не выше горизонтального диаметра")), r.Hv != 0 && r.Qgv == 0);
+
+        // The verdicts as the results decide them.
+        QCOMPARE(has(QStringLiteral("Прочность трубы недостаточна")), !r.strengthHolds());
+        QCOMPARE(has(QStringLiteral("Прочность трубы достаточна")), r.strengthHolds());
+        QCOMPARE(has(QStringLiteral("сечения трубы недопустима")), !r.ovalityHolds());
+        QCOMPARE(has(QStringLiteral("Устойчивость трубы недостаточна")), !r.stabilityHolds());
+        QVERIFY(has(QStringLiteral("Qc + Qгв = %1 + %2 = %3 МПа")
+                        .arg(n("0.000000000", r.Qc / 1e6), n("0.000000000", r.Qgv / 1e6),
+                             n("0.000000000", (r.Qc + r.Qgv) / 1e6))));
+    }
+
+    void conclusionsHangFromTheirNumbers_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("items");
+        QTest::newRow("static") << QString::fromLatin1(StaticReport::TemplateName) << 4;
+        QTest::newRow("fiberglass") << QString::fromLatin1(FiberglassReport::TemplateName) << 3;
+    }
+
+    void conclusionsHangFromTheirNumbers()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, items);
+        QTextDocument doc;
+        QCOMPARE(ReportTemplates::load(doc, name), ReportTemplates::Load::Loaded);
+        static const QRegularExpression numbered(QStringLiteral("^\\d\\.\\t"));
+        int found = 0;
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            if (!numbered.match(block.text()).hasMatch())
+                continue;
+            ++found;
+            // The number stands in the first line's indent; the text after it
+            // starts at the tab stop, where the wrapped lines start too.
+            const QTextBlockFormat format = block.blockFormat();
+            QVERIFY(format.leftMargin() > 0);
+            QCOMPARE(format.textIndent(), -format.leftMargin());
+            const QList<QTextOption::Tab> tabs = format.tabPositions();
+            QVERIFY2(!tabs.isEmpty(), qPrintable(block.text()));
+            QCOMPARE(tabs.first().position, format.leftMargin());
+        }
+        QCOMPARE(found, items);
     }
 
     void missingTemplate()
