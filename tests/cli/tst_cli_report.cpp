@@ -61,7 +61,7 @@ private Q_SLOTS:
             << QStringList{"бестраншейный", "SN 10000", "13435.382907", "12650", "свой"};
         // The single-layer wall's own formulas, with the numbers of the run.
         QTest::newRow("fiberglass single-layer wall")
-            << QStringList{"fiberglass", "--wall", "single"}
+            << QStringList{"fiberglass", "--material", "4", "--wall", "single"}
             << QStringList{"Конструкция стенки трубы — однослойная.", "I = s", "= 0.000000144", "W = s", "= 0.000024",
                            "A = s = 0.012", "масса на ось транспортного средства M = 0"};
     }
