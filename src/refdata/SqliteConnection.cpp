@@ -1,8 +1,9 @@
 #include "refdata/SqliteConnection.h"
 
+#include "model/FileNameBytes.h"
 #include "refdata/DatabaseError.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
@@ -51,8 +52,13 @@ QString SqliteConnection::providerName() const
 
 void SqliteConnection::openFile(const QString &path)
 {
+    // Read-only and immutable: SQLite then takes no locks and writes nothing,
+    // so no "-wal" or "-shm" file appears beside the database, and one in a
+    // read-only folder opens whatever its journal mode.
+    const QByteArray uri = "file:" + FileNameBytes::encode(QFileInfo(path).absoluteFilePath()).toPercentEncoding("/")
+                           + "?immutable=1";
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const int rc = sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     std::unique_ptr<sqlite3, Closer> guard(db);
     if (rc != SQLITE_OK) {
         throw DatabaseError(DatabaseError::Kind::Connection,

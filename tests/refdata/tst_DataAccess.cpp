@@ -2,6 +2,7 @@
 // choice of file and backend, the query with its NULLs, and the
 // promise never to write to the database.
 
+#include "SmallFileSystem.h"
 #include "SqliteFixture.h"
 
 #include "refdata/ConnectionString.h"
@@ -57,6 +58,8 @@ private slots:
     void columnErrors();
     void missingTableIsQueryError();
     void neverWritesToDatabase();
+    void writeAheadLogDatabase_data();
+    void writeAheadLogDatabase();
 
 private:
     // A statement run on a fresh connection to the fixture.
@@ -260,6 +263,43 @@ void DataAccessTest::neverWritesToDatabase()
     QFile::setPermissions(m_db, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     QCOMPARE(run(QStringLiteral("select * from Soiles")).recordCount(), 2);
     QFile::setPermissions(m_db, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void DataAccessTest::writeAheadLogDatabase_data()
+{
+    QTest::addColumn<QString>("folderName");
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("writable folder") << "Base" << false;
+    QTest::newRow("name that a URI must escape") << "Base ?#%20 Ёж" << false;
+    QTest::newRow("read-only folder") << "Base" << true;
+}
+
+// A database in write-ahead-log mode is read without the "-wal" and "-shm"
+// files SQLite would otherwise make beside it, also where nothing can be
+// written.
+void DataAccessTest::writeAheadLogDatabase()
+{
+    QFETCH(QString, folderName);
+    QFETCH(bool, readOnly);
+    SmallFileSystem disk(1024);
+    if (readOnly && !disk.isMounted())
+        QSKIP(qPrintable(QStringLiteral("No file system to make read-only: %1").arg(disk.whyNot())));
+    const QString folder = (disk.isMounted() ? disk.path() : m_dir.path()) + QLatin1Char('/') + folderName;
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = QDir(folder).filePath(QStringLiteral("data.sqlite"));
+    QVERIFY(SqliteFixture::create(file, SqliteFixture::referenceSql()));
+    QVERIFY(SqliteFixture::useWriteAheadLog(file));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("data.sqlite")});
+    if (readOnly)
+        QVERIFY(disk.makeReadOnly());
+
+    TDM dm(folder);
+    dm.ConnectDatabase();
+    DbQuery &q = dm.query();
+    q.setSql(QStringLiteral("select * from Soiles"));
+    q.open();
+    QCOMPARE(q.recordCount(), 2);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.sqlite")});
 }
 
 DbQuery &DataAccessTest::run(const QString &sql)

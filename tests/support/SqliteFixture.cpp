@@ -24,6 +24,15 @@ bool SqliteFixture::create(const QString &path, const QString &sql)
     return ok;
 }
 
+bool SqliteFixture::useWriteAheadLog(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+              && sqlite3_exec(db, "PRAGMA journal_mode = WAL;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    ok = sqlite3_close(db) == SQLITE_OK && ok;
+    return ok;
+}
+
 QString SqliteFixture::referenceSql()
 {
     return QStringLiteral(R"(
