@@ -18,6 +18,12 @@ public:
 
     DatabaseError(Kind kind, const QString &message);
 
+    // The Query error of a statement that cannot be run.
+    static DatabaseError queryFailed(const QString &sql, const QString &detail);
+    // The Connection error of a damaged Access file, with what was seen of
+    // the damage when that says more.
+    static DatabaseError damagedAccessFile(const QString &path, const QString &detail = QString());
+
     Kind kind() const { return m_kind; }
     const QString &message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }

@@ -28,6 +28,5 @@ void DbConnection::close()
 
 void DbConnection::failQuery(const QString &sql, const QString &detail)
 {
-    throw DatabaseError(DatabaseError::Kind::Query,
-                        QStringLiteral("Не удалось выполнить запрос «%1»: %2").arg(sql, detail));
+    throw DatabaseError::queryFailed(sql, detail);
 }

@@ -1,211 +1,176 @@
 #include "refdata/MdbConnection.h"
 
+#include "model/FileNameBytes.h"
+#include "model/ResourceLocator.h"
 #include "refdata/DatabaseError.h"
+#include "refdata/MdbWire.h"
 
-// mdbtools.h includes the glib headers inside its extern "C" block, which
-// C++ headers of glib do not survive; included first they are skipped there.
-#include <glib.h>
-#include <mdbsql.h>
+#include <QDeadlineTimer>
+#include <QProcess>
 
-#include <QFile>
-#include <QRegularExpression>
+#include <csignal>
 
-#include <locale.h>
+#include <sys/resource.h>
 
 namespace {
 
-// libmdb writes numbers with the C library's printf, which follows the
-// locale that QCoreApplication sets from the environment (a decimal comma in
-// Russian).  The reading runs with the C locale on this thread instead.
-class CLocaleScope
+QString otherReaderProgram;
+MdbConnection::Limits readerLimits;
+
+// Runs in the reader process before it starts: the limits it lives under.
+void limitReader(const MdbConnection::Limits &limits)
 {
-public:
-    CLocaleScope()
-        : m_c(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))),
-          m_previous(m_c ? uselocale(m_c) : static_cast<locale_t>(nullptr))
-    {
-    }
-    ~CLocaleScope()
-    {
-        if (m_c) {
-            uselocale(m_previous);
-            freelocale(m_c);
-        }
-    }
-    CLocaleScope(const CLocaleScope &) = delete;
-    CLocaleScope &operator=(const CLocaleScope &) = delete;
-
-private:
-    locale_t m_c;
-    locale_t m_previous;
-};
-
-QString unbracket(const QString &name)
-{
-    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
-        return name.mid(1, name.size() - 2);
-    return name;
-}
-
-const QString kName = QStringLiteral(R"((\[[^\]]+\]|[^\W\d]\w*))");
-
-// The table after "from" in a statement; empty when there is none.
-QString tableOf(const QString &sql)
-{
-    static const QRegularExpression re(QStringLiteral(R"(\bfrom\s+)") + kName,
-                                       QRegularExpression::CaseInsensitiveOption
-                                           | QRegularExpression::UseUnicodePropertiesOption);
-    const QRegularExpressionMatch match = re.match(sql);
-    return match.hasMatch() ? unbracket(match.captured(1)) : QString();
-}
-
-// The columns that the "where" part of a statement compares.  libmdbsql
-// ignores a condition on a column the table does not have and returns every
-// row; these names are checked before the rows are trusted.
-QStringList conditionColumnsOf(const QString &sql)
-{
-    static const QRegularExpression where(QStringLiteral(R"(\bwhere\b)"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression comparison(kName + QStringLiteral(R"(\s*(=|<>|<=|>=|<|>|\blike\b))"),
-                                               QRegularExpression::CaseInsensitiveOption
-                                                   | QRegularExpression::UseUnicodePropertiesOption);
-    QStringList names;
-    const QRegularExpressionMatch start = where.match(sql);
-    if (!start.hasMatch())
-        return names;
-    QRegularExpressionMatchIterator it = comparison.globalMatch(sql, start.capturedEnd());
-    while (it.hasNext())
-        names << unbracket(it.next().captured(1));
-    return names;
-}
-
-bool hasTable(MdbHandle *mdb, const QString &table)
-{
-    for (guint i = 0; i < mdb->catalog->len; ++i) {
-        const auto *entry = static_cast<const MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
-        if (entry->object_type == MDB_TABLE
-            && QString::fromUtf8(entry->object_name).compare(table, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
-const MdbColumn *tableColumn(const MdbTableDef *table, const QString &name)
-{
-    for (guint i = 0; i < table->columns->len; ++i) {
-        const auto *column = static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, i));
-        if (QString::fromUtf8(column->name).compare(name, Qt::CaseInsensitive) == 0)
-            return column;
-    }
-    return nullptr;
-}
-
-// A bound value as text, turned into the kind of its column.  libmdb gives
-// NULL as an empty text, which a number column reads as NULL.
-QVariant convert(const char *text, int columnType)
-{
-    const bool whole = columnType == MDB_BOOL || columnType == MDB_BYTE || columnType == MDB_INT
-                       || columnType == MDB_LONGINT;
-    const bool real = columnType == MDB_FLOAT || columnType == MDB_DOUBLE || columnType == MDB_MONEY
-                      || columnType == MDB_NUMERIC;
-    const QByteArray bytes = QByteArray(text).trimmed();
-    if ((whole || real) && bytes.isEmpty())
-        return QVariant();
-    bool ok = false;
-    if (whole) {
-        const qint64 value = bytes.toLongLong(&ok);
-        if (ok)
-            return QVariant(value);
-    } else if (real) {
-        double value = bytes.toDouble(&ok);
-        if (!ok)
-            value = QByteArray(bytes).replace(',', '.').toDouble(&ok);
-        if (ok)
-            return QVariant(value);
-    }
-    return QVariant(QString::fromUtf8(text));
+    const rlim_t memory = rlim_t(limits.memoryBytes);
+    const rlimit addressSpace{memory, memory};
+    ::setrlimit(RLIMIT_AS, &addressSpace);
+    // SIGXCPU at the limit, SIGKILL a second later should it be caught.
+    const rlimit processor{rlim_t(limits.processorSeconds), rlim_t(limits.processorSeconds) + 1};
+    ::setrlimit(RLIMIT_CPU, &processor);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
 }
 
 } // namespace
 
-void MdbConnection::Closer::operator()(MdbSQL *sql) const
-{
-    mdb_sql_exit(sql);
-}
-
 MdbConnection::MdbConnection() = default;
 
-MdbConnection::~MdbConnection() = default;
+MdbConnection::~MdbConnection()
+{
+    stopReader();
+}
 
 QString MdbConnection::providerName() const
 {
     return QStringLiteral("mdbtools");
 }
 
+QString MdbConnection::readerProgram()
+{
+    if (!otherReaderProgram.isEmpty())
+        return otherReaderProgram;
+    return ResourceLocator::forApplication().helperExecutable(QStringLiteral("pipecalc-mdb-reader"));
+}
+
+void MdbConnection::setReaderProgram(const QString &path)
+{
+    otherReaderProgram = path;
+}
+
+void MdbConnection::setLimits(const Limits &limits)
+{
+    readerLimits = limits;
+}
+
+MdbConnection::Limits MdbConnection::limits()
+{
+    return readerLimits;
+}
+
 void MdbConnection::openFile(const QString &path)
 {
-    std::unique_ptr<MdbSQL, Closer> sql(mdb_sql_init());
-    QByteArray name = QFile::encodeName(path);
-    if (!sql || !mdb_sql_open(sql.get(), name.data())) {
+    stopReader();
+    m_path = path;
+    const Limits limits = readerLimits;
+    const QString program = readerProgram();
+    auto reader = std::make_unique<QProcess>();
+    reader->setProgram(program);
+    // libmdb's remarks about the pages it cannot read are no message for the user.
+    reader->setStandardErrorFile(QProcess::nullDevice());
+    reader->setChildProcessModifier([limits] { limitReader(limits); });
+    reader->start(QIODevice::ReadWrite);
+    if (!reader->waitForStarted(limits.wallSeconds * 1000)) {
         throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Не могу открыть справочную базу данных Microsoft Access %1").arg(path));
+                            QStringLiteral("Не могу открыть справочную базу данных Microsoft Access %1: "
+                                           "не запускается программа чтения %2")
+                                .arg(path, program));
     }
-    // A file whose list of tables cannot be read is damaged: every table
-    // would be missing from it.
-    MdbHandle *const mdb = sql->mdb;
-    if (!mdb->catalog)
-        mdb_read_catalog(mdb, MDB_TABLE);
-    if (!mdb->catalog || mdb->catalog->len == 0) {
-        throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Справочная база данных Microsoft Access %1 повреждена").arg(path));
+    m_reader = std::move(reader);
+    try {
+        ask(MdbWire::request(MdbWire::Request::Open, FileNameBytes::encode(path)));
+    } catch (...) {
+        stopReader();
+        throw;
     }
-    m_sql = std::move(sql);
 }
 
 void MdbConnection::closeFile()
 {
-    m_sql.reset();
+    stopReader();
 }
 
 DbResult MdbConnection::execute(const QString &sql)
 {
-    if (!m_sql || !m_sql->mdb)
+    if (!m_reader)
         failQuery(sql, QStringLiteral("нет подключения к базе данных"));
-    const QString table = tableOf(sql);
-    if (!table.isEmpty() && !hasTable(m_sql->mdb, table))
-        failQuery(sql, QStringLiteral("в базе данных нет таблицы %1").arg(table));
+    return ask(MdbWire::request(MdbWire::Request::Query, sql.toUtf8()));
+}
 
-    const CLocaleScope cLocale;
-    MdbSQL *const db = m_sql.get();
-    if (!mdb_sql_run_query(db, sql.toUtf8().constData()) || mdb_sql_has_error(db) || !db->cur_table) {
-        const QString detail = QString::fromUtf8(mdb_sql_last_error(db));
-        mdb_sql_reset(db);
-        failQuery(sql, detail);
+DbResult MdbConnection::ask(const QByteArray &request)
+{
+    if (m_reader->write(request) != request.size())
+        failDamaged(QStringLiteral("программа чтения не принимает запросы"));
+    const QByteArray header = readFrame();
+    const MdbWire::Response response = MdbWire::parseResponse(header);
+    switch (response.kind) {
+    case MdbWire::Response::Kind::Result:
+        return response.result;
+    case MdbWire::Response::Kind::Error:
+        throw DatabaseError(response.errorKind, response.message);
+    case MdbWire::Response::Kind::Malformed:
+        break;
     }
-    for (const QString &name : conditionColumnsOf(sql)) {
-        if (!tableColumn(db->cur_table, name)) {
-            mdb_sql_reset(db);
-            failQuery(sql, QStringLiteral("в таблице %1 нет столбца %2").arg(table, name));
+    failDamaged(QStringLiteral("ответ программы чтения не распознан"));
+}
+
+QByteArray MdbConnection::readFrame()
+{
+    const int seconds = readerLimits.wallSeconds;
+    const QDeadlineTimer deadline(qint64(seconds) * 1000);
+    qint64 needed = MdbWire::HeaderSize;
+    bool haveHeader = false;
+    while (true) {
+        if (m_reader->bytesAvailable() >= needed) {
+            if (haveHeader)
+                return m_reader->read(needed);
+            const quint32 length = MdbWire::payloadLength(m_reader->read(MdbWire::HeaderSize));
+            if (length > MdbWire::MaxFrame)
+                failDamaged(QStringLiteral("ответ программы чтения слишком велик"));
+            needed = length;
+            haveHeader = true;
+            continue;
+        }
+        if (deadline.hasExpired())
+            failDamaged(QStringLiteral("чтение не закончилось за %1 с").arg(seconds));
+        if (m_reader->bytesToWrite() > 0)
+            m_reader->waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 0)));
+        else if (!m_reader->waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 0)))
+                 && m_reader->state() == QProcess::NotRunning && m_reader->bytesAvailable() < needed) {
+            if (m_reader->exitStatus() == QProcess::CrashExit && m_reader->exitCode() == SIGXCPU)
+                failDamaged(QStringLiteral("чтение заняло больше %1 с времени процессора").arg(readerLimits.processorSeconds));
+            if (m_reader->exitStatus() == QProcess::CrashExit)
+                failDamaged(QStringLiteral("чтение прервано: файл испорчен или ему не хватило памяти"));
+            failDamaged(QStringLiteral("программа чтения завершилась, не ответив"));
         }
     }
+}
 
-    DbResult result;
-    QVector<int> types;
-    for (guint c = 0; c < db->num_columns; ++c) {
-        const auto *column = static_cast<const MdbSQLColumn *>(g_ptr_array_index(db->columns, c));
-        const QString name = QString::fromUtf8(column->name);
-        const MdbColumn *tableCol = tableColumn(db->cur_table, name);
-        result.columns << name;
-        types << (tableCol ? tableCol->col_type : MDB_TEXT);
-    }
-    while (mdb_sql_fetch_row(db, db->cur_table)) {
-        QVector<QVariant> row;
-        row.reserve(types.size());
-        for (int c = 0; c < types.size(); ++c) {
-            const auto *text = static_cast<const char *>(g_ptr_array_index(db->bound_values, static_cast<guint>(c)));
-            row.append(convert(text, types[c]));
+void MdbConnection::failDamaged(const QString &detail)
+{
+    stopReader();
+    throw DatabaseError::damagedAccessFile(m_path, detail);
+}
+
+void MdbConnection::stopReader()
+{
+    if (!m_reader)
+        return;
+    if (m_reader->state() != QProcess::NotRunning) {
+        // The reader ends when its input does; one that does not is ended.
+        m_reader->closeWriteChannel();
+        if (!m_reader->waitForFinished(1000)) {
+            m_reader->kill();
+            m_reader->waitForFinished(1000);
         }
-        result.rows.append(row);
     }
-    mdb_sql_reset(db);
-    return result;
+    m_reader.reset();
 }

@@ -2,29 +2,56 @@
 
 #include "refdata/DbConnection.h"
 
+#include <QByteArray>
+
 #include <memory>
 
-struct MdbSQL;
+class QProcess;
 
-// The Microsoft Access backend (Jet 3 and Jet 4 ".mdb" files), read through
-// mdbtools' libmdbsql.  libmdb opens the file read-only.
+// The Microsoft Access backend (Jet 3 and Jet 4 ".mdb" files).  The file is
+// read by the reader process pipecalc-mdb-reader (mdbtools' libmdb, which
+// opens it read-only), one process for each opening of the connection.  The
+// process runs under limits on memory and on processor and wall-clock time:
+// a damaged file that would make libmdb take memory without end, crash or
+// loop ends in the Connection error of a damaged database within seconds,
+// and the program carries on.
 class MdbConnection : public DbConnection
 {
 public:
+    struct Limits
+    {
+        qint64 memoryBytes = qint64(256) * 1024 * 1024; // address space of the reader
+        int processorSeconds = 10;
+        int wallSeconds = 10; // for each request: the opening, each statement
+    };
+
     MdbConnection();
     ~MdbConnection() override;
 
     QString providerName() const override;
     DbResult execute(const QString &sql) override;
 
+    // The reader program: pipecalc-mdb-reader beside the program (or among
+    // the installed helper programs) unless another one was set.
+    static QString readerProgram();
+    // For tests: another reader program (empty for the usual one), and
+    // other limits.
+    static void setReaderProgram(const QString &path);
+    static void setLimits(const Limits &limits);
+    static Limits limits();
+
 protected:
     void openFile(const QString &path) override;
     void closeFile() override;
 
 private:
-    struct Closer
-    {
-        void operator()(MdbSQL *sql) const;
-    };
-    std::unique_ptr<MdbSQL, Closer> m_sql;
+    // Sends a request and waits for its answer.
+    DbResult ask(const QByteArray &request);
+    QByteArray readFrame();
+    // Ends the reader and throws the error of a damaged file.
+    [[noreturn]] void failDamaged(const QString &detail);
+    void stopReader();
+
+    std::unique_ptr<QProcess> m_reader;
+    QString m_path;
 };

@@ -1,8 +1,10 @@
 #include "FakeDialogs.h"
 #include "SqliteFixture.h"
+#include "TestFiles.h"
 
 #include "app/MainUnit.h"
 #include "model/NumberFormat.h"
+#include "refdata/MdbConnection.h"
 #include "refdata/ReferenceData.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
@@ -186,6 +188,43 @@ private Q_SLOTS:
         w.FormActivate();
         w.FormActivate();
         QCOMPARE(dialogs.errors.size(), 2);
+        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+    }
+
+    // An Access file that the reader cannot get through in time: the
+    // activation ends with the database's message and the program goes on.
+    void accessFileThatHangsTheReader()
+    {
+        const QString reader = m_dir.filePath(QStringLiteral("hanging-reader.sh"));
+        QFile script(reader);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexec sleep 60\n");
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        MdbConnection::setReaderProgram(reader);
+        MdbConnection::Limits limits;
+        limits.wallSeconds = 1;
+        MdbConnection::setLimits(limits);
+        QDir().mkpath(base());
+        QByteArray head(64, '\0');
+        QVERIFY(TestFiles::write(base() + QStringLiteral("/data.mdb"), head.replace(4, 15, "Standard Jet DB")));
+
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        w.FormActivate();
+        MdbConnection::setReaderProgram(QString());
+        MdbConnection::setLimits(MdbConnection::Limits());
+        QCOMPARE(dialogs.errors,
+                 QStringList{QStringLiteral("Справочная база данных Microsoft Access %1 повреждена: "
+                                            "чтение не закончилось за 1 с.")
+                                 .arg(QDir::toNativeSeparators(base() + QStringLiteral("/data.mdb")))});
+
+        // With the Access file gone the shipped database is read again.
+        QVERIFY(QFile::remove(base() + QStringLiteral("/data.mdb")));
+        makeDatabase(SqliteFixture::referenceSql());
+        w.FormActivate(); // caused by closing the box
+        w.FormActivate();
+        QCOMPARE(dialogs.errors.size(), 1);
         QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
     }
 };

@@ -67,6 +67,8 @@ private slots:
     void databaseFailures_data();
     void databaseFailures();
     void accessFileWithoutTheTables();
+    void damagedAccessFile_data();
+    void damagedAccessFile();
     void dbUsageErrors_data();
     void dbUsageErrors();
 
@@ -177,6 +179,39 @@ void ReferenceCommandsTest::accessFileWithoutTheTables()
     const Run run = runCli({QStringLiteral("db"), QStringLiteral("tubes"), QStringLiteral("--database"), nwind});
     QCOMPARE(run.exitCode, 6);
     QCOMPARE(run.err, QStringLiteral("pipecalc-cli: Не могу открыть таблицу: Tubes\n"));
+}
+
+void ReferenceCommandsTest::damagedAccessFile_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("db") << QStringList{"db", "soils"};
+    QTest::newRow("calc") << QStringList{"calc", "static", "--material", "1"};
+    QTest::newRow("report") << QStringList{"report", "static", "--soil", "2", "-o", "report.rtf"};
+}
+
+// A truncated Access file on which libmdb would take memory without end:
+// the tool ends with the database's message.
+void ReferenceCommandsTest::damagedAccessFile()
+{
+    QFETCH(QStringList, command);
+    QFile source(QDir(qEnvironmentVariable("PIPECALC_TESTDATA", QStringLiteral(PIPECALC_TESTDATA_DIR)))
+                     .filePath("datetest.mdb"));
+    if (!source.open(QIODevice::ReadOnly))
+        QSKIP(qPrintable(QStringLiteral("%1 is missing; set PIPECALC_TESTDATA to the folder of the Access test files")
+                             .arg(source.fileName())));
+    const QString damaged = m_dir.filePath(QStringLiteral("damaged.mdb"));
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(source.read(148937));
+    file.close();
+
+    command.replaceInStrings(QStringLiteral("report.rtf"), m_dir.filePath(QStringLiteral("report.rtf")));
+    const Run run = runCli(command << QStringLiteral("--database") << damaged);
+    QCOMPARE(run.exitCode, 6);
+    QCOMPARE(run.err, QStringLiteral("pipecalc-cli: Справочная база данных Microsoft Access %1 повреждена: "
+                                     "чтение прервано: файл испорчен или ему не хватило памяти.\n")
+                          .arg(damaged));
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("report.rtf"))));
 }
 
 void ReferenceCommandsTest::dbUsageErrors_data()

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "refdata/DbResult.h"
+
+#include <QString>
+
+#include <memory>
+
+struct MdbSQL;
+
+// A Microsoft Access file (Jet 3 and Jet 4 ".mdb") read in this process
+// through mdbtools' libmdbsql, which opens it read-only.  libmdb trusts the
+// file: a damaged one can make it take memory without end, so the program
+// itself reads Access files only in the reader process (through MdbConnection).
+// Failures throw DatabaseError.
+class AccessFile
+{
+public:
+    AccessFile();
+    ~AccessFile();
+    AccessFile(const AccessFile &) = delete;
+    AccessFile &operator=(const AccessFile &) = delete;
+
+    // Opens the file and reads its list of tables; a Connection error when
+    // the file cannot be opened or is damaged.
+    void open(const QString &path);
+    bool isOpen() const { return m_sql != nullptr; }
+    // Runs a statement and returns all its rows; a Query error when it
+    // cannot be run.
+    DbResult execute(const QString &sql);
+
+private:
+    struct Closer
+    {
+        void operator()(MdbSQL *sql) const;
+    };
+    std::unique_ptr<MdbSQL, Closer> m_sql;
+};

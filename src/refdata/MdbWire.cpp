@@ -1,0 +1,88 @@
+#include "refdata/MdbWire.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QtEndian>
+
+namespace {
+
+constexpr QDataStream::Version Version = QDataStream::Qt_6_4;
+
+} // namespace
+
+QByteArray MdbWire::frame(const QByteArray &payload)
+{
+    QByteArray bytes(HeaderSize, '\0');
+    qToBigEndian(quint32(payload.size()), bytes.data());
+    return bytes + payload;
+}
+
+quint32 MdbWire::payloadLength(const QByteArray &header)
+{
+    return qFromBigEndian<quint32>(header.constData());
+}
+
+QByteArray MdbWire::request(Request kind, const QByteArray &data)
+{
+    QByteArray payload;
+    QDataStream stream(&payload, QIODevice::WriteOnly);
+    stream.setVersion(Version);
+    stream << qint8(kind) << data;
+    return frame(payload);
+}
+
+QByteArray MdbWire::result(const DbResult &result)
+{
+    QByteArray payload;
+    QDataStream stream(&payload, QIODevice::WriteOnly);
+    stream.setVersion(Version);
+    stream << true << result.columns << result.rows;
+    return frame(payload);
+}
+
+QByteArray MdbWire::error(const DatabaseError &error)
+{
+    QByteArray payload;
+    QDataStream stream(&payload, QIODevice::WriteOnly);
+    stream.setVersion(Version);
+    stream << false << qint32(error.kind()) << error.message();
+    return frame(payload);
+}
+
+bool MdbWire::parseRequest(const QByteArray &payload, Request *kind, QByteArray *data)
+{
+    QDataStream stream(payload);
+    stream.setVersion(Version);
+    qint8 code = 0;
+    stream >> code >> *data;
+    *kind = Request(code);
+    return stream.status() == QDataStream::Ok && stream.atEnd()
+           && (*kind == Request::Open || *kind == Request::Query);
+}
+
+MdbWire::Response MdbWire::parseResponse(const QByteArray &payload)
+{
+    QDataStream stream(payload);
+    stream.setVersion(Version);
+    Response response;
+    bool ok = false;
+    stream >> ok;
+    if (ok) {
+        stream >> response.result.columns >> response.result.rows;
+        response.kind = Response::Kind::Result;
+        for (const QVector<QVariant> &row : std::as_const(response.result.rows)) {
+            if (row.size() != response.result.columns.size())
+                response.kind = Response::Kind::Malformed;
+        }
+    } else {
+        qint32 kind = -1;
+        stream >> kind >> response.message;
+        response.kind = Response::Kind::Error;
+        response.errorKind = DatabaseError::Kind(kind);
+        if (kind < qint32(DatabaseError::Kind::Connection) || kind > qint32(DatabaseError::Kind::Column))
+            response.kind = Response::Kind::Malformed;
+    }
+    if (stream.status() != QDataStream::Ok || !stream.atEnd())
+        response.kind = Response::Kind::Malformed;
+    return response;
+}
