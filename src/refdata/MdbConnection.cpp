@@ -139,23 +139,34 @@ QByteArray MdbConnection::readFrame()
             haveHeader = true;
             continue;
         }
+        if (m_reader->state() == QProcess::NotRunning)
+            failEnded();
         if (deadline.hasExpired())
             failDamaged(QStringLiteral("чтение не закончилось за %1 с").arg(seconds));
+        const int remaining = int(std::max<qint64>(deadline.remainingTime(), 0));
         if (m_reader->bytesToWrite() > 0)
-            m_reader->waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 0)));
-        else if (!m_reader->waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 0)))
-                 && m_reader->state() == QProcess::NotRunning && m_reader->bytesAvailable() < needed) {
-            if (m_reader->exitStatus() == QProcess::CrashExit && m_reader->exitCode() == SIGXCPU)
-                failDamaged(QStringLiteral("чтение заняло больше %1 с времени процессора").arg(readerLimits.processorSeconds));
-            if (m_reader->exitStatus() == QProcess::CrashExit)
-                failDamaged(QStringLiteral("чтение прервано: файл испорчен или ему не хватило памяти"));
-            failDamaged(QStringLiteral("программа чтения завершилась, не ответив"));
-        }
+            m_reader->waitForBytesWritten(remaining);
+        else if (!m_reader->waitForReadyRead(remaining) && m_reader->state() != QProcess::NotRunning)
+            m_reader->waitForFinished(remaining); // its output ended: so does the reader, or its time
     }
+}
+
+void MdbConnection::failEnded()
+{
+    if (m_reader->exitStatus() == QProcess::CrashExit && m_reader->exitCode() == SIGXCPU)
+        failDamaged(QStringLiteral("чтение заняло больше %1 с времени процессора").arg(readerLimits.processorSeconds));
+    if (m_reader->exitStatus() == QProcess::CrashExit)
+        failDamaged(QStringLiteral("чтение прервано: файл испорчен или ему не хватило памяти"));
+    failDamaged(QStringLiteral("программа чтения завершилась, не ответив"));
 }
 
 void MdbConnection::failDamaged(const QString &detail)
 {
+    // A reader that failed once is not waited for.
+    if (m_reader && m_reader->state() != QProcess::NotRunning) {
+        m_reader->kill();
+        m_reader->waitForFinished(1000);
+    }
     stopReader();
     throw DatabaseError::damagedAccessFile(m_path, detail);
 }

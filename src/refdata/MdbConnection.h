@@ -50,6 +50,8 @@ private:
     QByteArray readFrame();
     // Ends the reader and throws the error of a damaged file.
     [[noreturn]] void failDamaged(const QString &detail);
+    // The same for a reader that ended without its answer.
+    [[noreturn]] void failEnded();
     void stopReader();
 
     std::unique_ptr<QProcess> m_reader;
