@@ -79,8 +79,9 @@ void TFormReport::preview(QWidget *parent, const QTextDocument &document)
     dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
     dialog.resize(760, 860);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, &dialog](QPrinter *printer) {
-        if (!paintPages(printer, &dialog))
-            Dialogs::instance().generalError(&dialog, QStringLiteral("Не удалось напечатать отчёт"));
+        QString failure;
+        if (!paintPages(printer, &dialog, &failure) && !failure.isEmpty())
+            Dialogs::instance().generalError(&dialog, failure);
     });
     Dialogs::instance().execDialog(&dialog);
 }
@@ -95,18 +96,24 @@ bool TFormReport::print(QWidget *parent, const QTextDocument &document)
     // Without a printer nothing comes out, and nothing is said.
     if (!hasOutput(*m_printer))
         return false;
-    if (!paintPages(m_printer.get(), parent)) {
-        if (m_printer->printerState() != QPrinter::Aborted)
-            Dialogs::instance().generalError(parent, QStringLiteral("Не удалось напечатать отчёт"));
+    QString failure;
+    if (!paintPages(m_printer.get(), parent, &failure)) {
+        if (!failure.isEmpty())
+            Dialogs::instance().generalError(parent, failure);
         return false;
     }
     return true;
 }
 
-bool TFormReport::paintPages(QPrinter *printer, QWidget *parent)
+bool TFormReport::paintPages(QPrinter *printer, QWidget *parent, QString *failure)
 {
-    if (isPreviewing(printer))
-        return m_page->print(printer);
+    const QString notPrinted = QStringLiteral("Не удалось напечатать отчёт");
+    if (isPreviewing(printer)) {
+        if (m_page->print(printer))
+            return true;
+        *failure = notPrinted;
+        return false;
+    }
     if (!hasOutput(*printer))
         return false;
     int first = 0;
@@ -119,15 +126,37 @@ bool TFormReport::paintPages(QPrinter *printer, QWidget *parent)
     progress.setWindowTitle(Dialogs::applicationTitle());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    return m_page->print(printer, first, last, [&progress, printer](int done, int total) {
+    bool stopped = false;
+    const ReportPage::Progress onPage = [&progress, &stopped, printer](int done, int total) {
         progress.setMaximum(total);
         progress.setValue(done);
         if (progress.wasCanceled()) {
+            stopped = true;
             printer->abort();
             return false;
         }
         return true;
-    });
+    };
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+        // The file a printer without a printer writes is kept whole until
+        // the new one is complete, as the PDF export keeps it.
+        ReportPage::PdfPages pages;
+        pages.firstPage = first;
+        pages.lastPage = last;
+        pages.progress = onPage;
+        pages.layout = printer->pageLayout();
+        QString message;
+        if (m_page->exportPdf(printer->outputFileName(), &message, pages))
+            return true;
+        if (!stopped)
+            *failure = message;
+        return false;
+    }
+    if (m_page->print(printer, first, last, onPage))
+        return true;
+    if (!stopped && printer->printerState() != QPrinter::Aborted)
+        *failure = notPrinted;
+    return false;
 }
 
 void TFormReport::printerSetup(QWidget *parent, const QTextDocument &document)

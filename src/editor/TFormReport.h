@@ -49,8 +49,11 @@ public:
     bool exportPdf(QWidget *parent, const QTextDocument &document, const QString &suggestedPath);
 
 private:
-    // Paints the pages asked of the printer: in a preview all of them.
-    bool paintPages(QPrinter *printer, QWidget *parent);
+    // Paints the pages asked of the printer: in a preview all of them.  A
+    // printer that prints to a PDF file writes it all or nothing.  False,
+    // with what to say (nothing after the user stopped it), when not all
+    // pages came out.
+    bool paintPages(QPrinter *printer, QWidget *parent, QString *failure);
 
     std::unique_ptr<ReportPage> m_page;
     std::unique_ptr<QPrinter> m_printer;

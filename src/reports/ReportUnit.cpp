@@ -198,16 +198,23 @@ bool ReportPage::print(QPagedPaintDevice *device, int firstPage, int lastPage, c
 
 bool ReportPage::exportPdf(const QString &fileName, QString *error)
 {
+    return exportPdf(fileName, error, PdfPages());
+}
+
+bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPages &pages)
+{
     // Written all or nothing: the file that was there stays whole until the
     // new one is complete.
     const DocumentFile::Result saved = DocumentFile::saveWith(
         fileName,
-        [this](QIODevice &file) {
+        [this, &pages](QIODevice &file) {
             QPdfWriter writer(&file);
+            if (pages.layout)
+                writer.setPageLayout(*pages.layout);
             writer.setResolution(600);
             writer.setCreator(QStringLiteral("Расчёты Велтра-Норлекс"));
             writer.setTitle(m_title);
-            return print(&writer);
+            return print(&writer, pages.firstPage, pages.lastPage, pages.progress);
         },
         QStringLiteral("Не удалось записать PDF"));
     if (!saved.ok && error)

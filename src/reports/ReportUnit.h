@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QImage>
+#include <QPageLayout>
 #include <QSizeF>
 #include <QString>
 #include <QVector>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -73,6 +75,16 @@ public:
     // The same pages as a PDF file, written all or nothing; false with the
     // message to show when the file cannot be written.
     bool exportPdf(const QString &fileName, QString *error = nullptr);
+    // The same for pages first..last (as print() takes them) with progress,
+    // on the paper of a printer's settings when given.
+    struct PdfPages
+    {
+        int firstPage = 0;
+        int lastPage = 0;
+        Progress progress;
+        std::optional<QPageLayout> layout;
+    };
+    bool exportPdf(const QString &fileName, QString *error, const PdfPages &pages);
 
     // The text lines of each page of the last layout, in reading order.
     QVector<QStringList> pageLines() const;

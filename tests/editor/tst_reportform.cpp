@@ -1,3 +1,4 @@
+#include "FaultyFileSystem.h"
 #include "TestFiles.h"
 #include "app/FakeDialogs.h"
 
@@ -250,6 +251,37 @@ private Q_SLOTS:
         QCOMPARE(s.dialogs.errors.size(), 1);
         QVERIFY(s.dialogs.errors.first().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(s.dialogs.saveName)));
         QVERIFY(!s.editor.document().isModified());
+    }
+
+    void failingDiskKeepsThePdf_data()
+    {
+        QTest::addColumn<bool>("printing"); // else the export
+        QTest::newRow("printing to a PDF file") << true;
+        QTest::newRow("PDF export") << false;
+    }
+
+    // The PDF file written by printing or by the export is replaced only by
+    // a complete one.
+    void failingDiskKeepsThePdf()
+    {
+        QFETCH(bool, printing);
+        const QString file = path(QStringLiteral("kept-%1.pdf").arg(printing));
+        QVERIFY(TestFiles::write(file, "%PDF former"));
+        Setup s(file, 150);
+        s.dialogs.dialogResult = QDialog::Accepted;
+        s.dialogs.saveName = file;
+        s.dialogs.answer = QMessageBox::Yes;
+        {
+            const FaultyFileSystem disk{FaultyFileSystem::Fault::ShortWrite};
+            if (printing)
+                s.report.print(&s.editor, *s.editor.document().textDocument());
+            else
+                s.editor.widgets().FileExportPdfCmd->trigger();
+        }
+        QCOMPARE(s.dialogs.errors, QStringList{QStringLiteral("Файл \"%1\" не записан. На диске недостаточно места. "
+                                                              "Прежний файл сохранён без изменений.")
+                                                   .arg(file)});
+        QCOMPARE(TestFiles::read(file), QByteArray("%PDF former"));
     }
 };
 
