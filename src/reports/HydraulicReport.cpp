@@ -19,7 +19,7 @@ void HydraulicReport::fill(TemplateFiller &filler, const TCalcVariables &vars)
         const char *tag;
         Slot slot;
     } values[] = {
-        {"$Dout.Val$", Slot::Dout},         {"$Din.Val$", Slot::Din},       {"$i_s.Val$", Slot::i_s},
+        {"$Din.Val$", Slot::Din},           {"$i_s.Val$", Slot::i_s},
         {"$hs_d.Val$", Slot::hs_d},         {"$g.Val$", Slot::g},           {"$Ls.Val$", Slot::Ls},
         {"$Vf.Val$", Slot::V},              {"$Ke.Val$", Slot::Ke},         {"$a.Val$", Slot::a},
         {"$Vf_begin.Val$", Slot::Vf_begin}, {"$Vf_end.Val$", Slot::Vf_end}, {"$Rsnf_Rsf.Val$", Slot::Rsnf_Rsf},
@@ -28,6 +28,11 @@ void HydraulicReport::fill(TemplateFiller &filler, const TCalcVariables &vars)
     };
     for (const auto &v : values)
         filler.ReplaceTag(QString::fromLatin1(v.tag), vars[v.slot].FormatValue());
+    // The flow does not depend on the outer diameter; a fiberglass tube leaves
+    // it unknown (0), and the report then does not name one.
+    const bool outerKnown = vars.value(Slot::Dout) > 0;
+    filler.ReplaceTag(QStringLiteral("$Dout.Val$"), outerKnown ? vars[Slot::Dout].FormatValue() : QStringLiteral("—"));
+    filler.CutIfBlock(1, !outerKnown);
     // The flow again, in cubic metres per second.
     filler.ReplaceTag(QStringLiteral("$qs.Val_m3$"), vars[Slot::qs].FormatScaled(0.001));
     filler.ReplaceTag(QStringLiteral("$Rs.Val$"), vars[Slot::Rs].FormatValue());

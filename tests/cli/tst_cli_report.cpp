@@ -80,6 +80,18 @@ private Q_SLOTS:
             QVERIFY2(text.contains(t), qPrintable(t));
     }
 
+    void hydraulicReportWithoutOuterDiameter()
+    {
+        // A fiberglass tube leaves the outer diameter at 0: the flow does not
+        // need it, and the report names none instead of "0 м".
+        const QString out = m_dir.filePath(QStringLiteral("no-outer.txt"));
+        QCOMPARE(runCli({"report", "hydraulic", "--set", "Dout=0", "-o", out}).exitCode, 0);
+        const QString text = readText(out).replace(QChar(0x00A0), QLatin1Char(' '));
+        QVERIFY(text.contains(QStringLiteral("с внутренним диаметром d = 0,348 м при уклоне")));
+        QVERIFY(!text.contains(QStringLiteral("наружный диаметр")));
+        QVERIFY(text.contains(QStringLiteral("Наружный диаметр трубы\tDн\t—\tм")));
+    }
+
     void reportAsRtfAndPdf()
     {
         const QString rtf = m_dir.filePath(QStringLiteral("static.rtf"));
