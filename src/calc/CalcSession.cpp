@@ -7,6 +7,7 @@
 #include "model/NumberFormat.h"
 #include "refdata/FiberglassTubeRow.h"
 #include "refdata/MaterialRow.h"
+#include "refdata/ReferenceTransfer.h"
 #include "refdata/SoilRow.h"
 #include "refdata/TubeRow.h"
 
@@ -152,6 +153,50 @@ bool CalcSession::pickSoilById(std::int32_t id)
 {
     m_refs.LoadSoils();
     return pickSoil(m_refs.soils()->findId(id));
+}
+
+QString CalcSession::choicesLine() const
+{
+    const auto named = [](const Choice &choice, const QString &none) {
+        return choice.id < 0 ? none : choice.name;
+    };
+    return QStringLiteral("Материал: %1 · Труба: %2 · Грунт: %3")
+        .arg(named(m_material, QStringLiteral("не выбран")), named(m_tube, QStringLiteral("не выбрана")),
+             named(m_soil, QStringLiteral("не выбран")));
+}
+
+void CalcSession::restoreChoices(const Choice &material, const TubeChoice &tube, const Choice &soil)
+{
+    m_material = material;
+    m_tube = tube;
+    m_soil = soil;
+    m_vars.SelectedMaterialId = material.id;
+    m_vars.SelectedSoilId = soil.id;
+    m_refs.setFiberglassTubesVisible(ReferenceTransfer::isFiberglassMaterial(material.id));
+    Q_EMIT changed();
+}
+
+void CalcSession::setDescription(const ProjectDescription &description)
+{
+    if (description == m_description)
+        return;
+    m_description = description;
+    Q_EMIT changed();
+}
+
+void CalcSession::reset()
+{
+    m_vars.InitCatalogue();
+    m_vars.SelectedMaterialId = -1;
+    m_vars.SelectedSoilId = -1;
+    m_material = Choice();
+    m_tube = TubeChoice();
+    m_soil = Choice();
+    m_description = ProjectDescription();
+    m_runs.fill(Run());
+    m_fiberglass = FiberglassResults();
+    m_refs.setFiberglassTubesVisible(false);
+    Q_EMIT changed();
 }
 
 QVector<Slot> CalcSession::inputSlots(CalcKind kind)

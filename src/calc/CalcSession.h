@@ -3,6 +3,7 @@
 #include "calc/CalcKind.h"
 #include "calc/CalcOutcome.h"
 #include "calc/FiberglassResults.h"
+#include "calc/ProjectDescription.h"
 #include "model/TCalcVariables.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
@@ -104,6 +105,22 @@ public:
     const Choice &material() const { return m_material; }
     const TubeChoice &tube() const { return m_tube; }
     const Choice &soil() const { return m_soil; }
+    // The line that names the three choices, "не выбран" where nothing is chosen.
+    QString choicesLine() const;
+
+    // Puts choices made earlier back without reading the reference database:
+    // the ids go into the variables, whose values stay as they are.
+    void restoreChoices(const Choice &material, const TubeChoice &tube, const Choice &soil);
+
+    // What the calculation is about; the reports print it at their top.
+    // Changing it leaves the results as they are.
+    const ProjectDescription &description() const { return m_description; }
+    void setDescription(const ProjectDescription &description);
+
+    // Starts over: every variable at its catalogue default, nothing chosen, no
+    // description and no results.  The tab, the laying method and the wall
+    // construction stay.
+    void reset();
 
     // Runs the calculation the choices select, or the one named.
     const CalcOutcome &run();
@@ -161,6 +178,7 @@ private:
     Choice m_material;
     TubeChoice m_tube;
     Choice m_soil;
+    ProjectDescription m_description;
     std::array<Run, 3> m_runs;
     FiberglassResults m_fiberglass;
 };

@@ -83,6 +83,8 @@ public:
     bool pickSoil(int row);
     // False at first; set by every material click.
     bool fiberglassTubesVisible() const { return m_fiberglassTubesVisible; }
+    // The same for a material chosen earlier and put back without a click.
+    void setFiberglassTubesVisible(bool visible) { m_fiberglassTubesVisible = visible; }
 
     // The description of a soil or material by id: "свой" when the table
     // has no row with the id (the id -1 of nothing chosen), the empty text

@@ -1,0 +1,495 @@
+#include "calc/CalcProject.h"
+
+#include "model/Catalogue.h"
+#include "model/SafeFileWriter.h"
+#include "refdata/DatabaseError.h"
+#include "refdata/ReferenceData.h"
+#include "refdata/ReferenceErrorSink.h"
+#include "refdata/ReferenceTransfer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString kType = QStringLiteral("pipecalc-project");
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+
+// The words of the file for the two choices of the fiberglass calculation,
+// the same as the command line's.
+const char *const kLayings[] = {"trench", "trenchless"};
+const char *const kWalls[] = {"single", "three"};
+
+// A problem found in a file's content; reading stops at the first.
+struct Damaged
+{
+    QString problem;
+};
+
+[[noreturn]] void damaged(const QString &problem)
+{
+    throw Damaged{problem};
+}
+
+QString field(const QString &name)
+{
+    return QStringLiteral("«%1»").arg(name);
+}
+
+double defaultOf(Slot slot)
+{
+    return Catalogue::entries()[std::size_t(SlotKeys::number(slot) - 1)].defaultValue;
+}
+
+// A whole number within the 32-bit range.
+std::int32_t integer(const QJsonValue &value, const QString &name)
+{
+    const double d = value.toDouble(std::numeric_limits<double>::quiet_NaN());
+    if (!value.isDouble() || !std::isfinite(d) || std::floor(d) != d || d < std::numeric_limits<std::int32_t>::min()
+        || d > std::numeric_limits<std::int32_t>::max())
+        damaged(QStringLiteral("поле %1 должно быть целым числом").arg(field(name)));
+    return std::int32_t(d);
+}
+
+QString text(const QJsonObject &object, const QString &name, const QString &where)
+{
+    const QJsonValue value = object.value(name);
+    if (value.isUndefined() || value.isNull())
+        return QString();
+    if (!value.isString())
+        damaged(QStringLiteral("поле %1%2 должно быть текстом")
+                    .arg(field(name), where.isEmpty() ? QString() : QLatin1Char(' ') + where));
+    return value.toString();
+}
+
+int word(const QJsonObject &object, const QString &name, const char *const (&words)[2], int fallback)
+{
+    const QJsonValue value = object.value(name);
+    if (value.isUndefined())
+        return fallback;
+    for (int i = 0; i < 2; ++i) {
+        if (value.toString() == QLatin1String(words[i]))
+            return i;
+    }
+    damaged(QStringLiteral("поле %1 должно быть «%2» или «%3»").arg(field(name), QLatin1String(words[0]),
+                                                                     QLatin1String(words[1])));
+}
+
+QJsonValue choiceJson(const CalcSession::Choice &choice)
+{
+    if (choice.id < 0)
+        return QJsonValue(QJsonValue::Null);
+    return QJsonObject{{QStringLiteral("id"), choice.id}, {QStringLiteral("name"), choice.name}};
+}
+
+// A choice: null (or missing) for nothing chosen, else an object with its
+// id and name; empty for nothing chosen.
+QJsonObject choiceObject(const QJsonObject &root, const QString &name)
+{
+    const QJsonValue value = root.value(name);
+    if (value.isUndefined() || value.isNull())
+        return QJsonObject();
+    if (!value.isObject())
+        damaged(QStringLiteral("поле %1 должно быть объектом с кодом и названием или null").arg(field(name)));
+    const QJsonObject object = value.toObject();
+    if (!object.contains(QStringLiteral("id")))
+        damaged(QStringLiteral("в поле %1 нет кода («id»)").arg(field(name)));
+    return object;
+}
+
+CalcSession::Choice readChoice(const QJsonObject &object, const QString &name)
+{
+    CalcSession::Choice choice;
+    if (object.isEmpty())
+        return choice;
+    choice.id = integer(object.value(QStringLiteral("id")), name + QStringLiteral(".id"));
+    if (choice.id < 0)
+        damaged(QStringLiteral("код в поле %1 не может быть отрицательным").arg(field(name)));
+    choice.name = text(object, QStringLiteral("name"), QStringLiteral("в поле %1").arg(field(name)));
+    return choice;
+}
+
+std::optional<Slot> inputSlot(const QString &key)
+{
+    const auto slot = SlotKeys::fromKey(key);
+    if (slot && CalcProject::inputSlots().contains(*slot))
+        return slot;
+    return std::nullopt;
+}
+
+CalcProject parse(const QByteArray &bytes)
+{
+    QByteArray content = bytes;
+    if (content.startsWith("\xEF\xBB\xBF"))
+        content.remove(0, 3);
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(content, &error);
+    if (error.error != QJsonParseError::NoError)
+        damaged(QStringLiteral("файл повреждён или это не проект: его текст не читается как JSON "
+                               "(ошибка около знака %1)")
+                    .arg(error.offset + 1));
+    if (!document.isObject())
+        damaged(QStringLiteral("в файле нет проекта: ожидался объект JSON"));
+    const QJsonObject root = document.object();
+
+    const QJsonValue format = root.value(QStringLiteral("format"));
+    if (format.isUndefined())
+        damaged(QStringLiteral("в файле нет номера формата проекта (поле «format»)"));
+    const int version = integer(format, QStringLiteral("format"));
+    if (version > CalcProject::FormatVersion)
+        damaged(QStringLiteral("проект сохранён более новой версией программы (формат %1), а эта версия читает "
+                               "проекты формата не выше %2; откройте его в новой версии")
+                    .arg(version)
+                    .arg(CalcProject::FormatVersion));
+    if (version < 1)
+        damaged(QStringLiteral("неизвестный номер формата проекта: %1").arg(version));
+    const QJsonValue type = root.value(QStringLiteral("type"));
+    if (!type.isUndefined() && type.toString() != kType)
+        damaged(QStringLiteral("файл не является проектом программы (поле «type»: «%1»)").arg(type.toString()));
+
+    CalcProject project;
+    const QString calculation = text(root, QStringLiteral("calculation"), QString());
+    if (!CalcKinds::fromName(calculation, &project.calculation))
+        damaged(QStringLiteral("поле «calculation» должно быть «hydraulic», «static» или «fiberglass»"));
+    project.laying = word(root, QStringLiteral("laying"), kLayings, 0);
+    project.wall = word(root, QStringLiteral("wall"), kWalls, 1);
+
+    project.material = readChoice(choiceObject(root, QStringLiteral("material")), QStringLiteral("material"));
+    const QJsonObject tube = choiceObject(root, QStringLiteral("tube"));
+    static_cast<CalcSession::Choice &>(project.tube) = readChoice(tube, QStringLiteral("tube"));
+    if (project.tube.id == 0)
+        damaged(QStringLiteral("номер трубы в поле «tube» считается с 1"));
+    const QJsonValue fiberglass = tube.value(QStringLiteral("fiberglass"));
+    if (!fiberglass.isUndefined() && !fiberglass.isBool())
+        damaged(QStringLiteral("поле «tube.fiberglass» должно быть true или false"));
+    project.tube.fiberglass = fiberglass.toBool(false);
+    project.soil = readChoice(choiceObject(root, QStringLiteral("soil")), QStringLiteral("soil"));
+
+    const bool fiberglassMaterial = ReferenceTransfer::isFiberglassMaterial(project.material.id);
+    if (project.calculation == CalcKind::Fiberglass && !fiberglassMaterial)
+        damaged(QStringLiteral("расчёт стеклопластиковой трубы, а выбранный материал не стеклопластик"));
+    if (project.calculation == CalcKind::Static && fiberglassMaterial)
+        damaged(QStringLiteral("статический расчёт гофрированной трубы, а выбран стеклопластиковый материал"));
+
+    const QJsonValue inputs = root.value(QStringLiteral("inputs"));
+    if (!inputs.isUndefined() && !inputs.isObject())
+        damaged(QStringLiteral("поле «inputs» должно быть объектом: ключ величины и её значение"));
+    const QJsonObject values = inputs.toObject();
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        const auto slot = inputSlot(it.key());
+        if (!slot)
+            damaged(QStringLiteral("в исходных данных (поле «inputs») есть «%1» — это не исходная величина "
+                                   "ни одного расчёта")
+                        .arg(it.key()));
+        if (!it.value().isDouble())
+            damaged(QStringLiteral("значение исходной величины «%1» не число").arg(it.key()));
+        project.inputs.append({*slot, it.value().toDouble()});
+    }
+    std::sort(project.inputs.begin(), project.inputs.end(), [](const CalcProject::Input &a, const CalcProject::Input &b) {
+        return SlotKeys::number(a.slot) < SlotKeys::number(b.slot);
+    });
+
+    const QJsonValue description = root.value(QStringLiteral("description"));
+    if (!description.isUndefined() && !description.isObject())
+        damaged(QStringLiteral("поле «description» должно быть объектом"));
+    const QJsonObject about = description.toObject();
+    const QString where = QStringLiteral("в описании проекта");
+    project.description.object = text(about, QStringLiteral("object"), where);
+    project.description.designer = text(about, QStringLiteral("designer"), where);
+    project.description.notes = text(about, QStringLiteral("notes"), where);
+    const QString date = text(about, QStringLiteral("date"), where);
+    if (!date.isEmpty()) {
+        project.description.date = QDate::fromString(date, kDateFormat);
+        if (!project.description.date.isValid())
+            damaged(QStringLiteral("дата проекта «%1» не является датой в виде ГГГГ-ММ-ДД").arg(date));
+    }
+    return project;
+}
+
+// Reads at most `limit` + 1 bytes, so that a larger file is recognised
+// without reading it whole.
+std::optional<QByteArray> readFile(const QString &path, qint64 limit, QString *problem)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        *problem = QStringLiteral("файла нет");
+        return std::nullopt;
+    }
+    if (info.isDir()) {
+        *problem = QStringLiteral("это папка, а не файл");
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *problem = info.isReadable() ? QStringLiteral("файл не открывается для чтения")
+                                     : QStringLiteral("нет доступа на чтение файла");
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(limit + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *problem = QStringLiteral("файл не читается");
+        return std::nullopt;
+    }
+    if (bytes.size() > limit) {
+        *problem = QStringLiteral("файл слишком велик для проекта");
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// Collects the tables the check could not read.
+class CollectingSink : public ReferenceErrorSink
+{
+public:
+    void showTableError(const QString &message) override { messages << message; }
+    QStringList messages;
+};
+
+} // namespace
+
+QString CalcProject::fileSuffix()
+{
+    return QStringLiteral("pipecalc");
+}
+
+QString CalcProject::mimeType()
+{
+    return QStringLiteral("application/x-pipecalc-project");
+}
+
+bool CalcProject::operator==(const CalcProject &other) const
+{
+    return calculation == other.calculation && laying == other.laying && wall == other.wall
+           && material == other.material && tube == other.tube && tube.fiberglass == other.tube.fiberglass
+           && soil == other.soil && inputs == other.inputs && description == other.description;
+}
+
+const QVector<Slot> &CalcProject::inputSlots()
+{
+    static const QVector<Slot> kept = [] {
+        QVector<Slot> all;
+        for (const CalcKind kind : {CalcKind::Hydraulic, CalcKind::Static, CalcKind::Fiberglass}) {
+            for (const Slot slot : CalcSession::inputSlots(kind)) {
+                if (!all.contains(slot))
+                    all.append(slot);
+            }
+        }
+        std::sort(all.begin(), all.end(), [](Slot a, Slot b) { return SlotKeys::number(a) < SlotKeys::number(b); });
+        return all;
+    }();
+    return kept;
+}
+
+CalcProject CalcProject::of(const CalcSession &session)
+{
+    CalcProject project;
+    project.calculation = session.calculation();
+    project.laying = session.layingIndex();
+    project.wall = session.wallIndex();
+    project.material = session.material();
+    project.tube = session.tube();
+    project.soil = session.soil();
+    for (const Slot slot : inputSlots()) {
+        const double value = session.input(slot);
+        if (value != defaultOf(slot))
+            project.inputs.append({slot, value});
+    }
+    project.description = session.description();
+    return project;
+}
+
+QByteArray CalcProject::toJson() const
+{
+    QJsonObject root;
+    root.insert(QStringLiteral("format"), FormatVersion);
+    root.insert(QStringLiteral("type"), kType);
+    root.insert(QStringLiteral("calculation"), CalcKinds::name(calculation));
+    root.insert(QStringLiteral("laying"), QLatin1String(kLayings[laying == 1 ? 1 : 0]));
+    root.insert(QStringLiteral("wall"), QLatin1String(kWalls[wall == 0 ? 0 : 1]));
+    root.insert(QStringLiteral("material"), choiceJson(material));
+    QJsonValue tubeValue = choiceJson(tube);
+    if (tubeValue.isObject()) {
+        QJsonObject object = tubeValue.toObject();
+        object.insert(QStringLiteral("fiberglass"), tube.fiberglass);
+        tubeValue = object;
+    }
+    root.insert(QStringLiteral("tube"), tubeValue);
+    root.insert(QStringLiteral("soil"), choiceJson(soil));
+    QJsonObject values;
+    for (const Input &input : inputs)
+        values.insert(SlotKeys::key(input.slot), input.value);
+    root.insert(QStringLiteral("inputs"), values);
+    root.insert(QStringLiteral("description"),
+                QJsonObject{{QStringLiteral("object"), description.object},
+                            {QStringLiteral("designer"), description.designer},
+                            {QStringLiteral("date"), description.date.isValid() ? description.date.toString(kDateFormat)
+                                                                               : QString()},
+                            {QStringLiteral("notes"), description.notes}});
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+std::optional<CalcProject> CalcProject::fromJson(const QByteArray &bytes, QString *problem)
+{
+    try {
+        return parse(bytes);
+    } catch (const Damaged &d) {
+        if (problem)
+            *problem = d.problem;
+        return std::nullopt;
+    }
+}
+
+bool CalcProject::save(const QString &path, QString *message) const
+{
+    for (const Input &input : inputs) {
+        // JSON has no place for them; no input of the program holds one.
+        if (!std::isfinite(input.value)) {
+            if (message)
+                *message = QStringLiteral("Проект «%1» не сохранён: значение величины «%2» не является числом.")
+                               .arg(path, SlotKeys::key(input.slot));
+            return false;
+        }
+    }
+    QString reason;
+    if (SafeFileWriter::writeFile(path, toJson(), &reason))
+        return true;
+    if (message)
+        *message = QStringLiteral("Проект «%1» не сохранён: %2.").arg(path, reason);
+    return false;
+}
+
+QString CalcProject::openFailure(const QString &path, const QString &problem)
+{
+    return QStringLiteral("Проект «%1» не открыт: %2.").arg(path, problem);
+}
+
+std::optional<CalcProject> CalcProject::load(const QString &path, QString *message)
+{
+    QString problem;
+    std::optional<CalcProject> project;
+    if (const auto bytes = readFile(path, MaxFileSize, &problem))
+        project = fromJson(*bytes, &problem);
+    if (!project && message)
+        *message = openFailure(path, problem);
+    return project;
+}
+
+bool CalcProject::checkChoices(CalcSession &session, QString *problem) const
+{
+    if (material.id < 0 && tube.id < 0 && soil.id < 0)
+        return true;
+    // A reference data of its own reads the same database, so that the
+    // session's grids stay as they are.
+    TCalcVariables vars;
+    CollectingSink sink;
+    ReferenceData refs(vars, sink);
+    refs.dataModule().setDatabaseFile(session.referenceData().dataModule().databaseFile());
+    const auto fail = [problem](const QString &text) {
+        if (problem)
+            *problem = text;
+        return false;
+    };
+    const auto throwTableErrors = [&sink] {
+        if (!sink.messages.isEmpty())
+            throw DatabaseError(DatabaseError::Kind::Query, sink.messages.join(QLatin1Char('\n')));
+    };
+    if (material.id >= 0) {
+        refs.LoadMaterials();
+        throwTableErrors();
+        if (refs.materials()->findId(material.id) < 0)
+            return fail(QStringLiteral("в справочной базе нет выбранного в проекте материала «%1» (код %2)")
+                            .arg(material.name)
+                            .arg(material.id));
+    }
+    if (tube.id >= 0) {
+        vars.SelectedMaterialId = material.id;
+        refs.LoadTubes();
+        throwTableErrors();
+        const int rows = tube.fiberglass ? refs.fiberglassTubes()->rowCount() : refs.tubes()->rowCount();
+        if (tube.id > rows)
+            return fail(QStringLiteral("в справочной базе нет выбранной в проекте трубы «%1» (строка %2 таблицы %3, "
+                                       "а в ней строк: %4)")
+                            .arg(tube.name)
+                            .arg(tube.id)
+                            .arg(tube.fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб"))
+                            .arg(rows));
+    }
+    if (soil.id >= 0) {
+        refs.LoadSoils();
+        throwTableErrors();
+        if (refs.soils()->findId(soil.id) < 0)
+            return fail(QStringLiteral("в справочной базе нет выбранного в проекте грунта «%1» (код %2)")
+                            .arg(soil.name)
+                            .arg(soil.id));
+    }
+    return true;
+}
+
+void CalcProject::applyTo(CalcSession &session) const
+{
+    {
+        // One change for those who watch the session.
+        const QSignalBlocker blocker(&session);
+        session.reset();
+        session.setMode(calculation == CalcKind::Hydraulic ? 0 : 1);
+        session.setLayingIndex(laying);
+        session.setWallIndex(wall);
+        session.restoreChoices(material, tube, soil);
+        for (const Input &input : inputs)
+            session.setInput(input.slot, input.value);
+        session.setDescription(description);
+    }
+    session.touch();
+}
+
+bool CalcProject::open(const QString &path, CalcSession &session, QString *message)
+{
+    const std::optional<CalcProject> project = load(path, message);
+    if (!project)
+        return false;
+    QString problem;
+    bool checked = false;
+    try {
+        checked = project->checkChoices(session, &problem);
+    } catch (const DatabaseError &error) {
+        problem = QStringLiteral("справочная база не читается. %1").arg(error.message());
+        while (problem.endsWith(QLatin1Char('.')))
+            problem.chop(1);
+    }
+    if (!checked) {
+        if (message)
+            *message = openFailure(path, problem);
+        return false;
+    }
+    project->applyTo(session);
+    return true;
+}
+
+bool CalcProject::isProjectFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.suffix().compare(fileSuffix(), Qt::CaseInsensitive) == 0)
+        return true;
+    if (!info.isFile() || info.size() > MaxFileSize)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.peek(16).trimmed();
+    if (!head.startsWith('{') && !head.startsWith("\xEF\xBB\xBF"))
+        return false;
+    QByteArray content = file.readAll();
+    if (content.startsWith("\xEF\xBB\xBF"))
+        content.remove(0, 3);
+    const QJsonDocument document = QJsonDocument::fromJson(content);
+    return document.isObject() && document.object().value(QStringLiteral("type")).toString() == kType;
+}

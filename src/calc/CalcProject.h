@@ -1,0 +1,94 @@
+#pragma once
+
+#include "calc/CalcKind.h"
+#include "calc/CalcSession.h"
+#include "calc/ProjectDescription.h"
+#include "model/SlotKeys.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+// A calculation project: what the engineer set up, kept in a file to be
+// opened again.  It holds the calculation (and so the tab), the laying method
+// and the wall construction, the chosen material, tube and soil (ids and
+// names, so that a project opened with another database still says what was
+// chosen), every input that differs from its catalogue default, and the
+// description.  Results are never kept: an opened project is calculated
+// anew.
+//
+// The file is UTF-8 JSON with a "format" number; a program reads the formats
+// up to its own and refuses newer ones.  Opening checks everything, the
+// choices against the reference database included, before it changes the
+// session, so a project that cannot be opened leaves the session as it was.
+class CalcProject
+{
+public:
+    static constexpr int FormatVersion = 1;
+    // No project comes near this; a larger file is not read.
+    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+    // "pipecalc", the suffix of project files.
+    static QString fileSuffix();
+    static QString mimeType();
+
+    struct Input
+    {
+        Slot slot;
+        double value;
+        bool operator==(const Input &other) const { return slot == other.slot && value == other.value; }
+    };
+
+    CalcKind calculation = CalcKind::Hydraulic;
+    int laying = 0; // 0 trench, 1 trenchless
+    int wall = 1;   // 0 single-layer, 1 three-layer
+    CalcSession::Choice material;
+    CalcSession::TubeChoice tube;
+    CalcSession::Choice soil;
+    // In slot order.
+    QVector<Input> inputs;
+    ProjectDescription description;
+
+    bool operator==(const CalcProject &other) const;
+    bool operator!=(const CalcProject &other) const { return !(*this == other); }
+
+    // The project of the session as it stands.
+    static CalcProject of(const CalcSession &session);
+    // The inputs a project keeps: those of the three calculations, in slot order.
+    static const QVector<Slot> &inputSlots();
+
+    QByteArray toJson() const;
+    // The project that the bytes of a file hold; nothing, with the problem
+    // in Russian (a phrase without a full stop), when they hold no project
+    // this program reads.
+    static std::optional<CalcProject> fromJson(const QByteArray &bytes, QString *problem);
+
+    // Writes the file all or nothing; false, with a message that names the
+    // file, when it could not be written.
+    bool save(const QString &path, QString *message) const;
+    // Reads a file; nothing, with a message that names the file and the
+    // problem, when it cannot be read or holds no project.
+    static std::optional<CalcProject> load(const QString &path, QString *message);
+
+    // Whether the chosen material, tube and soil are rows of the session's
+    // reference database; false, with the problem, when one is missing.
+    // Throws DatabaseError when the database or a table cannot be read.
+    // The session is not changed.
+    bool checkChoices(CalcSession &session, QString *problem) const;
+    // Makes the session what the project says, with no results.
+    void applyTo(CalcSession &session) const;
+
+    // Reads the file, checks it against the session's database and only
+    // then applies it.  False, with a message naming the file and the
+    // problem (a database that cannot be read included), when any of it
+    // fails; the session is then as it was.
+    static bool open(const QString &path, CalcSession &session, QString *message);
+
+    // Whether a file is to be taken for a project: its name ends in
+    // ".pipecalc", or it is a file whose content says it is one.
+    static bool isProjectFile(const QString &path);
+
+    // "Проект «path» не открыт: problem."
+    static QString openFailure(const QString &path, const QString &problem);
+};
