@@ -4,6 +4,7 @@
 #include "refdata/ReferenceData.h"
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
+#include "reports/ProjectHeader.h"
 #include "reports/ReportTemplates.h"
 #include "reports/StaticReport.h"
 #include "reports/TemplateFiller.h"
@@ -112,6 +113,7 @@ CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextD
     recorder.setRecording(true);
     const auto noName = [](std::int32_t) { return QString(); };
     fill(session, kind, recorder, noName, noName);
+    ProjectHeader::fill(recorder, session.description());
     QStringList missing;
     for (const QString &tag : recorder.recordedTags()) {
         if (recorder.find(tag) < 0)
@@ -135,12 +137,18 @@ CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextD
     fill(
         session, kind, filler, [&refs](std::int32_t id) { return refs.SoilNameById(id); },
         [&refs](std::int32_t id) { return refs.MaterialNameById(id); });
+    ProjectHeader::resolveBlocks(filler, session.description());
 
-    const QStringList leftover = leftoverPlaceholders(document.toPlainText());
+    // The description's own texts go in after this check: they are the
+    // engineer's and may look like anything.
+    QStringList leftover = leftoverPlaceholders(document.toPlainText());
+    for (const QString &tag : ProjectHeader::tags())
+        leftover.removeAll(tag);
     if (!leftover.isEmpty()) {
         return {Status::TemplateIncomplete,
                 QStringLiteral("Шаблон отчёта «%1» содержит поля, которые программа не заполняет: %2.")
                     .arg(name, listed(leftover))};
     }
+    ProjectHeader::fillTags(filler, session.description());
     return {Status::Built, QString()};
 }

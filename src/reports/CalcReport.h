@@ -37,7 +37,7 @@ public:
     static QString templateName(CalcKind kind);
 
     // Builds the report of the session's results of `kind` into `document`,
-    // which it replaces.  The names of the chosen soil and material are read
+    // which it replaces; the session's description heads it.  The names of the chosen soil and material are read
     // from the session's reference database (DatabaseError when it cannot
     // be opened).
     static Result build(CalcSession &session, CalcKind kind, QTextDocument &document);

@@ -3,6 +3,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 int TemplateFiller::find(const QString &text, int from) const
 {
     if (text.isEmpty())
@@ -20,13 +22,7 @@ void TemplateFiller::ReplaceTag(const QString &tag, const QString &value)
     }
     int position = find(tag);
     while (position >= 0) {
-        QTextCursor at(&m_document);
-        at.setPosition(position + 1);
-        const QTextCharFormat format = at.charFormat(); // the tag's first character
-        QTextCursor cursor(&m_document);
-        cursor.setPosition(position);
-        cursor.setPosition(position + int(tag.size()), QTextCursor::KeepAnchor);
-        cursor.insertText(value, format);
+        replaceAt(position, int(tag.size()), value);
         position = find(tag, position + int(value.size()));
     }
 }
@@ -35,6 +31,43 @@ void TemplateFiller::replaceOptionalTag(const QString &tag, const QString &value
 {
     if (!m_recording)
         ReplaceTag(tag, value);
+}
+
+void TemplateFiller::replaceAt(int position, int length, const QString &value)
+{
+    QTextCursor at(&m_document);
+    at.setPosition(position + 1);
+    const QTextCharFormat format = at.charFormat(); // the tag's first character
+    QTextCursor cursor(&m_document);
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    cursor.insertText(value, format);
+}
+
+void TemplateFiller::ReplaceTags(const QVector<QPair<QString, QString>> &tagsAndValues)
+{
+    if (m_recording) {
+        for (const auto &[tag, value] : tagsAndValues)
+            ReplaceTag(tag, value);
+        return;
+    }
+    // Every occurrence first, then the replacements from the last one back,
+    // so that the positions still to replace stay where they were found.
+    struct Occurrence
+    {
+        int position;
+        int length;
+        const QString *value;
+    };
+    QVector<Occurrence> found;
+    for (const auto &[tag, value] : tagsAndValues) {
+        for (int at = find(tag); at >= 0; at = find(tag, at + int(tag.size())))
+            found.append({at, int(tag.size()), &value});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Occurrence &a, const Occurrence &b) { return a.position > b.position; });
+    for (const Occurrence &o : found)
+        replaceAt(o.position, o.length, *o.value);
 }
 
 void TemplateFiller::removeRange(int start, int length)

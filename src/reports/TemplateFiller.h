@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QPair>
 #include <QStringList>
 #include <QVector>
 
@@ -23,6 +24,10 @@ public:
     // The same for a placeholder that a template may do without: it is
     // replaced where it stands, but not noted as one the template must hold.
     void replaceOptionalTag(const QString &tag, const QString &value);
+    // Replaces several tags in one pass over the document as it is: no
+    // value inserted is searched for any of the tags, so a value may hold
+    // any text at all.
+    void ReplaceTags(const QVector<QPair<QString, QString>> &tagsAndValues);
 
     // Resolves block n: removes it whole (markers and content) or removes
     // only its two markers.  A block without both markers, or with the close
@@ -43,6 +48,7 @@ public:
 
 private:
     void removeRange(int start, int length);
+    void replaceAt(int position, int length, const QString &value);
 
     QTextDocument &m_document;
     bool m_recording = false;
