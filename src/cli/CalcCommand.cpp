@@ -1,5 +1,6 @@
 #include "cli/CalcCommand.h"
 
+#include "calc/CalcProject.h"
 #include "calc/CalcSession.h"
 #include "cli/CalcOptions.h"
 #include "cli/CliArgs.h"
@@ -40,12 +41,22 @@ void keyMember(JsonWriter &out, const QString &name, const QString &key)
 int CalcCommand::run(CliArgs &args)
 {
     const bool json = args.takeFlag(QStringLiteral("--json"));
+    const std::optional<QString> projectOut = args.takeOption(QStringLiteral("--save-project"));
     const CalcOptions options = CalcOptions::take(args);
     args.finish();
 
     CalcSession session;
     options.applyTo(session);
     const CalcKind kind = options.kind();
+    // The inputs as given, before anything is calculated: kept whatever
+    // the run comes to.
+    if (projectOut) {
+        QString message;
+        if (!CalcProject::of(session).save(*projectOut, &message)) {
+            Console::err(message + QLatin1Char('\n'));
+            return ExitCannotWrite;
+        }
+    }
     const CalcOutcome outcome = session.run(kind);
     const QVector<Slot> outputs = CalcViews::outputRows(CalcKinds::view(kind));
 

@@ -8,8 +8,9 @@ class CalcOutcome;
 class CliArgs;
 
 // "pipecalc-cli calc hydraulic|static|fiberglass": runs one calculation from
-// the catalogue defaults, the rows picked from the reference database and the
-// --set assignments, and prints the output rows of its view and the outcome.
+// the catalogue defaults (or a project), the rows picked from the reference
+// database and the --set assignments, and prints the output rows of its view
+// and the outcome; "--save-project FILE" keeps the inputs as a project.
 class CalcCommand
 {
 public:
@@ -19,6 +20,8 @@ public:
     static constexpr int ExitStopped = 3;
     static constexpr int ExitDivisionByZero = 4;
     static constexpr int ExitFault = 5;
+    // --save-project: the project file could not be written.
+    static constexpr int ExitCannotWrite = 9;
 
     static int run(CliArgs &args);
 

@@ -3,6 +3,7 @@
 #include "calc/CalcSession.h"
 #include "calc/FiberglassCalc.h"
 #include "cli/CliArgs.h"
+#include "cli/ProjectFileError.h"
 #include "cli/ReferenceSource.h"
 #include "cli/VarsCommand.h"
 #include "refdata/DatabaseError.h"
@@ -14,20 +15,24 @@ bool isFiberglass(int materialId)
     return materialId == 4 || materialId == 5;
 }
 
-int takeLaying(CliArgs &args)
+std::optional<int> takeLaying(CliArgs &args)
 {
     const auto value = args.takeOption(QStringLiteral("--laying"));
-    if (!value || *value == QLatin1String("trench"))
+    if (!value)
+        return std::nullopt;
+    if (*value == QLatin1String("trench"))
         return LayingTrench;
     if (*value == QLatin1String("trenchless"))
         return LayingTrenchless;
     throw UsageError(QStringLiteral("--laying: trench или trenchless, получено: %1").arg(*value));
 }
 
-int takeWall(CliArgs &args)
+std::optional<int> takeWall(CliArgs &args)
 {
     const auto value = args.takeOption(QStringLiteral("--wall"));
-    if (!value || *value == QLatin1String("three"))
+    if (!value)
+        return std::nullopt;
+    if (*value == QLatin1String("three"))
         return WallThreeLayer;
     if (*value == QLatin1String("single"))
         return WallSingleLayer;
@@ -58,7 +63,14 @@ CalcOptions CalcOptions::take(CliArgs &args, Purpose purpose)
     options.m_material = args.takeInteger(QStringLiteral("--material"));
     options.m_soil = args.takeInteger(QStringLiteral("--soil"));
     options.m_database = ReferenceSource::takeDatabase(args);
+    options.m_projectFile = args.takeOption(QStringLiteral("--project"));
     options.m_kind = takeKind(args);
+    if (options.m_projectFile) {
+        QString message;
+        options.m_project = CalcProject::load(*options.m_projectFile, &message);
+        if (!options.m_project)
+            throw ProjectFileError(message);
+    }
     options.checkMaterialFitsKind(purpose);
     return options;
 }
@@ -66,20 +78,25 @@ CalcOptions CalcOptions::take(CliArgs &args, Purpose purpose)
 void CalcOptions::checkMaterialFitsKind(Purpose purpose) const
 {
     const QString command = purpose == Purpose::Report ? QStringLiteral("report") : QStringLiteral("calc");
-    if (m_kind == CalcKind::Static && m_material && isFiberglass(*m_material)) {
-        throw UsageError(QStringLiteral("--material %1 — стеклопластиковый материал: его трубы рассчитывает "
-                                        "%2 fiberglass, а не %2 static")
-                             .arg(*m_material)
-                             .arg(command));
+    // The material given wins over the project's.
+    std::optional<int> material = m_material;
+    QString named = QStringLiteral("--material %1").arg(material.value_or(0));
+    if (!material && m_project && m_project->material.id >= 0) {
+        material = m_project->material.id;
+        named = QStringLiteral("Материал проекта «%1» (код %2)").arg(m_project->material.name).arg(*material);
     }
-    if (m_kind == CalcKind::Fiberglass && m_material && !isFiberglass(*m_material)) {
-        throw UsageError(QStringLiteral("--material %1 — полимерный материал: его трубы рассчитывает "
+    if (m_kind == CalcKind::Static && material && isFiberglass(*material)) {
+        throw UsageError(QStringLiteral("%1 — стеклопластиковый материал: его трубы рассчитывает "
+                                        "%2 fiberglass, а не %2 static")
+                             .arg(named, command));
+    }
+    if (m_kind == CalcKind::Fiberglass && material && !isFiberglass(*material)) {
+        throw UsageError(QStringLiteral("%1 — полимерный материал: его трубы рассчитывает "
                                         "%2 static, а %2 fiberglass — только стеклопластиковые "
                                         "(--material 4 или 5)")
-                             .arg(*m_material)
-                             .arg(command));
+                             .arg(named, command));
     }
-    if (purpose == Purpose::Report && m_kind == CalcKind::Fiberglass && !m_material) {
+    if (purpose == Purpose::Report && m_kind == CalcKind::Fiberglass && !material) {
         throw UsageError(QStringLiteral("report fiberglass: укажите материал --material 4 (SN 5000) или "
                                         "--material 5 (SN 10000): отчёт называет класс жёсткости трубы"));
     }
@@ -89,6 +106,12 @@ void CalcOptions::applyTo(CalcSession &session) const
 {
     if (m_database)
         session.referenceData().dataModule().setDatabaseFile(*m_database);
+    if (m_project) {
+        QString problem;
+        if (!m_project->checkChoices(session, &problem))
+            throw ProjectFileError(CalcProject::openFailure(*m_projectFile, problem));
+        m_project->applyTo(session);
+    }
     if (m_material) {
         const bool picked = session.pickMaterialById(*m_material);
         throwTableErrors(session);
@@ -116,8 +139,10 @@ void CalcOptions::applyTo(CalcSession &session) const
     }
     m_settings.applyTo(session.vars());
     session.setMode(m_kind == CalcKind::Hydraulic ? 0 : 1);
-    session.setLayingIndex(m_laying);
-    session.setWallIndex(m_wall);
+    if (m_laying)
+        session.setLayingIndex(*m_laying);
+    if (m_wall)
+        session.setWallIndex(*m_wall);
     session.touch();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/CalcKind.h"
+#include "calc/CalcProject.h"
 #include "cli/VariableSettings.h"
 
 #include <QString>
@@ -11,27 +12,29 @@ class CalcSession;
 class CliArgs;
 
 // The options that every command running a calculation shares, taken from
-// the command line in one place: the calculation, "--set", "--material",
-// "--tube", "--soil", "--database", "--laying", "--wall" and
+// the command line in one place: the calculation, "--project", "--set",
+// "--material", "--tube", "--soil", "--database", "--laying", "--wall" and
 // "--decimal-separator".  Applied to a session in the order the program's
-// user would do it: material, tube, soil (rows of the reference database),
-// then the assignments.
+// user would do it: the project opened first, then material, tube, soil
+// (rows of the reference database), then the assignments; the command's
+// calculation, and a laying or wall given, win over the project's.
 class CalcOptions
 {
 public:
     // What the command asks of the options.
     enum class Purpose { Calculation, Report };
 
+    // A project file that cannot be read throws ProjectFileError.
     static CalcOptions take(CliArgs &args, Purpose purpose = Purpose::Calculation);
 
-    // Picks the rows and sets the values on the session, which then selects
-    // the named calculation.  A row that does not exist is a usage error; a
-    // database that cannot be read throws DatabaseError.
+    // Opens the project, picks the rows and sets the values on the session,
+    // which then selects the named calculation.  A row that does not exist
+    // is a usage error; a choice of the project that the database lacks
+    // throws ProjectFileError; a database that cannot be read throws
+    // DatabaseError.
     void applyTo(CalcSession &session) const;
 
     CalcKind kind() const { return m_kind; }
-    int laying() const { return m_laying; }
-    int wall() const { return m_wall; }
     const std::optional<int> &material() const { return m_material; }
 
     // The calculation named on the command line (a usage error otherwise).
@@ -41,11 +44,13 @@ private:
     void checkMaterialFitsKind(Purpose purpose) const;
 
     CalcKind m_kind = CalcKind::Hydraulic;
+    std::optional<QString> m_projectFile;
+    std::optional<CalcProject> m_project;
     VariableSettings m_settings;
     std::optional<int> m_tube;
     std::optional<int> m_material;
     std::optional<int> m_soil;
     std::optional<QString> m_database;
-    int m_laying = 0;
-    int m_wall = 1;
+    std::optional<int> m_laying;
+    std::optional<int> m_wall;
 };

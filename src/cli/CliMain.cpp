@@ -4,6 +4,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/DbCommand.h"
+#include "cli/ProjectFileError.h"
 #include "cli/ReportCommand.h"
 #include "cli/ConvertCommand.h"
 #include "cli/VarsCommand.h"
@@ -18,12 +19,14 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   pipecalc-cli vars [--set KEY=VALUE]... [--decimal-separator SEP] [--json]
       Печатает все 97 переменных: ключ, имя, значение, размерность, описание.
 
-  pipecalc-cli calc hydraulic|static|fiberglass [--set KEY=VALUE]...
-                    [--tube N] [--material ID] [--soil ID] [--database PATH]
-                    [--laying trench|trenchless] [--wall single|three]
-                    [--decimal-separator SEP] [--json]
-      Выполняет расчёт от значений по умолчанию с заданными изменениями и
-      печатает выходные строки расчёта (ключ, имя, значение, размерность) и итог.
+  pipecalc-cli calc hydraulic|static|fiberglass [--project ФАЙЛ]
+                    [--set KEY=VALUE]... [--tube N] [--material ID] [--soil ID]
+                    [--database PATH] [--laying trench|trenchless]
+                    [--wall single|three] [--decimal-separator SEP] [--json]
+                    [--save-project ФАЙЛ]
+      Выполняет расчёт от значений по умолчанию (или от проекта) с заданными
+      изменениями и печатает выходные строки расчёта (ключ, имя, значение,
+      размерность) и итог.
       hydraulic   — гидравлический расчёт (любой материал);
       static      — статический расчёт гофрированной трубы (полимерные
                     материалы; --material 4 и 5 — ошибка в командной строке);
@@ -39,10 +42,10 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       fiberglass-tubes  — стеклопластиковые трубы выбранного материала;
       materials         — материалы труб;
       soils             — грунты.
-  pipecalc-cli report hydraulic|static|fiberglass [--set KEY=VALUE]...
-                      [--tube N] [--material ID] [--soil ID] [--database PATH]
-                      [--laying trench|trenchless] [--wall single|three]
-                      [--decimal-separator SEP] -o ФАЙЛ
+  pipecalc-cli report hydraulic|static|fiberglass [--project ФАЙЛ]
+                      [--set KEY=VALUE]... [--tube N] [--material ID] [--soil ID]
+                      [--database PATH] [--laying trench|trenchless]
+                      [--wall single|three] [--decimal-separator SEP] -o ФАЙЛ
       Выполняет расчёт, как calc, и составляет его отчёт по шаблону из папки
       Templates файлов программы (см. «Файлы»). Отчёт записывается по расширению ФАЙЛА:
       «.rtf» (и любое другое) — RTF, «.txt» — простой текст, «.pdf» —
@@ -63,6 +66,19 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       Windows-1251, а если в ней есть не все символы — в UTF-8 с меткой.
 
 Параметры:
+  --project ФАЙЛ           открывает проект программы (файл .pipecalc): вид
+                           расчёта, способ прокладки, конструкцию стенки,
+                           выбранные материал, трубу и грунт, изменённые
+                           исходные данные и описание объекта (оно попадает в
+                           отчёт). Проект применяется первым, затем --material,
+                           --tube, --soil, затем --set; расчёт — тот, что назван
+                           в команде; --laying и --wall, если заданы, сильнее
+                           проекта. Материал, труба или грунт проекта, которых
+                           нет в справочной базе, — ошибка с кодом 10.
+  --save-project ФАЙЛ      calc: записывает проект с исходными данными так, как
+                           они заданы (до расчёта), — независимо от того,
+                           выполнится ли расчёт. Прежний файл заменяется
+                           целиком, только если новый записан полностью.
   --set KEY=VALUE          задаёт значение переменной; KEY — ключ переменной с
                            учётом регистра (Din, Dout, i_s, hs_d, m, M, ...),
                            VALUE — число с точкой, знаком и порядком (-1.5e3);
@@ -132,9 +148,13 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   8  convert: входной файл не открывается или не читается ни как RTF,
      ни как текст ("Cannot open file ...", "Failed to Load Stream");
   9  report, convert: выходной файл не записан ("Cannot create file ...",
-     "Файл ... не записан. ..."); прежний файл при этом остаётся как был.
+     "Файл ... не записан. ..."), calc: не записан проект --save-project;
+     прежний файл при этом остаётся как был.
      Устройство или канал (/dev/null, /dev/stdout, FIFO) получает данные
      на месте и не заменяется файлом.
+  10 файл проекта --project не читается, повреждён, сохранён более новой
+     версией программы или называет материал, трубу или грунт, которых нет
+     в справочной базе ("Проект ... не открыт: ...").
 Сообщения выводятся в стандартный поток ошибок.
 )";
 
@@ -174,6 +194,9 @@ int cliMain(const QStringList &argList)
     } catch (const UsageError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));
         return CalcCommand::ExitUsage;
+    } catch (const ProjectFileError &error) {
+        Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(error.message()));
+        return ProjectFileError::ExitStatus;
     } catch (const DatabaseError &error) {
         // The text the program shows: in the general error box for a
         // database that cannot be opened, in its own box for a table.
