@@ -3,6 +3,7 @@
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
 #include "app/MainSettings.h"
+#include "app/ProjectController.h"
 #include "app/ReportLayer.h"
 #include "app/reabout.h"
 #include "calc/CalcSession.h"
@@ -13,6 +14,7 @@
 #include "refdata/ReferenceTableModel.h"
 #include "reports/CalcReport.h"
 #include "ui/Dialogs.h"
+#include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
 
@@ -26,10 +28,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -194,6 +199,13 @@ void TFormMain::FormCreate()
     SymbolFont.setPointSize(9);
     m_inModel->setSymbolFont(SymbolFont);
 
+    // The project is the session as it stands now.
+    m_project = new ProjectController(this, *m_session, SettingsFileName);
+    m_project->fillMenu(ui.PopupMenuProject);
+    ui.PopupMenuProject->addSeparator();
+    ui.PopupMenuProject->addAction(ActionExit);
+    connect(m_project, &ProjectController::sessionReplaced, this, &TFormMain::showReplacedSession);
+
     connect(m_session.get(), &CalcSession::changed, this, &TFormMain::showSession);
     showSession();
     showValueTarget();
@@ -204,6 +216,9 @@ void TFormMain::FormActivate()
     if (!PlacementRestored) {
         restorePlacement();
         PlacementRestored = true;
+        m_project->adoptStartState();
+        if (!m_startProject.isEmpty())
+            m_project->openFile(std::exchange(m_startProject, QString()));
     }
     // A database that cannot be opened ends the activation: the panel is
     // decided at the next one.  Closing the error box activates the window
@@ -383,6 +398,24 @@ void TFormMain::ComboBox1Change(int index)
     ShowFiberglassView();
 }
 
+void TFormMain::showReplacedSession()
+{
+    ui.TabSet->setCurrentIndex(m_session->mode());
+    ui.ComboBox1->setCurrentIndex(m_session->layingIndex());
+    {
+        const QSignalBlocker blocker(ui.ComboBox2);
+        ui.ComboBox2->setCurrentIndex(m_session->wallIndex());
+    }
+    showTubeGrid();
+    m_inModel->refresh();
+    UpdateFiberglassPanel();
+    // The value editor shows the value the chosen row now holds.
+    const Slot target = valueTarget();
+    if (target != Slot::None)
+        ui.EditVarValue->setText(vars()[target].FormatValue());
+    showSession();
+}
+
 bool TFormMain::calculate(CalcKind kind)
 {
     const CalcOutcome outcome = m_session->run(kind);
@@ -456,6 +489,7 @@ void TFormMain::showSession()
     palette.setColor(QPalette::WindowText, text);
     ui.ResultsState->setPalette(palette);
     ui.ResultsState->setText(m_session->stateLine(kind));
+    ui.ChoicesLine->setText(m_session->choicesLine());
 
     // The fiberglass report runs its calculation first, so it is always at hand.
     ActionReportEdit->setEnabled(m_session->calculation() == CalcKind::Fiberglass || m_session->resultsCurrent());
@@ -642,7 +676,7 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
 
 void TFormMain::closeEvent(QCloseEvent *event)
 {
-    if (m_closeGuard && !m_closeGuard()) {
+    if (!m_project->confirmDrop() || (m_closeGuard && !m_closeGuard())) {
         event->ignore();
         return;
     }

@@ -15,6 +15,7 @@ class ApplicationMessageHook;
 class CalcOutcome;
 class CalcSession;
 class MainSettings;
+class ProjectController;
 class QAction;
 class ReferenceData;
 class ReportLayer;
@@ -36,6 +37,11 @@ public:
     ~TFormMain() override;
 
     CalcSession &session() { return *m_session; }
+    // The project commands and the window's title.
+    ProjectController &project() { return *m_project; }
+    // A project to open when the window is first shown (named on the
+    // command line).
+    void openProjectAtStart(const QString &path) { m_startProject = path; }
     TCalcVariables &vars();
     ReferenceData &referenceData();
     const TFormMainUi &widgets() const { return ui; }
@@ -84,6 +90,9 @@ public Q_SLOTS:
     void ShowFiberglassView();
     void UpdateFiberglassPanel();
     void ComboBox1Change(int index);
+    // Shows a session replaced as a whole (a new or opened project): the
+    // tab, the laying and wall choices, the tube grid, the view and values.
+    void showReplacedSession();
 
     void CalcHydraulic();
     void CalcStatic();
@@ -145,6 +154,8 @@ private:
     class TableErrors;
     std::unique_ptr<TableErrors> m_tableErrors;
     std::unique_ptr<MainSettings> m_settings;
+    ProjectController *m_project = nullptr;
+    QString m_startProject;
     QString m_databaseFolder;
     VariableGridModel *m_inModel = nullptr;
     VariableGridModel *m_outModel = nullptr;

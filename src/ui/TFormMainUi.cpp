@@ -1,6 +1,7 @@
 #include "ui/TFormMainUi.h"
 
 #include "ui/Artwork.h"
+#include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 
 #include <QComboBox>
@@ -10,11 +11,11 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,22 +33,6 @@ QWidget *gap(QWidget *parent, int height)
     auto *w = new QWidget(parent);
     w->setFixedHeight(height);
     return w;
-}
-
-QToolButton *menuButton(QWidget *parent, const QString &text, QMenu *menu)
-{
-    auto *button = new QToolButton(parent);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setAutoRaise(true);
-    button->setPopupMode(QToolButton::InstantPopup);
-    button->setMenu(menu);
-    button->setFixedHeight(24);
-    button->setFont(pixelFont("MS Sans Serif", 13));
-    // No arrow: the button looks like a menu caption.
-    button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"
-                                         "QToolButton { padding: 0px 6px; }"));
-    return button;
 }
 
 // A page that a grid fills.
@@ -79,25 +64,14 @@ void TFormMainUi::setupUi(QMainWindow *window)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    // Menu bar.
-    ControlBar1 = new QWidget(central);
+    // Menu bar: one row of menus, as wide as the window, with their access keys.
+    ControlBar1 = new QMenuBar(window);
     ControlBar1->setObjectName(QStringLiteral("ControlBar1"));
-    ControlBar1->setFixedHeight(52);
-    PopupMenuReport = new QMenu(window);
-    PopupMenuCalc = new QMenu(window);
-    PopupMenuHelp = new QMenu(window);
-    ButtonReport = menuButton(ControlBar1, QStringLiteral("&Отчёт"), PopupMenuReport);
-    ButtonCalc = menuButton(ControlBar1, QStringLiteral("&Расчёт"), PopupMenuCalc);
-    ButtonHelp = menuButton(ControlBar1, QStringLiteral("&Справка"), PopupMenuHelp);
-    auto *bar = new QGridLayout(ControlBar1);
-    bar->setContentsMargins(2, 2, 2, 2);
-    bar->setHorizontalSpacing(0);
-    bar->setVerticalSpacing(0);
-    bar->addWidget(ButtonReport, 0, 0);
-    bar->addWidget(ButtonCalc, 0, 1);
-    bar->addWidget(ButtonHelp, 1, 0);
-    bar->setColumnStretch(2, 1);
-    column->addWidget(ControlBar1);
+    PopupMenuProject = ControlBar1->addMenu(QStringLiteral("&Проект"));
+    PopupMenuReport = ControlBar1->addMenu(QStringLiteral("&Отчёт"));
+    PopupMenuCalc = ControlBar1->addMenu(QStringLiteral("&Расчёт"));
+    PopupMenuHelp = ControlBar1->addMenu(QStringLiteral("&Справка"));
+    window->setMenuBar(ControlBar1);
     column->addWidget(gap(central, 3));
 
     // Header strip.
@@ -150,6 +124,17 @@ void TFormMainUi::setupUi(QMainWindow *window)
     strip->addWidget(Panel1, 0, Qt::AlignVCenter);
     Panel1->hide();
     column->addWidget(PanelTopCaption);
+
+    ChoicesLine = new ElidedLabel(central);
+    ChoicesLine->setObjectName(QStringLiteral("ChoicesLine"));
+    ChoicesLine->setContentsMargins(8, 2, 8, 2);
+    ChoicesLine->setFont(pixelFont("MS Sans Serif", 12));
+    ChoicesLine->setAutoFillBackground(true);
+    QPalette choices = ChoicesLine->palette();
+    choices.setColor(QPalette::Window, QColor(226, 234, 242));
+    choices.setColor(QPalette::WindowText, QColor(0, 48, 90));
+    ChoicesLine->setPalette(choices);
+    column->addWidget(ChoicesLine);
 
     // The two halves and the splitter between them.
     HorizSplitter = new QSplitter(Qt::Vertical, central);

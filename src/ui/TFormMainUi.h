@@ -1,5 +1,6 @@
 #pragma once
 
+class ElidedLabel;
 class GridView;
 class QComboBox;
 class QFrame;
@@ -7,11 +8,11 @@ class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QMenu;
+class QMenuBar;
 class QSplitter;
 class QStatusBar;
 class QTabBar;
 class QTabWidget;
-class QToolButton;
 class QWidget;
 
 // The widgets of the main window, built in code with the names the rest of
@@ -21,11 +22,9 @@ class TFormMainUi
 public:
     void setupUi(QMainWindow *window);
 
-    // Menu bar: three flat buttons with drop-down menus.
-    QWidget *ControlBar1 = nullptr;
-    QToolButton *ButtonReport = nullptr;
-    QToolButton *ButtonCalc = nullptr;
-    QToolButton *ButtonHelp = nullptr;
+    // Menu bar, one row: project, report, calculation, help.
+    QMenuBar *ControlBar1 = nullptr;
+    QMenu *PopupMenuProject = nullptr;
     QMenu *PopupMenuReport = nullptr;
     QMenu *PopupMenuCalc = nullptr;
     QMenu *PopupMenuHelp = nullptr;
@@ -39,6 +38,8 @@ public:
     QComboBox *ComboBox1 = nullptr;
     QLabel *Label2 = nullptr;
     QComboBox *ComboBox2 = nullptr;
+    // Under the strip: the chosen material, tube and soil.
+    ElidedLabel *ChoicesLine = nullptr;
 
     // Upper half: the page control with the reference pages and the summary.
     QSplitter *HorizSplitter = nullptr;

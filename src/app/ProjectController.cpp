@@ -1,0 +1,260 @@
+#include "app/ProjectController.h"
+
+#include "app/ProjectPropertiesDialog.h"
+#include "calc/CalcSession.h"
+#include "model/ResourceLocator.h"
+#include "ui/Dialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QWidget>
+
+ProjectController::ProjectController(QWidget *window, CalcSession &session, QString settingsFile)
+    : QObject(window), m_window(window), m_session(session), m_settingsFile(std::move(settingsFile)),
+      m_saved(CalcProject::of(session)), m_recent(RecentProjects::load(m_settingsFile))
+{
+    auto action = [this](const QString &text, const QKeySequence &keys, bool (ProjectController::*command)()) {
+        auto *a = new QAction(text, m_window);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, [this, command] { (this->*command)(); });
+        m_window->addAction(a);
+        return a;
+    };
+    ActionNew = action(QStringLiteral("&Новый"), QKeySequence::New, &ProjectController::newProject);
+    ActionNew->setStatusTip(QStringLiteral("Начать новый проект: исходные данные по умолчанию, ничего не выбрано"));
+    ActionOpen = action(QStringLiteral("&Открыть…"), QKeySequence::Open, &ProjectController::openProject);
+    ActionOpen->setStatusTip(QStringLiteral("Открыть сохранённый проект"));
+    ActionSave = action(QStringLiteral("&Сохранить"), QKeySequence::Save, &ProjectController::save);
+    ActionSave->setStatusTip(QStringLiteral("Сохранить проект в его файл"));
+    ActionSaveAs = action(QStringLiteral("Сохранить &как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                          &ProjectController::saveAs);
+    ActionSaveAs->setStatusTip(QStringLiteral("Сохранить проект в другой файл"));
+    ActionProperties
+        = action(QStringLiteral("Сво&йства проекта…"), QKeySequence(), &ProjectController::editProperties);
+    ActionProperties->setStatusTip(QStringLiteral("Объект, проектировщик, дата и примечания проекта"));
+    ActionClearRecent = new QAction(QStringLiteral("Очистить список"), m_window);
+    connect(ActionClearRecent, &QAction::triggered, this, &ProjectController::clearRecent);
+
+    RecentMenu = new QMenu(QStringLiteral("&Последние проекты"), m_window);
+    RecentMenu->setToolTipsVisible(true);
+    rebuildRecentMenu();
+
+    connect(&m_session, &CalcSession::changed, this, &ProjectController::showTitle);
+    showTitle();
+}
+
+void ProjectController::fillMenu(QMenu *menu)
+{
+    menu->addAction(ActionNew);
+    menu->addAction(ActionOpen);
+    menu->addMenu(RecentMenu);
+    menu->addSeparator();
+    menu->addAction(ActionSave);
+    menu->addAction(ActionSaveAs);
+    menu->addSeparator();
+    menu->addAction(ActionProperties);
+}
+
+QString ProjectController::fileFilter()
+{
+    return QStringLiteral("Проекты (*.%1);;Все файлы (*)").arg(CalcProject::fileSuffix());
+}
+
+bool ProjectController::isModified() const
+{
+    return CalcProject::of(m_session) != m_saved;
+}
+
+QString ProjectController::windowTitle() const
+{
+    QString name = m_fileName.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(m_fileName).fileName();
+    // A "[*]" of the name itself is no modified mark.
+    name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    return QStringLiteral("%1[*] — %2").arg(name, Dialogs::applicationTitle());
+}
+
+void ProjectController::showTitle()
+{
+    m_window->setWindowTitle(windowTitle());
+    m_window->setWindowModified(isModified());
+}
+
+QString ProjectController::dialogFolder() const
+{
+    if (!m_fileName.isEmpty())
+        return QFileInfo(m_fileName).absolutePath();
+    for (const QString &path : m_recent.paths()) {
+        const QString folder = QFileInfo(path).absolutePath();
+        if (QFileInfo(folder).isDir())
+            return folder;
+    }
+    return ResourceLocator::forApplication().defaultDocumentsDir();
+}
+
+bool ProjectController::confirmDrop()
+{
+    if (!isModified())
+        return true;
+    const QString question = m_fileName.isEmpty()
+                                 ? QStringLiteral("Сохранить новый проект?")
+                                 : QStringLiteral("Сохранить изменения в проекте «%1»?").arg(QFileInfo(m_fileName).fileName());
+    switch (Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                         QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return save();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ProjectController::adoptStartState()
+{
+    if (m_fileName.isEmpty())
+        m_saved = CalcProject::of(m_session);
+    showTitle();
+}
+
+bool ProjectController::newProject()
+{
+    if (!confirmDrop())
+        return false;
+    m_session.reset();
+    m_fileName.clear();
+    Q_EMIT sessionReplaced();
+    m_saved = CalcProject::of(m_session);
+    showTitle();
+    return true;
+}
+
+bool ProjectController::openProject()
+{
+    if (!confirmDrop())
+        return false;
+    const QString path
+        = Dialogs::instance().openFileName(m_window, QStringLiteral("Открыть проект"), dialogFolder(), fileFilter());
+    if (path.isEmpty())
+        return false;
+    return load(path);
+}
+
+bool ProjectController::openFile(const QString &path)
+{
+    return confirmDrop() && load(path);
+}
+
+bool ProjectController::load(const QString &path)
+{
+    QString message;
+    if (!CalcProject::open(path, m_session, &message)) {
+        Dialogs::instance().error(m_window, message);
+        return false;
+    }
+    m_fileName = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    Q_EMIT sessionReplaced();
+    m_saved = CalcProject::of(m_session);
+    remember(m_fileName);
+    showTitle();
+    return true;
+}
+
+bool ProjectController::openRecent(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        const QString question = QStringLiteral("Проекта «%1» больше нет. Убрать его из списка последних проектов?")
+                                     .arg(path);
+        if (Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+            == QMessageBox::Yes) {
+            m_recent.remove(path);
+            m_recent.save(m_settingsFile);
+            rebuildRecentMenu();
+        }
+        return false;
+    }
+    return openFile(path);
+}
+
+bool ProjectController::save()
+{
+    if (m_fileName.isEmpty())
+        return saveAs();
+    return writeTo(m_fileName);
+}
+
+bool ProjectController::saveAs()
+{
+    QString path = Dialogs::instance().saveFileName(m_window, QStringLiteral("Сохранить проект"), dialogFolder(),
+                                                    fileFilter());
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + CalcProject::fileSuffix();
+    if (!Dialogs::instance().confirmOverwrite(m_window, path))
+        return false;
+    return writeTo(path);
+}
+
+bool ProjectController::writeTo(const QString &path)
+{
+    const CalcProject project = CalcProject::of(m_session);
+    QString message;
+    if (!project.save(path, &message)) {
+        Dialogs::instance().error(m_window, message);
+        return false;
+    }
+    m_fileName = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    m_saved = project;
+    remember(m_fileName);
+    showTitle();
+    return true;
+}
+
+bool ProjectController::editProperties()
+{
+    ProjectPropertiesDialog dialog(m_session.description(), m_window);
+    if (Dialogs::instance().execDialog(&dialog) != QDialog::Accepted)
+        return false;
+    m_session.setDescription(dialog.description());
+    return true;
+}
+
+void ProjectController::remember(const QString &path)
+{
+    m_recent.add(path);
+    // A settings file that cannot be written is said when the program ends.
+    m_recent.save(m_settingsFile);
+    rebuildRecentMenu();
+}
+
+void ProjectController::clearRecent()
+{
+    m_recent.clear();
+    m_recent.save(m_settingsFile);
+    rebuildRecentMenu();
+}
+
+void ProjectController::rebuildRecentMenu()
+{
+    RecentMenu->clear();
+    int number = 0;
+    for (const QString &path : m_recent.paths()) {
+        ++number;
+        const QString shown = QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction *item = RecentMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(shown));
+        item->setToolTip(path);
+        item->setStatusTip(path);
+        item->setData(path);
+        connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+    if (m_recent.isEmpty()) {
+        QAction *none = RecentMenu->addAction(QStringLiteral("Список пуст"));
+        none->setEnabled(false);
+    }
+    RecentMenu->addSeparator();
+    RecentMenu->addAction(ActionClearRecent);
+    ActionClearRecent->setEnabled(!m_recent.isEmpty());
+}
