@@ -1,9 +1,9 @@
 # The installation beyond the programs, their helpers and their resources
 # (which their own folders install; helper programs go to
 # PIPECALC_INSTALL_HELPERDIR, where ResourceLocator::helperExecutable() finds
-# them): the desktop entry, the AppStream metainfo, the icons and
-# the manual pages; and the Debian package that CPack makes of it all
-# ("cpack -G DEB" in the build folder, or scripts/package).
+# them): the desktop entry, the AppStream metainfo, the file type of the
+# projects, the icons and the manual pages; and the Debian package that CPack
+# makes of it all ("cpack -G DEB" in the build folder, or scripts/package).
 
 set(PIPECALC_APP_ID org.pipecalc.pipecalc)
 set(PIPECALC_HOMEPAGE "https://pipecalc.example.org" CACHE STRING
@@ -16,6 +16,10 @@ configure_file(${CMAKE_SOURCE_DIR}/resources/desktop/${PIPECALC_APP_ID}.metainfo
                ${CMAKE_BINARY_DIR}/desktop/${PIPECALC_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/desktop/${PIPECALC_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The file type of the projects (*.pipecalc, application/x-pipecalc-project),
+# which the desktop entry opens.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/${PIPECALC_APP_ID}.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 
 # Icons for the hicolor theme.  The PNG sizes are drawn from the SVG with
 # "rsvg-convert -w N -h N pipecalc.svg -o png/pipecalc-N.png".
