@@ -65,7 +65,15 @@ QString ProjectController::fileFilter()
 
 bool ProjectController::isModified() const
 {
-    return CalcProject::of(m_session) != m_saved;
+    CalcProject now = CalcProject::of(m_session);
+    if (m_fileName.isEmpty()) {
+        // A new project holds nothing to lose while only the tab, the laying
+        // and the wall differ: the settings keep those anyway.
+        now.calculation = m_saved.calculation;
+        now.laying = m_saved.laying;
+        now.wall = m_saved.wall;
+    }
+    return now != m_saved;
 }
 
 QString ProjectController::windowTitle() const

@@ -15,9 +15,10 @@ class QWidget;
 // description, and the list of recent projects; the file name and the
 // modified mark in the window's title.  The project is the session's setup:
 // it counts as modified while the session differs from what was last
-// opened, saved or started, so undoing a change clears the mark.  New, open
-// and quitting ask before a modified project is dropped (Yes saves, No drops
-// it, Cancel keeps it).
+// opened, saved or started, so undoing a change clears the mark; a project
+// without a file yet counts as modified only for its inputs, choices and
+// description.  New, open and quitting ask before a modified project is
+// dropped (Yes saves, No drops it, Cancel keeps it).
 class ProjectController : public QObject
 {
     Q_OBJECT

@@ -116,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(!w.fiberglassPanelShown());
         QVERIFY(!w.CalculationDone);
         QVERIFY(!w.PlacementRestored);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Расчёты Велтра-Норлекс"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Без имени[*] — Расчёты Велтра-Норлекс"));
         QCOMPARE(w.SettingsSection, QStringLiteral("View"));
     }
 
