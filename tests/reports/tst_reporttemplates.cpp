@@ -2,12 +2,14 @@
 // worked examples of their calculations.
 #include "calc/FiberglassCalc.h"
 #include "calc/HydraulicCalc.h"
+#include "calc/ProjectDescription.h"
 #include "calc/StaticCalc.h"
 #include "model/NumberFormat.h"
 #include "model/SlotKeys.h"
 #include "model/TCalcVariables.h"
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
+#include "reports/ProjectHeader.h"
 #include "reports/ReportTemplates.h"
 #include "reports/StaticReport.h"
 #include "reports/TemplateFiller.h"
@@ -81,6 +83,7 @@ private Q_SLOTS:
                  ReportTemplates::Load::Loaded);
         TemplateFiller filler(doc);
         HydraulicReport::fill(filler, vars);
+        ProjectHeader::fill(filler, ProjectDescription());
         const QString text = doc.toPlainText();
         QCOMPARE(leftovers(text), QStringList());
         for (const char *value : {"303,629", "0,304", "3,192", "0,017", "труб Велтра-Норлекс"})
@@ -124,6 +127,7 @@ private Q_SLOTS:
                  ReportTemplates::Load::Loaded);
         TemplateFiller filler(doc);
         StaticReport::fill(filler, vars, soil, material);
+        ProjectHeader::fill(filler, ProjectDescription());
         const QString text = doc.toPlainText();
         QCOMPARE(leftovers(text), QStringList());
         QVERIFY(text.contains(QStringLiteral("Песок мелкий")));
@@ -189,6 +193,7 @@ private Q_SLOTS:
         choices.layingText = laying ? QStringLiteral("бестраншейный") : QStringLiteral("траншейный");
         choices.wallIndex = wall;
         FiberglassReport::fill(filler, r, choices, soil);
+        ProjectHeader::fill(filler, ProjectDescription());
         const QString text = doc.toPlainText();
         auto n = [](const char *format, double value) {
             return NumberFormat::formatReportNumber(QString::fromLatin1(format), value);

@@ -1,0 +1,339 @@
+// Calculation projects: what a file keeps of a session, what it takes back,
+// and files that are refused with the session left as it was.
+#include "SqliteFixture.h"
+#include "TestFiles.h"
+
+#include "calc/CalcProject.h"
+#include "calc/CalcSession.h"
+#include "model/Catalogue.h"
+#include "model/NumberFormat.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The static calculation of a fiberglass pipe with everything a project
+// keeps set to something other than its default.
+void setUpEverything(CalcSession &session)
+{
+    session.setMode(1);
+    QVERIFY(session.pickMaterialById(5));
+    QVERIFY(session.pickTubeByNumber(1));
+    QVERIFY(session.pickSoilById(4));
+    session.setLayingIndex(1);
+    session.setWallIndex(0);
+    session.setInput(Slot::h, 2.5);
+    session.setInput(Slot::Htr, 0.1 + 0.2); // a value with no short decimal form
+    session.setInput(Slot::Din, -1.5e-7);
+    ProjectDescription description;
+    description.object = QStringLiteral("Коллектор «Северный», участок 3");
+    description.designer = QStringLiteral("Иванов И. И.");
+    description.date = QDate(2026, 3, 14);
+    description.notes = QStringLiteral("Первая строка\nвторая строка");
+    session.setDescription(description);
+}
+
+QByteArray projectJson(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson();
+}
+
+} // namespace
+
+class TestCalcProject : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString base() const { return m_dir.filePath(QStringLiteral("Base")); }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    void useDatabase(CalcSession &session) { session.referenceData().dataModule().setBaseDir(base()); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        NumberFormat::setDecimalSeparator(QStringLiteral(","));
+        QDir().mkpath(base());
+        QVERIFY(SqliteFixture::create(base() + QStringLiteral("/data.sqlite"), SqliteFixture::referenceSql()));
+    }
+
+    void fileKeepsEverythingTheSessionWasGiven()
+    {
+        CalcSession original;
+        useDatabase(original);
+        setUpEverything(original);
+        QCOMPARE(original.calculation(), CalcKind::Fiberglass);
+        const CalcProject saved = CalcProject::of(original);
+        // Only what differs from the defaults, the picks' values among them.
+        QVERIFY(saved.inputs.size() >= 3);
+        for (const CalcProject::Input &input : saved.inputs)
+            QVERIFY(CalcProject::inputSlots().contains(input.slot));
+
+        QString message;
+        QVERIFY2(saved.save(path(QStringLiteral("all.pipecalc")), &message), qPrintable(message));
+
+        CalcSession reopened;
+        useDatabase(reopened);
+        QVERIFY2(CalcProject::open(path(QStringLiteral("all.pipecalc")), reopened, &message), qPrintable(message));
+        QVERIFY(CalcProject::of(reopened) == saved);
+        for (const Slot slot : CalcProject::inputSlots())
+            QCOMPARE(reopened.input(slot), original.input(slot));
+        QCOMPARE(reopened.mode(), 1);
+        QCOMPARE(reopened.calculation(), CalcKind::Fiberglass);
+        QCOMPARE(reopened.layingIndex(), 1);
+        QCOMPARE(reopened.wallIndex(), 0);
+        QCOMPARE(reopened.material().name, QStringLiteral("Стеклопластик SN 10000"));
+        QCOMPARE(reopened.vars().SelectedMaterialId, 5);
+        QCOMPARE(reopened.vars().SelectedSoilId, 4);
+        QVERIFY(reopened.tube().fiberglass);
+        QCOMPARE(reopened.tube().id, 1);
+        QCOMPARE(reopened.tube().name, original.tube().name);
+        QCOMPARE(reopened.soil().name, QStringLiteral("Песок мелкий"));
+        QVERIFY(reopened.description() == original.description());
+        // The fiberglass tubes of the material are the grid to show.
+        QVERIFY(reopened.referenceData().fiberglassTubesVisible());
+    }
+
+    void fileIsReadableJson()
+    {
+        CalcSession session;
+        useDatabase(session);
+        session.setMode(1);
+        QVERIFY(session.pickMaterialById(1));
+        session.setInput(Slot::Htr, 3.5);
+        const QJsonObject root = QJsonDocument::fromJson(CalcProject::of(session).toJson()).object();
+        QCOMPARE(root.value("format").toInt(), CalcProject::FormatVersion);
+        QCOMPARE(root.value("calculation").toString(), QStringLiteral("static"));
+        QCOMPARE(root.value("material").toObject().value("id").toInt(), 1);
+        QCOMPARE(root.value("material").toObject().value("name").toString(), QStringLiteral("Полиэтилен ПЭ 100"));
+        QVERIFY(root.value("tube").isNull());
+        QCOMPARE(root.value("inputs").toObject().value("Htr").toDouble(), 3.5);
+        // Values at their defaults are not written.
+        QVERIFY(!root.value("inputs").toObject().contains("Hw"));
+    }
+
+    void openedProjectHasNoResultsUntilCalculated()
+    {
+        CalcSession session;
+        useDatabase(session);
+        session.setMode(1);
+        QVERIFY(CalcProject::of(session).save(path(QStringLiteral("same.pipecalc")), nullptr));
+        QVERIFY(session.run().isCompleted());
+        QCOMPARE(session.state(), CalcSession::ResultState::Current);
+        // The very inputs the results belong to: still none until C.
+        QVERIFY(CalcProject::open(path(QStringLiteral("same.pipecalc")), session, nullptr));
+        QCOMPARE(session.state(), CalcSession::ResultState::None);
+        QCOMPARE(session.state(CalcKind::Hydraulic), CalcSession::ResultState::None);
+    }
+
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("problem");
+        const QJsonObject good{{"format", 1}, {"calculation", "static"}};
+        auto with = [&good](const char *key, const QJsonValue &value) {
+            QJsonObject o = good;
+            o.insert(QLatin1String(key), value);
+            return projectJson(o);
+        };
+        QTest::newRow("empty file") << QByteArray() << "не читается как JSON";
+        QTest::newRow("cut short") << projectJson(good).left(20) << "не читается как JSON";
+        QTest::newRow("a report, not a project") << QByteArray("{\\rtf1 Отчёт}") << "не читается как JSON";
+        QTest::newRow("an array") << QByteArray("[1, 2]") << "ожидался объект JSON";
+        QTest::newRow("no format") << QByteArray(R"({"calculation": "static"})") << "нет номера формата";
+        QTest::newRow("newer format") << with("format", 2) << "более новой версией программы (формат 2)";
+        QTest::newRow("format as text") << with("format", "1") << "«format» должно быть целым числом";
+        QTest::newRow("format zero") << with("format", 0) << "неизвестный номер формата проекта: 0";
+        QTest::newRow("another program's file") << with("type", "something-else") << "не является проектом";
+        QTest::newRow("unknown calculation") << with("calculation", "thermal") << "«calculation» должно быть";
+        QTest::newRow("unknown laying") << with("laying", "aerial") << "«laying» должно быть";
+        QTest::newRow("unknown wall") << with("wall", 3) << "«wall» должно быть";
+        QTest::newRow("unknown input") << with("inputs", QJsonObject{{"Xyz", 1}}) << "«Xyz» — это не исходная";
+        QTest::newRow("a result as input") << with("inputs", QJsonObject{{"qs", 1}}) << "«qs» — это не исходная";
+        QTest::newRow("input not a number") << with("inputs", QJsonObject{{"Htr", "3,5"}}) << "«Htr» не число";
+        QTest::newRow("material id as text") << with("material", QJsonObject{{"id", "1"}})
+                                             << "«material.id» должно быть целым";
+        QTest::newRow("material without id") << with("material", QJsonObject{{"name", "ПЭ"}}) << "нет кода";
+        QTest::newRow("tube counted from 0") << with("tube", QJsonObject{{"id", 0}}) << "считается с 1";
+        QTest::newRow("fractional soil id") << with("soil", QJsonObject{{"id", 4.5}}) << "«soil.id» должно быть целым";
+        QTest::newRow("impossible date") << with("description", QJsonObject{{"date", "2026-02-30"}})
+                                         << "«2026-02-30» не является датой";
+        QTest::newRow("description as text") << with("description", "объект") << "«description» должно быть";
+        QTest::newRow("fiberglass with a polymer") << projectJson(QJsonObject{
+            {"format", 1}, {"calculation", "fiberglass"}, {"material", QJsonObject{{"id", 1}, {"name", "ПЭ"}}}})
+                                                   << "не стеклопластик";
+        QTest::newRow("static with fiberglass") << projectJson(QJsonObject{
+            {"format", 1}, {"calculation", "static"}, {"material", QJsonObject{{"id", 4}, {"name", "SN 5000"}}}})
+                                                << "выбран стеклопластиковый материал";
+    }
+
+    void refusedFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, problem);
+        const QString file = path(QStringLiteral("refused.pipecalc"));
+        QVERIFY(TestFiles::write(file, content));
+
+        CalcSession session;
+        useDatabase(session);
+        session.setMode(1);
+        session.setInput(Slot::Htr, 4.25);
+        session.run();
+        const CalcProject before = CalcProject::of(session);
+        const CalcSession::ResultState state = session.state();
+
+        QString message;
+        QVERIFY(!CalcProject::open(file, session, &message));
+        QVERIFY2(message.startsWith(QStringLiteral("Проект «%1» не открыт: ").arg(file)), qPrintable(message));
+        QVERIFY2(message.contains(problem), qPrintable(message));
+        QVERIFY(message.endsWith(QLatin1Char('.')));
+        QVERIFY(CalcProject::of(session) == before);
+        QCOMPARE(session.state(), state);
+    }
+
+    void choicesMissingFromTheDatabase_data()
+    {
+        QTest::addColumn<QJsonObject>("choices");
+        QTest::addColumn<QString>("problem");
+        const QJsonObject material{{"id", 1}, {"name", "Полиэтилен ПЭ 100"}};
+        QTest::newRow("material") << QJsonObject{{"material", QJsonObject{{"id", 9}, {"name", "ПВХ"}}}}
+                                  << "нет выбранного в проекте материала «ПВХ» (код 9)";
+        QTest::newRow("soil, after a material that exists")
+            << QJsonObject{{"material", material}, {"soil", QJsonObject{{"id", 3}, {"name", "Глина"}}}}
+            << "нет выбранного в проекте грунта «Глина» (код 3)";
+        QTest::newRow("tube beyond the table")
+            << QJsonObject{{"material", material},
+                           {"tube", QJsonObject{{"id", 4}, {"name", "Dнаруж 1 м"}, {"fiberglass", false}}}}
+            << "нет выбранной в проекте трубы «Dнаруж 1 м» (строка 4 таблицы труб, а в ней строк: 3)";
+        // Material 5 lists one fiberglass tube, material 4 two.
+        QTest::newRow("fiberglass tube of the other class")
+            << QJsonObject{{"calculation", "fiberglass"},
+                           {"material", QJsonObject{{"id", 5}, {"name", "SN 10000"}}},
+                           {"tube", QJsonObject{{"id", 2}, {"name", "D 0,3 м"}, {"fiberglass", true}}}}
+            << "строка 2 таблицы стеклопластиковых труб, а в ней строк: 1";
+    }
+
+    void choicesMissingFromTheDatabase()
+    {
+        QFETCH(QJsonObject, choices);
+        QFETCH(QString, problem);
+        QJsonObject root{{"format", 1}, {"calculation", "static"}, {"inputs", QJsonObject{{"Htr", 9}}}};
+        for (auto it = choices.begin(); it != choices.end(); ++it)
+            root.insert(it.key(), it.value());
+        const QString file = path(QStringLiteral("missing.pipecalc"));
+        QVERIFY(TestFiles::write(file, projectJson(root)));
+
+        CalcSession session;
+        useDatabase(session);
+        QVERIFY(session.pickMaterialById(4));
+        session.setInput(Slot::Htr, 1.5);
+        const int materialRows = session.referenceData().materials()->rowCount();
+        const CalcProject before = CalcProject::of(session);
+
+        QString message;
+        QVERIFY(!CalcProject::open(file, session, &message));
+        QVERIFY2(message.contains(problem), qPrintable(message));
+        QVERIFY(message.contains(file));
+        // Nothing of it applied: not the inputs, not the tab, not the choices.
+        QVERIFY(CalcProject::of(session) == before);
+        QCOMPARE(session.input(Slot::Htr), 1.5);
+        QCOMPARE(session.vars().SelectedMaterialId, 4);
+        QCOMPARE(session.referenceData().materials()->rowCount(), materialRows);
+    }
+
+    void databaseThatCannotBeReadIsSaid()
+    {
+        const QString file = path(QStringLiteral("chosen.pipecalc"));
+        QVERIFY(TestFiles::write(file, R"({"format": 1, "calculation": "hydraulic", "soil": {"id": 4, "name": "Песок"}})"));
+        CalcSession session;
+        session.referenceData().dataModule().setDatabaseFile(path(QStringLiteral("no-such.sqlite")));
+        QString message;
+        QVERIFY(!CalcProject::open(file, session, &message));
+        QVERIFY2(message.contains(QStringLiteral("справочная база не читается")), qPrintable(message));
+        QVERIFY(message.contains(QStringLiteral("no-such.sqlite")));
+        QCOMPARE(session.soil().id, -1);
+    }
+
+    void fileThatCannotBeRead_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("missing") << "nothing-here.pipecalc" << "файла нет";
+        QTest::newRow("a folder") << "Base" << "это папка, а не файл";
+    }
+
+    void fileThatCannotBeRead()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, problem);
+        QString message;
+        QVERIFY(!CalcProject::load(path(name), &message));
+        QCOMPARE(message, CalcProject::openFailure(path(name), problem));
+    }
+
+    void handWrittenFileWithDefaultsOmitted()
+    {
+        // A byte order mark, no type, no choices, no description: all optional.
+        const QString file = path(QStringLiteral("short.json"));
+        QVERIFY(TestFiles::write(file, "\xEF\xBB\xBF{\"format\": 1, \"calculation\": \"hydraulic\", "
+                                       "\"inputs\": {\"hs_d\": 0.5}}"));
+        CalcSession session;
+        useDatabase(session);
+        session.setMode(1);
+        session.setInput(Slot::Htr, 7);
+        QString message;
+        QVERIFY2(CalcProject::open(file, session, &message), qPrintable(message));
+        QCOMPARE(session.mode(), 0);
+        QCOMPARE(session.input(Slot::hs_d), 0.5);
+        // Whatever the file does not name is at its default again.
+        QCOMPARE(session.input(Slot::Htr), Catalogue::entries()[SlotKeys::number(Slot::Htr) - 1].defaultValue);
+        QCOMPARE(session.layingIndex(), 0);
+        QCOMPARE(session.wallIndex(), 1);
+        QVERIFY(session.description().isEmpty());
+    }
+
+    void saveIsAllOrNothing()
+    {
+        const QString file = path(QStringLiteral("kept.pipecalc"));
+        QVERIFY(TestFiles::write(file, "former"));
+        CalcSession session;
+        QString message;
+        QVERIFY(!CalcProject::of(session).save(path(QStringLiteral("no-folder/p.pipecalc")), &message));
+        QVERIFY2(message.startsWith(QStringLiteral("Проект «%1» не сохранён: ").arg(path("no-folder/p.pipecalc"))),
+                 qPrintable(message));
+        QVERIFY(CalcProject::of(session).save(file, &message));
+        QVERIFY(TestFiles::read(file).startsWith('{'));
+    }
+
+    void projectFilesAreRecognised_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("project");
+        const QByteArray project = R"({"format": 1, "type": "pipecalc-project", "calculation": "static"})";
+        QTest::newRow("by its name") << "a.pipecalc" << QByteArray() << true;
+        QTest::newRow("by its name, capitals") << "A.PIPECALC" << QByteArray("{") << true;
+        QTest::newRow("by its content") << "p.json" << project << true;
+        QTest::newRow("JSON of something else") << "q.json" << QByteArray(R"({"format": 1})") << false;
+        QTest::newRow("a report") << "r.rtf" << QByteArray("{\\rtf1 x}") << false;
+        QTest::newRow("a text") << "t.txt" << QByteArray("Объект") << false;
+    }
+
+    void projectFilesAreRecognised()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, project);
+        QVERIFY(TestFiles::write(path(name), content));
+        QCOMPARE(CalcProject::isProjectFile(path(name)), project);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalcProject)
+#include "tst_calcproject.moc"
