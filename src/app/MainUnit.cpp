@@ -216,7 +216,6 @@ void TFormMain::FormActivate()
     if (!PlacementRestored) {
         restorePlacement();
         PlacementRestored = true;
-        m_project->adoptStartState();
         if (!m_startProject.isEmpty())
             m_project->openFile(std::exchange(m_startProject, QString()));
     }

@@ -120,13 +120,6 @@ bool ProjectController::confirmDrop()
     }
 }
 
-void ProjectController::adoptStartState()
-{
-    if (m_fileName.isEmpty())
-        m_saved = CalcProject::of(m_session);
-    showTitle();
-}
-
 bool ProjectController::newProject()
 {
     if (!confirmDrop())

@@ -60,9 +60,6 @@ public:
     // Before the project is dropped: asks when it is modified.  True when
     // the caller may go on.
     bool confirmDrop();
-    // The window has put back what the settings keep (the laying, the wall):
-    // a new project that nobody has touched yet starts from that.
-    void adoptStartState();
 
 Q_SIGNALS:
     // The session was replaced as a whole (new or opened project): the

@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {
         if (CalcProject::isProjectFile(arguments.at(1)))
-            windows.main().openProjectAtStart(arguments.at(1));
+            windows.main().openProjectAtStart(QFileInfo(arguments.at(1)).absoluteFilePath());
         else
             windows.editor().setStartFile(arguments.at(1));
     }
