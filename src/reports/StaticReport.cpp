@@ -1,5 +1,6 @@
 #include "reports/StaticReport.h"
 
+#include "calc/CalcCheck.h"
 #include "model/TCalcVariables.h"
 #include "reports/TemplateFiller.h"
 
@@ -61,7 +62,9 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
                    {"$P.Value.MPa$", Slot::P, 0},
                    {"$S_cond.Value$", Slot::S_cond, 0},
                });
-    verdict(filler, "$S_cond.Sign$", "$Not1$", "$S_cond.Rel$", vars.value(Slot::S_cond) <= 1.0);
+    // The verdicts are those of the checks the window shows beside the results.
+    const QVector<CalcCheck> checks = CalcCheck::corrugated(vars);
+    verdict(filler, "$S_cond.Sign$", "$Not1$", "$S_cond.Rel$", checks[0].holds);
     replaceAll(filler, vars,
                {
                    {"$e.Value.mm$", Slot::e, 0},
@@ -97,9 +100,8 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
                    {"$qvntr.Value.MPa$", Slot::qvntr, 0},
                    {"$qust.Value.MPa$", Slot::qust, 0},
                });
-    const double qust = vars.value(Slot::qust);
-    verdict(filler, "$Cond2.Sign$", "$Not2$", "$Cond2.Rel$", vars.value(Slot::qvn) <= qust);
-    verdict(filler, "$Cond3.Sign$", "$Not3$", "$Cond3.Rel$", vars.value(Slot::qvntr) <= qust);
+    verdict(filler, "$Cond2.Sign$", "$Not2$", "$Cond2.Rel$", checks[1].holds);
+    verdict(filler, "$Cond3.Sign$", "$Not3$", "$Cond3.Rel$", checks[2].holds);
     replaceAll(filler, vars,
                {
                    {"$Gammav.Value.kN_m3$", Slot::Gammav, 0},
