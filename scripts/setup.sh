@@ -8,6 +8,7 @@ BUILD_DIR="${PIPECALC_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libsqlite3-dev sqlite3
   mdbtools-dev
   poppler-utils

@@ -50,3 +50,10 @@ void MainReports::makeReport(CalcSession &session, CalcKind kind)
     m_editor.markBuiltDocument();
     m_editor.ShowEditor();
 }
+
+bool MainReports::insertPicture(const QImage &picture, const QSizeF &size)
+{
+    m_editor.document().insertPicture(picture, size);
+    m_editor.ShowEditor();
+    return true;
+}

@@ -16,6 +16,7 @@ public:
     MainReports(TFormMain &main, TFormEditor &editor, TFormReport &report);
 
     void makeReport(CalcSession &session, CalcKind kind) override;
+    bool insertPicture(const QImage &picture, const QSizeF &size) override;
 
 private:
     TFormMain &m_main;

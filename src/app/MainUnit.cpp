@@ -2,6 +2,7 @@
 
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
+#include "app/MainCharts.h"
 #include "app/MainSettings.h"
 #include "app/ProjectController.h"
 #include "app/ReportLayer.h"
@@ -157,6 +158,7 @@ void TFormMain::FormCreate()
     if (!m_databaseFolder.isEmpty())
         m_session->referenceData().dataModule().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
+    m_charts = new MainCharts(*this, *m_session);
 
     m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
     m_outModel = new VariableGridModel(vars(), VariableGridModel::Kind::Output, this);
@@ -460,13 +462,16 @@ void TFormMain::showSession()
     switch (state) {
     case CalcSession::ResultState::Current:
         m_outModel->setValues(VariableGridModel::Values::Shown);
+        m_charts->showResults(kind, VerdictPanel::Shown::Current);
         break;
     case CalcSession::ResultState::Stale:
         m_outModel->setValues(VariableGridModel::Values::Outdated);
+        m_charts->showResults(kind, VerdictPanel::Shown::Outdated);
         break;
     case CalcSession::ResultState::None:
     case CalcSession::ResultState::Failed:
         m_outModel->setValues(VariableGridModel::Values::Hidden);
+        m_charts->showResults(kind, VerdictPanel::Shown::Hidden);
         break;
     }
     m_outModel->refresh();

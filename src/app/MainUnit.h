@@ -12,6 +12,7 @@
 #include <memory>
 
 class ApplicationMessageHook;
+class MainCharts;
 class CalcOutcome;
 class CalcSession;
 class MainSettings;
@@ -52,6 +53,9 @@ public:
     // The reports; until one is set the report command stops where it would
     // hand over.
     void setReportLayer(ReportLayer *layer) { m_reports = layer; }
+    ReportLayer *reportLayer() const { return m_reports; }
+    // The chart page and the verdict summary.
+    MainCharts &charts() { return *m_charts; }
     // Asked before the window closes (and so the program ends); false keeps
     // it open with nothing written.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
@@ -161,6 +165,7 @@ private:
     VariableGridModel *m_outModel = nullptr;
     ApplicationMessageHook *m_hook = nullptr;
     ReportLayer *m_reports = nullptr;
+    MainCharts *m_charts = nullptr;
     std::function<bool()> m_closeGuard;
     QString m_reportTitle;
     // The view the grids list, and the input the user last chose in it.

@@ -1,10 +1,12 @@
 #include "richtext/EditorDocument.h"
 
+#include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QScopedValueRollback>
 #include <QTextList>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -164,6 +166,36 @@ void EditorDocument::ReplaceSelection(const QString &text)
         const QScopedValueRollback<bool> changing(m_changing, true);
         m_cursor.beginEditBlock();
         m_cursor.insertText(text, format);
+        m_cursor.endEditBlock();
+    }
+    Q_EMIT cursorChanged();
+}
+
+void EditorDocument::insertPicture(const QImage &picture, const QSizeF &size)
+{
+    // A name no picture of the document has yet.
+    QUrl name;
+    for (int n = 1;; ++n) {
+        name = QUrl(QStringLiteral("insertedpicture:%1").arg(n));
+        if (!m_document->resource(QTextDocument::ImageResource, name).isValid())
+            break;
+    }
+    m_document->addResource(QTextDocument::ImageResource, name, picture);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(size.width());
+    format.setHeight(size.height());
+    {
+        const QScopedValueRollback<bool> changing(m_changing, true);
+        m_cursor.setPosition(m_cursor.selectionEnd());
+        m_cursor.beginEditBlock();
+        if (!m_cursor.atBlockStart())
+            m_cursor.insertBlock();
+        m_cursor.insertImage(format);
+        if (!m_cursor.atBlockEnd()) {
+            m_cursor.insertBlock();
+            m_cursor.movePosition(QTextCursor::PreviousCharacter);
+        }
         m_cursor.endEditBlock();
     }
     Q_EMIT cursorChanged();

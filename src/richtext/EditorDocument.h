@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class QImage;
+class QSizeF;
 class QTextBlock;
 class QTextBlockFormat;
 class QTextDocument;
@@ -86,6 +88,10 @@ public:
     void ReplaceSelection(const QString &text);
     int selectionStart() const;
     int selectionLength() const;
+    // Puts a picture at the caret (after the selection, whose text stays),
+    // on a paragraph of its own, `size` in document units; one step to undo.
+    // The caret follows the picture.
+    void insertPicture(const QImage &picture, const QSizeF &size);
 
     // The caret and selection; the editor window hands over the user's
     // (not while an operation of this document is under way).

@@ -1,8 +1,10 @@
 #include "ui/TFormMainUi.h"
 
 #include "ui/Artwork.h"
+#include "ui/ChartPage.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
+#include "ui/VerdictPanel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -189,6 +191,9 @@ void TFormMainUi::setupUi(QMainWindow *window)
     AdvPageControl1->addTab(PageTubes, QStringLiteral(" Труба"));
     AdvPageControl1->addTab(PageSoils, QStringLiteral(" Грунт"));
     AdvPageControl1->addTab(PageSummary, QStringLiteral("Сводная"));
+    PageChart = new ChartPage(AdvPageControl1);
+    PageChart->setObjectName(QStringLiteral("PageChart"));
+    AdvPageControl1->addTab(PageChart, QStringLiteral("График"));
     AdvPageControl1->setCurrentIndex(PageIndexSummary);
 
     PanelMainBottom = new QWidget(HorizSplitter);
@@ -203,9 +208,20 @@ void TFormMainUi::setupUi(QMainWindow *window)
     ResultsState->setAutoFillBackground(true);
     ResultsState->setTextInteractionFlags(Qt::TextSelectableByMouse);
     bottom->addWidget(ResultsState);
-    vstOutVariables = new GridView(PanelMainBottom);
+    // The results, and beside them the checks of a static calculation.
+    auto *results = new QSplitter(Qt::Horizontal, PanelMainBottom);
+    results->setObjectName(QStringLiteral("ResultsSplitter"));
+    results->setHandleWidth(3);
+    results->setChildrenCollapsible(false);
+    vstOutVariables = new GridView(results);
     vstOutVariables->setObjectName(QStringLiteral("vstOutVariables"));
-    bottom->addWidget(vstOutVariables);
+    VerdictSummary = new VerdictPanel(results);
+    VerdictSummary->hide();
+    results->addWidget(vstOutVariables);
+    results->addWidget(VerdictSummary);
+    results->setStretchFactor(0, 1);
+    results->setStretchFactor(1, 0);
+    bottom->addWidget(results, 1);
 
     HorizSplitter->addWidget(PanelMainTop);
     HorizSplitter->addWidget(PanelMainBottom);

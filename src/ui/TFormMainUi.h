@@ -1,5 +1,6 @@
 #pragma once
 
+class ChartPage;
 class ElidedLabel;
 class GridView;
 class QComboBox;
@@ -14,6 +15,7 @@ class QStatusBar;
 class QTabBar;
 class QTabWidget;
 class QWidget;
+class VerdictPanel;
 
 // The widgets of the main window, built in code with the names the rest of
 // the program knows them by.
@@ -58,10 +60,14 @@ public:
     QLineEdit *EditVarValue = nullptr;
     // Names the input the value editor writes into.
     QLabel *EditVarTarget = nullptr;
+    // The chart of the calculation.
+    ChartPage *PageChart = nullptr;
 
     // Lower half.
     QWidget *PanelMainBottom = nullptr;
     GridView *vstOutVariables = nullptr;
+    // Beside the results of a static calculation: its checks at a glance.
+    VerdictPanel *VerdictSummary = nullptr;
     // Says what the results below are worth: current, outdated, failed.
     QLabel *ResultsState = nullptr;
 
@@ -73,4 +79,5 @@ public:
     static constexpr int PageIndexTubes = 1;
     static constexpr int PageIndexSoils = 2;
     static constexpr int PageIndexSummary = 3;
+    static constexpr int PageIndexChart = 4;
 };

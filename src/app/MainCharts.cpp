@@ -1,0 +1,120 @@
+#include "app/MainCharts.h"
+
+#include "app/MainUnit.h"
+#include "app/ReportLayer.h"
+#include "calc/CalcSession.h"
+#include "model/ResourceLocator.h"
+#include "ui/ChartFigure.h"
+#include "ui/ChartPage.h"
+#include "ui/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTabWidget>
+
+MainCharts::MainCharts(TFormMain &main, CalcSession &session)
+    : QObject(&main), m_main(main), m_session(session),
+      m_folder(ResourceLocator::forApplication().defaultDocumentsDir())
+{
+    const TFormMainUi &ui = m_main.widgets();
+    connect(ui.AdvPageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (chartShown() && !m_chartCurrent)
+            refreshChart();
+    });
+    connect(ui.PageChart, &ChartPage::saveRequested, this, &MainCharts::saveChart);
+    connect(ui.PageChart, &ChartPage::insertRequested, this, &MainCharts::insertChart);
+}
+
+QSize MainCharts::pictureSize()
+{
+    return ChartFigure::defaultSize();
+}
+
+void MainCharts::showResults(CalcKind kind, VerdictPanel::Shown shown)
+{
+    VerdictPanel *verdict = m_main.widgets().VerdictSummary;
+    if (kind == CalcKind::Hydraulic) {
+        verdict->hide();
+    } else {
+        const QVector<CalcCheck> checks = kind == CalcKind::Static
+                                              ? CalcCheck::corrugated(m_session.vars())
+                                              : CalcCheck::fiberglass(m_session.fiberglassResults());
+        verdict->setChecks(checks, shown);
+        verdict->show();
+    }
+
+    // Anything may have changed the chart: the kind, an input, a choice.
+    m_kind = kind;
+    m_chartCurrent = false;
+    if (chartShown())
+        refreshChart();
+}
+
+bool MainCharts::chartShown() const
+{
+    const TFormMainUi &ui = m_main.widgets();
+    return ui.AdvPageControl1->currentWidget() == ui.PageChart && m_main.isVisible();
+}
+
+void MainCharts::refreshChart()
+{
+    m_main.widgets().PageChart->setData(ChartData::build(m_session, m_kind));
+    m_chartCurrent = true;
+}
+
+const ChartData &MainCharts::chart()
+{
+    if (!m_chartCurrent)
+        refreshChart();
+    return m_main.widgets().PageChart->data();
+}
+
+QString MainCharts::suggestedFile() const
+{
+    QString name;
+    switch (m_kind) {
+    case CalcKind::Hydraulic:
+        name = QStringLiteral("График гидравлического расчёта.png");
+        break;
+    case CalcKind::Static:
+        name = QStringLiteral("График статического расчёта.png");
+        break;
+    case CalcKind::Fiberglass:
+        name = QStringLiteral("График расчёта стеклопластиковой трубы.png");
+        break;
+    }
+    return QDir(m_folder).filePath(name);
+}
+
+void MainCharts::saveChart()
+{
+    const ChartData &data = chart();
+    QString path = Dialogs::instance().saveFileName(&m_main, QStringLiteral("Сохранить график"), suggestedFile(),
+                                                    QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
+    if (ChartFigure::formatOf(path) == ChartFigure::Format::None) {
+        Dialogs::instance().message(&m_main, QStringLiteral("График сохраняется в PNG или SVG. Укажите имя файла "
+                                                            "с расширением .png или .svg."));
+        return;
+    }
+    if (!Dialogs::instance().confirmOverwrite(&m_main, path))
+        return;
+    QString reason;
+    if (!ChartFigure::save(data, path, pictureSize(), &reason)) {
+        Dialogs::instance().generalError(&m_main, reason);
+        return;
+    }
+    m_folder = QFileInfo(path).absolutePath();
+}
+
+void MainCharts::insertChart()
+{
+    const ChartData &data = chart();
+    ReportLayer *reports = m_main.reportLayer();
+    if (!reports || !reports->insertPicture(ChartFigure::image(data, pictureSize()), QSizeF(pictureSize()))) {
+        Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "calc/CalcKind.h"
+#include "calc/ChartData.h"
+#include "ui/VerdictPanel.h"
+
+#include <QObject>
+#include <QString>
+
+class CalcSession;
+class TFormMain;
+
+// The chart page and the verdict summary of the main window.  The chart
+// follows the calculation and its inputs as they are, worked out when its
+// page is shown; the verdict shows the checks of the static calculations'
+// results as the output grid shows those results.  The chart is saved as
+// PNG or SVG and put into the report editor's document.
+class MainCharts : public QObject
+{
+    Q_OBJECT
+
+public:
+    MainCharts(TFormMain &main, CalcSession &session);
+
+    // The output grid shows the results of `kind` so.
+    void showResults(CalcKind kind, VerdictPanel::Shown shown);
+
+    // The chart of the calculation's inputs as they are now.
+    const ChartData &chart();
+
+    void saveChart();
+    void insertChart();
+
+    // The size the chart is saved and put into the report with.
+    static QSize pictureSize();
+
+private:
+    bool chartShown() const;
+    void refreshChart();
+    QString suggestedFile() const;
+
+    TFormMain &m_main;
+    CalcSession &m_session;
+    CalcKind m_kind = CalcKind::Hydraulic;
+    bool m_chartCurrent = false;
+    QString m_folder;
+};

@@ -1,0 +1,316 @@
+#include "FakeDialogs.h"
+
+#include "app/MainCharts.h"
+#include "app/MainUnit.h"
+#include "app/ProgramWindows.h"
+#include "calc/CalcCheck.h"
+#include "calc/CalcSession.h"
+#include "editor/remain.h"
+#include "model/NumberFormat.h"
+#include "richtext/EditorDocument.h"
+#include "ui/ChartPage.h"
+#include "ui/VerdictPanel.h"
+
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+struct Picture
+{
+    QImage image;
+    QSizeF size;
+    int position = -1;
+};
+
+// The pictures of a document, in order.
+QVector<Picture> pictures(const QTextDocument &document)
+{
+    QVector<Picture> found;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QTextImageFormat image = format.toImageFormat();
+            const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(image.name()));
+            found.append({resource.value<QImage>(), QSizeF(image.width(), image.height()), it.fragment().position()});
+        }
+    }
+    return found;
+}
+
+using Settings = QList<QPair<Slot, double>>;
+
+} // namespace
+
+class TestCharts : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString settingsPath() const { return m_dir.filePath(QStringLiteral("pipecalc.ini")); }
+
+    static void showChartPage(TFormMain &w)
+    {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.widgets().AdvPageControl1->setCurrentWidget(w.widgets().PageChart);
+    }
+
+    static QString chartTitle(TFormMain &w) { return w.widgets().PageChart->view()->chart()->title(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        NumberFormat::setDecimalSeparator(QStringLiteral(","));
+        QFile::remove(settingsPath());
+    }
+
+    void chartFollowsTheCalculation()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        showChartPage(w);
+        const ChartPage *page = w.widgets().PageChart;
+        QCOMPARE(w.widgets().AdvPageControl1->tabText(TFormMainUi::PageIndexChart), QStringLiteral("График"));
+        QCOMPARE(page->data().kind, CalcKind::Hydraulic);
+        QCOMPARE(chartTitle(w), QStringLiteral("Скорость и расход при неполном наполнении"));
+        QVERIFY(page->view()->chart()->series().size() >= 3);
+
+        w.widgets().TabSet->setCurrentIndex(1);
+        QCOMPARE(page->data().kind, CalcKind::Static);
+        QCOMPARE(page->data().xTitle, QStringLiteral("Глубина заложения Hтр, м"));
+
+        QVERIFY(w.session().pickMaterialById(4));
+        w.UpdateFiberglassPanel();
+        QCOMPARE(page->data().kind, CalcKind::Fiberglass);
+        QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, траншейная прокладка"));
+        w.widgets().ComboBox1->setCurrentIndex(1);
+        w.ComboBox1Change(1);
+        QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, бестраншейная прокладка"));
+    }
+
+    void chartFollowsTheInputs()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // Typed while another page is shown: the chart is drawn when its page is.
+        w.session().setInput(Slot::hs_d, 0.4);
+        w.widgets().AdvPageControl1->setCurrentWidget(w.widgets().PageChart);
+        const ChartPage *page = w.widgets().PageChart;
+        QCOMPARE(page->data().markerX, 0.4);
+        QCOMPARE(page->data().markerName, QStringLiteral("Рабочая точка h/d = 0,4"));
+        // Changed while it is shown: drawn at once.
+        w.session().setInput(Slot::hs_d, 0.7);
+        QCOMPARE(page->data().markerX, 0.7);
+
+        // Without a single point there is nothing to save or to put into a report.
+        w.session().setInput(Slot::i_s, 0);
+        QVERIFY(!page->data().hasPoints());
+        QVERIFY(!page->saveButton()->isEnabled());
+        QVERIFY(!page->insertButton()->isEnabled());
+        QVERIFY(page->note()->isVisibleTo(&w));
+        QVERIFY2(page->note()->text().contains(QStringLiteral("При текущих исходных данных расчёт не выполнен")),
+                 qPrintable(page->note()->text()));
+    }
+
+    void verdictSummary_data()
+    {
+        QTest::addColumn<int>("material");
+        QTest::addColumn<Settings>("settings");
+        QTest::addColumn<QStringList>("verdicts");
+        QTest::newRow("corrugated, all hold")
+            << -1 << Settings{} << QStringList{"✔ выполнено", "✔ выполнено", "✔ выполнено"};
+        QTest::newRow("corrugated, shallow")
+            << -1 << Settings{{Slot::Htr, 0.2}} << QStringList{"✘ не выполнено", "✔ выполнено", "✘ не выполнено"};
+        QTest::newRow("fiberglass, heavy traffic")
+            << 4 << Settings{{Slot::h, 0.3}, {Slot::M, 2000}, {Slot::FSt, 0.38}}
+            << QStringList{"✔ выполнено", "✘ не выполнено", "✘ не выполнено"};
+    }
+    void verdictSummary()
+    {
+        QFETCH(int, material);
+        QFETCH(Settings, settings);
+        QFETCH(QStringList, verdicts);
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const VerdictPanel *panel = w.widgets().VerdictSummary;
+        QVERIFY(!panel->isVisible());
+        w.widgets().TabSet->setCurrentIndex(1);
+        if (material > 0) {
+            QVERIFY(w.session().pickMaterialById(material));
+            w.UpdateFiberglassPanel();
+        }
+        for (const auto &[slot, value] : settings)
+            w.session().setInput(slot, value);
+        QVERIFY(panel->isVisible());
+        // No results yet: the checks are named, nothing more.
+        QCOMPARE(panel->shown(), VerdictPanel::Shown::Hidden);
+        QCOMPARE(panel->cellText(0, VerdictPanel::ColumnVerdict), QString());
+
+        w.ActionExecute->trigger();
+        QCOMPARE(panel->shown(), VerdictPanel::Shown::Current);
+        const QVector<CalcCheck> checks = material > 0 ? CalcCheck::fiberglass(w.session().fiberglassResults())
+                                                       : CalcCheck::corrugated(w.vars());
+        QCOMPARE(panel->table()->rowCount(), 3);
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(panel->cellText(row, VerdictPanel::ColumnVerdict), verdicts[row]);
+            QCOMPARE(panel->cellText(row, VerdictPanel::ColumnCondition), VerdictPanel::conditionText(checks[row]));
+            QCOMPARE(panel->cellText(row, VerdictPanel::ColumnUtilisation),
+                     VerdictPanel::percentText(checks[row].utilisation));
+        }
+        if (material < 0) {
+            // The numbers are those of the output grid.
+            QCOMPARE(checks[0].value, w.vars().value(Slot::S_cond));
+            QCOMPARE(checks[2].limit, w.vars().value(Slot::qust));
+        } else {
+            QCOMPARE(checks[0].value, w.vars().value(Slot::Mras));
+            QCOMPARE(checks[2].limit, w.vars().value(Slot::Gy));
+        }
+
+        // A changed input greys them out, undoing it brings them back.
+        const Slot slot = material > 0 ? Slot::h : Slot::Htr;
+        const double before = w.vars().value(slot);
+        w.session().setInput(slot, before + 1);
+        QCOMPARE(panel->shown(), VerdictPanel::Shown::Outdated);
+        w.session().setInput(slot, before);
+        QCOMPARE(panel->shown(), VerdictPanel::Shown::Current);
+
+        // Back on the hydraulic tab there are no checks.
+        w.widgets().TabSet->setCurrentIndex(0);
+        QVERIFY(!panel->isVisible());
+    }
+
+    void verdictOfAFailedRunIsHidden()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.widgets().TabSet->setCurrentIndex(1);
+        w.ActionExecute->trigger();
+        QCOMPARE(w.widgets().VerdictSummary->shown(), VerdictPanel::Shown::Current);
+        w.session().setInput(Slot::Sigmao, 0);
+        w.ActionExecute->trigger();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(w.widgets().VerdictSummary->shown(), VerdictPanel::Shown::Hidden);
+        QCOMPARE(w.widgets().VerdictSummary->cellText(0, VerdictPanel::ColumnCondition), QString());
+    }
+
+    void saveChart_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("svg") << "chart.svg" << "chart.svg" << 0;
+        QTest::newRow("png") << "chart.png" << "chart.png" << 0;
+        QTest::newRow("no extension") << "chart" << "chart.png" << 0;
+        QTest::newRow("another format") << "chart.jpg" << QString() << 1;
+        QTest::newRow("cancelled") << QString() << QString() << 0;
+    }
+    void saveChart()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QFETCH(int, messages);
+        QTemporaryDir dir;
+        FakeDialogs dialogs;
+        dialogs.saveName = chosen.isEmpty() ? QString() : dir.filePath(chosen);
+        TFormMain w(settingsPath());
+        showChartPage(w);
+        QTest::mouseClick(w.widgets().PageChart->saveButton(), Qt::LeftButton);
+        QCOMPARE(dialogs.saveDialogsShown, 1);
+        QCOMPARE(dialogs.messages.size(), messages);
+        QVERIFY(dialogs.errors.isEmpty());
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
+        if (written.endsWith(QLatin1String(".svg"))) {
+            QSvgRenderer svg(dir.filePath(written));
+            QVERIFY(svg.isValid());
+        } else if (!written.isEmpty()) {
+            QCOMPARE(QImage(dir.filePath(written)).size(), MainCharts::pictureSize() * 2);
+        }
+    }
+
+    void saveChartKeepsAFileTheUserKeeps()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("chart.png"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("former");
+        file.close();
+        FakeDialogs dialogs;
+        dialogs.saveName = path;
+        dialogs.answer = QMessageBox::No;
+        TFormMain w(settingsPath());
+        showChartPage(w);
+        w.charts().saveChart();
+        QCOMPARE(dialogs.questions.size(), 1);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("former"));
+    }
+
+    // The chart goes into the report at the caret, and it is still there
+    // after the report is saved as RTF and opened again.
+    void insertIntoTheReport()
+    {
+        FakeDialogs dialogs;
+        ProgramWindows windows(settingsPath());
+        TFormMain &w = windows.main();
+        showChartPage(w);
+        EditorDocument &document = windows.editor().document();
+        document.ReplaceSelection(QStringLiteral("До графика. После графика."));
+        document.SelectRange(11, 0);
+
+        QTest::mouseClick(w.widgets().PageChart->insertButton(), Qt::LeftButton);
+        QVERIFY(windows.editor().isVisible());
+        QVERIFY(windows.editor().hasUserChanges());
+        const QVector<Picture> inserted = pictures(*document.textDocument());
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted[0].size, QSizeF(MainCharts::pictureSize()));
+        QCOMPARE(inserted[0].image.size(), MainCharts::pictureSize() * 2);
+        // On a paragraph of its own between the two sentences.
+        const QStringList paragraphs = document.DocumentText().split(QLatin1Char('\n'));
+        QCOMPARE(paragraphs.size(), 3);
+        QCOMPARE(paragraphs[0], QStringLiteral("До графика."));
+        QCOMPARE(paragraphs[2], QStringLiteral(" После графика."));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("отчёт.rtf"));
+        QVERIFY(document.SaveDocumentFile(path).ok);
+        EditorDocument reopened;
+        QVERIFY(reopened.OpenDocumentFile(path).ok);
+        const QVector<Picture> read = pictures(*reopened.textDocument());
+        QCOMPARE(read.size(), 1);
+        QVERIFY(std::abs(read[0].size.width() - inserted[0].size.width()) < 1);
+        QVERIFY(std::abs(read[0].size.height() - inserted[0].size.height()) < 1);
+        QCOMPARE(read[0].image.size(), inserted[0].image.size());
+        // The very pixels.
+        QImage before = inserted[0].image.convertToFormat(QImage::Format_RGB32);
+        before.setDevicePixelRatio(1);
+        QCOMPARE(read[0].image.convertToFormat(QImage::Format_RGB32), before);
+        QCOMPARE(reopened.DocumentText(), document.DocumentText());
+    }
+};
+
+QTEST_MAIN(TestCharts)
+#include "tst_charts.moc"
