@@ -39,6 +39,21 @@ std::optional<int> takeWall(CliArgs &args)
     throw UsageError(QStringLiteral("--wall: single или three, получено: %1").arg(*value));
 }
 
+QString commandName(CalcOptions::Purpose purpose)
+{
+    switch (purpose) {
+    case CalcOptions::Purpose::Calculation:
+        break;
+    case CalcOptions::Purpose::Report:
+        return QStringLiteral("report");
+    case CalcOptions::Purpose::Sweep:
+        return QStringLiteral("sweep");
+    case CalcOptions::Purpose::Chart:
+        return QStringLiteral("chart");
+    }
+    return QStringLiteral("calc");
+}
+
 // A table the database could not read ends the command like the program's
 // message box would end the user's action.
 void throwTableErrors(CalcSession &session)
@@ -77,7 +92,7 @@ CalcOptions CalcOptions::take(CliArgs &args, Purpose purpose)
 
 void CalcOptions::checkMaterialFitsKind(Purpose purpose) const
 {
-    const QString command = purpose == Purpose::Report ? QStringLiteral("report") : QStringLiteral("calc");
+    const QString command = commandName(purpose);
     // The material given wins over the project's.
     std::optional<int> material = m_material;
     QString named = QStringLiteral("--material %1").arg(material.value_or(0));

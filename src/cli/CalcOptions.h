@@ -22,7 +22,7 @@ class CalcOptions
 {
 public:
     // What the command asks of the options.
-    enum class Purpose { Calculation, Report };
+    enum class Purpose { Calculation, Report, Sweep, Chart };
 
     // A project file that cannot be read throws ProjectFileError.
     static CalcOptions take(CliArgs &args, Purpose purpose = Purpose::Calculation);

@@ -1,11 +1,13 @@
 #include "cli/CliMain.h"
 
 #include "cli/CalcCommand.h"
+#include "cli/ChartCommand.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/DbCommand.h"
 #include "cli/ProjectFileError.h"
 #include "cli/ReportCommand.h"
+#include "cli/SweepCommand.h"
 #include "cli/ConvertCommand.h"
 #include "cli/VarsCommand.h"
 #include "model/MessageText.h"
@@ -52,6 +54,31 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       страницы отчёта формата A4 с эмблемой, линейкой и заголовком, как в
       предварительном просмотре. Если расчёт не выполнен, ничего не
       записывается.
+
+  pipecalc-cli sweep hydraulic|static|fiberglass --vary KEY=FROM:TO:STEP
+                     [--vary KEY=FROM:TO:STEP]... [--columns KEY,...]
+                     [параметры расчёта, как у calc] [--csv|--json]
+      Выполняет расчёт при каждом сочетании значений изменяемых исходных
+      данных и печатает по строке на сочетание: изменяемые данные, итог
+      (completed, stopped, division_by_zero, fault) и значения столбцов.
+      Каждая точка считается заново от исходных данных, заданных
+      параметрами расчёта (--project, --material, --tube, --soil, --set,
+      --laying, --wall, --database); изменяемые данные задаются поверх них. Значения
+      FROM, FROM+STEP, ... до TO считаются в десятичной записи: 0.1:1:0.1 —
+      ровно десять значений 0.1, 0.2, ..., 1. Первый --vary меняется
+      медленнее всех. Больше 100000 строк — ошибка в командной строке.
+      Если расчёт в точке не выполнен, её значения пусты: никогда не
+      остаются от другой точки; такие точки — часть ответа, и код
+      завершения остаётся 0.
+
+  pipecalc-cli chart hydraulic|static|fiberglass [параметры расчёта] -o ФАЙЛ
+      Рисует график расчёта, как на странице «График» программы, и
+      записывает его в ФАЙЛ: «.svg» — SVG, «.png» — PNG. hydraulic —
+      скорость и расход в зависимости от наполнения h/d от 0,05 до 1 с
+      рабочей точкой; static и fiberglass — использование каждой проверки
+      (значение, делённое на предел; 1 — предел) в зависимости от глубины
+      заложения, с текущей глубиной. Точки, в которых расчёт не выполнен, не
+      рисуются, о них говорится в стандартном потоке ошибок. Экран не нужен.
 
   pipecalc-cli convert ВХОД -o ВЫХОД [--title ТЕКСТ]
       Читает документ ВХОД так, как его открывает редактор отчётов, и
@@ -121,7 +148,26 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            db: печатает массив объектов JSON, по объекту на
                            строку таблицы, с хранимыми значениями под именами
                            столбцов базы.
-  -o, --output ФАЙЛ        выходной файл команд report и convert.
+                           sweep: печатает объект JSON: "calculation",
+                           "vary" (ключи изменяемых данных), "columns" и
+                           "rows" — по объекту на точку: "inputs", "outcome",
+                           "message", "variable", "computing" и "values"
+                           (null, если расчёт в точке не выполнен).
+  --vary KEY=FROM:TO:STEP  sweep: изменяемое исходное данное расчёта, его
+                           начало, конец и шаг (числа с точкой; шаг может
+                           быть отрицательным, если FROM > TO).
+  --columns KEY,...        sweep: столбцы значений вместо выходных строк
+                           расчёта; ключ исходного данного или результата
+                           расчёта, а для static и fiberglass ещё
+                           util_strength, util_stability,
+                           util_stability_traffic (static), util_ovality
+                           (fiberglass) — использование проверки, значение,
+                           делённое на предел. По умолчанию — выходные
+                           строки расчёта и использование его проверок.
+  --csv                    sweep: CSV: строка заголовка из ключей, десятичная
+                           точка, числа в самой короткой точной записи;
+                           у невыполненной точки значения пусты.
+  -o, --output ФАЙЛ        выходной файл команд report, chart и convert.
   --title ТЕКСТ            заголовок страниц PDF команды convert.
   --help                   эта справка.
   --version                версия программы.
@@ -138,7 +184,8 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
 Код завершения:
   0  расчёт выполнен;
   2  ошибка в командной строке (ничего не рассчитано);
-  3  расчёт остановлен проверкой входных данных;
+  3  расчёт остановлен проверкой входных данных (chart: ни в одной точке
+     графика, как и коды 4 и 5);
   4  деление на ноль;
   5  другая ошибка вычисления (например, недопустимая операция,
      переполнение или несошедшаяся итерация);
@@ -147,7 +194,7 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
      отчёта.") или не читается;
   8  convert: входной файл не открывается или не читается ни как RTF,
      ни как текст ("Cannot open file ...", "Failed to Load Stream");
-  9  report, convert: выходной файл не записан ("Cannot create file ...",
+  9  report, chart, convert: выходной файл не записан ("Cannot create file ...",
      "Файл ... не записан. ..."), calc: не записан проект --save-project;
      прежний файл при этом остаётся как был.
      Устройство или канал (/dev/null, /dev/stdout, FIFO) получает данные
@@ -190,6 +237,10 @@ int cliMain(const QStringList &argList)
             return ReportCommand::run(args);
         if (command == QLatin1String("convert"))
             return ConvertCommand::run(args);
+        if (command == QLatin1String("sweep"))
+            return SweepCommand::run(args);
+        if (command == QLatin1String("chart"))
+            return ChartCommand::run(args);
         throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(command));
     } catch (const UsageError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));

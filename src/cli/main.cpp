@@ -1,7 +1,7 @@
 #include "cli/CliMain.h"
 #include "model/FileNameBytes.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 namespace {
 
@@ -20,11 +20,13 @@ void filterMessages(QtMsgType type, const QMessageLogContext &context, const QSt
 
 int main(int argc, char *argv[])
 {
-    // The tool lays out report pages, which needs fonts but never a screen.
+    // The tool lays out report pages and draws charts, which needs fonts but
+    // never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     defaultHandler = qInstallMessageHandler(filterMessages);
-    QGuiApplication app(argc, argv);
+    // Charts are graphics widgets: they need the widgets' application.
+    QApplication app(argc, argv);
     // The arguments as given: a file name that is not UTF-8 reaches the file
     // system byte for byte.  The application has taken its own options out.
     QStringList args;

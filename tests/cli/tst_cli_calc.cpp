@@ -322,7 +322,7 @@ private Q_SLOTS:
             = QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(run.out);
         while (options.hasNext())
             words << options.next().captured();
-        words << QStringList{"vars", "calc", "db", "report", "convert", "hydraulic", "static", "fiberglass",
+        words << QStringList{"vars", "calc", "db", "report", "convert", "sweep", "chart", "hydraulic", "static", "fiberglass",
                              "fiberglass-tubes", "materials", "soils", "trenchless", "single", "three"};
         words.removeDuplicates();
         for (const QString &word : words)

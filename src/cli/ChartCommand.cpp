@@ -1,0 +1,48 @@
+#include "cli/ChartCommand.h"
+
+#include "calc/CalcSession.h"
+#include "calc/ChartData.h"
+#include "calc/ParameterSweep.h"
+#include "cli/CalcCommand.h"
+#include "cli/CalcOptions.h"
+#include "cli/CliArgs.h"
+#include "cli/Console.h"
+#include "cli/ReportCommand.h"
+#include "ui/ChartFigure.h"
+
+int ChartCommand::run(CliArgs &args)
+{
+    std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
+    if (const auto longOutput = args.takeOption(QStringLiteral("--output")))
+        output = longOutput;
+    const CalcOptions options = CalcOptions::take(args, CalcOptions::Purpose::Chart);
+    args.finish();
+    if (!output)
+        throw UsageError(QStringLiteral("Укажите файл графика: -o ФАЙЛ.svg или -o ФАЙЛ.png"));
+    if (ChartFigure::formatOf(*output) == ChartFigure::Format::None)
+        throw UsageError(QStringLiteral("-o: график записывается в SVG или PNG, имя файла должно оканчиваться "
+                                        "на .svg или .png: %1")
+                             .arg(*output));
+
+    CalcSession session;
+    options.applyTo(session);
+    const CalcKind kind = options.kind();
+    const ChartData data = ChartData::build(session, kind);
+    if (!data.hasPoints()) {
+        // A chart without a single point says nothing: no file.
+        Console::err(QStringLiteral("График не построен: расчёт не выполнен ни в одной точке.\n"));
+        if (!data.note.isEmpty())
+            Console::err(data.note + QLatin1Char('\n'));
+        const CalcOutcome outcome = ParameterSweep(session, kind).runUnchanged().outcome;
+        return outcome.isCompleted() ? CalcCommand::ExitFault : CalcCommand::exitCode(outcome);
+    }
+    if (!data.note.isEmpty())
+        Console::err(data.note + QLatin1Char('\n'));
+
+    QString reason;
+    if (!ChartFigure::save(data, *output, ChartFigure::defaultSize(), &reason)) {
+        Console::err(reason + QLatin1Char('\n'));
+        return ReportCommand::ExitCannotWrite;
+    }
+    return 0;
+}

@@ -1,0 +1,256 @@
+#include "cli/SweepCommand.h"
+
+#include "calc/CalcSession.h"
+#include "calc/ParameterSweep.h"
+#include "cli/CalcOptions.h"
+#include "cli/CliArgs.h"
+#include "cli/Console.h"
+#include "cli/JsonWriter.h"
+#include "cli/TextTable.h"
+#include "model/CalcViews.h"
+#include "model/NumberFormat.h"
+#include "model/TCalcVariables.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+const QString kUtilisation = QStringLiteral("util_");
+
+// The values of a point's columns; empty when the run did not complete.
+QVector<double> columnValues(const ParameterSweep::Point &point, const QVector<SweepCommand::Column> &columns)
+{
+    QVector<double> values;
+    if (!point.completed())
+        return values;
+    int slotIndex = 0;
+    for (const SweepCommand::Column &column : columns) {
+        if (column.check >= 0)
+            values << (column.check < point.checks.size() ? point.checks[column.check].utilisation : NAN);
+        else
+            values << point.values.value(slotIndex++, NAN);
+    }
+    return values;
+}
+
+QString outcomeWord(const CalcOutcome &outcome)
+{
+    switch (outcome.kind()) {
+    case CalcOutcome::Kind::Completed:
+        return QStringLiteral("выполнен");
+    case CalcOutcome::Kind::Stopped:
+        return QStringLiteral("остановлен");
+    case CalcOutcome::Kind::DivisionByZero:
+        return QStringLiteral("деление на ноль");
+    case CalcOutcome::Kind::Fault:
+        return QStringLiteral("ошибка");
+    }
+    return QString();
+}
+
+// Rows go out in batches, so that a long sweep shows its progress and
+// never holds all of its text.
+class Output
+{
+public:
+    void add(const QString &text)
+    {
+        m_text += text;
+        if (m_text.size() > 64 * 1024)
+            flush();
+    }
+    void flush()
+    {
+        Console::out(m_text);
+        m_text.clear();
+    }
+
+private:
+    QString m_text;
+};
+
+void keyOrNull(JsonWriter &out, const QString &name, const QString &key)
+{
+    out.key(name);
+    if (key.isEmpty())
+        out.null();
+    else
+        out.value(key);
+}
+
+} // namespace
+
+QString SweepCommand::csvNumber(double value)
+{
+    if (!std::isfinite(value))
+        return QString();
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, int(result.ptr - buffer));
+}
+
+QVector<SweepCommand::Column> SweepCommand::columns(CalcKind kind, const QString &list)
+{
+    const QStringList checks = ParameterSweep::checkKeys(kind);
+    QVector<Column> result;
+    if (list.isNull()) {
+        for (const Slot slot : CalcViews::outputRows(CalcKinds::view(kind)))
+            result.append({SlotKeys::key(slot), slot, -1});
+        for (int i = 0; i < checks.size(); ++i)
+            result.append({kUtilisation + checks[i], Slot::None, i});
+        return result;
+    }
+    const QVector<Slot> inputs = CalcSession::inputSlots(kind);
+    const QVector<Slot> results = ParameterSweep::resultSlots(kind);
+    for (const QString &entry : list.split(QLatin1Char(','))) {
+        const QString name = entry.trimmed();
+        if (name.startsWith(kUtilisation) && checks.contains(name.mid(kUtilisation.size()))) {
+            result.append({name, Slot::None, int(checks.indexOf(name.mid(kUtilisation.size())))});
+            continue;
+        }
+        const auto slot = SlotKeys::fromKey(name);
+        if (!slot || (!inputs.contains(*slot) && !results.contains(*slot))) {
+            QStringList utilisation;
+            for (const QString &check : checks)
+                utilisation << kUtilisation + check;
+            throw UsageError(
+                QStringLiteral("--columns: %1 — не исходное данное и не результат расчёта %2%3")
+                    .arg(name.isEmpty() ? QStringLiteral("пустое имя") : name, CalcKinds::name(kind),
+                         utilisation.isEmpty()
+                             ? QString()
+                             : QStringLiteral(" (использование проверок: %1)").arg(utilisation.join(QStringLiteral(", ")))));
+        }
+        result.append({name, *slot, -1});
+    }
+    return result;
+}
+
+int SweepCommand::run(CliArgs &args)
+{
+    const bool csv = args.takeFlag(QStringLiteral("--csv"));
+    const bool json = args.takeFlag(QStringLiteral("--json"));
+    const QStringList varied = args.takeRepeated(QStringLiteral("--vary"));
+    const std::optional<QString> columnList = args.takeOption(QStringLiteral("--columns"));
+    const CalcOptions options = CalcOptions::take(args, CalcOptions::Purpose::Sweep);
+    args.finish();
+    if (csv && json)
+        throw UsageError(QStringLiteral("Укажите один формат: --csv или --json"));
+    if (varied.isEmpty())
+        throw UsageError(QStringLiteral("Укажите изменяемое исходное данное: --vary KEY=FROM:TO:STEP"));
+
+    // Everything the command line says is checked before anything is read or computed.
+    const CalcKind kind = options.kind();
+    ParameterSweep sweep(kind);
+    for (const QString &text : varied) {
+        SweepRange range;
+        QString error;
+        if (!SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints) || !sweep.addRange(range, &error))
+            throw UsageError(QStringLiteral("--vary: %1").arg(error));
+    }
+    const QVector<Column> columns = SweepCommand::columns(kind, columnList ? *columnList : QString());
+    QVector<Slot> slotColumns;
+    for (const Column &column : columns) {
+        if (column.check < 0)
+            slotColumns << column.slot;
+    }
+    QString error;
+    sweep.setColumns(slotColumns, &error);
+
+    CalcSession session;
+    options.applyTo(session);
+    sweep.setInputs(session);
+
+    QStringList header;
+    for (const SweepRange &range : sweep.ranges())
+        header << SlotKeys::key(range.slot());
+    QStringList names;
+    for (const Column &column : columns)
+        names << column.name;
+
+    if (json) {
+        JsonWriter out;
+        out.beginObject();
+        out.member(QStringLiteral("calculation"), CalcKinds::name(kind));
+        out.key(QStringLiteral("vary"));
+        out.beginArray();
+        for (const QString &key : header)
+            out.value(key);
+        out.endArray();
+        out.key(QStringLiteral("columns"));
+        out.beginArray();
+        for (const QString &name : names)
+            out.value(name);
+        out.endArray();
+        out.key(QStringLiteral("rows"));
+        out.beginArray();
+        sweep.run([&](const ParameterSweep::Point &point) {
+            out.beginObject();
+            out.key(QStringLiteral("inputs"));
+            out.beginObject();
+            for (int i = 0; i < header.size(); ++i)
+                out.member(header[i], point.inputs[i]);
+            out.endObject();
+            out.member(QStringLiteral("outcome"), point.outcome.keyword());
+            out.member(QStringLiteral("message"), point.outcome.displayText());
+            keyOrNull(out, QStringLiteral("variable"), point.outcome.variable());
+            keyOrNull(out, QStringLiteral("computing"), point.outcome.computing());
+            out.key(QStringLiteral("values"));
+            out.beginObject();
+            const QVector<double> values = columnValues(point, columns);
+            for (int i = 0; i < names.size(); ++i) {
+                out.key(names[i]);
+                if (i < values.size())
+                    out.value(values[i]);
+                else
+                    out.null();
+            }
+            out.endObject();
+            out.endObject();
+        });
+        out.endArray();
+        out.endObject();
+        Console::out(out.text() + QLatin1Char('\n'));
+        return 0;
+    }
+
+    if (csv) {
+        Output out;
+        out.add((header + QStringList{QStringLiteral("outcome")} + names).join(QLatin1Char(',')) + QLatin1Char('\n'));
+        sweep.run([&](const ParameterSweep::Point &point) {
+            QStringList row;
+            for (const double input : point.inputs)
+                row << csvNumber(input);
+            row << point.outcome.keyword();
+            const QVector<double> values = columnValues(point, columns);
+            for (int i = 0; i < names.size(); ++i)
+                row << (i < values.size() ? csvNumber(values[i]) : QString());
+            out.add(row.join(QLatin1Char(',')) + QLatin1Char('\n'));
+        });
+        out.flush();
+        return 0;
+    }
+
+    // A table to read: inputs as given, values in the formats of the grids.
+    TCalcVariables formats;
+    formats.InitCatalogue();
+    QVector<QStringList> rows{header + QStringList{QStringLiteral("итог")} + names};
+    sweep.run([&](const ParameterSweep::Point &point) {
+        QStringList row;
+        for (const double input : point.inputs)
+            row << NumberFormat::general(input, 15);
+        row << outcomeWord(point.outcome);
+        const QVector<double> values = columnValues(point, columns);
+        for (int i = 0; i < names.size(); ++i) {
+            if (i >= values.size() || !std::isfinite(values[i]))
+                row << QStringLiteral("—");
+            else if (columns[i].check >= 0)
+                row << NumberFormat::format(QStringLiteral("0.###"), values[i]);
+            else
+                row << NumberFormat::format(formats[columns[i].slot].GetFormat(), values[i]);
+        }
+        rows.append(row);
+    });
+    Console::out(TextTable::format(rows));
+    return 0;
+}

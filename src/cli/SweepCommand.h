@@ -1,0 +1,39 @@
+#pragma once
+
+#include "calc/CalcKind.h"
+#include "model/SlotKeys.h"
+
+#include <QString>
+#include <QVector>
+
+class CliArgs;
+
+// "pipecalc-cli sweep KIND --vary KEY=FROM:TO:STEP [--vary ...]
+// [--columns KEY,...] [--csv|--json]": runs the calculation at every
+// combination of the varied inputs, each from the inputs the calculation
+// options give, and prints one row a combination: the varied inputs, the
+// outcome and the values of the columns (empty where the run did not
+// complete).
+class SweepCommand
+{
+public:
+    // A column of the rows: a variable, or the utilisation of a check
+    // ("util_strength").
+    struct Column
+    {
+        QString name;
+        Slot slot = Slot::None;
+        int check = -1;
+    };
+
+    static int run(CliArgs &args);
+
+    // The columns named by "--columns", or those the calculation prints by
+    // default: the results its output grid lists and the utilisation of
+    // each of its checks.  A usage error for a name that is neither.
+    static QVector<Column> columns(CalcKind kind, const QString &list);
+
+    // A number as CSV writes it: "." as the decimal separator and the
+    // fewest digits that read back to the same double.
+    static QString csvNumber(double value);
+};
