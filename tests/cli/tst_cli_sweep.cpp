@@ -33,7 +33,18 @@ class TestCliSweep : public QObject
 {
     Q_OBJECT
 
+private:
+    QTemporaryDir m_dir;
+    QString projectPath() const { return m_dir.filePath(QStringLiteral("p.pipecalc")); }
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        const CliRun run = runCli({"calc", "static", "--material", "1", "--soil", "4", "--tube", "7", "--set",
+                                   "Hw=1.5", "--save-project", projectPath()});
+        QCOMPARE(run.exitCode, 0);
+    }
+
     // Every row of a sweep is what a single run of calc gives for its inputs.
     void rowsAreSingleRuns_data()
     {
@@ -46,6 +57,8 @@ private Q_SLOTS:
             << "hydraulic" << QStringList{"--set", "Din=0.5"} << "i_s=-0.01:0.02:0.01" << 4;
         QTest::newRow("static with a tube and a soil")
             << "static" << QStringList{"--material", "1", "--tube", "7", "--soil", "4"} << "Htr=0.5:3.5:1.5" << 3;
+        QTest::newRow("static from a project")
+            << "static" << QStringList{"--project", projectPath(), "--set", "m=30"} << "Htr=1:4:1.5" << 3;
         QTest::newRow("static wheel area")
             << "static" << QStringList{"--set", "Htr=3.5"} << "F=0:0.4:0.2" << 3;
         QTest::newRow("fiberglass trenchless")
