@@ -38,6 +38,8 @@ VerdictPanel::VerdictPanel(QWidget *parent)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(18);
     m_table->horizontalHeader()->setFixedHeight(18);
+    // The verdict takes up whatever room the panel is given.
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
