@@ -1,12 +1,15 @@
-// Reading and writing speed of the RTF reader and writer on a large
-// generated document: formatted Cyrillic paragraphs in Windows-1251 and
-// tables.  Prints MB/s; not a test.
-//   bench_richtext [megabytes]
-#include "richtext/CodePage.h"
+// Speed of the RTF reader and writer; prints times, not a test.
+//   bench_richtext                    the long report (8 MB) read and written,
+//                                     and the hostile inputs read
+//   bench_richtext generate FILE [MB] writes the long report to FILE
+//                                     (for bench/convert_vs_unrtf.sh)
+#include "BenchDocuments.h"
+
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextDocument>
 
@@ -15,65 +18,62 @@
 
 namespace {
 
-QByteArray cp1251Escaped(const char *utf8)
+constexpr double kMegabyte = 1024.0 * 1024.0;
+
+double secondsToRead(const QByteArray &rtf, int *blocks = nullptr)
 {
-    const CodePage &page = CodePage::get(1251);
-    QByteArray out;
-    for (const QChar ch : QString::fromUtf8(utf8)) {
-        const int byte = page.charToByte(ch.unicode());
-        if (byte < 0x80)
-            out += char(byte);
-        else
-            out += "\\'" + QByteArray::number(byte, 16);
-    }
-    return out;
+    QTextDocument document;
+    QElapsedTimer timer;
+    timer.start();
+    RtfReader::read(rtf, document);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    if (blocks)
+        *blocks = document.blockCount();
+    return seconds;
 }
 
-QByteArray generate(qsizetype bytes)
+int generate(const char *path, double megabytes)
 {
-    const QByteArray words[] = {
-        cp1251Escaped("Гидравлический расчёт самотечного трубопровода"),
-        cp1251Escaped("диаметр трубы"),
-        cp1251Escaped("коэффициент гидравлического трения"),
-        cp1251Escaped("скорость потока при частичном наполнении"),
-        cp1251Escaped("кольцевая жёсткость и овальность"),
-    };
-    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fnil\\fcharset204 Arial;}"
-                     "{\\f1\\froman\\fcharset204 Times New Roman;}}\n{\\colortbl ;\\red255\\green0\\blue0;"
-                     "\\red0\\green0\\blue128;}\n\\viewkind4\\uc1\n";
-    rtf.reserve(bytes + 4096);
-    int n = 0;
-    while (rtf.size() < bytes) {
-        ++n;
-        if (n % 20 == 0) {
-            for (int r = 0; r < 5; ++r) {
-                rtf += "\\trowd\\trgaph108\\clbrdrt\\brdrs\\clbrdrb\\brdrs\\cellx3000\\clbrdrt\\brdrs\\cellx6000"
-                       "\\cellx9000\n";
-                for (int c = 0; c < 3; ++c)
-                    rtf += "\\pard\\intbl\\qc\\f0\\fs20 " + words[(r + c) % 5] + " " + QByteArray::number(n * r + c)
-                           + "\\cell\n";
-                rtf += "\\row\n";
-            }
-            continue;
-        }
-        rtf += "\\pard\\qj\\li" + QByteArray::number(n % 3 * 360) + "\\fi360\\sa120\\f1\\fs24 ";
-        for (int w = 0; w < 6; ++w) {
-            const QByteArray &word = words[(n + w) % 5];
-            switch ((n + w) % 4) {
-            case 0:
-                rtf += "{\\b " + word + "} ";
-                break;
-            case 1:
-                rtf += "{\\i\\cf2 " + word + "} ";
-                break;
-            default:
-                rtf += word + ", ";
-                break;
-            }
-        }
-        rtf += QByteArray::number(n) + ".\\par\n";
+    int paragraphs = 0;
+    const QByteArray rtf = BenchDocuments::wordProcessorReport(static_cast<qsizetype>(megabytes * kMegabyte), &paragraphs);
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", path);
+        return 1;
     }
-    return rtf + "}";
+    std::printf("%s: %.2f MB, %d paragraphs\n", path, rtf.size() / kMegabyte, paragraphs);
+    return 0;
+}
+
+void longReport(double megabytes)
+{
+    int paragraphs = 0;
+    const QByteArray rtf = BenchDocuments::wordProcessorReport(static_cast<qsizetype>(megabytes * kMegabyte), &paragraphs);
+    const double size = rtf.size() / kMegabyte;
+    double bestRead = 1e9;
+    double bestWrite = 1e9;
+    qsizetype written = 0;
+    for (int round = 0; round < 3; ++round) {
+        QTextDocument document;
+        QElapsedTimer timer;
+        timer.start();
+        RtfReader::read(rtf, document);
+        bestRead = std::min(bestRead, timer.nsecsElapsed() / 1e9);
+        timer.restart();
+        const QByteArray out = RtfWriter::write(document);
+        bestWrite = std::min(bestWrite, timer.nsecsElapsed() / 1e9);
+        written = out.size();
+    }
+    std::printf("long report: %.2f MB of RTF, %d paragraphs\n", size, paragraphs);
+    std::printf("  read:  %.3f s, %.1f MB/s\n", bestRead, size / bestRead);
+    std::printf("  write: %.3f s (%.2f MB written)\n", bestWrite, written / kMegabyte);
+}
+
+void hostile(const char *what, const QByteArray &rtf)
+{
+    const double seconds = secondsToRead(rtf);
+    std::printf("%s (%.2f MB): read in %.3f s (target 2 s)%s\n", what, rtf.size() / kMegabyte, seconds,
+                seconds <= 2.0 ? "" : "  OVER TARGET");
 }
 
 } // namespace
@@ -83,30 +83,14 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const double megabytes = argc > 1 ? std::max(1.0, QByteArray(argv[1]).toDouble()) : 8.0;
-    const QByteArray rtf = generate(static_cast<qsizetype>(megabytes * 1024 * 1024));
-    const double size = rtf.size() / (1024.0 * 1024.0);
-
-    double bestRead = 1e9;
-    double bestWrite = 1e9;
-    qsizetype written = 0;
-    int blocks = 0;
-    for (int round = 0; round < 3; ++round) {
-        QTextDocument document;
-        QElapsedTimer timer;
-        timer.start();
-        RtfReader::read(rtf, document);
-        bestRead = std::min(bestRead, timer.nsecsElapsed() / 1e9);
-        blocks = document.blockCount();
-
-        timer.restart();
-        const QByteArray out = RtfWriter::write(document);
-        bestWrite = std::min(bestWrite, timer.nsecsElapsed() / 1e9);
-        written = out.size();
+    if (argc >= 3 && QByteArray(argv[1]) == "generate")
+        return generate(argv[2], argc > 3 ? std::max(0.1, QByteArray(argv[3]).toDouble()) : 8.0);
+    if (argc > 1) {
+        std::fprintf(stderr, "usage: bench_richtext [generate FILE [MB]]\n");
+        return 2;
     }
-    std::printf("document: %.2f MB of RTF, %d paragraphs\n", size, blocks);
-    std::printf("read:  %.3f s, %.1f MB/s\n", bestRead, size / bestRead);
-    std::printf("write: %.3f s, %.1f MB/s of input (%.2f MB written, %.1f MB/s of output)\n", bestWrite,
-                size / bestWrite, written / (1024.0 * 1024.0), written / (1024.0 * 1024.0) / bestWrite);
+    longReport(8.0);
+    hostile("80 000 distinct fonts", BenchDocuments::distinctFonts(80000));
+    hostile("40 000 paragraphs with distinct tab stops", BenchDocuments::distinctTabStops(40000));
     return 0;
 }
