@@ -21,12 +21,18 @@ int ConvertCommand::run(CliArgs &args)
         throw UsageError(QStringLiteral("Укажите выходной файл: -o ФАЙЛ"));
     args.finish();
 
+    // Text needs only what the plain text shows of the document.
+    const bool toText = !DocumentOutput::isPdf(*output) && DocumentFile::formatOf(*output) == DocumentFile::Format::PlainText;
     QTextDocument document;
-    const DocumentFile::Result loaded = DocumentFile::load(*input, document);
+    QStringList warnings;
+    const DocumentFile::Result loaded = DocumentFile::load(
+        *input, document, toText ? DocumentFile::Detail::Text : DocumentFile::Detail::Full, &warnings);
     if (!loaded.ok) {
         Console::err(loaded.message + QLatin1Char('\n'));
         return ExitCannotRead;
     }
+    for (const QString &warning : std::as_const(warnings))
+        Console::err(QStringLiteral("Предупреждение: ") + warning + QLatin1Char('\n'));
     QString message;
     if (!DocumentOutput::write(document, *output, title, &message)) {
         Console::err(message + QLatin1Char('\n'));

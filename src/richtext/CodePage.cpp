@@ -45,18 +45,41 @@ const char16_t kSymbolChars[224] = {
     0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0,
 };
 
-bool isMultiByte(int number)
-{
-    return number == 932 || number == 936 || number == 949 || number == 950 || number == 65001;
-}
-
-QByteArray converterName(int number)
+// The Macintosh pages ICU has no converter for under their own name, and
+// the encodings they are built on.
+QByteArray macConverterName(int number)
 {
     switch (number) {
     case 10000:
         return "macintosh";
+    case 10001: // Japanese: Shift-JIS.
+        return "windows-932";
+    case 10002: // Traditional Chinese: Big5.
+        return "windows-950";
+    case 10003: // Korean: KS X 1001 as EUC-KR.
+        return "windows-949";
+    case 10006:
+        return "x-mac-greek";
     case 10007:
         return "x-mac-cyrillic";
+    case 10008: // Simplified Chinese: GB 2312 as EUC-CN.
+        return "windows-936";
+    case 10029:
+        return "x-mac-centraleurroman";
+    case 10081:
+        return "x-mac-turkish";
+    default:
+        return QByteArray();
+    }
+}
+
+QByteArray converterName(int number)
+{
+    if (number >= 10000 && number < 10100)
+        return macConverterName(number);
+    switch (number) {
+    case 20127:
+        return "US-ASCII";
     case 20866:
         return "KOI8-R";
     case 21866:
@@ -66,13 +89,34 @@ QByteArray converterName(int number)
     default:
         break;
     }
-    if (number >= 28591 && number <= 28605)
+    if (number >= 28591 && number <= 28606)
         return "ISO-8859-" + QByteArray::number(number - 28590);
-    if (number >= 1250 && number <= 1258)
+    if ((number >= 1250 && number <= 1258) || number == 874 || number == 932 || number == 936 || number == 949
+        || number == 950)
         return "windows-" + QByteArray::number(number);
-    if (number == 874 || isMultiByte(number))
-        return "windows-" + QByteArray::number(number);
-    return "cp" + QByteArray::number(number);
+    // The DOS pages and the like, as ICU names them.
+    if (number >= 100 && number < 10000)
+        return "cp" + QByteArray::number(number);
+    return QByteArray();
+}
+
+// The single bytes of the Macintosh Japanese page that Shift-JIS lacks.
+QChar macJapaneseSingle(unsigned char byte)
+{
+    switch (byte) {
+    case 0x80:
+        return QLatin1Char('\\');
+    case 0xA0:
+        return QChar(0x00A0);
+    case 0xFD:
+        return QChar(0x00A9);
+    case 0xFE:
+        return QChar(0x2122);
+    case 0xFF:
+        return QChar(0x2026);
+    default:
+        return QChar();
+    }
 }
 
 } // namespace
@@ -86,10 +130,36 @@ int CodePage::forCharset(int charset)
         return Symbol;
     case 77:
         return 10000;
+    case 78:
+        return 10001;
+    case 79:
+        return 10003;
+    case 80:
+        return 10008;
+    case 81:
+        return 10002;
+    case 82:
+        return 1361; // Johab: no converter.
+    case 83:
+        return 10005;
+    case 84:
+        return 10004;
+    case 85:
+        return 10006;
+    case 86:
+        return 10081;
+    case 87:
+        return 10021;
+    case 88:
+        return 10029;
+    case 89:
+        return 10007;
     case 128:
         return 932;
     case 129:
         return 949;
+    case 130:
+        return 1361;
     case 134:
         return 936;
     case 136:
@@ -101,8 +171,11 @@ int CodePage::forCharset(int charset)
     case 163:
         return 1258;
     case 177:
+    case 181:
         return 1255;
     case 178:
+    case 179:
+    case 180:
         return 1256;
     case 186:
         return 1257;
@@ -123,28 +196,42 @@ int CodePage::forCharset(int charset)
 
 int CodePage::charsetFor(int codePage)
 {
-    for (const int charset : {0, 2, 77, 128, 129, 134, 136, 161, 162, 163, 177, 178, 186, 204, 222, 238, 254, 255}) {
+    for (const int charset : {0, 2, 77, 78, 79, 80, 81, 83, 84, 85, 86, 87, 88, 89, 128, 129, 130, 134, 136, 161, 162,
+                              163, 177, 178, 186, 204, 222, 238, 254, 255}) {
         if (forCharset(charset) == codePage)
             return charset;
     }
     return 0;
 }
 
-const CodePage &CodePage::get(int number)
+const CodePage *CodePage::find(int number)
 {
     static QMutex mutex;
     static std::map<int, std::unique_ptr<CodePage>> pages;
-    {
-        QMutexLocker lock(&mutex);
-        auto it = pages.find(number);
-        if (it != pages.end())
-            return *it->second;
-        std::unique_ptr<CodePage> page(new CodePage(number));
-        if (number == Symbol || number == Fallback || !page->m_converterName.isEmpty())
-            return *pages.emplace(number, std::move(page)).first->second;
-    }
-    // Not convertible: numbers that name nothing are not kept.
-    return get(Fallback);
+    QMutexLocker lock(&mutex);
+    const auto it = pages.find(number);
+    if (it != pages.end())
+        return it->second.get();
+    std::unique_ptr<CodePage> page(new CodePage(number));
+    if (number != Symbol && page->m_converterName.isEmpty())
+        return nullptr; // Numbers that name nothing are not kept.
+    return pages.emplace(number, std::move(page)).first->second.get();
+}
+
+int CodePage::fallbackFor(int number)
+{
+    if (number == 10017)
+        return 10007; // Ukrainian: Cyrillic but for two letters.
+    if (number >= 10000 && number < 10100)
+        return MacRoman;
+    return Fallback;
+}
+
+const CodePage &CodePage::get(int number)
+{
+    if (const CodePage *page = find(number))
+        return *page;
+    return *find(fallbackFor(number));
 }
 
 CodePage::CodePage(int number) : m_number(number)
@@ -157,10 +244,28 @@ CodePage::CodePage(int number) : m_number(number)
         return;
     }
     const QByteArray name = converterName(number);
-    if (!QStringDecoder(name.constData()).isValid())
+    if (name.isEmpty() || !QStringDecoder(name.constData()).isValid())
         return;
     m_converterName = name;
-    m_singleByte = !isMultiByte(number);
+    switch (number) {
+    case 932:
+    case 10001:
+        m_leadEnd = 0x9F;
+        m_leadStart2 = 0xE0;
+        m_leadEnd2 = 0xFC;
+        break;
+    case 936:
+    case 949:
+    case 950:
+    case 10002:
+    case 10003:
+    case 10008:
+        m_leadEnd = 0xFE;
+        break;
+    default:
+        break;
+    }
+    m_singleByte = m_leadEnd == 0 && number != 65001;
     if (!m_singleByte)
         return;
 
@@ -184,19 +289,51 @@ CodePage::CodePage(int number) : m_number(number)
     }
 }
 
-QString CodePage::decode(const QByteArray &bytes) const
+bool CodePage::isLeadByte(unsigned char byte) const
 {
-    if (!m_singleByte) {
-        QStringDecoder decoder(m_converterName.constData());
-        return decoder.decode(bytes);
-    }
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char byte : bytes)
-        *out++ = m_toUnicode[static_cast<unsigned char>(byte)];
-    return text;
+    return (byte >= 0x81 && byte <= m_leadEnd) || (m_leadStart2 && byte >= m_leadStart2 && byte <= m_leadEnd2);
 }
 
+QString CodePage::decode(const QByteArray &bytes) const
+{
+    if (m_singleByte) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        QChar *out = text.data();
+        for (const char byte : bytes)
+            *out++ = m_toUnicode[static_cast<unsigned char>(byte)];
+        return text;
+    }
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype start = 0;
+    const auto convert = [&](qsizetype end) {
+        if (end <= start)
+            return;
+        QStringDecoder decoder(m_converterName.constData());
+        QString part = decoder.decode(QByteArrayView(bytes.constData() + start, end - start));
+        // ICU gives SUB for bytes the page does not map.
+        part.replace(QChar(0x1A), QChar(QChar::ReplacementCharacter));
+        text += part;
+    };
+    if (m_number == 10001) {
+        // Macintosh Japanese: Shift-JIS with a few single bytes of its own.
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            if (isLeadByte(byte)) {
+                ++i;
+                continue;
+            }
+            const QChar own = macJapaneseSingle(byte);
+            if (!own.isNull()) {
+                convert(i);
+                text += own;
+                start = i + 1;
+            }
+        }
+    }
+    convert(bytes.size());
+    return text;
+}
 int CodePage::charToByte(char16_t ch) const
 {
     if (ch < 0x80)

@@ -1,6 +1,7 @@
 #include "richtext/DocumentFile.h"
 
 #include "model/SafeFileWriter.h"
+#include "richtext/CodePage.h"
 #include "richtext/PlainTextCodec.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -25,7 +26,8 @@ DocumentFile::Format DocumentFile::formatOf(const QString &path)
                                                                                            : Format::Rtf;
 }
 
-DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &document)
+DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &document, Detail detail,
+                                        QStringList *warnings)
 {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
@@ -46,7 +48,7 @@ DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &docu
     }
     if (file.error() != QFileDevice::NoError)
         return Result{false, loadFailedText()};
-    if (!read(data, formatOf(path), document))
+    if (!read(data, formatOf(path), document, detail, warnings))
         return Result{false, loadFailedText()};
     return Result{};
 }
@@ -76,9 +78,27 @@ DocumentFile::Result DocumentFile::saveWith(const QString &path, const std::func
 
 bool DocumentFile::read(const QByteArray &data, Format format, QTextDocument &document)
 {
+    return read(data, format, document, Detail::Full, nullptr);
+}
+
+bool DocumentFile::read(const QByteArray &data, Format format, QTextDocument &document, Detail detail,
+                        QStringList *warnings)
+{
+    RtfReader::Options options;
+    options.textOnly = detail == Detail::Text;
+    RtfReader::Report report;
+    const auto readRtf = [&] {
+        if (!RtfReader::read(data, document, options, &report))
+            return false;
+        for (const int page : std::as_const(report.unsupportedCodePages)) {
+            if (warnings)
+                warnings->append(unsupportedCodePageText(page, CodePage::fallbackFor(page)));
+        }
+        return true;
+    };
     if (format == Format::PlainText)
-        return PlainTextCodec::read(data, document) || RtfReader::read(data, document);
-    return RtfReader::read(data, document) || PlainTextCodec::read(data, document);
+        return PlainTextCodec::read(data, document) || readRtf();
+    return readRtf() || PlainTextCodec::read(data, document);
 }
 
 QByteArray DocumentFile::write(const QTextDocument &document, Format format)
@@ -110,4 +130,12 @@ QString DocumentFile::notWrittenText(const QString &path, const QString &reason,
 {
     const QString text = QStringLiteral("Файл \"%1\" не записан. %2").arg(fullPath(path), reason);
     return formerFileKept ? text + QStringLiteral(". Прежний файл сохранён без изменений") : text;
+}
+
+QString DocumentFile::unsupportedCodePageText(int codePage, int readAs)
+{
+    return QStringLiteral("Кодовая страница %1 не поддерживается: текст в ней прочитан в кодовой странице %2, "
+                          "часть символов может быть искажена")
+        .arg(codePage)
+        .arg(readAs);
 }

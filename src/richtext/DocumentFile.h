@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -15,6 +16,9 @@ class DocumentFile
 {
 public:
     enum class Format { Rtf, PlainText };
+    // How much of an RTF file a load builds: everything, or only what its
+    // plain text shows (for a conversion to text; much faster).
+    enum class Detail { Full, Text };
 
     // What a load or a save came to: the message to show when it failed.
     struct Result
@@ -31,7 +35,10 @@ public:
 
     // Replaces the document's content with the file's.  On failure the
     // document is as it was.
-    static Result load(const QString &path, QTextDocument &document);
+    // warnings, when given, receives what a successful load found worth
+    // telling (in Russian): code pages read in a stand-in page.
+    static Result load(const QString &path, QTextDocument &document, Detail detail = Detail::Full,
+                       QStringList *warnings = nullptr);
     // Writes the document all or nothing (SafeFileWriter): a failed save
     // leaves the former file byte for byte.
     static Result save(const QString &path, const QTextDocument &document);
@@ -44,6 +51,8 @@ public:
     // plain text then RTF.  False, with the document as it was, when
     // neither fits.
     static bool read(const QByteArray &data, Format format, QTextDocument &document);
+    static bool read(const QByteArray &data, Format format, QTextDocument &document, Detail detail,
+                     QStringList *warnings);
     static QByteArray write(const QTextDocument &document, Format format);
 
     // Messages.
@@ -54,4 +63,5 @@ public:
     // A file that was created but could not be written to its end; the
     // former file, when there was one, is still there as it was.
     static QString notWrittenText(const QString &path, const QString &reason, bool formerFileKept);
+    static QString unsupportedCodePageText(int codePage, int readAs);
 };

@@ -21,10 +21,9 @@ std::vector<FrameItems::Item> FrameItems::of(QTextFrame::iterator begin)
     std::vector<Item> items;
     items.reserve(all.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
-        const bool afterFrameOrFirst = i == 0 || all[i - 1].frame;
-        const bool beforeFrame = i + 1 < all.size() && all[i + 1].frame;
+        const bool firstBeforeFrame = i == 0 && i + 1 < all.size() && all[i + 1].frame;
         const bool lastAfterFrame = i + 1 == all.size() && i > 0 && all[i - 1].frame;
-        if (!all[i].frame && isBare(all[i].block) && ((afterFrameOrFirst && beforeFrame) || lastAfterFrame))
+        if (!all[i].frame && isBare(all[i].block) && (firstBeforeFrame || lastAfterFrame))
             continue;
         items.push_back(all[i]);
     }

@@ -8,9 +8,10 @@
 // The content of a frame (the document, a table cell) as the writers see
 // it: paragraphs and child frames in order, without the empty paragraphs
 // that QTextDocument keeps next to tables (before a table at the start of a
-// frame, between two tables, after a table at the end of a frame).  Reading
-// a table back makes those paragraphs again, so leaving them out keeps
-// documents from growing when written and read in turn.
+// frame, after a table at the end of a frame).  Reading a table back makes
+// those paragraphs again, so leaving them out keeps documents from growing
+// when written and read in turn.  The paragraph between two tables stays:
+// without it the rows of both would read back as one table.
 class FrameItems
 {
 public:

@@ -6,46 +6,62 @@
 RtfContent::RtfContent()
 {
     charFormats.emplace_back();
+    blockFormats.emplace_back();
 }
 
-void RtfContent::addText(const QString &text, int format)
+void RtfContent::addRun(int start, int format)
 {
-    if (text.isEmpty())
+    const int end = static_cast<int>(text.size());
+    if (end <= start)
         return;
-    std::vector<Run> &runs = m_paragraph.runs;
-    if (!runs.empty() && runs.back().format == format && runs.back().image < 0)
-        runs.back().text += text;
-    else
-        runs.push_back(Run{text, format, -1});
+    if (!paragraphIsEmpty()) {
+        Run &last = runs.back();
+        if (last.format == format && last.image < 0 && last.start + last.length == start) {
+            last.length = end - last.start;
+            return;
+        }
+    }
+    runs.push_back(Run{start, end - start, format, -1});
 }
 
 void RtfContent::addPicture(int picture, int format)
 {
-    m_paragraph.runs.push_back(Run{QString(), format, picture});
+    runs.push_back(Run{static_cast<int>(text.size()), 0, format, picture});
 }
 
-void RtfContent::prependText(const QString &text, int format)
+void RtfContent::prependText(const QString &prefix, int format)
 {
-    if (!text.isEmpty())
-        m_paragraph.runs.insert(m_paragraph.runs.begin(), Run{text, format, -1});
+    if (prefix.isEmpty())
+        return;
+    const int start = static_cast<int>(text.size());
+    text += prefix;
+    runs.insert(runs.begin() + m_paragraph.firstRun, Run{start, static_cast<int>(prefix.size()), format, -1});
 }
 
-void RtfContent::endParagraph(const QTextBlockFormat &block, int charFormat, int list, bool inTable)
+void RtfContent::startParagraph()
 {
+    m_paragraph = Paragraph();
+    m_paragraph.firstRun = static_cast<int>(runs.size());
+    m_paragraph.endRun = m_paragraph.firstRun;
+}
+
+void RtfContent::endParagraph(int block, int charFormat, int list, bool inTable)
+{
+    m_paragraph.endRun = static_cast<int>(runs.size());
     m_paragraph.block = block;
     m_paragraph.charFormat = charFormat;
     m_paragraph.list = list;
     if (inTable) {
-        m_cellParagraphs.push_back(std::move(m_paragraph));
+        m_cellParagraphs.push_back(m_paragraph);
         m_cellStarted = true;
     } else {
         closeTable();
-        blocks.push_back(Block{std::move(m_paragraph), nullptr});
+        blocks.push_back(Block{m_paragraph, nullptr});
     }
-    m_paragraph = Paragraph();
+    startParagraph();
 }
 
-void RtfContent::endCell(const QTextBlockFormat &block, int charFormat, int list)
+void RtfContent::endCell(int block, int charFormat, int list)
 {
     endParagraph(block, charFormat, list, true);
     pushCell();
@@ -67,7 +83,7 @@ void RtfContent::pushCell()
 
 void RtfContent::endRow(const RowDefinition &definition)
 {
-    if (m_cellStarted || !m_paragraph.runs.empty()) {
+    if (m_cellStarted || !paragraphIsEmpty()) {
         // Text after the last \cell of the row: it still belongs to a cell.
         endCell(m_paragraph.block, m_paragraph.charFormat, -1);
     }
@@ -84,6 +100,9 @@ void RtfContent::closeRow(const RowDefinition &definition)
         m_table->cellGap = definition.cellGap;
         m_table->alignment = definition.alignment;
     }
+    // Header rows: those marked at the start of the table.
+    if (definition.header && m_table->headerRows == static_cast<int>(m_table->rows.size()))
+        ++m_table->headerRows;
     m_table->borders = m_table->borders || definition.borders;
 
     // Boundaries: those defined, then an inch more for each cell past them.
@@ -103,18 +122,18 @@ void RtfContent::closeRow(const RowDefinition &definition)
         }
         previous = cell.right;
     }
-    m_table->rows.push_back(Row{std::move(m_rowCells)});
+    m_table->rows.push_back(Row{std::move(m_rowCells), definition.header});
     m_rowCells.clear();
 }
 
-void RtfContent::finish(const QTextBlockFormat &block, int charFormat, int list, bool inTable)
+void RtfContent::finish(int block, int charFormat, int list, bool inTable)
 {
-    if (inTable && (hasOpenCell() || !m_paragraph.runs.empty())) {
+    if (inTable && (hasOpenCell() || !paragraphIsEmpty())) {
         m_paragraph.block = block;
         m_paragraph.charFormat = charFormat;
         endRow(RowDefinition());
     }
-    if (!m_paragraph.runs.empty() || (blocks.empty() && !m_table && !hasOpenCell()))
+    if (!paragraphIsEmpty() || (blocks.empty() && !m_table && !hasOpenCell()))
         endParagraph(block, charFormat, list, false);
     closeTable();
 }

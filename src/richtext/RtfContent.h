@@ -14,22 +14,25 @@
 
 // What the RTF reader has understood of a file, before it goes into a
 // QTextDocument: paragraphs of formatted runs, tables whose rows only know
-// their cell boundaries when the row ends, pictures and lists.  Formats are
-// held once and named by index, so equal runs share one format.
+// their cell boundaries when the row ends, pictures and lists.  The text of
+// all runs is kept in one buffer; formats are held once and named by index,
+// so equal runs share one format.
 class RtfContent
 {
 public:
     struct Run
     {
-        QString text;
+        int start = 0; // In text.
+        int length = 0;
         int format = 0;
         int image = -1; // A picture instead of text.
     };
 
     struct Paragraph
     {
-        std::vector<Run> runs;
-        QTextBlockFormat block;
+        int firstRun = 0; // runs[firstRun, endRun)
+        int endRun = 0;
+        int block = 0;      // In blockFormats.
         int charFormat = 0; // The format of the paragraph mark.
         int list = -1;
     };
@@ -48,6 +51,7 @@ public:
     struct Row
     {
         std::vector<Cell> cells;
+        bool header = false; // \trhdr: repeated at the top of each page.
     };
 
     struct Table
@@ -57,6 +61,7 @@ public:
         int cellGap = 108;  // Half the space between cells, twips.
         bool borders = false; // Around and between all cells.
         Qt::Alignment alignment = Qt::AlignLeft;
+        int headerRows = 0;   // Leading rows marked as headers.
     };
 
     struct Block
@@ -86,6 +91,7 @@ public:
         int left = 0;
         int cellGap = 108;
         bool borders = false;
+        bool header = false;
         Qt::Alignment alignment = Qt::AlignLeft;
     };
 
@@ -94,31 +100,35 @@ public:
 
     RtfContent();
 
-    // Text for the open paragraph.
-    void addText(const QString &text, int format);
+    // The characters from start to the end of text, for the open paragraph.
+    void addRun(int start, int format);
     void addPicture(int picture, int format);
     // Puts text before everything else of the open paragraph.
     void prependText(const QString &text, int format);
-    bool paragraphIsEmpty() const { return m_paragraph.runs.empty(); }
+    bool paragraphIsEmpty() const { return runs.size() == static_cast<std::size_t>(m_paragraph.firstRun); }
 
     // Closes the open paragraph: into the open table cell when inTable,
     // else after the last block (which closes an open table first).
-    void endParagraph(const QTextBlockFormat &block, int charFormat, int list, bool inTable);
+    void endParagraph(int block, int charFormat, int list, bool inTable);
     // Closes the open paragraph and with it the cell.
-    void endCell(const QTextBlockFormat &block, int charFormat, int list);
+    void endCell(int block, int charFormat, int list);
     // Closes the row with the given boundaries.
     void endRow(const RowDefinition &definition);
     // Ends the content: what was open is closed (the open paragraph into a
     // table cell when inTable); a last empty paragraph (the one after the
     // final paragraph mark) is dropped.
-    void finish(const QTextBlockFormat &block, int charFormat, int list, bool inTable);
+    void finish(int block, int charFormat, int list, bool inTable);
 
+    QString text;
+    std::vector<Run> runs;
     std::vector<QTextCharFormat> charFormats;
+    std::vector<QTextBlockFormat> blockFormats;
     std::vector<QTextListFormat> lists;
     std::vector<Picture> pictures;
     std::vector<Block> blocks;
 
 private:
+    void startParagraph();
     void pushCell();
     void closeRow(const RowDefinition &definition);
     void closeTable();

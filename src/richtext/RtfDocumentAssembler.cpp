@@ -17,11 +17,10 @@ namespace {
 
 // RTF measures in twips; a document measures in pixels of 96 per inch.
 constexpr double kTwipsPerUnit = 15.0;
-// Items one QTextList takes.  Every item added makes Qt walk all items of
-// its list, so a list of many thousands would take minutes; past this
-// number a list goes on as a new one (whose numbering starts again).
-constexpr int kMaxListItems = 1000;
 
+// Builds the document with as few operations as Qt allows: a block and its
+// formats in one step, a run of text in one step, formats handed over as
+// the shared objects the content holds, and nothing read back.
 class Assembler
 {
     // Where a cell of the content stands in the table: first column, span.
@@ -31,6 +30,15 @@ class Assembler
         int span;
     };
     using Places = std::vector<std::vector<Place>>;
+
+    struct ListInProgress
+    {
+        QTextList *list = nullptr;
+        // The block format of its items, with the list's object: made for
+        // the last block format asked for.
+        int block = -1;
+        QTextBlockFormat itemFormat;
+    };
 
 public:
     Assembler(const RtfContent &content, QTextDocument &document)
@@ -62,32 +70,42 @@ private:
     // (its spans among others): there the paragraph mark's format is merged.
     void writeParagraph(QTextCursor &cursor, const RtfContent::Paragraph &paragraph, bool fresh, bool inCell = false)
     {
-        const QTextCharFormat &markFormat = format(paragraph.charFormat);
+        const QTextCharFormat &markFormat = charFormat(paragraph.charFormat);
+        ListInProgress *list = nullptr;
+        if (paragraph.list >= 0 && static_cast<std::size_t>(paragraph.list) < m_lists.size())
+            list = &m_lists[static_cast<std::size_t>(paragraph.list)];
+        const QTextBlockFormat &block = list && list->list ? itemFormat(*list, paragraph.block)
+                                                           : blockFormat(paragraph.block);
         if (fresh) {
-            cursor.setBlockFormat(paragraph.block);
+            cursor.setBlockFormat(block);
             if (inCell)
                 cursor.mergeBlockCharFormat(markFormat);
             else
                 cursor.setBlockCharFormat(markFormat);
         } else {
-            cursor.insertBlock(paragraph.block, markFormat);
+            cursor.insertBlock(block, markFormat);
         }
-        if (paragraph.list >= 0 && static_cast<std::size_t>(paragraph.list) < m_lists.size()) {
-            ListInProgress &list = m_lists[static_cast<std::size_t>(paragraph.list)];
-            if (list.list && list.items < kMaxListItems) {
-                list.list->add(cursor.block());
-            } else {
-                list.list = cursor.createList(m_content.lists[static_cast<std::size_t>(paragraph.list)]);
-                list.items = 0;
-            }
-            ++list.items;
-        }
-        for (const RtfContent::Run &run : paragraph.runs) {
+        if (list && !list->list)
+            list->list = cursor.createList(m_content.lists[static_cast<std::size_t>(paragraph.list)]);
+
+        const QChar *text = m_content.text.constData();
+        for (int r = paragraph.firstRun; r < paragraph.endRun; ++r) {
+            const RtfContent::Run &run = m_content.runs[static_cast<std::size_t>(r)];
             if (run.image >= 0)
                 writePicture(cursor, run);
             else
-                cursor.insertText(run.text, format(run.format));
+                cursor.insertText(QString::fromRawData(text + run.start, run.length), charFormat(run.format));
         }
+    }
+
+    const QTextBlockFormat &itemFormat(ListInProgress &list, int block)
+    {
+        if (list.block != block) {
+            list.block = block;
+            list.itemFormat = blockFormat(block);
+            list.itemFormat.setObjectIndex(list.list->objectIndex());
+        }
+        return list.itemFormat;
     }
 
     void writePicture(QTextCursor &cursor, const RtfContent::Run &run)
@@ -98,7 +116,7 @@ private:
         const QString name = QStringLiteral("rtfpicture:%1").arg(run.image);
         m_document.addResource(QTextDocument::ImageResource, QUrl(name), picture.image);
         QTextImageFormat image;
-        image.merge(format(run.format));
+        image.merge(charFormat(run.format));
         image.setName(name);
         const QSizeF size = picture.size.isEmpty() ? QSizeF(picture.image.size()) : picture.size;
         image.setWidth(size.width());
@@ -141,6 +159,8 @@ private:
         tableFormat.setCellSpacing(0);
         tableFormat.setCellPadding(std::clamp(table.cellGap, 0, 720) / kTwipsPerUnit);
         tableFormat.setBorderCollapse(true);
+        if (table.headerRows > 0)
+            tableFormat.setHeaderRowCount(std::min(table.headerRows, rows));
         tableFormat.setBorder(table.borders ? 1 : 0);
         tableFormat.setBorderStyle(table.borders ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
         if (table.left > 0)
@@ -195,7 +215,7 @@ private:
                 QTextCursor cellCursor = cell.lastCursorPosition();
                 bool fresh = used.insert({cell.row(), cell.column()}).second;
                 for (const RtfContent::Paragraph &paragraph : row.cells[i].paragraphs) {
-                    if (row.cells[i].mergedAbove && paragraph.runs.empty())
+                    if (row.cells[i].mergedAbove && paragraph.firstRun == paragraph.endRun)
                         continue; // The empty cell under a merged one.
                     writeParagraph(cellCursor, paragraph, fresh, true);
                     fresh = false;
@@ -213,7 +233,8 @@ private:
         const std::array<int, 4> &borders = content.borders;
         if (!cell.isValid() || (borders == std::array<int, 4>{} && !content.background.isValid()))
             return;
-        QTextTableCellFormat format = cell.format().toTableCellFormat();
+        // The cell keeps its spans whatever format it is given.
+        QTextTableCellFormat format;
         if (content.background.isValid())
             format.setBackground(content.background);
         if (borders == std::array<int, 4>{}) {
@@ -247,20 +268,22 @@ private:
         return false;
     }
 
-    const QTextCharFormat &format(int index) const
+    const QTextCharFormat &charFormat(int index) const
     {
         if (index < 0 || static_cast<std::size_t>(index) >= m_content.charFormats.size())
             return m_content.charFormats.front();
         return m_content.charFormats[static_cast<std::size_t>(index)];
     }
 
+    const QTextBlockFormat &blockFormat(int index) const
+    {
+        if (index < 0 || static_cast<std::size_t>(index) >= m_content.blockFormats.size())
+            return m_content.blockFormats.front();
+        return m_content.blockFormats[static_cast<std::size_t>(index)];
+    }
+
     const RtfContent &m_content;
     QTextDocument &m_document;
-    struct ListInProgress
-    {
-        QTextList *list = nullptr;
-        int items = 0;
-    };
     std::vector<ListInProgress> m_lists;
 };
 

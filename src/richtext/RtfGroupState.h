@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+
 #include <cstddef>
 #include <functional>
 #include <utility>
-#include <vector>
 
 // What an RTF group carries: where its text goes, and the character and
 // paragraph properties in force.  Opening a group copies the state, closing
@@ -18,7 +20,9 @@ struct RtfGroupState
         ListText,      // \pntext, \listtext: the number or bullet as text.
         ListTable,
         ListOverrideTable,
+        LevelText,     // \leveltext of a list level.
         Numbering,     // \pn: the numbering of the paragraph.
+        NumberingText, // \pntxtb, \pntxta: text before and after the number.
         UnicodeAlternative, // \upr: the text before \ud is not used.
     };
 
@@ -81,8 +85,11 @@ struct RtfGroupState
         int listLevel = 0;
         NumberingKind numbering = NumberingKind::None; // \pn.
         int numberStyle = 0; // \pn number style as a \levelnfc value.
-        std::vector<std::pair<int, TabKind>> tabs; // \tx: twips and kind.
-        TabKind nextTab = TabKind::Left;           // \tqr, \tqc, \tqdec
+        int numberStart = 1; // \pnstart.
+        QString numberBefore;  // \pntxtb
+        QString numberAfter;   // \pntxta
+        QList<std::pair<int, TabKind>> tabs; // \tx: twips and kind (shared until changed).
+        TabKind nextTab = TabKind::Left;     // \tqr, \tqc, \tqdec
     };
 
     Destination destination = Destination::Text;

@@ -1,14 +1,17 @@
 #include "richtext/RtfReader.h"
 
 #include "richtext/CodePage.h"
+#include "richtext/FormatKeys.h"
 #include "richtext/RtfDocumentAssembler.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -17,6 +20,8 @@ namespace {
 constexpr double kTwipsPerUnit = 15.0;
 // Lengths beyond 22 inches are taken as 22 inches.
 constexpr int kMaxTwips = 31680;
+// Most unconvertible code pages reported for one file.
+constexpr int kMaxReportedPages = 16;
 
 int clampTwips(int value)
 {
@@ -28,7 +33,8 @@ enum class Word {
     // Destinations.
     Rtf, FontTable, ColorTable, StyleSheet, Info, Picture, ShapePicture, NonShapePicture, HeaderFooter,
     Footnote, FieldInstruction, FieldResult, Field, ListTable, ListOverrideTable, List, ListLevel,
-    ListOverride, SkippedInList, NumberingText, ListText, Numbering, NumberingTextBefore, UnicodePair,
+    ListOverride, SkippedInList, LevelText, NumberingText, ListText, Numbering, NumberingTextBefore,
+    NumberingTextAfter, UnicodePair,
     UnicodeAlternative, NestedTableProperties, NoNestedTables, SkippedDestination, ObjectData, Result,
     // Document.
     Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, FontCharset, FontCodePage, UnicodeSkip, Unicode,
@@ -42,12 +48,13 @@ enum class Word {
     TableDepth, ListOverrideNumber, ListLevelNumber, TabStop, TabRight, TabCenter, TabDecimal,
     // Tables.
     RowDefaults, CellBoundary, Cell, Row, NestedCell, NestedRow, RowGap, RowLeft, MergeFirst, MergeNext,
-    CellBackground, RowLeftAligned, RowCentered, RowRightAligned,
+    CellBackground, RowLeftAligned, RowCentered, RowRightAligned, RowHeader,
     CellBorder, RowBorder, BorderStyle, BorderWidth, BorderNone,
     // Pictures.
     Png, Jpeg, Dib, OtherPicture, PictureWidth, PictureHeight, GoalWidth, GoalHeight, ScaleX, ScaleY,
     // Lists.
-    ListId, LevelNumberFormat, NumberingBullet, NumberingBody, NumberingLevel, NumberingContinue,
+    ListId, LevelNumberFormat, LevelStart, LevelLegal, LevelNoRestart, LevelFollow, NumberingStart,
+    NumberingBullet, NumberingBody, NumberingLevel, NumberingContinue,
     NumberingDecimal, NumberingUpperLetter, NumberingLowerLetter, NumberingUpperRoman, NumberingLowerRoman,
     // Colours.
     Red, Green, Blue,
@@ -68,9 +75,9 @@ const std::unordered_map<std::string_view, Word> &words()
         {"annotation", Word::Footnote}, {"fldinst", Word::FieldInstruction}, {"fldrslt", Word::FieldResult},
         {"field", Word::Field}, {"listtable", Word::ListTable}, {"listoverridetable", Word::ListOverrideTable},
         {"list", Word::List}, {"listlevel", Word::ListLevel}, {"listoverride", Word::ListOverride},
-        {"leveltext", Word::SkippedInList}, {"levelnumbers", Word::SkippedInList},
+        {"leveltext", Word::LevelText}, {"levelnumbers", Word::SkippedInList},
         {"listname", Word::SkippedInList}, {"pntext", Word::NumberingText}, {"listtext", Word::ListText},
-        {"pn", Word::Numbering}, {"pntxtb", Word::NumberingTextBefore}, {"pntxta", Word::NumberingTextBefore},
+        {"pn", Word::Numbering}, {"pntxtb", Word::NumberingTextBefore}, {"pntxta", Word::NumberingTextAfter},
         {"ud", Word::UnicodePair}, {"upr", Word::UnicodeAlternative},
         {"nesttableprops", Word::NestedTableProperties}, {"nonesttables", Word::NoNestedTables},
         {"xe", Word::SkippedDestination}, {"tc", Word::SkippedDestination}, {"txe", Word::SkippedDestination},
@@ -104,7 +111,7 @@ const std::unordered_map<std::string_view, Word> &words()
         {"tqc", Word::TabCenter}, {"tqdec", Word::TabDecimal}, {"trowd", Word::RowDefaults}, {"cellx", Word::CellBoundary},
         {"cell", Word::Cell}, {"row", Word::Row}, {"nestcell", Word::NestedCell}, {"nestrow", Word::NestedRow},
         {"trgaph", Word::RowGap}, {"trleft", Word::RowLeft}, {"clcbpat", Word::CellBackground},
-        {"trql", Word::RowLeftAligned}, {"trqc", Word::RowCentered}, {"trqr", Word::RowRightAligned}, {"clvmgf", Word::MergeFirst},
+        {"trql", Word::RowLeftAligned}, {"trqc", Word::RowCentered}, {"trqr", Word::RowRightAligned}, {"trhdr", Word::RowHeader}, {"clvmgf", Word::MergeFirst},
         {"clvmrg", Word::MergeNext}, {"clbrdrt", Word::CellBorder}, {"clbrdrl", Word::CellBorder},
         {"clbrdrb", Word::CellBorder}, {"clbrdrr", Word::CellBorder}, {"trbrdrt", Word::RowBorder},
         {"trbrdrl", Word::RowBorder}, {"trbrdrb", Word::RowBorder}, {"trbrdrr", Word::RowBorder},
@@ -119,6 +126,8 @@ const std::unordered_map<std::string_view, Word> &words()
         {"pich", Word::PictureHeight}, {"picwgoal", Word::GoalWidth}, {"pichgoal", Word::GoalHeight},
         {"picscalex", Word::ScaleX}, {"picscaley", Word::ScaleY}, {"listid", Word::ListId},
         {"levelnfc", Word::LevelNumberFormat}, {"levelnfcn", Word::LevelNumberFormat},
+        {"levelstartat", Word::LevelStart}, {"levellegal", Word::LevelLegal},
+        {"levelnorestart", Word::LevelNoRestart}, {"levelfollow", Word::LevelFollow}, {"pnstart", Word::NumberingStart},
         {"pnlvlblt", Word::NumberingBullet}, {"pnlvlbody", Word::NumberingBody},
         {"pnlvl", Word::NumberingLevel}, {"pnlvlcont", Word::NumberingContinue},
         {"pndec", Word::NumberingDecimal}, {"pnucltr", Word::NumberingUpperLetter},
@@ -138,24 +147,6 @@ Word wordOf(std::string_view name)
     const auto &table = words();
     const auto it = table.find(name);
     return it == table.end() ? Word::Unknown : it->second;
-}
-
-QTextListFormat::Style listStyle(int numberFormat)
-{
-    switch (numberFormat) {
-    case 0:
-        return QTextListFormat::ListDecimal;
-    case 1:
-        return QTextListFormat::ListUpperRoman;
-    case 2:
-        return QTextListFormat::ListLowerRoman;
-    case 3:
-        return QTextListFormat::ListUpperAlpha;
-    case 4:
-        return QTextListFormat::ListLowerAlpha;
-    default:
-        return QTextListFormat::ListDisc;
-    }
 }
 
 // A device-independent bitmap as stored by \dibitmap, with the file header
@@ -184,6 +175,35 @@ QByteArray bmpFromDib(const QByteArray &dib)
     return bmp;
 }
 
+// The level definitions of a list that has no \listtable entry, and the
+// default of a level the entry does not define: level k counts in decimal
+// with a full stop after its own number.
+RtfListNumbering::Level defaultLevel(int level)
+{
+    RtfListNumbering::Level definition;
+    definition.text = QString(QChar(char16_t(level))) + QLatin1Char('.');
+    return definition;
+}
+
+RtfListNumbering::Levels defaultLevels()
+{
+    RtfListNumbering::Levels levels;
+    for (int k = 0; k < 9; ++k)
+        levels[static_cast<std::size_t>(k)] = defaultLevel(k);
+    return levels;
+}
+
+// An \ls without a list definition: bullets at every level.
+RtfListNumbering::Levels bulletLevels()
+{
+    RtfListNumbering::Levels levels;
+    for (RtfListNumbering::Level &level : levels) {
+        level.format = 23;
+        level.text = QString(QChar(0x2022));
+    }
+    return levels;
+}
+
 } // namespace
 
 bool RtfReader::isRtf(const QByteArray &data)
@@ -196,9 +216,14 @@ bool RtfReader::isRtf(const QByteArray &data)
 
 bool RtfReader::read(const QByteArray &data, QTextDocument &document)
 {
+    return read(data, document, Options(), nullptr);
+}
+
+bool RtfReader::read(const QByteArray &data, QTextDocument &document, const Options &options, Report *report)
+{
     if (!isRtf(data))
         return false;
-    RtfReader reader(data);
+    RtfReader reader(data, options);
     reader.parse();
 
     const bool undo = document.isUndoRedoEnabled();
@@ -207,12 +232,15 @@ bool RtfReader::read(const QByteArray &data, QTextDocument &document)
     RtfDocumentAssembler::assemble(reader.m_content, document);
     document.setUndoRedoEnabled(undo);
     document.setModified(false);
+    if (report)
+        *report = reader.m_report;
     return true;
 }
 
-RtfReader::RtfReader(const QByteArray &data) : m_tokens(data)
+RtfReader::RtfReader(const QByteArray &data, const Options &options) : m_options(options), m_tokens(data)
 {
     m_stack.emplace_back();
+    m_content.text.reserve(data.size() / 4);
 }
 
 void RtfReader::parse()
@@ -256,11 +284,13 @@ void RtfReader::parse()
     m_content.charFormats.resize(m_formatCharacters.size() + 1);
     for (std::size_t i = 0; i < m_formatCharacters.size(); ++i)
         m_content.charFormats[i + 1] = makeCharFormat(m_formatCharacters[i]);
+    m_content.lists = m_numbering.takeLists();
 }
 
 void RtfReader::groupOpen()
 {
     m_skip = 0;
+    m_skipTrail = false;
     if (m_starred) {
         // "{\*" followed by a group: nothing a reader needs.
         m_starred = false;
@@ -277,6 +307,7 @@ void RtfReader::groupOpen()
 void RtfReader::groupClose()
 {
     m_skip = 0;
+    m_skipTrail = false;
     m_starred = false;
     if (m_stack.size() <= 1)
         return;
@@ -291,23 +322,42 @@ void RtfReader::groupClose()
     const RtfGroupState closed = m_stack.back();
     m_stack.pop_back();
     RtfGroupState &outer = state();
+    using Dest = RtfGroupState::Destination;
     switch (closed.destination) {
-    case RtfGroupState::Destination::Picture:
-        if (outer.destination != RtfGroupState::Destination::Picture)
+    case Dest::Picture:
+        if (outer.destination != Dest::Picture)
             finishPicture();
         break;
-    case RtfGroupState::Destination::FontTable:
+    case Dest::FontTable:
         finishFontName();
         break;
-    case RtfGroupState::Destination::Numbering:
-        if (outer.destination != RtfGroupState::Destination::Numbering) {
+    case Dest::LevelText:
+        if (outer.destination != Dest::LevelText)
+            finishLevelText();
+        break;
+    case Dest::NumberingText:
+        if (outer.destination == Dest::Numbering) {
+            // \pntxtb was read into the prefix, \pntxta into the suffix.
+            if (!m_numberingAfter)
+                outer.paragraph.numberBefore = m_numberingText;
+            else
+                outer.paragraph.numberAfter = m_numberingText;
+        }
+        break;
+    case Dest::Numbering:
+        if (outer.destination != Dest::Numbering) {
             outer.paragraph.numbering = closed.paragraph.numbering;
             outer.paragraph.numberStyle = closed.paragraph.numberStyle;
+            outer.paragraph.numberStart = closed.paragraph.numberStart;
+            outer.paragraph.numberBefore = closed.paragraph.numberBefore;
+            outer.paragraph.numberAfter = closed.paragraph.numberAfter;
         }
         break;
     default:
         break;
     }
+    if (closed.character.font != outer.character.font)
+        m_page = nullptr;
 }
 
 void RtfReader::skipDestination()
@@ -340,6 +390,13 @@ bool RtfReader::destinationWord(std::string_view word)
     case Word::ListOverrideTable:
         s.destination = Dest::ListOverrideTable;
         return true;
+    case Word::LevelText:
+        if (s.destination != Dest::ListTable)
+            return false;
+        flushBytes();
+        s.destination = Dest::LevelText;
+        m_levelText.clear();
+        return true;
     case Word::NumberingText:
     case Word::ListText:
         flushText();
@@ -351,6 +408,18 @@ bool RtfReader::destinationWord(std::string_view word)
         s.destination = Dest::Numbering;
         s.paragraph.numbering = RtfGroupState::NumberingKind::Number;
         s.paragraph.numberStyle = 0;
+        s.paragraph.numberStart = 1;
+        s.paragraph.numberBefore.clear();
+        s.paragraph.numberAfter = QStringLiteral(".");
+        return true;
+    case Word::NumberingTextBefore:
+    case Word::NumberingTextAfter:
+        if (s.destination != Dest::Numbering)
+            return false;
+        flushBytes();
+        s.destination = Dest::NumberingText;
+        m_numberingAfter = wordOf(word) == Word::NumberingTextAfter;
+        m_numberingText.clear();
         return true;
     case Word::UnicodeAlternative:
         s.destination = Dest::UnicodeAlternative;
@@ -381,12 +450,6 @@ bool RtfReader::destinationWord(std::string_view word)
             return true;
         }
         return false;
-    case Word::NumberingTextBefore:
-        if (s.destination == Dest::Numbering) {
-            skipDestination();
-            return true;
-        }
-        return false;
     default:
         return false;
     }
@@ -395,6 +458,7 @@ bool RtfReader::destinationWord(std::string_view word)
 void RtfReader::controlWord(const RtfTokenizer::Token &token)
 {
     using Dest = RtfGroupState::Destination;
+    m_skipTrail = false;
     if (m_skip > 0) {
         --m_skip;
         if (token.word == "bin")
@@ -420,24 +484,27 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     const bool on = !token.hasParam || param != 0;
     const Word word = wordOf(token.word);
 
-    if (s.destination == Dest::FontTable) {
+    switch (s.destination) {
+    case Dest::FontTable:
         switch (word) {
         case Word::Font:
             finishFontName();
             m_fontInTable = param;
             m_fonts[param] = Font();
+            m_page = nullptr;
             return;
         case Word::FontCharset:
             m_fonts[m_fontInTable].charset = param;
+            m_page = nullptr;
             return;
         case Word::FontCodePage:
-            m_fonts[m_fontInTable].codePage = CodePage::get(param).number();
+            m_fonts[m_fontInTable].codePage = pageNumber(param);
+            m_page = nullptr;
             return;
         default:
             return;
         }
-    }
-    if (s.destination == Dest::ColorTable) {
+    case Dest::ColorTable: {
         const int value = std::clamp(param, 0, 255);
         if (word == Word::Red)
             m_red = value;
@@ -450,29 +517,16 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         m_colorSeen = true;
         return;
     }
-    if (s.destination == Dest::ListTable) {
-        if (word == Word::List) {
-            m_listDefinitions.emplace_back();
-        } else if (word == Word::ListLevel && !m_listDefinitions.empty()) {
-            if (m_listDefinitions.back().levels.size() < 9)
-                m_listDefinitions.back().levels.emplace_back();
-        } else if (word == Word::LevelNumberFormat && !m_listDefinitions.empty()
-                   && !m_listDefinitions.back().levels.empty()) {
-            m_listDefinitions.back().levels.back().numberFormat = param;
-        } else if (word == Word::ListId && !m_listDefinitions.empty()) {
-            m_listDefinitions.back().id = param;
-            m_listById[param] = m_listDefinitions.size() - 1;
-        }
+    case Dest::ListTable:
+        listTableWord(static_cast<int>(word), param, on);
         return;
-    }
-    if (s.destination == Dest::ListOverrideTable) {
+    case Dest::ListOverrideTable:
         if (word == Word::ListId)
             m_overrideListId = param;
         else if (word == Word::ListOverrideNumber)
             m_listOverrides[param] = m_overrideListId;
         return;
-    }
-    if (s.destination == Dest::Numbering) {
+    case Dest::Numbering: {
         using Kind = RtfGroupState::NumberingKind;
         switch (word) {
         case Word::NumberingBullet:
@@ -500,11 +554,14 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         case Word::NumberingLowerLetter:
             p.numberStyle = 4;
             return;
+        case Word::NumberingStart:
+            p.numberStart = std::clamp(param, 0, 32767);
+            return;
         default:
             return;
         }
     }
-    if (s.destination == Dest::Picture) {
+    case Dest::Picture:
         switch (word) {
         case Word::Png:
             m_picture.format = 1;
@@ -542,34 +599,66 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         default:
             return;
         }
+    case Dest::LevelText:
+    case Dest::NumberingText:
+        // Only characters: the group's other words change nothing here.
+        switch (word) {
+        case Word::Unicode:
+        case Word::UnicodeSkip:
+        case Word::Tab:
+        case Word::EmDash:
+        case Word::EnDash:
+        case Word::Bullet:
+        case Word::LeftQuote:
+        case Word::RightQuote:
+        case Word::LeftDoubleQuote:
+        case Word::RightDoubleQuote:
+        case Word::EmSpace:
+        case Word::EnSpace:
+        case Word::QuarterEmSpace:
+            break;
+        case Word::Binary:
+            m_tokens.takeBinary(token.hasParam ? param : 0);
+            return;
+        default:
+            return;
+        }
+        break;
+    default:
+        break;
     }
 
     switch (word) {
     // Document.
     case Word::Ansi:
         m_ansiCodePage = 1252;
+        m_page = nullptr;
         break;
     case Word::Mac:
-        m_ansiCodePage = 10000;
+        m_ansiCodePage = CodePage::MacRoman;
+        m_page = nullptr;
         break;
     case Word::Pc:
         m_ansiCodePage = 437;
+        m_page = nullptr;
         break;
     case Word::Pca:
         m_ansiCodePage = 850;
+        m_page = nullptr;
         break;
     case Word::AnsiCodePage:
-        flushBytes();
-        m_ansiCodePage = CodePage::get(param).number();
+        if (param > 0)
+            m_ansiCodePage = pageNumber(param);
+        m_page = nullptr;
         break;
     case Word::DefaultFont:
         m_defaultFont = param;
+        m_page = nullptr;
         break;
     case Word::UnicodeSkip:
         s.unicodeSkip = std::clamp(param, 0, 16);
         break;
     case Word::Unicode: {
-        flushBytes();
         const int code = param < 0 ? param + 65536 : param;
         if (code > 0 && code < 65536)
             appendChar(QChar(char16_t(code)));
@@ -602,7 +691,6 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         c.strike = on;
         break;
     case Word::Font:
-        flushBytes();
         c.font = param;
         break;
     case Word::FontSize:
@@ -688,7 +776,7 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         break;
     case Word::TabStop:
         if (p.tabs.size() < 64)
-            p.tabs.emplace_back(std::clamp(param, 0, kMaxTwips), p.nextTab);
+            p.tabs.append({std::clamp(param, 0, kMaxTwips), p.nextTab});
         p.nextTab = RtfGroupState::TabKind::Left;
         break;
     case Word::TabRight:
@@ -710,12 +798,12 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         appendChar(QLatin1Char('\t'));
         break;
     case Word::Page:
-        if (!m_content.paragraphIsEmpty() || !m_pendingText.isEmpty())
+        if (!m_content.paragraphIsEmpty() || m_runStart >= 0)
             endParagraph(s, ParagraphEnd::Paragraph);
         p.pageBreakBefore = true;
         break;
     case Word::Section:
-        if (!m_content.paragraphIsEmpty() || !m_pendingText.isEmpty())
+        if (!m_content.paragraphIsEmpty() || m_runStart >= 0)
             endParagraph(s, ParagraphEnd::Paragraph);
         break;
 
@@ -724,6 +812,9 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         m_row = RtfContent::RowDefinition();
         m_nextCell = RtfContent::RowDefinition::CellDefinition();
         m_borderSide = -1;
+        break;
+    case Word::RowHeader:
+        m_row.header = on;
         break;
     case Word::CellBoundary:
         if (static_cast<int>(m_row.cells.size()) < RtfContent::MaxCellsPerRow) {
@@ -840,8 +931,63 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     }
 }
 
+void RtfReader::listTableWord(int wordValue, int param, bool on)
+{
+    const Word word = static_cast<Word>(wordValue);
+    if (word == Word::List) {
+        ListDefinition definition;
+        definition.levels = defaultLevels();
+        m_listDefinitions.push_back(definition);
+        return;
+    }
+    if (m_listDefinitions.empty())
+        return;
+    ListDefinition &definition = m_listDefinitions.back();
+    if (word == Word::ListId) {
+        definition.id = param;
+        m_listById[param] = m_listDefinitions.size() - 1;
+        return;
+    }
+    if (word == Word::ListLevel) {
+        if (definition.levelCount < 9)
+            ++definition.levelCount;
+        return;
+    }
+    if (definition.levelCount == 0)
+        return;
+    const auto index = static_cast<std::size_t>(definition.levelCount - 1);
+    RtfListNumbering::Level &level = definition.levels[index];
+    switch (word) {
+    case Word::LevelNumberFormat:
+        level.format = std::clamp(param, 0, 255);
+        break;
+    case Word::LevelStart:
+        level.start = std::clamp(param, 0, 32767);
+        break;
+    case Word::LevelLegal:
+        level.legal = on;
+        break;
+    case Word::LevelNoRestart:
+        level.noRestart = on;
+        break;
+    case Word::LevelFollow:
+        level.follow = std::clamp(param, 0, 2);
+        break;
+    case Word::Font:
+        definition.fonts[index] = param;
+        break;
+    default:
+        break;
+    }
+}
+
 void RtfReader::controlSymbol(char symbol)
 {
+    if (symbol == '\\' || symbol == '{' || symbol == '}') {
+        text(std::string_view(&symbol, 1)); // A byte (also the trail of a skipped one).
+        return;
+    }
+    m_skipTrail = false;
     if (m_skip > 0) {
         --m_skip;
         return;
@@ -859,11 +1005,6 @@ void RtfReader::controlSymbol(char symbol)
     case '_':
         appendChar(QChar(0x2011));
         return;
-    case '\\':
-    case '{':
-    case '}':
-        text(std::string_view(&symbol, 1));
-        return;
     case '\t':
         appendChar(QLatin1Char('\t'));
         return;
@@ -872,16 +1013,32 @@ void RtfReader::controlSymbol(char symbol)
     }
 }
 
+bool RtfReader::skipped(unsigned char byte)
+{
+    if (m_skipTrail) {
+        m_skipTrail = false;
+        if (m_skip > 0)
+            --m_skip;
+        return true;
+    }
+    if (m_skip <= 0)
+        return false;
+    --m_skip;
+    // The fallback of \u in a double-byte page: its trail byte goes with
+    // its lead byte, whatever \uc counted.
+    const CodePage &page = currentPage();
+    if (!page.isSingleByte() && page.isLeadByte(byte))
+        m_skipTrail = true;
+    return true;
+}
+
 void RtfReader::text(std::string_view bytes)
 {
     using Dest = RtfGroupState::Destination;
-    if (m_skip > 0) {
-        const long long skipped = std::min<long long>(m_skip, static_cast<long long>(bytes.size()));
-        m_skip -= skipped;
-        bytes.remove_prefix(static_cast<std::size_t>(skipped));
-        if (bytes.empty())
-            return;
-    }
+    while (!bytes.empty() && (m_skip > 0 || m_skipTrail) && skipped(static_cast<unsigned char>(bytes.front())))
+        bytes.remove_prefix(1);
+    if (bytes.empty())
+        return;
     m_starred = false;
     if (m_stack.size() <= 1)
         return; // Outside the document's group.
@@ -925,137 +1082,182 @@ void RtfReader::text(std::string_view bytes)
         return;
     case Dest::Text:
     case Dest::ListText:
+    case Dest::LevelText:
+    case Dest::NumberingText:
         break;
     default:
         return;
     }
-    if (s.character.hidden)
+    if (s.character.hidden && s.destination != Dest::LevelText)
         return;
 
-    const CodePage &page = CodePage::get(codePageOf(s.character.font));
+    const CodePage &page = s.destination == Dest::LevelText ? this->page(m_ansiCodePage) : currentPage();
     if (!page.isSingleByte()) {
-        if (!m_pendingBytes.isEmpty() && m_pendingBytesPage != page.number())
+        if (!m_pendingBytes.isEmpty() && m_pendingPage != &page)
             flushBytes();
-        m_pendingBytesPage = page.number();
+        m_pendingPage = &page;
         m_pendingBytes.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
         return;
     }
     flushBytes();
-    if (s.destination == Dest::ListText) {
+    if (s.destination != Dest::Text) {
         for (const char byte : bytes)
             appendChar(page.byteToChar(static_cast<unsigned char>(byte)));
         return;
     }
-    const int format = charFormatIndex(s.character);
-    if (format != m_pendingFormat) {
-        flushText();
-        m_pendingFormat = format;
-    }
+    openRun(charFormatIndex(s.character));
+    QString &out = m_content.text;
+    const qsizetype start = out.size();
+    out.resize(start + static_cast<qsizetype>(bytes.size()));
+    QChar *to = out.data() + start;
     for (const char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
         if (b < 0x20 && b != '\t')
-            continue;
-        m_pendingText.append(page.byteToChar(b));
+            continue; // Control bytes are not text.
+        *to++ = page.byteToChar(b);
     }
+    out.resize(to - out.constData());
 }
 
 void RtfReader::hexByte(unsigned char byte)
 {
-    if (m_skip > 0) {
-        --m_skip;
+    using Dest = RtfGroupState::Destination;
+    if ((m_skip > 0 || m_skipTrail) && skipped(byte))
         return;
-    }
     const char c = static_cast<char>(byte);
     RtfGroupState &s = state();
-    if (s.destination == RtfGroupState::Destination::FontTable) {
+    switch (s.destination) {
+    case Dest::FontTable: {
         Font &font = m_fonts[m_fontInTable];
         if (!font.named)
             font.nameBytes.append(c);
         return;
     }
-    if (s.destination == RtfGroupState::Destination::Text || s.destination == RtfGroupState::Destination::ListText) {
+    case Dest::LevelText:
+        if (byte < 0x20) {
+            // The length of the level text and its placeholders: numbers.
+            flushBytes();
+            m_levelText.append(QChar(char16_t(byte)));
+            return;
+        }
+        text(std::string_view(&c, 1));
+        return;
+    case Dest::Text:
+    case Dest::ListText:
+    case Dest::NumberingText:
         if (byte < 0x20 && byte != '\t')
             return; // Keep control bytes out of the text.
         text(std::string_view(&c, 1));
+        return;
+    default:
+        return;
     }
 }
 
 void RtfReader::appendChar(QChar ch)
 {
-    RtfGroupState &s = state();
-    if (s.character.hidden)
+    using Dest = RtfGroupState::Destination;
+    if (ch.unicode() < 0x20 && ch != QLatin1Char('\t'))
         return;
-    if (s.destination == RtfGroupState::Destination::ListText) {
+    RtfGroupState &s = state();
+    switch (s.destination) {
+    case Dest::Text: {
+        if (s.character.hidden)
+            return;
+        flushBytes();
+        openRun(charFormatIndex(s.character));
+        if (ch.isSurrogate())
+            m_runSurrogate = true;
+        m_content.text.append(ch);
+        return;
+    }
+    case Dest::ListText:
+        if (s.character.hidden)
+            return;
         if (m_listTextFormat < 0)
             m_listTextFormat = charFormatIndex(s.character);
         m_listText.append(ch);
         return;
-    }
-    if (s.destination != RtfGroupState::Destination::Text)
+    case Dest::LevelText:
+        m_levelText.append(ch);
         return;
-    flushBytes();
-    const int format = charFormatIndex(s.character);
-    if (format != m_pendingFormat) {
-        flushText();
-        m_pendingFormat = format;
+    case Dest::NumberingText:
+        m_numberingText.append(ch);
+        return;
+    default:
+        return;
     }
-    if (ch.isSurrogate())
-        m_pendingSurrogate = true;
-    m_pendingText.append(ch);
 }
 
 void RtfReader::flushBytes()
 {
     if (m_pendingBytes.isEmpty())
         return;
-    const QString decoded = CodePage::get(m_pendingBytesPage).decode(m_pendingBytes);
+    const QString decoded = m_pendingPage->decode(m_pendingBytes);
     m_pendingBytes.clear();
-    for (const QChar ch : decoded) {
-        if (ch.unicode() >= 0x20 || ch == QLatin1Char('\t'))
-            appendChar(ch);
+    for (const QChar ch : decoded)
+        appendChar(ch);
+}
+
+void RtfReader::openRun(int format)
+{
+    if (m_runStart >= 0 && format == m_runFormat)
+        return;
+    closeRun();
+    m_runStart = static_cast<int>(m_content.text.size());
+    m_runFormat = format;
+}
+
+void RtfReader::closeRun()
+{
+    if (m_runStart < 0)
+        return;
+    if (m_runSurrogate) {
+        // Halves of surrogate pairs that lost their partner are replaced.
+        QString &text = m_content.text;
+        for (qsizetype i = m_runStart; i < text.size(); ++i) {
+            const QChar ch = text.at(i);
+            if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+            else if (ch.isSurrogate())
+                text[i] = QChar::ReplacementCharacter;
+        }
+        m_runSurrogate = false;
     }
+    m_content.addRun(m_runStart, m_runFormat);
+    m_runStart = -1;
 }
 
 void RtfReader::flushText()
 {
     flushBytes();
-    if (m_pendingText.isEmpty())
-        return;
-    if (m_pendingSurrogate) {
-        // Halves of surrogate pairs that lost their partner are replaced.
-        for (qsizetype i = 0; i < m_pendingText.size(); ++i) {
-            const QChar ch = m_pendingText.at(i);
-            if (ch.isHighSurrogate() && i + 1 < m_pendingText.size() && m_pendingText.at(i + 1).isLowSurrogate())
-                ++i;
-            else if (ch.isSurrogate())
-                m_pendingText[i] = QChar::ReplacementCharacter;
-        }
-        m_pendingSurrogate = false;
-    }
-    m_content.addText(m_pendingText, m_pendingFormat);
-    m_pendingText.clear();
+    closeRun();
 }
 
 void RtfReader::endParagraph(const RtfGroupState &s, ParagraphEnd end)
 {
     flushText();
-    const int list = listIndex(s.paragraph);
-    // The number or bullet as text is kept only when no list stands for it.
-    if (list < 0 && !m_listText.isEmpty())
-        m_content.prependText(m_listText, m_listTextFormat);
+    const RtfListNumbering::Item item = listItem(s.paragraph);
+    if (item.list < 0) {
+        // The number as text: as the writer put it, else as the level has it.
+        if (!m_listText.isEmpty())
+            m_content.prependText(m_listText, m_listTextFormat >= 0 ? m_listTextFormat : charFormatIndex(s.character));
+        else
+            m_content.prependText(item.marker, charFormatIndex(s.character));
+    }
     m_listText.clear();
     m_listTextFormat = -1;
-    const QTextBlockFormat block = blockFormat(s.paragraph);
+    const int block = blockFormatIndex(s.paragraph, item.list >= 0);
     const int mark = charFormatIndex(s.character);
     switch (end) {
     case ParagraphEnd::Paragraph:
-        m_content.endParagraph(block, mark, list, s.paragraph.inTable);
+        m_content.endParagraph(block, mark, item.list, s.paragraph.inTable);
         break;
     case ParagraphEnd::Cell:
-        m_content.endCell(block, mark, list);
+        m_content.endCell(block, mark, item.list);
         break;
     case ParagraphEnd::Document:
-        m_content.finish(block, mark, list, s.paragraph.inTable);
+        m_content.finish(block, mark, item.list, s.paragraph.inTable);
         break;
     }
     state().paragraph.pageBreakBefore = false;
@@ -1065,7 +1267,7 @@ void RtfReader::finishPicture()
 {
     PictureData picture = std::move(m_picture);
     m_picture = PictureData();
-    if (picture.format == 0 || picture.bytes.isEmpty() || state().character.hidden)
+    if (m_options.textOnly || picture.format == 0 || picture.bytes.isEmpty() || state().character.hidden)
         return;
     QByteArray bytes = picture.format == 3 ? bmpFromDib(picture.bytes) : picture.bytes;
     QBuffer buffer(&bytes);
@@ -1093,13 +1295,25 @@ void RtfReader::finishFontName()
         return;
     Font &font = it->second;
     font.named = true;
-    int page = font.codePage;
-    if (page == 0)
-        page = CodePage::forCharset(font.charset);
-    if (page == 0 || page == CodePage::Symbol)
-        page = m_ansiCodePage;
-    font.name = CodePage::get(page).decode(font.nameBytes).trimmed();
+    int number = font.codePage;
+    if (number == 0)
+        number = CodePage::forCharset(font.charset);
+    if (number == 0 || number == CodePage::Symbol)
+        number = m_ansiCodePage;
+    font.name = page(number).decode(font.nameBytes).trimmed();
     font.nameBytes.clear();
+}
+
+void RtfReader::finishLevelText()
+{
+    flushBytes();
+    if (m_listDefinitions.empty() || m_listDefinitions.back().levelCount == 0)
+        return;
+    ListDefinition &definition = m_listDefinitions.back();
+    // The first character is the length of the text that follows.
+    const int length = m_levelText.isEmpty() ? 0 : m_levelText.at(0).unicode();
+    definition.levels[static_cast<std::size_t>(definition.levelCount - 1)].text = m_levelText.mid(1, length);
+    m_levelText.clear();
 }
 
 void RtfReader::addColor()
@@ -1110,17 +1324,41 @@ void RtfReader::addColor()
     m_colorSeen = false;
 }
 
-int RtfReader::codePageOf(int fontNumber) const
+int RtfReader::pageNumber(int number)
+{
+    if (CodePage::find(number))
+        return number;
+    if (!m_report.unsupportedCodePages.contains(number) && m_report.unsupportedCodePages.size() < kMaxReportedPages)
+        m_report.unsupportedCodePages.append(number);
+    return CodePage::fallbackFor(number);
+}
+
+const CodePage &RtfReader::page(int number)
+{
+    return CodePage::get(pageNumber(number));
+}
+
+const CodePage &RtfReader::pageOf(int fontNumber)
 {
     const auto it = m_fonts.find(fontNumber < 0 ? m_defaultFont : fontNumber);
     if (it != m_fonts.end()) {
         if (it->second.codePage > 0)
-            return it->second.codePage;
-        const int page = CodePage::forCharset(it->second.charset);
-        if (page > 0)
-            return page;
+            return page(it->second.codePage);
+        const int number = CodePage::forCharset(it->second.charset);
+        if (number > 0)
+            return page(number);
     }
-    return m_ansiCodePage;
+    return page(m_ansiCodePage);
+}
+
+const CodePage &RtfReader::currentPage()
+{
+    const int font = state().character.font;
+    if (!m_page || m_pageFont != font) {
+        m_page = &pageOf(font);
+        m_pageFont = font;
+    }
+    return *m_page;
 }
 
 bool RtfReader::colorAt(int index, QColor *color) const
@@ -1131,16 +1369,24 @@ bool RtfReader::colorAt(int index, QColor *color) const
     return true;
 }
 
-int RtfReader::charFormatIndex(const RtfGroupState::Character &character)
+int RtfReader::charFormatIndex(const RtfGroupState::Character &given)
 {
-    if (m_lastFormat >= 0 && character == m_lastCharacter)
-        return m_lastFormat;
-    auto it = m_formatIndexes.find(character);
-    if (it == m_formatIndexes.end()) {
-        m_formatCharacters.push_back(character);
-        it = m_formatIndexes.emplace(character, static_cast<int>(m_formatCharacters.size())).first;
+    RtfGroupState::Character reduced;
+    const RtfGroupState::Character *character = &given;
+    if (m_options.textOnly) {
+        // Of the character's properties only raising and lowering show in
+        // plain text.
+        reduced.vertical = given.vertical;
+        character = &reduced;
     }
-    m_lastCharacter = character;
+    if (m_lastFormat >= 0 && *character == m_lastCharacter)
+        return m_lastFormat;
+    auto it = m_formatIndexes.find(*character);
+    if (it == m_formatIndexes.end()) {
+        m_formatCharacters.push_back(*character);
+        it = m_formatIndexes.emplace(*character, static_cast<int>(m_formatCharacters.size())).first;
+    }
+    m_lastCharacter = *character;
     m_lastFormat = it->second;
     return m_lastFormat;
 }
@@ -1148,9 +1394,17 @@ int RtfReader::charFormatIndex(const RtfGroupState::Character &character)
 QTextCharFormat RtfReader::makeCharFormat(const RtfGroupState::Character &c) const
 {
     QTextCharFormat format;
+    if (c.vertical == RtfGroupState::Vertical::Super)
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (c.vertical == RtfGroupState::Vertical::Sub)
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (m_options.textOnly)
+        return format;
     const auto font = m_fonts.find(c.font < 0 ? m_defaultFont : c.font);
-    if (font != m_fonts.end() && !font->second.name.isEmpty())
+    if (font != m_fonts.end() && !font->second.name.isEmpty()) {
         format.setFontFamilies(QStringList{font->second.name});
+        format.setProperty(FormatKeys::FontKey, FormatKeys::fontKey(font->second.name));
+    }
     format.setFontPointSize(c.halfPoints / 2.0);
     if (c.bold)
         format.setFontWeight(QFont::Bold);
@@ -1165,14 +1419,49 @@ QTextCharFormat RtfReader::makeCharFormat(const RtfGroupState::Character &c) con
         format.setForeground(value);
     if (colorAt(c.highlight, &value) || colorAt(c.background, &value))
         format.setBackground(value);
-    if (c.vertical == RtfGroupState::Vertical::Super)
-        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (c.vertical == RtfGroupState::Vertical::Sub)
-        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     return format;
 }
 
-QTextBlockFormat RtfReader::blockFormat(const RtfGroupState::Paragraph &p) const
+bool RtfReader::BlockKey::operator==(const BlockKey &o) const
+{
+    const RtfGroupState::Paragraph &a = paragraph;
+    const RtfGroupState::Paragraph &b = o.paragraph;
+    return listed == o.listed && a.alignment == b.alignment && a.leftIndent == b.leftIndent
+           && a.rightIndent == b.rightIndent && a.firstIndent == b.firstIndent && a.spaceBefore == b.spaceBefore
+           && a.spaceAfter == b.spaceAfter && a.lineSpacing == b.lineSpacing && a.lineMultiple == b.lineMultiple
+           && a.pageBreakBefore == b.pageBreakBefore && a.tabs == b.tabs;
+}
+
+std::size_t RtfReader::BlockKeyHash::operator()(const BlockKey &key) const
+{
+    const RtfGroupState::Paragraph &p = key.paragraph;
+    std::size_t hash = std::hash<int>()(p.leftIndent);
+    for (const int value : {int(p.alignment), p.rightIndent, p.firstIndent, p.spaceBefore, p.spaceAfter, p.lineSpacing,
+                            int(p.lineMultiple) | int(p.pageBreakBefore) << 1 | int(key.listed) << 2})
+        hash = hash * 31 + std::hash<int>()(value);
+    for (const auto &[twips, kind] : p.tabs)
+        hash = hash * 131 + std::hash<int>()(twips * 4 + int(kind));
+    return hash;
+}
+
+int RtfReader::blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed)
+{
+    if (m_options.textOnly)
+        return 0;
+    BlockKey key{paragraph, listed};
+    if (m_lastBlockIndex >= 0 && key == m_lastBlock)
+        return m_lastBlockIndex;
+    auto it = m_blockIndexes.find(key);
+    if (it == m_blockIndexes.end()) {
+        m_content.blockFormats.push_back(makeBlockFormat(paragraph, listed));
+        it = m_blockIndexes.emplace(key, static_cast<int>(m_content.blockFormats.size()) - 1).first;
+    }
+    m_lastBlock = std::move(key);
+    m_lastBlockIndex = it->second;
+    return m_lastBlockIndex;
+}
+
+QTextBlockFormat RtfReader::makeBlockFormat(const RtfGroupState::Paragraph &p, bool listed) const
 {
     QTextBlockFormat format;
     switch (p.alignment) {
@@ -1188,7 +1477,6 @@ QTextBlockFormat RtfReader::blockFormat(const RtfGroupState::Paragraph &p) const
         format.setAlignment(Qt::AlignJustify);
         break;
     }
-    const bool listed = p.listOverride > 0 || p.numbering != RtfGroupState::NumberingKind::None;
     if (p.leftIndent != 0)
         format.setLeftMargin(p.leftIndent / kTwipsPerUnit);
     if (p.rightIndent != 0)
@@ -1210,7 +1498,7 @@ QTextBlockFormat RtfReader::blockFormat(const RtfGroupState::Paragraph &p) const
     }
     if (p.pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    if (!p.tabs.empty()) {
+    if (!p.tabs.isEmpty()) {
         QList<QTextOption::Tab> tabs;
         for (const auto &[twips, kind] : p.tabs) {
             QTextOption::Tab tab(twips / kTwipsPerUnit, QTextOption::LeftTab);
@@ -1222,57 +1510,87 @@ QTextBlockFormat RtfReader::blockFormat(const RtfGroupState::Paragraph &p) const
                 tab = QTextOption::Tab(twips / kTwipsPerUnit, QTextOption::DelimiterTab, QLatin1Char(','));
             tabs.append(tab);
         }
-        std::sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab &a, const QTextOption::Tab &b) {
+        std::stable_sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab &a, const QTextOption::Tab &b) {
             return a.position < b.position;
         });
         format.setTabPositions(tabs);
+        format.setProperty(FormatKeys::TabsKey, FormatKeys::tabsKey(tabs));
     }
     return format;
 }
 
-int RtfReader::listIndex(const RtfGroupState::Paragraph &p)
+bool RtfReader::isSymbolFont(int fontNumber) const
 {
-    int numberFormat = -1;
-    long long key = 0;
+    const auto it = m_fonts.find(fontNumber);
+    if (it == m_fonts.end())
+        return false;
+    const QString &name = it->second.name;
+    return it->second.charset == 2 || name.startsWith(QLatin1String("Symbol"), Qt::CaseInsensitive)
+           || name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive)
+           || name.startsWith(QLatin1String("Webdings"), Qt::CaseInsensitive);
+}
+
+const RtfListNumbering::Levels &RtfReader::levelsOf(ListDefinition &definition)
+{
+    if (definition.bulletsResolved)
+        return definition.levels;
+    definition.bulletsResolved = true;
+    for (std::size_t k = 0; k < definition.levels.size(); ++k) {
+        RtfListNumbering::Level &level = definition.levels[k];
+        if (level.format != 23 || level.text.size() != 1)
+            continue;
+        // A bullet of a symbol typeface, as its byte or as its private-use
+        // character: the glyph is the typeface's, so it is shown as the
+        // bullet Qt draws closest to it.
+        char16_t ch = level.text.at(0).unicode();
+        const bool privateUse = ch >= 0xF020 && ch <= 0xF0FF;
+        if (!privateUse && !isSymbolFont(definition.fonts[k]))
+            continue;
+        if (privateUse)
+            ch = static_cast<char16_t>(ch - 0xF000);
+        if (ch == 0xA7 || ch == 'n' || ch == 0xA8)
+            ch = 0x25AA; // Wingdings' squares.
+        else if (ch == 'o' || ch == 0xA1)
+            ch = 0x25E6; // Wingdings' circles.
+        else
+            ch = 0x2022;
+        level.text = QString(QChar(ch));
+    }
+    return definition.levels;
+}
+
+RtfListNumbering::Item RtfReader::listItem(const RtfGroupState::Paragraph &p)
+{
     if (p.listOverride > 0) {
-        numberFormat = 23;
+        m_legacyGroup = 0;
         const auto over = m_listOverrides.find(p.listOverride);
         const auto list = over != m_listOverrides.end() ? m_listById.find(over->second) : m_listById.end();
-        if (list != m_listById.end()) {
-            const ListDefinition &definition = m_listDefinitions[list->second];
-            if (static_cast<std::size_t>(p.listLevel) < definition.levels.size())
-                numberFormat = definition.levels[static_cast<std::size_t>(p.listLevel)].numberFormat;
+        if (list == m_listById.end()) {
+            static const RtfListNumbering::Levels bullets = bulletLevels();
+            return m_numbering.add(p.listOverride, bullets, p.listLevel);
         }
-        if (numberFormat == 255)
-            return -1; // A level without a number or bullet.
-        key = static_cast<long long>(p.listOverride) * 16 + p.listLevel;
-    } else if (p.numbering != RtfGroupState::NumberingKind::None) {
-        numberFormat = p.numbering == RtfGroupState::NumberingKind::Bullet ? 23 : p.numberStyle;
-        // Numbering by \pn runs on while the paragraphs before had it too.
-        const bool continues = m_previousHadLegacyList && m_legacyList >= 0
-                               && m_content.lists[static_cast<std::size_t>(m_legacyList)].style() == listStyle(numberFormat);
-        if (!continues) {
-            QTextListFormat format;
-            format.setStyle(listStyle(numberFormat));
-            format.setIndent(0);
-            m_content.lists.push_back(format);
-            m_legacyList = static_cast<int>(m_content.lists.size()) - 1;
-        }
-        m_previousHadLegacyList = true;
-        return m_legacyList;
-    } else {
-        m_previousHadLegacyList = false;
-        return -1;
+        return m_numbering.add(p.listOverride, levelsOf(m_listDefinitions[list->second]), p.listLevel);
     }
-    m_previousHadLegacyList = false;
-    const auto it = m_listIndexes.find(key);
-    if (it != m_listIndexes.end())
-        return it->second;
-    QTextListFormat format;
-    format.setStyle(listStyle(numberFormat));
-    format.setIndent(0);
-    m_content.lists.push_back(format);
-    const int index = static_cast<int>(m_content.lists.size()) - 1;
-    m_listIndexes.emplace(key, index);
-    return index;
+    if (p.numbering == RtfGroupState::NumberingKind::None) {
+        m_legacyGroup = 0;
+        return RtfListNumbering::Item();
+    }
+    // Numbering by \pn: one level, running on while the paragraphs before
+    // had the same numbering.
+    RtfListNumbering::Level level;
+    if (p.numbering == RtfGroupState::NumberingKind::Bullet) {
+        level.format = 23;
+        level.text = QString(QChar(0x2022));
+    } else {
+        level.format = p.numberStyle;
+        level.start = p.numberStart;
+        level.text = p.numberBefore + QChar(char16_t(0)) + p.numberAfter;
+    }
+    if (m_legacyGroup == 0 || !(level == m_legacyLevel)) {
+        m_legacyGroup = --m_nextLegacyGroup;
+        m_legacyLevel = level;
+        m_legacyLevels = defaultLevels();
+        m_legacyLevels[0] = level;
+    }
+    return m_numbering.add(m_legacyGroup, m_legacyLevels, 0);
 }

@@ -2,15 +2,20 @@
 
 #include "richtext/RtfContent.h"
 #include "richtext/RtfGroupState.h"
+#include "richtext/RtfListNumbering.h"
 #include "richtext/RtfTokenizer.h"
 
 #include <QByteArray>
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <QTextBlockFormat>
 
+#include <array>
 #include <unordered_map>
 #include <vector>
+
+class CodePage;
 
 class QTextDocument;
 
@@ -21,9 +26,26 @@ class QTextDocument;
 class RtfReader
 {
 public:
+    struct Options
+    {
+        // Only what the plain text of the document shows: the text, lists,
+        // tables and raised and lowered characters, without fonts, sizes,
+        // colours, paragraph formats or pictures.  Much faster to build.
+        bool textOnly = false;
+    };
+
+    // What the reading noticed that the caller may want to tell.
+    struct Report
+    {
+        // Code pages named by the file that Qt cannot convert: their text
+        // was read in the page CodePage::fallbackFor gives.
+        QList<int> unsupportedCodePages;
+    };
+
     // Replaces the document's content with the RTF in data.  Returns false,
     // leaving the document as it was, when data is not RTF at all.
     static bool read(const QByteArray &data, QTextDocument &document);
+    static bool read(const QByteArray &data, QTextDocument &document, const Options &options, Report *report);
 
     // Whether data starts as an RTF file does ("{\rtf", after blanks).
     static bool isRtf(const QByteArray &data);
@@ -41,15 +63,13 @@ private:
         bool named = false;
     };
 
-    struct ListLevel
-    {
-        int numberFormat = 0; // \levelnfc
-    };
-
     struct ListDefinition
     {
         int id = 0;
-        std::vector<ListLevel> levels;
+        int levelCount = 0;
+        RtfListNumbering::Levels levels;
+        std::array<int, 9> fonts{-1, -1, -1, -1, -1, -1, -1, -1, -1}; // \f of each level's text.
+        bool bulletsResolved = false; // Bullets of symbol fonts turned into Unicode ones.
     };
 
     struct PictureData
@@ -65,19 +85,26 @@ private:
         int highNibble = -1;
     };
 
-    explicit RtfReader(const QByteArray &data);
+    RtfReader(const QByteArray &data, const Options &options);
 
     void parse();
     void groupOpen();
     void groupClose();
     void controlWord(const RtfTokenizer::Token &token);
+    void listTableWord(int word, int param, bool on);
     void controlSymbol(char symbol);
     void text(std::string_view bytes);
     void hexByte(unsigned char byte);
     bool destinationWord(std::string_view word);
     void skipDestination();
+    // Whether the byte is one of those that \u asks to skip.
+    bool skipped(unsigned char byte);
 
     void appendChar(QChar ch);
+    void appendText(const QString &text);
+    // Text in the given format goes on the open run, or on a new one.
+    void openRun(int format);
+    void closeRun();
     void flushText();
     void flushBytes();
     enum class ParagraphEnd { Paragraph, Cell, Document };
@@ -85,30 +112,45 @@ private:
     void endParagraph(const RtfGroupState &s, ParagraphEnd end);
     void finishPicture();
     void finishFontName();
+    void finishLevelText();
     void addColor();
 
-    int codePageOf(int font) const;
+    // The code page of a font (-1: the default font), and of the current
+    // group's font, remembered until the fonts or the document's page change.
+    const CodePage &pageOf(int font);
+    const CodePage &currentPage();
+    // The page for a number; one Qt cannot convert is reported and stood in for.
+    const CodePage &page(int number);
+    int pageNumber(int number);
     // The colour of a colour table entry; false for "automatic" and for
     // indexes the table does not have.
     bool colorAt(int index, QColor *color) const;
     int charFormatIndex(const RtfGroupState::Character &character);
-    QTextBlockFormat blockFormat(const RtfGroupState::Paragraph &paragraph) const;
-    int listIndex(const RtfGroupState::Paragraph &paragraph);
+    int blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed);
+    QTextBlockFormat makeBlockFormat(const RtfGroupState::Paragraph &paragraph, bool listed) const;
+    RtfListNumbering::Item listItem(const RtfGroupState::Paragraph &paragraph);
+    const RtfListNumbering::Levels &levelsOf(ListDefinition &definition);
+    bool isSymbolFont(int font) const;
     QTextCharFormat makeCharFormat(const RtfGroupState::Character &character) const;
 
     RtfGroupState &state() { return m_stack.back(); }
 
+    Options m_options;
+    Report m_report;
     RtfTokenizer m_tokens;
     RtfContent m_content;
     std::vector<RtfGroupState> m_stack;
     bool m_starred = false;
     bool m_finished = false;
     long long m_skip = 0; // Characters still to skip after \u.
+    bool m_skipTrail = false; // The trail byte of a skipped lead byte comes next.
 
     int m_ansiCodePage = 1252;
     int m_defaultFont = 0;
     std::unordered_map<int, Font> m_fonts;
     int m_fontInTable = -1;
+    const CodePage *m_page = nullptr; // Of m_pageFont.
+    int m_pageFont = 0;
     std::vector<QColor> m_colors;
     std::vector<bool> m_colorDefined;
     int m_red = 0;
@@ -120,9 +162,15 @@ private:
     std::unordered_map<int, std::size_t> m_listById; // \listid -> definition
     std::unordered_map<int, int> m_listOverrides; // \ls -> \listid
     int m_overrideListId = 0;
-    std::unordered_map<long long, int> m_listIndexes; // \ls and level -> list
-    int m_legacyList = -1; // The \pn list of the paragraphs just before.
-    bool m_previousHadLegacyList = false;
+    QString m_levelText;
+    int m_levelFont = -2; // \f of the list level being read; -2 for none.
+    RtfListNumbering m_numbering;
+    int m_legacyGroup = 0; // The \pn list of the paragraphs just before; 0 for none.
+    int m_nextLegacyGroup = 0; // \pn lists are numbered -1, -2...; \ls lists by \ls.
+    RtfListNumbering::Level m_legacyLevel;
+    RtfListNumbering::Levels m_legacyLevels;
+    QString m_numberingText; // Of \pntxtb or \pntxta.
+    bool m_numberingAfter = false; // \pntxta rather than \pntxtb.
 
     RtfContent::RowDefinition m_row;
     RtfContent::RowDefinition::CellDefinition m_nextCell;
@@ -135,14 +183,28 @@ private:
     QString m_listText;
     int m_listTextFormat = -1;
 
-    QString m_pendingText;
-    int m_pendingFormat = -1;
-    bool m_pendingSurrogate = false;
+    int m_runStart = -1; // Where the open run starts in the content's text.
+    int m_runFormat = -1;
+    bool m_runSurrogate = false;
     QByteArray m_pendingBytes;
-    int m_pendingBytesPage = 0;
+    const CodePage *m_pendingPage = nullptr;
 
     std::unordered_map<RtfGroupState::Character, int, RtfGroupState::CharacterHash> m_formatIndexes;
     std::vector<RtfGroupState::Character> m_formatCharacters;
     RtfGroupState::Character m_lastCharacter;
     int m_lastFormat = -1;
+
+    struct BlockKey
+    {
+        RtfGroupState::Paragraph paragraph;
+        bool listed = false;
+        bool operator==(const BlockKey &o) const;
+    };
+    struct BlockKeyHash
+    {
+        std::size_t operator()(const BlockKey &key) const;
+    };
+    std::unordered_map<BlockKey, int, BlockKeyHash> m_blockIndexes;
+    BlockKey m_lastBlock;
+    int m_lastBlockIndex = -1;
 };

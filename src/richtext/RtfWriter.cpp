@@ -2,6 +2,7 @@
 
 #include "richtext/CodePage.h"
 #include "richtext/FrameItems.h"
+#include "richtext/RtfListPlan.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -52,7 +53,7 @@ class Writer
 {
 public:
     explicit Writer(const QTextDocument &document)
-        : m_document(document), m_codePage(CodePage::get(1251))
+        : m_document(document), m_codePage(CodePage::get(1251)), m_lists(document)
     {
     }
 
@@ -83,7 +84,9 @@ public:
             m_out += "\\red" + QByteArray::number(colour.red()) + "\\green" + QByteArray::number(colour.green())
                      + "\\blue" + QByteArray::number(colour.blue()) + ';';
         }
-        m_out += "}\n\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1134\\margb1134\\viewkind4\n";
+        m_out += "}\n";
+        writeListTables();
+        m_out += "\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1134\\margb1134\\viewkind4\n";
         m_out += body;
         m_out += "}\n";
         return m_out;
@@ -147,13 +150,16 @@ private:
 
         double left = format.leftMargin() + format.indent() * m_document.indentWidth();
         QTextList *list = block.textList();
-        if (list) {
+        const RtfListPlan::Entry entry = list ? m_lists.entryOf(list) : RtfListPlan::Entry();
+        if (entry.list > 0) {
             left += list->format().indent() * m_document.indentWidth();
             const int leftTwips = twips(left);
             const int hanging = std::min(kListHanging, std::max(0, leftTwips));
-            writeListMarker(block, list);
+            word("ls", entry.list);
+            word("ilvl", entry.level);
             word("fi", -hanging);
             word("li", leftTwips);
+            writeListMarker(block, list);
         } else {
             if (format.textIndent() != 0)
                 word("fi", twips(format.textIndent()));
@@ -220,58 +226,94 @@ private:
         newline();
     }
 
+    // The number or bullet as text, for readers that know no lists.
     void writeListMarker(const QTextBlock &block, QTextList *list)
     {
         const QTextListFormat::Style style = list->format().style();
-        const char *numbering = nullptr;
-        switch (style) {
-        case QTextListFormat::ListDecimal:
-            numbering = "pndec";
-            break;
-        case QTextListFormat::ListLowerAlpha:
-            numbering = "pnlcltr";
-            break;
-        case QTextListFormat::ListUpperAlpha:
-            numbering = "pnucltr";
-            break;
-        case QTextListFormat::ListLowerRoman:
-            numbering = "pnlcrm";
-            break;
-        case QTextListFormat::ListUpperRoman:
-            numbering = "pnucrm";
-            break;
-        default:
-            break;
-        }
-        const CharProps props = propsOf(block.charFormat());
+        const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+                            || style == QTextListFormat::ListSquare;
         m_out += '{';
-        word("pntext");
-        word("f", props.font);
-        if (numbering)
-            writeText(list->itemText(block));
-        else
-            writeText(QString(QChar(0x2022)));
+        word("listtext");
+        word("f", propsOf(block.charFormat()).font);
+        writeText(bullet ? QString(RtfListNumbering::bulletChar(style)) : list->itemText(block));
         word("tab");
-        m_out += "}{\\*";
-        word("pn");
-        if (numbering) {
-            word("pnlvlbody");
-            word(numbering);
-            word("pnstart", 1);
-        } else {
-            word("pnlvlblt");
+        m_out += '}';
+        m_afterWord = false;
+    }
+
+    void writeListTables()
+    {
+        const std::vector<RtfListNumbering::Levels> &lists = m_lists.lists();
+        if (lists.empty())
+            return;
+        m_out += "{\\*\\listtable\n";
+        for (std::size_t n = 1; n <= lists.size(); ++n) {
+            m_out += '{';
+            word("list");
+            word("listtemplateid", static_cast<int>(n));
+            newline();
+            for (std::size_t k = 0; k < 9; ++k)
+                writeListLevel(lists[n - 1][k], static_cast<int>(k));
+            word("listid", static_cast<int>(n));
+            m_out += "}\n";
         }
-        word("pnf", props.font);
-        word("pnindent", 0);
+        m_out += "}\n{\\*\\listoverridetable\n";
+        for (std::size_t n = 1; n <= lists.size(); ++n) {
+            m_out += '{';
+            word("listoverride");
+            word("listid", static_cast<int>(n));
+            word("listoverridecount", 0);
+            word("ls", static_cast<int>(n));
+            m_out += "}\n";
+        }
+        m_out += "}\n";
+        m_afterWord = false;
+    }
+
+    void writeListLevel(const RtfListNumbering::Level &level, int k)
+    {
         m_out += '{';
-        if (numbering) {
-            word("pntxta");
-            writeText(QStringLiteral("."));
-        } else {
-            word("pntxtb");
-            writeText(QString(QChar(0x2022)));
+        word("listlevel");
+        word("levelnfc", level.format);
+        word("levelnfcn", level.format);
+        word("leveljc", 0);
+        word("leveljcn", 0);
+        word("levelfollow", level.follow);
+        word("levelstartat", level.start);
+        if (level.legal)
+            word("levellegal", 1);
+        if (level.noRestart)
+            word("levelnorestart", 1);
+        // The level text: its length, then its characters, the placeholders
+        // as the numbers 0 to 8; \levelnumbers: where the placeholders stand.
+        QByteArray numbers;
+        m_out += "{\\leveltext";
+        writeByte(static_cast<int>(std::min<qsizetype>(level.text.size(), 255)));
+        for (qsizetype i = 0; i < level.text.size() && i < 255; ++i) {
+            const QChar ch = level.text.at(i);
+            if (ch.unicode() < 9) {
+                writeByte(ch.unicode());
+                numbers += "\\'" + QByteArray::number(static_cast<int>(i) + 1, 16).rightJustified(2, '0');
+            } else if (ch == QLatin1Char(';') || ch.unicode() < 0x20) {
+                writeByte(ch.unicode() < 0x20 ? ' ' : ';');
+            } else {
+                writeText(QString(ch));
+            }
         }
-        m_out += "}}";
+        m_out += ";}{\\levelnumbers" + numbers + ";}";
+        m_afterWord = false;
+        word("fi", -kListHanging);
+        word("li", kListHanging * (k + 1));
+        m_out += "}\n";
+        m_afterWord = false;
+    }
+
+    void writeByte(int byte)
+    {
+        static const char hex[] = "0123456789abcdef";
+        m_out += "\\'";
+        m_out += hex[(byte >> 4) & 15];
+        m_out += hex[byte & 15];
         m_afterWord = false;
     }
 
@@ -394,11 +436,7 @@ private:
                 continue;
             const int byte = m_codePage.charToByte(ch);
             if (byte >= 0) {
-                static const char hex[] = "0123456789abcdef";
-                m_out += "\\'";
-                m_out += hex[byte >> 4];
-                m_out += hex[byte & 15];
-                m_afterWord = false;
+                writeByte(byte);
             } else {
                 word("u", ch > 32767 ? int(ch) - 65536 : int(ch));
                 m_out += '?';
@@ -453,8 +491,11 @@ private:
             format.borderStyle() != QTextFrameFormat::BorderStyle_None ? std::max(0.0, format.border()) : 0.0;
         const int gap = twips(format.cellPadding());
 
+        const int headerRows = std::clamp(format.headerRowCount(), 0, table->rows());
         for (int r = 0; r < table->rows(); ++r) {
             word("trowd");
+            if (r < headerRows)
+                word("trhdr");
             word("trgaph", gap);
             word("trleft", twips(format.leftMargin()));
             if (format.alignment() & Qt::AlignHCenter)
@@ -609,6 +650,7 @@ private:
 
     const QTextDocument &m_document;
     const CodePage &m_codePage;
+    const RtfListPlan m_lists;
     QByteArray m_out;
     bool m_afterWord = false;
     QStringList m_fonts;

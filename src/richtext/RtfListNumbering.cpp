@@ -1,0 +1,278 @@
+#include "richtext/RtfListNumbering.h"
+
+#include "richtext/FormatKeys.h"
+
+namespace {
+
+constexpr int kDecimal = 0;
+constexpr int kUpperRoman = 1;
+constexpr int kLowerRoman = 2;
+constexpr int kUpperLetter = 3;
+constexpr int kLowerLetter = 4;
+constexpr int kLeadingZero = 22;
+constexpr int kBullet = 23;
+
+QString roman(int number, bool upper)
+{
+    static const struct
+    {
+        int value;
+        const char *upper;
+        const char *lower;
+    } digits[] = {{1000, "M", "m"}, {900, "CM", "cm"}, {500, "D", "d"}, {400, "CD", "cd"}, {100, "C", "c"},
+                  {90, "XC", "xc"}, {50, "L", "l"},   {40, "XL", "xl"}, {10, "X", "x"},   {9, "IX", "ix"},
+                  {5, "V", "v"},    {4, "IV", "iv"},  {1, "I", "i"}};
+    QString text;
+    for (const auto &digit : digits) {
+        while (number >= digit.value) {
+            text += QLatin1String(upper ? digit.upper : digit.lower);
+            number -= digit.value;
+        }
+    }
+    return text;
+}
+
+// Letters as word processors count: a..z, then aa..zz, aaa...
+QString letters(int number, bool upper)
+{
+    const QChar letter(char16_t((upper ? 'A' : 'a') + (number - 1) % 26));
+    return QString((number - 1) / 26 + 1, letter);
+}
+
+// The number as a QTextList of the style shows it.
+QString qtNumberText(int number, QTextListFormat::Style style)
+{
+    switch (style) {
+    case QTextListFormat::ListDecimal:
+        return QString::number(number);
+    case QTextListFormat::ListLowerRoman:
+    case QTextListFormat::ListUpperRoman:
+        return number < 5000 ? roman(number, style == QTextListFormat::ListUpperRoman) : QStringLiteral("?");
+    case QTextListFormat::ListLowerAlpha:
+    case QTextListFormat::ListUpperAlpha: {
+        QString text;
+        const char16_t base = style == QTextListFormat::ListUpperAlpha ? 'A' : 'a';
+        for (int c = number; c > 0; c /= 26) {
+            --c;
+            text.prepend(QChar(char16_t(base + c % 26)));
+        }
+        return text;
+    }
+    default:
+        return QString();
+    }
+}
+
+QTextListFormat::Style numberStyle(int format)
+{
+    switch (format) {
+    case kDecimal:
+    case kLeadingZero:
+        return QTextListFormat::ListDecimal;
+    case kUpperRoman:
+        return QTextListFormat::ListUpperRoman;
+    case kLowerRoman:
+        return QTextListFormat::ListLowerRoman;
+    case kUpperLetter:
+        return QTextListFormat::ListUpperAlpha;
+    case kLowerLetter:
+        return QTextListFormat::ListLowerAlpha;
+    default:
+        return QTextListFormat::ListStyleUndefined;
+    }
+}
+
+QString followText(int follow)
+{
+    return follow == 0 ? QStringLiteral("\t") : follow == 1 ? QStringLiteral(" ") : QString();
+}
+
+} // namespace
+
+QString RtfListNumbering::numberText(int number, int format)
+{
+    switch (format) {
+    case kUpperRoman:
+    case kLowerRoman:
+        return number > 0 && number < 5000 ? roman(number, format == kUpperRoman) : QString::number(number);
+    case kUpperLetter:
+    case kLowerLetter:
+        return number > 0 ? letters(number, format == kUpperLetter) : QString::number(number);
+    case kLeadingZero:
+        return number >= 0 && number < 10 ? QLatin1Char('0') + QString::number(number) : QString::number(number);
+    case kBullet:
+    case 255:
+        return QString();
+    default:
+        return QString::number(number);
+    }
+}
+
+QTextListFormat::Style RtfListNumbering::bulletStyle(const QString &text)
+{
+    if (text.size() != 1)
+        return QTextListFormat::ListStyleUndefined;
+    switch (text.at(0).unicode()) {
+    case 0x2022: // •
+    case 0x00B7: // ·
+    case 0xF0B7: // The Symbol typeface's bullet, by its private-use code.
+        return QTextListFormat::ListDisc;
+    case 0x25E6: // ◦
+    case 'o':
+    case 0xF06F:
+        return QTextListFormat::ListCircle;
+    case 0x25AA: // ▪
+    case 0x25A0: // ■
+    case 0xF0A7: // Wingdings' square.
+        return QTextListFormat::ListSquare;
+    default:
+        return QTextListFormat::ListStyleUndefined;
+    }
+}
+
+QChar RtfListNumbering::bulletChar(QTextListFormat::Style style)
+{
+    switch (style) {
+    case QTextListFormat::ListCircle:
+        return QChar(0x25E6);
+    case QTextListFormat::ListSquare:
+        return QChar(0x25AA);
+    default:
+        return QChar(0x2022);
+    }
+}
+
+RtfListNumbering::Level RtfListNumbering::levelOf(const QTextListFormat &format)
+{
+    Level level;
+    switch (format.style()) {
+    case QTextListFormat::ListDecimal:
+        level.format = kDecimal;
+        break;
+    case QTextListFormat::ListUpperRoman:
+        level.format = kUpperRoman;
+        break;
+    case QTextListFormat::ListLowerRoman:
+        level.format = kLowerRoman;
+        break;
+    case QTextListFormat::ListUpperAlpha:
+        level.format = kUpperLetter;
+        break;
+    case QTextListFormat::ListLowerAlpha:
+        level.format = kLowerLetter;
+        break;
+    default:
+        level.format = kBullet;
+        level.text = QString(bulletChar(format.style()));
+        return level;
+    }
+    const auto plain = [](QString text) {
+        // Characters below U+0009 would read as placeholders.
+        text.removeIf([](QChar ch) { return ch.unicode() < 0x20; });
+        return text;
+    };
+    const QString suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix()
+                                                                             : QStringLiteral(".");
+    const int own = qBound(0, format.intProperty(FormatKeys::ListLevel), 8);
+    level.text = plain(format.numberPrefix()) + QChar(char16_t(own)) + plain(suffix);
+    return level;
+}
+
+RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, int level)
+{
+    level = qBound(0, level, 8);
+    Counters &counters = m_counters[group];
+    const Level &definition = levels[static_cast<std::size_t>(level)];
+    const auto at = [](auto &array, int index) -> auto & { return array[static_cast<std::size_t>(index)]; };
+
+    int &number = at(counters.number, level);
+    number = at(counters.counted, level) ? number + 1 : definition.start;
+    at(counters.counted, level) = true;
+    for (int deeper = level + 1; deeper < 9; ++deeper) {
+        if (!levels[static_cast<std::size_t>(deeper)].noRestart) {
+            at(counters.counted, deeper) = false;
+            at(counters.list, deeper) = -1;
+        }
+    }
+
+    // The level text with the numbers of the other levels put in; the
+    // item's own number splits it into prefix and suffix.
+    QString prefix;
+    QString suffix;
+    bool ownNumber = false;
+    for (const QChar ch : definition.text) {
+        const int placeholder = ch.unicode();
+        QString part;
+        if (placeholder < 9) {
+            if (placeholder == level && !ownNumber) {
+                ownNumber = true;
+                continue;
+            }
+            const std::size_t other = static_cast<std::size_t>(placeholder);
+            const int value = counters.counted[other] ? counters.number[other] : levels[other].start;
+            part = numberText(value, definition.legal && placeholder < level ? kDecimal : levels[other].format);
+        } else {
+            part = QString(ch);
+        }
+        (ownNumber ? suffix : prefix) += part;
+    }
+
+    const QString marker = prefix + numberText(number, definition.format) + suffix;
+    Item item;
+    item.marker = marker.isEmpty() ? QString() : marker + followText(definition.follow);
+
+    QTextListFormat::Style style = numberStyle(definition.format);
+    if (definition.format == kBullet) {
+        style = ownNumber ? QTextListFormat::ListStyleUndefined : bulletStyle(prefix);
+        prefix.clear();
+    } else if (!ownNumber) {
+        style = QTextListFormat::ListStyleUndefined;
+    } else if (definition.format == kLeadingZero && number < 10) {
+        prefix += QLatin1Char('0');
+    }
+    if (style == QTextListFormat::ListStyleUndefined)
+        return item; // Nothing a QTextList shows.
+    const bool bullet = definition.format == kBullet;
+    // The leading zero of 01..09 stands in the prefix.
+    const int shown = definition.format == kLeadingZero ? kDecimal : definition.format;
+    if (!bullet && qtNumberText(number, style) != numberText(number, shown))
+        return item;
+
+    int &list = at(counters.list, level);
+    if (list >= 0) {
+        Open &open = m_open[static_cast<std::size_t>(list)];
+        if (open.items < MaxItemsPerList && open.prefix == prefix && open.suffix == suffix
+            && (bullet || number == open.items + 1)) {
+            ++open.items;
+            item.list = list;
+            return item;
+        }
+    }
+    list = -1;
+    if (!bullet && number != 1)
+        return item; // A QTextList counts from 1.
+
+    QTextListFormat format;
+    format.setStyle(style);
+    format.setIndent(0);
+    format.setNumberPrefix(prefix);
+    format.setNumberSuffix(suffix);
+    format.setProperty(FormatKeys::ListGroup, group);
+    format.setProperty(FormatKeys::ListLevel, level);
+    format.setProperty(FormatKeys::ListLevelText, definition.text);
+    QString formats;
+    for (int above = 0; above <= level; ++above)
+        formats += QChar(char16_t(levels[static_cast<std::size_t>(above)].format));
+    format.setProperty(FormatKeys::ListLevelFormats, formats);
+    if (definition.legal)
+        format.setProperty(FormatKeys::ListLegal, true);
+    if (definition.noRestart)
+        format.setProperty(FormatKeys::ListNoRestart, true);
+    if (definition.follow != 0)
+        format.setProperty(FormatKeys::ListFollow, definition.follow);
+    m_lists.push_back(format);
+    m_open.push_back(Open{prefix, suffix, 1});
+    list = static_cast<int>(m_lists.size()) - 1;
+    item.list = list;
+    return item;
+}

@@ -1,0 +1,179 @@
+#include "richtext/RtfListPlan.h"
+
+#include "richtext/FormatKeys.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <map>
+
+namespace {
+
+constexpr int kBullet = 23;
+
+bool isBullet(QTextListFormat::Style style)
+{
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+           || style == QTextListFormat::ListSquare;
+}
+
+int levelOf(const QTextListFormat &format)
+{
+    return qBound(0, format.intProperty(FormatKeys::ListLevel), 8);
+}
+
+QString suffixOf(const QTextListFormat &format)
+{
+    return format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
+}
+
+// The level a list read from RTF kept; false when it kept none.
+bool keptLevel(const QTextListFormat &format, RtfListNumbering::Level *level)
+{
+    if (!format.hasProperty(FormatKeys::ListLevelText))
+        return false;
+    const int own = levelOf(format);
+    const QString formats = format.stringProperty(FormatKeys::ListLevelFormats);
+    level->text = format.stringProperty(FormatKeys::ListLevelText);
+    level->format = own < formats.size() ? formats.at(own).unicode() : 0;
+    level->start = 1;
+    level->legal = format.boolProperty(FormatKeys::ListLegal);
+    level->noRestart = format.boolProperty(FormatKeys::ListNoRestart);
+    level->follow = qBound(0, format.intProperty(FormatKeys::ListFollow), 2);
+    if (isBullet(format.style())) {
+        level->format = kBullet;
+        level->text = QString(RtfListNumbering::bulletChar(format.style()));
+    }
+    return true;
+}
+
+RtfListNumbering::Levels defaultLevels()
+{
+    RtfListNumbering::Levels levels;
+    for (int k = 0; k < 9; ++k)
+        levels[static_cast<std::size_t>(k)].text = QString(QChar(char16_t(k))) + QLatin1Char('.');
+    return levels;
+}
+
+} // namespace
+
+RtfListPlan::RtfListPlan(const QTextDocument &document)
+{
+    // Every list item in document order (table cells included), and the
+    // lists grouped as they were read.
+    std::vector<QTextList *> items;
+    std::vector<QTextList *> order;
+    std::map<int, std::vector<QTextList *>> groups;
+    std::unordered_map<const QTextList *, bool> seen;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextList *list = block.textList();
+        if (!list)
+            continue;
+        items.push_back(list);
+        if (!seen.emplace(list, true).second)
+            continue;
+        order.push_back(list);
+        const QTextListFormat format = list->format();
+        if (format.hasProperty(FormatKeys::ListGroup) && format.hasProperty(FormatKeys::ListLevelText))
+            groups[format.intProperty(FormatKeys::ListGroup)].push_back(list);
+    }
+
+    for (QTextList *list : order) {
+        if (m_entries.count(list))
+            continue;
+        const QTextListFormat format = list->format();
+        std::vector<Member> members;
+        if (format.hasProperty(FormatKeys::ListGroup) && format.hasProperty(FormatKeys::ListLevelText)) {
+            for (QTextList *member : groups[format.intProperty(FormatKeys::ListGroup)])
+                members.push_back(Member{member, levelOf(member->format())});
+        } else {
+            members.push_back(Member{list, levelOf(format)});
+        }
+        if (tryList(members, items, true))
+            continue;
+        for (const Member &member : members) {
+            if (!m_entries.count(member.list) && !tryList({member}, items, true) && !tryList({member}, items, false)) {
+                // Written all the same: items past what one QTextList takes
+                // come back with their numbers as text.
+                RtfListNumbering::Levels levels = defaultLevels();
+                levels[static_cast<std::size_t>(member.level)] = RtfListNumbering::levelOf(member.list->format());
+                m_lists.push_back(levels);
+                m_entries[member.list] = Entry{static_cast<int>(m_lists.size()), member.level};
+            }
+        }
+    }
+}
+
+RtfListPlan::Entry RtfListPlan::entryOf(const QTextList *list) const
+{
+    const auto it = m_entries.find(list);
+    return it == m_entries.end() ? Entry() : it->second;
+}
+
+bool RtfListPlan::tryList(const std::vector<Member> &members, const std::vector<QTextList *> &items, bool kept)
+{
+    // The level definitions: those the lists kept when they came from one
+    // RTF list, else their prefix, number and suffix.
+    RtfListNumbering::Levels levels = defaultLevels();
+    std::array<bool, 9> defined{};
+    std::unordered_map<const QTextList *, int> levelOfMember;
+    for (const Member &member : members) {
+        const QTextListFormat format = member.list->format();
+        RtfListNumbering::Level level;
+        if (!kept || !keptLevel(format, &level))
+            level = RtfListNumbering::levelOf(format);
+        const auto k = static_cast<std::size_t>(member.level);
+        if (defined[k] && !(levels[k] == level))
+            return false;
+        levels[k] = level;
+        defined[k] = true;
+        levelOfMember[member.list] = member.level;
+    }
+    // The number formats of the levels above, for the numbers that level
+    // texts show of them.
+    for (const Member &member : members) {
+        const QString formats = kept ? member.list->format().stringProperty(FormatKeys::ListLevelFormats) : QString();
+        for (int k = 0; k < member.level && k < formats.size(); ++k) {
+            if (!defined[static_cast<std::size_t>(k)])
+                levels[static_cast<std::size_t>(k)].format = formats.at(k).unicode();
+        }
+    }
+
+    // Number what would be written, as the reader will.
+    RtfListNumbering numbering;
+    std::vector<QTextList *> listOfPiece;
+    std::unordered_map<const QTextList *, int> pieceOfList;
+    for (QTextList *list : items) {
+        const auto member = levelOfMember.find(list);
+        if (member == levelOfMember.end())
+            continue;
+        const RtfListNumbering::Item item = numbering.add(0, levels, member->second);
+        if (item.list < 0)
+            return false;
+        const auto piece = static_cast<std::size_t>(item.list);
+        if (piece == listOfPiece.size()) {
+            if (pieceOfList.count(list))
+                return false; // One list would come back as two.
+            listOfPiece.push_back(list);
+            pieceOfList[list] = item.list;
+        } else if (listOfPiece[piece] != list) {
+            return false; // Two lists would come back as one.
+        }
+    }
+    for (std::size_t piece = 0; piece < listOfPiece.size(); ++piece) {
+        const QTextListFormat want = listOfPiece[piece]->format();
+        const QTextListFormat got = numbering.lists()[piece];
+        if (got.style() != want.style())
+            return false;
+        if (!isBullet(want.style()) && (got.numberPrefix() != want.numberPrefix() || suffixOf(got) != suffixOf(want)))
+            return false;
+    }
+    if (listOfPiece.size() != members.size())
+        return false;
+
+    m_lists.push_back(levels);
+    for (const Member &member : members)
+        m_entries[member.list] = Entry{static_cast<int>(m_lists.size()), member.level};
+    return true;
+}
