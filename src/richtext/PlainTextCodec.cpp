@@ -4,21 +4,149 @@
 #include "richtext/FrameItems.h"
 
 #include <QStringDecoder>
-#include <algorithm>
-#include <QStringEncoder>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
 
+#include <algorithm>
+
 namespace {
 
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
 
+// The Unicode superscript and subscript forms of the characters that have
+// one; 0 for the others.
+char16_t raised(char16_t ch)
+{
+    static const char16_t digits[] = u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
+    if (ch >= '0' && ch <= '9')
+        return digits[ch - '0'];
+    switch (ch) {
+    case '+':
+        return 0x207A;
+    case '-':
+    case 0x2212:
+        return 0x207B;
+    case '=':
+        return 0x207C;
+    case '(':
+        return 0x207D;
+    case ')':
+        return 0x207E;
+    case 'i':
+        return 0x2071;
+    case 'n':
+        return 0x207F;
+    default:
+        return 0;
+    }
+}
+
+char16_t lowered(char16_t ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return static_cast<char16_t>(0x2080 + (ch - '0'));
+    switch (ch) {
+    case '+':
+        return 0x208A;
+    case '-':
+    case 0x2212:
+        return 0x208B;
+    case '=':
+        return 0x208C;
+    case '(':
+        return 0x208D;
+    case ')':
+        return 0x208E;
+    case 'a':
+        return 0x2090;
+    case 'e':
+        return 0x2091;
+    case 'o':
+        return 0x2092;
+    case 'x':
+        return 0x2093;
+    case 'h':
+        return 0x2095;
+    case 'k':
+        return 0x2096;
+    case 'l':
+        return 0x2097;
+    case 'm':
+        return 0x2098;
+    case 'n':
+        return 0x2099;
+    case 'p':
+        return 0x209A;
+    case 's':
+        return 0x209B;
+    case 't':
+        return 0x209C;
+    case 'i':
+        return 0x1D62;
+    case 'r':
+        return 0x1D63;
+    case 'u':
+        return 0x1D64;
+    case 'v':
+        return 0x1D65;
+    case 'j':
+        return 0x2C7C;
+    default:
+        return 0;
+    }
+}
+
+// Raised or lowered text as plain text shows it: in superscript or
+// subscript characters when every character has one ("0.8⁴"), otherwise
+// after "^" or "_" ("^a,b").
+QString shifted(const QString &text, bool up)
+{
+    QString forms(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t form = up ? raised(text.at(i).unicode()) : lowered(text.at(i).unicode());
+        if (!form)
+            return (up ? QLatin1Char('^') : QLatin1Char('_')) + text;
+        forms[i] = QChar(form);
+    }
+    return forms;
+}
+
+// A paragraph's text, its raised and lowered runs shown as such.
+QString paragraphText(const QTextBlock &block)
+{
+    QString text;
+    QString run;
+    QTextCharFormat::VerticalAlignment runAlignment = QTextCharFormat::AlignNormal;
+    const auto endRun = [&] {
+        if (runAlignment == QTextCharFormat::AlignSuperScript || runAlignment == QTextCharFormat::AlignSubScript)
+            text += shifted(run, runAlignment == QTextCharFormat::AlignSuperScript);
+        else
+            text += run;
+        run.clear();
+    };
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid())
+            continue;
+        QTextCharFormat::VerticalAlignment alignment = fragment.charFormat().verticalAlignment();
+        if (alignment != QTextCharFormat::AlignSuperScript && alignment != QTextCharFormat::AlignSubScript)
+            alignment = QTextCharFormat::AlignNormal;
+        if (alignment != runAlignment) {
+            endRun();
+            runAlignment = alignment;
+        }
+        run += fragment.text();
+    }
+    endRun();
+    return text;
+}
+
 QString blockText(const QTextBlock &block)
 {
-    QString text = block.text();
+    QString text = paragraphText(block);
     text.remove(QChar::ObjectReplacementCharacter);
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     if (QTextList *list = block.textList()) {
@@ -86,13 +214,14 @@ QByteArray PlainTextCodec::encode(const QString &source)
     QString text = source;
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     const CodePage &page = CodePage::get(1251);
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar ch : text) {
-        const int byte = page.charToByte(ch.unicode());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QChar ch : std::as_const(text)) {
+        const char16_t c = ch.unicode();
+        const int byte = c < 0x80 ? c : page.charToByte(c);
         if (byte < 0)
             return QByteArray(kUtf8Mark) + text.toUtf8();
-        bytes.append(static_cast<char>(byte));
+        *out++ = static_cast<char>(byte);
     }
     return bytes;
 }

@@ -22,7 +22,10 @@ public:
     static QByteArray encode(const QString &text);
 
     // The document's text: a line per paragraph, list items with their
-    // marker, the cells of a table row separated by tabs.
+    // marker, the cells of a table row separated by tabs.  Raised and
+    // lowered text keeps reading as such: in Unicode superscript or
+    // subscript characters where each character has one ("0.8⁴",
+    // "H₂O"), otherwise after "^" or "_" ("10^x,y").
     static QString documentText(const QTextDocument &document);
 
     // Replaces the document's content with the text, in the document's

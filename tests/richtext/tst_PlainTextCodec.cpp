@@ -18,6 +18,8 @@ private slots:
     void encode();
     void everyCharacterSurvives();
     void documentText();
+    void raisedAndLoweredText_data();
+    void raisedAndLoweredText();
     void readUsesTheDefaultFormat();
 };
 
@@ -88,6 +90,42 @@ void TestPlainTextCodec::documentText()
     QVERIFY(lines.contains(QStringLiteral("Величина\tЗначение\tЕд. м")));
     QVERIFY(lines.contains(QStringLiteral("Диаметр\t0.5\t")));
     QVERIFY(lines.contains(QStringLiteral("Рисунок:  конец.")));
+}
+
+void TestPlainTextCodec::raisedAndLoweredText_data()
+{
+    // Runs of text, each after its position: ^ raised, _ lowered, = normal.
+    QTest::addColumn<QStringList>("runs");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("power") << QStringList{"=0.8", "^4"} << QStringLiteral("0.8⁴");
+    QTest::newRow("power inside a formula") << QStringList{"=0.0038", "^3", "=/6"} << QStringLiteral("0.0038³/6");
+    QTest::newRow("every digit and sign") << QStringList{"=10", "^-1234567890", "= + x", "^(n+i)"}
+                                          << QStringLiteral("10⁻¹²³⁴⁵⁶⁷⁸⁹⁰ + x⁽ⁿ⁺ⁱ⁾");
+    QTest::newRow("one run over formats") << QStringList{"=m", "^2", "^0"} << QStringLiteral("m²⁰");
+    QTest::newRow("index") << QStringList{"=H", "_2", "=O, σ", "_max", "=, D", "_n-1"}
+                           << QStringLiteral("H₂O, σₘₐₓ, Dₙ₋₁");
+    QTest::newRow("without forms: marked") << QStringList{"=e", "^x,5", "=, σ", "_тр", "=, m", "^2 "}
+                                           << QStringLiteral("e^x,5, σ_тр, m^2 ");
+}
+
+void TestPlainTextCodec::raisedAndLoweredText()
+{
+    QFETCH(QStringList, runs);
+    QFETCH(QString, expected);
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    for (const QString &run : runs) {
+        QTextCharFormat format;
+        if (run.startsWith(QLatin1Char('^')))
+            format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        else if (run.startsWith(QLatin1Char('_')))
+            format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        if (runs.indexOf(run) % 2)
+            format.setFontWeight(QFont::Bold); // Formats change within runs as well.
+        cursor.insertText(run.mid(1), format);
+    }
+    QCOMPARE(PlainTextCodec::documentText(document), expected);
+    QCOMPARE(PlainTextCodec::decode(PlainTextCodec::write(document)).value_or(QString()), expected);
 }
 
 void TestPlainTextCodec::readUsesTheDefaultFormat()
