@@ -11,8 +11,11 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -63,9 +66,52 @@ enum class Word {
     QuarterEmSpace, ZeroWidthJoiner, ZeroWidthNonJoiner, LeftToRightMark, RightToLeftMark,
 };
 
-const std::unordered_map<std::string_view, Word> &words()
+// The control words the reader knows, found by a hash into a flat table
+// (the lookup runs for every control word of a file).
+class WordTable
 {
-    static const std::unordered_map<std::string_view, Word> table = {
+public:
+    WordTable(std::initializer_list<std::pair<std::string_view, Word>> words)
+    {
+        for (const auto &[name, word] : words) {
+            std::size_t i = hash(name) & kMask;
+            while (!m_slots[i].name.empty())
+                i = (i + 1) & kMask;
+            m_slots[i] = Slot{name, word};
+        }
+    }
+
+    Word find(std::string_view name) const
+    {
+        for (std::size_t i = hash(name) & kMask; !m_slots[i].name.empty(); i = (i + 1) & kMask) {
+            if (m_slots[i].name == name)
+                return m_slots[i].word;
+        }
+        return Word::Unknown;
+    }
+
+private:
+    static constexpr std::size_t kMask = 1023; // Room for four times the words.
+
+    static std::size_t hash(std::string_view name)
+    {
+        std::uint32_t value = 2166136261u;
+        for (const char c : name)
+            value = (value ^ static_cast<unsigned char>(c)) * 16777619u;
+        return value;
+    }
+
+    struct Slot
+    {
+        std::string_view name;
+        Word word = Word::Unknown;
+    };
+    std::array<Slot, kMask + 1> m_slots{};
+};
+
+const WordTable &words()
+{
+    static const WordTable table = {
         {"rtf", Word::Rtf}, {"fonttbl", Word::FontTable}, {"colortbl", Word::ColorTable},
         {"stylesheet", Word::StyleSheet}, {"info", Word::Info}, {"pict", Word::Picture},
         {"shppict", Word::ShapePicture}, {"nonshppict", Word::NonShapePicture},
@@ -144,9 +190,7 @@ const std::unordered_map<std::string_view, Word> &words()
 
 Word wordOf(std::string_view name)
 {
-    const auto &table = words();
-    const auto it = table.find(name);
-    return it == table.end() ? Word::Unknown : it->second;
+    return words().find(name);
 }
 
 // A device-independent bitmap as stored by \dibitmap, with the file header
@@ -173,6 +217,19 @@ QByteArray bmpFromDib(const QByteArray &dib)
     }
     bmp.append(dib);
     return bmp;
+}
+
+// Halves of surrogate pairs that lost their partner, from index from on,
+// are replaced.
+void replaceLoneSurrogates(QString &text, qsizetype from)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (ch.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
 }
 
 // The level definitions of a list that has no \listtable entry, and the
@@ -337,6 +394,7 @@ void RtfReader::groupClose()
         break;
     case Dest::NumberingText:
         if (outer.destination == Dest::Numbering) {
+            replaceLoneSurrogates(m_numberingText, 0);
             // \pntxtb was read into the prefix, \pntxta into the suffix.
             if (!m_numberingAfter)
                 outer.paragraph.numberBefore = m_numberingText;
@@ -367,11 +425,12 @@ void RtfReader::skipDestination()
     groupClose();
 }
 
-bool RtfReader::destinationWord(std::string_view word)
+bool RtfReader::destinationWord(int wordValue)
 {
     using Dest = RtfGroupState::Destination;
     RtfGroupState &s = state();
-    switch (wordOf(word)) {
+    const Word word = static_cast<Word>(wordValue);
+    switch (word) {
     case Word::FontTable:
         s.destination = Dest::FontTable;
         m_fontInTable = -1;
@@ -418,7 +477,7 @@ bool RtfReader::destinationWord(std::string_view word)
             return false;
         flushBytes();
         s.destination = Dest::NumberingText;
-        m_numberingAfter = wordOf(word) == Word::NumberingTextAfter;
+        m_numberingAfter = word == Word::NumberingTextAfter;
         m_numberingText.clear();
         return true;
     case Word::UnicodeAlternative:
@@ -459,22 +518,23 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
 {
     using Dest = RtfGroupState::Destination;
     m_skipTrail = false;
+    const Word word = wordOf(token.word);
     if (m_skip > 0) {
         --m_skip;
-        if (token.word == "bin")
+        if (word == Word::Binary)
             m_tokens.takeBinary(token.hasParam ? token.param : 0);
         return;
     }
     if (m_starred) {
         m_starred = false;
-        if (!destinationWord(token.word))
+        if (!destinationWord(static_cast<int>(word)))
             skipDestination();
         return;
     }
     // Bytes of a multi-byte code page waiting for their partner take the
     // properties in force before this word.
     flushBytes();
-    if (destinationWord(token.word))
+    if (destinationWord(static_cast<int>(word)))
         return;
 
     RtfGroupState &s = state();
@@ -482,7 +542,6 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     RtfGroupState::Paragraph &p = s.paragraph;
     const int param = token.param;
     const bool on = !token.hasParam || param != 0;
-    const Word word = wordOf(token.word);
 
     switch (s.destination) {
     case Dest::FontTable:
@@ -1213,15 +1272,7 @@ void RtfReader::closeRun()
     if (m_runStart < 0)
         return;
     if (m_runSurrogate) {
-        // Halves of surrogate pairs that lost their partner are replaced.
-        QString &text = m_content.text;
-        for (qsizetype i = m_runStart; i < text.size(); ++i) {
-            const QChar ch = text.at(i);
-            if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                ++i;
-            else if (ch.isSurrogate())
-                text[i] = QChar::ReplacementCharacter;
-        }
+        replaceLoneSurrogates(m_content.text, m_runStart);
         m_runSurrogate = false;
     }
     m_content.addRun(m_runStart, m_runFormat);
@@ -1237,11 +1288,15 @@ void RtfReader::flushText()
 void RtfReader::endParagraph(const RtfGroupState &s, ParagraphEnd end)
 {
     flushText();
-    const RtfListNumbering::Item item = listItem(s.paragraph);
+    // The empty paragraph after the last paragraph mark is no item.
+    const bool dropped = end == ParagraphEnd::Document && m_content.paragraphIsEmpty();
+    const RtfListNumbering::Item item = dropped ? RtfListNumbering::Item() : listItem(s.paragraph);
     if (item.list < 0) {
         // The number as text: as the writer put it, else as the level has it.
-        if (!m_listText.isEmpty())
+        if (!m_listText.isEmpty()) {
+            replaceLoneSurrogates(m_listText, 0);
             m_content.prependText(m_listText, m_listTextFormat >= 0 ? m_listTextFormat : charFormatIndex(s.character));
+        }
         else
             m_content.prependText(item.marker, charFormatIndex(s.character));
     }
@@ -1267,7 +1322,8 @@ void RtfReader::finishPicture()
 {
     PictureData picture = std::move(m_picture);
     m_picture = PictureData();
-    if (m_options.textOnly || picture.format == 0 || picture.bytes.isEmpty() || state().character.hidden)
+    if (picture.format == 0 || picture.bytes.isEmpty() || state().character.hidden
+        || state().destination != RtfGroupState::Destination::Text)
         return;
     QByteArray bytes = picture.format == 3 ? bmpFromDib(picture.bytes) : picture.bytes;
     QBuffer buffer(&bytes);
@@ -1283,6 +1339,11 @@ void RtfReader::finishPicture()
         size = QSizeF(image.size());
     size = QSizeF(size.width() * picture.scaleX / 100.0, size.height() * picture.scaleY / 100.0);
 
+    if (m_options.textOnly) {
+        // The picture's place, as plain text leaves it: no character.
+        appendChar(QChar::ObjectReplacementCharacter);
+        return;
+    }
     flushText();
     m_content.pictures.push_back(RtfContent::Picture{image, size});
     m_content.addPicture(static_cast<int>(m_content.pictures.size()) - 1, charFormatIndex(state().character));
@@ -1312,7 +1373,9 @@ void RtfReader::finishLevelText()
     ListDefinition &definition = m_listDefinitions.back();
     // The first character is the length of the text that follows.
     const int length = m_levelText.isEmpty() ? 0 : m_levelText.at(0).unicode();
-    definition.levels[static_cast<std::size_t>(definition.levelCount - 1)].text = m_levelText.mid(1, length);
+    QString text = m_levelText.mid(1, length);
+    replaceLoneSurrogates(text, 0);
+    definition.levels[static_cast<std::size_t>(definition.levelCount - 1)].text = text;
     m_levelText.clear();
 }
 

@@ -95,7 +95,9 @@ private:
     void controlSymbol(char symbol);
     void text(std::string_view bytes);
     void hexByte(unsigned char byte);
-    bool destinationWord(std::string_view word);
+    // Handles a word that starts a destination (a Word of the reader's
+    // table); false for the others.
+    bool destinationWord(int word);
     void skipDestination();
     // Whether the byte is one of those that \u asks to skip.
     bool skipped(unsigned char byte);
