@@ -37,6 +37,13 @@ void TestConvertCommand::convert_data()
                                 << QByteArray("{\\rtf1\\ansi\\ansicpg1251\\deff0") << QString();
     QTest::newRow("picture kept") << "c.rtf" << QByteArray("{\\rtf1 x{\\pict\\pngblip " + png + "}}") << "c.rtf" << 0
                                   << QByteArray("{\\rtf1") << QString();
+    // A code page Qt cannot convert: read in a stand-in page, and said so.
+    QTest::newRow("unsupported code page")
+        << "g.rtf" << QByteArray("{\\rtf1\\mac\\ansicpg10004 caf\\'8e}") << "g.txt" << 0 << QStringLiteral("\uFEFFcafé").toUtf8()
+        << QStringLiteral("Предупреждение: Кодовая страница 10004 не поддерживается: текст в ней прочитан в "
+                          "кодовой странице 10000");
+    QTest::newRow("Macintosh Japanese") << "h.rtf" << QByteArray("{\\rtf1\\mac\\ansicpg10001 \\'82\\'a8\\'93\\'c7}")
+                                        << "h.txt" << 0 << QStringLiteral("\uFEFFお読").toUtf8() << QString();
     QTest::newRow("missing input") << "" << QByteArray() << "d.txt" << 8 << QByteArray()
                                    << QStringLiteral("Cannot open file \"%1\". No such file or directory");
     QTest::newRow("unreadable input") << "e.rtf" << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "e.txt" << 8
@@ -75,7 +82,8 @@ void TestConvertCommand::convert()
         QVERIFY(!result.exists());
         return;
     }
-    QVERIFY(errors.isEmpty());
+    if (message.isEmpty())
+        QVERIFY(errors.isEmpty());
     QVERIFY(result.open(QIODevice::ReadOnly));
     const QByteArray written = result.readAll();
     QVERIFY2(written.startsWith(output), written.constData());

@@ -1,5 +1,6 @@
 #include "TestDocuments.h"
 
+#include "richtext/PlainTextCodec.h"
 #include "richtext/RtfReader.h"
 
 #include <QFile>
@@ -27,8 +28,12 @@ private slots:
     void paragraphFormats_data();
     void paragraphFormats();
     void lists();
+    void levelTexts_data();
+    void levelTexts();
     void longListGoesOnInPieces();
     void table();
+    void headerRows_data();
+    void headerRows();
     void mergedCells();
     void pictures_data();
     void pictures();
@@ -36,7 +41,38 @@ private slots:
     void wordPadFile();
     void otherWriters_data();
     void otherWriters();
+    void codePages_data();
+    void codePages();
+    void unsupportedCodePageIsReported();
+    void textOnlyReadsTheSameText_data();
+    void textOnlyReadsTheSameText();
 };
+
+namespace {
+
+// A list table of one list (\listid1, \ls1) with the given levels.
+QByteArray listTable(const QByteArray &levels)
+{
+    return "{\\*\\listtable{\\list\\listtemplateid1" + levels + "\\listid1}}"
+           "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}";
+}
+
+// Paragraphs of \ls1 at the given levels, each with its level as text.
+QByteArray items(const QList<int> &levels)
+{
+    QByteArray body;
+    for (const int level : levels)
+        body += "\\pard\\ls1\\ilvl" + QByteArray::number(level) + " L" + QByteArray::number(level) + "\\par";
+    return body;
+}
+
+QByteArray readFile(const QString &name)
+{
+    QFile file(QStringLiteral(TEST_DATA_DIR "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 void TestRtfReader::text_data()
 {
@@ -329,6 +365,66 @@ void TestRtfReader::lists()
     QCOMPARE(document.findBlockByNumber(0).blockFormat().textIndent(), 0.0);
 }
 
+void TestRtfReader::levelTexts_data()
+{
+    QTest::addColumn<QByteArray>("levels");
+    QTest::addColumn<QList<int>>("items");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("lists"); // QTextLists made.
+
+    // Level 0 in upper Roman numerals with a word before the number.
+    const QByteArray chapter = "{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}";
+    QTest::newRow("words around the number") << chapter << QList<int>{0, 0, 0}
+                                             << QStringLiteral("Глава I L0\nГлава II L0\nГлава III L0") << 1;
+    QTest::newRow("words and a second level with a leading zero")
+        << chapter + "{\\listlevel\\levelnfc22{\\leveltext\\'0a\\'d0\\'e0\\'e7\\'e4\\'e5\\'eb \\'00.\\'01;}}"
+        << QList<int>{0, 1, 1, 0, 1}
+        << QStringLiteral("Глава I L0\nРаздел I.01 L1\nРаздел I.02 L1\nГлава II L0\nРаздел II.01 L1") << 3;
+    QTest::newRow("legal numbering shows the levels above in figures")
+        << QByteArray("{\\listlevel\\levelnfc1{\\leveltext\\'02\\'00.;}}"
+           "{\\listlevel\\levelnfc0\\levellegal1{\\leveltext\\'04\\'00.\\'01.;}}"
+           "{\\listlevel\\levelnfc4{\\leveltext\\'06\\'00.\\'01.\\'02);}}")
+        << QList<int>{0, 0, 1, 1, 2}
+        << QStringLiteral("I. L0\nII. L0\n2.1. L1\n2.2. L1\nII.2.a) L2") << 3;
+    QTest::newRow("number formats")
+        << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}{\\listlevel\\levelnfc2{\\leveltext\\'02\\'01);}}"
+           "{\\listlevel\\levelnfc3{\\leveltext\\'02\\'02.;}}{\\listlevel\\levelnfc4{\\leveltext\\'03(\\'03);}}")
+        << QList<int>{0, 1, 1, 1, 1, 2, 2, 3, 3, 0}
+        << QStringLiteral("1. L0\ni) L1\nii) L1\niii) L1\niv) L1\nA. L2\nB. L2\n(a) L3\n(b) L3\n2. L0") << 4;
+    QTest::newRow("items a QTextList cannot number get their number as text")
+        << QByteArray("{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00.;}}"
+           "{\\listlevel\\levelnfc22{\\leveltext\\'02\\'01.;}}")
+        << QList<int>{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}
+        << QStringLiteral("3.\tL0\n01. L1\n02. L1\n03. L1\n04. L1\n05. L1\n06. L1\n07. L1\n08. L1\n09. L1\n10.\tL1")
+        << 1;
+    QTest::newRow("levels that go on past the levels above")
+        << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}"
+           "{\\listlevel\\levelnfc4\\levelnorestart1{\\leveltext\\'02\\'01.;}}")
+        << QList<int>{0, 1, 1, 0, 1} << QStringLiteral("1. L0\na. L1\nb. L1\n2. L0\nc. L1") << 2;
+    QTest::newRow("bullets of the Symbol typeface, and a dash")
+        << QByteArray("{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}\\f2}{\\listlevel\\levelnfc23{\\leveltext\\'01\\'96;}}")
+        << QList<int>{0, 1, 0} << QStringLiteral("• L0\n–\tL1\n• L0") << 1;
+    QTest::newRow("no number") << QByteArray("{\\listlevel\\levelnfc255{\\leveltext\\'00;}}") << QList<int>{0, 0}
+                               << QStringLiteral("L0\nL0") << 0;
+}
+
+void TestRtfReader::levelTexts()
+{
+    QFETCH(QByteArray, levels);
+    QFETCH(QList<int>, items);
+    QFETCH(QString, expected);
+    QFETCH(int, lists);
+    QTextDocument document;
+    QVERIFY(TestDocuments::readRtf(TestDocuments::rtf(listTable(levels) + ::items(items)), document));
+    QCOMPARE(TestDocuments::text(document), expected);
+    QSet<QTextList *> made;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.textList())
+            made.insert(block.textList());
+    }
+    QCOMPARE(made.size(), lists);
+}
+
 void TestRtfReader::longListGoesOnInPieces()
 {
     // Qt walks a whole list for every item added: a list of thousands of
@@ -387,6 +483,29 @@ void TestRtfReader::table()
     QCOMPARE(inA.charFormat().fontWeight(), int(QFont::Bold));
     QCOMPARE(table->cellAt(1, 1).firstCursorPosition().block().text(), QStringLiteral("D"));
     QCOMPARE(TestDocuments::text(document), QStringLiteral("before\nA\tB\nC\tD\nafter"));
+}
+
+void TestRtfReader::headerRows_data()
+{
+    QTest::addColumn<QByteArray>("rows");
+    QTest::addColumn<int>("headerRows");
+    const QByteArray plain = "\\trowd\\cellx2000\\intbl a\\cell\\row";
+    const QByteArray header = "\\trowd\\trhdr\\cellx2000\\intbl h\\cell\\row";
+    QTest::newRow("none") << plain + plain << 0;
+    QTest::newRow("the first") << header + plain + plain << 1;
+    QTest::newRow("the first two") << header + header + plain << 2;
+    QTest::newRow("only further down: no header") << plain + header << 0;
+}
+
+void TestRtfReader::headerRows()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(int, headerRows);
+    QTextDocument document;
+    QVERIFY(TestDocuments::readRtf(TestDocuments::rtf(rows), document));
+    QTextTable *table = qobject_cast<QTextTable *>(document.rootFrame()->childFrames().value(0));
+    QVERIFY(table);
+    QCOMPARE(table->format().headerRowCount(), headerRows);
 }
 
 void TestRtfReader::mergedCells()
@@ -493,14 +612,14 @@ void TestRtfReader::otherWriters_data()
     QTest::newRow("LibreOffice")
         << QStringLiteral("libreoffice.rtf")
         << QStringList{QStringLiteral("Статический расчёт трубы"),
-                       QStringLiteral("Обычный текст, жирный, курсив, синий, подчёркнутый, H2O, м2, греческие α β γ."),
+                       QStringLiteral("Обычный текст, жирный, курсив, синий, подчёркнутый, H₂O, м², греческие α β γ."),
                        QStringLiteral("Справа"), QStringLiteral("• первый пункт"), QStringLiteral("2. два"),
                        QStringLiteral("Диаметр\t500 мм"), QStringLiteral("Рисунок:  конец.")}
         << QStringLiteral("жирный") << QStringLiteral("2,") << 2;
     QTest::newRow("pandoc")
         << QStringLiteral("pandoc.rtf")
         << QStringList{QStringLiteral("Статический расчёт"),
-                       QStringLiteral("Обычный текст, жирный, курсив, моно, H2O, м2 и греческие α β."),
+                       QStringLiteral("Обычный текст, жирный, курсив, моно, H₂O, м² и греческие α β."),
                        QStringLiteral("•\tпервый пункт"), QStringLiteral("2.\tдва"),
                        QStringLiteral("Конец.")}
         << QStringLiteral("жирный") << QStringLiteral("2 и") << 3;
@@ -530,6 +649,66 @@ void TestRtfReader::otherWriters()
     QVERIFY(picture.isImageFormat());
     QCOMPARE(document.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>().size(),
              QSize(60, 30));
+}
+
+void TestRtfReader::codePages_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("expected");
+    // Each file has a lead byte and its trail written as \'hh\'hh, as \'hh
+    // and the plain character, and as \'hh\\; then \u characters with their
+    // double-byte fallback skipped under \uc1 and under \uc2.
+    QTest::newRow("Macintosh Japanese") << "mac-japanese.rtf" << QStringLiteral("お読みください、表とアイ ああ.");
+    QTest::newRow("Shift-JIS") << "shift-jis.rtf" << QStringLiteral("計算書の表とソ ああ.");
+    QTest::newRow("GBK") << "gbk.rtf" << QStringLiteral("管道计算书說 中中.");
+    QTest::newRow("Big5") << "big5.rtf" << QStringLiteral("管道計算許功 中中.");
+    QTest::newRow("Korean") << "korean.rtf" << QStringLiteral("관로 계산서 똠 한한.");
+}
+
+void TestRtfReader::codePages()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, expected);
+    QTextDocument document;
+    RtfReader::Report report;
+    QVERIFY(RtfReader::read(readFile(file), document, RtfReader::Options(), &report));
+    QCOMPARE(TestDocuments::text(document), expected);
+    QVERIFY(report.unsupportedCodePages.isEmpty());
+}
+
+void TestRtfReader::unsupportedCodePageIsReported()
+{
+    // Macintosh Arabic has no converter: its text is read as Mac Roman, and
+    // said so; the pages that convert are not named.
+    QTextDocument document;
+    RtfReader::Report report;
+    QVERIFY(RtfReader::read("{\\rtf1\\mac\\ansicpg10004\\deff9{\\fonttbl{\\f0\\fcharset89 A;}{\\f1\\cpg1361 B;}}"
+                            "caf\\'8e {\\f0\\'80} {\\f1 x}}",
+                            document, RtfReader::Options(), &report));
+    QCOMPARE(TestDocuments::text(document), QStringLiteral("café А x"));
+    QCOMPARE(report.unsupportedCodePages, (QList<int>{10004, 1361}));
+}
+
+void TestRtfReader::textOnlyReadsTheSameText_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "two-tables.rtf", "roman-list.rtf",
+                             "shift-jis.rtf"})
+        QTest::newRow(file) << readFile(QString::fromLatin1(file));
+    QTest::newRow("raised and lowered")
+        << TestDocuments::rtf("m{\\super 2} H{\\sub 2}O {\\b 0.8}{\\super\\i 4}{\\super\\b 4}{\\v hidden}");
+}
+
+void TestRtfReader::textOnlyReadsTheSameText()
+{
+    QFETCH(QByteArray, rtf);
+    QTextDocument full;
+    QTextDocument text;
+    RtfReader::Options options;
+    options.textOnly = true;
+    QVERIFY(RtfReader::read(rtf, full));
+    QVERIFY(RtfReader::read(rtf, text, options, nullptr));
+    QCOMPARE(PlainTextCodec::write(text), PlainTextCodec::write(full));
 }
 
 QTEST_MAIN(TestRtfReader)

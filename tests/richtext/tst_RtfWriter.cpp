@@ -1,8 +1,10 @@
+#include "DocumentDigest.h"
 #include "TestDocuments.h"
 
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
+#include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -22,6 +24,12 @@ QTextTable *firstTable(const QTextDocument &document)
             return table;
     }
     return nullptr;
+}
+
+QByteArray readFile(const char *name)
+{
+    QFile file(QStringLiteral(TEST_DATA_DIR "/") + QString::fromLatin1(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Lengths go through twips: equal when they round to the same twip.
@@ -48,6 +56,11 @@ private slots:
     void oneParagraphPerLine();
     void emptyDocument();
     void tableAtTheStartAndTheEnd();
+    void roundTripKeepsWhatReads_data();
+    void roundTripKeepsWhatReads();
+    void listDefinitionsWrittenBack();
+    void headerRowsWrittenBack();
+    void editedListsKeepTheirNumbers();
 };
 
 void TestRtfWriter::roundTripKeepsText()
@@ -265,6 +278,108 @@ void TestRtfWriter::tableAtTheStartAndTheEnd()
     QVERIFY(RtfReader::read(RtfWriter::write(document), copy));
     QCOMPARE(copy.blockCount(), blocks);
     QCOMPARE(TestDocuments::text(copy), QStringLiteral("a\tb"));
+}
+
+void TestRtfWriter::roundTripKeepsWhatReads_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected"); // In the digest, before and after.
+
+    QTest::newRow("two tables apart") << readFile("two-tables.rtf")
+                                      << QStringLiteral("table 1x2, 0 header rows\n"
+                                                        "cell 0,0 1x1\nДиаметр\ncell 0,1 1x1\n0,5\nend of table\n"
+                                                        "\ntable 1x4, 0 header rows\n");
+    QTest::newRow("two-level list") << readFile("roman-list.rtf")
+                                    << QStringLiteral("[I.] Исходные данные\n[1.] Труба\n[2.] Грунт\n[II.] Расчёт\n"
+                                                      "[1.] Нагрузки\n[III.] Выводы\nКонец.\n");
+    const QByteArray listTable =
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}"
+        "{\\listlevel\\levelnfc22\\levellegal1{\\leveltext\\'0a\\'d0\\'e0\\'e7\\'e4\\'e5\\'eb \\'00.\\'01;}}"
+        "{\\listlevel\\levelnfc3\\levelnorestart1{\\leveltext\\'02\\'02);}}\\listid5}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid5\\ls3}}";
+    QByteArray items;
+    for (const int level : {0, 1, 2, 1, 0, 1, 2, 2, 1})
+        items += "\\pard\\ls3\\ilvl" + QByteArray::number(level) + " x\\par";
+    QTest::newRow("words, legal numbering, leading zeros, no restart")
+        << TestDocuments::rtf(listTable + items)
+        << QStringLiteral("[Глава I] x\n[Раздел 1.01] x\n[A)] x\n[Раздел 1.02] x\n[Глава II] x\n[Раздел 2.01] x\n"
+                          "[B)] x\n[C)] x\n[Раздел 2.02] x\n");
+    QTest::newRow("header rows")
+        << TestDocuments::rtf("\\trowd\\trhdr\\cellx2000\\intbl H\\cell\\row\\trowd\\cellx2000\\intbl a\\cell\\row")
+        << QStringLiteral("table 2x1, 1 header rows\n");
+    QTest::newRow("numbers as text past a QTextList")
+        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat7{\\leveltext\\'02\\'00.;}}"
+                              "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                              "\\pard\\ls1 a\\par\\pard\\ls1 b\\par")
+        << QStringLiteral("7.\ta\n8.\tb\n");
+    for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
+        QTest::newRow(file) << readFile(file) << QString();
+}
+
+void TestRtfWriter::roundTripKeepsWhatReads()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QTextDocument read;
+    QVERIFY(RtfReader::read(rtf, read));
+    const QString digest = DocumentDigest::of(read);
+    QVERIFY2(digest.contains(expected), qPrintable(digest));
+
+    const QByteArray written = RtfWriter::write(read);
+    QTextDocument again;
+    QVERIFY(RtfReader::read(written, again));
+    QCOMPARE(DocumentDigest::of(again), digest);
+    QCOMPARE(RtfWriter::write(again), written);
+}
+
+void TestRtfWriter::listDefinitionsWrittenBack()
+{
+    QTextDocument document;
+    QVERIFY(RtfReader::read(
+        TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}"
+                           "{\\listlevel\\levelnfc22\\levellegal1\\levelfollow1{\\leveltext\\'03\\'00.\\'01;}}\\listid5}}"
+                           "{\\*\\listoverridetable{\\listoverride\\listid5\\ls3}}"
+                           "\\pard\\ls3 a\\par\\pard\\ls3\\ilvl1 b\\par"),
+        document));
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY2(rtf.contains("\\levelnfc1\\levelnfcn1\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1{\\leveltext\\'07\\'c3\\'eb"
+                          "\\'e0\\'e2\\'e0 \\'00;}{\\levelnumbers\\'07;}"),
+             rtf.constData());
+    QVERIFY2(rtf.contains("\\levelnfc22\\levelnfcn22\\leveljc0\\leveljcn0\\levelfollow1\\levelstartat1\\levellegal1"
+                          "{\\leveltext\\'03\\'00.\\'01;}{\\levelnumbers\\'01\\'03;}"),
+             rtf.constData());
+    QVERIFY(rtf.contains("\\pard\\ls1\\ilvl1"));
+    QVERIFY(rtf.contains("{\\listtext\\f1 1.01\\tab}"));
+}
+
+void TestRtfWriter::headerRowsWrittenBack()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextTableFormat format;
+    format.setHeaderRowCount(1);
+    cursor.insertTable(3, 2, format);
+    const QByteArray rtf = RtfWriter::write(document);
+    QCOMPARE(rtf.count("\\trowd\\trhdr"), 1);
+    QCOMPARE(rtf.count("\\trowd"), 3);
+}
+
+void TestRtfWriter::editedListsKeepTheirNumbers()
+{
+    // A list read from RTF, then edited: the top item between the lists of
+    // the second level removed, so that they no longer restart where the
+    // RTF list would restart them.  Written apart, they keep their numbers.
+    QTextDocument document;
+    QVERIFY(RtfReader::read(readFile("roman-list.rtf"), document));
+    QTextCursor cursor(document.findBlockByNumber(3));
+    QCOMPARE(cursor.block().text(), QStringLiteral("Расчёт"));
+    cursor.select(QTextCursor::BlockUnderCursor);
+    cursor.removeSelectedText();
+    const QString digest = DocumentDigest::of(document);
+    QTextDocument again;
+    QVERIFY(RtfReader::read(RtfWriter::write(document), again));
+    QCOMPARE(DocumentDigest::of(again), digest);
+    QVERIFY2(digest.contains(QStringLiteral("[2.] Грунт\n[1.] Нагрузки\n[II.] Выводы")), qPrintable(digest));
 }
 
 QTEST_MAIN(TestRtfWriter)
