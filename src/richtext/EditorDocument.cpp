@@ -64,6 +64,13 @@ void EditorDocument::FileNew()
 
 DocumentFile::Result EditorDocument::LoadDocumentFile(const QString &path)
 {
+    // The carets of the window ride along to the end of the new content.
+    // Until they are back at its start the document has no page size, so
+    // that the window, asking where they were, lays out nothing: restored,
+    // the page size has the new content laid out from its start, in steps,
+    // the first page first.
+    const QSizeF pageSize = m_document->pageSize();
+    m_document->setPageSize(QSizeF(0, 0));
     DocumentFile::Result result;
     {
         const QScopedValueRollback<bool> changing(m_changing, true);
@@ -71,6 +78,7 @@ DocumentFile::Result EditorDocument::LoadDocumentFile(const QString &path)
     }
     if (result.ok)
         cursorToStart();
+    m_document->setPageSize(pageSize);
     return result;
 }
 

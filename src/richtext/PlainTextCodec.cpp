@@ -240,7 +240,11 @@ bool PlainTextCodec::read(const QByteArray &data, QTextDocument &document)
         return false;
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
+    // Laid out anew once the text is in (see RtfReader::read).
+    const QSizeF pageSize = document.pageSize();
+    document.setPageSize(QSizeF(0, 0));
     document.setPlainText(*text);
+    document.setPageSize(pageSize);
     document.setUndoRedoEnabled(undo);
     document.setModified(false);
     return true;

@@ -285,8 +285,14 @@ bool RtfReader::read(const QByteArray &data, QTextDocument &document, const Opti
 
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
+    // Without a page size the document's layout lays out nothing while the
+    // content goes in; given back, it lays out the new content from its
+    // start, in steps where a view shows it, the first page first.
+    const QSizeF pageSize = document.pageSize();
+    document.setPageSize(QSizeF(0, 0));
     document.clear();
     RtfDocumentAssembler::assemble(reader.m_content, document);
+    document.setPageSize(pageSize);
     document.setUndoRedoEnabled(undo);
     document.setModified(false);
     if (report)
@@ -1216,8 +1222,19 @@ void RtfReader::hexByte(unsigned char byte)
 void RtfReader::appendChar(QChar ch)
 {
     using Dest = RtfGroupState::Destination;
-    if (ch.unicode() < 0x20 && ch != QLatin1Char('\t'))
+    switch (ch.unicode()) {
+    case 0xFFFC: // An object's place, without the object.
+    case 0xFDD0: // QTextDocument's marks of frames.
+    case 0xFDD1:
         return;
+    case 0x2029: // Paragraphs end with \par: within one, a line break.
+        ch = QChar::LineSeparator;
+        break;
+    default:
+        if (ch.unicode() < 0x20 && ch != QLatin1Char('\t'))
+            return; // Control characters are not text.
+        break;
+    }
     RtfGroupState &s = state();
     switch (s.destination) {
     case Dest::Text: {
@@ -1340,8 +1357,10 @@ void RtfReader::finishPicture()
     size = QSizeF(size.width() * picture.scaleX / 100.0, size.height() * picture.scaleY / 100.0);
 
     if (m_options.textOnly) {
-        // The picture's place, as plain text leaves it: no character.
-        appendChar(QChar::ObjectReplacementCharacter);
+        // The picture's place (plain text shows no character for it).
+        flushBytes();
+        openRun(charFormatIndex(state().character));
+        m_content.text.append(QChar::ObjectReplacementCharacter);
         return;
     }
     flushText();

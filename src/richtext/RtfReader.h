@@ -103,7 +103,6 @@ private:
     bool skipped(unsigned char byte);
 
     void appendChar(QChar ch);
-    void appendText(const QString &text);
     // Text in the given format goes on the open run, or on a new one.
     void openRun(int format);
     void closeRun();

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
@@ -92,6 +93,36 @@ private Q_SLOTS:
         QCOMPARE(doc.selectionStart(), 0);
         QCOMPARE(doc.selectionLength(), 0);
         QVERIFY(!doc.textDocument()->isUndoAvailable());
+    }
+
+    void loadLaysOutFromTheStart()
+    {
+        // A view's caret rides along with the new text to its end; when the
+        // document's caret goes to the start, the view asks where its own
+        // was.  That must not lay out the whole new text: it is laid out
+        // from its start, in steps, and the page size the view gave stays.
+        EditorDocument doc;
+        QTextDocument *text = doc.textDocument();
+        QAbstractTextDocumentLayout *layout = text->documentLayout();
+        text->setPageSize(QSizeF(500, -1));
+        QTextCursor viewCaret(text);
+        bool laidOutToTheEnd = false;
+        connect(&doc, &EditorDocument::cursorChanged, this, [&] {
+            layout->blockBoundingRect(viewCaret.block());
+            laidOutToTheEnd = text->lastBlock().layout()->lineCount() > 0;
+        });
+        QByteArray many = "{\\rtf1 ";
+        for (int i = 0; i < 3000; ++i)
+            many += "paragraph " + QByteArray::number(i) + "\\par ";
+        const QString file = path("many.rtf");
+        QVERIFY(TestFiles::write(file, many + "}"));
+        QVERIFY(doc.LoadDocumentFile(file).ok);
+        QCOMPARE(viewCaret.block(), text->lastBlock());
+        QVERIFY(!laidOutToTheEnd);
+        QCOMPARE(text->pageSize(), QSizeF(500, -1));
+        QCOMPARE(doc.selectionStart(), 0);
+        QVERIFY(text->firstBlock().layout()->lineCount() > 0);
+        QCOMPARE(text->lastBlock().text(), QStringLiteral("paragraph 2999"));
     }
 
     void failedLoads_data()
