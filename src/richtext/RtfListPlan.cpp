@@ -6,6 +6,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -60,23 +61,23 @@ RtfListNumbering::Levels defaultLevels()
 
 RtfListPlan::RtfListPlan(const QTextDocument &document)
 {
-    // Every list item in document order (table cells included), and the
+    // Every list's items in document order (table cells included), and the
     // lists grouped as they were read.
-    std::vector<QTextList *> items;
     std::vector<QTextList *> order;
     std::map<int, std::vector<QTextList *>> groups;
-    std::unordered_map<const QTextList *, bool> seen;
+    int position = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         QTextList *list = block.textList();
         if (!list)
             continue;
-        items.push_back(list);
-        if (!seen.emplace(list, true).second)
-            continue;
-        order.push_back(list);
-        const QTextListFormat format = list->format();
-        if (format.hasProperty(FormatKeys::ListGroup) && format.hasProperty(FormatKeys::ListLevelText))
-            groups[format.intProperty(FormatKeys::ListGroup)].push_back(list);
+        std::vector<int> &items = m_items[list];
+        if (items.empty()) {
+            order.push_back(list);
+            const QTextListFormat format = list->format();
+            if (format.hasProperty(FormatKeys::ListGroup) && format.hasProperty(FormatKeys::ListLevelText))
+                groups[format.intProperty(FormatKeys::ListGroup)].push_back(list);
+        }
+        items.push_back(position++);
     }
 
     for (QTextList *list : order) {
@@ -90,16 +91,15 @@ RtfListPlan::RtfListPlan(const QTextDocument &document)
         } else {
             members.push_back(Member{list, levelOf(format)});
         }
-        if (tryList(members, items, true))
+        if (tryList(members, true))
             continue;
         for (const Member &member : members) {
-            if (!m_entries.count(member.list) && !tryList({member}, items, true) && !tryList({member}, items, false)) {
+            if (!m_entries.count(member.list) && !tryList({member}, true) && !tryList({member}, false)) {
                 // Written all the same: items past what one QTextList takes
                 // come back with their numbers as text.
                 RtfListNumbering::Levels levels = defaultLevels();
                 levels[static_cast<std::size_t>(member.level)] = RtfListNumbering::levelOf(member.list->format());
-                m_lists.push_back(levels);
-                m_entries[member.list] = Entry{static_cast<int>(m_lists.size()), member.level};
+                add(levels, {member});
             }
         }
     }
@@ -111,13 +111,24 @@ RtfListPlan::Entry RtfListPlan::entryOf(const QTextList *list) const
     return it == m_entries.end() ? Entry() : it->second;
 }
 
-bool RtfListPlan::tryList(const std::vector<Member> &members, const std::vector<QTextList *> &items, bool kept)
+void RtfListPlan::add(const RtfListNumbering::Levels &levels, const std::vector<Member> &members)
+{
+    List list;
+    list.levels = levels;
+    for (const Member &member : members)
+        list.levelCount = std::max(list.levelCount, member.level + 1);
+    m_lists.push_back(list);
+    for (const Member &member : members)
+        m_entries[member.list] = Entry{static_cast<int>(m_lists.size()), member.level};
+}
+
+bool RtfListPlan::tryList(const std::vector<Member> &members, bool kept)
 {
     // The level definitions: those the lists kept when they came from one
     // RTF list, else their prefix, number and suffix.
     RtfListNumbering::Levels levels = defaultLevels();
     std::array<bool, 9> defined{};
-    std::unordered_map<const QTextList *, int> levelOfMember;
+    std::vector<std::pair<int, const Member *>> items; // Position, member.
     for (const Member &member : members) {
         const QTextListFormat format = member.list->format();
         RtfListNumbering::Level level;
@@ -128,8 +139,10 @@ bool RtfListPlan::tryList(const std::vector<Member> &members, const std::vector<
             return false;
         levels[k] = level;
         defined[k] = true;
-        levelOfMember[member.list] = member.level;
+        for (const int position : m_items[member.list])
+            items.emplace_back(position, &member);
     }
+    std::sort(items.begin(), items.end());
     // The number formats of the levels above, for the numbers that level
     // texts show of them.
     for (const Member &member : members) {
@@ -144,20 +157,17 @@ bool RtfListPlan::tryList(const std::vector<Member> &members, const std::vector<
     RtfListNumbering numbering;
     std::vector<QTextList *> listOfPiece;
     std::unordered_map<const QTextList *, int> pieceOfList;
-    for (QTextList *list : items) {
-        const auto member = levelOfMember.find(list);
-        if (member == levelOfMember.end())
-            continue;
-        const RtfListNumbering::Item item = numbering.add(0, levels, member->second);
+    for (const auto &[position, member] : items) {
+        const RtfListNumbering::Item item = numbering.add(0, levels, member->level);
         if (item.list < 0)
             return false;
         const auto piece = static_cast<std::size_t>(item.list);
         if (piece == listOfPiece.size()) {
-            if (pieceOfList.count(list))
+            if (pieceOfList.count(member->list))
                 return false; // One list would come back as two.
-            listOfPiece.push_back(list);
-            pieceOfList[list] = item.list;
-        } else if (listOfPiece[piece] != list) {
+            listOfPiece.push_back(member->list);
+            pieceOfList[member->list] = item.list;
+        } else if (listOfPiece[piece] != member->list) {
             return false; // Two lists would come back as one.
         }
     }
@@ -171,9 +181,6 @@ bool RtfListPlan::tryList(const std::vector<Member> &members, const std::vector<
     }
     if (listOfPiece.size() != members.size())
         return false;
-
-    m_lists.push_back(levels);
-    for (const Member &member : members)
-        m_entries[member.list] = Entry{static_cast<int>(m_lists.size()), member.level};
+    add(levels, members);
     return true;
 }

@@ -26,11 +26,17 @@ public:
         int level = 0; // \ilvl
     };
 
+    struct List
+    {
+        RtfListNumbering::Levels levels;
+        int levelCount = 1; // The levels written: up to the deepest one used.
+    };
+
     explicit RtfListPlan(const QTextDocument &document);
 
     Entry entryOf(const QTextList *list) const;
     // The RTF lists, in the order of their first item; list n is at n - 1.
-    const std::vector<RtfListNumbering::Levels> &lists() const { return m_lists; }
+    const std::vector<List> &lists() const { return m_lists; }
 
 private:
     struct Member
@@ -39,12 +45,14 @@ private:
         int level;
     };
 
-    // Adds a list of the given members (items: every list item's list in
-    // document order), with the level definitions they kept or those made
-    // of their prefix, number and suffix; false, adding nothing, when
-    // reading it back would not give them.
-    bool tryList(const std::vector<Member> &members, const std::vector<QTextList *> &items, bool kept);
+    // Adds a list of the given members, with the level definitions they
+    // kept or those made of their prefix, number and suffix; false, adding
+    // nothing, when reading it back would not give them.
+    bool tryList(const std::vector<Member> &members, bool kept);
+    void add(const RtfListNumbering::Levels &levels, const std::vector<Member> &members);
 
-    std::vector<RtfListNumbering::Levels> m_lists;
+    std::vector<List> m_lists;
     std::unordered_map<const QTextList *, Entry> m_entries;
+    // Where each list's items stand among all list items of the document.
+    std::unordered_map<const QTextList *, std::vector<int>> m_items;
 };

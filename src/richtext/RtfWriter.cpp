@@ -243,17 +243,20 @@ private:
 
     void writeListTables()
     {
-        const std::vector<RtfListNumbering::Levels> &lists = m_lists.lists();
+        const std::vector<RtfListPlan::List> &lists = m_lists.lists();
         if (lists.empty())
             return;
         m_out += "{\\*\\listtable\n";
         for (std::size_t n = 1; n <= lists.size(); ++n) {
+            const RtfListPlan::List &list = lists[n - 1];
             m_out += '{';
             word("list");
             word("listtemplateid", static_cast<int>(n));
+            if (list.levelCount == 1)
+                word("listsimple", 1);
             newline();
-            for (std::size_t k = 0; k < 9; ++k)
-                writeListLevel(lists[n - 1][k], static_cast<int>(k));
+            for (int k = 0; k < list.levelCount; ++k)
+                writeListLevel(list.levels[static_cast<std::size_t>(k)], k);
             word("listid", static_cast<int>(n));
             m_out += "}\n";
         }
