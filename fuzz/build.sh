@@ -6,10 +6,11 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 OUT="${PIPECALC_FUZZ_DIR:-$ROOT/build-fuzz}"
 CXX="${CXX_FUZZ:-clang++-14}"
 mkdir -p "$OUT"
-# The library without the editor's document (a QObject, which would want moc).
+# The library without its files (their writing goes through model/) and the
+# editor's document (a QObject, which would want moc).
 SOURCES=()
 for source in "$ROOT"/src/richtext/*.cpp; do
-  [[ "$source" == */EditorDocument.cpp ]] || SOURCES+=("$source")
+  [[ "$source" == */EditorDocument.cpp || "$source" == */DocumentFile.cpp ]] || SOURCES+=("$source")
 done
 SOURCES+=("$ROOT"/tests/richtext/DocumentDigest.cpp "$ROOT"/fuzz/RtfReaderFuzzer.cpp)
 # shellcheck disable=SC2046
