@@ -215,6 +215,8 @@ void TFormMainUi::setupUi(QMainWindow *window)
     results->setChildrenCollapsible(false);
     vstOutVariables = new GridView(results);
     vstOutVariables->setObjectName(QStringLiteral("vstOutVariables"));
+    // The name, value and units of every result stay in sight beside the checks.
+    vstOutVariables->setMinimumWidth(305);
     VerdictSummary = new VerdictPanel(results);
     VerdictSummary->hide();
     results->addWidget(vstOutVariables);

@@ -38,8 +38,14 @@ VerdictPanel::VerdictPanel(QWidget *parent)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(18);
     m_table->horizontalHeader()->setFixedHeight(18);
-    // The verdict takes up whatever room the panel is given.
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // The figures and the verdict keep their room; the check's name takes
+    // what is left.
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setSectionResizeMode(ColumnCheck, QHeaderView::Stretch);
+    header->setSectionResizeMode(ColumnCondition, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ColumnUtilisation, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ColumnVerdict, QHeaderView::ResizeToContents);
+    m_table->setTextElideMode(Qt::ElideRight);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
