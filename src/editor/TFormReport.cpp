@@ -44,6 +44,10 @@ TFormReport::TFormReport(QObject *parent)
 {
     // The page's origin is the paper's corner, as the report page draws it.
     m_printer->setFullPage(true);
+    // A4 portrait until the user chooses other paper, whatever the system's
+    // default.
+    m_printer->setPageSize(QPageSize(QPageSize::A4));
+    m_printer->setPageOrientation(QPageLayout::Portrait);
     m_printer->setCopyCount(1);
     m_printer->setDuplex(QPrinter::DuplexNone);
     m_printer->setPaperSource(QPrinter::Auto);
@@ -66,9 +70,12 @@ int TFormReport::copyDocument(const QTextDocument &document)
 {
     // Through RTF, as a file would carry it: character and paragraph formats
     // included, whatever the document was read from.
-    QTextDocument copy;
-    RtfReader::read(RtfWriter::write(document), copy);
-    m_page->setDocument(copy);
+    auto copy = std::make_unique<QTextDocument>();
+    RtfReader::read(RtfWriter::write(document), *copy);
+    // On the paper chosen last, in printer setup, the print dialog or the preview.
+    const QPageLayout paper = m_printer->pageLayout();
+    m_page->setPaper(paper.pageSize(), paper.orientation());
+    m_page->setDocument(std::move(copy));
     return m_page->pageCount();
 }
 
@@ -170,6 +177,7 @@ void TFormReport::printerSetup(QWidget *parent, const QTextDocument &document)
     if (!m_printer->printerName().isEmpty())
         setup.setPrinterName(m_printer->printerName());
     setup.setCopyCount(m_printer->copyCount());
+    setup.setPageSize(m_printer->pageLayout().pageSize());
     setup.setPageOrientation(m_printer->pageLayout().orientation());
     if (m_printer->printRange() == QPrinter::PageRange && m_printer->fromPage() > 0) {
         setup.setPrintRange(QPrinter::PageRange);
@@ -195,6 +203,7 @@ void TFormReport::printerSetup(QWidget *parent, const QTextDocument &document)
     if (setup.outputFormat() == QPrinter::NativeFormat && !setup.printerName().isEmpty())
         m_printer->setPrinterName(setup.printerName());
     m_printer->setCopyCount(setup.copyCount());
+    m_printer->setPageSize(setup.pageLayout().pageSize());
     m_printer->setPageOrientation(setup.pageLayout().orientation());
     if (setup.printRange() == QPrinter::PageRange) {
         m_printer->setPrintRange(QPrinter::PageRange);

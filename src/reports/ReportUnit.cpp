@@ -1,5 +1,7 @@
 #include "reports/ReportUnit.h"
 
+#include "reports/LongParagraphs.h"
+#include "richtext/DocumentCopy.h"
 #include "richtext/DocumentFile.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -27,7 +29,8 @@ QFont titleFont()
     return font;
 }
 
-// Every text line of the laid-out document with its place, in document order.
+// Every text line of the laid-out document with its place, in document
+// order, table cells included.
 struct PlacedLine
 {
     QString text;
@@ -35,11 +38,13 @@ struct PlacedLine
     qreal bottom;
 };
 
-QVector<PlacedLine> placedLines(QTextDocument &doc)
+QVector<PlacedLine> placedLines(const QTextDocument &doc)
 {
     QVector<PlacedLine> lines;
     QAbstractTextDocumentLayout *layout = doc.documentLayout();
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (!ReportPagination::laidOut(block))
+            continue;
         const QRectF blockRect = layout->blockBoundingRect(block);
         const QTextLayout *textLayout = block.layout();
         const QString text = block.text();
@@ -56,7 +61,7 @@ QVector<PlacedLine> placedLines(QTextDocument &doc)
 
 ReportPage::ReportPage()
     : m_title(QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс")), m_logo(defaultLogo()),
-      m_document(std::make_unique<QTextDocument>()), m_layoutDevice(std::make_unique<QImage>(1, 1, QImage::Format_RGB32))
+      m_paperSize(QPageSize::A4), m_layoutDevice(std::make_unique<QImage>(1, 1, QImage::Format_RGB32))
 {
     const int dotsPerMeter = qRound(LayoutDpi / 0.0254);
     m_layoutDevice->setDotsPerMeterX(dotsPerMeter);
@@ -74,70 +79,64 @@ QImage ReportPage::defaultLogo()
 
 void ReportPage::setDocument(const QTextDocument &document)
 {
-    m_document.reset(document.clone());
+    setDocument(DocumentCopy::of(document));
+}
+
+void ReportPage::setDocument(std::unique_ptr<QTextDocument> document)
+{
+    m_document = std::move(document);
     QTextDocument &doc = *m_document;
     doc.setUndoRedoEnabled(false);
     QFont base = doc.defaultFont();
     base.setFamily(QStringLiteral("Arial"));
     doc.setDefaultFont(base);
-    doc.documentLayout()->setPaintDevice(m_layoutDevice.get());
     QTextFrameFormat root = doc.rootFrame()->frameFormat();
     root.setMargin(0);
     root.setPadding(0);
     root.setBorder(0);
     doc.rootFrame()->setFrameFormat(root);
     doc.setDocumentMargin(0);
-    doc.setTextWidth(layoutDots(TextWidth));
-    paginate();
+    layOut();
 }
 
-void ReportPage::paginate()
+void ReportPage::setPaper(const QPageSize &size, QPageLayout::Orientation orientation)
 {
-    const QVector<PlacedLine> lines = placedLines(*m_document);
-    const qreal height = m_document->documentLayout()->documentSize().height();
-    const qreal fullPage = layoutDots(PageHeight - 2 * Margin);
-    const qreal epsilon = 0.01;
-
-    m_pageStarts = {0.0};
-    qreal start = 0.0;
-    qreal available = fullPage - layoutDots(TextTop); // the first page holds less
-    while (start + available < height) {
-        const qreal limit = start + available;
-        // Break above every line that would cross the page end; lines side by
-        // side in a table row move together.
-        qreal cut = limit;
-        for (bool moved = true; moved;) {
-            moved = false;
-            for (const PlacedLine &line : lines) {
-                if (line.top < cut - epsilon && line.bottom > cut + epsilon && line.top > start + epsilon) {
-                    cut = line.top;
-                    moved = true;
-                }
-            }
-        }
-        m_pageStarts.append(cut);
-        start = cut;
-        available = fullPage;
-    }
+    if (size.isEquivalentTo(m_paperSize) && orientation == m_orientation)
+        return;
+    m_paperSize = size.isValid() ? size : QPageSize(QPageSize::A4);
+    m_orientation = orientation;
+    if (m_document)
+        layOut();
 }
 
-qreal ReportPage::pageEnd(int index) const
+QSizeF ReportPage::paperMillimetres() const
 {
-    return index + 1 < m_pageStarts.size() ? m_pageStarts[index + 1]
-                                           : m_document->documentLayout()->documentSize().height();
+    const QSizeF portrait = m_paperSize.size(QPageSize::Millimeter);
+    return m_orientation == QPageLayout::Landscape ? portrait.transposed() : portrait;
+}
+
+void ReportPage::layOut()
+{
+    QTextDocument &doc = *m_document;
+    // Without a layout while the long paragraphs are put together and cut
+    // anew for the paper: a layout would lay every change out.
+    doc.setDocumentLayout(nullptr);
+    LongParagraphs::join(doc);
+    LongParagraphs::split(doc, m_layoutDevice.get(), layoutDots(textWidth()));
+    doc.documentLayout()->setPaintDevice(m_layoutDevice.get());
+    doc.setTextWidth(layoutDots(textWidth()));
+    doc.documentLayout()->documentSize();
+    const qreal fullPage = layoutDots(paperMillimetres().height() - 2 * Margin);
+    m_pages = ReportPagination::paginate(doc, fullPage - layoutDots(TextTop), fullPage);
 }
 
 int ReportPage::prepare(QPagedPaintDevice *device)
 {
-    QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    device->setPageLayout(page);
+    const QPageLayout chosen = device->pageLayout();
+    setPaper(chosen.pageSize(), chosen.orientation());
+    device->setPageLayout(QPageLayout(m_paperSize, m_orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     m_deviceDpi = device->logicalDpiY();
     return pageCount();
-}
-
-int ReportPage::pageCount() const
-{
-    return int(m_pageStarts.size());
 }
 
 void ReportPage::paintPage(QPainter &painter, int index) const
@@ -150,25 +149,30 @@ void ReportPage::paintPage(QPainter &painter, int index) const
     painter.scale(scale, scale);
     if (index == 0)
         painter.translate(0, layoutDots(TextTop));
-    const qreal top = m_pageStarts.value(index);
-    painter.translate(0, -top);
-    // Clipped to this page's share of the document, across the whole paper:
-    // a table drawn to the text's edge keeps its right border.
-    m_document->drawContents(&painter, QRectF(-layoutDots(Margin), top, layoutDots(PageWidth), pageEnd(index) - top));
+    // Each slice clipped across the whole paper: a table drawn to the text's
+    // edge keeps its right border.
+    const qreal left = -layoutDots(Margin);
+    const qreal width = layoutDots(paperMillimetres().width());
+    for (const ReportPagination::Slice &slice : m_pages.value(index)) {
+        painter.save();
+        painter.translate(0, slice.at - slice.top);
+        m_document->drawContents(&painter, QRectF(left, slice.top, width, slice.bottom - slice.top));
+        painter.restore();
+    }
     painter.restore();
 
     if (index == 0) {
         // Drawn over the document as the page's elements are: title, rule, logo.
         painter.setFont(titleFont());
         painter.setPen(Qt::black);
-        const QRectF titleBox(0, deviceDots(TitleTop), deviceDots(BandWidth), deviceDots(TitleHeight));
+        const QRectF titleBox(0, deviceDots(TitleTop), deviceDots(bandWidth()), deviceDots(TitleHeight));
         const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
         const QRectF needed = painter.boundingRect(titleBox, flags, m_title);
         painter.drawText(QRectF(titleBox.topLeft(), QSizeF(titleBox.width(), std::max(titleBox.height(), needed.height()))),
                          flags, m_title);
-        painter.fillRect(QRectF(0, deviceDots(RuleTop), deviceDots(RuleWidth), deviceDots(RuleHeight)), Qt::black);
+        painter.fillRect(QRectF(0, deviceDots(RuleTop), deviceDots(ruleWidth()), deviceDots(RuleHeight)), Qt::black);
         if (!m_logo.isNull())
-            painter.drawImage(QRectF(deviceDots(LogoLeft), deviceDots(LogoTop), deviceDots(LogoWidth),
+            painter.drawImage(QRectF(deviceDots(logoLeft()), deviceDots(LogoTop), deviceDots(LogoWidth),
                                      deviceDots(LogoHeight)),
                               m_logo);
     }
@@ -209,8 +213,8 @@ bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPag
         fileName,
         [this, &pages](QIODevice &file) {
             QPdfWriter writer(&file);
-            if (pages.layout)
-                writer.setPageLayout(*pages.layout);
+            writer.setPageLayout(pages.layout ? *pages.layout
+                                              : QPageLayout(m_paperSize, m_orientation, QMarginsF(0, 0, 0, 0)));
             writer.setResolution(600);
             writer.setCreator(QStringLiteral("Расчёты Велтра-Норлекс"));
             writer.setTitle(m_title);
@@ -224,22 +228,33 @@ bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPag
 
 QVector<QStringList> ReportPage::pageLines() const
 {
-    QVector<QStringList> pages(pageCount());
-    for (const PlacedLine &line : placedLines(*m_document)) {
-        int page = pageCount() - 1;
-        while (page > 0 && line.top < m_pageStarts[page])
-            --page;
-        pages[page] << line.text;
+    const QVector<PlacedLine> lines = placedLines(*m_document);
+    QVector<QStringList> pages;
+    for (const ReportPagination::Page &page : m_pages) {
+        QStringList shown;
+        for (const ReportPagination::Slice &slice : page) {
+            for (const PlacedLine &line : lines) {
+                const qreal middle = (line.top + line.bottom) / 2;
+                if (middle >= slice.top && middle < slice.bottom)
+                    shown << line.text;
+            }
+        }
+        pages << shown;
     }
     return pages;
 }
 
 bool ReportPage::anyLineCut() const
 {
-    for (const PlacedLine &line : placedLines(*m_document)) {
-        for (int page = 1; page < pageCount(); ++page) {
-            if (line.top < m_pageStarts[page] - 0.01 && line.bottom > m_pageStarts[page] + 0.01)
-                return true;
+    const QVector<PlacedLine> lines = placedLines(*m_document);
+    for (const ReportPagination::Page &page : m_pages) {
+        for (const ReportPagination::Slice &slice : page) {
+            for (const PlacedLine &line : lines) {
+                for (const qreal edge : {slice.top, slice.bottom}) {
+                    if (line.top < edge - 0.01 && line.bottom > edge + 0.01)
+                        return true;
+                }
+            }
         }
     }
     return false;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "reports/ReportPagination.h"
+
 #include <QImage>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QSizeF>
 #include <QString>
 #include <QVector>
@@ -14,10 +17,15 @@ class QPagedPaintDevice;
 class QPainter;
 class QTextDocument;
 
-// The report page: A4 portrait with 10 mm margins.  The first page carries
-// the logo at the top right, a rule under it and the centred title; the
+// The report page: A4 portrait unless other paper is chosen, with 10 mm
+// margins.  The first page carries the logo at the top right, a rule under
+// it and the centred title, all following the width of the paper; the
 // document starts 22.6 mm below the top margin and runs on over as many
-// pages as it needs.  Lines are never cut at a page end.
+// pages as it needs.  The document is laid out once for the paper and each
+// page draws its slices of that layout (see ReportPagination): lines are
+// never cut at a page end, table header rows repeat on every page the table
+// continues on, headings stay with what follows, and no page starts or ends
+// with a single line of a longer paragraph.
 class ReportPage
 {
 public:
@@ -26,7 +34,7 @@ public:
     ReportPage(const ReportPage &) = delete;
     ReportPage &operator=(const ReportPage &) = delete;
 
-    // Page geometry in millimetres.
+    // Page geometry in millimetres, the widths as they are on A4 portrait.
     static constexpr qreal PageWidth = 210.0;
     static constexpr qreal PageHeight = 297.0;
     static constexpr qreal Margin = 10.0;
@@ -51,14 +59,31 @@ public:
     const QImage &logo() const { return m_logo; }
     void setLogo(const QImage &logo) { m_logo = logo; }
 
+    // The paper; the document is laid out anew for other paper.
+    void setPaper(const QPageSize &size, QPageLayout::Orientation orientation);
+    const QPageSize &paperSize() const { return m_paperSize; }
+    QPageLayout::Orientation orientation() const { return m_orientation; }
+    // The paper's width and height as it lies, in millimetres.
+    QSizeF paperMillimetres() const;
+    // The widths of the text, the band of the title and of the rule, and
+    // where the logo starts, for the paper chosen.
+    qreal textWidth() const { return bandWidth() - (BandWidth - TextWidth); }
+    qreal bandWidth() const { return paperMillimetres().width() - 2 * Margin - (PageWidth - 2 * Margin - BandWidth); }
+    qreal ruleWidth() const { return bandWidth() + (RuleWidth - BandWidth); }
+    qreal logoLeft() const { return bandWidth() - (BandWidth - LogoLeft); }
+
     // Copies the document onto the page; the copy keeps every character and
     // paragraph format, and text without a font of its own is set in Arial.
     void setDocument(const QTextDocument &document);
+    // The same with a document the page takes over, which spares the copy.
+    void setDocument(std::unique_ptr<QTextDocument> document);
 
-    // Lays the page out for a device (its resolution decides the
-    // measurements); returns the number of pages.
+    // Takes the paper of the device (as chosen in printer setup, the print
+    // dialog or the preview), lays the page out for it when it is new and
+    // sets the device to print from the paper's corner; returns the number
+    // of pages.
     int prepare(QPagedPaintDevice *device);
-    int pageCount() const;
+    int pageCount() const { return int(m_pages.size()); }
 
     // Paints page `index` (from 0) of the last layout; the painter's origin
     // is the top left corner of the paper, in the device's pixels.
@@ -72,8 +97,8 @@ public:
     using Progress = std::function<bool(int done, int total)>;
     bool print(QPagedPaintDevice *device, int firstPage = 0, int lastPage = 0, const Progress &progress = {});
 
-    // The same pages as a PDF file, written all or nothing; false with the
-    // message to show when the file cannot be written.
+    // The pages as a PDF file on the paper of the page, written all or
+    // nothing; false with the message to show when the file cannot be written.
     bool exportPdf(const QString &fileName, QString *error = nullptr);
     // The same for pages first..last (as print() takes them) with progress,
     // on the paper of a printer's settings when given.
@@ -86,9 +111,10 @@ public:
     };
     bool exportPdf(const QString &fileName, QString *error, const PdfPages &pages);
 
-    // The text lines of each page of the last layout, in reading order.
+    // The text lines each page shows, in reading order (header rows that
+    // repeat are shown on every page they are drawn on).
     QVector<QStringList> pageLines() const;
-    // Whether a line of the last layout crosses a page end.
+    // Whether a line of the last layout is cut by the edge of a slice.
     bool anyLineCut() const;
 
     // The logo that ships with the program.
@@ -102,14 +128,17 @@ private:
     qreal deviceDots(qreal millimetres) const { return millimetres * m_deviceDpi / 25.4; }
     static constexpr qreal LayoutDpi = 96.0;
 
+    // Lays the document out for the paper and cuts it into pages.
+    void layOut();
+
     QString m_title;
     QImage m_logo;
+    QPageSize m_paperSize;
+    QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
+    // The document, laid out for the paper; its long paragraphs cut into
+    // pieces for that paper, put together again for other paper.
     std::unique_ptr<QTextDocument> m_document;
     std::unique_ptr<QImage> m_layoutDevice;
-    // Where each page starts in the laid-out document, in layout pixels.
-    QVector<qreal> m_pageStarts;
+    QVector<ReportPagination::Page> m_pages;
     qreal m_deviceDpi = LayoutDpi;
-
-    void paginate();
-    qreal pageEnd(int index) const;
 };

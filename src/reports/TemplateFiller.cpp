@@ -1,6 +1,8 @@
 #include "reports/TemplateFiller.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextTable>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -78,6 +80,49 @@ void TemplateFiller::removeRange(int start, int length)
     cursor.removeSelectedText();
 }
 
+namespace {
+
+// Whether a paragraph end between two paragraphs may go: not between the
+// cells of a table or across the edge of a frame.
+bool joinable(const QTextBlock &upper, const QTextBlock &lower)
+{
+    const QTextCursor top(upper);
+    const QTextCursor bottom(lower);
+    return upper.isValid() && lower.isValid() && !top.currentTable() && !bottom.currentTable()
+           && top.currentFrame() == bottom.currentFrame();
+}
+
+} // namespace
+
+void TemplateFiller::removeWhole(int start, int end)
+{
+    // A block of whole paragraphs goes with its paragraphs, so that no empty
+    // one is left where it stood.
+    const QTextBlock first = m_document.findBlock(start);
+    const QTextBlock last = m_document.findBlock(end);
+    const bool wholeParagraphs = start == first.position() && end == last.position() + last.length() - 1;
+    if (wholeParagraphs && joinable(last, last.next())) {
+        // With the end of its last paragraph: the paragraph after keeps its own format.
+        removeRange(start, end - start + 1);
+        return;
+    }
+    const QTextBlock previous = first.previous();
+    if (wholeParagraphs && joinable(previous, first)) {
+        // The last paragraph of its frame: with the end of the one before,
+        // which keeps its format.
+        const QTextBlockFormat format = previous.blockFormat();
+        const QTextCharFormat characters = previous.charFormat();
+        const int at = previous.position();
+        removeRange(start - 1, end - start + 1);
+        QTextCursor cursor(&m_document);
+        cursor.setPosition(at);
+        cursor.setBlockFormat(format);
+        cursor.setBlockCharFormat(characters);
+        return;
+    }
+    removeRange(start, end - start);
+}
+
 void TemplateFiller::CutIfBlock(int n, bool removeWholeBlock)
 {
     if (m_recording) {
@@ -92,7 +137,7 @@ void TemplateFiller::CutIfBlock(int n, bool removeWholeBlock)
     if (a < 0 || b < 0 || b < a + int(open.size()))
         return;
     if (removeWholeBlock) {
-        removeRange(a, b - a + int(close.size()));
+        removeWhole(a, b + int(close.size()));
         return;
     }
     removeRange(a, int(open.size()));

@@ -31,7 +31,8 @@ public:
 
     // Resolves block n: removes it whole (markers and content) or removes
     // only its two markers.  A block without both markers, or with the close
-    // marker first, is left as it is.
+    // marker first, is left as it is.  A block that is whole paragraphs goes
+    // with them: no empty paragraph is left in its place.
     void CutIfBlock(int n, bool removeWholeBlock);
 
     // The position of the first occurrence of `text` at or after `from`, or -1.
@@ -49,6 +50,7 @@ public:
 private:
     void removeRange(int start, int length);
     void replaceAt(int position, int length, const QString &value);
+    void removeWhole(int start, int end);
 
     QTextDocument &m_document;
     bool m_recording = false;

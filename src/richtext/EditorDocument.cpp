@@ -1,5 +1,7 @@
 #include "richtext/EditorDocument.h"
 
+#include "richtext/DocumentCopy.h"
+
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -89,17 +91,7 @@ void EditorDocument::replaceContent(const QTextDocument &source)
         m_document->setUndoRedoEnabled(false);
         m_document->clear();
         // Pictures live in the source's resources, not in its text.
-        for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextCharFormat format = it.fragment().charFormat();
-                if (!format.isImageFormat())
-                    continue;
-                const QUrl name(format.toImageFormat().name());
-                const QVariant picture = source.resource(QTextDocument::ImageResource, name);
-                if (picture.isValid())
-                    m_document->addResource(QTextDocument::ImageResource, name, picture);
-            }
-        }
+        DocumentCopy::copyPictures(source, *m_document);
         QTextCursor cursor(m_document);
         cursor.insertFragment(QTextDocumentFragment(&source));
         m_document->setUndoRedoEnabled(true);

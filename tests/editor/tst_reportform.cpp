@@ -220,6 +220,55 @@ private Q_SLOTS:
         QVERIFY(!s.editor.document().isModified());
     }
 
+    void paperChosen_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("in the preview") << "preview";
+        QTest::newRow("in printer setup") << "setup";
+    }
+
+    // Landscape chosen in the preview or in printer setup lays the pages out
+    // anew for the preview, the printing and the PDF export.
+    void paperChosen()
+    {
+        QFETCH(QString, where);
+        Setup s(path(QStringLiteral("paper-%1.pdf").arg(where)));
+        const int portrait = s.report.copyDocument(*s.editor.document().textDocument());
+        QCOMPARE(s.report.printer().pageLayout().pageSize().id(), QPageSize::A4);
+        int shown = 0;
+        if (where == QLatin1String("preview")) {
+            s.dialogs.onDialog = [&](QDialog *dialog) {
+                auto *widget = dialog->findChild<QPrintPreviewWidget *>();
+                QVERIFY(widget);
+                widget->setLandscapeOrientation();
+                widget->updatePreview();
+                shown = widget->pageCount();
+            };
+            s.editor.widgets().FilePrintPreviewCmd->trigger();
+        } else {
+            s.dialogs.onDialog = [](QDialog *dialog) {
+                qobject_cast<QPrintDialog *>(dialog)->printer()->setPageOrientation(QPageLayout::Landscape);
+            };
+            s.editor.widgets().FilePrinterSetup->trigger();
+            shown = s.report.copyDocument(*s.editor.document().textDocument());
+        }
+        QCOMPARE(s.report.printer().pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(s.report.page().orientation(), QPageLayout::Landscape);
+        QVERIFY(shown > portrait);
+        s.dialogs.onDialog = {};
+        s.dialogs.saveName = path(QStringLiteral("landscape-%1.pdf").arg(where));
+        s.editor.widgets().FileExportPdfCmd->trigger();
+        QCOMPARE(pdfPages(s.dialogs.saveName), shown);
+        static const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"));
+        const QRegularExpressionMatch box = mediaBox.match(QString::fromLatin1(TestFiles::read(s.dialogs.saveName)));
+        QVERIFY(box.hasMatch());
+        QCOMPARE(qRound(box.captured(1).toDouble()), 842);
+        QCOMPARE(qRound(box.captured(2).toDouble()), 595);
+        s.editor.widgets().FilePrintCmd->trigger();
+        QCOMPARE(pdfPages(path(QStringLiteral("paper-%1.pdf").arg(where))), shown);
+        QVERIFY(s.dialogs.errors.isEmpty());
+    }
+
     void exportPdf()
     {
         Setup s(QString(), 150);

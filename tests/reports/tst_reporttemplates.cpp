@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextTable>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -52,6 +54,26 @@ QStringList openFormulas(const QString &text)
             open << line;
     }
     return open;
+}
+
+// What the blocks of a template leave behind: the paragraphs saying in words
+// what is switched off stand as text (not indented as formulas are), and no
+// empty paragraph is left where a block went, apart from those the document
+// keeps beside its tables.
+void checkLeftByBlocks(const QTextDocument &doc)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (QTextCursor(block).currentTable())
+            continue;
+        if (block.text().isEmpty()) {
+            const bool besideTable = QTextCursor(block.next()).currentTable() || QTextCursor(block.previous()).currentTable();
+            QVERIFY2(besideTable || !block.next().isValid(), qPrintable(block.previous().text()));
+        }
+        if (block.text().contains(QStringLiteral("не учитыва")) || block.text().startsWith(QStringLiteral("Уровень грунтовых вод")))
+            QVERIFY2(block.blockFormat().leftMargin() == 0, qPrintable(block.text()));
+        if (block.text().startsWith(QStringLiteral("Qгв =")) || block.text().startsWith(QStringLiteral("A = ")))
+            QVERIFY2(block.blockFormat().leftMargin() > 0, qPrintable(block.text()));
+    }
 }
 
 QString soil(std::int32_t)
@@ -147,6 +169,7 @@ private Q_SLOTS:
         QCOMPARE(text.contains(QStringLiteral("Грунтовые воды не учитываются")), water == 0);
         QVERIFY(!dividesByZero(text));
         QCOMPARE(openFormulas(text), QStringList());
+        checkLeftByBlocks(doc);
     }
 
     void fiberglassReports_data()
@@ -260,6 +283,7 @@ private Q_SLOTS:
         QCOMPARE(has(QStringLiteral("Прочность трубы достаточна")), r.strengthHolds());
         QCOMPARE(has(QStringLiteral("сечения трубы недопустима")), !r.ovalityHolds());
         QCOMPARE(has(QStringLiteral("Устойчивость трубы недостаточна")), !r.stabilityHolds());
+        checkLeftByBlocks(doc);
         QVERIFY(has(QStringLiteral("Qc + Qгв = %1 + %2 = %3 МПа")
                         .arg(n("0.000000000", r.Qc / 1e6), n("0.000000000", r.Qgv / 1e6),
                              n("0.000000000", (r.Qc + r.Qgv) / 1e6))));

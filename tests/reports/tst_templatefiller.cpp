@@ -108,8 +108,13 @@ private Q_SLOTS:
         QTest::newRow("no open marker") << "x abc$/IF2$y" << false << "x abc$/IF2$y";
         QTest::newRow("close before open") << "$/IF2$ a $IF2$" << true << "$/IF2$ a $IF2$";
         QTest::newRow("another block number") << "$IF3$a$/IF3$" << true << "$IF3$a$/IF3$";
-        QTest::newRow("over paragraphs") << "a\n$IF2$b\nc$/IF2$\nd" << true << "a\n\nd";
+        QTest::newRow("over paragraphs") << "a\n$IF2$b\nc$/IF2$\nd" << true << "a\nd";
         QTest::newRow("over paragraphs, kept") << "a\n$IF2$b\nc$/IF2$\nd" << false << "a\nb\nc\nd";
+        QTest::newRow("a whole paragraph") << "a\n$IF2$b$/IF2$\nc" << true << "a\nc";
+        QTest::newRow("the last paragraph") << "a\n$IF2$b$/IF2$" << true << "a";
+        QTest::newRow("the only paragraph") << "$IF2$b$/IF2$" << true << "";
+        QTest::newRow("from within a paragraph to the end of another") << "a$IF2$b\nc$/IF2$\nd" << true << "a\nd";
+        QTest::newRow("from the start of a paragraph into another") << "a\n$IF2$b\nc$/IF2$d" << true << "a\nd";
     }
 
     void cutIfBlock()
@@ -121,6 +126,36 @@ private Q_SLOTS:
         doc.setPlainText(text);
         TemplateFiller(doc).CutIfBlock(2, removeWhole);
         QCOMPARE(doc.toPlainText(), expected);
+    }
+
+    // Around a block of whole paragraphs that goes, every paragraph keeps its format.
+    void blockOfParagraphsLeavesTheOthersAsTheyAre()
+    {
+        for (const bool last : {false, true}) {
+            QTextDocument doc;
+            QTextCursor cursor(&doc);
+            QTextBlockFormat before;
+            before.setLeftMargin(7);
+            cursor.setBlockFormat(before);
+            cursor.insertText(QStringLiteral("до"));
+            QTextBlockFormat inside;
+            inside.setLeftMargin(30);
+            cursor.insertBlock(inside);
+            cursor.insertText(QStringLiteral("$IF2$формула"));
+            cursor.insertBlock(inside);
+            cursor.insertText(QStringLiteral("ещё$/IF2$"));
+            if (!last) {
+                QTextBlockFormat after;
+                after.setLeftMargin(3);
+                cursor.insertBlock(after);
+                cursor.insertText(QStringLiteral("после"));
+            }
+            TemplateFiller(doc).CutIfBlock(2, true);
+            QCOMPARE(doc.toPlainText(), last ? QStringLiteral("до") : QStringLiteral("до\nпосле"));
+            QCOMPARE(doc.begin().blockFormat().leftMargin(), 7.0);
+            if (!last)
+                QCOMPARE(doc.begin().next().blockFormat().leftMargin(), 3.0);
+        }
     }
 
     void hydraulicValues()
