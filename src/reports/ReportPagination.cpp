@@ -116,7 +116,9 @@ private:
         if (!block.text().trimmed().isEmpty() || !m_keepWithPrevious)
             m_keepWithPrevious = ReportPagination::keptWithNext(block);
         m_breakAfterPrevious = format.pageBreakPolicy().testFlag(QTextFormat::PageBreak_AlwaysAfter);
-        m_bottom = rect.bottom() + format.bottomMargin();
+        // The text's own bottom: the layout may let what follows begin
+        // within the paragraph's margin.
+        m_bottom = rect.bottom();
     }
 
     // The lines of every paragraph in a frame or a table row: (top, bottom).
@@ -213,7 +215,9 @@ private:
             reach = std::max(reach, contentBottom[r]);
         }
         const qreal firstGap = rows > 1 && contentTop[1] < none ? contentTop[1] - above[1] : 12.0;
-        const qreal top = std::max(m_bottom, contentTop[0] - firstGap * 0.75 - 1);
+        // The table's top border lies as far above its text as the border
+        // between two rows lies below the middle of their gap.
+        const qreal top = std::max(m_bottom, contentTop[0] - firstGap / 2 - border[0] - 1.3);
 
         add(top, m_keepWithPrevious, m_breakAfterPrevious);
 
