@@ -1155,6 +1155,13 @@ void RtfReader::text(std::string_view bytes)
     }
     if (s.character.hidden && s.destination != Dest::LevelText)
         return;
+    if (s.destination == Dest::LevelText && m_levelText.isEmpty() && m_pendingBytes.isEmpty()) {
+        // The level text's length: a number, not a character.
+        m_levelText.append(QChar(char16_t(static_cast<unsigned char>(bytes.front()))));
+        bytes.remove_prefix(1);
+        if (bytes.empty())
+            return;
+    }
 
     const CodePage &page = s.destination == Dest::LevelText ? this->page(m_ansiCodePage) : currentPage();
     if (!page.isSingleByte()) {
@@ -1199,7 +1206,7 @@ void RtfReader::hexByte(unsigned char byte)
         return;
     }
     case Dest::LevelText:
-        if (byte < 0x20) {
+        if (byte < 0x20 || m_levelText.isEmpty()) {
             // The length of the level text and its placeholders: numbers.
             flushBytes();
             m_levelText.append(QChar(char16_t(byte)));
@@ -1390,9 +1397,12 @@ void RtfReader::finishLevelText()
     if (m_listDefinitions.empty() || m_listDefinitions.back().levelCount == 0)
         return;
     ListDefinition &definition = m_listDefinitions.back();
-    // The first character is the length of the text that follows.
-    const int length = m_levelText.isEmpty() ? 0 : m_levelText.at(0).unicode();
+    // The first character is the length of the text that follows, a byte.
+    const int length = m_levelText.isEmpty() ? 0 : std::min<int>(m_levelText.at(0).unicode(), 255);
     QString text = m_levelText.mid(1, length);
+    // Below U+0009 the numbers of the levels; further control characters
+    // are no text.
+    text.removeIf([](QChar ch) { return ch.unicode() > 9 && ch.unicode() < 0x20; });
     replaceLoneSurrogates(text, 0);
     definition.levels[static_cast<std::size_t>(definition.levelCount - 1)].text = text;
     m_levelText.clear();

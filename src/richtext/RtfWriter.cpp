@@ -297,8 +297,13 @@ private:
             if (ch.unicode() < 9) {
                 writeByte(ch.unicode());
                 numbers += "\\'" + QByteArray::number(static_cast<int>(i) + 1, 16).rightJustified(2, '0');
-            } else if (ch == QLatin1Char(';') || ch.unicode() < 0x20) {
-                writeByte(ch.unicode() < 0x20 ? ' ' : ';');
+            } else if (ch == QLatin1Char(';')) {
+                writeByte(';');
+            } else if (ch == QChar::LineSeparator) {
+                // One character of the level text, not a line break.
+                word("u", ch.unicode());
+                m_out += '?';
+                m_afterWord = false;
             } else {
                 writeText(QString(ch));
             }

@@ -312,6 +312,12 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
                               "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
                               "\\pard\\ls1 a\\par\\pard\\ls1 b\\par")
         << QStringLiteral("7.\ta\n8.\tb\n");
+    // A level text whose length byte is above 0x7F (no character of the
+    // code page), with a tab in it.
+    QTest::newRow("long level text")
+        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'82" + QByteArray(128, 'x')
+                              + "\\tab\\'00;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 a\\par")
+        << QLatin1Char('[') + QString(128, QLatin1Char('x')) + QStringLiteral("\t1] a\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
