@@ -5,10 +5,15 @@
 
 #include <functional>
 
-// Opens the user's guide: the compiled help beside the executable
-// ("<executable>.chm") with the desktop's viewer when it exists, otherwise
-// the HTML guide "help/index.html" among the program's resources
-// (ResourceLocator).  A missing guide opens nothing and says nothing.
+class HelpWindow;
+class QWidget;
+
+// Opens the user's guide, "help/index.html" among the program's resources
+// (ResourceLocator), in the program's own help window, at the chapter of the
+// window the user asks from (F1 in the report editor opens the editor's
+// chapter).  Without the guide, a compiled help file beside the executable
+// ("<executable>.chm") goes to the desktop's viewer; with neither, nothing
+// opens and nothing is said.
 class HelpLauncher
 {
 public:
@@ -16,8 +21,21 @@ public:
 
     // The file that would be opened, or an empty text.
     static QString helpFile(const QString &executablePath);
+    // Opens the guide at the chapter of the active window.
     static void open(const QString &executablePath);
+    static void open(const QString &executablePath, const QString &chapter);
 
-    // Replaces the desktop viewer (tests); an empty opener restores it.
+    // The chapter (the id of its heading in the guide) that help asked for
+    // from this window opens at.
+    static void setChapter(QWidget *window, const QString &chapter);
+    static QString chapterFor(const QWidget *window);
+
+    // The help window once it has been opened; closeWindow() lets it go
+    // (the program ends before its windows do).
+    static HelpWindow *window();
+    static void closeWindow();
+
+    // Takes the guide's address (with the chapter as its fragment) instead
+    // of showing it (tests); an empty opener restores the window.
     static void setOpener(Opener opener);
 };

@@ -2,6 +2,7 @@
 
 #include "app/ApplicationMessageHook.h"
 #include "app/EditorPlacement.h"
+#include "app/HelpLauncher.h"
 #include "app/MainReports.h"
 #include "app/MainUnit.h"
 #include "editor/TFormReport.h"
@@ -32,6 +33,8 @@ ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &d
     m_main->setCloseGuard([editor] { return editor->confirmProgramEnd(); });
     keepEditorFolder();
     m_editorPlacement = new EditorPlacement(editor, m_main->SettingsFileName);
+    // F1 in the editor opens the guide at the editor's chapter.
+    HelpLauncher::setChapter(editor, QStringLiteral("editor"));
 }
 
 void ProgramWindows::keepEditorFolder()
@@ -58,6 +61,7 @@ void ProgramWindows::keepEditorFolder()
 
 ProgramWindows::~ProgramWindows()
 {
+    HelpLauncher::closeWindow();
     m_editorPlacement->saveIfShown();
     m_main->setReportLayer(nullptr);
 }

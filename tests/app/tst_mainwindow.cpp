@@ -774,8 +774,6 @@ private Q_SLOTS:
         writeFile(m_dir.filePath(QStringLiteral("help/index.html")), "<html></html>");
         const QString exe = m_dir.filePath(QStringLiteral("pipecalc"));
         QCOMPARE(HelpLauncher::helpFile(exe), m_dir.filePath(QStringLiteral("help/index.html")));
-        writeFile(exe + ".chm", "ITSF");
-        QCOMPARE(HelpLauncher::helpFile(exe), exe + ".chm");
         QCOMPARE(HelpLauncher::helpFile(m_dir.filePath(QStringLiteral("nothing/here"))), QString());
 
         TFormMain w(settingsPath());
