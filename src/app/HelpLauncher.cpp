@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScreen>
 #include <QVector>
 
 namespace {
@@ -81,6 +82,13 @@ void HelpLauncher::open(const QString &executablePath, const QString &chapter)
     }
     if (!helpWindow()) {
         helpWindow() = new HelpWindow;
+        // Over the middle of the screen the user works on.
+        QWidget *active = QApplication::activeWindow();
+        if (const QScreen *screen = active ? active->screen() : QGuiApplication::primaryScreen()) {
+            const QRect room = screen->availableGeometry();
+            helpWindow()->resize(helpWindow()->size().boundedTo(room.size()));
+            helpWindow()->move(room.center() - helpWindow()->rect().center());
+        }
         // Gone with the program at the latest.
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, helpWindow(), &QObject::deleteLater);
     }

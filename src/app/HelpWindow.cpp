@@ -83,6 +83,11 @@ HelpWindow::HelpWindow(QWidget *parent)
     m_contents->setRootIsDecorated(true);
     m_contents->setUniformRowHeights(true);
     m_browser->setOpenExternalLinks(true);
+    // What the search finds shows while the focus stays in the search box.
+    QPalette colours = m_browser->palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    m_browser->setPalette(colours);
     auto *split = new QSplitter(this);
     split->addWidget(m_contents);
     split->addWidget(m_browser);
@@ -183,6 +188,10 @@ bool HelpWindow::find(bool backward)
     if (text.isEmpty())
         return false;
     const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    // From the page in view when the last place found is out of sight.
+    const QRect shown = m_browser->viewport()->rect();
+    if (!shown.intersects(m_browser->cursorRect()))
+        m_browser->setTextCursor(m_browser->cursorForPosition(backward ? shown.bottomRight() : shown.topLeft()));
     if (m_browser->find(text, flags))
         return true;
     // Round from the other end of the guide.
