@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QTextDocument>
 #include <QtTest>
@@ -287,6 +288,34 @@ private Q_SLOTS:
         QVERIFY(has(QStringLiteral("Qc + Qгв = %1 + %2 = %3 МПа")
                         .arg(n("0.000000000", r.Qc / 1e6), n("0.000000000", r.Qgv / 1e6),
                              n("0.000000000", (r.Qc + r.Qgv) / 1e6))));
+    }
+
+    // Each table of a template repeats its first row on every page it runs on.
+    void tablesHaveAHeaderRow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("tables");
+        QTest::newRow("hydraulic") << QString::fromLatin1(HydraulicReport::TemplateName) << 1;
+        QTest::newRow("static") << QString::fromLatin1(StaticReport::TemplateName) << 2;
+        QTest::newRow("fiberglass") << QString::fromLatin1(FiberglassReport::TemplateName) << 1;
+    }
+
+    void tablesHaveAHeaderRow()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, tables);
+        QTextDocument doc;
+        QCOMPARE(ReportTemplates::load(doc, name), ReportTemplates::Load::Loaded);
+        int found = 0;
+        for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
+            auto *table = qobject_cast<QTextTable *>(frame);
+            if (!table)
+                continue;
+            ++found;
+            QCOMPARE(table->format().headerRowCount(), 1);
+            QCOMPARE(table->cellAt(0, 0).firstCursorPosition().block().text(), QStringLiteral("Наименование"));
+        }
+        QCOMPARE(found, tables);
     }
 
     void conclusionsHangFromTheirNumbers_data()
