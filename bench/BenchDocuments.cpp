@@ -143,3 +143,44 @@ QByteArray BenchDocuments::distinctTabStops(int count)
     }
     return rtf + "}\n";
 }
+
+QByteArray BenchDocuments::distinctColours(int count)
+{
+    QByteArray table = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;";
+    QByteArray body;
+    for (int i = 0; i < count; ++i) {
+        table += "\\red" + QByteArray::number(i % 256) + "\\green" + QByteArray::number(i / 256 % 256) + "\\blue"
+                 + QByteArray::number(i / 65536) + ';';
+        body += "{\\cf" + QByteArray::number(i + 1) + " x}";
+        if (i % 64 == 63)
+            body += "\\par\n";
+    }
+    return table + "}\n" + body + "}\n";
+}
+
+QByteArray BenchDocuments::distinctStyles(int count)
+{
+    QByteArray sheet = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\stylesheet";
+    QByteArray body;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray number = QByteArray::number(i);
+        sheet += "{\\s" + number + "\\li" + number + " Style " + number + ";}";
+        body += "\\pard\\s" + number + "\\li" + number + " x\\par\n";
+    }
+    return sheet + "}\n" + body + "}\n";
+}
+
+QByteArray BenchDocuments::distinctLists(int count)
+{
+    QByteArray lists = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\*\\listtable";
+    QByteArray overrides = "{\\*\\listoverridetable";
+    QByteArray body;
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray number = QByteArray::number(i);
+        lists += "{\\list{\\listlevel\\levelnfc" + QByteArray::number(i % 5) + "{\\leveltext\\'02\\'00.;}}\\listid"
+                 + number + '}';
+        overrides += "{\\listoverride\\listid" + number + "\\ls" + number + '}';
+        body += "\\pard\\ls" + number + " x\\par\n";
+    }
+    return lists + "}" + overrides + "}\n" + body + "}\n";
+}

@@ -21,4 +21,11 @@ public:
 
     // count paragraphs, each with a set of tab stops of its own.
     static QByteArray distinctTabStops(int count);
+
+    // A colour table of count distinct colours, each used once.
+    static QByteArray distinctColours(int count);
+    // A style sheet of count styles, each paragraph in one of them.
+    static QByteArray distinctStyles(int count);
+    // count lists (\ls), each with an item of its own.
+    static QByteArray distinctLists(int count);
 };
