@@ -1183,10 +1183,10 @@ void RtfReader::text(std::string_view bytes)
     out.resize(start + static_cast<qsizetype>(bytes.size()));
     QChar *to = out.data() + start;
     for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        if (b < 0x20 && b != '\t')
-            continue; // Control bytes are not text.
-        *to++ = page.byteToChar(b);
+        const QChar ch = page.byteToChar(static_cast<unsigned char>(byte));
+        if (ch.unicode() < 0x20 && ch != QLatin1Char('\t'))
+            continue; // Control characters are not text (some pages map bytes to them).
+        *to++ = ch;
     }
     out.resize(to - out.constData());
 }

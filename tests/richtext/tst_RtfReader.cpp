@@ -188,6 +188,8 @@ void TestRtfReader::malformed_data()
         << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'b') + " c}") << QStringLiteral("ac");
     QTest::newRow("NUL and control bytes") << QByteArray("{\\rtf1 a\0\x01\x1f" "b\\'00c}", 20) << QStringLiteral("abc");
     QTest::newRow("unknown code page") << QByteArray("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}") << QStringLiteral("café");
+    QTest::newRow("byte the page maps to a control character")
+        << QByteArray("{\\rtf1\\pc a\x7f\\'7f\\'1ab}") << QStringLiteral("ab");
 }
 
 void TestRtfReader::malformed()
