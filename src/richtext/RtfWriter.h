@@ -6,9 +6,10 @@ class QTextDocument;
 
 // Writes a QTextDocument as RTF in Windows-1251 (\ansicpg1251), with a font
 // and a colour table, character formats, paragraph alignment, indents and
-// spacing in twips, bullets and numbering, tables and PNG pictures.
-// Characters outside Windows-1251 go as \uN?.  One paragraph per line, so
-// that the file can be edited by hand.
+// spacing in twips, lists (a \listtable, see RtfListPlan), tables with their
+// header rows, and PNG pictures.  Characters outside Windows-1251 go as
+// \uN?.  One paragraph per line, so that the file can be edited by hand.
+// What the reader reads, written and read again, reads the same.
 class RtfWriter
 {
 public:
