@@ -217,9 +217,10 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
         (ownNumber ? suffix : prefix) += part;
     }
 
-    const QString marker = prefix + numberText(number, definition.format) + suffix;
     Item item;
-    item.marker = marker.isEmpty() ? QString() : marker + followText(definition.follow);
+    item.label = prefix + numberText(number, definition.format) + suffix;
+    item.follow = definition.follow;
+    item.marker = item.label.isEmpty() ? QString() : item.label + followText(definition.follow);
 
     QTextListFormat::Style style = numberStyle(definition.format);
     if (definition.format == kBullet) {

@@ -54,10 +54,13 @@ public:
     // What an item became: an item of the QTextList lists()[list], or, when
     // list < 0, a paragraph whose number is the text marker (with the tab
     // or space that follows it; empty when the level shows nothing).
+    // label: the number as the level shows it, follow as the level's.
     struct Item
     {
         int list = -1;
         QString marker;
+        QString label;
+        int follow = 0;
     };
 
     // The next item of the list named group (any number the caller chooses)

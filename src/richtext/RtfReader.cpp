@@ -5,6 +5,7 @@
 #include "richtext/RtfDocumentAssembler.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -40,7 +42,7 @@ enum class Word {
     NumberingTextAfter, UnicodePair,
     UnicodeAlternative, NestedTableProperties, NoNestedTables, SkippedDestination, ObjectData, Result,
     // Document.
-    Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, FontCharset, FontCodePage, UnicodeSkip, Unicode,
+    Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, DefaultTab, FontCharset, FontCodePage, UnicodeSkip, Unicode,
     Binary,
     // Characters.
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, Font, FontSize, Foreground, Background,
@@ -136,7 +138,7 @@ const WordTable &words()
         {"bkmkstart", Word::SkippedDestination}, {"bkmkend", Word::SkippedDestination},
         {"objdata", Word::ObjectData}, {"result", Word::Result},
         {"ansi", Word::Ansi}, {"mac", Word::Mac}, {"pc", Word::Pc}, {"pca", Word::Pca},
-        {"ansicpg", Word::AnsiCodePage}, {"deff", Word::DefaultFont}, {"fcharset", Word::FontCharset},
+        {"ansicpg", Word::AnsiCodePage}, {"deff", Word::DefaultFont}, {"deftab", Word::DefaultTab}, {"fcharset", Word::FontCharset},
         {"cpg", Word::FontCodePage}, {"uc", Word::UnicodeSkip}, {"u", Word::Unicode}, {"bin", Word::Binary},
         {"plain", Word::Plain}, {"b", Word::Bold}, {"i", Word::Italic}, {"ul", Word::Underline},
         {"uld", Word::Underline}, {"uldb", Word::Underline}, {"ulw", Word::Underline},
@@ -719,6 +721,9 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
     case Word::DefaultFont:
         m_defaultFont = param;
         m_page = nullptr;
+        break;
+    case Word::DefaultTab:
+        m_defaultTab = std::clamp(param, 60, kMaxTwips);
         break;
     case Word::UnicodeSkip:
         s.unicodeSkip = std::clamp(param, 0, 16);
@@ -1326,8 +1331,10 @@ void RtfReader::endParagraph(const RtfGroupState &s, ParagraphEnd end)
     }
     m_listText.clear();
     m_listTextFormat = -1;
-    const int block = blockFormatIndex(s.paragraph, item.list >= 0);
     const int mark = charFormatIndex(s.character);
+    const bool listed = item.list >= 0;
+    const int block = blockFormatIndex(s.paragraph, listed,
+                                       listed && !m_options.textOnly ? listTextIndent(s.paragraph, mark, item) : 0);
     switch (end) {
     case ParagraphEnd::Paragraph:
         m_content.endParagraph(block, mark, item.list, s.paragraph.inTable);
@@ -1518,7 +1525,7 @@ bool RtfReader::BlockKey::operator==(const BlockKey &o) const
 {
     const RtfGroupState::Paragraph &a = paragraph;
     const RtfGroupState::Paragraph &b = o.paragraph;
-    return listed == o.listed && a.alignment == b.alignment && a.leftIndent == b.leftIndent
+    return listed == o.listed && listIndent == o.listIndent && a.alignment == b.alignment && a.leftIndent == b.leftIndent
            && a.rightIndent == b.rightIndent && a.firstIndent == b.firstIndent && a.spaceBefore == b.spaceBefore
            && a.spaceAfter == b.spaceAfter && a.lineSpacing == b.lineSpacing && a.lineMultiple == b.lineMultiple
            && a.pageBreakBefore == b.pageBreakBefore && a.tabs == b.tabs;
@@ -1529,23 +1536,23 @@ std::size_t RtfReader::BlockKeyHash::operator()(const BlockKey &key) const
     const RtfGroupState::Paragraph &p = key.paragraph;
     std::size_t hash = std::hash<int>()(p.leftIndent);
     for (const int value : {int(p.alignment), p.rightIndent, p.firstIndent, p.spaceBefore, p.spaceAfter, p.lineSpacing,
-                            int(p.lineMultiple) | int(p.pageBreakBefore) << 1 | int(key.listed) << 2})
+                            key.listIndent, int(p.lineMultiple) | int(p.pageBreakBefore) << 1 | int(key.listed) << 2})
         hash = hash * 31 + std::hash<int>()(value);
     for (const auto &[twips, kind] : p.tabs)
         hash = hash * 131 + std::hash<int>()(twips * 4 + int(kind));
     return hash;
 }
 
-int RtfReader::blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed)
+int RtfReader::blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed, int listIndent)
 {
     if (m_options.textOnly)
         return 0;
-    BlockKey key{paragraph, listed};
+    BlockKey key{paragraph, listed, listIndent};
     if (m_lastBlockIndex >= 0 && key == m_lastBlock)
         return m_lastBlockIndex;
     auto it = m_blockIndexes.find(key);
     if (it == m_blockIndexes.end()) {
-        m_content.blockFormats.push_back(makeBlockFormat(paragraph, listed));
+        m_content.blockFormats.push_back(makeBlockFormat(paragraph, listed, listIndent));
         it = m_blockIndexes.emplace(key, static_cast<int>(m_content.blockFormats.size()) - 1).first;
     }
     m_lastBlock = std::move(key);
@@ -1553,7 +1560,7 @@ int RtfReader::blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool 
     return m_lastBlockIndex;
 }
 
-QTextBlockFormat RtfReader::makeBlockFormat(const RtfGroupState::Paragraph &p, bool listed) const
+QTextBlockFormat RtfReader::makeBlockFormat(const RtfGroupState::Paragraph &p, bool listed, int listIndent) const
 {
     QTextBlockFormat format;
     switch (p.alignment) {
@@ -1573,9 +1580,10 @@ QTextBlockFormat RtfReader::makeBlockFormat(const RtfGroupState::Paragraph &p, b
         format.setLeftMargin(p.leftIndent / kTwipsPerUnit);
     if (p.rightIndent != 0)
         format.setRightMargin(p.rightIndent / kTwipsPerUnit);
-    // A list item's marker stands in its hanging indent, left of the text.
-    if (p.firstIndent != 0 && !listed)
-        format.setTextIndent(p.firstIndent / kTwipsPerUnit);
+    // A list item's marker stands left of its first line's text: in the
+    // hanging indent, or before a first line moved right to make room.
+    if (listed ? listIndent != 0 : p.firstIndent != 0)
+        format.setTextIndent((listed ? listIndent : p.firstIndent) / kTwipsPerUnit);
     if (p.spaceBefore != 0)
         format.setTopMargin(p.spaceBefore / kTwipsPerUnit);
     if (p.spaceAfter != 0)
@@ -1609,6 +1617,43 @@ QTextBlockFormat RtfReader::makeBlockFormat(const RtfGroupState::Paragraph &p, b
         format.setProperty(FormatKeys::TabsKey, FormatKeys::tabsKey(tabs));
     }
     return format;
+}
+
+int RtfReader::listTextIndent(const RtfGroupState::Paragraph &p, int markFormat, const RtfListNumbering::Item &item)
+{
+    if (item.label.isEmpty())
+        return 0;
+    // Where a word processor puts the text of the first line: the number
+    // stands at the first-line indent, then comes a tab (to the hanging
+    // indent when that lies past the number, else to the next tab stop), a
+    // space or nothing.  Qt draws the number just left of that text.
+    const RtfGroupState::Character &mark = m_formatCharacters[static_cast<std::size_t>(markFormat - 1)];
+    const int start = std::max(0, p.leftIndent + p.firstIndent);
+    const int roomBeforeText = p.leftIndent - start;
+    // Any character is at most as wide as the font is high, nearly: a
+    // number that surely fits needs no measuring.
+    if (item.follow == 0 && roomBeforeText > (item.label.size() + 1) * mark.halfPoints * 12)
+        return 0;
+    auto metrics = m_metrics.find(markFormat);
+    if (metrics == m_metrics.end())
+        metrics = m_metrics.emplace(markFormat, QFontMetricsF(makeCharFormat(mark).font())).first;
+    const double spacePx = metrics->second.horizontalAdvance(QLatin1Char(' '));
+    const int end = start + static_cast<int>(std::ceil((metrics->second.horizontalAdvance(item.label) + spacePx) * kTwipsPerUnit));
+    int text = end;
+    if (item.follow == 0) {
+        if (p.leftIndent >= end) {
+            text = p.leftIndent;
+        } else {
+            text = (end / m_defaultTab + 1) * m_defaultTab;
+            for (const auto &[twips, kind] : p.tabs) {
+                if (twips >= end && twips < text)
+                    text = twips;
+            }
+        }
+    } else if (item.follow == 1) {
+        text = end + static_cast<int>(std::ceil(spacePx * kTwipsPerUnit));
+    }
+    return text - p.leftIndent;
 }
 
 bool RtfReader::isSymbolFont(int fontNumber) const

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QFontMetricsF>
 #include <QList>
 #include <QString>
 #include <QTextBlockFormat>
@@ -131,8 +132,11 @@ private:
     // indexes the table does not have.
     bool colorAt(int index, QColor *color) const;
     int charFormatIndex(const RtfGroupState::Character &character);
-    int blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed);
-    QTextBlockFormat makeBlockFormat(const RtfGroupState::Paragraph &paragraph, bool listed) const;
+    // listIndent: for a list item, where its first line's text starts,
+    // relative to the left indent (twips).
+    int blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed, int listIndent);
+    QTextBlockFormat makeBlockFormat(const RtfGroupState::Paragraph &paragraph, bool listed, int listIndent) const;
+    int listTextIndent(const RtfGroupState::Paragraph &paragraph, int markFormat, const RtfListNumbering::Item &item);
     RtfListNumbering::Item listItem(const RtfGroupState::Paragraph &paragraph);
     const RtfListNumbering::Levels &levelsOf(ListDefinition &definition);
     bool isSymbolFont(int font) const;
@@ -152,6 +156,7 @@ private:
 
     int m_ansiCodePage = 1252;
     int m_defaultFont = 0;
+    int m_defaultTab = 720; // \deftab, twips.
     std::unordered_map<int, Font> m_fonts;
     int m_fontInTable = -1;
     const CodePage *m_page = nullptr; // Of m_pageFont.
@@ -203,6 +208,7 @@ private:
     {
         RtfGroupState::Paragraph paragraph;
         bool listed = false;
+        int listIndent = 0;
         bool operator==(const BlockKey &o) const;
     };
     struct BlockKeyHash
@@ -210,6 +216,7 @@ private:
         std::size_t operator()(const BlockKey &key) const;
     };
     std::unordered_map<BlockKey, int, BlockKeyHash> m_blockIndexes;
+    std::unordered_map<int, QFontMetricsF> m_metrics; // Of the character formats list numbers are drawn in.
     BlockKey m_lastBlock;
     int m_lastBlockIndex = -1;
 };

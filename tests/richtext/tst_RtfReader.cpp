@@ -12,6 +12,8 @@
 #include <QTextTable>
 #include <QtTest>
 
+#include <cmath>
+
 class TestRtfReader : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,7 @@ private slots:
     void lists();
     void levelTexts_data();
     void levelTexts();
+    void longNumbersMoveTheFirstLine();
     void longListGoesOnInPieces();
     void table();
     void headerRows_data();
@@ -425,6 +428,27 @@ void TestRtfReader::levelTexts()
             made.insert(block.textList());
     }
     QCOMPARE(made.size(), lists);
+}
+
+void TestRtfReader::longNumbersMoveTheFirstLine()
+{
+    // The number stands at the first-line indent; a number wider than the
+    // hanging indent pushes the first line's text to the next tab stop
+    // (every half inch here), where a word processor puts it, so that the
+    // number Qt draws left of the text has its room.
+    QTextDocument document;
+    QVERIFY(TestDocuments::readRtf(
+        TestDocuments::rtf("\\deftab720" + listTable("{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}"
+                                                  "{\\listlevel\\levelnfc0{\\leveltext\\'02\\'01.;}}")
+                           + "\\pard\\ls1\\fi-720\\li720\\fs32 a\\par\\pard\\ls1\\ilvl1\\fi-360\\li1440 b\\par"),
+        document));
+    const QTextBlockFormat chapter = document.findBlockByNumber(0).blockFormat();
+    QCOMPARE(chapter.leftMargin(), 48.0);
+    QVERIFY(chapter.textIndent() > 0);
+    QCOMPARE(std::fmod(chapter.leftMargin() + chapter.textIndent(), 48.0), 0.0);
+    const QTextBlockFormat item = document.findBlockByNumber(1).blockFormat();
+    QCOMPARE(item.leftMargin(), 96.0);
+    QCOMPARE(item.textIndent(), 0.0);
 }
 
 void TestRtfReader::longListGoesOnInPieces()
