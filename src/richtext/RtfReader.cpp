@@ -1721,7 +1721,9 @@ RtfListNumbering::Item RtfReader::listItem(const RtfGroupState::Paragraph &p)
     } else {
         level.format = p.numberStyle;
         level.start = p.numberStart;
-        level.text = p.numberBefore + QChar(char16_t(0)) + p.numberAfter;
+        // As a level text, at most 255 characters.
+        const QString after = p.numberAfter.left(127);
+        level.text = p.numberBefore.left(254 - after.size()) + QChar(char16_t(0)) + after;
     }
     if (m_legacyGroup == 0 || !(level == m_legacyLevel)) {
         m_legacyGroup = --m_nextLegacyGroup;

@@ -318,6 +318,11 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
         << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'82" + QByteArray(128, 'x')
                               + "\\tab\\'00;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 a\\par")
         << QLatin1Char('[') + QString(128, QLatin1Char('x')) + QStringLiteral("\t1] a\n");
+    // Numbering by \pn with text before the number longer than a level text
+    // can be: cut to fit.
+    QTest::newRow("long text before a number")
+        << TestDocuments::rtf("{\\*\\pn\\pnlvlbody\\pndec{\\pntxtb " + QByteArray(300, 'x') + "}{\\pntxta .}}a\\par")
+        << QLatin1Char('[') + QString(253, QLatin1Char('x')) + QStringLiteral("1.] a\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
