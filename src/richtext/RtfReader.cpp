@@ -1253,7 +1253,11 @@ void RtfReader::appendChar(QChar ch)
         if (s.character.hidden)
             return;
         flushBytes();
-        openRun(charFormatIndex(s.character));
+        // The second half of a surrogate pair goes with the first, in its
+        // format.
+        const QString &text = m_content.text;
+        if (!(ch.isLowSurrogate() && m_runStart >= 0 && text.size() > m_runStart && text.back().isHighSurrogate()))
+            openRun(charFormatIndex(s.character));
         if (ch.isSurrogate())
             m_runSurrogate = true;
         m_content.text.append(ch);

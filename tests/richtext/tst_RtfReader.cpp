@@ -104,6 +104,8 @@ void TestRtfReader::text_data()
     QTest::newRow("negative \\u, surrogate pair")
         << QByteArray("\\u-10179?\\u-8704?") << QString::fromUtf8("\xF0\x9F\x98\x80");
     QTest::newRow("lone surrogate replaced") << QByteArray("\\u-10179?x") << QStringLiteral("\uFFFDx");
+    QTest::newRow("surrogate pair across a format change")
+        << QByteArray("\\u-10179?{\\b\\u-8704?}") << QString::fromUtf8("\xF0\x9F\x98\x80");
     QTest::newRow("characters by name")
         << QByteArray("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote")
         << QStringLiteral("—–•‘’“”");
