@@ -95,6 +95,10 @@ void TestRtfReader::text_data()
     QTest::newRow("multi-byte code page")
         << QByteArray("{\\fonttbl{\\f5\\fcharset128 MS Mincho;}}{\\f5\\'82\\'a0\\'82\\'a2}x")
         << QStringLiteral("あいx");
+    QTest::newRow("Macintosh pages by \\fcharset")
+        << QByteArray("{\\fonttbl{\\f5\\fcharset77 R;}{\\f6\\fcharset89 C;}{\\f7\\fcharset85 G;}{\\f8\\fcharset88 E;}"
+                      "{\\f9\\fcharset86 T;}}{\\f5\\'8e}{\\f6\\'80\\'9f}{\\f7\\'c1}{\\f8\\'81}{\\f9\\'da}")
+        << QStringLiteral("éАЯΝĀĞ");
     QTest::newRow("\\u with \\uc1") << QByteArray("\\u1055?\\u1088?\\u1080?") << QStringLiteral("При");
     QTest::newRow("\\u with \\uc0") << QByteArray("\\uc0\\u1055\\u1088 x") << QStringLiteral("Прx");
     QTest::newRow("\\u with \\uc2 skips two")
