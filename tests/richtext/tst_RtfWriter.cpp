@@ -323,6 +323,12 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
     QTest::newRow("long text before a number")
         << TestDocuments::rtf("{\\*\\pn\\pnlvlbody\\pndec{\\pntxtb " + QByteArray(300, 'x') + "}{\\pntxta .}}a\\par")
         << QLatin1Char('[') + QString(253, QLatin1Char('x')) + QStringLiteral("1.] a\n");
+    // Past the items one QTextList takes, numbers come as text.
+    QByteArray numbered = "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}";
+    for (int i = 0; i < 1002; ++i)
+        numbered += "i\\par ";
+    QTest::newRow("1002 numbered items") << TestDocuments::rtf(numbered)
+                                         << QStringLiteral("[999.] i\n[1000.] i\n1001.\ti\n1002.\ti\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
