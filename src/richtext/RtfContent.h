@@ -97,6 +97,9 @@ public:
 
     // Most cells a row keeps; text of further cells joins the last one.
     static constexpr int MaxCellsPerRow = 63;
+    // Farthest a cell boundary (\cellx, in twips) stands from the margin,
+    // either way; the writer keeps its boundaries within it as well.
+    static constexpr int MaxCellBoundary = 63360;
 
     RtfContent();
 

@@ -888,7 +888,7 @@ void RtfReader::controlWord(const RtfTokenizer::Token &token)
         break;
     case Word::CellBoundary:
         if (static_cast<int>(m_row.cells.size()) < RtfContent::MaxCellsPerRow) {
-            m_nextCell.right = std::clamp(param, -2 * kMaxTwips, 2 * kMaxTwips);
+            m_nextCell.right = std::clamp(param, -RtfContent::MaxCellBoundary, RtfContent::MaxCellBoundary);
             m_row.cells.push_back(m_nextCell);
         }
         m_nextCell = RtfContent::RowDefinition::CellDefinition();

@@ -2,6 +2,7 @@
 
 #include "richtext/CodePage.h"
 #include "richtext/FrameItems.h"
+#include "richtext/RtfContent.h"
 #include "richtext/RtfListPlan.h"
 
 #include <QBuffer>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -494,7 +496,8 @@ private:
     {
         const QTextTableFormat format = table->format();
         const int columns = table->columns();
-        const std::vector<int> widths = columnWidths(format, columns);
+        const std::vector<int> widths =
+            columnWidths(format, columns, RtfContent::MaxCellBoundary - std::max(0, twips(format.leftMargin())));
         const double tableBorder =
             format.borderStyle() != QTextFrameFormat::BorderStyle_None ? std::max(0.0, format.border()) : 0.0;
         const int gap = twips(format.cellPadding());
@@ -608,7 +611,10 @@ private:
         }
     }
 
-    static std::vector<int> columnWidths(const QTextTableFormat &format, int columns)
+    // Every column at least a twip wide, so that each boundary stands apart,
+    // and all of them together no wider than room, so that they read back
+    // where they were written.
+    static std::vector<int> columnWidths(const QTextTableFormat &format, int columns, int room)
     {
         const QList<QTextLength> constraints = format.columnWidthConstraints();
         std::vector<int> widths(static_cast<std::size_t>(columns), 0);
@@ -629,6 +635,19 @@ private:
         for (int &width : widths) {
             if (width <= 0)
                 width = share > 0 ? share : 360;
+        }
+        long long total = std::accumulate(widths.begin(), widths.end(), 0LL);
+        if (total > room) {
+            for (int &width : widths)
+                width = std::max(1, static_cast<int>(static_cast<long long>(width) * room / total));
+            total = std::accumulate(widths.begin(), widths.end(), 0LL);
+            while (total > room) {
+                int &widest = *std::max_element(widths.begin(), widths.end());
+                if (widest <= 1)
+                    break;
+                --widest;
+                --total;
+            }
         }
         return widths;
     }

@@ -329,6 +329,14 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
         numbered += "i\\par ";
     QTest::newRow("1002 numbered items") << TestDocuments::rtf(numbered)
                                          << QStringLiteral("[999.] i\n[1000.] i\n1001.\ti\n1002.\ti\n");
+    // Boundaries at the farthest one a row may have, and cells past their
+    // definitions an inch each beyond it: written back, every column must
+    // still stand apart, so that the cell of the second row keeps its span.
+    QTest::newRow("cells past the farthest boundary")
+        << TestDocuments::rtf("\\trowd\\cellx2000\\cellx200000\\cellx200000\\cellx200000"
+                              "\\intbl a\\cell b\\cell c\\cell d\\cell e\\cell\\row"
+                              "\\trowd\\cellx200000\\intbl f\\cell g\\cell h\\cell\\row")
+        << QStringLiteral("cell 1,2 1x3\ng\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
