@@ -2,6 +2,8 @@
 # Runs the RTF reader fuzzer on one core, on a copy of the starting corpus
 # (which grows in the build folder from run to run), and prints libFuzzer's
 # summary: for SECONDS (default 1200), or until RUNS inputs have run.
+# With PIPECALC_FUZZ_JOBS=N, N fuzzers run side by side on the same corpus,
+# each for RUNS inputs, each logging to fuzz-<n>.log in the current folder.
 #   fuzz/run.sh [SECONDS] [RUNS]
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,8 +15,13 @@ cp -n "$ROOT"/fuzz/corpus/* "$OUT/corpus/" 2>/dev/null || true
 export QT_QPA_PLATFORM=offscreen
 # Short allocation stacks: much faster, and enough to find a leak's source.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=4}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$ROOT/fuzz/lsan.supp}"
+JOBS=()
+if [[ -n "${PIPECALC_FUZZ_JOBS:-}" ]]; then
+  JOBS=(-jobs="$PIPECALC_FUZZ_JOBS" -workers="$PIPECALC_FUZZ_JOBS")
+fi
 # Inputs of 4 KB hold every structure the reader knows; longer ones only
 # make each run slower.
 exec "$OUT/rtf_reader_fuzzer" "$OUT/corpus" -dict="$ROOT/fuzz/rtf.dict" -max_total_time="$SECONDS_TO_RUN" \
   -runs="$RUNS" -timeout=10 -rss_limit_mb=3000 -max_len=4096 -print_final_stats=1 \
-  -artifact_prefix="$OUT/artifacts/"
+  -artifact_prefix="$OUT/artifacts/" "${JOBS[@]}"
