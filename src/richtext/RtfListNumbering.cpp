@@ -167,8 +167,9 @@ RtfListNumbering::Level RtfListNumbering::levelOf(const QTextListFormat &format)
         return level;
     }
     const auto plain = [](QString text) {
-        // Characters below U+0009 would read as placeholders.
-        text.removeIf([](QChar ch) { return ch.unicode() < 0x20; });
+        // Characters below U+0009 would read as placeholders, and other
+        // control characters are no text of a level; a tab is.
+        text.removeIf([](QChar ch) { return ch.unicode() < 0x20 && ch != QLatin1Char('\t'); });
         return text;
     };
     const QString suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix()
@@ -233,6 +234,10 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
     }
     if (style == QTextListFormat::ListStyleUndefined)
         return item; // Nothing a QTextList shows.
+    // The prefix, the number and the suffix are written back as one level
+    // text, of at most 255 characters; longer ones come as text.
+    if (prefix.size() + suffix.size() > 254)
+        return item;
     const bool bullet = definition.format == kBullet;
     // The leading zero of 01..09 stands in the prefix.
     const int shown = definition.format == kLeadingZero ? kDecimal : definition.format;

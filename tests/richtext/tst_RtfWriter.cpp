@@ -337,6 +337,21 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
                               "\\intbl a\\cell b\\cell c\\cell d\\cell e\\cell\\row"
                               "\\trowd\\cellx200000\\intbl f\\cell g\\cell h\\cell\\row")
         << QStringLiteral("cell 1,2 1x3\ng\n");
+    // A tab in the text around a number, where the list is written from
+    // its prefix and suffix.
+    QTest::newRow("tab around a number")
+        << QByteArray("{\\rtf{*\\listtable{\\list\\listlevel{\\leveltext'\\'00\t\\'01}\\listlevel\\levelstartat\\listid1}"
+                      "\\listoverridetable{\\listid1\\ls1}}\\ls1")
+        << QString();
+    // A level text of 255 characters showing the number of the level above,
+    // II, in place of its one-character placeholder: prefix, number and
+    // suffix no longer fit a level text, so the numbers come as text.
+    QTest::newRow("prefix and suffix past a level text")
+        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc1{\\leveltext;}}{\\listlevel{\\leveltext\\'ff"
+                              + QByteArray(252, 'x')
+                              + "\\'00.\\'01;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                                "\\pard\\ls1 a\\par\\pard\\ls1 b\\par\\pard\\ls1\\ilvl1 c\\par")
+        << QString(252, QLatin1Char('x')) + QStringLiteral("II.1\tc\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
