@@ -1,6 +1,7 @@
 #include "calc/CalcProject.h"
 
 #include "model/Catalogue.h"
+#include "model/FileNameBytes.h"
 #include "model/SafeFileWriter.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/ReferenceData.h"
@@ -16,6 +17,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -219,19 +221,22 @@ CalcProject parse(const QByteArray &bytes)
 // without reading it whole.
 std::optional<QByteArray> readFile(const QString &path, qint64 limit, QString *problem)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    QFile file;
+    switch (FileNameBytes::openForReading(file, path)) {
+    case 0:
+        break;
+    case ENOENT:
+    case ENOTDIR:
         *problem = QStringLiteral("файла нет");
         return std::nullopt;
-    }
-    if (info.isDir()) {
+    case EISDIR:
         *problem = QStringLiteral("это папка, а не файл");
         return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *problem = info.isReadable() ? QStringLiteral("файл не открывается для чтения")
-                                     : QStringLiteral("нет доступа на чтение файла");
+    case EACCES:
+        *problem = QStringLiteral("нет доступа на чтение файла");
+        return std::nullopt;
+    default:
+        *problem = QStringLiteral("файл не открывается для чтения");
         return std::nullopt;
     }
     QByteArray bytes = file.read(limit + 1);

@@ -1,5 +1,12 @@
 #include "model/FileNameBytes.h"
 
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
@@ -79,4 +86,27 @@ QByteArray FileNameBytes::encode(const QString &name)
     }
     result += name.mid(run).toUtf8();
     return result;
+}
+
+int FileNameBytes::openForReading(QFile &file, const QString &name)
+{
+    const QByteArray bytes = encode(name);
+    int fd = -1;
+    do {
+        fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno;
+    struct stat info;
+    int failure = 0;
+    if (::fstat(fd, &info) != 0)
+        failure = errno;
+    else if (S_ISDIR(info.st_mode))
+        failure = EISDIR;
+    else if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        failure = EIO;
+    else
+        return 0;
+    ::close(fd);
+    return failure;
 }

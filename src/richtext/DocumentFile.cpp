@@ -1,5 +1,6 @@
 #include "richtext/DocumentFile.h"
 
+#include "model/FileNameBytes.h"
 #include "model/SafeFileWriter.h"
 #include "richtext/CodePage.h"
 #include "richtext/PlainTextCodec.h"
@@ -29,11 +30,9 @@ DocumentFile::Format DocumentFile::formatOf(const QString &path)
 DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &document, Detail detail,
                                         QStringList *warnings)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = QFileInfo(path).isDir() ? QStringLiteral("Is a directory") : file.errorString();
-        return Result{false, cannotOpenText(path, reason)};
-    }
+    QFile file;
+    if (const int failure = FileNameBytes::openForReading(file, path))
+        return Result{false, cannotOpenText(path, qt_error_string(failure))};
     if (file.size() > MaxFileSize)
         return Result{false, loadFailedText()};
     // Read in pieces: a device such as /dev/zero has no size and no end.

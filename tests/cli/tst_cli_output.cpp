@@ -146,7 +146,20 @@ void TestCliOutput::nameBytes()
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     QCOMPARE(typeOf(name.constData()), mode_t(S_IFREG));
+
+    // Such a name is read as well as written: a document to convert, and a
+    // project saved and opened again.
+    const CliRun back = runShell("convert \"$(printf '" + folder + "/caf\\351.txt')\" -o '" + folder + "/back.rtf'");
+    QCOMPARE(back.exitCode, 0);
+    QVERIFY2(back.err.isEmpty(), qPrintable(back.err));
+    QCOMPARE(typeOf(QByteArray(folder + "/back.rtf").constData()), mode_t(S_IFREG));
+    const QByteArray project = "\"$(printf '" + folder + "/\\351.pipecalc')\"";
+    const CliRun saved = runShell("calc hydraulic --set hs_d=0.4 --save-project " + project);
+    QCOMPARE(saved.exitCode, 0);
+    const CliRun opened = runShell("calc hydraulic --json --project " + project);
+    QVERIFY2(opened.exitCode == 0, qPrintable(opened.err));
     QCOMPARE(::unlink(name.constData()), 0);
+    QCOMPARE(::unlink(QByteArray(folder + "/\xe9.pipecalc").constData()), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCliOutput)
