@@ -7,7 +7,7 @@ MaterialTableModel::MaterialTableModel(QObject *parent)
             {QStringLiteral("Eo, МПа"), 90},
             {QStringLiteral("Etau, МПа"), 90},
             // Poisson's ratio has no unit.
-            {QStringLiteral("Mu, МПа"), 90},
+            {QStringLiteral("Mu"), 90},
             {QStringLiteral("Sigmao, МПа"), 100},
             {QString(), 168},
         },

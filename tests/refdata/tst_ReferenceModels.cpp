@@ -73,7 +73,7 @@ void ReferenceModelsTest::headersAndWidths_data()
     QTest::newRow("fiberglass") << "fiberglass" << QStringList{"D, м", "s, м", "t, м", ""}
                                 << QList<int>{100, 125, 125, 10} << QList<int>{100, 0, 0, 0};
     QTest::newRow("materials") << "materials"
-                               << QStringList{"Материал", "Eo, МПа", "Etau, МПа", "Mu, МПа", "Sigmao, МПа", ""}
+                               << QStringList{"Материал", "Eo, МПа", "Etau, МПа", "Mu", "Sigmao, МПа", ""}
                                << QList<int>{200, 90, 90, 90, 100, 168} << QList<int>{0, 0, 0, 0, 0, 0};
     QTest::newRow("soils") << "soils" << QStringList{"Грунт", "Gamma, кН/м^3", "Egr, МПа", "Fi, град.", "Kk"}
                            << QList<int>{150, 150, 150, 150, 138} << QList<int>{0, 0, 0, 150, 0};
