@@ -49,6 +49,8 @@ bool CalcDiagnosis::breaks(const Rule &rule) const
         return !(std::fabs(value) < 1.0);
     case Test::AboveInnerDiameter:
         return !(value > m_vars.value(Slot::Din));
+    case Test::AtMostOne:
+        return !(value <= 1.0);
     }
     return false;
 }
@@ -65,15 +67,17 @@ QString CalcDiagnosis::requirement(const Rule &rule) const
     case Test::AboveInnerDiameter:
         return QStringLiteral("должно быть больше внутреннего диаметра %1 (%2)")
             .arg(m_vars[Slot::Din].shownName(), m_vars[Slot::Din].FormatValue());
+    case Test::AtMostOne:
+        return QStringLiteral("не может быть больше 1");
     }
     return QString();
 }
 
-CalcOutcome CalcDiagnosis::stopped(Slot input) const
+CalcOutcome CalcDiagnosis::stopped(Slot input, Test test) const
 {
     const TVariable &variable = m_vars[input];
-    const QString message = QStringLiteral("Расчёт остановлен: значение %1 должно быть больше нуля, а задано %2.")
-                                .arg(label(variable), variable.FormatValue());
+    const QString message = QStringLiteral("Расчёт остановлен: значение %1 %2, а задано %3.")
+                                .arg(label(variable), requirement({input, test, nullptr}), variable.FormatValue());
     return CalcOutcome::stopped(SlotKeys::key(input), message);
 }
 

@@ -25,6 +25,7 @@ public:
         NotNegative,          // may be zero
         BelowOneInMagnitude,  // a Poisson's ratio
         AboveInnerDiameter,   // the outer diameter must exceed Din
+        AtMostOne,            // a ratio of a part to the whole
     };
     struct Rule
     {
@@ -45,8 +46,8 @@ public:
     void at(const char *step) { m_step = step; }
     const char *step() const { return m_step; }
 
-    // The input check refused `input`, which must be above zero.
-    CalcOutcome stopped(Slot input) const;
+    // The input check refused `input`, which must pass `test`.
+    CalcOutcome stopped(Slot input, Test test = Test::Positive) const;
     CalcOutcome fault(const CalcFault &fault) const;
 
     // A variable as the messages name it: its name as the grid shows it and

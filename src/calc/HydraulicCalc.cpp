@@ -24,6 +24,9 @@ CalcOutcome CalcHydraulic(TCalcVariables &vars)
     const double filling = vars.value(Slot::hs_d);
     if (!(filling > 0.0))
         return diagnosis.stopped(Slot::hs_d);
+    // Above 1 the geometry of the partly filled circle folds back to nothing.
+    if (!(filling <= 1.0))
+        return diagnosis.stopped(Slot::hs_d, Test::AtMostOne);
     const double nu = vars.value(Slot::nu);
     if (!(nu > 0.0))
         return diagnosis.stopped(Slot::nu);

@@ -3,6 +3,7 @@
 #include "calc/FuncUnit.h"
 #include "calc/CalcDiagnosis.h"
 #include "calc/HydraulicCalc.h"
+#include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
 
 #include <QtTest>
@@ -25,6 +26,8 @@ class TestHydraulic : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { NumberFormat::setDecimalSeparator(QStringLiteral(",")); }
+
     void segmentGeometry_data()
     {
         QTest::addColumn<double>("h");
@@ -94,18 +97,6 @@ private Q_SLOTS:
             QCOMPARE(vars.value(Slot::Vnf), vars.value(Slot::Vf_end));
     }
 
-    void overfilledPipeCarriesNothing()
-    {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        vars.setValue(Slot::hs_d, 1.5);
-        QVERIFY(CalcHydraulic(vars).isCompleted());
-        QCOMPARE(vars.value(Slot::Kw_h), 0.0);
-        QCOMPARE(vars.value(Slot::Rsnf_Rsf), 0.0);
-        QCOMPARE(vars.value(Slot::Vnf), 0.0);
-        QCOMPARE(vars.value(Slot::qs), 0.0);
-    }
-
     void fixedSlotsAreReset()
     {
         TCalcVariables vars;
@@ -122,18 +113,24 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<double>("value");
-        QTest::newRow("slope 0") << "i_s" << 0.0;
-        QTest::newRow("slope negative") << "i_s" << -0.01;
-        QTest::newRow("filling 0") << "hs_d" << 0.0;
-        QTest::newRow("filling negative") << "hs_d" << -0.5;
-        QTest::newRow("viscosity 0") << "nu" << 0.0;
-        QTest::newRow("viscosity negative") << "nu" << -1e-6;
+        QTest::addColumn<QString>("requirement");
+        const QString positive = QStringLiteral("должно быть больше нуля, а задано ");
+        QTest::newRow("slope 0") << "i_s" << 0.0 << positive + "0";
+        QTest::newRow("slope negative") << "i_s" << -0.01 << positive + "-0,01";
+        QTest::newRow("filling 0") << "hs_d" << 0.0 << positive + "0,0";
+        QTest::newRow("filling negative") << "hs_d" << -0.5 << positive + "-0,5";
+        // Above 1 the partly filled circle folds back and would carry nothing.
+        QTest::newRow("filling above 1") << "hs_d" << 1.5 << QStringLiteral("не может быть больше 1, а задано 1,5");
+        QTest::newRow("filling just above 1") << "hs_d" << 1.0001 << QStringLiteral("не может быть больше 1, а задано 1,0");
+        QTest::newRow("viscosity 0") << "nu" << 0.0 << positive + "0";
+        QTest::newRow("viscosity negative") << "nu" << -1e-6 << positive + "-0,000001";
     }
 
     void guards()
     {
         QFETCH(QString, key);
         QFETCH(double, value);
+        QFETCH(QString, requirement);
         TCalcVariables vars;
         vars.InitCatalogue();
         vars.setValue(*SlotKeys::fromKey(key), value);
@@ -145,7 +142,7 @@ private Q_SLOTS:
         // The message names the input as the grid shows it, with its description.
         const TVariable &input = vars[*SlotKeys::fromKey(key)];
         QVERIFY2(outcome.displayText().contains(input.shownName() + QStringLiteral(" («") + input.GetDescription()
-                                                + QStringLiteral("») должно быть больше нуля")),
+                                                + QStringLiteral("») ") + requirement + QLatin1Char('.')),
                  qPrintable(outcome.displayText()));
         QCOMPARE(snapshot(vars), before);
     }
@@ -182,8 +179,8 @@ private Q_SLOTS:
         // The exponent swings between two values and never settles.
         QTest::newRow("no convergence")
             << 0.001 << 0.0001 << 1.49e-6 << 5.0 << fault << 9 << "bs_end" << ""
-            << "Ошибка. Итерация не сошлась при вычислении bs («Безразмерный показатель степени»): показатель "
-               "степени bs не установился за 100 шагов.";
+            << "Ошибка. Итерация не сошлась при вычислении bs («Уточнённый показатель степени в законе "
+               "сопротивления»): показатель степени bs не установился за 100 шагов.";
     }
 
     void faults()
