@@ -74,8 +74,12 @@ void run(TCalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcD
     const Real s = r.s;
 
     diagnosis.at("I");
-    const Real inertia = wall == WallSingleLayer ? Real::intPower(s, 3) / 12.0
-                                                  : Real::intPower(s, 3) / 6.0 + s * (t + s) / 12.0;
+    // A three-layer wall carries its bending in the two skins, each s thick
+    // with its middle (t + s)/2 from the wall's axis: their own inertia and
+    // the parallel-axis terms.  With t = 0 this is the solid wall 2s thick.
+    const Real inertia = wall == WallSingleLayer
+                             ? Real::intPower(s, 3) / 12.0
+                             : Real::intPower(s, 3) / 6.0 + s * Real::intPower(t + s, 2) / 2.0;
     r.I = inertia.v();
 
     diagnosis.at("n");

@@ -5,6 +5,8 @@
 #include "calc/Real.h"
 #include "model/TCalcVariables.h"
 
+#include <algorithm>
+
 namespace {
 
 Real cube(Real x)
@@ -18,6 +20,15 @@ Real square(Real x)
 }
 
 } // namespace
+
+SoilColumn StaticSoilColumn(double depth, double outerDiameter, double waterLevel)
+{
+    const double axis = depth + outerDiameter / 2.0;
+    if (!(waterLevel > 0.0))
+        return {axis, 0.0};
+    const double dry = std::min(waterLevel, axis);
+    return {dry, axis - dry};
+}
 
 CalcOutcome CalcStatic(TCalcVariables &vars)
 {
@@ -124,7 +135,8 @@ CalcOutcome CalcStatic(TCalcVariables &vars)
         vars.setValue(Slot::qt, qt.v());
 
         diagnosis.at("qgr");
-        const Real qgr = ((depth + dout / 2.0 - water) * gamma + gammav * water) / 1000.0;
+        const SoilColumn column = StaticSoilColumn(depth.v(), dout.v(), water.v());
+        const Real qgr = (Real(column.dry) * gamma + Real(column.submerged) * gammav) / 1000.0;
         vars.setValue(Slot::qgr, qgr.v());
 
         diagnosis.at("qc");
@@ -185,7 +197,9 @@ CalcOutcome CalcStatic(TCalcVariables &vars)
         const Real kzu = vars.value(Slot::Kzu);
 
         diagnosis.at("Qgv");
-        const Real qgv = water > 0.0 ? (depth - water) * gammav / 1000.0 : Real(0.0);
+        // The water presses on the pipe only with the table above the depth of laying.
+        const Real head = water > 0.0 && depth > water ? depth - water : Real(0.0);
+        const Real qgv = head * gammav / 1000.0;
         vars.setValue(Slot::Qgv, qgv.v());
 
         diagnosis.at("qvn");

@@ -10,3 +10,15 @@ class TCalcVariables;
 // the admissible external pressure.  A fault ends it at the failing step;
 // what was written before stays.
 CalcOutcome CalcStatic(TCalcVariables &vars);
+
+// The soil over the pipe's axis, split at the water table: `dry` metres of
+// soil above the table, which weigh Gamma, and `submerged` metres below it
+// down to the axis, which weigh Gammav.  The water level is the depth of the
+// table below the surface; a level not above zero means no ground water, so
+// all the soil is dry.
+struct SoilColumn
+{
+    double dry = 0;
+    double submerged = 0;
+};
+SoilColumn StaticSoilColumn(double depth, double outerDiameter, double waterLevel);

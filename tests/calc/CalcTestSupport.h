@@ -47,6 +47,15 @@ inline QVector<double> snapshot(const TCalcVariables &vars)
     return values;
 }
 
+// Sets the inputs written as "key=value key=value".
+inline void assign(TCalcVariables &vars, const QString &assignments)
+{
+    for (const QString &assignment : assignments.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList parts = assignment.split(QLatin1Char('='));
+        vars.setValue(*SlotKeys::fromKey(parts[0]), parts[1].toDouble());
+    }
+}
+
 // |actual - expected| within the precision the expected value is quoted with.
 inline bool near(double actual, double expected, double tolerance)
 {

@@ -71,9 +71,10 @@ private Q_SLOTS:
         vars.InitCatalogue();
         QVERIFY(CalcStatic(vars).isCompleted());
         const QVector<CalcCheck> checks = CalcCheck::corrugated(vars);
-        QVERIFY(std::fabs(checks[0].utilisation - 0.584450) < 1e-6);
-        QVERIFY(std::fabs(checks[1].utilisation - 0.1078 / 0.251445) < 1e-5);
-        QVERIFY(std::fabs(checks[2].utilisation - 0.134640 / 0.251445) < 1e-5);
+        // S 0.658893; qvn 0.1222 and qvntr 0.149040 over qust 0.250616.
+        QVERIFY(std::fabs(checks[0].utilisation - 0.658893) < 1e-6);
+        QVERIFY(std::fabs(checks[1].utilisation - 0.487599) < 1e-5);
+        QVERIFY(std::fabs(checks[2].utilisation - 0.594695) < 1e-5);
         for (const CalcCheck &check : checks)
             QVERIFY(check.holds);
     }

@@ -66,7 +66,10 @@ Values referenceStatic(const TCalcVariables &v)
     const long double area = 2 * s * (lsh + e - 2 * s);
     const long double d = 2 * y + in(Slot::Din) * 100;
     const long double qt = p / (1 + 1.155L * htr / f);
-    const long double qgr = ((htr + in(Slot::Dout) / 2 - hw) * in(Slot::Gamma) + 11 * hw) / 1000;
+    // Dry soil down to the water table, submerged soil below it to the axis.
+    const long double axis = htr + in(Slot::Dout) / 2;
+    const long double dry = hw > 0 ? std::min(hw, axis) : axis;
+    const long double qgr = (dry * in(Slot::Gamma) + (axis - dry) * 11) / 1000;
     const long double ring = std::pow(d, 3) * (1 - std::pow(in(Slot::Mu), 2)) * lsh;
     const long double go = 53.7L * in(Slot::Eo) * inertia / ring;
     const long double psiGr = 1.25L * 0.11L * qgr / (0.15L * go + 0.06L * in(Slot::Egr));
@@ -78,7 +81,7 @@ Values referenceStatic(const TCalcVariables &v)
     const long double epsPn = in(Slot::Sigmao) / (2 * in(Slot::Eo));
     const long double gtau = 53.7L * in(Slot::Etau) * inertia / ring;
     const long double kov = 1 - 0.7L * psi;
-    const long double qgv = hw > 0 ? (htr - hw) * 11 / 1000 : 0;
+    const long double qgv = hw > 0 && htr > hw ? (htr - hw) * 11 / 1000 : 0;
     o["e"] = emm;
     o["n"] = n;
     o["P"] = p;
@@ -130,7 +133,7 @@ Values referenceFiberglass(const TCalcVariables &v, bool trench, bool threeLayer
     const long double egr = in(Slot::EgrSt) * 1e6L, et = in(Slot::Et) * 1e6L;
     const long double s = in(Slot::sSt), t = in(Slot::t);
     const long double k = 0.769L * egr / d;
-    const long double inertia = threeLayer ? s * s * s / 6 + s * (t + s) / 12 : s * s * s / 12;
+    const long double inertia = threeLayer ? s * s * s / 6 + s * (t + s) * (t + s) / 2 : s * s * s / 12;
     const long double n = 1 / (16 * et * inertia / (std::pow(d, 4) * k) + 0.0642L);
     const long double mras = d * d * qc * (1 - 0.056L * n) / 16;
     const long double w = threeLayer ? inertia / (t / 2 + s) : s * s / 6;
@@ -222,7 +225,7 @@ private Q_SLOTS:
         QTest::newRow("630 mm, deep water")
             << "Din=0.544 Dout=0.63 s=3.4 Lv=48 Lsh=62 Htr=4.5 Hw=1.5 Eo=1400 Etau=350 Mu=0.4 Sigmao=26";
         QTest::newRow("1200 mm, sand") << "Din=1.03 Dout=1.2 s=5.5 Lv=95 Lsh=120 Htr=3 Hw=5 Gamma=17 Egr=12";
-        QTest::newRow("water above the ground") << "Hw=-0.5 Htr=2.2 m=12 F=0.5";
+        QTest::newRow("level below zero: no ground water") << "Hw=-0.5 Htr=2.2 m=12 F=0.5";
         QTest::newRow("exactly one metre") << "Htr=1 Hw=1";
     }
 

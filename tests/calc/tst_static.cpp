@@ -53,14 +53,16 @@ private Q_SLOTS:
         } expected[] = {
             {Slot::e, 26, 1e-12},          {Slot::n, 1, 0},               {Slot::P, 0.516316, 1e-6},
             {Slot::y, 1.153333, 1e-6},     {Slot::I, 2.176125, 1e-6},     {Slot::A, 2.22, 1e-12},
-            {Slot::D, 37.106667, 1e-6},    {Slot::qt, 0.026840, 1e-6},    {Slot::qgr, 0.0858, 1e-12},
-            {Slot::qc, 0.112640, 1e-6},    {Slot::Go, 0.874727, 1e-6},    {Slot::Psi_gr, 0.027359, 1e-6},
-            {Slot::Psi_t, 0.006847, 1e-6}, {Slot::Psi_m, 0.002, 0},       {Slot::Psi, 0.036206, 1e-6},
-            {Slot::Eps_p, 0.009610, 1e-6}, {Slot::Eps_c, 0.002742, 1e-6}, {Slot::Eps_pp, 0.035714, 1e-6},
-            {Slot::Eps_pn, 0.008696, 1e-6}, {Slot::S_cond, 0.584450, 1e-6}, {Slot::Gtau, 0.212977, 1e-6},
-            {Slot::Kug, 0.5, 0},           {Slot::Kov, 0.974656, 1e-6},   {Slot::Kzu, 2, 0},
-            {Slot::Qgv, 0.022, 1e-12},     {Slot::qvn, 0.1078, 1e-12},    {Slot::qust, 0.251445, 1e-6},
-            {Slot::qvntr, 0.134640, 1e-6},
+            // The soil load at the axis, 6.2 m down: 4 m of dry soil over
+            // the water table and 2.2 m of submerged soil, (4·19 + 2.2·11)/1000.
+            {Slot::D, 37.106667, 1e-6},    {Slot::qt, 0.026840, 1e-6},    {Slot::qgr, 0.1002, 1e-12},
+            {Slot::qc, 0.127040, 1e-6},    {Slot::Go, 0.874727, 1e-6},    {Slot::Psi_gr, 0.031951, 1e-6},
+            {Slot::Psi_t, 0.006847, 1e-6}, {Slot::Psi_m, 0.002, 0},       {Slot::Psi, 0.040798, 1e-6},
+            {Slot::Eps_p, 0.010829, 1e-6}, {Slot::Eps_c, 0.003093, 1e-6}, {Slot::Eps_pp, 0.035714, 1e-6},
+            {Slot::Eps_pn, 0.008696, 1e-6}, {Slot::S_cond, 0.658893, 1e-6}, {Slot::Gtau, 0.212977, 1e-6},
+            {Slot::Kug, 0.5, 0},           {Slot::Kov, 0.971442, 1e-6},   {Slot::Kzu, 2, 0},
+            {Slot::Qgv, 0.022, 1e-12},     {Slot::qvn, 0.1222, 1e-12},    {Slot::qust, 0.250616, 1e-6},
+            {Slot::qvntr, 0.149040, 1e-6},
         };
         for (const auto &e : expected)
             QVERIFY2(near(vars.value(e.slot), e.value, e.tolerance), qPrintable(SlotKeys::key(e.slot)));
@@ -82,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(vars.value(Slot::Kw), 0.11);
         QCOMPARE(vars.value(Slot::Gammav), 11.0);
         QCOMPARE(vars.value(Slot::g), 9.81);
-        QVERIFY(near(vars.value(Slot::qust), 0.251445, 1e-6));
+        QVERIFY(near(vars.value(Slot::qust), 0.250616, 1e-6));
     }
 
     void depthCoefficient_data()
@@ -112,29 +114,62 @@ private Q_SLOTS:
                      std::sqrt(n * egr * vars.value(Slot::Gtau)) * 0.5 * vars.value(Slot::Kov) / 2.0, 1e-15));
     }
 
+    // Hw is the depth of the water table: the soil above it weighs Gamma (19),
+    // the soil below it down to the pipe's axis (Htr + 0.2 m) Gammav (11); the
+    // water presses with the table above the depth of laying.
     void groundWater_data()
     {
+        QTest::addColumn<double>("depth");
         QTest::addColumn<double>("level");
+        QTest::addColumn<double>("qgr");
         QTest::addColumn<double>("qgv");
-        QTest::newRow("no water") << 0.0 << 0.0;
-        QTest::newRow("level above ground") << -1.0 << 0.0;
-        QTest::newRow("level 4 m") << 4.0 << 0.022;
-        QTest::newRow("below the pipe") << 7.0 << -0.011;
+        QTest::newRow("no water: 6.2 m dry") << 6.0 << 0.0 << 0.1178 << 0.0;
+        QTest::newRow("level above ground counts as none") << 6.0 << -1.0 << 0.1178 << 0.0;
+        QTest::newRow("table at 4 m: 4 m dry, 2.2 m submerged") << 6.0 << 4.0 << 0.1002 << 0.022;
+        QTest::newRow("table between top and axis: 6.1 m dry, 0.1 m submerged") << 6.0 << 6.1 << 0.117 << 0.0;
+        QTest::newRow("table below the pipe: 6.2 m dry") << 6.0 << 7.0 << 0.1178 << 0.0;
+        QTest::newRow("shallow pipe above the table: 2.2 m dry") << 2.0 << 4.0 << 0.0418 << 0.0;
+        QTest::newRow("shallow pipe below the table: 1 m dry, 1.2 m submerged") << 2.0 << 1.0 << 0.0322 << 0.011;
+        QTest::newRow("half a metre down, table at 4 m: 0.7 m dry") << 0.5 << 4.0 << 0.0133 << 0.0;
     }
 
     void groundWater()
     {
+        QFETCH(double, depth);
         QFETCH(double, level);
+        QFETCH(double, qgr);
         QFETCH(double, qgv);
         TCalcVariables vars;
         defaults(vars);
+        vars.setValue(Slot::Htr, depth);
         vars.setValue(Slot::Hw, level);
         QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(near(vars.value(Slot::qgr), qgr, 1e-15));
         QVERIFY(near(vars.value(Slot::Qgv), qgv, 1e-15));
-        // The soil load is still formed with the level as given.
-        QVERIFY(near(vars.value(Slot::qgr), ((6.0 + 0.2 - level) * 19.0 + 11.0 * level) / 1000.0, 1e-15));
-        QVERIFY(near(vars.value(Slot::qvn), vars.value(Slot::qgr) + qgv, 1e-15));
+        QVERIFY(near(vars.value(Slot::qvn), qgr + qgv, 1e-15));
         QVERIFY(near(vars.value(Slot::qvntr), vars.value(Slot::qgr) + vars.value(Slot::qt) + qgv, 1e-15));
+        QVERIFY(vars.value(Slot::Psi_gr) > 0);
+    }
+
+    // Wherever the pipe lies and wherever the water stands, no load, no
+    // pressure and no shortening of the diameter is negative.
+    void nothingNegative()
+    {
+        TCalcVariables vars;
+        const Slot nonNegative[] = {Slot::qt,    Slot::qgr,    Slot::qc,  Slot::Qgv, Slot::qvn, Slot::qvntr,
+                                    Slot::Psi_gr, Slot::Psi_t, Slot::Psi, Slot::Eps_p, Slot::Eps_c, Slot::S_cond};
+        for (int d = 3; d <= 100; ++d) {
+            for (int w = -2; w <= 24; ++w) {
+                defaults(vars);
+                vars.setValue(Slot::Htr, d / 10.0);
+                vars.setValue(Slot::Hw, w / 2.0);
+                QVERIFY(CalcStatic(vars).isCompleted());
+                for (const Slot slot : nonNegative) {
+                    QVERIFY2(vars.value(slot) >= 0,
+                             qPrintable(QStringLiteral("%1 at Htr %2, Hw %3").arg(SlotKeys::key(slot)).arg(d / 10.0).arg(w / 2.0)));
+                }
+            }
+        }
     }
 
     void guard_data()
@@ -199,10 +234,7 @@ private Q_SLOTS:
 
         TCalcVariables vars;
         defaults(vars);
-        for (const QString &assignment : change.split(QLatin1Char(' '))) {
-            const QStringList parts = assignment.split(QLatin1Char('='));
-            vars.setValue(*SlotKeys::fromKey(parts[0]), parts[1].toDouble());
-        }
+        assign(vars, change);
         fill(vars, kWrites);
         const CalcOutcome outcome = CalcStatic(vars);
         QCOMPARE(int(outcome.kind()), kind);
