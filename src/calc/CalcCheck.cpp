@@ -1,13 +1,22 @@
 #include "calc/CalcCheck.h"
 
 #include "calc/FiberglassResults.h"
+#include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
 
+#include <cmath>
 #include <limits>
 
 double CalcCheck::ratio(double value, double limit)
 {
     return limit > 0 ? value / limit : std::numeric_limits<double>::quiet_NaN();
+}
+
+QString CalcCheck::percentText(double utilisation)
+{
+    if (!std::isfinite(utilisation))
+        return QStringLiteral("—");
+    return NumberFormat::format(QStringLiteral("0.#"), utilisation * 100) + QStringLiteral(" %");
 }
 
 QVector<CalcCheck> CalcCheck::corrugated(const TCalcVariables &vars)
@@ -20,9 +29,9 @@ QVector<CalcCheck> CalcCheck::corrugated(const TCalcVariables &vars)
     return {
         {QStringLiteral("strength"), QStringLiteral("Прочность"), QStringLiteral("S"), QString(),
          QString(), sCond, 1.0, ratio(sCond, 1.0), sCond <= 1.0},
-        {QStringLiteral("stability"), QStringLiteral("Устойчивость без транспорта"), QStringLiteral("qвн"),
+        {QStringLiteral("stability"), QStringLiteral("Устойчивость без учёта транспорта"), QStringLiteral("qвн"),
          QStringLiteral("qуст"), mpa, qvn, qust, ratio(qvn, qust), qvn <= qust},
-        {QStringLiteral("stability_traffic"), QStringLiteral("Устойчивость с транспортом"),
+        {QStringLiteral("stability_traffic"), QStringLiteral("Устойчивость с учётом транспорта"),
          QStringLiteral("qвн.тр"), QStringLiteral("qуст"), mpa, qvntr, qust, ratio(qvntr, qust), qvntr <= qust},
     };
 }

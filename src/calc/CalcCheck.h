@@ -13,7 +13,8 @@ struct CalcCheck
 {
     // "strength", "stability", "stability_traffic", "ovality".
     QString key;
-    // What is checked, in Russian ("Прочность").
+    // What is checked, in Russian ("Прочность", "Устойчивость с учётом
+    // транспорта").
     QString title;
     // The value and the limit as the user reads them ("qвн", "qуст"; the
     // limit's name is empty where the limit is a fixed number) and the units
@@ -38,4 +39,7 @@ struct CalcCheck
 
     // The ratio of a value to its limit as utilisation counts it.
     static double ratio(double value, double limit);
+    // A utilisation in per cent as the user reads it: "58,4 %"; "—" when
+    // there is no ratio.
+    static QString percentText(double utilisation);
 };

@@ -1,8 +1,5 @@
 #include "calc/CalcSession.h"
 
-#include "calc/FiberglassCalc.h"
-#include "calc/HydraulicCalc.h"
-#include "calc/StaticCalc.h"
 #include "model/CalcViews.h"
 #include "model/NumberFormat.h"
 #include "refdata/FiberglassTubeRow.h"
@@ -194,7 +191,6 @@ void CalcSession::reset()
     m_soil = Choice();
     m_description = ProjectDescription();
     m_runs.fill(Run());
-    m_fiberglass = FiberglassResults();
     m_refs.setFiberglassTubesVisible(false);
     Q_EMIT changed();
 }
@@ -229,23 +225,20 @@ const CalcOutcome &CalcSession::run(CalcKind kind)
 {
     Run &r = m_runs[index(kind)];
     r.inputs = fingerprint(kind);
-    switch (kind) {
-    case CalcKind::Hydraulic:
-        r.outcome = CalcHydraulic(m_vars);
-        break;
-    case CalcKind::Static:
-        r.outcome = CalcStatic(m_vars);
-        break;
-    case CalcKind::Fiberglass: {
-        FiberglassRun fiberglass = CalcFiberglass(m_vars, m_laying, m_wall);
-        r.outcome = fiberglass.outcome;
-        m_fiberglass = fiberglass.results;
-        break;
-    }
-    }
+    r.assessment = CalcAssessment::run(m_vars, kind, m_laying, m_wall);
     r.done = true;
     Q_EMIT changed();
-    return r.outcome;
+    return r.assessment.outcome;
+}
+
+CalcVerdict CalcSession::verdict(CalcKind kind) const
+{
+    return resultsCurrent(kind) ? lastAssessment(kind).verdict : CalcVerdict();
+}
+
+QVector<CalcWarning> CalcSession::warnings(CalcKind kind) const
+{
+    return resultsCurrent(kind) ? lastAssessment(kind).warnings : QVector<CalcWarning>();
 }
 
 CalcSession::ResultState CalcSession::state(CalcKind kind) const
@@ -257,7 +250,7 @@ CalcSession::ResultState CalcSession::state(CalcKind kind) const
     // Compared bit for bit, so that a value that is no number still matches itself.
     const bool same = now.size() == r.inputs.size()
                       && std::memcmp(now.constData(), r.inputs.constData(), sizeof(double) * size_t(now.size())) == 0;
-    if (r.outcome.isCompleted())
+    if (r.assessment.completed())
         return same ? ResultState::Current : ResultState::Stale;
     return same ? ResultState::Failed : ResultState::None;
 }
@@ -283,8 +276,10 @@ QString CalcSession::reportRefusal(CalcKind kind) const
 QString CalcSession::stateLine(CalcKind kind) const
 {
     switch (state(kind)) {
-    case ResultState::Current:
-        return QStringLiteral("Результаты соответствуют исходным данным.");
+    case ResultState::Current: {
+        const CalcVerdict judged = verdict(kind);
+        return judged.judged() ? judged.text() : QStringLiteral("Результаты соответствуют исходным данным.");
+    }
     case ResultState::None:
         return QStringLiteral("Расчёт не выполнен. Нажмите C, чтобы выполнить расчёт.");
     case ResultState::Stale:

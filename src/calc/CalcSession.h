@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CalcAssessment.h"
 #include "calc/CalcKind.h"
 #include "calc/CalcOutcome.h"
 #include "calc/FiberglassResults.h"
@@ -130,16 +131,24 @@ public:
     ResultState state(CalcKind kind) const;
     bool resultsCurrent() const { return state() == ResultState::Current; }
     bool resultsCurrent(CalcKind kind) const { return state(kind) == ResultState::Current; }
+    // The last run of a calculation as judged: its outcome, checks, verdict
+    // and warnings, whether or not the inputs changed since.
+    const CalcAssessment &lastAssessment(CalcKind kind) const { return m_runs[index(kind)].assessment; }
     // The outcome of the last run of a calculation; "not run" before one.
-    const CalcOutcome &lastOutcome(CalcKind kind) const { return m_runs[index(kind)].outcome; }
+    const CalcOutcome &lastOutcome(CalcKind kind) const { return lastAssessment(kind).outcome; }
     const CalcOutcome &lastOutcome() const { return lastOutcome(calculation()); }
     // Every quantity of the last fiberglass run.
-    const FiberglassResults &fiberglassResults() const { return m_fiberglass; }
+    const FiberglassResults &fiberglassResults() const { return lastAssessment(CalcKind::Fiberglass).fiberglass; }
+    // The verdict and the warnings of the calculation's results while they
+    // are current; none otherwise.
+    CalcVerdict verdict(CalcKind kind) const;
+    QVector<CalcWarning> warnings(CalcKind kind) const;
 
     // Why no report can be made of the calculation's results now, in words
     // that say what to do; empty when the results are current.
     QString reportRefusal(CalcKind kind) const;
-    // A line under the results that says what they are worth.
+    // A line under the results that says what they are worth: for current
+    // results of a static calculation, its verdict.
     QString stateLine(CalcKind kind) const;
 
     // Tells the session that something changed the variables directly.
@@ -162,7 +171,7 @@ private:
     struct Run
     {
         bool done = false;
-        CalcOutcome outcome = CalcOutcome::notRun();
+        CalcAssessment assessment;
         QVector<double> inputs;
     };
 
@@ -180,5 +189,4 @@ private:
     Choice m_soil;
     ProjectDescription m_description;
     std::array<Run, 3> m_runs;
-    FiberglassResults m_fiberglass;
 };

@@ -1,9 +1,7 @@
 #include "calc/ParameterSweep.h"
 
+#include "calc/CalcAssessment.h"
 #include "calc/CalcSession.h"
-#include "calc/FiberglassCalc.h"
-#include "calc/HydraulicCalc.h"
-#include "calc/StaticCalc.h"
 #include "model/CalcViews.h"
 #include "model/TCalcVariables.h"
 
@@ -96,23 +94,9 @@ ParameterSweep::Point ParameterSweep::runWith(const QVector<Slot> &varied, const
 
     Point point;
     point.inputs = inputs;
-    switch (m_kind) {
-    case CalcKind::Hydraulic:
-        point.outcome = CalcHydraulic(*vars);
-        break;
-    case CalcKind::Static:
-        point.outcome = CalcStatic(*vars);
-        if (point.completed())
-            point.checks = CalcCheck::corrugated(*vars);
-        break;
-    case CalcKind::Fiberglass: {
-        const FiberglassRun run = CalcFiberglass(*vars, m_laying, m_wall);
-        point.outcome = run.outcome;
-        if (point.completed())
-            point.checks = CalcCheck::fiberglass(run.results);
-        break;
-    }
-    }
+    const CalcAssessment assessment = CalcAssessment::run(*vars, m_kind, m_laying, m_wall);
+    point.outcome = assessment.outcome;
+    point.checks = assessment.verdict.checks();
     // What a run that did not complete left in the variables is no result.
     if (point.completed()) {
         point.values.reserve(m_columns.size());

@@ -34,3 +34,11 @@ void TCalcVariables::InitCatalogue()
         v.SetSymbolMark(entry.symbolMark);
     }
 }
+
+void TCalcVariables::copyFrom(const TCalcVariables &other)
+{
+    m_slots = other.m_slots;
+    Mode = other.Mode;
+    SelectedMaterialId = other.SelectedMaterialId;
+    SelectedSoilId = other.SelectedSoilId;
+}

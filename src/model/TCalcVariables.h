@@ -20,6 +20,11 @@ public:
     // and symbol mark from the catalogue.
     void InitCatalogue();
 
+    // Makes this set a copy of `other`: every variable and the three fields
+    // below.  Copies are made on purpose only, to try variants of a
+    // calculation without touching the set the user works with.
+    void copyFrom(const TCalcVariables &other);
+
     TVariable &operator[](Slot slot) { return m_slots[index(slot)]; }
     const TVariable &operator[](Slot slot) const { return m_slots[index(slot)]; }
 

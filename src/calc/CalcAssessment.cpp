@@ -1,0 +1,33 @@
+#include "calc/CalcAssessment.h"
+
+#include "calc/HydraulicCalc.h"
+#include "calc/PlausibleRanges.h"
+#include "calc/StaticCalc.h"
+#include "model/TCalcVariables.h"
+
+CalcAssessment CalcAssessment::run(TCalcVariables &vars, CalcKind kind, int layingIndex, int wallIndex)
+{
+    CalcAssessment a;
+    a.kind = kind;
+    switch (kind) {
+    case CalcKind::Hydraulic:
+        a.outcome = CalcHydraulic(vars);
+        break;
+    case CalcKind::Static:
+        a.outcome = CalcStatic(vars);
+        if (a.completed())
+            a.verdict = CalcVerdict(CalcCheck::corrugated(vars));
+        break;
+    case CalcKind::Fiberglass: {
+        FiberglassRun run = CalcFiberglass(vars, layingIndex, wallIndex);
+        a.outcome = run.outcome;
+        a.fiberglass = run.results;
+        if (a.completed())
+            a.verdict = CalcVerdict(CalcCheck::fiberglass(a.fiberglass));
+        break;
+    }
+    }
+    if (a.completed())
+        a.warnings = PlausibleRanges::warnings(vars, kind, layingIndex, wallIndex);
+    return a;
+}
