@@ -36,6 +36,55 @@ void keyMember(JsonWriter &out, const QString &name, const QString &key)
         out.value(key);
 }
 
+void writeChecks(JsonWriter &out, const CalcVerdict &verdict)
+{
+    out.key(QStringLiteral("checks"));
+    out.beginArray();
+    for (const CalcCheck &check : verdict.checks()) {
+        out.beginObject();
+        out.member(QStringLiteral("name"), check.key);
+        out.member(QStringLiteral("title"), check.title);
+        out.member(QStringLiteral("value"), check.value);
+        out.member(QStringLiteral("limit"), check.limit);
+        out.member(QStringLiteral("units"), check.units);
+        // Not a number (no limit above zero) is written as null.
+        out.member(QStringLiteral("utilisation"), check.utilisation);
+        out.member(QStringLiteral("holds"), check.holds);
+        out.endObject();
+    }
+    out.endArray();
+    keyMember(out, QStringLiteral("verdict"), verdict.keyword());
+}
+
+void writeWarnings(JsonWriter &out, const QVector<CalcWarning> &warnings)
+{
+    out.key(QStringLiteral("warnings"));
+    out.beginArray();
+    for (const CalcWarning &warning : warnings) {
+        out.beginObject();
+        out.member(QStringLiteral("variable"), warning.variable);
+        out.member(QStringLiteral("message"), warning.message);
+        out.endObject();
+    }
+    out.endArray();
+}
+
+// The checks, the verdict and the warnings as lines under the results.
+QString assessmentText(const CalcVerdict &verdict, const QVector<CalcWarning> &warnings)
+{
+    QString text;
+    for (const CalcCheck &check : verdict.checks()) {
+        text += QStringLiteral("Проверка: %1 — %2 (%3)\n")
+                    .arg(check.title, check.holds ? QStringLiteral("выполнено") : QStringLiteral("не выполнено"),
+                         CalcCheck::percentText(check.utilisation));
+    }
+    if (verdict.judged())
+        text += QStringLiteral("Итог: %1\n").arg(verdict.text());
+    for (const CalcWarning &warning : warnings)
+        text += QStringLiteral("Предупреждение: %1\n").arg(warning.message);
+    return text;
+}
+
 } // namespace
 
 int CalcCommand::run(CliArgs &args)
@@ -59,6 +108,8 @@ int CalcCommand::run(CliArgs &args)
     }
     const CalcOutcome outcome = session.run(kind);
     const QVector<Slot> outputs = CalcViews::outputRows(CalcKinds::view(kind));
+    const CalcVerdict verdict = session.verdict(kind);
+    const QVector<CalcWarning> warnings = session.warnings(kind);
 
     if (json) {
         JsonWriter out;
@@ -73,6 +124,8 @@ int CalcCommand::run(CliArgs &args)
         for (const Slot slot : outputs)
             out.value(SlotKeys::key(slot));
         out.endArray();
+        writeChecks(out, verdict);
+        writeWarnings(out, warnings);
         out.key(QStringLiteral("variables"));
         VarsCommand::writeVariables(out, session.vars());
         if (kind == CalcKind::Fiberglass) {
@@ -90,6 +143,7 @@ int CalcCommand::run(CliArgs &args)
         if (outcome.isCompleted())
             Console::out(VarsCommand::table(session.vars(), outputs, false));
         Console::out(outcomeSummary(outcome) + QLatin1Char('\n'));
+        Console::out(assessmentText(verdict, warnings));
     }
     if (!outcome.isCompleted())
         Console::err(outcome.displayText() + QLatin1Char('\n'));
