@@ -36,9 +36,13 @@ void MainCharts::showResults(CalcKind kind, VerdictPanel::Shown shown)
     if (kind == CalcKind::Hydraulic) {
         verdict->hide();
     } else {
-        const QVector<CalcCheck> checks = kind == CalcKind::Static
-                                              ? CalcCheck::corrugated(m_session.vars())
+        // The checks the last run was judged by; without results to judge,
+        // the names of the checks stand alone.
+        QVector<CalcCheck> checks = m_session.lastAssessment(kind).verdict.checks();
+        if (checks.isEmpty()) {
+            checks = kind == CalcKind::Static ? CalcCheck::corrugated(m_session.vars())
                                               : CalcCheck::fiberglass(m_session.fiberglassResults());
+        }
         verdict->setChecks(checks, shown);
         verdict->show();
     }

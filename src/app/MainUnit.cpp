@@ -478,7 +478,11 @@ void TFormMain::showSession()
 
     QColor background(236, 236, 236);
     QColor text(64, 64, 64);
-    if (state == CalcSession::ResultState::Current) {
+    const CalcVerdict verdict = m_session->verdict(kind);
+    if (state == CalcSession::ResultState::Current && verdict.judged() && !verdict.holds()) {
+        background = QColor(250, 219, 216);
+        text = QColor(150, 0, 0);
+    } else if (state == CalcSession::ResultState::Current) {
         background = QColor(221, 242, 221);
         text = QColor(0, 90, 0);
     } else if (state == CalcSession::ResultState::Stale) {
@@ -493,6 +497,11 @@ void TFormMain::showSession()
     palette.setColor(QPalette::WindowText, text);
     ui.ResultsState->setPalette(palette);
     ui.ResultsState->setText(m_session->stateLine(kind));
+    QStringList warnings;
+    for (const CalcWarning &warning : m_session->warnings(kind))
+        warnings << QStringLiteral("⚠ ") + warning.message;
+    ui.ResultsWarnings->setText(warnings.join(QLatin1Char('\n')));
+    ui.ResultsWarnings->setVisible(!warnings.isEmpty());
     ui.ChoicesLine->setText(m_session->choicesLine());
 
     // The fiberglass report runs its calculation first, so it is always at hand.

@@ -30,6 +30,19 @@ QFont pixelFont(const char *family, int pixels, bool bold = false)
     return font;
 }
 
+// A line of text across the results, on a background of its own.
+QLabel *resultsLine(QWidget *parent, const char *name)
+{
+    auto *line = new QLabel(parent);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setWordWrap(true);
+    line->setContentsMargins(6, 2, 6, 2);
+    line->setFont(pixelFont("MS Sans Serif", 12));
+    line->setAutoFillBackground(true);
+    line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return line;
+}
+
 QWidget *gap(QWidget *parent, int height)
 {
     auto *w = new QWidget(parent);
@@ -200,14 +213,16 @@ void TFormMainUi::setupUi(QMainWindow *window)
     auto *bottom = new QVBoxLayout(PanelMainBottom);
     bottom->setContentsMargins(0, 0, 0, 0);
     bottom->setSpacing(0);
-    ResultsState = new QLabel(PanelMainBottom);
-    ResultsState->setObjectName(QStringLiteral("ResultsState"));
-    ResultsState->setWordWrap(true);
-    ResultsState->setContentsMargins(6, 2, 6, 2);
-    ResultsState->setFont(pixelFont("MS Sans Serif", 12));
-    ResultsState->setAutoFillBackground(true);
-    ResultsState->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ResultsState = resultsLine(PanelMainBottom, "ResultsState");
     bottom->addWidget(ResultsState);
+    ResultsWarnings = resultsLine(PanelMainBottom, "ResultsWarnings");
+    ResultsWarnings->setTextFormat(Qt::PlainText);
+    QPalette yellow = ResultsWarnings->palette();
+    yellow.setColor(QPalette::Window, QColor(255, 236, 153));
+    yellow.setColor(QPalette::WindowText, QColor(90, 60, 0));
+    ResultsWarnings->setPalette(yellow);
+    ResultsWarnings->hide();
+    bottom->addWidget(ResultsWarnings);
     // The results, and beside them the checks of a static calculation.
     auto *results = new QSplitter(Qt::Horizontal, PanelMainBottom);
     results->setObjectName(QStringLiteral("ResultsSplitter"));

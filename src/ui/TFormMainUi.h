@@ -68,8 +68,12 @@ public:
     GridView *vstOutVariables = nullptr;
     // Beside the results of a static calculation: its checks at a glance.
     VerdictPanel *VerdictSummary = nullptr;
-    // Says what the results below are worth: current, outdated, failed.
+    // Says what the results below are worth: current, outdated, failed;
+    // for current results of a static calculation, its verdict.
     QLabel *ResultsState = nullptr;
+    // Under it, on yellow, the inputs and results outside the range of the
+    // method; hidden when there are none.
+    QLabel *ResultsWarnings = nullptr;
 
     QTabBar *TabSet = nullptr;
     QStatusBar *StatusBar = nullptr;

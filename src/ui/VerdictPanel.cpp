@@ -8,7 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
@@ -65,13 +65,6 @@ VerdictPanel::VerdictPanel(QWidget *parent)
     column->addWidget(m_table, 1);
 }
 
-QString VerdictPanel::percentText(double utilisation)
-{
-    if (!std::isfinite(utilisation))
-        return QStringLiteral("—");
-    return NumberFormat::format(QStringLiteral("0.#"), utilisation * 100) + QStringLiteral(" %");
-}
-
 QString VerdictPanel::conditionText(const CalcCheck &check)
 {
     QString text = QStringLiteral("%1 %2 %3")
@@ -100,7 +93,7 @@ void VerdictPanel::setChecks(const QVector<CalcCheck> &checks, Shown shown)
         const QStringList texts = {
             check.title,
             values ? conditionText(check) : QString(),
-            values ? percentText(check.utilisation) : QString(),
+            values ? CalcCheck::percentText(check.utilisation) : QString(),
             values ? verdictText(check.holds) : QString(),
         };
         for (int column = 0; column < ColumnCount; ++column) {

@@ -30,8 +30,6 @@ public:
     // The text of a cell as shown.
     QString cellText(int row, int column) const;
 
-    // "58,4 %"; "—" when there is no ratio.
-    static QString percentText(double utilisation);
     // "0,1078 ≤ 0,2514 МПа"; ">" where the check fails.
     static QString conditionText(const CalcCheck &check);
     static QString verdictText(bool holds);

@@ -79,7 +79,7 @@ private Q_SLOTS:
         QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
         QVERIFY(text(w).contains(QStringLiteral("Песок мелкий")));
         QVERIFY(text(w).contains(QStringLiteral("Полиэтилен ПЭ 100")));
-        QVERIFY(text(w).contains(QStringLiteral("0,584")));
+        QVERIFY(text(w).contains(QStringLiteral("0,659")));
         QVERIFY(!text(w).contains(QLatin1Char('$')));
     }
 
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
         QVERIFY(text(w).contains(QStringLiteral("SN 5000")));
         QVERIFY(text(w).contains(QStringLiteral("траншейный")));
-        QVERIFY(text(w).contains(QStringLiteral("529200")));
+        QVERIFY(text(w).contains(QStringLiteral("117600")));
         QVERIFY(!text(w).contains(QLatin1Char('$')));
     }
 

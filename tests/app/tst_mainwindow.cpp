@@ -14,6 +14,7 @@
 #include "model/NumberFormat.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
+#include "ui/VerdictPanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -485,9 +486,9 @@ private Q_SLOTS:
         QCOMPARE(reports.made.last(), QStringLiteral("fiberglass"));
         QVERIFY(reports.current);
         QCOMPARE(reports.titles.last(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
-        QCOMPARE(reports.lastMpr, 529200.0);
+        QCOMPARE(reports.lastMpr, 117600.0);
         QCOMPARE(reports.laying, 0);
-        QVERIFY(w.vars()[Slot::Mpr].GetValue() > 529);
+        QVERIFY(w.vars()[Slot::Mpr].GetValue() > 117);
 
         // A division by zero makes no report and names the input.
         w.vars()[Slot::DSt].SetValue(0.0);
@@ -602,7 +603,7 @@ private Q_SLOTS:
         // A stop: no box, the line under the results says which input.
         w.session().setInput(Slot::Egr, 5.0);
         w.ActionExecute->trigger();
-        QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,584"));
+        QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,659"));
         w.session().setInput(Slot::F, 0.0);
         w.ActionExecute->trigger();
         QCOMPARE(dialogs.errors.size() + dialogs.messages.size(), 2);
@@ -644,8 +645,51 @@ private Q_SLOTS:
         QSignalSpy repaint(w.outputModel(), &QAbstractItemModel::dataChanged);
         w.ActionExecute->trigger();
         QCOMPARE(repaint.size(), 1);
-        QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,584"));
+        QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,659"));
         QCOMPARE(w.outputModel()->cellText(1, 1), QStringLiteral("0,251"));
+    }
+
+    // The line above the results says the verdict in words and colour, and
+    // a yellow line under it the values outside the method's range.
+    void verdictAndWarnings()
+    {
+        FakeDialogs dialogs;
+        TFormMain w(settingsPath());
+        w.ActionStatCalc->trigger();
+        w.ActionExecute->trigger();
+        const QLabel *line = w.widgets().ResultsState;
+        const QLabel *warnings = w.widgets().ResultsWarnings;
+        QCOMPARE(line->text(), QStringLiteral("Выполнено: все проверки; наибольшее использование — прочность, 65,9 %"));
+        QCOMPARE(line->palette().color(QPalette::WindowText), QColor(0, 90, 0));
+        QVERIFY(warnings->isHidden());
+
+        // 12 m down in clay every check fails.
+        w.session().setInput(Slot::Htr, 12);
+        w.session().setInput(Slot::Egr, 2);
+        w.ActionExecute->trigger();
+        QCOMPARE(line->text(), QStringLiteral("Не выполнено: прочность, 124 %; устойчивость без учёта транспорта, "
+                                              "167,4 %; устойчивость с учётом транспорта, 176,5 %"));
+        QCOMPARE(line->palette().color(QPalette::WindowText), QColor(150, 0, 0));
+        // The panel beside the results judges by the same checks.
+        const QVector<CalcCheck> &shown = w.widgets().VerdictSummary->checks();
+        QCOMPARE(shown.size(), 3);
+        for (const CalcCheck &check : shown)
+            QVERIFY2(!check.holds, qPrintable(check.key));
+
+        w.session().setInput(Slot::Htr, 40);
+        w.ActionExecute->trigger();
+        QVERIFY(!warnings->isHidden());
+        QCOMPARE(warnings->text(), QStringLiteral("⚠ Hтр = 40 м — больше 30 м; глубже, чем применяется метод"));
+        // Outdated results warn of nothing.
+        w.session().setInput(Slot::Htr, 6);
+        QVERIFY(warnings->isHidden());
+
+        w.ActionHydraulicCalc->trigger();
+        w.session().setInput(Slot::Din, 348);
+        w.ActionExecute->trigger();
+        QVERIFY(warnings->text().startsWith(
+            QStringLiteral("⚠ Dвнутр = 348 м — больше 4 м; не введён ли диаметр в миллиметрах?\n⚠ Vnf = ")));
+        QCOMPARE(line->text(), QStringLiteral("Результаты соответствуют исходным данным."));
     }
 
     void settingsWrittenOnClose()
