@@ -5,6 +5,7 @@
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
 #include "reports/ProjectHeader.h"
+#include "reports/ReportAssessment.h"
 #include "reports/ReportTemplates.h"
 #include "reports/StaticReport.h"
 #include "reports/TemplateFiller.h"
@@ -39,6 +40,10 @@ void fill(CalcSession &session, CalcKind kind, TemplateFiller &filler, const Sta
         break;
     }
     }
+    const CalcAssessment &assessment = session.lastAssessment(kind);
+    ReportAssessment::fillWarnings(filler, assessment.warnings);
+    if (kind != CalcKind::Hydraulic)
+        ReportAssessment::fillVerdict(filler, assessment.verdict);
 }
 
 QString listed(const QStringList &items)

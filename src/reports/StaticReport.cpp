@@ -1,6 +1,8 @@
 #include "reports/StaticReport.h"
 
 #include "calc/CalcCheck.h"
+#include "calc/StaticCalc.h"
+#include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
 #include "reports/TemplateFiller.h"
 
@@ -120,11 +122,24 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
     filler.ReplaceTag(QStringLiteral("$SoilType.Value$"), soilName(vars.SelectedSoilId));
     filler.ReplaceTag(QStringLiteral("$Material.Value$"), materialName(vars.SelectedMaterialId));
 
+    // The soil over the axis as the calculation splits it at the water table.
+    const double depth = vars.value(Slot::Htr);
+    const double level = vars.value(Slot::Hw);
+    const SoilColumn column = StaticSoilColumn(depth, vars.value(Slot::Dout), level);
+    filler.ReplaceTag(QStringLiteral("$DryDepth.m$"), NumberFormat::format(vars[Slot::Htr].GetFormat(), column.dry));
+    filler.ReplaceTag(QStringLiteral("$SubmergedDepth.m$"),
+                      NumberFormat::format(vars[Slot::Htr].GetFormat(), column.submerged));
+
     const bool traffic = vars.value(Slot::m) != 0.0;
     filler.CutIfBlock(1, !traffic);
     filler.CutIfBlock(2, traffic);
-    // The calculation counts ground water only below a level above zero.
-    const bool water = vars.value(Slot::Hw) > 0.0;
-    filler.CutIfBlock(3, !water);
+    // The calculation counts ground water only below a level above zero,
+    // and its pressure only with the level above the depth of laying.
+    const bool water = level > 0.0;
+    const bool pressure = water && depth > level;
+    filler.CutIfBlock(3, !pressure);
     filler.CutIfBlock(4, water);
+    filler.CutIfBlock(5, !water);
+    filler.CutIfBlock(6, water);
+    filler.CutIfBlock(7, !water || pressure);
 }

@@ -12,8 +12,10 @@ class TemplateFiller;
 // results, some in other units, the three verdicts and the names of the
 // chosen soil and material.  Where the traffic load or the ground water is
 // switched off (no axle mass, no ground-water level) the report says so in
-// words: blocks 1 and 2 hold the text with and without traffic, blocks 3 and
-// 4 the text with and without ground water.
+// words: blocks 1 and 2 hold the text with and without traffic; block 3 the
+// ground-water pressure, block 4 the text without ground water and block 7
+// that with a water table not above the depth of laying; blocks 5 and 6 the
+// soil load with and without ground water.
 class StaticReport
 {
 public:

@@ -1,5 +1,6 @@
 // The three reports built from the templates the program ships, after the
 // worked examples of their calculations.
+#include "calc/CalcCheck.h"
 #include "calc/FiberglassCalc.h"
 #include "calc/HydraulicCalc.h"
 #include "calc/ProjectDescription.h"
@@ -10,6 +11,7 @@
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
 #include "reports/ProjectHeader.h"
+#include "reports/ReportAssessment.h"
 #include "reports/ReportTemplates.h"
 #include "reports/StaticReport.h"
 #include "reports/TemplateFiller.h"
@@ -87,6 +89,19 @@ QString material(std::int32_t)
     return QStringLiteral("Полиэтилен ПЭ 100");
 }
 
+// The static report of the results the variables hold, with the verdict of
+// their checks and the warnings given.
+void fillStatic(QTextDocument &doc, const TCalcVariables &vars, const QVector<CalcWarning> &warnings)
+{
+    QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName)),
+             ReportTemplates::Load::Loaded);
+    TemplateFiller filler(doc);
+    StaticReport::fill(filler, vars, soil, material);
+    ReportAssessment::fillWarnings(filler, warnings);
+    ReportAssessment::fillVerdict(filler, CalcVerdict(CalcCheck::corrugated(vars)));
+    ProjectHeader::fill(filler, ProjectDescription());
+}
+
 } // namespace
 
 class TestReportTemplates : public QObject
@@ -106,6 +121,7 @@ private Q_SLOTS:
                  ReportTemplates::Load::Loaded);
         TemplateFiller filler(doc);
         HydraulicReport::fill(filler, vars);
+        ReportAssessment::fillWarnings(filler, {});
         ProjectHeader::fill(filler, ProjectDescription());
         const QString text = doc.toPlainText();
         QCOMPARE(leftovers(text), QStringList());
@@ -146,13 +162,13 @@ private Q_SLOTS:
         vars.setValue(Slot::Hw, water);
         QVERIFY(CalcStatic(vars).isCompleted());
         QTextDocument doc;
-        QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName)),
-                 ReportTemplates::Load::Loaded);
-        TemplateFiller filler(doc);
-        StaticReport::fill(filler, vars, soil, material);
-        ProjectHeader::fill(filler, ProjectDescription());
+        fillStatic(doc, vars, {});
+        const CalcVerdict verdict(CalcCheck::corrugated(vars));
         const QString text = doc.toPlainText();
         QCOMPARE(leftovers(text), QStringList());
+        // The conclusions end with the verdict, in the words of the window.
+        QVERIFY(text.trimmed().endsWith(QStringLiteral("Заключение. ") + verdict.text() + QLatin1Char('.')));
+        QVERIFY(!text.contains(QStringLiteral("Предупреждения")));
         QVERIFY(text.contains(QStringLiteral("Песок мелкий")));
         QVERIFY(text.contains(QStringLiteral("Полиэтилен ПЭ 100")));
         QCOMPARE(text.count(QStringLiteral("не выполняется")), holds ? 0 : 3);
@@ -160,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(!text.contains(QStringLiteral("<=")));
         QCOMPARE(text.count(QStringLiteral(" > ")), holds ? 0 : 6);
         if (holds && axleMass > 0) {
-            for (const char *value : {"400", "34,8", "0,584 ≤ 1", "37,107", "3,621", "0,251", "0,135"})
+            for (const char *value : {"400", "34,8", "0,659 ≤ 1", "37,107", "4,08", "0,251", "0,149"})
                 QVERIFY2(text.contains(QString::fromUtf8(value)), value);
         }
         // A load switched off is said in words.
@@ -169,6 +185,36 @@ private Q_SLOTS:
         QCOMPARE(text.contains(QStringLiteral("Qгв = (Hтр − Hв)")), water > 0);
         QCOMPARE(text.contains(QStringLiteral("Грунтовые воды не учитываются")), water == 0);
         QVERIFY(!dividesByZero(text));
+        QCOMPARE(openFormulas(text), QStringList());
+        checkLeftByBlocks(doc);
+    }
+
+    // Warnings have a section of their own before the conclusions, a
+    // paragraph each; the static report shows the soil over the axis split
+    // at the water table.
+    void warningsAndWaterTable()
+    {
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        vars.setValue(Slot::Htr, 2);
+        vars.setValue(Slot::Hw, 1);
+        QVERIFY(CalcStatic(vars).isCompleted());
+        QTextDocument doc;
+        fillStatic(doc, vars,
+                   {{QStringLiteral("Htr"), QStringLiteral("первое предупреждение")},
+                    {QStringLiteral("m"), QStringLiteral("второе предупреждение")}});
+        const QString text = doc.toPlainText();
+        QCOMPARE(leftovers(text), QStringList());
+        QVERIFY2(text.contains(QStringLiteral("Предупреждения\nИсходные данные или результаты выходят за пределы, в "
+                                              "которых метод расчёта надёжен; проверьте их:\n— первое предупреждение\n"
+                                              "— второе предупреждение\nВыводы\n")),
+                 qPrintable(text));
+        // 1 m of dry soil over the table, 1.2 m of submerged soil down to the
+        // axis: (1·19 + 1,2·11)·10⁻³ = 0,0322 MPa.
+        for (const char *line : {"min(1; 2 + 0,5·400·10−3) = 1 м", "2 + 0,5·400·10−3 − 1 = 1,2 м",
+                                 "(1·19 + 1,2·11)·10−3 = 0,032 МПа", "(2 − 1)·11·10−3 = 0,011 МПа"})
+            QVERIFY2(text.contains(QString::fromUtf8(line)), line);
+        QVERIFY(!text.contains(QStringLiteral("Грунтовые воды не учитываются")));
         QCOMPARE(openFormulas(text), QStringList());
         checkLeftByBlocks(doc);
     }
@@ -217,6 +263,9 @@ private Q_SLOTS:
         choices.layingText = laying ? QStringLiteral("бестраншейный") : QStringLiteral("траншейный");
         choices.wallIndex = wall;
         FiberglassReport::fill(filler, r, choices, soil);
+        const CalcVerdict verdict(CalcCheck::fiberglass(r));
+        ReportAssessment::fillWarnings(filler, {});
+        ReportAssessment::fillVerdict(filler, verdict);
         ProjectHeader::fill(filler, ProjectDescription());
         const QString text = doc.toPlainText();
         auto n = [](const char *format, double value) {
@@ -250,8 +299,8 @@ private Q_SLOTS:
             QStringLiteral("A = s = %1 м.").arg(area),
         };
         const QStringList three{
-            QStringLiteral("I = s3/6 + s·(t + s)/12 = ") + s
-                + QStringLiteral("3/6 + %1·(%2 + %1)/12 = %3 м4/м.").arg(s, t, inertia),
+            QStringLiteral("I = s3/6 + s·(t + s)2/2 = ") + s
+                + QStringLiteral("3/6 + %1·(%2 + %1)2/2 = %3 м4/м:").arg(s, t, inertia),
             QStringLiteral("W = I/(0.5·t + s) = %1/(0.5·%2 + %3) = %4 м3/м.").arg(inertia, t, s, modulus),
             QStringLiteral("A = 2·s = 2·%1 = %2 м.").arg(s, area),
         };
