@@ -219,17 +219,25 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
         (ownNumber ? suffix : prefix) += part;
     }
 
+    // A level that shows no number of its own shows its text as it stands:
+    // a bullet, or words, or the numbers of the levels above.  A bullet
+    // level whose text is empty or made for a number shows the common
+    // bullet.
+    const bool bullet = definition.format == NumberFormat::Bullet || !ownNumber;
+    if (definition.format == NumberFormat::Bullet && (ownNumber || prefix.isEmpty())) {
+        prefix = QString(QChar(0x2022));
+        suffix.clear();
+    }
+
     Item item;
-    item.label = prefix + numberText(number, definition.format) + suffix;
+    item.label = bullet ? prefix : prefix + numberText(number, definition.format) + suffix;
     item.follow = definition.follow;
     item.marker = item.label.isEmpty() ? QString() : item.label + followText(definition.follow);
 
     QTextListFormat::Style style = numberStyle(definition.format);
-    if (definition.format == NumberFormat::Bullet) {
-        style = ownNumber ? QTextListFormat::ListStyleUndefined : bulletStyle(prefix);
+    if (bullet) {
+        style = bulletStyle(prefix);
         prefix.clear();
-    } else if (!ownNumber) {
-        style = QTextListFormat::ListStyleUndefined;
     } else if (definition.format == NumberFormat::LeadingZero && number < 10) {
         prefix += QLatin1Char('0');
     }
@@ -239,7 +247,6 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
     // text, of at most 255 characters; longer ones come as text.
     if (prefix.size() + suffix.size() > 254)
         return item;
-    const bool bullet = definition.format == NumberFormat::Bullet;
     // The leading zero of 01..09 stands in the prefix.
     const NumberFormat shown = definition.format == NumberFormat::LeadingZero ? NumberFormat::Decimal : definition.format;
     if (!bullet && qtNumberText(number, style) != numberText(number, shown))

@@ -1841,11 +1841,12 @@ const RtfListNumbering::Levels &Parser::levelsOf(ListDefinition &definition)
     definition.bulletsResolved = true;
     for (std::size_t k = 0; k < definition.levels.size(); ++k) {
         RtfListNumbering::Level &level = definition.levels[k];
-        if (level.format != NumberFormat::Bullet || level.text.size() != 1)
+        if (level.text.size() != 1 || level.text.at(0).unicode() < 9)
             continue;
-        // A bullet of a symbol typeface, as its byte or as its private-use
-        // character: the glyph is the typeface's, so it is shown as the
-        // bullet Qt draws closest to it.
+        // A level text of one character and no number is a bullet.  One of
+        // a symbol typeface, as its byte or as its private-use character:
+        // the glyph is the typeface's, so it is shown as the bullet Qt draws
+        // closest to it.
         char16_t ch = level.text.at(0).unicode();
         const bool privateUse = ch >= 0xF020 && ch <= 0xF0FF;
         if (!privateUse && !isSymbolFont(definition.fonts[k]))

@@ -352,6 +352,13 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
                               + "\\'00.\\'01;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
                                 "\\pard\\ls1 a\\par\\pard\\ls1 b\\par\\pard\\ls1\\ilvl1 c\\par")
         << QString(252, QLatin1Char('x')) + QStringLiteral("II.1\tc\n");
+    // Bullets as other writers define them: a bullet level without a level
+    // text, and a decimal level whose text is a bullet without a number.
+    QTest::newRow("bullet levels of other writers")
+        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc23}{\\listlevel\\levelnfc0{\\leveltext\\'01\\u8226 ?;}}"
+                              "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                              "\\pard\\ls1 a\\par\\pard\\ls1\\ilvl1 b\\par\\pard\\ls1\\ilvl1 c\\par")
+        << QStringLiteral("[bullet -1] a\n[bullet -1] b\n[bullet -1] c\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
