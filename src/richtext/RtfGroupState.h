@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/RtfListNumbering.h"
+
 #include <QList>
 #include <QString>
 
@@ -84,7 +86,7 @@ struct RtfGroupState
         int listOverride = 0; // \ls; 0 for none.
         int listLevel = 0;
         NumberingKind numbering = NumberingKind::None; // \pn.
-        int numberStyle = 0; // \pn number style as a \levelnfc value.
+        RtfListNumbering::NumberFormat numberFormat = RtfListNumbering::NumberFormat::Decimal; // \pn
         int numberStart = 1; // \pnstart.
         QString numberBefore;  // \pntxtb
         QString numberAfter;   // \pntxta

@@ -4,13 +4,7 @@
 
 namespace {
 
-constexpr int kDecimal = 0;
-constexpr int kUpperRoman = 1;
-constexpr int kLowerRoman = 2;
-constexpr int kUpperLetter = 3;
-constexpr int kLowerLetter = 4;
-constexpr int kLeadingZero = 22;
-constexpr int kBullet = 23;
+using NumberFormat = RtfListNumbering::NumberFormat;
 
 QString roman(int number, bool upper)
 {
@@ -63,45 +57,52 @@ QString qtNumberText(int number, QTextListFormat::Style style)
     }
 }
 
-QTextListFormat::Style numberStyle(int format)
+QTextListFormat::Style numberStyle(NumberFormat format)
 {
     switch (format) {
-    case kDecimal:
-    case kLeadingZero:
+    case NumberFormat::Decimal:
+    case NumberFormat::LeadingZero:
         return QTextListFormat::ListDecimal;
-    case kUpperRoman:
+    case NumberFormat::UpperRoman:
         return QTextListFormat::ListUpperRoman;
-    case kLowerRoman:
+    case NumberFormat::LowerRoman:
         return QTextListFormat::ListLowerRoman;
-    case kUpperLetter:
+    case NumberFormat::UpperLetter:
         return QTextListFormat::ListUpperAlpha;
-    case kLowerLetter:
+    case NumberFormat::LowerLetter:
         return QTextListFormat::ListLowerAlpha;
     default:
         return QTextListFormat::ListStyleUndefined;
     }
 }
 
-QString followText(int follow)
+QString followText(RtfListNumbering::Follow follow)
 {
-    return follow == 0 ? QStringLiteral("\t") : follow == 1 ? QStringLiteral(" ") : QString();
+    switch (follow) {
+    case RtfListNumbering::Follow::Tab:
+        return QStringLiteral("\t");
+    case RtfListNumbering::Follow::Space:
+        return QStringLiteral(" ");
+    default:
+        return QString();
+    }
 }
 
 } // namespace
 
-QString RtfListNumbering::numberText(int number, int format)
+QString RtfListNumbering::numberText(int number, NumberFormat format)
 {
     switch (format) {
-    case kUpperRoman:
-    case kLowerRoman:
-        return number > 0 && number < 5000 ? roman(number, format == kUpperRoman) : QString::number(number);
-    case kUpperLetter:
-    case kLowerLetter:
-        return number > 0 ? letters(number, format == kUpperLetter) : QString::number(number);
-    case kLeadingZero:
+    case NumberFormat::UpperRoman:
+    case NumberFormat::LowerRoman:
+        return number > 0 && number < 5000 ? roman(number, format == NumberFormat::UpperRoman) : QString::number(number);
+    case NumberFormat::UpperLetter:
+    case NumberFormat::LowerLetter:
+        return number > 0 ? letters(number, format == NumberFormat::UpperLetter) : QString::number(number);
+    case NumberFormat::LeadingZero:
         return number >= 0 && number < 10 ? QLatin1Char('0') + QString::number(number) : QString::number(number);
-    case kBullet:
-    case 255:
+    case NumberFormat::Bullet:
+    case NumberFormat::None:
         return QString();
     default:
         return QString::number(number);
@@ -147,22 +148,22 @@ RtfListNumbering::Level RtfListNumbering::levelOf(const QTextListFormat &format)
     Level level;
     switch (format.style()) {
     case QTextListFormat::ListDecimal:
-        level.format = kDecimal;
+        level.format = NumberFormat::Decimal;
         break;
     case QTextListFormat::ListUpperRoman:
-        level.format = kUpperRoman;
+        level.format = NumberFormat::UpperRoman;
         break;
     case QTextListFormat::ListLowerRoman:
-        level.format = kLowerRoman;
+        level.format = NumberFormat::LowerRoman;
         break;
     case QTextListFormat::ListUpperAlpha:
-        level.format = kUpperLetter;
+        level.format = NumberFormat::UpperLetter;
         break;
     case QTextListFormat::ListLowerAlpha:
-        level.format = kLowerLetter;
+        level.format = NumberFormat::LowerLetter;
         break;
     default:
-        level.format = kBullet;
+        level.format = NumberFormat::Bullet;
         level.text = QString(bulletChar(format.style()));
         return level;
     }
@@ -211,25 +212,33 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
             }
             const std::size_t other = static_cast<std::size_t>(placeholder);
             const int value = counters.counted[other] ? counters.number[other] : levels[other].start;
-            part = numberText(value, definition.legal && placeholder < level ? kDecimal : levels[other].format);
+            part = numberText(value, definition.legal && placeholder < level ? NumberFormat::Decimal : levels[other].format);
         } else {
             part = QString(ch);
         }
         (ownNumber ? suffix : prefix) += part;
     }
 
+    // A level that shows no number of its own shows its text as it stands:
+    // a bullet, or words, or the numbers of the levels above.  A bullet
+    // level whose text is empty or made for a number shows the common
+    // bullet.
+    const bool bullet = definition.format == NumberFormat::Bullet || !ownNumber;
+    if (definition.format == NumberFormat::Bullet && (ownNumber || prefix.isEmpty())) {
+        prefix = QString(QChar(0x2022));
+        suffix.clear();
+    }
+
     Item item;
-    item.label = prefix + numberText(number, definition.format) + suffix;
+    item.label = bullet ? prefix : prefix + numberText(number, definition.format) + suffix;
     item.follow = definition.follow;
     item.marker = item.label.isEmpty() ? QString() : item.label + followText(definition.follow);
 
     QTextListFormat::Style style = numberStyle(definition.format);
-    if (definition.format == kBullet) {
-        style = ownNumber ? QTextListFormat::ListStyleUndefined : bulletStyle(prefix);
+    if (bullet) {
+        style = bulletStyle(prefix);
         prefix.clear();
-    } else if (!ownNumber) {
-        style = QTextListFormat::ListStyleUndefined;
-    } else if (definition.format == kLeadingZero && number < 10) {
+    } else if (definition.format == NumberFormat::LeadingZero && number < 10) {
         prefix += QLatin1Char('0');
     }
     if (style == QTextListFormat::ListStyleUndefined)
@@ -238,9 +247,8 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
     // text, of at most 255 characters; longer ones come as text.
     if (prefix.size() + suffix.size() > 254)
         return item;
-    const bool bullet = definition.format == kBullet;
     // The leading zero of 01..09 stands in the prefix.
-    const int shown = definition.format == kLeadingZero ? kDecimal : definition.format;
+    const NumberFormat shown = definition.format == NumberFormat::LeadingZero ? NumberFormat::Decimal : definition.format;
     if (!bullet && qtNumberText(number, style) != numberText(number, shown))
         return item;
 
@@ -274,8 +282,8 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
         format.setProperty(FormatKeys::ListLegal, true);
     if (definition.noRestart)
         format.setProperty(FormatKeys::ListNoRestart, true);
-    if (definition.follow != 0)
-        format.setProperty(FormatKeys::ListFollow, definition.follow);
+    if (definition.follow != Follow::Tab)
+        format.setProperty(FormatKeys::ListFollow, static_cast<int>(definition.follow));
     m_lists.push_back(format);
     m_open.push_back(Open{prefix, suffix, 1});
     list = static_cast<int>(m_lists.size()) - 1;

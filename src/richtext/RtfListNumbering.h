@@ -28,15 +28,33 @@
 class RtfListNumbering
 {
 public:
+    // How a level shows its number, as \levelnfc numbers it.  A file may
+    // name formats not listed here (0 to 255): they are kept as read,
+    // written back as read, and shown in decimal.
+    enum class NumberFormat : int {
+        Decimal = 0,
+        UpperRoman = 1,
+        LowerRoman = 2,
+        UpperLetter = 3,
+        LowerLetter = 4,
+        LeadingZero = 22, // 01, 02... 10.
+        Bullet = 23,      // No number: the level text is the bullet.
+        None = 255,       // Nothing at all.
+    };
+
+    // What stands between the number and the text, as \levelfollow
+    // numbers it.
+    enum class Follow : int { Tab = 0, Space = 1, Nothing = 2 };
+
     // One level of a list, as \listlevel defines it.
     struct Level
     {
         QString text = QStringLiteral("\x00.");
-        int format = 0; // \levelnfc: 0 decimal, 1 I, 2 i, 3 A, 4 a, 22 01, 23 bullet, 255 none.
+        NumberFormat format = NumberFormat::Decimal;
         int start = 1;
         bool legal = false;
         bool noRestart = false;
-        int follow = 0; // 0 tab, 1 space, 2 nothing.
+        Follow follow = Follow::Tab;
 
         bool operator==(const Level &o) const
         {
@@ -60,7 +78,7 @@ public:
         int list = -1;
         QString marker;
         QString label;
-        int follow = 0;
+        Follow follow = Follow::Tab;
     };
 
     // The next item of the list named group (any number the caller chooses)
@@ -73,7 +91,7 @@ public:
 
     // A number as a level of the given format shows it (decimal for the
     // formats not known here).
-    static QString numberText(int number, int format);
+    static QString numberText(int number, NumberFormat format);
     // The level of a QTextList format that was not read from RTF: its
     // style, prefix and suffix as a level definition.
     static Level levelOf(const QTextListFormat &format);

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kBullet = 23;
-
 bool isBullet(QTextListFormat::Style style)
 {
     return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
@@ -29,6 +27,12 @@ QString suffixOf(const QTextListFormat &format)
     return format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
 }
 
+// A number format as FormatKeys::ListLevelFormats keeps it.
+RtfListNumbering::NumberFormat formatOf(QChar kept)
+{
+    return static_cast<RtfListNumbering::NumberFormat>(kept.unicode());
+}
+
 // The level a list read from RTF kept; false when it kept none.
 bool keptLevel(const QTextListFormat &format, RtfListNumbering::Level *level)
 {
@@ -37,13 +41,13 @@ bool keptLevel(const QTextListFormat &format, RtfListNumbering::Level *level)
     const int own = levelOf(format);
     const QString formats = format.stringProperty(FormatKeys::ListLevelFormats);
     level->text = format.stringProperty(FormatKeys::ListLevelText);
-    level->format = own < formats.size() ? formats.at(own).unicode() : 0;
+    level->format = own < formats.size() ? formatOf(formats.at(own)) : RtfListNumbering::NumberFormat::Decimal;
     level->start = 1;
     level->legal = format.boolProperty(FormatKeys::ListLegal);
     level->noRestart = format.boolProperty(FormatKeys::ListNoRestart);
-    level->follow = qBound(0, format.intProperty(FormatKeys::ListFollow), 2);
+    level->follow = static_cast<RtfListNumbering::Follow>(qBound(0, format.intProperty(FormatKeys::ListFollow), 2));
     if (isBullet(format.style())) {
-        level->format = kBullet;
+        level->format = RtfListNumbering::NumberFormat::Bullet;
         level->text = QString(RtfListNumbering::bulletChar(format.style()));
     }
     return true;
@@ -149,7 +153,7 @@ bool RtfListPlan::tryList(const std::vector<Member> &members, bool kept)
         const QString formats = kept ? member.list->format().stringProperty(FormatKeys::ListLevelFormats) : QString();
         for (int k = 0; k < member.level && k < formats.size(); ++k) {
             if (!defined[static_cast<std::size_t>(k)])
-                levels[static_cast<std::size_t>(k)].format = formats.at(k).unicode();
+                levels[static_cast<std::size_t>(k)].format = formatOf(formats.at(k));
         }
     }
 

@@ -2,24 +2,34 @@
 
 #include "richtext/CodePage.h"
 #include "richtext/FormatKeys.h"
+#include "richtext/RtfContent.h"
+#include "richtext/RtfControlWord.h"
 #include "richtext/RtfDocumentAssembler.h"
+#include "richtext/RtfGroupState.h"
+#include "richtext/RtfListNumbering.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <QBuffer>
+#include <QColor>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QTextDocument>
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
-#include <initializer_list>
+#include <unordered_map>
+#include <vector>
 
 namespace {
+
+using Destination = RtfGroupState::Destination;
+using Group = RtfControlWord::Group;
+using Id = RtfControlWord::Id;
+using NumberFormat = RtfListNumbering::NumberFormat;
+using Token = RtfTokenizer::Token;
 
 // RTF measures in twips; a document measures in pixels of 96 per inch.
 constexpr double kTwipsPerUnit = 15.0;
@@ -27,172 +37,12 @@ constexpr double kTwipsPerUnit = 15.0;
 constexpr int kMaxTwips = 31680;
 // Most unconvertible code pages reported for one file.
 constexpr int kMaxReportedPages = 16;
+// What QTextList draws for a bullet, and what a bullet level shows as text.
+constexpr char16_t kBullet = 0x2022;
 
 int clampTwips(int value)
 {
     return std::clamp(value, -kMaxTwips, kMaxTwips);
-}
-
-enum class Word {
-    Unknown,
-    // Destinations.
-    Rtf, FontTable, ColorTable, StyleSheet, Info, Picture, ShapePicture, NonShapePicture, HeaderFooter,
-    Footnote, FieldInstruction, FieldResult, Field, ListTable, ListOverrideTable, List, ListLevel,
-    ListOverride, SkippedInList, LevelText, NumberingText, ListText, Numbering, NumberingTextBefore,
-    NumberingTextAfter, UnicodePair,
-    UnicodeAlternative, NestedTableProperties, NoNestedTables, SkippedDestination, ObjectData, Result,
-    // Document.
-    Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, DefaultTab, FontCharset, FontCodePage, UnicodeSkip, Unicode,
-    Binary,
-    // Characters.
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Font, FontSize, Foreground, Background,
-    Highlight, Super, Sub, NoSuperSub, Hidden,
-    // Paragraphs.
-    Pard, LeftAlign, Center, RightAlign, Justify, LeftIndent, RightIndent, FirstIndent, SpaceBefore,
-    SpaceAfter, LineSpacing, LineMultiple, Par, Line, Tab, Page, Section, PageBreakBefore, InTable,
-    TableDepth, ListOverrideNumber, ListLevelNumber, TabStop, TabRight, TabCenter, TabDecimal,
-    // Tables.
-    RowDefaults, CellBoundary, Cell, Row, NestedCell, NestedRow, RowGap, RowLeft, MergeFirst, MergeNext,
-    CellBackground, RowLeftAligned, RowCentered, RowRightAligned, RowHeader,
-    CellBorder, RowBorder, BorderStyle, BorderWidth, BorderNone,
-    // Pictures.
-    Png, Jpeg, Dib, OtherPicture, PictureWidth, PictureHeight, GoalWidth, GoalHeight, ScaleX, ScaleY,
-    // Lists.
-    ListId, LevelNumberFormat, LevelStart, LevelLegal, LevelNoRestart, LevelFollow, NumberingStart,
-    NumberingBullet, NumberingBody, NumberingLevel, NumberingContinue,
-    NumberingDecimal, NumberingUpperLetter, NumberingLowerLetter, NumberingUpperRoman, NumberingLowerRoman,
-    // Colours.
-    Red, Green, Blue,
-    // Characters by name.
-    EmDash, EnDash, Bullet, LeftQuote, RightQuote, LeftDoubleQuote, RightDoubleQuote, EmSpace, EnSpace,
-    QuarterEmSpace, ZeroWidthJoiner, ZeroWidthNonJoiner, LeftToRightMark, RightToLeftMark,
-};
-
-// The control words the reader knows, found by a hash into a flat table
-// (the lookup runs for every control word of a file).
-class WordTable
-{
-public:
-    WordTable(std::initializer_list<std::pair<std::string_view, Word>> words)
-    {
-        for (const auto &[name, word] : words) {
-            std::size_t i = hash(name) & kMask;
-            while (!m_slots[i].name.empty())
-                i = (i + 1) & kMask;
-            m_slots[i] = Slot{name, word};
-        }
-    }
-
-    Word find(std::string_view name) const
-    {
-        for (std::size_t i = hash(name) & kMask; !m_slots[i].name.empty(); i = (i + 1) & kMask) {
-            if (m_slots[i].name == name)
-                return m_slots[i].word;
-        }
-        return Word::Unknown;
-    }
-
-private:
-    static constexpr std::size_t kMask = 1023; // Room for four times the words.
-
-    static std::size_t hash(std::string_view name)
-    {
-        std::uint32_t value = 2166136261u;
-        for (const char c : name)
-            value = (value ^ static_cast<unsigned char>(c)) * 16777619u;
-        return value;
-    }
-
-    struct Slot
-    {
-        std::string_view name;
-        Word word = Word::Unknown;
-    };
-    std::array<Slot, kMask + 1> m_slots{};
-};
-
-const WordTable &words()
-{
-    static const WordTable table = {
-        {"rtf", Word::Rtf}, {"fonttbl", Word::FontTable}, {"colortbl", Word::ColorTable},
-        {"stylesheet", Word::StyleSheet}, {"info", Word::Info}, {"pict", Word::Picture},
-        {"shppict", Word::ShapePicture}, {"nonshppict", Word::NonShapePicture},
-        {"header", Word::HeaderFooter}, {"headerl", Word::HeaderFooter}, {"headerr", Word::HeaderFooter},
-        {"headerf", Word::HeaderFooter}, {"footer", Word::HeaderFooter}, {"footerl", Word::HeaderFooter},
-        {"footerr", Word::HeaderFooter}, {"footerf", Word::HeaderFooter}, {"footnote", Word::Footnote},
-        {"annotation", Word::Footnote}, {"fldinst", Word::FieldInstruction}, {"fldrslt", Word::FieldResult},
-        {"field", Word::Field}, {"listtable", Word::ListTable}, {"listoverridetable", Word::ListOverrideTable},
-        {"list", Word::List}, {"listlevel", Word::ListLevel}, {"listoverride", Word::ListOverride},
-        {"leveltext", Word::LevelText}, {"levelnumbers", Word::SkippedInList},
-        {"listname", Word::SkippedInList}, {"pntext", Word::NumberingText}, {"listtext", Word::ListText},
-        {"pn", Word::Numbering}, {"pntxtb", Word::NumberingTextBefore}, {"pntxta", Word::NumberingTextAfter},
-        {"ud", Word::UnicodePair}, {"upr", Word::UnicodeAlternative},
-        {"nesttableprops", Word::NestedTableProperties}, {"nonesttables", Word::NoNestedTables},
-        {"xe", Word::SkippedDestination}, {"tc", Word::SkippedDestination}, {"txe", Word::SkippedDestination},
-        {"rxe", Word::SkippedDestination}, {"template", Word::SkippedDestination},
-        {"themedata", Word::SkippedDestination}, {"colorschememapping", Word::SkippedDestination},
-        {"datastore", Word::SkippedDestination}, {"latentstyles", Word::SkippedDestination},
-        {"filetbl", Word::SkippedDestination}, {"revtbl", Word::SkippedDestination},
-        {"rsidtbl", Word::SkippedDestination}, {"generator", Word::SkippedDestination},
-        {"userprops", Word::SkippedDestination}, {"docvar", Word::SkippedDestination},
-        {"bkmkstart", Word::SkippedDestination}, {"bkmkend", Word::SkippedDestination},
-        {"objdata", Word::ObjectData}, {"result", Word::Result},
-        {"ansi", Word::Ansi}, {"mac", Word::Mac}, {"pc", Word::Pc}, {"pca", Word::Pca},
-        {"ansicpg", Word::AnsiCodePage}, {"deff", Word::DefaultFont}, {"deftab", Word::DefaultTab}, {"fcharset", Word::FontCharset},
-        {"cpg", Word::FontCodePage}, {"uc", Word::UnicodeSkip}, {"u", Word::Unicode}, {"bin", Word::Binary},
-        {"plain", Word::Plain}, {"b", Word::Bold}, {"i", Word::Italic}, {"ul", Word::Underline},
-        {"uld", Word::Underline}, {"uldb", Word::Underline}, {"ulw", Word::Underline},
-        {"ulth", Word::Underline}, {"uldash", Word::Underline}, {"uldashd", Word::Underline},
-        {"uldashdd", Word::Underline}, {"ulwave", Word::Underline}, {"ulhwave", Word::Underline},
-        {"ululdbwave", Word::Underline}, {"ulldash", Word::Underline}, {"ulthd", Word::Underline},
-        {"ulthdash", Word::Underline}, {"ulnone", Word::UnderlineNone}, {"strike", Word::Strike},
-        {"striked", Word::Strike}, {"f", Word::Font}, {"fs", Word::FontSize}, {"cf", Word::Foreground},
-        {"cb", Word::Background}, {"chcbpat", Word::Background}, {"highlight", Word::Highlight},
-        {"super", Word::Super}, {"sub", Word::Sub}, {"up", Word::Super}, {"dn", Word::Sub}, {"nosupersub", Word::NoSuperSub}, {"v", Word::Hidden},
-        {"pard", Word::Pard}, {"ql", Word::LeftAlign}, {"qc", Word::Center}, {"qr", Word::RightAlign},
-        {"qj", Word::Justify}, {"qd", Word::Justify}, {"li", Word::LeftIndent}, {"ri", Word::RightIndent},
-        {"fi", Word::FirstIndent}, {"sb", Word::SpaceBefore}, {"sa", Word::SpaceAfter},
-        {"sl", Word::LineSpacing}, {"slmult", Word::LineMultiple}, {"par", Word::Par}, {"line", Word::Line},
-        {"tab", Word::Tab}, {"page", Word::Page}, {"sect", Word::Section}, {"pagebb", Word::PageBreakBefore},
-        {"intbl", Word::InTable}, {"itap", Word::TableDepth}, {"ls", Word::ListOverrideNumber},
-        {"ilvl", Word::ListLevelNumber}, {"tx", Word::TabStop}, {"tqr", Word::TabRight},
-        {"tqc", Word::TabCenter}, {"tqdec", Word::TabDecimal}, {"trowd", Word::RowDefaults}, {"cellx", Word::CellBoundary},
-        {"cell", Word::Cell}, {"row", Word::Row}, {"nestcell", Word::NestedCell}, {"nestrow", Word::NestedRow},
-        {"trgaph", Word::RowGap}, {"trleft", Word::RowLeft}, {"clcbpat", Word::CellBackground},
-        {"trql", Word::RowLeftAligned}, {"trqc", Word::RowCentered}, {"trqr", Word::RowRightAligned}, {"trhdr", Word::RowHeader}, {"clvmgf", Word::MergeFirst},
-        {"clvmrg", Word::MergeNext}, {"clbrdrt", Word::CellBorder}, {"clbrdrl", Word::CellBorder},
-        {"clbrdrb", Word::CellBorder}, {"clbrdrr", Word::CellBorder}, {"trbrdrt", Word::RowBorder},
-        {"trbrdrl", Word::RowBorder}, {"trbrdrb", Word::RowBorder}, {"trbrdrr", Word::RowBorder},
-        {"trbrdrh", Word::RowBorder}, {"trbrdrv", Word::RowBorder}, {"brdrw", Word::BorderWidth},
-        {"brdrs", Word::BorderStyle},
-        {"brdrth", Word::BorderStyle}, {"brdrdb", Word::BorderStyle}, {"brdrdot", Word::BorderStyle},
-        {"brdrdash", Word::BorderStyle}, {"brdrsh", Word::BorderStyle}, {"brdrhair", Word::BorderStyle},
-        {"brdrtriple", Word::BorderStyle}, {"brdrnone", Word::BorderNone}, {"brdrnil", Word::BorderNone},
-        {"pngblip", Word::Png}, {"jpegblip", Word::Jpeg}, {"dibitmap", Word::Dib},
-        {"emfblip", Word::OtherPicture}, {"wmetafile", Word::OtherPicture}, {"macpict", Word::OtherPicture},
-        {"pmmetafile", Word::OtherPicture}, {"wbitmap", Word::OtherPicture}, {"picw", Word::PictureWidth},
-        {"pich", Word::PictureHeight}, {"picwgoal", Word::GoalWidth}, {"pichgoal", Word::GoalHeight},
-        {"picscalex", Word::ScaleX}, {"picscaley", Word::ScaleY}, {"listid", Word::ListId},
-        {"levelnfc", Word::LevelNumberFormat}, {"levelnfcn", Word::LevelNumberFormat},
-        {"levelstartat", Word::LevelStart}, {"levellegal", Word::LevelLegal},
-        {"levelnorestart", Word::LevelNoRestart}, {"levelfollow", Word::LevelFollow}, {"pnstart", Word::NumberingStart},
-        {"pnlvlblt", Word::NumberingBullet}, {"pnlvlbody", Word::NumberingBody},
-        {"pnlvl", Word::NumberingLevel}, {"pnlvlcont", Word::NumberingContinue},
-        {"pndec", Word::NumberingDecimal}, {"pnucltr", Word::NumberingUpperLetter},
-        {"pnlcltr", Word::NumberingLowerLetter}, {"pnucrm", Word::NumberingUpperRoman},
-        {"pnlcrm", Word::NumberingLowerRoman}, {"red", Word::Red}, {"green", Word::Green},
-        {"blue", Word::Blue}, {"emdash", Word::EmDash}, {"endash", Word::EnDash}, {"bullet", Word::Bullet},
-        {"lquote", Word::LeftQuote}, {"rquote", Word::RightQuote}, {"ldblquote", Word::LeftDoubleQuote},
-        {"rdblquote", Word::RightDoubleQuote}, {"emspace", Word::EmSpace}, {"enspace", Word::EnSpace},
-        {"qmspace", Word::QuarterEmSpace}, {"zwj", Word::ZeroWidthJoiner}, {"zwnj", Word::ZeroWidthNonJoiner},
-        {"ltrmark", Word::LeftToRightMark}, {"rtlmark", Word::RightToLeftMark},
-    };
-    return table;
-}
-
-Word wordOf(std::string_view name)
-{
-    return words().find(name);
 }
 
 // A device-independent bitmap as stored by \dibitmap, with the file header
@@ -257,61 +107,270 @@ RtfListNumbering::Levels bulletLevels()
 {
     RtfListNumbering::Levels levels;
     for (RtfListNumbering::Level &level : levels) {
-        level.format = 23;
-        level.text = QString(QChar(0x2022));
+        level.format = NumberFormat::Bullet;
+        level.text = QString(QChar(kBullet));
     }
     return levels;
 }
 
-} // namespace
 
-bool RtfReader::isRtf(const QByteArray &data)
+struct Font
 {
-    qsizetype i = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
-        ++i;
-    return data.mid(i, 5) == "{\\rtf";
-}
+    QByteArray nameBytes;
+    QString name;
+    int charset = -1;
+    int codePage = 0; // 0: by charset or the document's page.
+    bool named = false;
+};
 
-bool RtfReader::read(const QByteArray &data, QTextDocument &document)
+struct ListDefinition
 {
-    return read(data, document, Options(), nullptr);
-}
+    int id = 0;
+    int levelCount = 0;
+    RtfListNumbering::Levels levels;
+    std::array<int, 9> fonts{-1, -1, -1, -1, -1, -1, -1, -1, -1}; // \f of each level's text.
+    bool bulletsResolved = false; // Bullets of symbol fonts turned into Unicode ones.
+};
 
-bool RtfReader::read(const QByteArray &data, QTextDocument &document, const Options &options, Report *report)
+enum class PictureFormat { Unsupported, Png, Jpeg, DeviceIndependentBitmap };
+
+struct PictureData
 {
-    if (!isRtf(data))
-        return false;
-    RtfReader reader(data, options);
-    reader.parse();
+    QByteArray bytes;
+    PictureFormat format = PictureFormat::Unsupported;
+    int width = 0; // \picw, \pich
+    int height = 0;
+    int goalWidth = 0; // Twips.
+    int goalHeight = 0;
+    int scaleX = 100;
+    int scaleY = 100;
+    int highNibble = -1;
+};
 
-    const bool undo = document.isUndoRedoEnabled();
-    document.setUndoRedoEnabled(false);
-    // Without a page size the document's layout lays out nothing while the
-    // content goes in; given back, it lays out the new content from its
-    // start, in steps where a view shows it, the first page first.
-    const QSizeF pageSize = document.pageSize();
-    document.setPageSize(QSizeF(0, 0));
-    document.clear();
-    RtfDocumentAssembler::assemble(reader.m_content, document);
-    document.setPageSize(pageSize);
-    document.setUndoRedoEnabled(undo);
-    document.setModified(false);
-    if (report)
-        *report = reader.m_report;
-    return true;
-}
+// The colour table: its entries, and the one being read.
+struct ColorTable
+{
+    std::vector<QColor> colors;
+    std::vector<bool> defined; // Whether an entry names a colour; one that does not is "automatic".
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool seen = false; // The entry being read named a colour component.
+};
 
-RtfReader::RtfReader(const QByteArray &data, const Options &options) : m_options(options), m_tokens(data)
+// Numbering by \pn: the paragraphs in a row with the same numbering make
+// one list.
+struct LegacyNumbering
+{
+    int group = 0;     // The list of the paragraphs just before; 0 for none.
+    int nextGroup = 0; // \pn lists are numbered -1, -2...; \ls lists by \ls.
+    RtfListNumbering::Level level;
+    RtfListNumbering::Levels levels;
+    QString text;       // Of \pntxtb or \pntxta, being read.
+    bool after = false; // \pntxta rather than \pntxtb.
+};
+
+// Which border \brdrs, \brdrw and the like describe.
+enum class BorderTarget { None, CellTop, CellLeft, CellBottom, CellRight, Row };
+
+enum class ParagraphEnd { Paragraph, Cell, Document };
+
+// A paragraph format as the document gets it: the paragraph's properties,
+// and where a list item's first line starts.
+struct BlockKey
+{
+    RtfGroupState::Paragraph paragraph;
+    bool listed = false;
+    int listIndent = 0;
+
+    bool operator==(const BlockKey &o) const
+    {
+        const RtfGroupState::Paragraph &a = paragraph;
+        const RtfGroupState::Paragraph &b = o.paragraph;
+        return listed == o.listed && listIndent == o.listIndent && a.alignment == b.alignment
+               && a.leftIndent == b.leftIndent && a.rightIndent == b.rightIndent && a.firstIndent == b.firstIndent
+               && a.spaceBefore == b.spaceBefore && a.spaceAfter == b.spaceAfter && a.lineSpacing == b.lineSpacing
+               && a.lineMultiple == b.lineMultiple && a.pageBreakBefore == b.pageBreakBefore && a.tabs == b.tabs;
+    }
+};
+
+struct BlockKeyHash
+{
+    std::size_t operator()(const BlockKey &key) const
+    {
+        const RtfGroupState::Paragraph &p = key.paragraph;
+        std::size_t hash = std::hash<int>()(p.leftIndent);
+        for (const int value : {int(p.alignment), p.rightIndent, p.firstIndent, p.spaceBefore, p.spaceAfter,
+                                p.lineSpacing, key.listIndent,
+                                int(p.lineMultiple) | int(p.pageBreakBefore) << 1 | int(key.listed) << 2})
+            hash = hash * 31 + std::hash<int>()(value);
+        for (const auto &[twips, kind] : p.tabs)
+            hash = hash * 131 + std::hash<int>()(twips * 4 + int(kind));
+        return hash;
+    }
+};
+
+// Reads the tokens of one file into an RtfContent.  Each destination
+// (the font table, the colour table, the list tables, \pn numbering, a
+// picture, a level text) has a handler for the control words it knows;
+// in the document's text the words go to the handler of their group.
+class Parser
+{
+public:
+    Parser(const QByteArray &data, const RtfReader::Options &options);
+
+    void parse();
+
+    RtfContent &content() { return m_content; }
+    const RtfReader::Report &report() const { return m_report; }
+
+private:
+    // Tokens.
+    void groupOpen();
+    void groupClose();
+    void controlWord(const Token &token);
+    void controlSymbol(char symbol);
+    void text(std::string_view bytes);
+    void hexByte(unsigned char byte);
+    // Whether the byte is one of those that \u asks to skip.
+    bool skipped(unsigned char byte);
+
+    // Destinations.  startDestination handles a word that starts one;
+    // false for the others.
+    bool startDestination(Id id);
+    void skipDestination();
+    void endNumberingText(RtfGroupState &outer);
+    static void endNumbering(const RtfGroupState &numbering, RtfGroupState &outer);
+
+    // Control words, by the destination they stand in.
+    void fontTableWord(Id id, int param);
+    void colorTableWord(Id id, int param);
+    void listTableWord(Id id, int param, bool on);
+    void listOverrideTableWord(Id id, int param);
+    void numberingWord(Id id, int param);
+    void pictureWord(Id id, const Token &token);
+    void levelTextWord(Id id, const Token &token);
+    // Control words of the document's text, by their group.
+    void documentWord(Id id, int param);
+    void characterFormatWord(Id id, const Token &token);
+    void paragraphWord(Id id, int param, bool on);
+    void tableWord(Id id, int param, bool on);
+    void characterWord(Id id, const Token &token);
+    // The width of the cell border the \brdr words describe; null when
+    // they describe the row's or none.
+    int *cellBorderWidth();
+
+    // Text of the tables and pictures.
+    void fontNameText(std::string_view bytes);
+    void colorTableText(std::string_view bytes);
+    void pictureText(std::string_view bytes);
+
+    void appendChar(QChar ch);
+    // Text in the given format goes on the open run, or on a new one.
+    void openRun(int format);
+    void closeRun();
+    void flushText();
+    void flushBytes();
+    // Closes the open paragraph with the properties of s.
+    void endParagraph(const RtfGroupState &s, ParagraphEnd end);
+    void finishPicture();
+    void finishFontName();
+    void finishLevelText();
+    void addColor();
+
+    // The code page of a font (-1: the default font), and of the current
+    // group's font, remembered until the fonts or the document's page change.
+    const CodePage &pageOf(int font);
+    const CodePage &currentPage();
+    // The page for a number; one Qt cannot convert is reported and stood in for.
+    const CodePage &page(int number);
+    int pageNumber(int number);
+    // The colour of a colour table entry; false for "automatic" and for
+    // indexes the table does not have.
+    bool colorAt(int index, QColor *color) const;
+    int charFormatIndex(const RtfGroupState::Character &character);
+    // listIndent: for a list item, where its first line's text starts,
+    // relative to the left indent (twips).
+    int blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed, int listIndent);
+    QTextBlockFormat makeBlockFormat(const RtfGroupState::Paragraph &paragraph, bool listed, int listIndent) const;
+    int listTextIndent(const RtfGroupState::Paragraph &paragraph, int markFormat, const RtfListNumbering::Item &item);
+    RtfListNumbering::Item listItem(const RtfGroupState::Paragraph &paragraph);
+    const RtfListNumbering::Levels &levelsOf(ListDefinition &definition);
+    bool isSymbolFont(int font) const;
+    QTextCharFormat makeCharFormat(const RtfGroupState::Character &character) const;
+
+    RtfGroupState &state() { return m_stack.back(); }
+
+    RtfReader::Options m_options;
+    RtfReader::Report m_report;
+    RtfTokenizer m_tokens;
+    RtfContent m_content;
+    std::vector<RtfGroupState> m_stack;
+    bool m_starred = false;
+    bool m_finished = false;
+    long long m_skip = 0;     // Characters still to skip after \u.
+    bool m_skipTrail = false; // The trail byte of a skipped lead byte comes next.
+
+    // The document.
+    int m_ansiCodePage = 1252;
+    int m_defaultFont = 0;
+    int m_defaultTab = 720; // \deftab, twips.
+
+    // Fonts.
+    std::unordered_map<int, Font> m_fonts;
+    int m_fontInTable = -1;
+    const CodePage *m_page = nullptr; // Of m_pageFont.
+    int m_pageFont = 0;
+
+    ColorTable m_colorTable;
+
+    // Lists.
+    std::vector<ListDefinition> m_listDefinitions;
+    std::unordered_map<int, std::size_t> m_listById; // \listid -> definition
+    std::unordered_map<int, int> m_listOverrides;    // \ls -> \listid
+    int m_overrideListId = 0;
+    QString m_levelText;
+    RtfListNumbering m_numbering;
+    LegacyNumbering m_legacy;
+    QString m_listText; // The number as text (\listtext, \pntext).
+    int m_listTextFormat = -1;
+
+    // Tables.
+    RtfContent::RowDefinition m_row;
+    RtfContent::RowDefinition::CellDefinition m_nextCell;
+    BorderTarget m_border = BorderTarget::None;
+
+    PictureData m_picture;
+
+    // The run of text being read, and bytes of a multi-byte code page
+    // waiting for the rest of their character.
+    int m_runStart = -1; // Where the open run starts in the content's text.
+    int m_runFormat = -1;
+    bool m_runSurrogate = false;
+    QByteArray m_pendingBytes;
+    const CodePage *m_pendingPage = nullptr;
+
+    // Character and paragraph formats met so far, and the last of each.
+    std::unordered_map<RtfGroupState::Character, int, RtfGroupState::CharacterHash> m_formatIndexes;
+    std::vector<RtfGroupState::Character> m_formatCharacters;
+    RtfGroupState::Character m_lastCharacter;
+    int m_lastFormat = -1;
+    std::unordered_map<BlockKey, int, BlockKeyHash> m_blockIndexes;
+    std::unordered_map<int, QFontMetricsF> m_metrics; // Of the character formats list numbers are drawn in.
+    BlockKey m_lastBlock;
+    int m_lastBlockIndex = -1;
+};
+
+Parser::Parser(const QByteArray &data, const RtfReader::Options &options) : m_options(options), m_tokens(data)
 {
     m_stack.emplace_back();
     m_content.text.reserve(data.size() / 4);
 }
 
-void RtfReader::parse()
+void Parser::parse()
 {
     while (!m_finished) {
-        const RtfTokenizer::Token token = m_tokens.next();
+        const Token token = m_tokens.next();
         switch (token.type) {
         case RtfTokenizer::Type::End:
             m_finished = true;
@@ -352,7 +411,7 @@ void RtfReader::parse()
     m_content.lists = m_numbering.takeLists();
 }
 
-void RtfReader::groupOpen()
+void Parser::groupOpen()
 {
     m_skip = 0;
     m_skipTrail = false;
@@ -362,14 +421,14 @@ void RtfReader::groupOpen()
         m_tokens.skipGroup();
         return;
     }
-    if (static_cast<int>(m_stack.size()) > MaxDepth) {
+    if (static_cast<int>(m_stack.size()) > RtfReader::MaxDepth) {
         m_tokens.skipGroup();
         return;
     }
     m_stack.push_back(m_stack.back());
 }
 
-void RtfReader::groupClose()
+void Parser::groupClose()
 {
     m_skip = 0;
     m_skipTrail = false;
@@ -387,37 +446,25 @@ void RtfReader::groupClose()
     const RtfGroupState closed = m_stack.back();
     m_stack.pop_back();
     RtfGroupState &outer = state();
-    using Dest = RtfGroupState::Destination;
     switch (closed.destination) {
-    case Dest::Picture:
-        if (outer.destination != Dest::Picture)
+    case Destination::Picture:
+        if (outer.destination != Destination::Picture)
             finishPicture();
         break;
-    case Dest::FontTable:
+    case Destination::FontTable:
         finishFontName();
         break;
-    case Dest::LevelText:
-        if (outer.destination != Dest::LevelText)
+    case Destination::LevelText:
+        if (outer.destination != Destination::LevelText)
             finishLevelText();
         break;
-    case Dest::NumberingText:
-        if (outer.destination == Dest::Numbering) {
-            replaceLoneSurrogates(m_numberingText, 0);
-            // \pntxtb was read into the prefix, \pntxta into the suffix.
-            if (!m_numberingAfter)
-                outer.paragraph.numberBefore = m_numberingText;
-            else
-                outer.paragraph.numberAfter = m_numberingText;
-        }
+    case Destination::NumberingText:
+        if (outer.destination == Destination::Numbering)
+            endNumberingText(outer);
         break;
-    case Dest::Numbering:
-        if (outer.destination != Dest::Numbering) {
-            outer.paragraph.numbering = closed.paragraph.numbering;
-            outer.paragraph.numberStyle = closed.paragraph.numberStyle;
-            outer.paragraph.numberStart = closed.paragraph.numberStart;
-            outer.paragraph.numberBefore = closed.paragraph.numberBefore;
-            outer.paragraph.numberAfter = closed.paragraph.numberAfter;
-        }
+    case Destination::Numbering:
+        if (outer.destination != Destination::Numbering)
+            endNumbering(closed, outer);
         break;
     default:
         break;
@@ -426,93 +473,111 @@ void RtfReader::groupClose()
         m_page = nullptr;
 }
 
-void RtfReader::skipDestination()
+void Parser::endNumberingText(RtfGroupState &outer)
+{
+    replaceLoneSurrogates(m_legacy.text, 0);
+    // \pntxtb was read into the prefix, \pntxta into the suffix.
+    if (!m_legacy.after)
+        outer.paragraph.numberBefore = m_legacy.text;
+    else
+        outer.paragraph.numberAfter = m_legacy.text;
+}
+
+// The numbering a \pn group defined goes to the paragraph around it.
+void Parser::endNumbering(const RtfGroupState &numbering, RtfGroupState &outer)
+{
+    outer.paragraph.numbering = numbering.paragraph.numbering;
+    outer.paragraph.numberFormat = numbering.paragraph.numberFormat;
+    outer.paragraph.numberStart = numbering.paragraph.numberStart;
+    outer.paragraph.numberBefore = numbering.paragraph.numberBefore;
+    outer.paragraph.numberAfter = numbering.paragraph.numberAfter;
+}
+
+void Parser::skipDestination()
 {
     m_starred = false;
     m_tokens.skipGroup();
     groupClose();
 }
 
-bool RtfReader::destinationWord(int wordValue)
+bool Parser::startDestination(Id id)
 {
-    using Dest = RtfGroupState::Destination;
     RtfGroupState &s = state();
-    const Word word = static_cast<Word>(wordValue);
-    switch (word) {
-    case Word::FontTable:
-        s.destination = Dest::FontTable;
+    switch (id) {
+    case Id::FontTable:
+        s.destination = Destination::FontTable;
         m_fontInTable = -1;
         return true;
-    case Word::ColorTable:
-        s.destination = Dest::ColorTable;
-        m_colorSeen = false;
+    case Id::ColorTable:
+        s.destination = Destination::ColorTable;
+        m_colorTable.seen = false;
         return true;
-    case Word::Picture:
-        s.destination = Dest::Picture;
+    case Id::Picture:
+        s.destination = Destination::Picture;
         m_picture = PictureData();
         return true;
-    case Word::ListTable:
-        s.destination = Dest::ListTable;
+    case Id::ListTable:
+        s.destination = Destination::ListTable;
         return true;
-    case Word::ListOverrideTable:
-        s.destination = Dest::ListOverrideTable;
+    case Id::ListOverrideTable:
+        s.destination = Destination::ListOverrideTable;
         return true;
-    case Word::LevelText:
-        if (s.destination != Dest::ListTable)
+    case Id::LevelText:
+        if (s.destination != Destination::ListTable)
             return false;
         flushBytes();
-        s.destination = Dest::LevelText;
+        s.destination = Destination::LevelText;
         m_levelText.clear();
         return true;
-    case Word::NumberingText:
-    case Word::ListText:
+    case Id::NumberingText:
+    case Id::ListText:
         flushText();
-        s.destination = Dest::ListText;
+        s.destination = Destination::ListText;
         m_listText.clear();
         m_listTextFormat = -1;
         return true;
-    case Word::Numbering:
-        s.destination = Dest::Numbering;
+    case Id::Numbering:
+        s.destination = Destination::Numbering;
         s.paragraph.numbering = RtfGroupState::NumberingKind::Number;
-        s.paragraph.numberStyle = 0;
+        s.paragraph.numberFormat = NumberFormat::Decimal;
         s.paragraph.numberStart = 1;
         s.paragraph.numberBefore.clear();
         s.paragraph.numberAfter = QStringLiteral(".");
         return true;
-    case Word::NumberingTextBefore:
-    case Word::NumberingTextAfter:
-        if (s.destination != Dest::Numbering)
+    case Id::NumberingTextBefore:
+    case Id::NumberingTextAfter:
+        if (s.destination != Destination::Numbering)
             return false;
         flushBytes();
-        s.destination = Dest::NumberingText;
-        m_numberingAfter = word == Word::NumberingTextAfter;
-        m_numberingText.clear();
+        s.destination = Destination::NumberingText;
+        m_legacy.after = id == Id::NumberingTextAfter;
+        m_legacy.text.clear();
         return true;
-    case Word::UnicodeAlternative:
-        s.destination = Dest::UnicodeAlternative;
+    case Id::UnicodeAlternative:
+        s.destination = Destination::UnicodeAlternative;
         return true;
-    case Word::UnicodePair:
-        s.destination = Dest::Text;
+    case Id::UnicodePair:
+        s.destination = Destination::Text;
         return true;
-    case Word::ShapePicture:
-    case Word::FieldResult:
-    case Word::Field:
-    case Word::Result:
+    case Id::ShapePicture:
+    case Id::FieldResult:
+    case Id::Field:
+    case Id::Result:
         return true; // Their content is the document's.
-    case Word::StyleSheet:
-    case Word::Info:
-    case Word::NonShapePicture:
-    case Word::HeaderFooter:
-    case Word::Footnote:
-    case Word::FieldInstruction:
-    case Word::NestedTableProperties:
-    case Word::NoNestedTables:
-    case Word::SkippedDestination:
-    case Word::ObjectData:
+    case Id::StyleSheet:
+    case Id::Info:
+    case Id::NonShapePicture:
+    case Id::HeaderFooter:
+    case Id::Footnote:
+    case Id::FieldInstruction:
+    case Id::NestedTableProperties:
+    case Id::NoNestedTables:
+    case Id::SkippedDestination:
+    case Id::ObjectData:
         skipDestination();
         return true;
-    case Word::SkippedInList:
-        if (s.destination == Dest::ListTable) {
+    case Id::SkippedInList:
+        if (s.destination == Destination::ListTable) {
             skipDestination();
             return true;
         }
@@ -522,489 +587,122 @@ bool RtfReader::destinationWord(int wordValue)
     }
 }
 
-void RtfReader::controlWord(const RtfTokenizer::Token &token)
+void Parser::controlWord(const Token &token)
 {
-    using Dest = RtfGroupState::Destination;
     m_skipTrail = false;
-    const Word word = wordOf(token.word);
+    const RtfControlWord word = RtfControlWord::find(token.word);
     if (m_skip > 0) {
         --m_skip;
-        if (word == Word::Binary)
+        if (word.id == Id::Binary)
             m_tokens.takeBinary(token.hasParam ? token.param : 0);
         return;
     }
     if (m_starred) {
         m_starred = false;
-        if (!destinationWord(static_cast<int>(word)))
+        if (word.group != Group::Destination || !startDestination(word.id))
             skipDestination();
         return;
     }
     // Bytes of a multi-byte code page waiting for their partner take the
     // properties in force before this word.
     flushBytes();
-    if (destinationWord(static_cast<int>(word)))
+    if (word.group == Group::Destination && startDestination(word.id))
         return;
 
-    RtfGroupState &s = state();
-    RtfGroupState::Character &c = s.character;
-    RtfGroupState::Paragraph &p = s.paragraph;
     const int param = token.param;
     const bool on = !token.hasParam || param != 0;
-
-    switch (s.destination) {
-    case Dest::FontTable:
-        switch (word) {
-        case Word::Font:
-            finishFontName();
-            m_fontInTable = param;
-            m_fonts[param] = Font();
-            m_page = nullptr;
-            return;
-        case Word::FontCharset:
-            m_fonts[m_fontInTable].charset = param;
-            m_page = nullptr;
-            return;
-        case Word::FontCodePage:
-            m_fonts[m_fontInTable].codePage = pageNumber(param);
-            m_page = nullptr;
-            return;
-        default:
-            return;
-        }
-    case Dest::ColorTable: {
-        const int value = std::clamp(param, 0, 255);
-        if (word == Word::Red)
-            m_red = value;
-        else if (word == Word::Green)
-            m_green = value;
-        else if (word == Word::Blue)
-            m_blue = value;
-        else
-            return;
-        m_colorSeen = true;
+    switch (state().destination) {
+    case Destination::FontTable:
+        fontTableWord(word.id, param);
         return;
-    }
-    case Dest::ListTable:
-        listTableWord(static_cast<int>(word), param, on);
+    case Destination::ColorTable:
+        colorTableWord(word.id, param);
         return;
-    case Dest::ListOverrideTable:
-        if (word == Word::ListId)
-            m_overrideListId = param;
-        else if (word == Word::ListOverrideNumber)
-            m_listOverrides[param] = m_overrideListId;
+    case Destination::ListTable:
+        listTableWord(word.id, param, on);
         return;
-    case Dest::Numbering: {
-        using Kind = RtfGroupState::NumberingKind;
-        switch (word) {
-        case Word::NumberingBullet:
-            p.numbering = Kind::Bullet;
-            return;
-        case Word::NumberingBody:
-        case Word::NumberingLevel:
-            p.numbering = Kind::Number;
-            return;
-        case Word::NumberingContinue:
-            p.numbering = Kind::None;
-            return;
-        case Word::NumberingDecimal:
-            p.numberStyle = 0;
-            return;
-        case Word::NumberingUpperRoman:
-            p.numberStyle = 1;
-            return;
-        case Word::NumberingLowerRoman:
-            p.numberStyle = 2;
-            return;
-        case Word::NumberingUpperLetter:
-            p.numberStyle = 3;
-            return;
-        case Word::NumberingLowerLetter:
-            p.numberStyle = 4;
-            return;
-        case Word::NumberingStart:
-            p.numberStart = std::clamp(param, 0, 32767);
-            return;
-        default:
-            return;
-        }
-    }
-    case Dest::Picture:
-        switch (word) {
-        case Word::Png:
-            m_picture.format = 1;
-            return;
-        case Word::Jpeg:
-            m_picture.format = 2;
-            return;
-        case Word::Dib:
-            m_picture.format = 3;
-            return;
-        case Word::OtherPicture:
-            m_picture.format = 0;
-            return;
-        case Word::PictureWidth:
-            m_picture.width = std::clamp(param, 0, kMaxTwips);
-            return;
-        case Word::PictureHeight:
-            m_picture.height = std::clamp(param, 0, kMaxTwips);
-            return;
-        case Word::GoalWidth:
-            m_picture.goalWidth = std::clamp(param, 0, kMaxTwips);
-            return;
-        case Word::GoalHeight:
-            m_picture.goalHeight = std::clamp(param, 0, kMaxTwips);
-            return;
-        case Word::ScaleX:
-            m_picture.scaleX = std::clamp(param, 1, 1000);
-            return;
-        case Word::ScaleY:
-            m_picture.scaleY = std::clamp(param, 1, 1000);
-            return;
-        case Word::Binary:
-            m_picture.bytes.append(m_tokens.takeBinary(token.hasParam ? param : 0));
-            return;
-        default:
-            return;
-        }
-    case Dest::LevelText:
-    case Dest::NumberingText:
-        // Only characters: the group's other words change nothing here.
-        switch (word) {
-        case Word::Unicode:
-        case Word::UnicodeSkip:
-        case Word::Tab:
-        case Word::EmDash:
-        case Word::EnDash:
-        case Word::Bullet:
-        case Word::LeftQuote:
-        case Word::RightQuote:
-        case Word::LeftDoubleQuote:
-        case Word::RightDoubleQuote:
-        case Word::EmSpace:
-        case Word::EnSpace:
-        case Word::QuarterEmSpace:
-            break;
-        case Word::Binary:
-            m_tokens.takeBinary(token.hasParam ? param : 0);
-            return;
-        default:
-            return;
-        }
-        break;
+    case Destination::ListOverrideTable:
+        listOverrideTableWord(word.id, param);
+        return;
+    case Destination::Numbering:
+        numberingWord(word.id, param);
+        return;
+    case Destination::Picture:
+        pictureWord(word.id, token);
+        return;
+    case Destination::LevelText:
+    case Destination::NumberingText:
+        levelTextWord(word.id, token);
+        return;
     default:
         break;
     }
 
-    switch (word) {
-    // Document.
-    case Word::Ansi:
-        m_ansiCodePage = 1252;
-        m_page = nullptr;
+    switch (word.group) {
+    case Group::Document:
+        documentWord(word.id, param);
         break;
-    case Word::Mac:
-        m_ansiCodePage = CodePage::MacRoman;
-        m_page = nullptr;
+    case Group::CharacterFormat:
+        characterFormatWord(word.id, token);
         break;
-    case Word::Pc:
-        m_ansiCodePage = 437;
-        m_page = nullptr;
+    case Group::Paragraph:
+        paragraphWord(word.id, param, on);
         break;
-    case Word::Pca:
-        m_ansiCodePage = 850;
-        m_page = nullptr;
+    case Group::Table:
+        tableWord(word.id, param, on);
         break;
-    case Word::AnsiCodePage:
-        if (param > 0)
-            m_ansiCodePage = pageNumber(param);
-        m_page = nullptr;
+    case Group::Character:
+        characterWord(word.id, token);
         break;
-    case Word::DefaultFont:
-        m_defaultFont = param;
-        m_page = nullptr;
-        break;
-    case Word::DefaultTab:
-        m_defaultTab = std::clamp(param, 60, kMaxTwips);
-        break;
-    case Word::UnicodeSkip:
-        s.unicodeSkip = std::clamp(param, 0, 16);
-        break;
-    case Word::Unicode: {
-        const int code = param < 0 ? param + 65536 : param;
-        if (code > 0 && code < 65536)
-            appendChar(QChar(char16_t(code)));
-        m_skip = s.unicodeSkip;
-        break;
+    default:
+        break; // Words of the tables and pictures mean nothing in the text.
     }
-    case Word::Binary:
-        m_tokens.takeBinary(token.hasParam ? param : 0);
-        break;
+}
 
-    // Characters.
-    case Word::Plain: {
-        const RtfGroupState::Character plain;
-        c = plain;
-        break;
-    }
-    case Word::Bold:
-        c.bold = on;
-        break;
-    case Word::Italic:
-        c.italic = on;
-        break;
-    case Word::Underline:
-        c.underline = on;
-        break;
-    case Word::UnderlineNone:
-        c.underline = false;
-        break;
-    case Word::Strike:
-        c.strike = on;
-        break;
-    case Word::Font:
-        c.font = param;
-        break;
-    case Word::FontSize:
-        c.halfPoints = token.hasParam && param > 0 ? std::min(param, 3276) : 24;
-        break;
-    case Word::Foreground:
-        c.foreground = param;
-        break;
-    case Word::Background:
-        c.background = param;
-        break;
-    case Word::Highlight:
-        c.highlight = param;
-        break;
-    case Word::Super:
-        c.vertical = on ? RtfGroupState::Vertical::Super : RtfGroupState::Vertical::Normal;
-        break;
-    case Word::Sub:
-        c.vertical = on ? RtfGroupState::Vertical::Sub : RtfGroupState::Vertical::Normal;
-        break;
-    case Word::NoSuperSub:
-        c.vertical = RtfGroupState::Vertical::Normal;
-        break;
-    case Word::Hidden:
-        c.hidden = on;
-        break;
-
-    // Paragraphs.
-    case Word::Pard: {
-        const RtfGroupState::Paragraph plain;
-        p = plain;
-        break;
-    }
-    case Word::LeftAlign:
-        p.alignment = RtfGroupState::Alignment::Left;
-        break;
-    case Word::Center:
-        p.alignment = RtfGroupState::Alignment::Center;
-        break;
-    case Word::RightAlign:
-        p.alignment = RtfGroupState::Alignment::Right;
-        break;
-    case Word::Justify:
-        p.alignment = RtfGroupState::Alignment::Justify;
-        break;
-    case Word::LeftIndent:
-        p.leftIndent = clampTwips(param);
-        break;
-    case Word::RightIndent:
-        p.rightIndent = clampTwips(param);
-        break;
-    case Word::FirstIndent:
-        p.firstIndent = clampTwips(param);
-        break;
-    case Word::SpaceBefore:
-        p.spaceBefore = std::clamp(param, 0, kMaxTwips);
-        break;
-    case Word::SpaceAfter:
-        p.spaceAfter = std::clamp(param, 0, kMaxTwips);
-        break;
-    case Word::LineSpacing:
-        p.lineSpacing = clampTwips(param);
-        break;
-    case Word::LineMultiple:
-        p.lineMultiple = on;
-        break;
-    case Word::PageBreakBefore:
-        p.pageBreakBefore = on;
-        break;
-    case Word::InTable:
-        p.inTable = true;
-        p.tableDepth = std::max(p.tableDepth, 1);
-        break;
-    case Word::TableDepth:
-        p.tableDepth = std::clamp(param, 0, MaxDepth);
-        p.inTable = p.tableDepth > 0;
-        break;
-    case Word::ListOverrideNumber:
-        p.listOverride = param;
-        break;
-    case Word::ListLevelNumber:
-        p.listLevel = std::clamp(param, 0, 8);
-        break;
-    case Word::TabStop:
-        if (p.tabs.size() < 64)
-            p.tabs.append({std::clamp(param, 0, kMaxTwips), p.nextTab});
-        p.nextTab = RtfGroupState::TabKind::Left;
-        break;
-    case Word::TabRight:
-        p.nextTab = RtfGroupState::TabKind::Right;
-        break;
-    case Word::TabCenter:
-        p.nextTab = RtfGroupState::TabKind::Center;
-        break;
-    case Word::TabDecimal:
-        p.nextTab = RtfGroupState::TabKind::Decimal;
-        break;
-    case Word::Par:
-        endParagraph(s, ParagraphEnd::Paragraph);
-        break;
-    case Word::Line:
-        appendChar(QChar::LineSeparator);
-        break;
-    case Word::Tab:
-        appendChar(QLatin1Char('\t'));
-        break;
-    case Word::Page:
-        if (!m_content.paragraphIsEmpty() || m_runStart >= 0)
-            endParagraph(s, ParagraphEnd::Paragraph);
-        p.pageBreakBefore = true;
-        break;
-    case Word::Section:
-        if (!m_content.paragraphIsEmpty() || m_runStart >= 0)
-            endParagraph(s, ParagraphEnd::Paragraph);
-        break;
-
-    // Tables.
-    case Word::RowDefaults:
-        m_row = RtfContent::RowDefinition();
-        m_nextCell = RtfContent::RowDefinition::CellDefinition();
-        m_borderSide = -1;
-        break;
-    case Word::RowHeader:
-        m_row.header = on;
-        break;
-    case Word::CellBoundary:
-        if (static_cast<int>(m_row.cells.size()) < RtfContent::MaxCellsPerRow) {
-            m_nextCell.right = std::clamp(param, -RtfContent::MaxCellBoundary, RtfContent::MaxCellBoundary);
-            m_row.cells.push_back(m_nextCell);
-        }
-        m_nextCell = RtfContent::RowDefinition::CellDefinition();
-        m_borderSide = -1;
-        break;
-    case Word::RowGap:
-        m_row.cellGap = std::clamp(param, 0, kMaxTwips);
-        break;
-    case Word::RowLeft:
-        m_row.left = clampTwips(param);
-        break;
-    case Word::RowLeftAligned:
-        m_row.alignment = Qt::AlignLeft;
-        break;
-    case Word::RowCentered:
-        m_row.alignment = Qt::AlignHCenter;
-        break;
-    case Word::RowRightAligned:
-        m_row.alignment = Qt::AlignRight;
-        break;
-    case Word::CellBackground:
-        if (!colorAt(param, &m_nextCell.background))
-            m_nextCell.background = QColor();
-        break;
-    case Word::MergeFirst:
-        m_nextCell.mergeDown = true;
-        break;
-    case Word::MergeNext:
-        m_nextCell.mergedAbove = true;
-        break;
-    case Word::CellBorder:
-        m_borderSide = token.word == "clbrdrt" ? 0 : token.word == "clbrdrl" ? 1 : token.word == "clbrdrb" ? 2 : 3;
-        break;
-    case Word::RowBorder:
-        m_borderSide = 4;
-        break;
-    case Word::BorderStyle:
-        if (m_borderSide == 4)
-            m_row.borders = true;
-        else if (m_borderSide >= 0 && m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] == 0)
-            m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] = 15;
-        break;
-    case Word::BorderWidth:
-        if (m_borderSide >= 0 && m_borderSide < 4)
-            m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] = std::clamp(param, 1, 150);
-        break;
-    case Word::BorderNone:
-        if (m_borderSide >= 0 && m_borderSide < 4)
-            m_nextCell.borders[static_cast<std::size_t>(m_borderSide)] = 0;
-        m_borderSide = -1;
-        break;
-    case Word::Cell:
-        endParagraph(s, p.tableDepth > 1 ? ParagraphEnd::Paragraph : ParagraphEnd::Cell);
-        break;
-    case Word::NestedCell:
-        endParagraph(s, ParagraphEnd::Paragraph);
-        break;
-    case Word::Row:
-        if (p.tableDepth > 1)
-            break;
-        flushText();
-        m_content.endRow(m_row);
-        break;
-
-    // Characters by name.
-    case Word::EmDash:
-        appendChar(QChar(0x2014));
-        break;
-    case Word::EnDash:
-        appendChar(QChar(0x2013));
-        break;
-    case Word::Bullet:
-        appendChar(QChar(0x2022));
-        break;
-    case Word::LeftQuote:
-        appendChar(QChar(0x2018));
-        break;
-    case Word::RightQuote:
-        appendChar(QChar(0x2019));
-        break;
-    case Word::LeftDoubleQuote:
-        appendChar(QChar(0x201C));
-        break;
-    case Word::RightDoubleQuote:
-        appendChar(QChar(0x201D));
-        break;
-    case Word::EmSpace:
-        appendChar(QChar(0x2003));
-        break;
-    case Word::EnSpace:
-        appendChar(QChar(0x2002));
-        break;
-    case Word::QuarterEmSpace:
-        appendChar(QChar(0x2005));
-        break;
-    case Word::ZeroWidthJoiner:
-        appendChar(QChar(0x200D));
-        break;
-    case Word::ZeroWidthNonJoiner:
-        appendChar(QChar(0x200C));
-        break;
-    case Word::LeftToRightMark:
-        appendChar(QChar(0x200E));
-        break;
-    case Word::RightToLeftMark:
-        appendChar(QChar(0x200F));
+void Parser::fontTableWord(Id id, int param)
+{
+    switch (id) {
+    case Id::Font:
+        finishFontName();
+        m_fontInTable = param;
+        m_fonts[param] = Font();
+        m_page = nullptr;
+        break;
+    case Id::FontCharset:
+        m_fonts[m_fontInTable].charset = param;
+        m_page = nullptr;
+        break;
+    case Id::FontCodePage:
+        m_fonts[m_fontInTable].codePage = pageNumber(param);
+        m_page = nullptr;
         break;
     default:
         break;
     }
 }
 
-void RtfReader::listTableWord(int wordValue, int param, bool on)
+void Parser::colorTableWord(Id id, int param)
 {
-    const Word word = static_cast<Word>(wordValue);
-    if (word == Word::List) {
+    const int value = std::clamp(param, 0, 255);
+    switch (id) {
+    case Id::Red:
+        m_colorTable.red = value;
+        break;
+    case Id::Green:
+        m_colorTable.green = value;
+        break;
+    case Id::Blue:
+        m_colorTable.blue = value;
+        break;
+    default:
+        return;
+    }
+    m_colorTable.seen = true;
+}
+
+void Parser::listTableWord(Id id, int param, bool on)
+{
+    if (id == Id::List) {
         ListDefinition definition;
         definition.levels = defaultLevels();
         m_listDefinitions.push_back(definition);
@@ -1013,12 +711,12 @@ void RtfReader::listTableWord(int wordValue, int param, bool on)
     if (m_listDefinitions.empty())
         return;
     ListDefinition &definition = m_listDefinitions.back();
-    if (word == Word::ListId) {
+    if (id == Id::ListId) {
         definition.id = param;
         m_listById[param] = m_listDefinitions.size() - 1;
         return;
     }
-    if (word == Word::ListLevel) {
+    if (id == Id::ListLevel) {
         if (definition.levelCount < 9)
             ++definition.levelCount;
         return;
@@ -1027,23 +725,23 @@ void RtfReader::listTableWord(int wordValue, int param, bool on)
         return;
     const auto index = static_cast<std::size_t>(definition.levelCount - 1);
     RtfListNumbering::Level &level = definition.levels[index];
-    switch (word) {
-    case Word::LevelNumberFormat:
-        level.format = std::clamp(param, 0, 255);
+    switch (id) {
+    case Id::LevelNumberFormat:
+        level.format = static_cast<NumberFormat>(std::clamp(param, 0, 255));
         break;
-    case Word::LevelStart:
+    case Id::LevelStart:
         level.start = std::clamp(param, 0, 32767);
         break;
-    case Word::LevelLegal:
+    case Id::LevelLegal:
         level.legal = on;
         break;
-    case Word::LevelNoRestart:
+    case Id::LevelNoRestart:
         level.noRestart = on;
         break;
-    case Word::LevelFollow:
-        level.follow = std::clamp(param, 0, 2);
+    case Id::LevelFollow:
+        level.follow = static_cast<RtfListNumbering::Follow>(std::clamp(param, 0, 2));
         break;
-    case Word::Font:
+    case Id::Font:
         definition.fonts[index] = param;
         break;
     default:
@@ -1051,7 +749,479 @@ void RtfReader::listTableWord(int wordValue, int param, bool on)
     }
 }
 
-void RtfReader::controlSymbol(char symbol)
+void Parser::listOverrideTableWord(Id id, int param)
+{
+    if (id == Id::ListId)
+        m_overrideListId = param;
+    else if (id == Id::ListOverrideNumber)
+        m_listOverrides[param] = m_overrideListId;
+}
+
+void Parser::numberingWord(Id id, int param)
+{
+    using Kind = RtfGroupState::NumberingKind;
+    RtfGroupState::Paragraph &p = state().paragraph;
+    switch (id) {
+    case Id::NumberingBullet:
+        p.numbering = Kind::Bullet;
+        break;
+    case Id::NumberingBody:
+    case Id::NumberingLevel:
+        p.numbering = Kind::Number;
+        break;
+    case Id::NumberingContinue:
+        p.numbering = Kind::None;
+        break;
+    case Id::NumberingDecimal:
+        p.numberFormat = NumberFormat::Decimal;
+        break;
+    case Id::NumberingUpperRoman:
+        p.numberFormat = NumberFormat::UpperRoman;
+        break;
+    case Id::NumberingLowerRoman:
+        p.numberFormat = NumberFormat::LowerRoman;
+        break;
+    case Id::NumberingUpperLetter:
+        p.numberFormat = NumberFormat::UpperLetter;
+        break;
+    case Id::NumberingLowerLetter:
+        p.numberFormat = NumberFormat::LowerLetter;
+        break;
+    case Id::NumberingStart:
+        p.numberStart = std::clamp(param, 0, 32767);
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::pictureWord(Id id, const Token &token)
+{
+    const int param = token.param;
+    switch (id) {
+    case Id::Png:
+        m_picture.format = PictureFormat::Png;
+        break;
+    case Id::Jpeg:
+        m_picture.format = PictureFormat::Jpeg;
+        break;
+    case Id::Dib:
+        m_picture.format = PictureFormat::DeviceIndependentBitmap;
+        break;
+    case Id::OtherPicture:
+        m_picture.format = PictureFormat::Unsupported;
+        break;
+    case Id::PictureWidth:
+        m_picture.width = std::clamp(param, 0, kMaxTwips);
+        break;
+    case Id::PictureHeight:
+        m_picture.height = std::clamp(param, 0, kMaxTwips);
+        break;
+    case Id::GoalWidth:
+        m_picture.goalWidth = std::clamp(param, 0, kMaxTwips);
+        break;
+    case Id::GoalHeight:
+        m_picture.goalHeight = std::clamp(param, 0, kMaxTwips);
+        break;
+    case Id::ScaleX:
+        m_picture.scaleX = std::clamp(param, 1, 1000);
+        break;
+    case Id::ScaleY:
+        m_picture.scaleY = std::clamp(param, 1, 1000);
+        break;
+    case Id::Binary:
+        m_picture.bytes.append(m_tokens.takeBinary(token.hasParam ? param : 0));
+        break;
+    default:
+        break;
+    }
+}
+
+// A level text and the text around a \pn number hold only characters: the
+// group's other words change nothing here.
+void Parser::levelTextWord(Id id, const Token &token)
+{
+    switch (id) {
+    case Id::Unicode:
+    case Id::UnicodeSkip:
+    case Id::Tab:
+    case Id::EmDash:
+    case Id::EnDash:
+    case Id::Bullet:
+    case Id::LeftQuote:
+    case Id::RightQuote:
+    case Id::LeftDoubleQuote:
+    case Id::RightDoubleQuote:
+    case Id::EmSpace:
+    case Id::EnSpace:
+    case Id::QuarterEmSpace:
+    case Id::Binary:
+        characterWord(id, token);
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::documentWord(Id id, int param)
+{
+    switch (id) {
+    case Id::Ansi:
+        m_ansiCodePage = 1252;
+        break;
+    case Id::Mac:
+        m_ansiCodePage = CodePage::MacRoman;
+        break;
+    case Id::Pc:
+        m_ansiCodePage = 437;
+        break;
+    case Id::Pca:
+        m_ansiCodePage = 850;
+        break;
+    case Id::AnsiCodePage:
+        if (param > 0)
+            m_ansiCodePage = pageNumber(param);
+        break;
+    case Id::DefaultFont:
+        m_defaultFont = param;
+        break;
+    case Id::DefaultTab:
+        m_defaultTab = std::clamp(param, 60, kMaxTwips);
+        return;
+    default:
+        return;
+    }
+    m_page = nullptr; // The text's code page may have changed.
+}
+
+void Parser::characterFormatWord(Id id, const Token &token)
+{
+    RtfGroupState::Character &c = state().character;
+    const int param = token.param;
+    const bool on = !token.hasParam || param != 0;
+    switch (id) {
+    case Id::Plain:
+        c = RtfGroupState::Character();
+        break;
+    case Id::Bold:
+        c.bold = on;
+        break;
+    case Id::Italic:
+        c.italic = on;
+        break;
+    case Id::Underline:
+        c.underline = on;
+        break;
+    case Id::UnderlineNone:
+        c.underline = false;
+        break;
+    case Id::Strike:
+        c.strike = on;
+        break;
+    case Id::Font:
+        c.font = param;
+        break;
+    case Id::FontSize:
+        c.halfPoints = token.hasParam && param > 0 ? std::min(param, 3276) : 24;
+        break;
+    case Id::Foreground:
+        c.foreground = param;
+        break;
+    case Id::Background:
+        c.background = param;
+        break;
+    case Id::Highlight:
+        c.highlight = param;
+        break;
+    case Id::Super:
+        c.vertical = on ? RtfGroupState::Vertical::Super : RtfGroupState::Vertical::Normal;
+        break;
+    case Id::Sub:
+        c.vertical = on ? RtfGroupState::Vertical::Sub : RtfGroupState::Vertical::Normal;
+        break;
+    case Id::NoSuperSub:
+        c.vertical = RtfGroupState::Vertical::Normal;
+        break;
+    case Id::Hidden:
+        c.hidden = on;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::paragraphWord(Id id, int param, bool on)
+{
+    RtfGroupState &s = state();
+    RtfGroupState::Paragraph &p = s.paragraph;
+    switch (id) {
+    case Id::Pard:
+        p = RtfGroupState::Paragraph();
+        break;
+    case Id::LeftAlign:
+        p.alignment = RtfGroupState::Alignment::Left;
+        break;
+    case Id::Center:
+        p.alignment = RtfGroupState::Alignment::Center;
+        break;
+    case Id::RightAlign:
+        p.alignment = RtfGroupState::Alignment::Right;
+        break;
+    case Id::Justify:
+        p.alignment = RtfGroupState::Alignment::Justify;
+        break;
+    case Id::LeftIndent:
+        p.leftIndent = clampTwips(param);
+        break;
+    case Id::RightIndent:
+        p.rightIndent = clampTwips(param);
+        break;
+    case Id::FirstIndent:
+        p.firstIndent = clampTwips(param);
+        break;
+    case Id::SpaceBefore:
+        p.spaceBefore = std::clamp(param, 0, kMaxTwips);
+        break;
+    case Id::SpaceAfter:
+        p.spaceAfter = std::clamp(param, 0, kMaxTwips);
+        break;
+    case Id::LineSpacing:
+        p.lineSpacing = clampTwips(param);
+        break;
+    case Id::LineMultiple:
+        p.lineMultiple = on;
+        break;
+    case Id::PageBreakBefore:
+        p.pageBreakBefore = on;
+        break;
+    case Id::InTable:
+        p.inTable = true;
+        p.tableDepth = std::max(p.tableDepth, 1);
+        break;
+    case Id::TableDepth:
+        p.tableDepth = std::clamp(param, 0, RtfReader::MaxDepth);
+        p.inTable = p.tableDepth > 0;
+        break;
+    case Id::ListOverrideNumber:
+        p.listOverride = param;
+        break;
+    case Id::ListLevelNumber:
+        p.listLevel = std::clamp(param, 0, 8);
+        break;
+    case Id::TabStop:
+        if (p.tabs.size() < 64)
+            p.tabs.append({std::clamp(param, 0, kMaxTwips), p.nextTab});
+        p.nextTab = RtfGroupState::TabKind::Left;
+        break;
+    case Id::TabRight:
+        p.nextTab = RtfGroupState::TabKind::Right;
+        break;
+    case Id::TabCenter:
+        p.nextTab = RtfGroupState::TabKind::Center;
+        break;
+    case Id::TabDecimal:
+        p.nextTab = RtfGroupState::TabKind::Decimal;
+        break;
+    case Id::Par:
+        endParagraph(s, ParagraphEnd::Paragraph);
+        break;
+    case Id::Page:
+        if (!m_content.paragraphIsEmpty() || m_runStart >= 0)
+            endParagraph(s, ParagraphEnd::Paragraph);
+        p.pageBreakBefore = true;
+        break;
+    case Id::Section:
+        if (!m_content.paragraphIsEmpty() || m_runStart >= 0)
+            endParagraph(s, ParagraphEnd::Paragraph);
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::tableWord(Id id, int param, bool on)
+{
+    RtfGroupState &s = state();
+    switch (id) {
+    case Id::RowDefaults:
+        m_row = RtfContent::RowDefinition();
+        m_nextCell = RtfContent::RowDefinition::CellDefinition();
+        m_border = BorderTarget::None;
+        break;
+    case Id::RowHeader:
+        m_row.header = on;
+        break;
+    case Id::CellBoundary:
+        if (static_cast<int>(m_row.cells.size()) < RtfContent::MaxCellsPerRow) {
+            m_nextCell.right = std::clamp(param, -RtfContent::MaxCellBoundary, RtfContent::MaxCellBoundary);
+            m_row.cells.push_back(m_nextCell);
+        }
+        m_nextCell = RtfContent::RowDefinition::CellDefinition();
+        m_border = BorderTarget::None;
+        break;
+    case Id::RowGap:
+        m_row.cellGap = std::clamp(param, 0, kMaxTwips);
+        break;
+    case Id::RowLeft:
+        m_row.left = clampTwips(param);
+        break;
+    case Id::RowLeftAligned:
+        m_row.alignment = Qt::AlignLeft;
+        break;
+    case Id::RowCentered:
+        m_row.alignment = Qt::AlignHCenter;
+        break;
+    case Id::RowRightAligned:
+        m_row.alignment = Qt::AlignRight;
+        break;
+    case Id::CellBackground:
+        if (!colorAt(param, &m_nextCell.background))
+            m_nextCell.background = QColor();
+        break;
+    case Id::MergeFirst:
+        m_nextCell.mergeDown = true;
+        break;
+    case Id::MergeNext:
+        m_nextCell.mergedAbove = true;
+        break;
+    case Id::CellBorderTop:
+        m_border = BorderTarget::CellTop;
+        break;
+    case Id::CellBorderLeft:
+        m_border = BorderTarget::CellLeft;
+        break;
+    case Id::CellBorderBottom:
+        m_border = BorderTarget::CellBottom;
+        break;
+    case Id::CellBorderRight:
+        m_border = BorderTarget::CellRight;
+        break;
+    case Id::RowBorder:
+        m_border = BorderTarget::Row;
+        break;
+    case Id::BorderStyle:
+        if (m_border == BorderTarget::Row)
+            m_row.borders = true;
+        else if (int *width = cellBorderWidth(); width && *width == 0)
+            *width = 15; // A line of its own width, until \brdrw gives one.
+        break;
+    case Id::BorderWidth:
+        if (int *width = cellBorderWidth())
+            *width = std::clamp(param, 1, 150);
+        break;
+    case Id::BorderNone:
+        if (int *width = cellBorderWidth())
+            *width = 0;
+        m_border = BorderTarget::None;
+        break;
+    case Id::Cell:
+        endParagraph(s, s.paragraph.tableDepth > 1 ? ParagraphEnd::Paragraph : ParagraphEnd::Cell);
+        break;
+    case Id::NestedCell:
+        endParagraph(s, ParagraphEnd::Paragraph);
+        break;
+    case Id::Row:
+        if (s.paragraph.tableDepth > 1)
+            break;
+        flushText();
+        m_content.endRow(m_row);
+        break;
+    default:
+        break;
+    }
+}
+
+int *Parser::cellBorderWidth()
+{
+    // RtfContent keeps a cell's borders as top, left, bottom, right.
+    std::array<int, 4> &borders = m_nextCell.borders;
+    switch (m_border) {
+    case BorderTarget::CellTop:
+        return &borders[0];
+    case BorderTarget::CellLeft:
+        return &borders[1];
+    case BorderTarget::CellBottom:
+        return &borders[2];
+    case BorderTarget::CellRight:
+        return &borders[3];
+    default:
+        return nullptr;
+    }
+}
+
+void Parser::characterWord(Id id, const Token &token)
+{
+    const int param = token.param;
+    char16_t ch = 0;
+    switch (id) {
+    case Id::UnicodeSkip:
+        state().unicodeSkip = std::clamp(param, 0, 16);
+        return;
+    case Id::Unicode: {
+        const int code = param < 0 ? param + 65536 : param;
+        if (code > 0 && code < 65536)
+            appendChar(QChar(char16_t(code)));
+        m_skip = state().unicodeSkip;
+        return;
+    }
+    case Id::Binary:
+        m_tokens.takeBinary(token.hasParam ? param : 0);
+        return;
+    case Id::Line:
+        ch = QChar::LineSeparator;
+        break;
+    case Id::Tab:
+        ch = '\t';
+        break;
+    case Id::EmDash:
+        ch = 0x2014;
+        break;
+    case Id::EnDash:
+        ch = 0x2013;
+        break;
+    case Id::Bullet:
+        ch = kBullet;
+        break;
+    case Id::LeftQuote:
+        ch = 0x2018;
+        break;
+    case Id::RightQuote:
+        ch = 0x2019;
+        break;
+    case Id::LeftDoubleQuote:
+        ch = 0x201C;
+        break;
+    case Id::RightDoubleQuote:
+        ch = 0x201D;
+        break;
+    case Id::EmSpace:
+        ch = 0x2003;
+        break;
+    case Id::EnSpace:
+        ch = 0x2002;
+        break;
+    case Id::QuarterEmSpace:
+        ch = 0x2005;
+        break;
+    case Id::ZeroWidthJoiner:
+        ch = 0x200D;
+        break;
+    case Id::ZeroWidthNonJoiner:
+        ch = 0x200C;
+        break;
+    case Id::LeftToRightMark:
+        ch = 0x200E;
+        break;
+    case Id::RightToLeftMark:
+        ch = 0x200F;
+        break;
+    default:
+        return;
+    }
+    appendChar(QChar(ch));
+}
+
+void Parser::controlSymbol(char symbol)
 {
     if (symbol == '\\' || symbol == '{' || symbol == '}') {
         text(std::string_view(&symbol, 1)); // A byte (also the trail of a skipped one).
@@ -1083,7 +1253,7 @@ void RtfReader::controlSymbol(char symbol)
     }
 }
 
-bool RtfReader::skipped(unsigned char byte)
+bool Parser::skipped(unsigned char byte)
 {
     if (m_skipTrail) {
         m_skipTrail = false;
@@ -1102,9 +1272,8 @@ bool RtfReader::skipped(unsigned char byte)
     return true;
 }
 
-void RtfReader::text(std::string_view bytes)
+void Parser::text(std::string_view bytes)
 {
-    using Dest = RtfGroupState::Destination;
     while (!bytes.empty() && (m_skip > 0 || m_skipTrail) && skipped(static_cast<unsigned char>(bytes.front())))
         bytes.remove_prefix(1);
     if (bytes.empty())
@@ -1114,53 +1283,26 @@ void RtfReader::text(std::string_view bytes)
         return; // Outside the document's group.
     RtfGroupState &s = state();
     switch (s.destination) {
-    case Dest::FontTable:
-        if (m_fontInTable < 0 && !m_fonts.count(m_fontInTable))
-            m_fonts[m_fontInTable] = Font();
-        for (const char byte : bytes) {
-            Font &font = m_fonts[m_fontInTable];
-            if (byte == ';')
-                finishFontName();
-            else if (!font.named)
-                font.nameBytes.append(byte);
-        }
+    case Destination::FontTable:
+        fontNameText(bytes);
         return;
-    case Dest::ColorTable:
-        for (const char byte : bytes) {
-            if (byte == ';')
-                addColor();
-        }
+    case Destination::ColorTable:
+        colorTableText(bytes);
         return;
-    case Dest::Picture:
-        for (const char byte : bytes) {
-            int value = -1;
-            if (byte >= '0' && byte <= '9')
-                value = byte - '0';
-            else if (byte >= 'a' && byte <= 'f')
-                value = byte - 'a' + 10;
-            else if (byte >= 'A' && byte <= 'F')
-                value = byte - 'A' + 10;
-            if (value < 0)
-                continue;
-            if (m_picture.highNibble < 0) {
-                m_picture.highNibble = value;
-            } else {
-                m_picture.bytes.append(char(m_picture.highNibble << 4 | value));
-                m_picture.highNibble = -1;
-            }
-        }
+    case Destination::Picture:
+        pictureText(bytes);
         return;
-    case Dest::Text:
-    case Dest::ListText:
-    case Dest::LevelText:
-    case Dest::NumberingText:
+    case Destination::Text:
+    case Destination::ListText:
+    case Destination::LevelText:
+    case Destination::NumberingText:
         break;
     default:
         return;
     }
-    if (s.character.hidden && s.destination != Dest::LevelText)
+    if (s.character.hidden && s.destination != Destination::LevelText)
         return;
-    if (s.destination == Dest::LevelText && m_levelText.isEmpty() && m_pendingBytes.isEmpty()) {
+    if (s.destination == Destination::LevelText && m_levelText.isEmpty() && m_pendingBytes.isEmpty()) {
         // The level text's length: a number, not a character.
         m_levelText.append(QChar(char16_t(static_cast<unsigned char>(bytes.front()))));
         bytes.remove_prefix(1);
@@ -1168,7 +1310,7 @@ void RtfReader::text(std::string_view bytes)
             return;
     }
 
-    const CodePage &page = s.destination == Dest::LevelText ? this->page(m_ansiCodePage) : currentPage();
+    const CodePage &page = s.destination == Destination::LevelText ? this->page(m_ansiCodePage) : currentPage();
     if (!page.isSingleByte()) {
         if (!m_pendingBytes.isEmpty() && m_pendingPage != &page)
             flushBytes();
@@ -1177,7 +1319,7 @@ void RtfReader::text(std::string_view bytes)
         return;
     }
     flushBytes();
-    if (s.destination != Dest::Text) {
+    if (s.destination != Destination::Text) {
         for (const char byte : bytes)
             appendChar(page.byteToChar(static_cast<unsigned char>(byte)));
         return;
@@ -1196,21 +1338,63 @@ void RtfReader::text(std::string_view bytes)
     out.resize(to - out.constData());
 }
 
-void RtfReader::hexByte(unsigned char byte)
+void Parser::fontNameText(std::string_view bytes)
 {
-    using Dest = RtfGroupState::Destination;
+    if (m_fontInTable < 0 && !m_fonts.count(m_fontInTable))
+        m_fonts[m_fontInTable] = Font();
+    for (const char byte : bytes) {
+        Font &font = m_fonts[m_fontInTable];
+        if (byte == ';')
+            finishFontName();
+        else if (!font.named)
+            font.nameBytes.append(byte);
+    }
+}
+
+void Parser::colorTableText(std::string_view bytes)
+{
+    for (const char byte : bytes) {
+        if (byte == ';')
+            addColor();
+    }
+}
+
+// The picture's bytes in hexadecimal digits; anything else is no part of them.
+void Parser::pictureText(std::string_view bytes)
+{
+    for (const char byte : bytes) {
+        int value = -1;
+        if (byte >= '0' && byte <= '9')
+            value = byte - '0';
+        else if (byte >= 'a' && byte <= 'f')
+            value = byte - 'a' + 10;
+        else if (byte >= 'A' && byte <= 'F')
+            value = byte - 'A' + 10;
+        if (value < 0)
+            continue;
+        if (m_picture.highNibble < 0) {
+            m_picture.highNibble = value;
+        } else {
+            m_picture.bytes.append(char(m_picture.highNibble << 4 | value));
+            m_picture.highNibble = -1;
+        }
+    }
+}
+
+void Parser::hexByte(unsigned char byte)
+{
     if ((m_skip > 0 || m_skipTrail) && skipped(byte))
         return;
     const char c = static_cast<char>(byte);
     RtfGroupState &s = state();
     switch (s.destination) {
-    case Dest::FontTable: {
+    case Destination::FontTable: {
         Font &font = m_fonts[m_fontInTable];
         if (!font.named)
             font.nameBytes.append(c);
         return;
     }
-    case Dest::LevelText:
+    case Destination::LevelText:
         if (byte < 0x20 || m_levelText.isEmpty()) {
             // The length of the level text and its placeholders: numbers.
             flushBytes();
@@ -1219,9 +1403,9 @@ void RtfReader::hexByte(unsigned char byte)
         }
         text(std::string_view(&c, 1));
         return;
-    case Dest::Text:
-    case Dest::ListText:
-    case Dest::NumberingText:
+    case Destination::Text:
+    case Destination::ListText:
+    case Destination::NumberingText:
         if (byte < 0x20 && byte != '\t')
             return; // Keep control bytes out of the text.
         text(std::string_view(&c, 1));
@@ -1231,9 +1415,8 @@ void RtfReader::hexByte(unsigned char byte)
     }
 }
 
-void RtfReader::appendChar(QChar ch)
+void Parser::appendChar(QChar ch)
 {
-    using Dest = RtfGroupState::Destination;
     switch (ch.unicode()) {
     case 0xFFFC: // An object's place, without the object.
     case 0xFDD0: // QTextDocument's marks of frames.
@@ -1249,7 +1432,7 @@ void RtfReader::appendChar(QChar ch)
     }
     RtfGroupState &s = state();
     switch (s.destination) {
-    case Dest::Text: {
+    case Destination::Text: {
         if (s.character.hidden)
             return;
         flushBytes();
@@ -1263,25 +1446,25 @@ void RtfReader::appendChar(QChar ch)
         m_content.text.append(ch);
         return;
     }
-    case Dest::ListText:
+    case Destination::ListText:
         if (s.character.hidden)
             return;
         if (m_listTextFormat < 0)
             m_listTextFormat = charFormatIndex(s.character);
         m_listText.append(ch);
         return;
-    case Dest::LevelText:
+    case Destination::LevelText:
         m_levelText.append(ch);
         return;
-    case Dest::NumberingText:
-        m_numberingText.append(ch);
+    case Destination::NumberingText:
+        m_legacy.text.append(ch);
         return;
     default:
         return;
     }
 }
 
-void RtfReader::flushBytes()
+void Parser::flushBytes()
 {
     if (m_pendingBytes.isEmpty())
         return;
@@ -1291,7 +1474,7 @@ void RtfReader::flushBytes()
         appendChar(ch);
 }
 
-void RtfReader::openRun(int format)
+void Parser::openRun(int format)
 {
     if (m_runStart >= 0 && format == m_runFormat)
         return;
@@ -1300,7 +1483,7 @@ void RtfReader::openRun(int format)
     m_runFormat = format;
 }
 
-void RtfReader::closeRun()
+void Parser::closeRun()
 {
     if (m_runStart < 0)
         return;
@@ -1312,13 +1495,13 @@ void RtfReader::closeRun()
     m_runStart = -1;
 }
 
-void RtfReader::flushText()
+void Parser::flushText()
 {
     flushBytes();
     closeRun();
 }
 
-void RtfReader::endParagraph(const RtfGroupState &s, ParagraphEnd end)
+void Parser::endParagraph(const RtfGroupState &s, ParagraphEnd end)
 {
     flushText();
     // The empty paragraph after the last paragraph mark is no item.
@@ -1353,16 +1536,17 @@ void RtfReader::endParagraph(const RtfGroupState &s, ParagraphEnd end)
     state().paragraph.pageBreakBefore = false;
 }
 
-void RtfReader::finishPicture()
+void Parser::finishPicture()
 {
     PictureData picture = std::move(m_picture);
     m_picture = PictureData();
-    if (picture.format == 0 || picture.bytes.isEmpty() || state().character.hidden
+    if (picture.format == PictureFormat::Unsupported || picture.bytes.isEmpty() || state().character.hidden
         || state().destination != RtfGroupState::Destination::Text)
         return;
-    QByteArray bytes = picture.format == 3 ? bmpFromDib(picture.bytes) : picture.bytes;
+    const bool bitmap = picture.format == PictureFormat::DeviceIndependentBitmap;
+    QByteArray bytes = bitmap ? bmpFromDib(picture.bytes) : picture.bytes;
     QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, picture.format == 1 ? "png" : picture.format == 2 ? "jpeg" : "bmp");
+    QImageReader reader(&buffer, picture.format == PictureFormat::Png ? "png" : bitmap ? "bmp" : "jpeg");
     const QImage image = reader.read();
     if (image.isNull())
         return; // A broken picture is left out.
@@ -1386,7 +1570,7 @@ void RtfReader::finishPicture()
     m_content.addPicture(static_cast<int>(m_content.pictures.size()) - 1, charFormatIndex(state().character));
 }
 
-void RtfReader::finishFontName()
+void Parser::finishFontName()
 {
     const auto it = m_fonts.find(m_fontInTable);
     if (it == m_fonts.end() || it->second.named)
@@ -1402,7 +1586,7 @@ void RtfReader::finishFontName()
     font.nameBytes.clear();
 }
 
-void RtfReader::finishLevelText()
+void Parser::finishLevelText()
 {
     flushBytes();
     if (m_listDefinitions.empty() || m_listDefinitions.back().levelCount == 0)
@@ -1419,15 +1603,15 @@ void RtfReader::finishLevelText()
     m_levelText.clear();
 }
 
-void RtfReader::addColor()
+void Parser::addColor()
 {
-    m_colors.emplace_back(m_red, m_green, m_blue);
-    m_colorDefined.push_back(m_colorSeen);
-    m_red = m_green = m_blue = 0;
-    m_colorSeen = false;
+    m_colorTable.colors.emplace_back(m_colorTable.red, m_colorTable.green, m_colorTable.blue);
+    m_colorTable.defined.push_back(m_colorTable.seen);
+    m_colorTable.red = m_colorTable.green = m_colorTable.blue = 0;
+    m_colorTable.seen = false;
 }
 
-int RtfReader::pageNumber(int number)
+int Parser::pageNumber(int number)
 {
     if (CodePage::find(number))
         return number;
@@ -1436,12 +1620,12 @@ int RtfReader::pageNumber(int number)
     return CodePage::fallbackFor(number);
 }
 
-const CodePage &RtfReader::page(int number)
+const CodePage &Parser::page(int number)
 {
     return CodePage::get(pageNumber(number));
 }
 
-const CodePage &RtfReader::pageOf(int fontNumber)
+const CodePage &Parser::pageOf(int fontNumber)
 {
     const auto it = m_fonts.find(fontNumber < 0 ? m_defaultFont : fontNumber);
     if (it != m_fonts.end()) {
@@ -1454,7 +1638,7 @@ const CodePage &RtfReader::pageOf(int fontNumber)
     return page(m_ansiCodePage);
 }
 
-const CodePage &RtfReader::currentPage()
+const CodePage &Parser::currentPage()
 {
     const int font = state().character.font;
     if (!m_page || m_pageFont != font) {
@@ -1464,15 +1648,16 @@ const CodePage &RtfReader::currentPage()
     return *m_page;
 }
 
-bool RtfReader::colorAt(int index, QColor *color) const
+bool Parser::colorAt(int index, QColor *color) const
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= m_colors.size() || !m_colorDefined[static_cast<std::size_t>(index)])
+    const auto entry = static_cast<std::size_t>(index);
+    if (index < 0 || entry >= m_colorTable.colors.size() || !m_colorTable.defined[entry])
         return false;
-    *color = m_colors[static_cast<std::size_t>(index)];
+    *color = m_colorTable.colors[entry];
     return true;
 }
 
-int RtfReader::charFormatIndex(const RtfGroupState::Character &given)
+int Parser::charFormatIndex(const RtfGroupState::Character &given)
 {
     RtfGroupState::Character reduced;
     const RtfGroupState::Character *character = &given;
@@ -1494,7 +1679,7 @@ int RtfReader::charFormatIndex(const RtfGroupState::Character &given)
     return m_lastFormat;
 }
 
-QTextCharFormat RtfReader::makeCharFormat(const RtfGroupState::Character &c) const
+QTextCharFormat Parser::makeCharFormat(const RtfGroupState::Character &c) const
 {
     QTextCharFormat format;
     if (c.vertical == RtfGroupState::Vertical::Super)
@@ -1525,29 +1710,7 @@ QTextCharFormat RtfReader::makeCharFormat(const RtfGroupState::Character &c) con
     return format;
 }
 
-bool RtfReader::BlockKey::operator==(const BlockKey &o) const
-{
-    const RtfGroupState::Paragraph &a = paragraph;
-    const RtfGroupState::Paragraph &b = o.paragraph;
-    return listed == o.listed && listIndent == o.listIndent && a.alignment == b.alignment && a.leftIndent == b.leftIndent
-           && a.rightIndent == b.rightIndent && a.firstIndent == b.firstIndent && a.spaceBefore == b.spaceBefore
-           && a.spaceAfter == b.spaceAfter && a.lineSpacing == b.lineSpacing && a.lineMultiple == b.lineMultiple
-           && a.pageBreakBefore == b.pageBreakBefore && a.tabs == b.tabs;
-}
-
-std::size_t RtfReader::BlockKeyHash::operator()(const BlockKey &key) const
-{
-    const RtfGroupState::Paragraph &p = key.paragraph;
-    std::size_t hash = std::hash<int>()(p.leftIndent);
-    for (const int value : {int(p.alignment), p.rightIndent, p.firstIndent, p.spaceBefore, p.spaceAfter, p.lineSpacing,
-                            key.listIndent, int(p.lineMultiple) | int(p.pageBreakBefore) << 1 | int(key.listed) << 2})
-        hash = hash * 31 + std::hash<int>()(value);
-    for (const auto &[twips, kind] : p.tabs)
-        hash = hash * 131 + std::hash<int>()(twips * 4 + int(kind));
-    return hash;
-}
-
-int RtfReader::blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed, int listIndent)
+int Parser::blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool listed, int listIndent)
 {
     if (m_options.textOnly)
         return 0;
@@ -1564,7 +1727,7 @@ int RtfReader::blockFormatIndex(const RtfGroupState::Paragraph &paragraph, bool 
     return m_lastBlockIndex;
 }
 
-QTextBlockFormat RtfReader::makeBlockFormat(const RtfGroupState::Paragraph &p, bool listed, int listIndent) const
+QTextBlockFormat Parser::makeBlockFormat(const RtfGroupState::Paragraph &p, bool listed, int listIndent) const
 {
     QTextBlockFormat format;
     switch (p.alignment) {
@@ -1623,7 +1786,7 @@ QTextBlockFormat RtfReader::makeBlockFormat(const RtfGroupState::Paragraph &p, b
     return format;
 }
 
-int RtfReader::listTextIndent(const RtfGroupState::Paragraph &p, int markFormat, const RtfListNumbering::Item &item)
+int Parser::listTextIndent(const RtfGroupState::Paragraph &p, int markFormat, const RtfListNumbering::Item &item)
 {
     if (item.label.isEmpty())
         return 0;
@@ -1636,7 +1799,7 @@ int RtfReader::listTextIndent(const RtfGroupState::Paragraph &p, int markFormat,
     const int roomBeforeText = p.leftIndent - start;
     // Any character is at most as wide as the font is high, nearly: a
     // number that surely fits needs no measuring.
-    if (item.follow == 0 && roomBeforeText > (item.label.size() + 1) * mark.halfPoints * 12)
+    if (item.follow == RtfListNumbering::Follow::Tab && roomBeforeText > (item.label.size() + 1) * mark.halfPoints * 12)
         return 0;
     auto metrics = m_metrics.find(markFormat);
     if (metrics == m_metrics.end())
@@ -1644,7 +1807,7 @@ int RtfReader::listTextIndent(const RtfGroupState::Paragraph &p, int markFormat,
     const double spacePx = metrics->second.horizontalAdvance(QLatin1Char(' '));
     const int end = start + static_cast<int>(std::ceil((metrics->second.horizontalAdvance(item.label) + spacePx) * kTwipsPerUnit));
     int text = end;
-    if (item.follow == 0) {
+    if (item.follow == RtfListNumbering::Follow::Tab) {
         if (p.leftIndent >= end) {
             text = p.leftIndent;
         } else {
@@ -1654,13 +1817,13 @@ int RtfReader::listTextIndent(const RtfGroupState::Paragraph &p, int markFormat,
                     text = twips;
             }
         }
-    } else if (item.follow == 1) {
+    } else if (item.follow == RtfListNumbering::Follow::Space) {
         text = end + static_cast<int>(std::ceil(spacePx * kTwipsPerUnit));
     }
     return text - p.leftIndent;
 }
 
-bool RtfReader::isSymbolFont(int fontNumber) const
+bool Parser::isSymbolFont(int fontNumber) const
 {
     const auto it = m_fonts.find(fontNumber);
     if (it == m_fonts.end())
@@ -1671,18 +1834,19 @@ bool RtfReader::isSymbolFont(int fontNumber) const
            || name.startsWith(QLatin1String("Webdings"), Qt::CaseInsensitive);
 }
 
-const RtfListNumbering::Levels &RtfReader::levelsOf(ListDefinition &definition)
+const RtfListNumbering::Levels &Parser::levelsOf(ListDefinition &definition)
 {
     if (definition.bulletsResolved)
         return definition.levels;
     definition.bulletsResolved = true;
     for (std::size_t k = 0; k < definition.levels.size(); ++k) {
         RtfListNumbering::Level &level = definition.levels[k];
-        if (level.format != 23 || level.text.size() != 1)
+        if (level.text.size() != 1 || level.text.at(0).unicode() < 9)
             continue;
-        // A bullet of a symbol typeface, as its byte or as its private-use
-        // character: the glyph is the typeface's, so it is shown as the
-        // bullet Qt draws closest to it.
+        // A level text of one character and no number is a bullet.  One of
+        // a symbol typeface, as its byte or as its private-use character:
+        // the glyph is the typeface's, so it is shown as the bullet Qt draws
+        // closest to it.
         char16_t ch = level.text.at(0).unicode();
         const bool privateUse = ch >= 0xF020 && ch <= 0xF0FF;
         if (!privateUse && !isSymbolFont(definition.fonts[k]))
@@ -1694,16 +1858,16 @@ const RtfListNumbering::Levels &RtfReader::levelsOf(ListDefinition &definition)
         else if (ch == 'o' || ch == 0xA1)
             ch = 0x25E6; // Wingdings' circles.
         else
-            ch = 0x2022;
+            ch = kBullet;
         level.text = QString(QChar(ch));
     }
     return definition.levels;
 }
 
-RtfListNumbering::Item RtfReader::listItem(const RtfGroupState::Paragraph &p)
+RtfListNumbering::Item Parser::listItem(const RtfGroupState::Paragraph &p)
 {
     if (p.listOverride > 0) {
-        m_legacyGroup = 0;
+        m_legacy.group = 0;
         const auto over = m_listOverrides.find(p.listOverride);
         const auto list = over != m_listOverrides.end() ? m_listById.find(over->second) : m_listById.end();
         if (list == m_listById.end()) {
@@ -1713,27 +1877,66 @@ RtfListNumbering::Item RtfReader::listItem(const RtfGroupState::Paragraph &p)
         return m_numbering.add(p.listOverride, levelsOf(m_listDefinitions[list->second]), p.listLevel);
     }
     if (p.numbering == RtfGroupState::NumberingKind::None) {
-        m_legacyGroup = 0;
+        m_legacy.group = 0;
         return RtfListNumbering::Item();
     }
     // Numbering by \pn: one level, running on while the paragraphs before
     // had the same numbering.
     RtfListNumbering::Level level;
     if (p.numbering == RtfGroupState::NumberingKind::Bullet) {
-        level.format = 23;
-        level.text = QString(QChar(0x2022));
+        level.format = NumberFormat::Bullet;
+        level.text = QString(QChar(kBullet));
     } else {
-        level.format = p.numberStyle;
+        level.format = p.numberFormat;
         level.start = p.numberStart;
         // As a level text, at most 255 characters.
         const QString after = p.numberAfter.left(127);
         level.text = p.numberBefore.left(254 - after.size()) + QChar(char16_t(0)) + after;
     }
-    if (m_legacyGroup == 0 || !(level == m_legacyLevel)) {
-        m_legacyGroup = --m_nextLegacyGroup;
-        m_legacyLevel = level;
-        m_legacyLevels = defaultLevels();
-        m_legacyLevels[0] = level;
+    if (m_legacy.group == 0 || !(level == m_legacy.level)) {
+        m_legacy.group = --m_legacy.nextGroup;
+        m_legacy.level = level;
+        m_legacy.levels = defaultLevels();
+        m_legacy.levels[0] = level;
     }
-    return m_numbering.add(m_legacyGroup, m_legacyLevels, 0);
+    return m_numbering.add(m_legacy.group, m_legacy.levels, 0);
+}
+
+} // namespace
+
+bool RtfReader::isRtf(const QByteArray &data)
+{
+    qsizetype i = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
+        ++i;
+    return data.mid(i, 5) == "{\\rtf";
+}
+
+bool RtfReader::read(const QByteArray &data, QTextDocument &document)
+{
+    return read(data, document, Options(), nullptr);
+}
+
+bool RtfReader::read(const QByteArray &data, QTextDocument &document, const Options &options, Report *report)
+{
+    if (!isRtf(data))
+        return false;
+    Parser parser(data, options);
+    parser.parse();
+
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    // Without a page size the document's layout lays out nothing while the
+    // content goes in; given back, it lays out the new content from its
+    // start, in steps where a view shows it, the first page first.
+    const QSizeF pageSize = document.pageSize();
+    document.setPageSize(QSizeF(0, 0));
+    document.clear();
+    RtfDocumentAssembler::assemble(parser.content(), document);
+    document.setPageSize(pageSize);
+    document.setUndoRedoEnabled(undo);
+    document.setModified(false);
+    if (report)
+        *report = parser.report();
+    return true;
 }

@@ -279,11 +279,11 @@ private:
     {
         m_out += '{';
         word("listlevel");
-        word("levelnfc", level.format);
-        word("levelnfcn", level.format);
+        word("levelnfc", static_cast<int>(level.format));
+        word("levelnfcn", static_cast<int>(level.format));
         word("leveljc", 0);
         word("leveljcn", 0);
-        word("levelfollow", level.follow);
+        word("levelfollow", static_cast<int>(level.follow));
         word("levelstartat", level.start);
         if (level.legal)
             word("levellegal", 1);

@@ -11,6 +11,33 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <utility>
+
+namespace {
+
+// A list of the given style, its list format indentSteps steps in, one item
+// per text, each a paragraph with the given left margin (pixels).
+void insertList(QTextCursor &cursor, QTextListFormat::Style style, int indentSteps, double leftMargin,
+                const QTextCharFormat &format, const QStringList &texts)
+{
+    QTextBlockFormat item;
+    item.setLeftMargin(leftMargin);
+    QTextListFormat listFormat;
+    listFormat.setStyle(style);
+    listFormat.setIndent(indentSteps);
+    QTextList *list = nullptr;
+    for (const QString &text : texts) {
+        cursor.insertBlock(item, format);
+        if (list)
+            list->add(cursor.block());
+        else
+            list = cursor.createList(listFormat);
+        cursor.insertText(text, format);
+    }
+}
+
+} // namespace
+
 QByteArray TestDocuments::rtf(const QByteArray &body)
 {
     return "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Arial;}"
@@ -107,27 +134,11 @@ void TestDocuments::fillRich(QTextDocument &document)
                           + QStringLiteral("новая строка ") + QString::fromUtf8("\xF0\x9F\x98\x80"),
                       plain);
 
-    QTextBlockFormat item;
-    item.setLeftMargin(30);
-    auto insertList = [&](QTextListFormat::Style style, const QStringList &texts) {
-        QTextListFormat format;
-        format.setStyle(style);
-        format.setIndent(0);
-        QTextList *list = nullptr;
-        for (const QString &text : texts) {
-            cursor.insertBlock(item, plain);
-            if (list)
-                list->add(cursor.block());
-            else
-                list = cursor.createList(format);
-            cursor.insertText(text, plain);
-        }
-    };
-    insertList(QTextListFormat::ListDisc, {QStringLiteral("первый пункт"), QStringLiteral("второй пункт")});
+    insertList(cursor, QTextListFormat::ListDisc, 0, 30, plain, {QStringLiteral("первый пункт"), QStringLiteral("второй пункт")});
     QTextBlockFormat normal;
     cursor.insertBlock(normal, plain);
     cursor.insertText(QStringLiteral("Нумерация:"), plain);
-    insertList(QTextListFormat::ListDecimal, {QStringLiteral("один"), QStringLiteral("два")});
+    insertList(cursor, QTextListFormat::ListDecimal, 0, 30, plain, {QStringLiteral("один"), QStringLiteral("два")});
 
     cursor.insertBlock(normal, plain);
     QTextTableFormat tableFormat;
@@ -166,4 +177,33 @@ void TestDocuments::fillRich(QTextDocument &document)
     imageFormat.setHeight(40);
     cursor.insertImage(imageFormat);
     cursor.insertText(QStringLiteral(" конец."), plain);
+}
+
+void TestDocuments::fillLayoutCases(QTextDocument &document)
+{
+    QTextCursor cursor(&document);
+    QTextCharFormat plain;
+    plain.setFontFamilies({QStringLiteral("Liberation Serif")});
+    plain.setFontPointSize(12);
+    cursor.setBlockCharFormat(plain);
+    cursor.insertText(QStringLiteral("Первая страница"), plain);
+    QTextBlockFormat newPage;
+    newPage.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    cursor.insertBlock(newPage, plain);
+    cursor.insertText(QStringLiteral("Вторая страница"), plain);
+
+    cursor.insertBlock(QTextBlockFormat(), plain);
+    const std::pair<const char *, QFont::Weight> weights[] = {
+        {"светлый", QFont::Light},       {"обычный", QFont::Normal}, {"средний", QFont::Medium},
+        {"полужирный", QFont::DemiBold}, {"жирный", QFont::Bold},    {"чёрный", QFont::Black}};
+    for (const auto &[word, weight] : weights) {
+        QTextCharFormat format = plain;
+        format.setFontWeight(weight);
+        cursor.insertText(QString::fromUtf8(word), format);
+        cursor.insertText(QStringLiteral(" "), plain);
+    }
+
+    insertList(cursor, QTextListFormat::ListDisc, 0, 30, plain, {QStringLiteral("маркер один"), QStringLiteral("маркер два")});
+    insertList(cursor, QTextListFormat::ListDecimal, 1, 0, plain, {QStringLiteral("номер один")});
+    insertList(cursor, QTextListFormat::ListDecimal, 0, 10, plain, {QStringLiteral("узкий отступ")});
 }

@@ -28,4 +28,12 @@ public:
     // centred and indented paragraphs, bullets and numbering, a table with
     // merged cells and a picture.
     static void fillRich(QTextDocument &document);
+    // What another word processor must read of a document as we mean it:
+    // "Вторая страница" starts a new page; the words "светлый", "обычный",
+    // "средний", "полужирный", "жирный" and "чёрный" stand in the weights
+    // Light, Normal, Medium, DemiBold, Bold and Black; the list items
+    // "маркер один" and "маркер два" (bullets, left margin of 30 pixels),
+    // "номер один" (numbered, its list indented one step of 40 pixels) and
+    // "узкий отступ" (numbered, left margin of 10 pixels).
+    static void fillLayoutCases(QTextDocument &document);
 };

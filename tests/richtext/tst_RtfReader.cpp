@@ -417,6 +417,19 @@ void TestRtfReader::levelTexts_data()
         << QList<int>{0, 1, 0} << QStringLiteral("• L0\n–\tL1\n• L0") << 1;
     QTest::newRow("no number") << QByteArray("{\\listlevel\\levelnfc255{\\leveltext\\'00;}}") << QList<int>{0, 0}
                                << QStringLiteral("L0\nL0") << 0;
+    // A bullet level shows a bullet whatever its level text says: none, an
+    // empty one, or one made for a number.
+    QTest::newRow("bullet levels without a bullet in their text")
+        << QByteArray("{\\listlevel\\levelnfc23}{\\listlevel\\levelnfc23{\\leveltext\\'00;}}"
+                      "{\\listlevel\\levelnfc23\\levelnfcn23{\\leveltext\\'02\\'02.;}}")
+        << QList<int>{0, 1, 2, 2} << QStringLiteral("• L0\n• L1\n• L2\n• L2") << 3;
+    // A level text without its own number shows as it stands, whatever the
+    // level's number format: a bullet, a dash, the numbers of the levels
+    // above.
+    QTest::newRow("level texts without their own number")
+        << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'01\\u8226 ?;}}{\\listlevel\\levelnfc4{\\leveltext\\'01\\'96;}}"
+                      "{\\listlevel\\levelnfc0{\\leveltext\\'01\\'a7;}\\f2}{\\listlevel\\levelnfc0{\\leveltext\\'03\\'00.\\'01;}}")
+        << QList<int>{0, 0, 1, 2, 3, 3} << QStringLiteral("• L0\n• L0\n–\tL1\n• L2\n2.a\tL3\n2.a\tL3") << 2;
 }
 
 void TestRtfReader::levelTexts()

@@ -13,6 +13,7 @@
 #include <QTextTable>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -61,6 +62,10 @@ private slots:
     void listDefinitionsWrittenBack();
     void headerRowsWrittenBack();
     void editedListsKeepTheirNumbers();
+    void layoutWritten_data();
+    void layoutWritten();
+    void weightsWritten_data();
+    void weightsWritten();
 };
 
 void TestRtfWriter::roundTripKeepsText()
@@ -352,6 +357,13 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
                               + "\\'00.\\'01;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
                                 "\\pard\\ls1 a\\par\\pard\\ls1 b\\par\\pard\\ls1\\ilvl1 c\\par")
         << QString(252, QLatin1Char('x')) + QStringLiteral("II.1\tc\n");
+    // Bullets as other writers define them: a bullet level without a level
+    // text, and a decimal level whose text is a bullet without a number.
+    QTest::newRow("bullet levels of other writers")
+        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc23}{\\listlevel\\levelnfc0{\\leveltext\\'01\\u8226 ?;}}"
+                              "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                              "\\pard\\ls1 a\\par\\pard\\ls1\\ilvl1 b\\par\\pard\\ls1\\ilvl1 c\\par")
+        << QStringLiteral("[bullet -1] a\n[bullet -1] b\n[bullet -1] c\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
@@ -420,6 +432,83 @@ void TestRtfWriter::editedListsKeepTheirNumbers()
     QVERIFY(RtfReader::read(RtfWriter::write(document), again));
     QCOMPARE(DocumentDigest::of(again), digest);
     QVERIFY2(digest.contains(QStringLiteral("[2.] Грунт\n[1.] Нагрузки\n[II.] Выводы")), qPrintable(digest));
+}
+
+void TestRtfWriter::layoutWritten_data()
+{
+    QTest::addColumn<QString>("paragraph"); // Of TestDocuments::fillLayoutCases; empty for the header.
+    QTest::addColumn<QByteArray>("words");   // Written together in the paragraph's line.
+    QTest::addColumn<bool>("written");
+
+    // 210 and 297 mm, 20 mm: 11906, 16838 and 1134 twips.
+    QTest::newRow("A4 page with margins of 2 cm")
+        << QString() << QByteArray("\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1134\\margb1134") << true;
+    QTest::newRow("page break before") << QStringLiteral("Вторая страница") << QByteArray("\\pagebb") << true;
+    QTest::newRow("no page break before the first page")
+        << QStringLiteral("Первая страница") << QByteArray("\\pagebb") << false;
+    // The text at the left margin (30 px, 450 twips), the bullet in a
+    // hanging indent of a quarter inch before it.
+    QTest::newRow("bullet item") << QStringLiteral("маркер один") << QByteArray("\\fi-360\\li450") << true;
+    // A list one indent step (40 px) in.
+    QTest::newRow("item of an indented list") << QStringLiteral("номер один") << QByteArray("\\fi-360\\li600") << true;
+    // A margin narrower than the hanging indent: the number at the page's
+    // margin, not left of it.
+    QTest::newRow("item with a narrow margin") << QStringLiteral("узкий отступ") << QByteArray("\\fi-150\\li150") << true;
+}
+
+void TestRtfWriter::layoutWritten()
+{
+    QFETCH(QString, paragraph);
+    QFETCH(QByteArray, words);
+    QFETCH(bool, written);
+    QTextDocument document;
+    TestDocuments::fillLayoutCases(document);
+    const QByteArray rtf = RtfWriter::write(document);
+    // One paragraph per line; what comes before the first is the header.
+    const QList<QByteArray> lines = rtf.split('\n');
+    const auto first = std::find_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.startsWith("\\pard"); });
+    QByteArray line;
+    if (paragraph.isEmpty()) {
+        line = QList<QByteArray>(lines.begin(), first).join('\n');
+    } else {
+        const QTextCursor found = document.find(paragraph);
+        QVERIFY(!found.isNull());
+        QVERIFY(lines.end() - first > found.blockNumber());
+        line = *(first + found.blockNumber());
+    }
+    QVERIFY2(line.contains(words) == written, line.constData());
+}
+
+void TestRtfWriter::weightsWritten_data()
+{
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<bool>("bold"); // RTF knows bold and not bold.
+
+    QTest::newRow("thin") << int(QFont::Thin) << false;
+    QTest::newRow("light") << int(QFont::Light) << false;
+    QTest::newRow("normal") << int(QFont::Normal) << false;
+    QTest::newRow("medium") << int(QFont::Medium) << false;
+    QTest::newRow("demibold") << int(QFont::DemiBold) << true;
+    QTest::newRow("bold") << int(QFont::Bold) << true;
+    QTest::newRow("extra bold") << int(QFont::ExtraBold) << true;
+    QTest::newRow("black") << int(QFont::Black) << true;
+}
+
+void TestRtfWriter::weightsWritten()
+{
+    QFETCH(int, weight);
+    QFETCH(bool, bold);
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("a"));
+    QTextCharFormat format;
+    format.setFontWeight(weight);
+    cursor.insertText(QStringLiteral("b"), format);
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY2(rtf.contains("\\b b") == bold, rtf.constData());
+    QTextDocument copy;
+    QVERIFY(RtfReader::read(rtf, copy));
+    QCOMPARE(TestDocuments::formatAt(copy, QStringLiteral("b")).fontWeight() >= QFont::DemiBold, bold);
 }
 
 QTEST_MAIN(TestRtfWriter)
