@@ -42,10 +42,12 @@ foreach(size 16 22 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${PIPECALC_APP_ID}.png)
 endforeach()
 
-# Manual pages.
+# Manual pages: English, and Russian for a Russian locale.
 foreach(page pipecalc.1 pipecalc-cli.1)
   pipecalc_compress(${CMAKE_SOURCE_DIR}/resources/man/${page} ${CMAKE_BINARY_DIR}/man/man1/${page}.gz)
   install(FILES ${CMAKE_BINARY_DIR}/man/man1/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  pipecalc_compress(${CMAKE_SOURCE_DIR}/resources/man/ru/${page} ${CMAKE_BINARY_DIR}/man/ru/man1/${page}.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/man/ru/man1/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
 endforeach()
 
 # The copyright notice in Debian's machine-readable form (the licence's text

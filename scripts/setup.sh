@@ -13,6 +13,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   mdbtools-dev
   poppler-utils
+  groff-base  # the tests format the manual pages
   fonts-liberation fonts-dejavu-core
 )
 
