@@ -91,7 +91,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # the typefaces the windows and reports ask for (Arial and Courier by
 # Liberation's metric twins, the rest by DejaVu).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation, fonts-dejavu-core, fontconfig")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation, fonts-dejavu-core")
 # Wayland sessions, the guide in a browser, the icon theme's folders.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils, hicolor-icon-theme")
 include(CPack)
