@@ -3,16 +3,16 @@
 # Warnings are errors only when PIPECALC_WERROR asks for it (scripts/test
 # does), so that a newer compiler's new warning never stops a user's build.
 #
-# Release builds are hardened on GCC and Clang: a stack protector for every
+# The programs are hardened on GCC and Clang: a stack protector for every
 # function with arrays or addresses taken, the C library's checked variants
-# of its copying functions (_FORTIFY_SOURCE, which needs optimisation),
-# position-independent executables and a relocation table made read-only
-# once every symbol is bound at start-up.  Flags given from outside (a
-# distribution's CXXFLAGS, CPPFLAGS and LDFLAGS) come first and keep their
-# own _FORTIFY_SOURCE level.
+# of its copying functions (_FORTIFY_SOURCE, in optimised builds, as it needs
+# optimisation), position-independent executables, and a relocation table
+# made read-only once every symbol is bound at start-up.  Flags given from
+# outside (a distribution's CFLAGS, CXXFLAGS and LDFLAGS) come first and keep
+# their own _FORTIFY_SOURCE level.
 
 option(PIPECALC_WERROR "Treat compiler warnings as errors" OFF)
-option(PIPECALC_HARDENING "Harden optimised builds (stack protector, fortified calls, PIE, full RELRO)" ON)
+option(PIPECALC_HARDENING "Harden the programs (stack protector, fortified calls, PIE, full RELRO)" ON)
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra -Wpedantic -Wshadow
