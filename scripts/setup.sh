@@ -1,5 +1,6 @@
-# Shared by scripts/run and scripts/test: installs the Debian packages the
-# build needs when any is missing, then configures and builds.
+# Shared by scripts/run, scripts/test and scripts/package: installs the
+# Debian packages the build needs when any is missing, then configures and
+# builds.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,6 +13,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   mdbtools-dev
   poppler-utils
+  groff-base  # the tests format the manual pages
   fonts-liberation fonts-dejavu-core
 )
 
@@ -40,7 +42,10 @@ install_missing_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# Configures BUILD_DIR with any cmake options given, and builds.  Options
+# not given keep the values the folder has: scripts/run and scripts/test
+# share build/, so that neither compiles again what the other compiled.
 configure_and_build() {
-  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIPECALC_WERROR=ON
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }

@@ -219,8 +219,11 @@ bool SafeFileWriter::createTemporary()
         if (m_fd >= 0) {
             m_temporary = name;
             if (m_formerFile) {
-                if (::geteuid() == 0)
-                    (void)::fchown(m_fd, m_formerOwner, m_formerGroup);
+                if (::geteuid() == 0 && ::fchown(m_fd, m_formerOwner, m_formerGroup) != 0) {
+                    // Where the owner cannot be given back (a file system
+                    // without owners), the replacement stays root's: its
+                    // contents are what was asked for.
+                }
                 (void)::fchmod(m_fd, m_formerMode);
             }
             return true;

@@ -411,10 +411,18 @@ private Q_SLOTS:
         QVERIFY2(versionLine.match(run.out).hasMatch(), qPrintable(run.out));
     }
 
+    void manualPageNamesWhatTheHelpNames_data()
+    {
+        QTest::addColumn<QString>("pageFile");
+        QTest::newRow("English") << QStringLiteral("pipecalc-cli.1");
+        QTest::newRow("Russian") << QStringLiteral("ru/pipecalc-cli.1");
+    }
+
     void manualPageNamesWhatTheHelpNames()
     {
+        QFETCH(QString, pageFile);
         const CliRun run = runCli({"--help"});
-        QFile file(QStringLiteral(PIPECALC_MANUAL_PAGE));
+        QFile file(QStringLiteral(PIPECALC_MANUAL_PAGES "/") + pageFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
         // The page writes "-" as "\-" where it is a minus.
         const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));

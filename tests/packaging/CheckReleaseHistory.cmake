@@ -1,0 +1,37 @@
+# cmake -DVERSION=X -DCHANGELOG=FILE -DMETAINFO=FILE -P CheckReleaseHistory.cmake
+# The latest entry of the Debian changelog is version X, and so is the latest
+# release of the AppStream metainfo, dated as that entry.
+file(READ ${CHANGELOG} changelog)
+if(NOT changelog MATCHES "^pipecalc \\(([^)]+)\\) [a-z]+; urgency=[a-z]+\n")
+  message(FATAL_ERROR "The changelog does not start with an entry's heading")
+endif()
+set(changelog_version ${CMAKE_MATCH_1})
+if(NOT changelog_version STREQUAL VERSION)
+  message(FATAL_ERROR "The latest changelog entry is ${changelog_version}, the version being built ${VERSION}")
+endif()
+
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+string(REGEX MATCH "\n -- [^\n]*" trailer "${changelog}")
+if(NOT trailer MATCHES "^\n -- [^<]+ <[^@>]+@[^>]+>  [A-Z][a-z][a-z], ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) [0-9][0-9]:[0-9][0-9]:[0-9][0-9] [-+][0-9][0-9][0-9][0-9]$")
+  message(FATAL_ERROR "The latest changelog entry has no well-formed trailer line: ${trailer}")
+endif()
+list(FIND months ${CMAKE_MATCH_2} month)
+math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+set(day ${CMAKE_MATCH_1})
+set(year ${CMAKE_MATCH_3})
+foreach(part month day)
+  if(${part} LESS 10)
+    set(${part} "0${${part}}")
+  endif()
+endforeach()
+set(changelog_date "${year}-${month}-${day}")
+
+file(READ ${METAINFO} metainfo)
+if(NOT metainfo MATCHES "<release version=\"([^\"]+)\" date=\"([^\"]+)\"")
+  message(FATAL_ERROR "The metainfo names no release")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL VERSION OR NOT CMAKE_MATCH_2 STREQUAL changelog_date)
+  message(FATAL_ERROR "The metainfo's latest release is ${CMAKE_MATCH_1} of ${CMAKE_MATCH_2}, "
+                      "the changelog's ${changelog_version} of ${changelog_date}")
+endif()
+message("Release ${VERSION} of ${changelog_date} in the changelog and the metainfo")
