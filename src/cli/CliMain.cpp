@@ -216,20 +216,19 @@ int cliMain(const QStringList &argList)
         Console::err(QString::fromUtf8(kHelp));
         return CalcCommand::ExitUsage;
     }
-    if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
-        || argList.first() == QLatin1String("-h")) {
-        Console::out(QString::fromUtf8(kHelp));
-        return 0;
-    }
-
-    if (argList.first() == QLatin1String("--version")) {
-        Console::out(QStringLiteral("pipecalc-cli %1\n").arg(QStringLiteral(PIPECALC_VERSION)));
-        return 0;
-    }
-
-    const QString command = argList.first();
-    CliArgs args(argList.mid(1));
     try {
+        if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
+            || argList.first() == QLatin1String("-h")) {
+            Console::out(QString::fromUtf8(kHelp));
+            return 0;
+        }
+        if (argList.first() == QLatin1String("--version")) {
+            Console::out(QStringLiteral("pipecalc-cli %1\n").arg(QStringLiteral(PIPECALC_VERSION)));
+            return 0;
+        }
+
+        const QString command = argList.first();
+        CliArgs args(argList.mid(1));
         if (command == QLatin1String("vars"))
             return VarsCommand::run(args);
         if (command == QLatin1String("calc"))
@@ -251,6 +250,9 @@ int cliMain(const QStringList &argList)
     } catch (const ProjectFileError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(error.message()));
         return ProjectFileError::ExitStatus;
+    } catch (const Console::Failure &failure) {
+        Console::err(Console::failureText(failure.reason));
+        return CalcCommand::ExitCannotWrite;
     } catch (const DatabaseError &error) {
         // The text the program shows: in the general error box for a
         // database that cannot be opened, in its own box for a table.
