@@ -9,6 +9,7 @@
 #include "refdata/MdbConnection.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +42,7 @@ private slots:
     void cleanup();
     void misbehavingReader_data();
     void misbehavingReader();
+    void waitEndsAtTheLimitItStates();
     void damagedFile_data();
     void damagedFile();
 
@@ -130,6 +132,35 @@ void TestAccessReaderLimits::misbehavingReader()
     QVERIFY2(error.message().contains(detail), qPrintable(error.message()));
 }
 
+// A reader that never answers is waited for as long as the message says,
+// not twice as long: the window hangs no longer than that.  (An upper bound
+// on a wait, with a second to spare for a busy machine.)
+void TestAccessReaderLimits::waitEndsAtTheLimitItStates()
+{
+    const QString reader = m_dir.filePath(QStringLiteral("silent.sh"));
+    QFile script(reader);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 60\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    MdbConnection::setReaderProgram(reader);
+    MdbConnection::Limits limits;
+    limits.wallSeconds = 2;
+    MdbConnection::setLimits(limits);
+    const QString database = m_dir.filePath(QStringLiteral("silent.mdb"));
+    QFile file(database);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(accessHead());
+    file.close();
+
+    QElapsedTimer waited;
+    waited.start();
+    const DatabaseError error = readFails(database);
+    const qint64 milliseconds = waited.elapsed();
+    QVERIFY2(error.message().endsWith(QStringLiteral("чтение не закончилось за 2 с")), qPrintable(error.message()));
+    QVERIFY2(milliseconds >= 2000 && milliseconds < 3000, qPrintable(QString::number(milliseconds)));
+}
+
 void TestAccessReaderLimits::damagedFile_data()
 {
     QTest::addColumn<QString>("source");
@@ -156,6 +187,12 @@ void TestAccessReaderLimits::damagedFile()
     file.write(original.read(keep));
     file.close();
 
+    // The memory limit, lower than the usual one, ends the reading well
+    // before the time limit could on a busy machine.
+    MdbConnection::Limits limits;
+    limits.memoryBytes = qint64(64) * 1024 * 1024;
+    limits.wallSeconds = 60;
+    MdbConnection::setLimits(limits);
     const DatabaseError error = readFails(damaged);
     QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
     QCOMPARE(error.message(), QStringLiteral("Справочная база данных Microsoft Access %1 повреждена: чтение прервано: "
