@@ -1,6 +1,7 @@
 #include "cli/Console.h"
 
 #include "cli/CalcCommand.h"
+#include "model/FileSystemCalls.h"
 #include "model/SafeFileWriter.h"
 
 #include <cerrno>
@@ -23,7 +24,7 @@ int writeAll(int fd, const QByteArray &bytes)
     const char *next = bytes.constData();
     qint64 left = bytes.size();
     while (left > 0) {
-        const ssize_t written = ::write(fd, next, size_t(left));
+        const ssize_t written = FileSystemCalls::instance().write(fd, next, size_t(left));
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0)
@@ -78,7 +79,7 @@ int Console::finish(int status)
 {
     // A file system may keep written bytes back and fail only at the close.
     // Standard output that was never open has nothing to lose.
-    if (::close(STDOUT_FILENO) != 0 && errno != EBADF && errno != EINTR) {
+    if (FileSystemCalls::instance().close(STDOUT_FILENO) != 0 && errno != EBADF && errno != EINTR) {
         const int error = errno;
         if (!outputFailed)
             err(failureText(SafeFileWriter::reasonText(error)));
