@@ -8,9 +8,12 @@
 #include "editor/TFormReport.h"
 #include "app/IniFile.h"
 #include "editor/remain.h"
+#include "calc/CalcProject.h"
 #include "model/ResourceLocator.h"
+#include "ui/Dialogs.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
 
@@ -35,6 +38,24 @@ ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &d
     m_editorPlacement = new EditorPlacement(editor, m_main->SettingsFileName);
     // F1 in the editor opens the guide at the editor's chapter.
     HelpLauncher::setChapter(editor, QStringLiteral("editor"));
+}
+
+void ProgramWindows::showAtStart(const QString &file)
+{
+    if (!file.isEmpty()) {
+        if (CalcProject::isProjectFile(file))
+            m_main->openProjectAtStart(QFileInfo(file).absoluteFilePath());
+        else
+            m_editor->setStartFile(file);
+    }
+    m_main->show();
+    if (m_editor->hasStartFile())
+        m_editor->ShowEditor();
+    const QString problem = m_editor->startFileProblem();
+    if (!problem.isEmpty()) {
+        TFormMain *window = m_main.get();
+        QTimer::singleShot(0, window, [window, problem] { Dialogs::instance().generalError(window, problem); });
+    }
 }
 
 void ProgramWindows::keepEditorFolder()

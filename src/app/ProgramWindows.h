@@ -27,6 +27,15 @@ public:
     ProgramWindows(const ProgramWindows &) = delete;
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
+    // Shows the main window, with the file named first on the command line
+    // (empty for none): a project opens in the main window as it is first
+    // shown; any other file opens in the report editor, which shows it
+    // beside the main window from the start.  A file that cannot be opened
+    // (missing, unreadable, a device or a FIFO, which is not waited for) is
+    // said in the general error box once the main window is up, and the
+    // program carries on.
+    void showAtStart(const QString &file);
+
     TFormMain &main() { return *m_main; }
     TFormEditor &editor() { return *m_editor; }
     TFormReport &report() { return *m_report; }

@@ -150,9 +150,25 @@ bool ProjectController::openFile(const QString &path)
 
 bool ProjectController::load(const QString &path)
 {
+    // Choices the database names otherwise: the project was saved with
+    // another database, or edited by hand.  Opened only when the user
+    // takes the project's values and names, which the report then prints.
+    const auto openAnyway = [this, &path](const QStringList &differences) {
+        QString list;
+        for (const QString &difference : differences)
+            list += QStringLiteral("\n • ") + difference;
+        const QString question
+            = QStringLiteral("Справочная база называет выбранное в проекте «%1» иначе:%2\n\n"
+                             "Проект сохранён с другой справочной базой или изменён вручную. Открыть его с его "
+                             "значениями и названиями? Отчёт назовёт то, что названо в проекте.")
+                  .arg(QFileInfo(path).fileName(), list);
+        return Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
+    };
     QString message;
-    if (!CalcProject::open(path, m_session, &message)) {
-        Dialogs::instance().error(m_window, message);
+    if (!CalcProject::open(path, m_session, &message, openAnyway)) {
+        if (!message.isEmpty())
+            Dialogs::instance().error(m_window, message);
         return false;
     }
     m_fileName = QDir::cleanPath(QFileInfo(path).absoluteFilePath());

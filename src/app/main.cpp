@@ -1,7 +1,6 @@
 #include "app/MainUnit.h"
 #include "app/ProgramWindows.h"
 #include "app/SafeApplication.h"
-#include "calc/CalcProject.h"
 #include "editor/remain.h"
 #include "model/NumberFormat.h"
 #include "model/ResourceLocator.h"
@@ -36,18 +35,7 @@ int main(int argc, char *argv[])
         QDir().mkpath(QFileInfo(settingsFile).absolutePath());
 
     ProgramWindows windows(settingsFile);
-    // A file named first on the command line: a project opens in the main
-    // window as it is first shown; any other file opens in the report
-    // editor, which shows it beside the main window from the start.
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) {
-        if (CalcProject::isProjectFile(arguments.at(1)))
-            windows.main().openProjectAtStart(QFileInfo(arguments.at(1)).absoluteFilePath());
-        else
-            windows.editor().setStartFile(arguments.at(1));
-    }
-    windows.main().show();
-    if (windows.editor().hasStartFile())
-        windows.editor().ShowEditor();
+    windows.showAtStart(arguments.size() > 1 ? arguments.at(1) : QString());
     return app.exec();
 }

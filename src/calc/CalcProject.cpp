@@ -4,9 +4,13 @@
 #include "model/FileNameBytes.h"
 #include "model/SafeFileWriter.h"
 #include "refdata/DatabaseError.h"
+#include "refdata/FiberglassTubeRow.h"
+#include "refdata/MaterialRow.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTransfer.h"
+#include "refdata/SoilRow.h"
+#include "refdata/TubeRow.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -120,6 +124,35 @@ CalcSession::Choice readChoice(const QJsonObject &object, const QString &name)
     return choice;
 }
 
+// The columns whose values tell a tube of the table apart.
+const QStringList &tubeColumns(bool fiberglass)
+{
+    return fiberglass ? FiberglassTubeRow::fieldNames() : TubeRow::fieldNames();
+}
+
+// The sizes of the chosen tube ("geometry": the table's columns and their
+// values), by which another database finds it; empty when the file has none.
+QVector<double> readGeometry(const QJsonObject &tube, bool fiberglass)
+{
+    const QJsonValue value = tube.value(QStringLiteral("geometry"));
+    if (value.isUndefined() || value.isNull())
+        return {};
+    const QStringList &columns = tubeColumns(fiberglass);
+    const QJsonObject object = value.toObject();
+    const QString expected = QStringLiteral("поле «tube.geometry» должно быть объектом с числами %1")
+                                 .arg(QStringLiteral("«") + columns.join(QStringLiteral("», «")) + QStringLiteral("»"));
+    if (!value.isObject() || object.size() != columns.size())
+        damaged(expected);
+    QVector<double> sizes;
+    for (const QString &column : columns) {
+        const QJsonValue size = object.value(column);
+        if (!size.isDouble())
+            damaged(expected);
+        sizes << size.toDouble();
+    }
+    return sizes;
+}
+
 std::optional<Slot> inputSlot(const QString &key)
 {
     const auto slot = SlotKeys::fromKey(key);
@@ -174,6 +207,7 @@ CalcProject parse(const QByteArray &bytes)
     if (!fiberglass.isUndefined() && !fiberglass.isBool())
         damaged(QStringLiteral("поле «tube.fiberglass» должно быть true или false"));
     project.tube.fiberglass = fiberglass.toBool(false);
+    project.tube.geometry = readGeometry(tube, project.tube.fiberglass);
     project.soil = readChoice(choiceObject(root, QStringLiteral("soil")), QStringLiteral("soil"));
 
     const bool fiberglassMaterial = ReferenceTransfer::isFiberglassMaterial(project.material.id);
@@ -232,6 +266,9 @@ std::optional<QByteArray> readFile(const QString &path, qint64 limit, QString *p
     case EISDIR:
         *problem = QStringLiteral("это папка, а не файл");
         return std::nullopt;
+    case FileNameBytes::NotRegularFile:
+        *problem = QStringLiteral("это не обычный файл");
+        return std::nullopt;
     case EACCES:
         *problem = QStringLiteral("нет доступа на чтение файла");
         return std::nullopt;
@@ -275,6 +312,7 @@ bool CalcProject::operator==(const CalcProject &other) const
 {
     return calculation == other.calculation && laying == other.laying && wall == other.wall
            && material == other.material && tube == other.tube && tube.fiberglass == other.tube.fiberglass
+           && tube.geometry == other.tube.geometry
            && soil == other.soil && inputs == other.inputs && description == other.description;
 }
 
@@ -325,6 +363,13 @@ QByteArray CalcProject::toJson() const
     if (tubeValue.isObject()) {
         QJsonObject object = tubeValue.toObject();
         object.insert(QStringLiteral("fiberglass"), tube.fiberglass);
+        const QStringList &columns = tubeColumns(tube.fiberglass);
+        if (tube.geometry.size() == columns.size()) {
+            QJsonObject geometry;
+            for (int i = 0; i < columns.size(); ++i)
+                geometry.insert(columns[i], tube.geometry[i]);
+            object.insert(QStringLiteral("geometry"), geometry);
+        }
         tubeValue = object;
     }
     root.insert(QStringLiteral("tube"), tubeValue);
@@ -388,54 +433,142 @@ std::optional<CalcProject> CalcProject::load(const QString &path, QString *messa
     return project;
 }
 
-bool CalcProject::checkChoices(CalcSession &session, QString *problem) const
+CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
 {
+    ChoiceCheck check;
+    check.material = material;
+    check.tube = tube;
+    check.soil = soil;
     if (material.id < 0 && tube.id < 0 && soil.id < 0)
-        return true;
+        return check;
     // A reference data of its own reads the same database, so that the
     // session's grids stay as they are.
     TCalcVariables vars;
     CollectingSink sink;
     ReferenceData refs(vars, sink);
     refs.dataModule().setDatabaseFile(session.referenceData().dataModule().databaseFile());
-    const auto fail = [problem](const QString &text) {
-        if (problem)
-            *problem = text;
-        return false;
-    };
     const auto throwTableErrors = [&sink] {
         if (!sink.messages.isEmpty())
             throw DatabaseError(DatabaseError::Kind::Query, sink.messages.join(QLatin1Char('\n')));
     };
+    // A name the project has not kept is the database's; one that differs
+    // from it is a difference.
+    const auto compareName = [&check](QString &kept, const QString &inDatabase, const QString &what) {
+        if (kept.isEmpty())
+            kept = inDatabase;
+        else if (kept != inDatabase)
+            check.differences << QStringLiteral("%1 — в проекте «%2», в справочной базе «%3»").arg(what, kept, inDatabase);
+    };
+    // A material or a soil: the row under its id, named as in the project.
+    const auto descriptionOf = [](const auto &model, std::int32_t id) -> std::optional<QString> {
+        const int row = model.findId(id);
+        return row < 0 ? std::nullopt : std::optional<QString>(model.row(row).Descr);
+    };
+    // `kind` names it ("материал с кодом 1"), `ofKind` in the genitive.
+    const auto rowById = [&](const CalcSession::Choice &choice, CalcSession::Choice &opened,
+                             const std::optional<QString> &inDatabase, const QString &kind, const QString &ofKind) {
+        if (!inDatabase) {
+            check.missing = QStringLiteral("в справочной базе нет выбранного в проекте %1 «%2» (код %3)")
+                                .arg(ofKind, choice.name)
+                                .arg(choice.id);
+            return false;
+        }
+        compareName(opened.name, *inDatabase, QStringLiteral("%1 с кодом %2").arg(kind).arg(choice.id));
+        return true;
+    };
     if (material.id >= 0) {
         refs.LoadMaterials();
         throwTableErrors();
-        if (refs.materials()->findId(material.id) < 0)
-            return fail(QStringLiteral("в справочной базе нет выбранного в проекте материала «%1» (код %2)")
-                            .arg(material.name)
-                            .arg(material.id));
+        if (!rowById(material, check.material, descriptionOf(*refs.materials(), material.id),
+                     QStringLiteral("материал"), QStringLiteral("материала")))
+            return check;
     }
     if (tube.id >= 0) {
         vars.SelectedMaterialId = material.id;
         refs.LoadTubes();
         throwTableErrors();
         const int rows = tube.fiberglass ? refs.fiberglassTubes()->rowCount() : refs.tubes()->rowCount();
-        if (tube.id > rows)
-            return fail(QStringLiteral("в справочной базе нет выбранной в проекте трубы «%1» (строка %2 таблицы %3, "
-                                       "а в ней строк: %4)")
-                            .arg(tube.name)
-                            .arg(tube.id)
-                            .arg(tube.fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб"))
-                            .arg(rows));
+        const auto rowValues = [&](int row) {
+            return tube.fiberglass ? refs.fiberglassTubes()->row(row).values() : refs.tubes()->row(row).values();
+        };
+        const auto rowName = [&](int row) {
+            return tube.fiberglass ? CalcSession::tubeName(refs.fiberglassTubes()->row(row))
+                                   : CalcSession::tubeName(refs.tubes()->row(row));
+        };
+        const QString table = tube.fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб");
+        if (!tube.geometry.isEmpty()) {
+            // The same sizes, under the same number when it has them, else
+            // wherever this database lists them.
+            const auto sameSizes = [&](int row) {
+                const QVariantList values = rowValues(row);
+                for (int i = 0; i < values.size(); ++i) {
+                    if (i >= tube.geometry.size() || values[i].toDouble() != tube.geometry[i])
+                        return false;
+                }
+                return values.size() == tube.geometry.size();
+            };
+            int found = tube.id <= rows && sameSizes(tube.id - 1) ? tube.id - 1 : -1;
+            for (int row = 0; row < rows && found < 0; ++row) {
+                if (sameSizes(row))
+                    found = row;
+            }
+            if (found < 0) {
+                check.differences << QStringLiteral("труба «%1» — в таблице %2 справочной базы нет трубы этих размеров")
+                                         .arg(tube.name, table);
+            } else {
+                check.tube.id = found + 1;
+                compareName(check.tube.name, rowName(found), QStringLiteral("труба"));
+            }
+        } else if (tube.id > rows) {
+            check.missing = QStringLiteral("в справочной базе нет выбранной в проекте трубы «%1» (строка %2 таблицы %3, "
+                                           "а в ней строк: %4)")
+                                .arg(tube.name)
+                                .arg(tube.id)
+                                .arg(table)
+                                .arg(rows);
+            return check;
+        } else {
+            // A project saved before tubes kept their sizes: the row's name
+            // says whether it is the same tube, whose sizes it keeps from now on.
+            compareName(check.tube.name, rowName(tube.id - 1),
+                        QStringLiteral("труба в строке %1 таблицы %2").arg(tube.id).arg(table));
+            for (const QVariant &value : rowValues(tube.id - 1))
+                check.tube.geometry << value.toDouble();
+        }
     }
     if (soil.id >= 0) {
         refs.LoadSoils();
         throwTableErrors();
-        if (refs.soils()->findId(soil.id) < 0)
-            return fail(QStringLiteral("в справочной базе нет выбранного в проекте грунта «%1» (код %2)")
-                            .arg(soil.name)
-                            .arg(soil.id));
+        if (!rowById(soil, check.soil, descriptionOf(*refs.soils(), soil.id), QStringLiteral("грунт"),
+                     QStringLiteral("грунта")))
+            return check;
     }
+    return check;
+}
+
+QString CalcProject::differencesProblem(const QStringList &differences)
+{
+    return QStringLiteral("справочная база называет выбранное в проекте иначе: %1").arg(differences.join(QStringLiteral("; ")));
+}
+
+bool CalcProject::openIn(CalcSession &session, QString *problem, const DifferencesQuestion &openAnyway) const
+{
+    const ChoiceCheck check = checkChoices(session);
+    if (!check.missing.isEmpty()) {
+        if (problem)
+            *problem = check.missing;
+        return false;
+    }
+    if (!check.differences.isEmpty() && !(openAnyway && openAnyway(check.differences))) {
+        if (problem)
+            *problem = openAnyway ? QString() : differencesProblem(check.differences);
+        return false;
+    }
+    CalcProject opened = *this;
+    opened.material = check.material;
+    opened.tube = check.tube;
+    opened.soil = check.soil;
+    opened.applyTo(session);
     return true;
 }
 
@@ -456,27 +589,24 @@ void CalcProject::applyTo(CalcSession &session) const
     session.touch();
 }
 
-bool CalcProject::open(const QString &path, CalcSession &session, QString *message)
+bool CalcProject::open(const QString &path, CalcSession &session, QString *message,
+                       const DifferencesQuestion &openAnyway)
 {
     const std::optional<CalcProject> project = load(path, message);
     if (!project)
         return false;
     QString problem;
-    bool checked = false;
     try {
-        checked = project->checkChoices(session, &problem);
+        if (project->openIn(session, &problem, openAnyway))
+            return true;
     } catch (const DatabaseError &error) {
         problem = QStringLiteral("справочная база не читается. %1").arg(error.message());
         while (problem.endsWith(QLatin1Char('.')))
             problem.chop(1);
     }
-    if (!checked) {
-        if (message)
-            *message = openFailure(path, problem);
-        return false;
-    }
-    project->applyTo(session);
-    return true;
+    if (message)
+        *message = problem.isEmpty() ? QString() : openFailure(path, problem);
+    return false;
 }
 
 bool CalcProject::isProjectFile(const QString &path)

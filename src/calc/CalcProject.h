@@ -7,8 +7,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 // A calculation project: what the engineer set up, kept in a file to be
@@ -71,19 +73,49 @@ public:
     // problem, when it cannot be read or holds no project.
     static std::optional<CalcProject> load(const QString &path, QString *message);
 
-    // Whether the chosen material, tube and soil are rows of the session's
-    // reference database; false, with the problem, when one is missing.
-    // Throws DatabaseError when the database or a table cannot be read.
-    // The session is not changed.
-    bool checkChoices(CalcSession &session, QString *problem) const;
+    // What the session's reference database says to the project's choices.
+    struct ChoiceCheck
+    {
+        // A choice the database lacks: the problem; empty when all are there.
+        QString missing;
+        // Choices the database names otherwise, and a tube whose sizes it
+        // does not list: "грунт с кодом 4 — в проекте «…», в справочной
+        // базе «…»".
+        QStringList differences;
+        // The choices as they open in this database: the tube under the
+        // number at which the database lists its sizes, the database's
+        // names where the project kept none.
+        CalcSession::Choice material;
+        CalcSession::TubeChoice tube;
+        CalcSession::Choice soil;
+    };
+    // Reads the choices' rows from the session's reference database.
+    // Throws DatabaseError when the database or a table cannot be read.  The
+    // session is not changed.
+    ChoiceCheck checkChoices(CalcSession &session) const;
     // Makes the session what the project says, with no results.
     void applyTo(CalcSession &session) const;
+
+    // Asked, with the differences, whether to open a project whose choices
+    // the database names otherwise, with the project's values and names.
+    using DifferencesQuestion = std::function<bool(const QStringList &differences)>;
+
+    // Checks the project against the session's database and only then
+    // applies it.  False, with the problem (a phrase without a full stop),
+    // when a choice is missing or the names differ and there is no question
+    // to ask; when the question is asked and declined, false with no
+    // problem.  Throws DatabaseError when the database cannot be read.
+    bool openIn(CalcSession &session, QString *problem, const DifferencesQuestion &openAnyway = {}) const;
+    // The problem of choices named otherwise.
+    static QString differencesProblem(const QStringList &differences);
 
     // Reads the file, checks it against the session's database and only
     // then applies it.  False, with a message naming the file and the
     // problem (a database that cannot be read included), when any of it
-    // fails; the session is then as it was.
-    static bool open(const QString &path, CalcSession &session, QString *message);
+    // fails, and with an empty message when the question was declined; the
+    // session is then as it was.
+    static bool open(const QString &path, CalcSession &session, QString *message,
+                     const DifferencesQuestion &openAnyway = {});
 
     // Whether a file is to be taken for a project: its name ends in
     // ".pipecalc", or it is a file whose content says it is one.

@@ -2,11 +2,9 @@
 
 #include "model/CalcViews.h"
 #include "model/NumberFormat.h"
-#include "refdata/FiberglassTubeRow.h"
 #include "refdata/MaterialRow.h"
 #include "refdata/ReferenceTransfer.h"
 #include "refdata/SoilRow.h"
-#include "refdata/TubeRow.h"
 
 #include <cstring>
 
@@ -97,13 +95,11 @@ void CalcSession::tubeChosen(bool fiberglass, int row)
 {
     m_tube.fiberglass = fiberglass;
     m_tube.id = row + 1;
-    if (fiberglass) {
-        const FiberglassTubeRow &r = m_refs.fiberglassTubes()->row(row);
-        m_tube.name = QStringLiteral("D %1 м, s %2 м, t %3 м").arg(metres(r.D), metresFine(r.s), metresFine(r.t));
-    } else {
-        const TubeRow &r = m_refs.tubes()->row(row);
-        m_tube.name = QStringLiteral("Dнаруж %1 м, Dвнутр %2 м").arg(metres(r.Dout), metres(r.Din));
-    }
+    const QVariantList values = fiberglass ? m_refs.fiberglassTubes()->row(row).values() : m_refs.tubes()->row(row).values();
+    m_tube.name = fiberglass ? tubeName(m_refs.fiberglassTubes()->row(row)) : tubeName(m_refs.tubes()->row(row));
+    m_tube.geometry.clear();
+    for (const QVariant &value : values)
+        m_tube.geometry << value.toDouble();
     Q_EMIT changed();
 }
 
@@ -150,6 +146,16 @@ bool CalcSession::pickSoilById(std::int32_t id)
 {
     m_refs.LoadSoils();
     return pickSoil(m_refs.soils()->findId(id));
+}
+
+QString CalcSession::tubeName(const TubeRow &row)
+{
+    return QStringLiteral("Dнаруж %1 м, Dвнутр %2 м").arg(metres(row.Dout), metres(row.Din));
+}
+
+QString CalcSession::tubeName(const FiberglassTubeRow &row)
+{
+    return QStringLiteral("D %1 м, s %2 м, t %3 м").arg(metres(row.D), metresFine(row.s), metresFine(row.t));
 }
 
 QString CalcSession::choicesLine() const

@@ -9,6 +9,9 @@
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 
+#include "refdata/FiberglassTubeRow.h"
+#include "refdata/TubeRow.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -55,6 +58,10 @@ public:
     struct TubeChoice : Choice
     {
         bool fiberglass = false; // a row of the fiberglass tube table
+        // The row's sizes in the order of its table's columns
+        // (TubeRow::fieldNames(), FiberglassTubeRow::fieldNames()), by
+        // which another database finds the same tube; empty when unknown.
+        QVector<double> geometry;
     };
 
     explicit CalcSession(QObject *parent = nullptr);
@@ -108,6 +115,9 @@ public:
     const Choice &soil() const { return m_soil; }
     // The line that names the three choices, "не выбран" where nothing is chosen.
     QString choicesLine() const;
+    // The name a tube is shown by, made of its sizes.
+    static QString tubeName(const TubeRow &row);
+    static QString tubeName(const FiberglassTubeRow &row);
 
     // Puts choices made earlier back without reading the reference database:
     // the ids go into the variables, whose values stay as they are.

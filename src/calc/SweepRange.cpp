@@ -57,6 +57,11 @@ bool SweepRange::make(Slot slot, double from, double to, double step, SweepRange
         *error = QStringLiteral("%1: шаг не может быть равен нулю").arg(key);
         return false;
     }
+    if (!std::isfinite(to - from)) {
+        *error = QStringLiteral("%1: расстояние от %2 до %3 не умещается в числах расчёта")
+                     .arg(key, number(from), number(to));
+        return false;
+    }
     if ((to - from) * step < 0) {
         *error = QStringLiteral("%1: шаг %2 ведёт от %3 в сторону от %4")
                      .arg(key, number(step), number(from), number(to));
@@ -66,6 +71,7 @@ bool SweepRange::make(Slot slot, double from, double to, double step, SweepRange
     SweepRange r;
     r.m_slot = slot;
     r.m_from = from;
+    r.m_to = to;
     r.m_step = step;
     const int decimals = std::max({decimalsOf(from), decimalsOf(to), decimalsOf(step)});
     qint64 f = 0;
@@ -122,8 +128,13 @@ bool SweepRange::parse(const QString &text, SweepRange *range, QString *error, q
 
 double SweepRange::value(qint64 i) const
 {
-    if (m_decimals < 0)
-        return m_from + double(i) * m_step;
+    if (m_decimals < 0) {
+        // The tolerance that keeps TO in the range may put the last value a
+        // hair beyond it, where near the largest number lies infinity: TO
+        // stands in for it.
+        const double v = m_from + double(i) * m_step;
+        return m_step > 0 ? std::min(v, m_to) : std::max(v, m_to);
+    }
     // The decimal number itself, read as a typed value would be.
     const qint64 n = m_scaledFrom + i * m_scaledStep;
     QByteArray digits = QByteArray::number(n < 0 ? -n : n);

@@ -15,8 +15,9 @@ public:
     SweepRange() = default;
 
     // The range of an input; false with the reason in Russian when the step
-    // is zero or leads away from TO, a number is not finite, or the range
-    // holds more than `maxCount` values.
+    // is zero or leads away from TO, a number is not finite, the distance
+    // from FROM to TO is beyond the doubles, or the range holds more than
+    // `maxCount` values.  No value lies beyond TO.
     static bool make(Slot slot, double from, double to, double step, SweepRange *range, QString *error,
                      qint64 maxCount);
     // "KEY=FROM:TO:STEP" with numbers written with a point, an optional sign
@@ -32,6 +33,7 @@ public:
 private:
     Slot m_slot = Slot::None;
     double m_from = 0;
+    double m_to = 0;
     double m_step = 0;
     qint64 m_count = 0;
     // The range in units of 10^-decimals, when it is exact so; otherwise

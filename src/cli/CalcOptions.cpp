@@ -122,10 +122,11 @@ void CalcOptions::applyTo(CalcSession &session) const
     if (m_database)
         session.referenceData().dataModule().setDatabaseFile(*m_database);
     if (m_project) {
+        // Names the database gives otherwise are refused: a report must not
+        // name what the values are not.
         QString problem;
-        if (!m_project->checkChoices(session, &problem))
+        if (!m_project->openIn(session, &problem))
             throw ProjectFileError(CalcProject::openFailure(*m_projectFile, problem));
-        m_project->applyTo(session);
     }
     if (m_material) {
         const bool picked = session.pickMaterialById(*m_material);

@@ -99,15 +99,18 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       выводится предупреждение в стандартный поток ошибок.
 
 Параметры:
-  --project ФАЙЛ           открывает проект программы (файл .pipecalc): вид
-                           расчёта, способ прокладки, конструкцию стенки,
-                           выбранные материал, трубу и грунт, изменённые
-                           исходные данные и описание объекта (оно попадает в
-                           отчёт). Проект применяется первым, затем --material,
+  --project ФАЙЛ           calc, report, sweep, chart: открывает проект
+                           программы (файл .pipecalc): вид расчёта, способ
+                           прокладки, конструкцию стенки, выбранные материал,
+                           трубу и грунт, изменённые исходные данные и
+                           описание объекта (оно попадает в отчёт). Проект
+                           применяется первым, затем --material,
                            --tube, --soil, затем --set; расчёт — тот, что назван
                            в команде; --laying и --wall, если заданы, сильнее
                            проекта. Материал, труба или грунт проекта, которых
-                           нет в справочной базе, — ошибка с кодом 10.
+                           нет в справочной базе или которые она называет
+                           иначе, чем проект, — ошибка с кодом 10. Труба
+                           ищется в базе по её размерам.
   --save-project ФАЙЛ      calc: записывает проект с исходными данными так, как
                            они заданы (до расчёта), — независимо от того,
                            выполнится ли расчёт. Прежний файл заменяется
@@ -201,19 +204,23 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
   4  деление на ноль;
   5  другая ошибка вычисления (например, недопустимая операция,
      переполнение или несошедшаяся итерация);
-  6  справочная база данных не открывается или в ней не читается таблица;
+  6  справочная база данных не открывается, повреждена или слишком велика
+     для чтения, или в ней не читается таблица;
   7  report: шаблон отчёта не открывается ("Не могу открыть файл шаблона
      отчёта.") или не читается;
   8  convert: входной файл не открывается или не читается ни как RTF,
      ни как текст ("Cannot open file ...", "Failed to Load Stream");
   9  report, chart, convert: выходной файл не записан ("Cannot create file ...",
      "Файл ... не записан. ..."), calc: не записан проект --save-project;
-     прежний файл при этом остаётся как был.
-     Устройство или канал (/dev/null, /dev/stdout, FIFO) получает данные
-     на месте и не заменяется файлом.
+     любая команда: стандартный поток вывода или ошибок не принял данные
+     (диск заполнен, поток закрыт); прежний файл при этом остаётся как был.
+     Файл без права на запись не заменяется, как при ">" в оболочке.
+     Устройство или канал (/dev/null, FIFO) получает данные на месте и не
+     заменяется файлом; /dev/stdout, /dev/fd/N пишутся через сам поток.
   10 файл проекта --project не читается, повреждён, сохранён более новой
-     версией программы или называет материал, трубу или грунт, которых нет
-     в справочной базе ("Проект ... не открыт: ...").
+     версией программы, не является обычным файлом или называет материал,
+     трубу или грунт, которых нет в справочной базе или которые она называет
+     иначе ("Проект ... не открыт: ...").
 Сообщения выводятся в стандартный поток ошибок.
 )";
 
@@ -225,20 +232,19 @@ int cliMain(const QStringList &argList)
         Console::err(QString::fromUtf8(kHelp));
         return CalcCommand::ExitUsage;
     }
-    if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
-        || argList.first() == QLatin1String("-h")) {
-        Console::out(QString::fromUtf8(kHelp));
-        return 0;
-    }
-
-    if (argList.first() == QLatin1String("--version")) {
-        Console::out(QStringLiteral("pipecalc-cli %1\n").arg(QStringLiteral(PIPECALC_VERSION)));
-        return 0;
-    }
-
-    const QString command = argList.first();
-    CliArgs args(argList.mid(1));
     try {
+        if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
+            || argList.first() == QLatin1String("-h")) {
+            Console::out(QString::fromUtf8(kHelp));
+            return 0;
+        }
+        if (argList.first() == QLatin1String("--version")) {
+            Console::out(QStringLiteral("pipecalc-cli %1\n").arg(QStringLiteral(PIPECALC_VERSION)));
+            return 0;
+        }
+
+        const QString command = argList.first();
+        CliArgs args(argList.mid(1));
         if (command == QLatin1String("vars"))
             return VarsCommand::run(args);
         if (command == QLatin1String("calc"))
@@ -260,6 +266,9 @@ int cliMain(const QStringList &argList)
     } catch (const ProjectFileError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(error.message()));
         return ProjectFileError::ExitStatus;
+    } catch (const Console::Failure &failure) {
+        Console::err(Console::failureText(failure.reason));
+        return CalcCommand::ExitCannotWrite;
     } catch (const DatabaseError &error) {
         // The text the program shows: in the general error box for a
         // database that cannot be opened, in its own box for a table.

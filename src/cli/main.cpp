@@ -1,30 +1,31 @@
 #include "cli/CliMain.h"
+#include "cli/Console.h"
 #include "model/FileNameBytes.h"
 
 #include <QApplication>
 
 namespace {
 
-QtMessageHandler defaultHandler = nullptr;
-
 // The tool's standard error carries its own messages; Qt's remarks about the
 // desktop session it runs without (no runtime folder, no screen) are noise.
+// The others go out, checked, like the tool's own.
 void filterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: ")))
         return;
-    defaultHandler(type, context, message);
+    Console::err(qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    Console::guardStandardStreams();
     // The tool lays out report pages and draws charts, which needs fonts but
-    // never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    defaultHandler = qInstallMessageHandler(filterMessages);
+    // never a screen: a platform named for the desktop (xcb, wayland) would
+    // end the tool where there is no display, over ssh or from cron.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(filterMessages);
     // Charts are graphics widgets: they need the widgets' application.
     QApplication app(argc, argv);
     // The arguments as given: a file name that is not UTF-8 reaches the file
@@ -32,5 +33,5 @@ int main(int argc, char *argv[])
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << FileNameBytes::decode(QByteArray(argv[i]));
-    return cliMain(args);
+    return Console::finish(cliMain(args));
 }

@@ -5,6 +5,7 @@
 #include "editor/TFormReport.h"
 #include "editor/UpDown.h"
 #include "reports/ReportUnit.h"
+#include "richtext/DocumentFile.h"
 #include "ui/Dialogs.h"
 
 #include <QAbstractSpinBox>
@@ -193,7 +194,14 @@ QSize TFormEditor::defaultSize(const QScreen *screen)
 
 bool TFormEditor::hasStartFile() const
 {
-    return !m_startFileTried && !m_startFile.isEmpty() && QFileInfo(m_startFile).isFile();
+    return !m_startFileTried && !m_startFile.isEmpty() && startFileProblem().isEmpty();
+}
+
+QString TFormEditor::startFileProblem() const
+{
+    if (m_startFile.isEmpty())
+        return QString();
+    return DocumentFile::checkReadable(m_startFile).message;
 }
 
 bool TFormEditor::hasUserChanges() const

@@ -36,6 +36,10 @@ public:
     void setStartFile(const QString &path) { m_startFile = path; }
     // Whether there is a start file that names a file and is still to open.
     bool hasStartFile() const;
+    // Why the file named at start cannot be opened (missing, unreadable, or
+    // no regular file), in the words of a failed open; empty when it can,
+    // or when none was named.
+    QString startFileProblem() const;
 
     // Whether the document holds changes the user made since it was built,
     // opened or saved, and not saved: a report just built is unsaved, but

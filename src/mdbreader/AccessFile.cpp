@@ -83,15 +83,44 @@ QStringList conditionColumnsOf(const QString &sql)
     throw DatabaseError::queryFailed(sql, detail);
 }
 
-bool hasTable(MdbHandle *mdb, const QString &table)
+MdbCatalogEntry *catalogTable(MdbHandle *mdb, const QString &table)
 {
     for (guint i = 0; i < mdb->catalog->len; ++i) {
-        const auto *entry = static_cast<const MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
+        auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
         if (entry->object_type == MDB_TABLE
             && QString::fromUtf8(entry->object_name).compare(table, Qt::CaseInsensitive) == 0)
-            return true;
+            return entry;
     }
-    return false;
+    return nullptr;
+}
+
+// How many rows of the table can be read, against how many its definition
+// says it holds.  libmdb stops at a data page it cannot read as if the
+// table ended there: a table whose pages were lost reads as empty.
+struct RowCount
+{
+    bool definitionRead = false;
+    qint64 read = 0;
+    qint64 held = 0;
+};
+
+RowCount countRows(MdbCatalogEntry *entry)
+{
+    RowCount count;
+    MdbTableDef *table = mdb_read_table(entry);
+    if (!table)
+        return count;
+    count.definitionRead = true;
+    count.held = table->num_rows;
+    if (mdb_read_columns(table)) {
+        mdb_rewind_table(table);
+        // Never more than the definition promises and a little: a loop in
+        // the pages must not run on.
+        while (count.read <= count.held && mdb_fetch_row(table))
+            ++count.read;
+    }
+    mdb_free_tabledef(table);
+    return count;
 }
 
 const MdbColumn *tableColumn(const MdbTableDef *table, const QString &name)
@@ -158,6 +187,23 @@ void AccessFile::open(const QString &path)
     if (!mdb->catalog || mdb->catalog->len == 0)
         throw DatabaseError::damagedAccessFile(path);
     m_sql = std::move(sql);
+    m_path = path;
+    m_checkedTables.clear();
+}
+
+void AccessFile::checkTable(const QString &table)
+{
+    if (m_checkedTables.contains(table.toLower()))
+        return;
+    const CLocaleScope cLocale;
+    const RowCount count = countRows(catalogTable(m_sql->mdb, table));
+    if (!count.definitionRead)
+        throw DatabaseError::damagedAccessFile(m_path, QStringLiteral("описание таблицы %1 не читается").arg(table));
+    if (count.read != count.held) {
+        throw DatabaseError::damagedAccessFile(
+            m_path, QStringLiteral("в таблице %1 читается строк: %2 из %3").arg(table).arg(count.read).arg(count.held));
+    }
+    m_checkedTables << table.toLower();
 }
 
 DbResult AccessFile::execute(const QString &sql)
@@ -165,8 +211,11 @@ DbResult AccessFile::execute(const QString &sql)
     if (!m_sql || !m_sql->mdb)
         failQuery(sql, QStringLiteral("нет подключения к базе данных"));
     const QString table = tableOf(sql);
-    if (!table.isEmpty() && !hasTable(m_sql->mdb, table))
-        failQuery(sql, QStringLiteral("в базе данных нет таблицы %1").arg(table));
+    if (!table.isEmpty()) {
+        if (!catalogTable(m_sql->mdb, table))
+            failQuery(sql, QStringLiteral("в базе данных нет таблицы %1").arg(table));
+        checkTable(table);
+    }
 
     const CLocaleScope cLocale;
     MdbSQL *const db = m_sql.get();

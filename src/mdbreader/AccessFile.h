@@ -2,6 +2,7 @@
 
 #include "refdata/DbResult.h"
 
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -26,13 +27,22 @@ public:
     void open(const QString &path);
     bool isOpen() const { return m_sql != nullptr; }
     // Runs a statement and returns all its rows; a Query error when it
-    // cannot be run.
+    // cannot be run.  A table whose rows cannot all be read (fewer than its
+    // definition holds) is a Connection error of a damaged file, never a
+    // table with fewer rows.
     DbResult execute(const QString &sql);
 
 private:
+    // Reads the rows of a table of the catalogue once for each opening of
+    // the file; throws the error of a damaged file when they are not all
+    // there.
+    void checkTable(const QString &table);
+
     struct Closer
     {
         void operator()(MdbSQL *sql) const;
     };
     std::unique_ptr<MdbSQL, Closer> m_sql;
+    QString m_path;
+    QSet<QString> m_checkedTables; // in lower case
 };

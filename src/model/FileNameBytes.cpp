@@ -92,8 +92,9 @@ int FileNameBytes::openForReading(QFile &file, const QString &name)
 {
     const QByteArray bytes = encode(name);
     int fd = -1;
+    // Without waiting: a FIFO opened for reading would wait for a writer.
     do {
-        fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return errno;
@@ -103,6 +104,10 @@ int FileNameBytes::openForReading(QFile &file, const QString &name)
         failure = errno;
     else if (S_ISDIR(info.st_mode))
         failure = EISDIR;
+    else if (!S_ISREG(info.st_mode))
+        failure = NotRegularFile;
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        failure = errno;
     else if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         failure = EIO;
     else

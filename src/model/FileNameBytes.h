@@ -15,8 +15,13 @@ class FileNameBytes
 public:
     static QString decode(const QByteArray &name);
     static QByteArray encode(const QString &name);
+    // What openForReading() returns for a name that is no regular file.
+    static constexpr int NotRegularFile = -1;
+
     // Opens `file` for reading under `name` as the file system has it.
-    // Returns 0, or the errno of the failure: EISDIR for a folder, which
-    // the system itself would let be opened.
+    // Only a regular file is read: returns 0, or the errno of the failure,
+    // EISDIR for a folder (which the system itself would let be opened) and
+    // NotRegularFile for a device, a FIFO or a socket, refused at once
+    // without waiting for a FIFO's writer.
     static int openForReading(QFile &file, const QString &name);
 };

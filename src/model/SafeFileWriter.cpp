@@ -5,10 +5,12 @@
 
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <limits.h>
@@ -37,24 +39,189 @@ QByteArray baseNameOf(const QByteArray &path)
     return path.mid(path.lastIndexOf('/') + 1);
 }
 
+// What a symbolic link points to, made a path from the link's folder;
+// empty when the name is no link.
+QByteArray linkTarget(const QByteArray &path)
+{
+    struct stat link;
+    if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return QByteArray();
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.constData(), target, sizeof target - 1);
+    if (length <= 0)
+        return QByteArray();
+    const QByteArray next(target, int(length));
+    return next.startsWith('/') ? next : folderOf(path) + '/' + next;
+}
+
 // Where a name that names no file yet puts its file: a dangling link names
 // the place it points to.
 QByteArray newFileTarget(const QByteArray &path)
 {
     QByteArray current = path;
     for (int hop = 0; hop < MaxLinks; ++hop) {
-        struct stat link;
-        if (::lstat(current.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+        const QByteArray next = linkTarget(current);
+        if (next.isEmpty())
             break;
-        char target[PATH_MAX];
-        const ssize_t length = ::readlink(current.constData(), target, sizeof target - 1);
-        if (length <= 0)
-            break;
-        const QByteArray next(target, int(length));
-        current = next.startsWith('/') ? next : folderOf(current) + '/' + next;
+        current = next;
     }
     return current;
 }
+
+// The folder of /proc that lists this process's descriptors ("/proc/<pid>/fd"
+// or a thread's "/proc/<pid>/task/<tid>/fd"), as realpath() gives it.
+bool isOwnDescriptorFolder(const QByteArray &folder)
+{
+    const QByteArray process = "/proc/" + QByteArray::number(qint64(::getpid()));
+    if (folder == process + "/fd")
+        return true;
+    if (!folder.startsWith(process + "/task/") || !folder.endsWith("/fd"))
+        return false;
+    const QByteArray thread = folder.mid(process.size() + 6, folder.size() - process.size() - 6 - 3);
+    bool number = false;
+    thread.toLongLong(&number);
+    return number;
+}
+
+// What a name that goes through /proc stands for: a descriptor of this
+// process (/dev/stdout, /dev/fd/1, /proc/self/fd/1), or another process's
+// file.  Such a name is no path of a file to be replaced: the file it
+// reaches is written in place.
+struct ProcessName
+{
+    bool throughProc = false;
+    int ownDescriptor = -1;
+};
+
+ProcessName processNameOf(const QByteArray &path)
+{
+    ProcessName name;
+    QByteArray current = path;
+    for (int hop = 0; hop < MaxLinks; ++hop) {
+        char *folder = ::realpath(folderOf(current).constData(), nullptr);
+        const QByteArray realFolder = folder ? QByteArray(folder) : QByteArray();
+        std::free(folder);
+        if (realFolder.startsWith("/proc/")) {
+            name.throughProc = true;
+            bool number = false;
+            const int fd = baseNameOf(current).toInt(&number);
+            if (number && fd >= 0 && isOwnDescriptorFolder(realFolder))
+                name.ownDescriptor = fd;
+            return name;
+        }
+        const QByteArray next = linkTarget(current);
+        if (next.isEmpty())
+            break;
+        current = next;
+    }
+    return name;
+}
+
+// Temporary files being written, for the handler of the signals that end
+// the program (an interrupt, a terminate, a hang-up) to remove before the
+// program ends.  A fixed table, so that the handler only reads memory and
+// calls unlink().
+class PendingTemporaries
+{
+public:
+    static constexpr int Capacity = 16;
+
+    // Remembers a name; the slot, or -1 when the table is full (such a file
+    // is then left behind by a signal).
+    static int add(const QByteArray &name)
+    {
+        installHandlers();
+        if (name.size() >= PATH_MAX)
+            return -1;
+        for (int i = 0; i < Capacity; ++i) {
+            bool expected = false;
+            if (s_slots[i].taken.compare_exchange_strong(expected, true)) {
+                std::memcpy(s_slots[i].path, name.constData(), size_t(name.size()) + 1);
+                s_slots[i].ready.store(true);
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    static void remove(int slot)
+    {
+        if (slot < 0)
+            return;
+        s_slots[slot].ready.store(false);
+        s_slots[slot].taken.store(false);
+    }
+
+private:
+    struct Slot
+    {
+        std::atomic<bool> taken{false};
+        std::atomic<bool> ready{false};
+        char path[PATH_MAX];
+    };
+
+    // Only a signal that would end the program is taken over: one it
+    // ignores (SIGHUP under nohup) ends nothing, and one it handles itself
+    // may let the save go on.  Looked at for every save, as the program's
+    // handling may change.
+    static void installHandlers()
+    {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            struct sigaction current;
+            if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO)
+                || current.sa_handler != SIG_DFL)
+                continue;
+            struct sigaction action{};
+            action.sa_handler = &PendingTemporaries::onSignal;
+            sigemptyset(&action.sa_mask);
+            action.sa_flags = SA_RESTART;
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+
+    // Removes the files, then ends the program by the signal, as it would
+    // have been.
+    static void onSignal(int signal)
+    {
+        for (Slot &slot : s_slots) {
+            if (slot.ready.load())
+                ::unlink(slot.path);
+        }
+        struct sigaction fallback{};
+        fallback.sa_handler = SIG_DFL;
+        sigemptyset(&fallback.sa_mask);
+        ::sigaction(signal, &fallback, nullptr);
+        sigset_t only;
+        sigemptyset(&only);
+        sigaddset(&only, signal);
+        pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+        ::raise(signal);
+    }
+
+    static Slot s_slots[Capacity];
+};
+
+// Holds back the signals that PendingTemporaries handles while it lives.
+class SignalsHeldBack
+{
+public:
+    SignalsHeldBack()
+    {
+        sigset_t ending;
+        sigemptyset(&ending);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&ending, signal);
+        pthread_sigmask(SIG_BLOCK, &ending, &m_previous);
+    }
+    ~SignalsHeldBack() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
+    SignalsHeldBack(const SignalsHeldBack &) = delete;
+    SignalsHeldBack &operator=(const SignalsHeldBack &) = delete;
+
+private:
+    sigset_t m_previous;
+};
+
+PendingTemporaries::Slot PendingTemporaries::s_slots[PendingTemporaries::Capacity];
 
 // The folder's entry of a renamed file reaches the disk too.  A folder
 // that cannot be synced leaves the file in place all the same.
@@ -147,6 +314,8 @@ QString SafeFileWriter::reasonText(int errorNumber)
         return QStringLiteral("Файл занят");
     case EXDEV:
         return QStringLiteral("Временный файл оказался на другом диске");
+    case EBADF:
+        return QStringLiteral("Поток не открыт для записи");
     default:
         return QStringLiteral("Системная ошибка %1 (%2)").arg(errorNumber).arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
     }
@@ -174,9 +343,14 @@ bool SafeFileWriter::openTarget()
     m_formerFile = false;
     struct stat info;
     if (::stat(named.constData(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return failCreate(reasonText(EISDIR));
+        const ProcessName process = processNameOf(named);
+        if (process.throughProc)
+            return openThroughProc(named, process.ownDescriptor);
         if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) {
             if (m_devices == Devices::Refuse)
-                return failCreate(QStringLiteral("Это не обычный файл"));
+                return failCreate(notRegularText());
             // Opening a FIFO waits for its reader, as a shell's redirection does.
             m_fd = FileSystemCalls::instance().open(named.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
             if (m_fd < 0)
@@ -185,10 +359,12 @@ bool SafeFileWriter::openTarget()
             m_target = named;
             return true;
         }
-        if (S_ISDIR(info.st_mode))
-            return failCreate(reasonText(EISDIR));
         if (!S_ISREG(info.st_mode))
-            return failCreate(QStringLiteral("Это не обычный файл"));
+            return failCreate(notRegularText());
+        // A file the user may not write is left alone, as the shell's ">"
+        // leaves it, although the folder would let it be replaced.
+        if (::faccessat(AT_FDCWD, named.constData(), W_OK, AT_EACCESS) != 0)
+            return failCreate(reasonText(errno));
         m_formerFile = true;
         m_formerMode = info.st_mode & 07777;
         m_formerOwner = info.st_uid;
@@ -204,6 +380,33 @@ bool SafeFileWriter::openTarget()
     return createTemporary();
 }
 
+bool SafeFileWriter::openThroughProc(const QByteArray &named, int ownDescriptor)
+{
+    if (m_devices == Devices::Refuse)
+        return failCreate(notRegularText());
+    m_inPlace = true;
+    m_target = named;
+    if (ownDescriptor >= 0) {
+        // Written through the descriptor itself, at its place in the file:
+        // "-o /dev/stdout >> log" adds to the log.
+        const int flags = ::fcntl(ownDescriptor, F_GETFL);
+        if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY)
+            return failCreate(reasonText(EBADF));
+        m_fd = ::fcntl(ownDescriptor, F_DUPFD_CLOEXEC, 0);
+    } else {
+        // Another process's file is added to, never cut short.
+        m_fd = FileSystemCalls::instance().open(named.constData(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC, 0);
+    }
+    if (m_fd < 0)
+        return failCreate(reasonText(errno));
+    return true;
+}
+
+QString SafeFileWriter::notRegularText()
+{
+    return QStringLiteral("Это не обычный файл");
+}
+
 bool SafeFileWriter::createTemporary()
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -215,9 +418,12 @@ bool SafeFileWriter::createTemporary()
         QByteArray name = prefix;
         for (int i = 0; i < 6; ++i)
             name += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+        // The file and its entry in the table appear together for a signal.
+        const SignalsHeldBack held;
         m_fd = FileSystemCalls::instance().open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (m_fd >= 0) {
             m_temporary = name;
+            m_pendingSlot = PendingTemporaries::add(name);
             if (m_formerFile) {
                 if (::geteuid() == 0 && ::fchown(m_fd, m_formerOwner, m_formerGroup) != 0) {
                     // Where the owner cannot be given back (a file system
@@ -318,6 +524,7 @@ void SafeFileWriter::discard()
         calls.unlink(m_temporary.constData());
         m_temporary.clear();
     }
+    PendingTemporaries::remove(std::exchange(m_pendingSlot, -1));
     m_buffer.clear();
     if (isOpen())
         QIODevice::close();

@@ -13,9 +13,17 @@
 // byte and is reported with a Russian reason.  A name that is a link to a
 // file saves that file and keeps the link.
 //
-// A character device or a FIFO that the user named (/dev/null, /dev/stdout,
-// a pipe) is written in place and never replaced; other things that are no
-// regular file (folders, sockets, block devices) are refused.
+// A character device or a FIFO that the user named (/dev/null, a pipe) is
+// written in place and never replaced, and so is whatever a name through
+// /proc reaches: /dev/stdout, /dev/fd/N and /proc/self/fd/N are written
+// through the descriptor itself, whatever it is open on ("-o /dev/stdout
+// >> log" adds to the log).  Other things that are no regular file
+// (folders, sockets, block devices) are refused.  So is a file the user may
+// not write (no write permission), as the shell's ">" refuses it, although
+// its folder would let it be replaced.
+//
+// An interrupt, terminate or hang-up signal that ends the program during a
+// save removes the temporary file first.
 //
 // Every write to the disk goes through FileSystemCalls.
 class SafeFileWriter : public QIODevice
@@ -58,6 +66,8 @@ public:
 
     // The Russian text of a system error number.
     static QString reasonText(int errorNumber);
+    // "Это не обычный файл".
+    static QString notRegularText();
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -65,6 +75,7 @@ protected:
 
 private:
     bool openTarget();
+    bool openThroughProc(const QByteArray &named, int ownDescriptor);
     bool createTemporary();
     bool flushBuffer();
     bool failCreate(const QString &reason);
@@ -75,6 +86,7 @@ private:
     Devices m_devices;
     QByteArray m_target; // the file that receives the content
     QByteArray m_temporary; // the file written first; empty when in place
+    int m_pendingSlot = -1; // where the signal handler finds the temporary file
     int m_fd = -1;
     QByteArray m_buffer;
     bool m_inPlace = false;

@@ -143,11 +143,13 @@ QByteArray MdbConnection::readFrame()
             failEnded();
         if (deadline.hasExpired())
             failDamaged(QStringLiteral("чтение не закончилось за %1 с").arg(seconds));
-        const int remaining = int(std::max<qint64>(deadline.remainingTime(), 0));
+        // Each wait takes what is left of the one limit, never the whole of
+        // it again.
+        const auto remaining = [&deadline] { return int(std::max<qint64>(deadline.remainingTime(), 0)); };
         if (m_reader->bytesToWrite() > 0)
-            m_reader->waitForBytesWritten(remaining);
-        else if (!m_reader->waitForReadyRead(remaining) && m_reader->state() != QProcess::NotRunning)
-            m_reader->waitForFinished(remaining); // its output ended: so does the reader, or its time
+            m_reader->waitForBytesWritten(remaining());
+        else if (!m_reader->waitForReadyRead(remaining()) && m_reader->state() != QProcess::NotRunning)
+            m_reader->waitForFinished(remaining()); // its output ended: so does the reader, or its time
     }
 }
 

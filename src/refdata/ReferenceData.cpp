@@ -66,6 +66,15 @@ void ReferenceData::connect()
     }
 }
 
+void ReferenceData::passOnDamage(const DatabaseError &error)
+{
+    if (error.kind() != DatabaseError::Kind::Connection)
+        return;
+    ++m_errorCount;
+    m_skipNextActivation = true;
+    throw error;
+}
+
 void ReferenceData::reportTableError(const QString &message)
 {
     ++m_errorCount;
@@ -80,7 +89,8 @@ int ReferenceData::loadRows(RowTableModel<Row> &model, const QString &table, con
     query.setSql(sql);
     try {
         query.open();
-    } catch (const DatabaseError &) {
+    } catch (const DatabaseError &error) {
+        passOnDamage(error);
         reportTableError(tableErrorText(table));
         return -1;
     }
@@ -213,7 +223,8 @@ QString ReferenceData::nameById(const QString &table, const QString &idColumn, s
     query.setSql(QStringLiteral("select * from ") + table);
     try {
         query.open();
-    } catch (const DatabaseError &) {
+    } catch (const DatabaseError &error) {
+        passOnDamage(error);
         reportTableError(tableErrorText(table));
         return QString();
     }

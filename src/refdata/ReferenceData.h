@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+class DatabaseError;
 class ReferenceErrorSink;
 class TCalcVariables;
 
@@ -18,9 +19,9 @@ class TCalcVariables;
 //
 // Failures.  A table that cannot be read is reported to the sink as
 // "Не могу открыть таблицу: <table>" and its grid keeps what it had.  A
-// database that cannot be opened throws DatabaseError (kind Connection) with
-// a text naming the file, for the general error box; it ends the operation
-// under way.
+// database that cannot be opened, or that a statement finds damaged or too
+// large to read, throws DatabaseError (kind Connection) with a text naming
+// the file, for the general error box; it ends the operation under way.
 //
 // The window puts its views on tubes(), fiberglassTubes(), materials() and
 // soils(); shows the fiberglass tube grid instead of the corrugated one
@@ -103,6 +104,9 @@ private:
     int loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql);
     QString nameById(const QString &table, const QString &idColumn, std::int32_t id);
     void reportTableError(const QString &message);
+    // A statement that found the whole database damaged, or too large to
+    // read, ends the operation as a database that cannot be opened does.
+    void passOnDamage(const DatabaseError &error);
 
     TCalcVariables &m_vars;
     ReferenceErrorSink &m_sink;

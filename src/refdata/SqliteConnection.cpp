@@ -3,6 +3,7 @@
 #include "model/FileNameBytes.h"
 #include "refdata/DatabaseError.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -34,7 +35,51 @@ QVariant columnValue(sqlite3_stmt *statement, int column)
     }
 }
 
+SqliteConnection::Limits readingLimits;
+
+// Statements are interrupted once their time is up.
+class StatementDeadline
+{
+public:
+    StatementDeadline(sqlite3 *db, int seconds) : m_db(db), m_deadline(qint64(seconds) * 1000)
+    {
+        sqlite3_progress_handler(m_db, 1000, &StatementDeadline::expired, this);
+    }
+    ~StatementDeadline() { sqlite3_progress_handler(m_db, 0, nullptr, nullptr); }
+    StatementDeadline(const StatementDeadline &) = delete;
+    StatementDeadline &operator=(const StatementDeadline &) = delete;
+
+    bool hasExpired() const { return m_deadline.hasExpired(); }
+
+private:
+    static int expired(void *self) { return static_cast<StatementDeadline *>(self)->hasExpired() ? 1 : 0; }
+
+    sqlite3 *m_db;
+    QDeadlineTimer m_deadline;
+};
+
+// Roughly what a value takes once it is held among the rows.
+qint64 heldSize(const QVariant &value)
+{
+    qint64 size = qint64(sizeof(QVariant));
+    if (value.typeId() == QMetaType::QString)
+        size += 2 * qint64(value.toString().size());
+    else if (value.typeId() == QMetaType::QByteArray)
+        size += value.toByteArray().size();
+    return size;
+}
+
 } // namespace
+
+void SqliteConnection::setLimits(const Limits &limits)
+{
+    readingLimits = limits;
+}
+
+SqliteConnection::Limits SqliteConnection::limits()
+{
+    return readingLimits;
+}
 
 void SqliteConnection::Closer::operator()(sqlite3 *db) const
 {
@@ -65,23 +110,68 @@ void SqliteConnection::openFile(const QString &path)
                             QStringLiteral("Не могу открыть справочную базу данных %1: %2")
                                 .arg(path, db ? lastError(db) : QString::fromUtf8(sqlite3_errstr(rc))));
     }
+    m_db = std::move(guard);
+    m_path = path;
+    try {
+        checkFile();
+    } catch (...) {
+        closeFile();
+        throw;
+    }
+}
+
+void SqliteConnection::checkFile()
+{
+    // SQLite's own memory (sorting, a recursive view's queue) has its limit
+    // too; it holds for every database of the program, as one at a time is read.
+    sqlite3_hard_heap_limit64(readingLimits.memoryBytes);
     // SQLite reads the file only on the first statement: a file that is no
-    // database shows here, not at the open.
+    // database shows here, not at the open.  Its pages are checked, so that
+    // a table whose pages were lost is not taken for an empty one.
+    const StatementDeadline deadline(m_db.get(), readingLimits.seconds);
     char *message = nullptr;
-    if (sqlite3_exec(db, "PRAGMA query_only = ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
+    if (sqlite3_exec(m_db.get(), "PRAGMA query_only = ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
                      &message)
         != SQLITE_OK) {
         const QString detail = QString::fromUtf8(message);
         sqlite3_free(message);
         throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Файл %1 не является справочной базой данных: %2").arg(path, detail));
+                            QStringLiteral("Файл %1 не является справочной базой данных: %2").arg(m_path, detail));
     }
-    m_db = std::move(guard);
+    QString problem;
+    sqlite3_stmt *check = nullptr;
+    int rc = sqlite3_prepare_v2(m_db.get(), "PRAGMA quick_check(1)", -1, &check, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(check);
+        if (rc == SQLITE_ROW) {
+            problem = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)));
+            if (problem == QLatin1String("ok"))
+                problem.clear();
+        }
+    }
+    sqlite3_finalize(check);
+    if (deadline.hasExpired())
+        failTooLarge(QStringLiteral("проверка файла не закончилась за %1 с").arg(readingLimits.seconds));
+    if (rc == SQLITE_NOMEM)
+        failTooLarge(QStringLiteral("проверка файла не уместилась в %1 МБ памяти").arg(readingLimits.memoryBytes >> 20));
+    if (problem.isEmpty() && rc != SQLITE_ROW && rc != SQLITE_DONE)
+        problem = lastError(m_db.get());
+    if (!problem.isEmpty()) {
+        throw DatabaseError(DatabaseError::Kind::Connection,
+                            QStringLiteral("Справочная база данных %1 повреждена: %2").arg(m_path, problem));
+    }
+}
+
+void SqliteConnection::failTooLarge(const QString &detail) const
+{
+    throw DatabaseError(DatabaseError::Kind::Connection,
+                        QStringLiteral("Справочная база данных %1 повреждена или слишком велика: %2").arg(m_path, detail));
 }
 
 void SqliteConnection::closeFile()
 {
     m_db.reset();
+    m_path.clear();
 }
 
 DbResult SqliteConnection::execute(const QString &sql)
@@ -103,14 +193,28 @@ DbResult SqliteConnection::execute(const QString &sql)
     for (int c = 0; c < columnCount; ++c)
         result.columns << QString::fromUtf8(sqlite3_column_name(statement, c));
 
+    const StatementDeadline deadline(m_db.get(), readingLimits.seconds);
+    qint64 held = 0;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         QVector<QVariant> row;
         row.reserve(columnCount);
-        for (int c = 0; c < columnCount; ++c)
+        for (int c = 0; c < columnCount; ++c) {
             row.append(columnValue(statement, c));
+            held += heldSize(row.last());
+        }
         result.rows.append(row);
+        if (held > readingLimits.memoryBytes)
+            failTooLarge(QStringLiteral("строки запроса «%1» не умещаются в %2 МБ памяти")
+                             .arg(sql)
+                             .arg(readingLimits.memoryBytes >> 20));
+        if (deadline.hasExpired())
+            break;
     }
+    if (deadline.hasExpired())
+        failTooLarge(QStringLiteral("запрос «%1» не закончился за %2 с").arg(sql).arg(readingLimits.seconds));
+    if (rc == SQLITE_NOMEM)
+        failTooLarge(QStringLiteral("запрос «%1» не уместился в %2 МБ памяти").arg(sql).arg(readingLimits.memoryBytes >> 20));
     if (rc != SQLITE_DONE)
         failQuery(sql, lastError(m_db.get()));
     return result;

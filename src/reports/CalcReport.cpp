@@ -137,11 +137,18 @@ CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextD
                 QStringLiteral("Шаблон отчёта «%1» повреждён или неполон: в нём нет %2.").arg(name, listed(missing))};
     }
 
+    // The report names the soil and the material as the session does: by
+    // the name of the row picked, or kept in the project opened, which the
+    // database may name otherwise.  Only an id without a choice is looked up.
     ReferenceData &refs = session.referenceData();
+    const auto soilName = [&session, &refs](std::int32_t id) {
+        return id >= 0 && session.soil().id == id ? session.soil().name : refs.SoilNameById(id);
+    };
+    const auto materialName = [&session, &refs](std::int32_t id) {
+        return id >= 0 && session.material().id == id ? session.material().name : refs.MaterialNameById(id);
+    };
     TemplateFiller filler(document);
-    fill(
-        session, kind, filler, [&refs](std::int32_t id) { return refs.SoilNameById(id); },
-        [&refs](std::int32_t id) { return refs.MaterialNameById(id); });
+    fill(session, kind, filler, soilName, materialName);
     ProjectHeader::resolveBlocks(filler, session.description());
 
     // The description's own texts go in after this check: they are the

@@ -37,9 +37,11 @@ public:
     static QString templateName(CalcKind kind);
 
     // Builds the report of the session's results of `kind` into `document`,
-    // which it replaces; the session's description heads it.  The names of the chosen soil and material are read
-    // from the session's reference database (DatabaseError when it cannot
-    // be opened).
+    // which it replaces; the session's description heads it.  The chosen
+    // soil and material are named as the session names them (the rows
+    // picked, or the names an opened project kept); an id without a choice
+    // is named from the session's reference database (DatabaseError when it
+    // cannot be opened).
     static Result build(CalcSession &session, CalcKind kind, QTextDocument &document);
 
     // The placeholders ("$Din.Val$") and block markers ("$IF2$") left in a

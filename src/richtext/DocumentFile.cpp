@@ -19,6 +19,12 @@ QString fullPath(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
+// The system's reason why a file could not be opened for reading.
+QString openFailureReason(int failure)
+{
+    return failure == FileNameBytes::NotRegularFile ? SafeFileWriter::notRegularText() : qt_error_string(failure);
+}
+
 } // namespace
 
 DocumentFile::Format DocumentFile::formatOf(const QString &path)
@@ -32,7 +38,7 @@ DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &docu
 {
     QFile file;
     if (const int failure = FileNameBytes::openForReading(file, path))
-        return Result{false, cannotOpenText(path, qt_error_string(failure))};
+        return Result{false, cannotOpenText(path, openFailureReason(failure))};
     if (file.size() > MaxFileSize)
         return Result{false, loadFailedText()};
     // Read in pieces: a device such as /dev/zero has no size and no end.
@@ -49,6 +55,14 @@ DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &docu
         return Result{false, loadFailedText()};
     if (!read(data, formatOf(path), document, detail, warnings))
         return Result{false, loadFailedText()};
+    return Result{};
+}
+
+DocumentFile::Result DocumentFile::checkReadable(const QString &path)
+{
+    QFile file;
+    if (const int failure = FileNameBytes::openForReading(file, path))
+        return Result{false, cannotOpenText(path, openFailureReason(failure))};
     return Result{};
 }
 

@@ -39,6 +39,9 @@ public:
     // telling (in Russian): code pages read in a stand-in page.
     static Result load(const QString &path, QTextDocument &document, Detail detail = Detail::Full,
                        QStringList *warnings = nullptr);
+    // Whether the file can be opened for reading (a regular file that is
+    // there and readable), with the message load() would give otherwise.
+    static Result checkReadable(const QString &path);
     // Writes the document all or nothing (SafeFileWriter): a failed save
     // leaves the former file byte for byte.
     static Result save(const QString &path, const QTextDocument &document);

@@ -12,6 +12,7 @@
 #include "calc/CalcProject.h"
 #include "calc/CalcSession.h"
 #include "model/NumberFormat.h"
+#include "reports/CalcReport.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
@@ -29,6 +30,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -440,6 +442,43 @@ private Q_SLOTS:
         // Quitting is where a desktop user looks for it, and where it was.
         QVERIFY(w.widgets().PopupMenuProject->actions().contains(w.ActionExit));
         QVERIFY(w.widgets().PopupMenuReport->actions().contains(w.ActionExit));
+    }
+
+    // A project saved with the user's own database, opened with another
+    // that names the soil under its id otherwise: the window says both
+    // names and opens it only when asked to, then with the project's values
+    // and names, which the report prints.
+    void projectNamingChoicesOtherwise()
+    {
+        const QString file = path(QStringLiteral("clay.pipecalc"));
+        QVERIFY(TestFiles::write(file, R"({"format": 1, "calculation": "static",
+            "material": {"id": 1, "name": "Полиэтилен ПЭ 100"}, "soil": {"id": 4, "name": "Глина тяжёлая"},
+            "inputs": {"Egr": 1.5}})"));
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        start(w);
+
+        dialogs.answer = QMessageBox::No;
+        QVERIFY(!w.project().openFile(file));
+        QCOMPARE(dialogs.questions.size(), 1);
+        QVERIFY2(dialogs.questions.first().contains(
+                     QStringLiteral("грунт с кодом 4 — в проекте «Глина тяжёлая», в справочной базе «Песок мелкий»")),
+                 qPrintable(dialogs.questions.first()));
+        QVERIFY(dialogs.errors.isEmpty());
+        QCOMPARE(w.windowTitle(), title(QStringLiteral("Без имени")));
+        QCOMPARE(w.session().soil().id, -1);
+
+        dialogs.answer = QMessageBox::Yes;
+        QVERIFY(w.project().openFile(file));
+        QCOMPARE(w.windowTitle(), title(QStringLiteral("clay.pipecalc")));
+        QVERIFY(w.widgets().ChoicesLine->text().contains(QStringLiteral("Грунт: Глина тяжёлая")));
+        QCOMPARE(w.vars()[Slot::Egr].GetValue(), 1.5);
+        QVERIFY(w.session().run().isCompleted());
+        QTextDocument report;
+        QVERIFY(CalcReport::build(w.session(), CalcKind::Static, report).built());
+        QVERIFY2(report.toPlainText().contains(QStringLiteral("Глина тяжёлая")), qPrintable(report.toPlainText()));
+        QVERIFY(!report.toPlainText().contains(QStringLiteral("Песок мелкий")));
+        QVERIFY(dialogs.errors.isEmpty());
     }
 
     void projectNamedAtStartOpens()

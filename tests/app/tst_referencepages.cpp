@@ -227,6 +227,29 @@ private Q_SLOTS:
         QCOMPARE(dialogs.errors.size(), 1);
         QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
     }
+
+    // A user's own SQLite database whose soils are a view of rows without
+    // end: the activation ends with the database's message, within the
+    // reading's limits, and the program goes on.
+    void sqliteDatabaseThatCannotBeReadWhole()
+    {
+        makeDatabase(SqliteFixture::endlessRowsSql());
+        FakeDialogs dialogs;
+        TFormMain w(settings(), base());
+        w.FormActivate();
+        QCOMPARE(dialogs.errors,
+                 QStringList{QStringLiteral("Справочная база данных %1 повреждена или слишком велика: строки запроса "
+                                            "«select * from Soiles» не умещаются в 64 МБ памяти.")
+                                 .arg(QDir::toNativeSeparators(base() + QStringLiteral("/data.sqlite")))});
+        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 0);
+
+        makeDatabase(SqliteFixture::referenceSql());
+        w.FormActivate(); // caused by closing the box
+        w.FormActivate();
+        QCOMPARE(dialogs.errors.size(), 1);
+        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
+    }
 };
 
 QTEST_MAIN(TestReferencePages)

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The static calculation of a fiberglass pipe with everything a project
@@ -162,6 +164,25 @@ private Q_SLOTS:
         QTest::newRow("material without id") << with("material", QJsonObject{{"name", "ПЭ"}}) << "нет кода";
         QTest::newRow("tube counted from 0") << with("tube", QJsonObject{{"id", 0}}) << "считается с 1";
         QTest::newRow("fractional soil id") << with("soil", QJsonObject{{"id", 4.5}}) << "«soil.id» должно быть целым";
+        QTest::newRow("negative material id") << with("material", QJsonObject{{"id", -4}, {"name", "ПЭ"}})
+                                              << "код в поле «material» не может быть отрицательным";
+        QTest::newRow("negative soil id") << with("soil", QJsonObject{{"id", -1}, {"name", "Песок"}})
+                                          << "код в поле «soil» не может быть отрицательным";
+        QTest::newRow("tube geometry of the wrong table")
+            << with("tube", QJsonObject{{"id", 1}, {"geometry", QJsonObject{{"D", 0.5}, {"s", 0.002}, {"t", 0.004}}}})
+            << "«tube.geometry» должно быть объектом с числами «Din», «Dout», «s», «Lv», «Lsh»";
+        QTest::newRow("tube geometry with a text")
+            << with("tube", QJsonObject{{"id", 1},
+                                        {"fiberglass", true},
+                                        {"geometry", QJsonObject{{"D", "0,5"}, {"s", 0.002}, {"t", 0.004}}}})
+            << "«tube.geometry» должно быть объектом с числами «D», «s», «t»";
+        // One byte past the limit; the content would be a project.
+        const auto ofSize = [&with](qint64 size) {
+            const QByteArray bare = with("description", QJsonObject{{"notes", ""}});
+            return with("description", QJsonObject{{"notes", QString(int(size - bare.size()), QLatin1Char('x'))}});
+        };
+        QTest::newRow("past the size limit") << ofSize(CalcProject::MaxFileSize + 1) << "файл слишком велик для проекта";
+        QTest::newRow("at the size limit, cut") << QByteArray(int(CalcProject::MaxFileSize), ' ') << "не читается как JSON";
         QTest::newRow("impossible date") << with("description", QJsonObject{{"date", "2026-02-30"}})
                                          << "«2026-02-30» не является датой";
         QTest::newRow("description as text") << with("description", "объект") << "«description» должно быть";
@@ -247,6 +268,133 @@ private Q_SLOTS:
         QCOMPARE(session.referenceData().materials()->rowCount(), materialRows);
     }
 
+    void choicesNamedOtherwise_data()
+    {
+        QTest::addColumn<QJsonObject>("choices");
+        QTest::addColumn<QString>("difference");
+        const QJsonObject material{{"id", 1}, {"name", "Полиэтилен ПЭ 100"}};
+        QTest::newRow("soil") << QJsonObject{{"soil", QJsonObject{{"id", 4}, {"name", "Глина тяжёлая"}}}}
+                              << "грунт с кодом 4 — в проекте «Глина тяжёлая», в справочной базе «Песок мелкий»";
+        QTest::newRow("material") << QJsonObject{{"material", QJsonObject{{"id", 1}, {"name", "ПВХ-У"}}}}
+                                  << "материал с кодом 1 — в проекте «ПВХ-У», в справочной базе «Полиэтилен ПЭ 100»";
+        QTest::newRow("tube of a project without sizes")
+            << QJsonObject{{"material", material},
+                           {"tube", QJsonObject{{"id", 2}, {"name", "Dнаруж 0,5 м, Dвнутр 0,4 м"}, {"fiberglass", false}}}}
+            << "труба в строке 2 таблицы труб — в проекте «Dнаруж 0,5 м, Dвнутр 0,4 м», в справочной базе "
+               "«Dнаруж 0,16 м, Dвнутр 0,139 м»";
+        QTest::newRow("tube whose sizes the database lacks")
+            << QJsonObject{{"material", material},
+                           {"tube", QJsonObject{{"id", 1},
+                                                {"name", "Dнаруж 1 м, Dвнутр 0,9 м"},
+                                                {"geometry", QJsonObject{{"Din", 0.9}, {"Dout", 1.0}, {"s", 5},
+                                                                         {"Lv", 50}, {"Lsh", 60}}}}}}
+            << "труба «Dнаруж 1 м, Dвнутр 0,9 м» — в таблице труб справочной базы нет трубы этих размеров";
+    }
+
+    // A project saved with another database, or edited by hand, names its
+    // choices otherwise than the rows under the same ids: refused unless
+    // the question is asked and answered yes, and then opened with the
+    // project's values and names.
+    void choicesNamedOtherwise()
+    {
+        QFETCH(QJsonObject, choices);
+        QFETCH(QString, difference);
+        QJsonObject root{{"format", 1}, {"calculation", "static"}, {"inputs", QJsonObject{{"Egr", 1.5}}}};
+        for (auto it = choices.begin(); it != choices.end(); ++it)
+            root.insert(it.key(), it.value());
+        const QString file = path(QStringLiteral("other-names.pipecalc"));
+        QVERIFY(TestFiles::write(file, projectJson(root)));
+
+        CalcSession session;
+        useDatabase(session);
+        session.setInput(Slot::Egr, 7);
+        const CalcProject before = CalcProject::of(session);
+
+        QString message;
+        QVERIFY(!CalcProject::open(file, session, &message));
+        QCOMPARE(message, CalcProject::openFailure(file, CalcProject::differencesProblem({difference})));
+        QVERIFY(CalcProject::of(session) == before);
+
+        QStringList asked;
+        const auto answer = [&asked](bool yes) {
+            return [&asked, yes](const QStringList &differences) {
+                asked = differences;
+                return yes;
+            };
+        };
+        QVERIFY(!CalcProject::open(file, session, &message, answer(false)));
+        QCOMPARE(asked, QStringList{difference});
+        QVERIFY(message.isEmpty());
+        QVERIFY(CalcProject::of(session) == before);
+
+        QVERIFY(CalcProject::open(file, session, &message, answer(true)));
+        QCOMPARE(session.input(Slot::Egr), 1.5);
+        for (const char *choice : {"material", "tube", "soil"}) {
+            const QJsonObject kept = choices.value(QLatin1String(choice)).toObject();
+            if (kept.isEmpty())
+                continue;
+            const CalcSession::Choice &opened = QLatin1String(choice) == QLatin1String("material") ? session.material()
+                                                : QLatin1String(choice) == QLatin1String("soil")   ? session.soil()
+                                                                                                    : session.tube();
+            QCOMPARE(opened.id, kept.value("id").toInt());
+            QCOMPARE(opened.name, kept.value("name").toString());
+        }
+    }
+
+    void tubesAreFoundBySizes_data()
+    {
+        QTest::addColumn<QJsonObject>("tube");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("name");
+        const QJsonObject sizesOfRow3{{"Din", 0.174}, {"Dout", 0.2}, {"s", 1.3}, {"Lv", 15}, {"Lsh", 0}};
+        QTest::newRow("under another number")
+            << QJsonObject{{"id", 1}, {"name", "Dнаруж 0,2 м, Dвнутр 0,174 м"}, {"geometry", sizesOfRow3}} << 3
+            << "Dнаруж 0,2 м, Dвнутр 0,174 м";
+        QTest::newRow("beyond this table's rows")
+            << QJsonObject{{"id", 12}, {"name", "Dнаруж 0,2 м, Dвнутр 0,174 м"}, {"geometry", sizesOfRow3}} << 3
+            << "Dнаруж 0,2 м, Dвнутр 0,174 м";
+        QTest::newRow("a fiberglass tube")
+            << QJsonObject{{"id", 2},
+                           {"name", "D 0,3 м, s 0,0016 м, t 0 м"},
+                           {"fiberglass", true},
+                           {"geometry", QJsonObject{{"D", 0.3}, {"s", 0.0016}, {"t", 0}}}}
+            << 2 << "D 0,3 м, s 0,0016 м, t 0 м";
+        QTest::newRow("a project without sizes")
+            << QJsonObject{{"id", 2}, {"name", "Dнаруж 0,16 м, Dвнутр 0,139 м"}} << 2 << "Dнаруж 0,16 м, Dвнутр 0,139 м";
+        QTest::newRow("a project without a name") << QJsonObject{{"id", 2}} << 2 << "Dнаруж 0,16 м, Dвнутр 0,139 м";
+    }
+
+    // A tube is kept with its sizes, so that a database listing its tubes in
+    // another order still finds the same one; a project without them opens
+    // by its row number and keeps the row's sizes from then on.
+    void tubesAreFoundBySizes()
+    {
+        QFETCH(QJsonObject, tube);
+        QFETCH(int, row);
+        QFETCH(QString, name);
+        const bool fiberglass = tube.value("fiberglass").toBool();
+        const QJsonObject root{{"format", 1},
+                               {"calculation", fiberglass ? "fiberglass" : "static"},
+                               {"material", QJsonObject{{"id", fiberglass ? 4 : 1}}},
+                               {"tube", tube}};
+        const QString file = path(QStringLiteral("sizes.pipecalc"));
+        QVERIFY(TestFiles::write(file, projectJson(root)));
+
+        CalcSession session;
+        useDatabase(session);
+        QString message;
+        QVERIFY2(CalcProject::open(file, session, &message), qPrintable(message));
+        QCOMPARE(session.tube().id, row);
+        QCOMPARE(session.tube().fiberglass, fiberglass);
+        QCOMPARE(session.tube().name, name);
+        QCOMPARE(session.tube().geometry.size(), fiberglass ? 3 : 5);
+
+        // Saved again, the tube is the row the database lists.
+        const QJsonObject saved = QJsonDocument::fromJson(CalcProject::of(session).toJson()).object();
+        QCOMPARE(saved.value("tube").toObject().value("id").toInt(), row);
+        QCOMPARE(saved.value("tube").toObject().value("geometry").toObject().size(), fiberglass ? 3 : 5);
+    }
+
     void databaseThatCannotBeReadIsSaid()
     {
         const QString file = path(QStringLiteral("chosen.pipecalc"));
@@ -266,12 +414,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("problem");
         QTest::newRow("missing") << "nothing-here.pipecalc" << "файла нет";
         QTest::newRow("a folder") << "Base" << "это папка, а не файл";
+        QTest::newRow("a FIFO, not waited for") << "fifo.pipecalc" << "это не обычный файл";
+        QTest::newRow("a link to an endless device") << "zero.pipecalc" << "это не обычный файл";
     }
 
     void fileThatCannotBeRead()
     {
         QFETCH(QString, name);
         QFETCH(QString, problem);
+        QFile::remove(path(name));
+        if (name.startsWith(QLatin1String("fifo")))
+            QCOMPARE(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
+        if (name.startsWith(QLatin1String("zero")))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path(name)));
         QString message;
         QVERIFY(!CalcProject::load(path(name), &message));
         QCOMPARE(message, CalcProject::openFailure(path(name), problem));

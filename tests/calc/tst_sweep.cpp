@@ -54,6 +54,14 @@ private Q_SLOTS:
         QTest::newRow("negative values") << "Hw=-0.3:0.3:0.2" << QStringList{"-0.3", "-0.1", "0.1", "0.3"};
         QTest::newRow("exponents") << "nu=1e-7:5e-7:1e-7" << QStringList{"1e-7", "2e-7", "3e-7", "4e-7", "5e-7"};
         QTest::newRow("hundredths") << "hs_d=0.97:1.01:0.01" << QStringList{"0.97", "0.98", "0.99", "1", "1.01"};
+        // Three steps fall a hair short of TO, the largest double; the third
+        // step from 0 would pass it, to infinity.
+        QTest::newRow("up to the largest number")
+            << "Htr=0:1.7976931348623157e308:5.99231045014e307"
+            << QStringList{"0", "5.99231045014e307", "1.198462090028e308", "1.7976931348623157e308"};
+        QTest::newRow("down to the lowest number")
+            << "Htr=0:-1.7976931348623157e308:-5.99231045014e307"
+            << QStringList{"0", "-5.99231045014e307", "-1.198462090028e308", "-1.7976931348623157e308"};
     }
     void rangeValues()
     {
@@ -83,6 +91,9 @@ private Q_SLOTS:
         QTest::newRow("away from the end") << "Htr=0:1:-0.1" << "в сторону от";
         QTest::newRow("too many") << "Htr=0:1:0.000001" << "больше допустимых 100000";
         QTest::newRow("too many, beyond exact decimals") << "Htr=0:1:1e-20" << "больше допустимых 100000";
+        QTest::newRow("beyond the doubles") << "Htr=0:1e309:1" << "«1e309» не является числом";
+        QTest::newRow("a distance beyond the doubles")
+            << "Htr=-1e308:1.7e308:1e308" << "расстояние от -1E308 до 1.7E308 не умещается в числах расчёта";
     }
     void rangeRefused()
     {

@@ -439,6 +439,27 @@ private Q_SLOTS:
         QVERIFY(words.contains(QStringLiteral("--database")));
     }
 
+    // --project works for every command that calculates; the manual page
+    // and the help say so.
+    void projectOptionNamesItsCommands()
+    {
+        QFile file(QStringLiteral(PIPECALC_MANUAL_PAGE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        const int start = page.indexOf(QStringLiteral(".BI --project"));
+        QVERIFY(start >= 0);
+        const QString entry = page.mid(start, page.indexOf(QStringLiteral(".TP"), start) - start);
+        const QString help = runCli({"--help"}).out;
+        const int option = help.indexOf(QStringLiteral("  --project ФАЙЛ"));
+        QVERIFY(option >= 0);
+        const QString helpEntry = help.mid(option, help.indexOf(QStringLiteral("  --save-project"), option) - option);
+        for (const char *command : {"calc", "report", "sweep", "chart"}) {
+            QVERIFY2(entry.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QLatin1String(command)))),
+                     command);
+            QVERIFY2(helpEntry.contains(QLatin1String(command)), command);
+        }
+    }
+
     void jsonWriter()
     {
         JsonWriter w;

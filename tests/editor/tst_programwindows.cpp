@@ -1,4 +1,5 @@
 #include "app/FakeDialogs.h"
+#include "TestFiles.h"
 
 #include "app/WindowPlacement.h"
 #include "app/IniFile.h"
@@ -17,6 +18,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +64,53 @@ private Q_SLOTS:
         QVERIFY(!w.editor().isVisible());
         QVERIFY(!w.editor().testAttribute(Qt::WA_QuitOnClose));
         QCOMPARE(w.editor().document().documentName(), QStringLiteral("Безымянный"));
+    }
+
+    void fileNamedAtStart_data()
+    {
+        QTest::addColumn<QString>("name"); // "@..." is made in the temporary folder
+        QTest::addColumn<QString>("problem"); // empty: opened in the editor
+        QTest::newRow("a report") << "@report.rtf" << QString();
+        QTest::newRow("missing") << "@missing.rtf" << "No such file or directory";
+        QTest::newRow("unreadable") << "@unreadable.rtf" << "Permission denied";
+        QTest::newRow("an endless device") << "/dev/zero" << "Это не обычный файл";
+        QTest::newRow("a FIFO") << "@fifo.rtf" << "Это не обычный файл";
+        QTest::newRow("a project that is a FIFO") << "@fifo.pipecalc" << "это не обычный файл";
+    }
+
+    // "pipecalc FILE": a file that cannot be opened is said once the main
+    // window is up, at once (a FIFO is not waited for), and the program
+    // carries on.
+    void fileNamedAtStart()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, problem);
+        if (name.startsWith(QLatin1Char('@'))) {
+            name = m_dir.filePath(name.mid(1));
+            QFile::remove(name);
+            if (name.contains(QLatin1String("fifo")))
+                QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+            else if (!name.contains(QLatin1String("missing")))
+                QVERIFY(TestFiles::write(name, "{\\rtf1 Отчёт}"));
+            if (name.contains(QLatin1String("unreadable"))) {
+                if (::geteuid() == 0)
+                    QSKIP("Root reads any file; pipecalc-cli's table checks permissions as an ordinary user");
+                QVERIFY(QFile::setPermissions(name, QFile::WriteOwner));
+            }
+        }
+        FakeDialogs dialogs;
+        ProgramWindows w(settingsPath());
+        w.showAtStart(name);
+        QVERIFY(QTest::qWaitForWindowExposed(&w.main()));
+        QTRY_COMPARE(dialogs.errors.size() + dialogs.messages.size(), problem.isEmpty() ? 0 : 1);
+        QCOMPARE(w.editor().isVisible(), problem.isEmpty());
+        if (problem.isEmpty()) {
+            QCOMPARE(w.editor().document().documentName(), name);
+            return;
+        }
+        const QString said = dialogs.errors.value(0) + dialogs.messages.value(0);
+        QVERIFY2(said.contains(name) && said.contains(problem), qPrintable(said));
+        QVERIFY(w.main().isVisible());
     }
 
     void letterKeysInTheEditor_data()

@@ -1,4 +1,5 @@
 #include "FaultyFileSystem.h"
+#include "OrdinaryUser.h"
 #include "SmallFileSystem.h"
 #include "TestFiles.h"
 
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <thread>
 
 #include <dirent.h>
@@ -16,6 +18,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -60,6 +63,13 @@ private slots:
     void devicesAndSpecialFiles_data();
     void devicesAndSpecialFiles();
     void fifoIsWrittenInPlace();
+    void namesOfDescriptors_data();
+    void namesOfDescriptors();
+    void fileTheUserMayNotWrite();
+    void newFilesFollowTheUmask_data();
+    void newFilesFollowTheUmask();
+    void interruptedSave_data();
+    void interruptedSave();
     void fullFileSystem();
     void fileNameBytes_data();
     void fileNameBytes();
@@ -252,6 +262,151 @@ void TestSafeFileWriter::fifoIsWrittenInPlace()
     QVERIFY(!SafeFileWriter::writeFile(path, bytes, &reason));
     quitter.join();
     QCOMPARE(reason, QStringLiteral("Канал закрыт читающей стороной"));
+}
+
+void TestSafeFileWriter::namesOfDescriptors_data()
+{
+    QTest::addColumn<QString>("name"); // "N" stands for the descriptor's number
+    QTest::addColumn<int>("openFlags");
+    QTest::addColumn<bool>("refuseDevices");
+    QTest::addColumn<QString>("reason"); // empty: written
+
+    const int append = O_WRONLY | O_APPEND;
+    QTest::newRow("/proc/self/fd/N open to append") << "/proc/self/fd/N" << append << false << QString();
+    QTest::newRow("/dev/fd/N open to append") << "/dev/fd/N" << append << false << QString();
+    QTest::newRow("/proc/<pid>/fd/N") << "/proc/PID/fd/N" << append << false << QString();
+    QTest::newRow("open for reading only")
+        << "/proc/self/fd/N" << int(O_RDONLY) << false << QStringLiteral("Поток не открыт для записи");
+    QTest::newRow("no descriptors for the program's own files")
+        << "/proc/self/fd/N" << append << true << QStringLiteral("Это не обычный файл");
+}
+
+// A name through /proc reaches a file some descriptor is open on: written
+// through that descriptor, in place, never replaced by a new file ("-o
+// /dev/stdout >> log" keeps the log's lines).
+void TestSafeFileWriter::namesOfDescriptors()
+{
+    QFETCH(QString, name);
+    QFETCH(int, openFlags);
+    QFETCH(bool, refuseDevices);
+    QFETCH(QString, reason);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.txt"));
+    QVERIFY(TestFiles::write(path, kFormer));
+    struct stat before;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+    const int fd = ::open(QFile::encodeName(path).constData(), openFlags | O_CLOEXEC);
+    QVERIFY(fd >= 0);
+    name.replace(QStringLiteral("PID"), QString::number(::getpid())).replace(QStringLiteral("N"), QString::number(fd));
+
+    QString why;
+    const auto devices = refuseDevices ? SafeFileWriter::Devices::Refuse : SafeFileWriter::Devices::WriteInPlace;
+    QCOMPARE(SafeFileWriter::writeFile(name, "added\n", &why, devices), reason.isEmpty());
+    QCOMPARE(why, reason);
+    ::close(fd);
+    QCOMPARE(TestFiles::read(path), reason.isEmpty() ? kFormer + "added\n" : kFormer);
+    struct stat after;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("log.txt")});
+}
+
+// As the shell's ">" does, a file without write permission is refused
+// although its folder would let it be replaced.  Root may write any file, so
+// the check runs as an ordinary user.
+void TestSafeFileWriter::fileTheUserMayNotWrite()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("signed.rtf"));
+    QVERIFY(TestFiles::write(path, kFormer));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(OrdinaryUser::handOver(dir.path()));
+    QVERIFY(OrdinaryUser::handOver(path));
+
+    const int outcome = OrdinaryUser::run([&path] {
+        QString why;
+        if (SafeFileWriter::writeFile(path, "replaced", &why))
+            return 1;
+        return why == QStringLiteral("Нет прав на запись") ? 0 : 2;
+    });
+    if (outcome < 0)
+        QSKIP("No ordinary user to act as");
+    QCOMPARE(outcome, 0);
+    QCOMPARE(TestFiles::read(path), kFormer);
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("signed.rtf")});
+}
+
+void TestSafeFileWriter::newFilesFollowTheUmask_data()
+{
+    QTest::addColumn<int>("umask");
+    QTest::addColumn<int>("permissions");
+    QTest::newRow("022") << 022 << 0644;
+    QTest::newRow("002") << 002 << 0664;
+    QTest::newRow("077") << 077 << 0600;
+}
+
+// A new file gets what the user's umask leaves of read and write for all,
+// as files made by other programs do.
+void TestSafeFileWriter::newFilesFollowTheUmask()
+{
+    QFETCH(int, umask);
+    QFETCH(int, permissions);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("new.rtf"));
+    const mode_t previous = ::umask(mode_t(umask));
+    const bool written = SafeFileWriter::writeFile(path, "x");
+    ::umask(previous);
+    QVERIFY(written);
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 07777), permissions);
+}
+
+void TestSafeFileWriter::interruptedSave_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("ignored");
+    QTest::newRow("interrupt") << int(SIGINT) << false;
+    QTest::newRow("terminate") << int(SIGTERM) << false;
+    QTest::newRow("hang-up") << int(SIGHUP) << false;
+    QTest::newRow("hang-up ignored, as under nohup") << int(SIGHUP) << true;
+}
+
+// A signal that ends the program during a save removes the temporary file
+// first and leaves the former file; one the program ignores lets the save
+// finish.
+void TestSafeFileWriter::interruptedSave()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(bool, ignored);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.rtf"));
+    QVERIFY(TestFiles::write(path, kFormer));
+
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        // As in the program, which handles none of them itself.
+        std::signal(signalNumber, ignored ? SIG_IGN : SIG_DFL);
+        SafeFileWriter file(path);
+        if (!file.open() || file.write(content(100000)) != 100000)
+            ::_exit(3);
+        ::raise(signalNumber);
+        ::_exit(file.commit() ? 0 : 4);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    if (ignored) {
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(TestFiles::read(path), content(100000));
+    } else {
+        QVERIFY2(WIFSIGNALED(status), qPrintable(QString::number(status)));
+        QCOMPARE(WTERMSIG(status), signalNumber);
+        QCOMPARE(TestFiles::read(path), kFormer);
+    }
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("report.rtf")});
 }
 
 void TestSafeFileWriter::fullFileSystem()

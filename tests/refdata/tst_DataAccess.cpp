@@ -10,10 +10,12 @@
 #include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 #include "refdata/DbQuery.h"
+#include "refdata/SqliteConnection.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,6 +62,8 @@ private slots:
     void neverWritesToDatabase();
     void writeAheadLogDatabase_data();
     void writeAheadLogDatabase();
+    void databaseThatCannotBeReadWhole_data();
+    void databaseThatCannotBeReadWhole();
 
 private:
     // A statement run on a fresh connection to the fixture.
@@ -315,3 +319,56 @@ DbQuery &DataAccessTest::run(const QString &sql)
 
 QTEST_GUILESS_MAIN(DataAccessTest)
 #include "tst_DataAccess.moc"
+
+void DataAccessTest::databaseThatCannotBeReadWhole_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("damagedPages");
+    QTest::addColumn<int>("seconds"); // the time limit
+    QTest::addColumn<QString>("detail");
+
+    QTest::newRow("a view of rows without end")
+        << SqliteFixture::endlessRowsSql() << 0 << 30
+        << "повреждена или слишком велика: строки запроса «select * from Soiles» не умещаются в 64 МБ памяти";
+    QTest::newRow("a view that searches without end")
+        << SqliteFixture::endlessSearchSql() << 0 << 1
+        << "повреждена или слишком велика: запрос «select * from Soiles» не закончился за 1 с";
+    QTest::newRow("a table whose pages were lost") << SqliteFixture::manySoilsSql() << 8 << 30 << "повреждена: ";
+}
+
+// Reading a database ends, within its limits, in the error of a damaged
+// database that names the file; never in rows without end, and never in a
+// table read as shorter or empty.
+void DataAccessTest::databaseThatCannotBeReadWhole()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, damagedPages);
+    QFETCH(int, seconds);
+    QFETCH(QString, detail);
+
+    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("hostile.sqlite"));
+    QVERIFY(SqliteFixture::create(path, sql));
+    if (damagedPages > 0)
+        QVERIFY(SqliteFixture::damageLastPages(path, damagedPages));
+    SqliteConnection::Limits limits;
+    limits.seconds = seconds;
+    SqliteConnection::setLimits(limits);
+    const auto restore = qScopeGuard([] { SqliteConnection::setLimits(SqliteConnection::Limits()); });
+
+    TDM dm(m_base);
+    dm.setDatabaseFile(path);
+    try {
+        dm.ConnectDatabase();
+        DbQuery &q = dm.query();
+        q.setSql(QStringLiteral("select * from Soiles"));
+        q.open();
+        QFAIL(qPrintable(QStringLiteral("read %1 rows").arg(q.recordCount())));
+    } catch (const DatabaseError &error) {
+        QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
+        QVERIFY2(error.message().startsWith(QStringLiteral("Справочная база данных %1 %2").arg(path, detail)),
+                 qPrintable(error.message()));
+    }
+
+    // The next database reads as usual.
+    QCOMPARE(run(QStringLiteral("select * from Soiles")).recordCount(), 2);
+}

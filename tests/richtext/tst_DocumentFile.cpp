@@ -9,6 +9,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 void writeFile(const QString &path, const QByteArray &data)
@@ -37,7 +39,8 @@ private slots:
     void loadFallsBack();
     void missingFile();
     void directoryIsNotAFile();
-    void endlessDeviceIsNotRead();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
     void saveByExtension_data();
     void saveByExtension();
     void failedSaveKeepsTheFormerFile();
@@ -119,14 +122,39 @@ void TestDocumentFile::missingFile()
     QVERIFY(!result.ok);
     QCOMPARE(result.message, QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
     QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(DocumentFile::checkReadable(path).message, result.message);
 }
 
-void TestDocumentFile::endlessDeviceIsNotRead()
+void TestDocumentFile::onlyRegularFilesAreRead_data()
 {
+    QTest::addColumn<QString>("name"); // "@fifo" is made in the temporary folder
+    QTest::newRow("an endless device") << "/dev/zero";
+    QTest::newRow("a link to an endless device") << "@link";
+    QTest::newRow("a FIFO without a writer") << "@fifo";
+}
+
+// A device or a FIFO is refused at once: never read without end, never
+// waited for.
+void TestDocumentFile::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, name);
+    if (name == QLatin1String("@fifo")) {
+        name = m_dir.filePath(QStringLiteral("pipe.rtf"));
+        QFile::remove(name);
+        QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    } else if (name == QLatin1String("@link")) {
+        name = m_dir.filePath(QStringLiteral("zero.rtf"));
+        QFile::remove(name);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), name));
+    }
     QTextDocument document;
-    const DocumentFile::Result result = DocumentFile::load(QStringLiteral("/dev/zero"), document);
+    document.setPlainText(QStringLiteral("kept"));
+    const QString expected = QStringLiteral("Cannot open file \"%1\". Это не обычный файл").arg(name);
+    const DocumentFile::Result result = DocumentFile::load(name, document);
     QVERIFY(!result.ok);
-    QCOMPARE(result.message, QStringLiteral("Failed to Load Stream"));
+    QCOMPARE(result.message, expected);
+    QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(DocumentFile::checkReadable(name).message, expected);
 }
 
 void TestDocumentFile::directoryIsNotAFile()

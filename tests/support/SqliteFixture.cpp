@@ -58,3 +58,62 @@ INSERT INTO Soiles VALUES (4, 'Песок мелкий', 19, 5, 30, 1.3);
 INSERT INTO Soiles VALUES (2, NULL, 20, 18, 38, NULL);
 )");
 }
+
+namespace {
+
+QString withSoils(const QString &soils)
+{
+    QString sql = SqliteFixture::referenceSql();
+    sql.truncate(sql.indexOf(QStringLiteral("CREATE TABLE Soiles")));
+    return sql + soils;
+}
+
+} // namespace
+
+QString SqliteFixture::endlessRowsSql()
+{
+    return withSoils(QStringLiteral(R"(
+CREATE VIEW Soiles AS
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n)
+  SELECT i AS SoilId, printf('%.*c', 100000, 'x') AS Descr, 19 AS Gamma_kN_m3, 5 AS Egr_MPa, 30 AS Fi, 1.3 AS Kk
+  FROM n;
+)"));
+}
+
+QString SqliteFixture::endlessSearchSql()
+{
+    return withSoils(QStringLiteral(R"(
+CREATE VIEW Soiles AS
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n)
+  SELECT i AS SoilId, 'x' AS Descr, 19 AS Gamma_kN_m3, 5 AS Egr_MPa, 30 AS Fi, 1.3 AS Kk
+  FROM n WHERE i < 0;
+)"));
+}
+
+QString SqliteFixture::manySoilsSql()
+{
+    return QStringLiteral("PRAGMA page_size = 1024;\n")
+           + withSoils(QStringLiteral(R"(
+CREATE TABLE Soiles (SoilId INTEGER, Descr TEXT, Gamma_kN_m3 REAL, Egr_MPa REAL, Fi REAL, Kk REAL);
+WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000)
+  INSERT INTO Soiles SELECT i, 'Грунт ' || i, 19, 5, 30, 1.3 FROM n;
+)"));
+}
+
+bool SqliteFixture::damageLastPages(const QString &path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const QByteArray header = file.read(100);
+    if (header.size() < 100)
+        return false;
+    int pageSize = (static_cast<unsigned char>(header[16]) << 8) | static_cast<unsigned char>(header[17]);
+    if (pageSize == 1)
+        pageSize = 65536;
+    const qint64 from = file.size() - qint64(count) * pageSize;
+    if (from < pageSize)
+        return false;
+    file.seek(from);
+    return file.write(QByteArray(int(file.size() - from), '\x5a')) == file.size() - from;
+}
