@@ -17,6 +17,10 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
 )
 
+# What scripts/test needs besides: LibreOffice, which reads the RTF the
+# program writes as another word processor would.
+TEST_PACKAGES=(libreoffice-writer-nogui)
+
 # What scripts/package needs besides: CPack's dependency computation
 # (dpkg-shlibdeps, file).
 PACKAGING_PACKAGES=(dpkg-dev file)
