@@ -439,11 +439,14 @@ private Q_SLOTS:
         QVERIFY(words.contains(QStringLiteral("--database")));
     }
 
-    // --project works for every command that calculates; the manual page
+    // --project works for every command that calculates; the manual pages
     // and the help say so.
+    void projectOptionNamesItsCommands_data() { manualPageNamesWhatTheHelpNames_data(); }
+
     void projectOptionNamesItsCommands()
     {
-        QFile file(QStringLiteral(PIPECALC_MANUAL_PAGE));
+        QFETCH(QString, pageFile);
+        QFile file(QStringLiteral(PIPECALC_MANUAL_PAGES "/") + pageFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
         const int start = page.indexOf(QStringLiteral(".BI --project"));
