@@ -216,6 +216,41 @@ private Q_SLOTS:
         QCOMPARE(written(vars, kOutputs), keys(kOutputs, writtenCount));
     }
 
+    // A 0.1 m pipe carrying a liquid a thousand times as viscous as water:
+    // the exponent creeps towards its value, and settles at its 100th step
+    // for a slope of 0.0409 but only at its 101st for 0.04075 (steps counted
+    // with the working in tst_crosscheck.cpp).  The limit lets the first
+    // through and stops the second, naming the steps it allowed.
+    void iterationLimit_data()
+    {
+        QTest::addColumn<double>("slope");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("settles at the 100th step")
+            << 0.0409 << "Rephi=605.919914 bs_end=0.700580435 Vf_end=6.05919914 Vnf=6.05919914 qs=47.5888387";
+        QTest::newRow("would settle at the 101st") << 0.04075 << QString();
+    }
+
+    void iterationLimit()
+    {
+        QFETCH(double, slope);
+        QFETCH(QString, expected);
+        TCalcVariables vars;
+        vars.InitCatalogue();
+        assign(vars, QStringLiteral("Din=0.1 hs_d=1 nu=0.001 Ke=0.02"));
+        vars.setValue(Slot::i_s, slope);
+        const CalcOutcome outcome = CalcHydraulic(vars);
+        if (!expected.isEmpty()) {
+            QVERIFY2(outcome.isCompleted(), qPrintable(outcome.displayText()));
+            const QString wrong = mismatches(expected, slotsOf(vars));
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+            return;
+        }
+        QCOMPARE(outcome.kind(), CalcOutcome::Kind::Fault);
+        QCOMPARE(outcome.computing(), QStringLiteral("bs_end"));
+        QVERIFY2(outcome.displayText().contains(QStringLiteral("показатель степени bs не установился за 100 шагов.")),
+                 qPrintable(outcome.displayText()));
+    }
+
     void zeroRoughnessWritesLimits()
     {
         TCalcVariables vars;
