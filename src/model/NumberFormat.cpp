@@ -234,6 +234,21 @@ QString NumberFormat::general(long double value, int precision)
     return generalWith(value, precision, decimalSeparator());
 }
 
+NumberFormat::Significant NumberFormat::roundSignificant(long double value, int digits)
+{
+    Significant result;
+    if (!std::isfinite(value))
+        return result;
+    Decimal d = toDecimal(value, 18);
+    d.roundToDecimals(digits - d.pointPos);
+    if (d.isZero())
+        return result;
+    result.negative = d.negative;
+    result.digits = QString::fromLatin1(d.digits.c_str());
+    result.exponent = d.pointPos - 1;
+    return result;
+}
+
 QString NumberFormat::formatReportNumber(const QString &fmt, double value)
 {
     QString text = formatWith(fmt, static_cast<long double>(value), QStringLiteral("."), QString());
