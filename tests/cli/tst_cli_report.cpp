@@ -114,6 +114,69 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("0,6589")));
     }
 
+    // The static report as a PDF: every page numbered, the conclusions and
+    // the place to sign together on the last page, and each line drawn once.
+    void staticReportPdfPages()
+    {
+        const QString pdf = m_dir.filePath(QStringLiteral("pages.pdf"));
+        QCOMPARE(runCli({"report", "static", "-o", pdf}).exitCode, 0);
+        const QString text = pdfText(pdf);
+        if (text.isNull())
+            QSKIP("pdftotext is not installed; the PDF's text is not checked");
+        // pdftotext ends each page with a form feed.
+        QStringList pages = text.split(QLatin1Char('\f'));
+        while (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+            pages.removeLast();
+        QVERIFY(pages.size() >= 2);
+        for (int p = 0; p < pages.size(); ++p) {
+            QCOMPARE(pages[p].count(QStringLiteral("Страница ")), 1);
+            QVERIFY2(pages[p].contains(QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages.size())),
+                     qPrintable(pages[p]));
+        }
+        for (const char *words : {"Выводы", "Заключение. Выполнено", "Выполнил", "Проверил"})
+            QVERIFY2(pages.last().contains(QString::fromUtf8(words)), words);
+        // Only a table's header row comes again, on the page the table goes on.
+        QMap<QString, int> seen;
+        for (const QString &line : text.split(QLatin1Char('\n'))) {
+            const QString shown = line.simplified();
+            if (shown.size() > 20 && !shown.startsWith(QStringLiteral("Наименование")))
+                ++seen[shown];
+        }
+        QVERIFY(seen.size() > 50);
+        for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+            QVERIFY2(it.value() == 1, qPrintable(it.key()));
+    }
+
+    // Told to write a point, a report writes no decimal comma: not in the
+    // values, not in the constants of its formulas.
+    void pointSeparatorThroughout_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("hydraulic") << QStringList{"hydraulic", "--set", "hs_d=0.3"};
+        QTest::newRow("static") << QStringList{"static"};
+        QTest::newRow("fiberglass trench") << QStringList{"fiberglass", "--material", "4", "--set", "h=2", "--set", "M=20",
+                                                          "--set", "FSt=0.38", "--set", "Hv=1"};
+        QTest::newRow("fiberglass trenchless") << QStringList{"fiberglass", "--material", "5", "--laying", "trenchless",
+                                                              "--wall", "single", "--set", "h=2"};
+    }
+
+    void pointSeparatorThroughout()
+    {
+        QFETCH(QStringList, args);
+        static const QRegularExpression comma(QStringLiteral("\\d,\\d"));
+        static const QRegularExpression point(QStringLiteral("\\d\\.\\d"));
+        for (const char *separator : {".", ","}) {
+            const QString out = m_dir.filePath(QStringLiteral("separator.txt"));
+            const CliRun run = runCli(QStringList{"report"} + args
+                                      + QStringList{"--decimal-separator", QString::fromLatin1(separator), "-o", out});
+            QCOMPARE(run.exitCode, 0);
+            const QString text = readText(out);
+            const bool pointWanted = *separator == '.';
+            QCOMPARE(text.contains(comma), !pointWanted);
+            QCOMPARE(text.contains(point), pointWanted);
+        }
+    }
+
     void convertToPdfWithTitle()
     {
         const QString source = m_dir.filePath(QStringLiteral("note.txt"));
