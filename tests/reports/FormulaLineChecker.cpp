@@ -384,6 +384,7 @@ QStringList FormulaLineChecker::check(const QString &text)
 {
     m_steps = 0;
     m_zeros.clear();
+    m_unread.clear();
     QStringList findings;
     const QChar other = m_separator == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
     const QRegularExpression otherSeparator(QStringLiteral("\\d\\%1\\d").arg(other));
@@ -395,10 +396,17 @@ QStringList FormulaLineChecker::check(const QString &text)
             findings << line + QStringLiteral(": a hyphen for a minus sign");
         if (line.contains(QStringLiteral("+ −")) || line.contains(QStringLiteral("− −")))
             findings << line + QStringLiteral(": a sign before a negative number");
+        const int before = m_steps;
         checkLine(line, findings);
         checkRelations(line, findings);
         if (line.contains(QLatin1Char('\t')))
             checkTableRow(line, findings);
+        // Numbers worked with one another: "2·0,2", "/0,38", "6 + 0,5"
+        // (a power of ten is one number: "1,49·10⁻⁶").
+        static const QRegularExpression arithmetic(
+            QStringLiteral("\\d[)²³]?[·/]\\(?(?!10[⁻⁺⁰¹²³⁴⁵⁶⁷⁸⁹])\\d|\\d[\\s\\x{00A0}][+−][\\s\\x{00A0}]\\(?\\d"));
+        if (m_steps == before && line.contains(QLatin1Char('=')) && line.contains(arithmetic))
+            m_unread << line;
     }
     return findings;
 }
@@ -459,17 +467,17 @@ void FormulaLineChecker::checkLine(const QString &line, QStringList &findings)
                                   .arg(expected, 0, 'g', 7)
                                   .arg(printed, 0, 'g', 7);
         }
-        // The same in per cent: "0,0408 (4,080 %)".
-        if (rightQuantity) {
-            static const QRegularExpression percent(QStringLiteral("^[\\s\\x{00A0}]*\\(([^()%]+)[\\s\\x{00A0}]%\\)"));
-            const QRegularExpressionMatch m = percent.match(parts[i].mid(rightQuantity->length));
-            if (m.hasMatch()) {
-                const std::optional<Quantity> share = leadingQuantity(m.captured(1));
-                ++m_steps;
-                if (!share || !close(printed * 100, share->value))
-                    findings << line + QStringLiteral(": the per cent do not match");
-            }
-        }
+    }
+    // A share and the same in per cent: "0,0408 (4,080 %)".
+    static const QRegularExpression percent(
+        QStringLiteral("(−?\\d+(?:[.,]\\d+)?(?:·10[⁻⁺]?[⁰¹²³⁴⁵⁶⁷⁸⁹]+)?)[\\s\\x{00A0}]*\\(([^()%]+)[\\s\\x{00A0}]%\\)"));
+    for (auto it = percent.globalMatch(line); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const std::optional<Quantity> share = leadingQuantity(m.captured(1));
+        const std::optional<Quantity> inPerCent = leadingQuantity(m.captured(2));
+        ++m_steps;
+        if (!share || !inPerCent || !close(share->value * 100, inPerCent->value))
+            findings << line + QStringLiteral(": «%1» is not the same in per cent").arg(m.captured(0));
     }
 }
 

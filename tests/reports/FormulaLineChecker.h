@@ -31,6 +31,9 @@ public:
     // The symbols of the results the last check found printed as 0, as
     // the text names them ("Q_гв" of "Q_гв = (6 − 6)·11·10⁻³ = 0 МПа").
     const QStringList &zeroResults() const { return m_zeros; }
+    // The lines of the last check that print a number after "=" but had
+    // nothing to redo: a formula the checker could not read.
+    const QStringList &unreadLines() const { return m_unread; }
 
     // The value of an expression as printed; nothing when it is not one.
     std::optional<double> evaluate(const QString &expression) const;
@@ -55,4 +58,5 @@ private:
     double m_tolerance;
     int m_steps = 0;
     QStringList m_zeros;
+    QStringList m_unread;
 };

@@ -133,6 +133,8 @@ private Q_SLOTS:
         const int least = calculation == CalcKind::Hydraulic ? 12 : calculation == CalcKind::Static ? 30 : 25;
         QVERIFY2(checker.steps() >= least, qPrintable(QString::number(checker.steps()) + QStringLiteral("\n") + text));
 
+        // Every formula was read.
+        QVERIFY2(checker.unreadLines().isEmpty(), qPrintable(checker.unreadLines().join(QLatin1Char('\n'))));
         // No value is printed as 0 that is not.
         QStringList unexpected = checker.zeroResults();
         for (const QString &symbol : zeros)

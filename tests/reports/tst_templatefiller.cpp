@@ -227,18 +227,21 @@ private Q_SLOTS:
         }
     }
 
+    // At a boundary the verdict's numbers show their side of it.
     void staticVerdicts_data()
     {
         QTest::addColumn<double>("strength");
+        QTest::addColumn<QString>("printed");
         QTest::addColumn<QString>("sign");
         QTest::addColumn<QString>("negation");
-        QTest::newRow("exactly 1 holds") << 1.0 << "<=" << "";
-        QTest::newRow("just above fails") << 1.0000001 << ">" << "не ";
+        QTest::newRow("exactly 1 holds") << 1.0 << "1,000" << "<=" << "";
+        QTest::newRow("just above fails") << 1.0000001 << "1,0000001" << ">" << "не ";
     }
 
     void staticVerdicts()
     {
         QFETCH(double, strength);
+        QFETCH(QString, printed);
         QFETCH(QString, sign);
         QFETCH(QString, negation);
         TCalcVariables vars;
@@ -246,18 +249,30 @@ private Q_SLOTS:
         vars.setValue(Slot::S_cond, strength);
         vars.setValue(Slot::qvn, 0.2);
         vars.setValue(Slot::qust, 0.2);
-        vars.setValue(Slot::qvntr, 0.3);
+        vars.setValue(Slot::qvntr, 0.20000004);
         QTextDocument doc;
-        const QStringList tags{"$S_cond.Sign$", "$Not1$", "$Cond2.Sign$", "$Not2$", "$Cond3.Sign$", "$Not3$"};
+        const QStringList tags{"$S_cond.Value$",    "$S_cond.Sign$",     "$Not1$", "$S_cond.Rel$",
+                               "$Cond2.Value.MPa$", "$Cond2.Limit.MPa$", "$Cond2.Sign$", "$Not2$",
+                               "$Cond3.Value.MPa$", "$Cond3.Limit.MPa$", "$Cond3.Sign$", "$Not3$", "$Cond3.Rel$"};
         doc.setPlainText(templateOf(tags));
         TemplateFiller filler(doc);
         StaticReport::fill(filler, vars, [](std::int32_t) { return QString(); }, [](std::int32_t) { return QString(); });
         const auto v = filledValues(doc, tags);
+        QCOMPARE(v["$S_cond.Value$"], printed);
         QCOMPARE(v["$S_cond.Sign$"], sign);
         QCOMPARE(v["$Not1$"], negation);
+        QCOMPARE(v["$S_cond.Rel$"], sign == QLatin1String("<=") ? QStringLiteral("≤") : QStringLiteral(">"));
+        // Equal values hold, with the digits of any result.
+        QCOMPARE(v["$Cond2.Value.MPa$"], QStringLiteral("0,2000"));
+        QCOMPARE(v["$Cond2.Limit.MPa$"], QStringLiteral("0,2000"));
         QCOMPARE(v["$Cond2.Sign$"], QStringLiteral("<="));
+        QCOMPARE(v["$Not2$"], QString());
+        // A load just over its limit shows it is over.
+        QCOMPARE(v["$Cond3.Value.MPa$"], QStringLiteral("0,20000004"));
+        QCOMPARE(v["$Cond3.Limit.MPa$"], QStringLiteral("0,20000000"));
         QCOMPARE(v["$Cond3.Sign$"], QStringLiteral(">"));
         QCOMPARE(v["$Not3$"], QStringLiteral("не "));
+        QCOMPARE(v["$Cond3.Rel$"], QStringLiteral(">"));
     }
 
     void fiberglassChoices()
