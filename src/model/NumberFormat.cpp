@@ -249,22 +249,6 @@ NumberFormat::Significant NumberFormat::roundSignificant(long double value, int 
     return result;
 }
 
-QString NumberFormat::formatReportNumber(const QString &fmt, double value)
-{
-    QString text = formatWith(fmt, static_cast<long double>(value), QStringLiteral("."), QString());
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    // Trailing zeros belong to a fraction only; a number in scientific
-    // notation keeps its exponent whole.
-    const bool scientific = text.contains(QLatin1Char('E'));
-    if (!scientific && text.contains(QLatin1Char('.'))) {
-        while (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-        if (text.endsWith(QLatin1Char('.')))
-            text.chop(1);
-    }
-    return text;
-}
-
 bool NumberFormat::parse(const QString &text, const QString &decimalSep, double *value)
 {
     if (decimalSep.isEmpty())

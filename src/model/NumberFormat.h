@@ -47,10 +47,6 @@ public:
     };
     static Significant roundSignificant(long double value, int digits);
 
-    // A number for the reports: the format applied with "." as the decimal
-    // separator, then trailing zeros and a trailing "." dropped.  The result
-    // does not depend on the locale.
-    static QString formatReportNumber(const QString &fmt, double value);
 
     // Reads a number written with the given decimal separator: an optional
     // sign, digits with at most one separator, an optional exponent; nothing

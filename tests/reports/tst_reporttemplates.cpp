@@ -206,12 +206,12 @@ private Q_SLOTS:
         QTextDocument doc;
         fillStatic(doc, vars,
                    {{QStringLiteral("Htr"), QStringLiteral("первое предупреждение")},
-                    {QStringLiteral("m"), QStringLiteral("второе предупреждение")}});
+                    {QStringLiteral("m"), QStringLiteral("второе: Hв = -0,5 м, в Велтра-Норлекс")}});
         const QString text = doc.toPlainText();
         QCOMPARE(leftovers(text), QStringList());
         QVERIFY2(text.contains(QStringLiteral("Предупреждения\nИсходные данные или результаты выходят за пределы, в "
                                               "которых метод расчёта надёжен; проверьте их:\n— первое предупреждение\n"
-                                              "— второе предупреждение\nВыводы\n")),
+                                              "— второе: Hв = −0,5 м, в Велтра-Норлекс\nВыводы\n")),
                  qPrintable(text));
         // 1 m of dry soil over the table, 1.2 m of submerged soil down to the
         // axis: (1·19 + 1,2·11)·10⁻³ = 0,0322 MPa.
