@@ -234,20 +234,19 @@ QString NumberFormat::general(long double value, int precision)
     return generalWith(value, precision, decimalSeparator());
 }
 
-QString NumberFormat::formatReportNumber(const QString &fmt, double value)
+NumberFormat::Significant NumberFormat::roundSignificant(long double value, int digits)
 {
-    QString text = formatWith(fmt, static_cast<long double>(value), QStringLiteral("."), QString());
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    // Trailing zeros belong to a fraction only; a number in scientific
-    // notation keeps its exponent whole.
-    const bool scientific = text.contains(QLatin1Char('E'));
-    if (!scientific && text.contains(QLatin1Char('.'))) {
-        while (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-        if (text.endsWith(QLatin1Char('.')))
-            text.chop(1);
-    }
-    return text;
+    Significant result;
+    if (!std::isfinite(value))
+        return result;
+    Decimal d = toDecimal(value, 18);
+    d.roundToDecimals(digits - d.pointPos);
+    if (d.isZero())
+        return result;
+    result.negative = d.negative;
+    result.digits = QString::fromLatin1(d.digits.c_str());
+    result.exponent = d.pointPos - 1;
+    return result;
 }
 
 bool NumberFormat::parse(const QString &text, const QString &decimalSep, double *value)

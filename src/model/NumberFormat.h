@@ -35,10 +35,18 @@ public:
     // scientific notation ("1,5E20") for very large or very small numbers.
     static QString general(long double value, int precision = 15);
 
-    // A number for the reports: the format applied with "." as the decimal
-    // separator, then trailing zeros and a trailing "." dropped.  The result
-    // does not depend on the locale.
-    static QString formatReportNumber(const QString &fmt, double value);
+    // A value rounded half away from zero to `digits` significant digits,
+    // on its decimal expansion to 18 significant digits as format() rounds:
+    // value = ±d.ddd × 10^exponent, with the digits "dddd" without trailing
+    // zeros (empty for zero).
+    struct Significant
+    {
+        bool negative = false;
+        QString digits;
+        int exponent = 0;
+    };
+    static Significant roundSignificant(long double value, int digits);
+
 
     // Reads a number written with the given decimal separator: an optional
     // sign, digits with at most one separator, an optional exponent; nothing

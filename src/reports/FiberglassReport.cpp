@@ -1,27 +1,28 @@
 #include "reports/FiberglassReport.h"
 
+#include "calc/CalcCheck.h"
 #include "calc/FiberglassResults.h"
 #include "model/NumberFormat.h"
+#include "reports/ReportNumber.h"
 #include "reports/TemplateFiller.h"
 
 namespace {
 
-const char kSix[] = "0.000000";
-const char kNine[] = "0.000000000";
-const char kThree[] = "0.000";
+using Kind = ReportNumber::Origin;
 
 struct Number
 {
     const char *tag;
     double value;
-    const char *format;
+    Kind kind;
 };
 
 void replaceNumbers(TemplateFiller &filler, std::initializer_list<Number> numbers)
 {
-    for (const Number &n : numbers)
-        filler.ReplaceTag(QString::fromLatin1(n.tag),
-                          NumberFormat::formatReportNumber(QString::fromLatin1(n.format), n.value));
+    for (const Number &n : numbers) {
+        filler.replaceNumber(QString::fromLatin1(n.tag),
+                             ReportNumber::of(n.kind, n.value));
+    }
 }
 
 QString negation(bool fails)
@@ -34,6 +35,7 @@ QString negation(bool fails)
 void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, const Choices &choices,
                             const NameLookup &soilName)
 {
+    filler.useDecimalSeparator(NumberFormat::decimalSeparator());
     if (choices.materialId == 4)
         filler.ReplaceTag(QStringLiteral("$PIPETYPE$"), QStringLiteral("SN 5000"));
     else if (choices.materialId == 5)
@@ -42,84 +44,86 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
     filler.ReplaceTag(QStringLiteral("$SOILE$"), soilName(choices.soilId));
     filler.ReplaceTag(QStringLiteral("$TUBENAME$"), QStringLiteral("стеклопластиковых труб"));
     replaceNumbers(filler, {
-                               {"$D$", r.D, kSix},
-                               {"$s$", r.s, kNine},
-                               {"$t$", r.t, kNine},
-                               {"$Et$", r.Et, kSix},
-                               {"$Et/1000000$", r.Et / 1000000, kSix},
-                               {"$Sigmat$", r.Sigmat, kSix},
-                               {"$Sigmat/1000000$", r.Sigmat / 1000000, kSix},
-                               {"$MuSt$", r.MuSt, kSix},
-                               {"$EtauSvSt$", r.EtauSvSt, kSix},
-                               {"$EtauSvSt/1000000$", r.EtauSvSt / 1000000, kSix},
-                               {"$fi$", r.fi, kSix},
+                               {"$D$", r.D, Kind::Input},
+                               {"$s$", r.s, Kind::Input},
+                               {"$t$", r.t, Kind::Input},
+                               {"$Et$", r.Et, Kind::Input},
+                               {"$Et/1000000$", r.Et / 1000000, Kind::Input},
+                               {"$Sigmat$", r.Sigmat, Kind::Input},
+                               {"$Sigmat/1000000$", r.Sigmat / 1000000, Kind::Input},
+                               {"$MuSt$", r.MuSt, Kind::Input},
+                               {"$EtauSvSt$", r.EtauSvSt, Kind::Input},
+                               {"$EtauSvSt/1000000$", r.EtauSvSt / 1000000, Kind::Input},
+                               {"$fi$", r.fi, Kind::Input},
                            });
     filler.ReplaceTag(QStringLiteral("$WayOfLining$"), choices.layingText);
     replaceNumbers(filler, {
-                               {"$Egr$", r.Egr, kSix},
-                               {"$Egr/1000000$", r.Egr / 1000000, kSix},
-                               {"$h$", r.h, kNine},
-                               {"$M$", r.M, kSix},
-                               {"$F$", r.F, kSix},
-                               {"$Hv$", r.Hv, kSix},
-                               {"$GammaGrSt$", r.GammaGrSt, kSix},
-                               {"$GammaGrSt/1000$", r.GammaGrSt / 1000, kSix},
-                               {"$fi$", r.fi, kSix},
-                               {"$Kk$", r.Kk, kSix},
-                               {"$a$", r.a, kSix},
-                               {"$Qgr1$", r.Qgr1, kSix},
-                               {"$Qgr2$", r.Qgr2, kSix},
-                               {"$Qgr$", r.Qgr, kSix},
-                               {"$Qgr1/1000000$", r.Qgr1 / 1000000, kNine},
-                               {"$Qgr2/1000000$", r.Qgr2 / 1000000, kNine},
-                               {"$Qgr/1000000$", r.Qgr / 1000000, kNine},
-                               {"$P$", r.P, kSix},
-                               {"$Qtr$", r.Qtr, kSix},
-                               {"$Qtr/1000000$", r.Qtr / 1000000, kNine},
-                               {"$Qc$", r.Qc, kSix},
-                               {"$Qc/1000000$", r.Qc / 1000000, kNine},
-                               {"$I$", r.I, kNine},
-                               {"$n$", r.n, kNine},
-                               {"$Mras$", r.Mras, kSix},
-                               {"$Mras/1000$", r.Mras / 1000, kNine},
-                               {"$k$", r.k, kThree},
-                               {"$W$", r.W, kNine},
-                               {"$m$", r.m, kNine},
-                               {"$Mpr$", r.Mpr, kSix},
-                               {"$Mpr/1000$", r.Mpr / 1000, kNine},
-                               {"$A$", r.A, kThree},
-                               {"$Gt$", r.Gt, kThree},
-                               {"$Gt/1000000$", r.Gt / 1000000, kSix},
+                               {"$Egr$", r.Egr, Kind::Input},
+                               {"$Egr/1000000$", r.Egr / 1000000, Kind::Input},
+                               {"$h$", r.h, Kind::Input},
+                               {"$M$", r.M, Kind::Input},
+                               {"$F$", r.F, Kind::Input},
+                               {"$Hv$", r.Hv, Kind::Input},
+                               {"$GammaGrSt$", r.GammaGrSt, Kind::Input},
+                               {"$GammaGrSt/1000$", r.GammaGrSt / 1000, Kind::Input},
+                               {"$Kk$", r.Kk, Kind::Input},
+                               {"$a$", r.a, Kind::Input},
+                               {"$Qgr1$", r.Qgr1, Kind::Computed},
+                               {"$Qgr2$", r.Qgr2, Kind::Computed},
+                               {"$Qgr$", r.Qgr, Kind::Computed},
+                               {"$Qgr1/1000000$", r.Qgr1 / 1000000, Kind::Computed},
+                               {"$Qgr2/1000000$", r.Qgr2 / 1000000, Kind::Computed},
+                               {"$Qgr/1000000$", r.Qgr / 1000000, Kind::Computed},
+                               {"$P$", r.P, Kind::Computed},
+                               {"$Qtr$", r.Qtr, Kind::Computed},
+                               {"$Qtr/1000000$", r.Qtr / 1000000, Kind::Computed},
+                               {"$Qc$", r.Qc, Kind::Computed},
+                               {"$Qc/1000000$", r.Qc / 1000000, Kind::Computed},
+                               {"$I$", r.I, Kind::Computed},
+                               {"$n$", r.n, Kind::Computed},
+                               {"$Mras$", r.Mras, Kind::Computed},
+                               {"$Mras/1000$", r.Mras / 1000, Kind::Computed},
+                               {"$k$", r.k, Kind::Computed},
+                               {"$W$", r.W, Kind::Computed},
+                               {"$m$", r.m, Kind::Input},
+                               {"$Mpr$", r.Mpr, Kind::Computed},
+                               {"$Mpr/1000$", r.Mpr / 1000, Kind::Computed},
+                               {"$A$", r.A, Kind::Computed},
+                               {"$Gt$", r.Gt, Kind::Computed},
+                               {"$Gt/1000000$", r.Gt / 1000000, Kind::Computed},
                            });
+    const QVector<CalcCheck> checks = CalcCheck::fiberglass(r);
+    // The checks hold the moments in kN·m and the loads in MPa.
+    filler.replaceCompared(QStringLiteral("$Strength.Mras/1000$"), QStringLiteral("$Strength.Mpr/1000$"),
+                           checks[0].value, checks[0].limit);
     filler.ReplaceTag(QStringLiteral("$NO$"), negation(!r.strengthHolds()));
     replaceNumbers(filler, {
-                               {"$Etausvst$", r.EtauSvSt, kSix},
-                               {"$Gy$", r.Gy, kSix},
-                               {"$Gy/1000000$", r.Gy / 1000000, kSix},
-                               {"$psi$", r.psi, kSix},
+                               {"$Etausvst$", r.EtauSvSt, Kind::Input},
+                               {"$Gy$", r.Gy, Kind::Computed},
+                               {"$Gy/1000000$", r.Gy / 1000000, Kind::Computed},
+                               {"$psi$", r.psi, Kind::Computed},
                            });
+    filler.replaceCompared(QStringLiteral("$Ovality.psi$"), QString(), checks[1].value, checks[1].limit);
     filler.ReplaceTag(QStringLiteral("$NOPSI$"), negation(!r.ovalityHolds()));
     replaceNumbers(filler, {
-                               {"$Egr$", r.Egr, kSix},
-                               {"$Kov$", r.Kov, kSix},
-                               {"$Kzu$", r.Kzu, kSix},
-                               {"$Qgv$", r.Qgv, kSix},
-                               {"$Qgv/1000000$", r.Qgv / 1000000, kNine},
-                               {"$Gammav$", r.Gammav, kSix},
+                               {"$Kov$", r.Kov, Kind::Computed},
+                               {"$Kzu$", r.Kzu, Kind::Input},
+                               {"$Qgv$", r.Qgv, Kind::Computed},
+                               {"$Qgv/1000000$", r.Qgv / 1000000, Kind::Computed},
+                               {"$Gammav$", r.Gammav, Kind::Input},
                            });
+    filler.replaceCompared(QStringLiteral("$Stability.QcQgv/1000000$"), QStringLiteral("$Stability.Gy/1000000$"),
+                           checks[2].value, checks[2].limit);
     filler.ReplaceTag(QStringLiteral("$NOUU$"), negation(!r.stabilityHolds()));
 
     // What the run leaves out, said in words where the formulas would
     // compute with zeros.
     const bool traffic = r.M != 0.0 && r.F != 0.0;
     filler.ReplaceTag(QStringLiteral("$TrafficOff$"),
-                      r.M == 0.0 ? QStringLiteral("масса на ось транспортного средства M = 0")
-                                 : QStringLiteral("площадь опирания колеса F = 0"));
+                      r.M == 0.0 ? QStringLiteral("масса на ось транспортного средства M = 0 кг")
+                                 : QStringLiteral("площадь опирания колеса F = 0 м²"));
     const double axisDepth = r.D / 2 + r.h;
-    replaceNumbers(filler, {
-                               {"$AxisDepth$", axisDepth, kSix},
-                               {"$QcQgv/1000000$", (r.Qc + r.Qgv) / 1000000, kNine},
-                           });
+    replaceNumbers(filler, {{"$AxisDepth$", axisDepth, Kind::Computed}});
     filler.ReplaceTag(QStringLiteral("$WallKind$"), wallKind(choices.wallIndex));
 
     // Blocks 1, 3 and 5 hold the trenchless text, 2 and 4 the trench text.

@@ -3,10 +3,12 @@
 #include "calc/FuncUnit.h"
 #include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
+#include "reports/ReportNumber.h"
 #include "reports/TemplateFiller.h"
 
 void HydraulicReport::fill(TemplateFiller &filler, const TCalcVariables &vars)
 {
+    filler.useDecimalSeparator(NumberFormat::decimalSeparator());
     // The fiberglass words go with material 4 only.
     const bool fiberglass = vars.SelectedMaterialId == 4;
     filler.ReplaceTag(QStringLiteral("$TUBENAME1$"),
@@ -14,33 +16,46 @@ void HydraulicReport::fill(TemplateFiller &filler, const TCalcVariables &vars)
     filler.ReplaceTag(QStringLiteral("$TUBENAME2$"),
                       fiberglass ? QStringLiteral("стеклопластиковая труба") : QStringLiteral("труба Велтра-Норлекс"));
 
+    using Kind = ReportNumber::Origin;
     const struct
     {
         const char *tag;
         Slot slot;
+        Kind kind;
     } values[] = {
-        {"$Din.Val$", Slot::Din},           {"$i_s.Val$", Slot::i_s},
-        {"$hs_d.Val$", Slot::hs_d},         {"$g.Val$", Slot::g},           {"$Ls.Val$", Slot::Ls},
-        {"$Vf.Val$", Slot::V},              {"$Ke.Val$", Slot::Ke},         {"$a.Val$", Slot::a},
-        {"$Vf_begin.Val$", Slot::Vf_begin}, {"$Vf_end.Val$", Slot::Vf_end}, {"$Rsnf_Rsf.Val$", Slot::Rsnf_Rsf},
-        {"$bs_end.Val$", Slot::bs_end},     {"$Vnf.Val$", Slot::Vnf},       {"$Kw.Val$", Slot::Kw_h},
-        {"$qs.Val_litr$", Slot::qs},
+        {"$Din.Val$", Slot::Din, Kind::Input},
+        {"$i_s.Val$", Slot::i_s, Kind::Input},
+        {"$hs_d.Val$", Slot::hs_d, Kind::Input},
+        {"$g.Val$", Slot::g, Kind::Input},
+        {"$Ke.Val$", Slot::Ke, Kind::Input},
+        {"$nu.Val$", Slot::nu, Kind::Input},
+        {"$Ls.Val$", Slot::Ls, Kind::Computed},
+        {"$Vf.Val$", Slot::V, Kind::Computed},
+        {"$a.Val$", Slot::a, Kind::Computed},
+        {"$Vf_begin.Val$", Slot::Vf_begin, Kind::Computed},
+        {"$Vf_end.Val$", Slot::Vf_end, Kind::Computed},
+        {"$Rsnf_Rsf.Val$", Slot::Rsnf_Rsf, Kind::Computed},
+        {"$bs_end.Val$", Slot::bs_end, Kind::Computed},
+        {"$Vnf.Val$", Slot::Vnf, Kind::Computed},
+        {"$Kw.Val$", Slot::Kw_h, Kind::Computed},
+        {"$qs.Val_litr$", Slot::qs, Kind::Computed},
+        {"$Rs.Val$", Slot::Rs, Kind::Computed},
+        {"$Requ.Val$", Slot::Requ, Kind::Computed},
+        {"$Rephi.Val$", Slot::Rephi, Kind::Computed},
     };
     for (const auto &v : values)
-        filler.ReplaceTag(QString::fromLatin1(v.tag), vars[v.slot].FormatValue());
+        filler.replaceNumber(QString::fromLatin1(v.tag), ReportNumber::of(v.kind, vars.value(v.slot)));
     // The flow does not depend on the outer diameter; a fiberglass tube leaves
     // it unknown (0), and the report then does not name one.
     const bool outerKnown = vars.value(Slot::Dout) > 0;
-    filler.ReplaceTag(QStringLiteral("$Dout.Val$"), outerKnown ? vars[Slot::Dout].FormatValue() : QStringLiteral("—"));
+    if (outerKnown)
+        filler.replaceNumber(QStringLiteral("$Dout.Val$"), ReportNumber::input(vars.value(Slot::Dout)));
+    else
+        filler.ReplaceTag(QStringLiteral("$Dout.Val$"), QStringLiteral("—"));
     filler.CutIfBlock(1, !outerKnown);
     // The flow again, in cubic metres per second.
-    filler.ReplaceTag(QStringLiteral("$qs.Val_m3$"), vars[Slot::qs].FormatScaled(0.001));
-    filler.ReplaceTag(QStringLiteral("$Rs.Val$"), vars[Slot::Rs].FormatValue());
-
-    // The values that the formulas of the report work with on the way.
-    filler.ReplaceTag(QStringLiteral("$nu.Val$"), vars[Slot::nu].FormatValue());
-    filler.ReplaceTag(QStringLiteral("$alpha.Val$"),
-                      NumberFormat::format(QStringLiteral("0.###"), FuncUnit::SegmentHalfAngle(vars.value(Slot::hs_d))));
-    filler.ReplaceTag(QStringLiteral("$Requ.Val$"), NumberFormat::format(QStringLiteral("0"), vars.value(Slot::Requ)));
-    filler.ReplaceTag(QStringLiteral("$Rephi.Val$"), NumberFormat::format(QStringLiteral("0"), vars.value(Slot::Rephi)));
+    filler.replaceNumber(QStringLiteral("$qs.Val_m3$"), ReportNumber::computed(vars.value(Slot::qs) * 0.001));
+    // The half angle of the wetted segment, which the formulas of the report work with.
+    filler.replaceNumber(QStringLiteral("$alpha.Val$"),
+                         ReportNumber::computed(FuncUnit::SegmentHalfAngle(vars.value(Slot::hs_d))));
 }

@@ -19,8 +19,14 @@ QString oneLine(QString text)
 const QStringList &ProjectHeader::tags()
 {
     static const QStringList all{QStringLiteral("$Project.Object$"), QStringLiteral("$Project.Designer$"),
-                                 QStringLiteral("$Project.Date$")};
+                                 QStringLiteral("$Project.Date$"), QStringLiteral("$Sign.Designer$"),
+                                 QStringLiteral("$Sign.Date$")};
     return all;
+}
+
+QString ProjectHeader::blankLine()
+{
+    return QString(20, QLatin1Char('_'));
 }
 
 QString ProjectHeader::dateText(const ProjectDescription &description)
@@ -37,9 +43,13 @@ void ProjectHeader::resolveBlocks(TemplateFiller &filler, const ProjectDescripti
 
 void ProjectHeader::fillTags(TemplateFiller &filler, const ProjectDescription &description)
 {
+    const QString designer = oneLine(description.designer);
+    const QString date = dateText(description);
     filler.ReplaceTags({{tags().at(0), oneLine(description.object)},
-                        {tags().at(1), oneLine(description.designer)},
-                        {tags().at(2), dateText(description)}});
+                        {tags().at(1), designer},
+                        {tags().at(2), date},
+                        {tags().at(3), designer.isEmpty() ? blankLine() : designer},
+                        {tags().at(4), date.isEmpty() ? blankLine() : date}});
 }
 
 void ProjectHeader::fill(TemplateFiller &filler, const ProjectDescription &description)

@@ -21,8 +21,12 @@ public:
     static constexpr int DesignerBlock = 102;
     static constexpr int DateBlock = 103;
 
-    // The placeholders, each in its block.
+    // The placeholders of the header, each in its block, and those of the
+    // signature block.
     static const QStringList &tags();
+    // What stands where the description gives nothing to sign with: a line
+    // to write on.
+    static QString blankLine();
 
     // Keeps the block of each line the description gives and cuts the others.
     static void resolveBlocks(TemplateFiller &filler, const ProjectDescription &description);

@@ -63,6 +63,20 @@ public:
     const std::vector<Break> &breaks() const { return m_breaks; }
     const QVector<HeaderRows> &headers() const { return m_headers; }
 
+    // The closing section, from the last heading on, stays on one page
+    // when it takes no more than `most`: its breaks are used only when
+    // nothing else fits.  So a report's conclusions stay with the place to
+    // sign under them.
+    void keepClosingSection(qreal end, qreal most)
+    {
+        if (m_lastHeadingTop < 0 || end - m_lastHeadingTop > most)
+            return;
+        for (Break &b : m_breaks) {
+            if (b.end > m_lastHeadingTop + kEpsilon)
+                b.poor = true;
+        }
+    }
+
 private:
     static int keyOf(const QTextBlock &block)
     {
@@ -98,6 +112,8 @@ private:
         const int key = keyOf(block);
         const int total = m_paragraphLines.value(key);
         const bool continued = key == m_lastKey && key >= 0;
+        if (!continued && ReportPagination::isHeading(block))
+            m_lastHeadingTop = rect.top();
         if (!continued)
             m_linesBefore = 0;
         for (int i = 0; i < layout->lineCount(); ++i) {
@@ -261,6 +277,7 @@ private:
     bool m_keepWithPrevious = false;
     bool m_breakAfterPrevious = false;
     qreal m_bottom = 0;
+    qreal m_lastHeadingTop = -1;
 };
 
 } // namespace
@@ -279,30 +296,57 @@ bool ReportPagination::laidOut(const QTextBlock &block)
     return !(previous && previous->lastPosition() == block.position() - 1);
 }
 
-bool ReportPagination::keptWithNext(const QTextBlock &block)
+namespace {
+
+// A short paragraph (two lines at most) whose text is all bold, all italic.
+struct ShortParagraph
 {
-    const QTextBlockFormat format = block.blockFormat();
-    if (format.headingLevel() > 0)
-        return true;
+    bool isShort = false;
+    bool bold = false;
+    bool italic = false;
+};
+
+ShortParagraph shortParagraph(const QTextBlock &block)
+{
+    ShortParagraph paragraph;
     const QString text = block.text().trimmed();
-    if (text.isEmpty() || format.hasProperty(LongParagraphs::PieceProperty))
-        return false;
+    if (text.isEmpty() || block.blockFormat().hasProperty(LongParagraphs::PieceProperty))
+        return paragraph;
     const QTextLayout *layout = block.layout();
     if (layout && layout->lineCount() > 2)
-        return false;
-    if (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('=')))
-        return true;
-    bool bold = true;
-    bool italic = true;
+        return paragraph;
+    paragraph.isShort = true;
+    paragraph.bold = true;
+    paragraph.italic = true;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (fragment.text().trimmed().isEmpty())
             continue;
         const QTextCharFormat chars = fragment.charFormat();
-        bold = bold && chars.fontWeight() >= QFont::DemiBold;
-        italic = italic && chars.fontItalic();
+        paragraph.bold = paragraph.bold && chars.fontWeight() >= QFont::DemiBold;
+        paragraph.italic = paragraph.italic && chars.fontItalic();
     }
-    return bold || italic;
+    return paragraph;
+}
+
+} // namespace
+
+bool ReportPagination::isHeading(const QTextBlock &block)
+{
+    return block.blockFormat().headingLevel() > 0 || shortParagraph(block).bold;
+}
+
+bool ReportPagination::keptWithNext(const QTextBlock &block)
+{
+    if (block.blockFormat().headingLevel() > 0)
+        return true;
+    const ShortParagraph paragraph = shortParagraph(block);
+    if (!paragraph.isShort)
+        return false;
+    const QString text = block.text().trimmed();
+    if (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('=')))
+        return true;
+    return paragraph.bold || paragraph.italic;
 }
 
 QVector<ReportPagination::Page> ReportPagination::paginate(const QTextDocument &document, qreal firstHeight,
@@ -310,9 +354,10 @@ QVector<ReportPagination::Page> ReportPagination::paginate(const QTextDocument &
 {
     Collector collector(document);
     collector.run();
+    const qreal end = document.documentLayout()->documentSize().height();
+    collector.keepClosingSection(end, pageHeight / 2);
     const std::vector<Break> &breaks = collector.breaks();
     const QVector<HeaderRows> &headers = collector.headers();
-    const qreal end = document.documentLayout()->documentSize().height();
 
     QVector<Page> pages;
     qreal start = 0;

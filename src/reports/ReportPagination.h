@@ -11,8 +11,11 @@ class QTextDocument;
 // again at the top.  As in a book, a page neither starts nor ends with a
 // single line of a paragraph that has more, a heading (or a line that leads
 // into what follows) stays on the page of the paragraph after it, and
-// explicit page breaks before and after paragraphs are kept.  When nothing
-// else fits, these wishes give way rather than leave text out.
+// explicit page breaks before and after paragraphs are kept.  The closing
+// section, from the last heading to the end, stays on one page when it
+// takes half a page at most (a report's conclusions with the place to sign
+// under them).  When nothing else fits, these wishes give way rather than
+// leave text out.
 class ReportPagination
 {
 public:
@@ -28,6 +31,10 @@ public:
 
     // The first page holds `firstHeight` of text, every other `pageHeight`.
     static QVector<Page> paginate(const QTextDocument &document, qreal firstHeight, qreal pageHeight);
+
+    // Whether a paragraph is a heading: marked as such, or a short
+    // paragraph in bold throughout.
+    static bool isHeading(const QTextBlock &block);
 
     // Whether a paragraph stays on the page of what follows it: a heading
     // (marked as such, or a short paragraph in bold or italic throughout),

@@ -20,6 +20,13 @@
 
 namespace {
 
+QFont footerFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(9);
+    return font;
+}
+
 QFont titleFont()
 {
     QFont font(QStringLiteral("Arial"));
@@ -126,7 +133,7 @@ void ReportPage::layOut()
     doc.documentLayout()->setPaintDevice(m_layoutDevice.get());
     doc.setTextWidth(layoutDots(textWidth()));
     doc.documentLayout()->documentSize();
-    const qreal fullPage = layoutDots(paperMillimetres().height() - 2 * Margin);
+    const qreal fullPage = layoutDots(paperMillimetres().height() - 2 * Margin - FooterHeight);
     m_pages = ReportPagination::paginate(doc, fullPage - layoutDots(TextTop), fullPage);
 }
 
@@ -156,10 +163,24 @@ void ReportPage::paintPage(QPainter &painter, int index) const
     for (const ReportPagination::Slice &slice : m_pages.value(index)) {
         painter.save();
         painter.translate(0, slice.at - slice.top);
-        m_document->drawContents(&painter, QRectF(left, slice.top, width, slice.bottom - slice.top));
+        const QRectF area(left, slice.top, width, slice.bottom - slice.top);
+        painter.setClipRect(area, Qt::IntersectClip);
+        // The layout draws every line that touches the area; the line that
+        // starts where the slice ends belongs to the next page and must not
+        // be drawn here, not even clipped away: a PDF would keep its text.
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = area.adjusted(0, SliceInset, 0, -SliceInset);
+        m_document->documentLayout()->draw(&painter, context);
         painter.restore();
     }
     painter.restore();
+
+    // The page number, at the right of the foot of every page.
+    painter.setFont(footerFont());
+    painter.setPen(Qt::black);
+    const qreal footTop = paperMillimetres().height() - 2 * Margin - FooterHeight;
+    painter.drawText(QRectF(0, deviceDots(footTop), deviceDots(bandWidth()), deviceDots(FooterHeight)),
+                     Qt::AlignRight | Qt::AlignBottom, footerText(index));
 
     if (index == 0) {
         // Drawn over the document as the page's elements are: title, rule, logo.
@@ -224,6 +245,11 @@ bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPag
     if (!saved.ok && error)
         *error = saved.message;
     return saved.ok;
+}
+
+QString ReportPage::footerText(int index) const
+{
+    return QStringLiteral("Страница %1 из %2").arg(index + 1).arg(pageCount());
 }
 
 QVector<QStringList> ReportPage::pageLines() const

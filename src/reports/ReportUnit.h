@@ -21,7 +21,8 @@ class QTextDocument;
 // margins.  The first page carries the logo at the top right, a rule under
 // it and the centred title, all following the width of the paper; the
 // document starts 22.6 mm below the top margin and runs on over as many
-// pages as it needs.  The document is laid out once for the paper and each
+// pages as it needs.  Every page says at its foot which page of how many it
+// is ("Страница 2 из 3").  The document is laid out once for the paper and each
 // page draws its slices of that layout (see ReportPagination): lines are
 // never cut at a page end, table header rows repeat on every page the table
 // continues on, headings stay with what follows, and no page starts or ends
@@ -50,6 +51,8 @@ public:
     static constexpr qreal LogoWidth = 61.0;
     static constexpr qreal LogoHeight = 16.1;
     static constexpr qreal BandWidth = 189.8;
+    // The foot of every page, above the bottom margin, that holds the page number.
+    static constexpr qreal FooterHeight = 7.0;
 
     // The title line; at first "Гидравлический расчёт трубопровода Велтра-Норлекс".
     const QString &title() const { return m_title; }
@@ -114,6 +117,8 @@ public:
     // The text lines each page shows, in reading order (header rows that
     // repeat are shown on every page they are drawn on).
     QVector<QStringList> pageLines() const;
+    // The line at the foot of page `index` (from 0): "Страница 1 из 3".
+    QString footerText(int index) const;
     // Whether a line of the last layout is cut by the edge of a slice.
     bool anyLineCut() const;
 
@@ -127,6 +132,9 @@ private:
     static qreal layoutDots(qreal millimetres) { return millimetres * LayoutDpi / 25.4; }
     qreal deviceDots(qreal millimetres) const { return millimetres * m_deviceDpi / 25.4; }
     static constexpr qreal LayoutDpi = 96.0;
+    // How far inside its slice a page looks for the lines it draws, in
+    // layout units: lines that only touch the slice's edge are another page's.
+    static constexpr qreal SliceInset = 0.5;
 
     // Lays the document out for the paper and cuts it into pages.
     void layOut();

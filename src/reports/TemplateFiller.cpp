@@ -1,5 +1,8 @@
 #include "reports/TemplateFiller.h"
 
+#include "reports/ReportNumber.h"
+
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextTable>
@@ -44,6 +47,97 @@ void TemplateFiller::replaceAt(int position, int length, const QString &value)
     cursor.setPosition(position);
     cursor.setPosition(position + length, QTextCursor::KeepAnchor);
     cursor.insertText(value, format);
+}
+
+void TemplateFiller::replaceNumber(const QString &tag, const ReportNumber &number)
+{
+    if (m_recording) {
+        ReplaceTag(tag, QString());
+        return;
+    }
+    int position = find(tag);
+    while (position >= 0)
+        position = find(tag, insertNumber(position, int(tag.size()), number));
+}
+
+int TemplateFiller::insertNumber(int position, int length, const ReportNumber &number)
+{
+    const QChar minus(0x2212);
+    const QTextBlock block = m_document.findBlock(position);
+    const QString before = block.text().left(position - block.position());
+    int previousAt = int(before.size()) - 1;
+    while (previousAt >= 0 && before[previousAt].isSpace())
+        --previousAt;
+    const QChar previous = previousAt >= 0 ? before[previousAt] : QChar();
+
+    QTextCursor cursor(&m_document);
+    cursor.setPosition(position + 1);
+    QTextCharFormat format = cursor.charFormat(); // the tag's first character
+    bool raisedAfter = false;
+    const int after = position + length;
+    if (after < block.position() + block.length() - 1) {
+        cursor.setPosition(after + 1);
+        raisedAfter = cursor.charFormat().verticalAlignment() == QTextCharFormat::AlignSuperScript;
+    }
+
+    ReportNumber shown = number;
+    if (number.isNegative() && (previous == QLatin1Char('+') || previous == minus)) {
+        // "a + −x" reads "a − x", "a − −x" reads "a + x".
+        const int signAt = block.position() + previousAt;
+        cursor.setPosition(signAt + 1);
+        const QTextCharFormat signFormat = cursor.charFormat();
+        cursor.setPosition(signAt);
+        cursor.setPosition(signAt + 1, QTextCursor::KeepAnchor);
+        cursor.insertText(previous == minus ? QStringLiteral("+") : QString(minus), signFormat);
+        shown = number.magnitude();
+    }
+    const bool operandOf = previous == QLatin1Char('/') || previous.isLetter() || raisedAfter;
+    const bool bracket = (shown.isNegative() && (operandOf || previous == QChar(0x00B7)))
+                         || (shown.hasPowerOfTen() && operandOf);
+
+    QString text = bracket ? QStringLiteral("(") : QString();
+    if (shown.isNegative())
+        text += minus;
+    text += shown.mantissa();
+    cursor.setPosition(position);
+    cursor.setPosition(after, QTextCursor::KeepAnchor);
+    if (shown.hasPowerOfTen()) {
+        cursor.insertText(text + QStringLiteral("·10"), format);
+        QTextCharFormat raised = format;
+        raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        cursor.insertText(shown.exponentText(), raised);
+        text.clear();
+    }
+    if (bracket)
+        text += QLatin1Char(')');
+    cursor.insertText(text, format);
+    return cursor.position();
+}
+
+void TemplateFiller::replaceCompared(const QString &valueTag, const QString &limitTag, double value, double limit)
+{
+    const int digits = ReportNumber::digitsToCompare(value, limit);
+    replaceNumber(valueTag, ReportNumber::computed(value, digits));
+    if (!limitTag.isEmpty())
+        replaceNumber(limitTag, ReportNumber::computed(limit, digits));
+}
+
+void TemplateFiller::useDecimalSeparator(const QString &separator)
+{
+    if (m_recording)
+        return;
+    static const QRegularExpression decimal(QStringLiteral("(?<=\\d)[.,](?=\\d)"));
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+        QVector<int> found;
+        for (auto it = decimal.globalMatch(block.text()); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            if (match.captured() != separator)
+                found.append(block.position() + int(match.capturedStart()));
+        }
+        // From the last one back, so a longer separator keeps the others in place.
+        for (auto it = found.crbegin(); it != found.crend(); ++it)
+            replaceAt(*it, 1, separator);
+    }
 }
 
 void TemplateFiller::ReplaceTags(const QVector<QPair<QString, QString>> &tagsAndValues)

@@ -6,6 +6,7 @@
 #include <QVector>
 
 class QTextDocument;
+class ReportNumber;
 
 // Fills a report template loaded into a document: placeholders ("$Din.Val$")
 // are replaced by texts, numbered blocks ("$IF3$ ... $/IF3$") are kept or cut.
@@ -29,6 +30,23 @@ public:
     // any text at all.
     void ReplaceTags(const QVector<QPair<QString, QString>> &tagsAndValues);
 
+    // Replaces every occurrence of `tag` by the number, written to read
+    // right where it stands: its power of ten raised; "+ −x" as "− x" and
+    // "− −x" as "+ x"; in brackets where the number would otherwise not be
+    // taken whole: after "/" or a function's name ("lg"), before an
+    // exponent, and a negative one after "·".
+    void replaceNumber(const QString &tag, const ReportNumber &number);
+
+    // A value and the limit it is held against, each with the digits that
+    // show on which side of the limit the value lies; an empty limit tag
+    // for a limit the template writes itself.
+    void replaceCompared(const QString &valueTag, const QString &limitTag, double value, double limit);
+
+    // Writes the decimal numbers the document holds with `separator`: the
+    // constants of a template's formulas follow the separator of the
+    // numbers put in.
+    void useDecimalSeparator(const QString &separator);
+
     // Resolves block n: removes it whole (markers and content) or removes
     // only its two markers.  A block without both markers, or with the close
     // marker first, is left as it is.  A block that is whole paragraphs goes
@@ -50,6 +68,9 @@ public:
 private:
     void removeRange(int start, int length);
     void replaceAt(int position, int length, const QString &value);
+    // Puts the number in place of the tag at `position`; returns where the
+    // text put in ends.
+    int insertNumber(int position, int length, const ReportNumber &number);
     void removeWhole(int start, int end);
 
     QTextDocument &m_document;

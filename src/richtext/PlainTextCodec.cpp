@@ -99,16 +99,41 @@ char16_t lowered(char16_t ch)
     }
 }
 
+// Whether an exponent reads whole after "^": one number or one name
+// ("0,0516", "−3", "a"), or text in brackets of its own.
+bool readsWhole(const QString &text)
+{
+    if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) {
+        int depth = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            depth += text.at(i) == QLatin1Char('(') ? 1 : text.at(i) == QLatin1Char(')') ? -1 : 0;
+            if (depth == 0)
+                return i == text.size() - 1;
+        }
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool sign = i == 0 && (c == QLatin1Char('-') || c == QChar(0x2212));
+        if (!sign && !c.isLetterOrNumber() && c != QLatin1Char('.') && c != QLatin1Char(','))
+            return false;
+    }
+    return true;
+}
+
 // Raised or lowered text as plain text shows it: in superscript or
 // subscript characters when every character has one ("0.8⁴"), otherwise
-// after "^" or "_" ("^a,b").
+// after "^" or "_" ("^a,b"); an exponent that is more than one number or
+// name is bracketed ("^(1/b)").
 QString shifted(const QString &text, bool up)
 {
     QString forms(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t form = up ? raised(text.at(i).unicode()) : lowered(text.at(i).unicode());
-        if (!form)
+        if (!form) {
+            if (up && !readsWhole(text.trimmed()))
+                return QStringLiteral("^(") + text + QLatin1Char(')');
             return (up ? QLatin1Char('^') : QLatin1Char('_')) + text;
+        }
         forms[i] = QChar(form);
     }
     return forms;

@@ -51,19 +51,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("hydraulic") << QStringList{"hydraulic"} << QStringList{"303,629", "0,304", "3,192"};
+        QTest::newRow("hydraulic") << QStringList{"hydraulic"} << QStringList{"303,6", "0,3036", "3,192"};
         QTest::newRow("static from the database")
             << QStringList{"static", "--tube", "7", "--material", "1", "--soil", "4"}
-            << QStringList{"0,659", "0,251", "Полиэтилен ПЭ 100", "Песок мелкий"};
+            << QStringList{"0,6589", "0,2506", "Полиэтилен ПЭ 100", "Песок мелкий"};
         QTest::newRow("fiberglass trenchless")
             << QStringList{"fiberglass", "--material", "5", "--laying", "trenchless", "--set", "h=2", "--set", "M=20",
                            "--set", "FSt=0.38", "--set", "Hv=1", "--decimal-separator", "."}
-            << QStringList{"бестраншейный", "SN 10000", "13435.382907", "12650", "свой"};
+            << QStringList{"бестраншейный", "SN 10000", "= 13435 Па = 0.01344 МПа", "12650", "свой"};
         // The single-layer wall's own formulas, with the numbers of the run.
         QTest::newRow("fiberglass single-layer wall")
             << QStringList{"fiberglass", "--material", "4", "--wall", "single"}
-            << QStringList{"Конструкция стенки трубы — однослойная.", "I = s", "= 0.000000144", "W = s", "= 0.000024",
-                           "A = s = 0.012", "масса на ось транспортного средства M = 0"};
+            << QStringList{"Конструкция стенки трубы — однослойная.", "I = s³/12 = 0,012³/12 = 1,440·10⁻⁷ м⁴/м.",
+                           "W = s²/6 = 0,012²/6 = 2,400·10⁻⁵ м³/м.", "A = s = 0,01200 м.",
+                           "масса на ось транспортного средства M = 0 кг"};
     }
 
     void reportsAsText()
@@ -74,7 +75,7 @@ private Q_SLOTS:
         const CliRun run = runCli(QStringList{"report"} + args + QStringList{"-o", out});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-        const QString text = readText(out);
+        const QString text = readText(out).replace(QChar(0x00A0), QLatin1Char(' '));
         QVERIFY(!text.contains(QLatin1Char('$')));
         for (const QString &t : texts)
             QVERIFY2(text.contains(t), qPrintable(t));
@@ -110,7 +111,70 @@ private Q_SLOTS:
         if (text.isNull())
             QSKIP("pdftotext is not installed; the PDF's text is not checked");
         QVERIFY(text.contains(QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс")));
-        QVERIFY(text.contains(QStringLiteral("0,659")));
+        QVERIFY(text.contains(QStringLiteral("0,6589")));
+    }
+
+    // The static report as a PDF: every page numbered, the conclusions and
+    // the place to sign together on the last page, and each line drawn once.
+    void staticReportPdfPages()
+    {
+        const QString pdf = m_dir.filePath(QStringLiteral("pages.pdf"));
+        QCOMPARE(runCli({"report", "static", "-o", pdf}).exitCode, 0);
+        const QString text = pdfText(pdf);
+        if (text.isNull())
+            QSKIP("pdftotext is not installed; the PDF's text is not checked");
+        // pdftotext ends each page with a form feed.
+        QStringList pages = text.split(QLatin1Char('\f'));
+        while (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+            pages.removeLast();
+        QVERIFY(pages.size() >= 2);
+        for (int p = 0; p < pages.size(); ++p) {
+            QCOMPARE(pages[p].count(QStringLiteral("Страница ")), 1);
+            QVERIFY2(pages[p].contains(QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages.size())),
+                     qPrintable(pages[p]));
+        }
+        for (const char *words : {"Выводы", "Заключение. Выполнено", "Выполнил", "Проверил"})
+            QVERIFY2(pages.last().contains(QString::fromUtf8(words)), words);
+        // Only a table's header row comes again, on the page the table goes on.
+        QMap<QString, int> seen;
+        for (const QString &line : text.split(QLatin1Char('\n'))) {
+            const QString shown = line.simplified();
+            if (shown.size() > 20 && !shown.startsWith(QStringLiteral("Наименование")))
+                ++seen[shown];
+        }
+        QVERIFY(seen.size() > 50);
+        for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+            QVERIFY2(it.value() == 1, qPrintable(it.key()));
+    }
+
+    // Told to write a point, a report writes no decimal comma: not in the
+    // values, not in the constants of its formulas.
+    void pointSeparatorThroughout_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("hydraulic") << QStringList{"hydraulic", "--set", "hs_d=0.3"};
+        QTest::newRow("static") << QStringList{"static"};
+        QTest::newRow("fiberglass trench") << QStringList{"fiberglass", "--material", "4", "--set", "h=2", "--set", "M=20",
+                                                          "--set", "FSt=0.38", "--set", "Hv=1"};
+        QTest::newRow("fiberglass trenchless") << QStringList{"fiberglass", "--material", "5", "--laying", "trenchless",
+                                                              "--wall", "single", "--set", "h=2"};
+    }
+
+    void pointSeparatorThroughout()
+    {
+        QFETCH(QStringList, args);
+        static const QRegularExpression comma(QStringLiteral("\\d,\\d"));
+        static const QRegularExpression point(QStringLiteral("\\d\\.\\d"));
+        for (const char *separator : {".", ","}) {
+            const QString out = m_dir.filePath(QStringLiteral("separator.txt"));
+            const CliRun run = runCli(QStringList{"report"} + args
+                                      + QStringList{"--decimal-separator", QString::fromLatin1(separator), "-o", out});
+            QCOMPARE(run.exitCode, 0);
+            const QString text = readText(out);
+            const bool pointWanted = *separator == '.';
+            QCOMPARE(text.contains(comma), !pointWanted);
+            QCOMPARE(text.contains(point), pointWanted);
+        }
     }
 
     void convertToPdfWithTitle()

@@ -157,33 +157,35 @@ private Q_SLOTS:
         QCOMPARE(v.FormatValue(), QStringLiteral("-3,25"));
     }
 
-    void reportNumber_data()
+    // Significant digits as the reports round them: half away from zero on
+    // the decimal expansion, as format() rounds.
+    void roundSignificant_data()
     {
-        QTest::addColumn<QString>("fmt");
         QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("0.3") << "0.000000" << 0.3 << "0.3";
-        QTest::newRow("0") << "0.000000" << 0.0 << "0";
-        QTest::newRow("529200") << "0.000000" << 529200.0 << "529200";
-        QTest::newRow("rounds to 0") << "0.000000" << 0.0000004 << "0";
-        QTest::newRow("2.5") << "0.000" << 2.5 << "2.5";
-        QTest::newRow("small") << "0.000000000" << 0.000036288 << "0.000036288";
-        QTest::newRow("three places") << "0.000" << 17943333.333333333 << "17943333.333";
-        QTest::newRow("six places") << "0.000000" << 4111211.679289172 << "4111211.679289";
-        QTest::newRow("negative") << "0.000" << -2.5 << "-2.5";
-        // The exponent of a huge value keeps its zeros.
-        QTest::newRow("scientific") << "0.000" << 1.5e20 << "1.5E20";
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<bool>("negative");
+        QTest::addColumn<QString>("rounded");
+        QTest::addColumn<int>("exponent");
+        QTest::newRow("exact half, away from zero") << 0.125 << 2 << false << "13" << -1;
+        QTest::newRow("below a half") << 0.15 << 1 << false << "1" << -1;
+        QTest::newRow("carry to a new digit") << 9.9996 << 4 << false << "1" << 1;
+        QTest::newRow("trailing zeros dropped") << 2.5 << 4 << false << "25" << 0;
+        QTest::newRow("large") << 745570.3 << 6 << false << "74557" << 5;
+        QTest::newRow("small and negative") << -0.000123456 << 3 << true << "123" << -4;
+        QTest::newRow("zero") << 0.0 << 4 << false << "" << 0;
     }
 
-    void reportNumber()
+    void roundSignificant()
     {
-        QFETCH(QString, fmt);
         QFETCH(double, value);
-        QFETCH(QString, expected);
-        for (const char *separator : {",", "."}) {
-            NumberFormat::setDecimalSeparator(QString::fromLatin1(separator));
-            QCOMPARE(NumberFormat::formatReportNumber(fmt, value), expected);
-        }
+        QFETCH(int, digits);
+        QFETCH(bool, negative);
+        QFETCH(QString, rounded);
+        QFETCH(int, exponent);
+        const NumberFormat::Significant s = NumberFormat::roundSignificant(value, digits);
+        QCOMPARE(s.negative, negative);
+        QCOMPARE(s.digits, rounded);
+        QCOMPARE(s.exponent, exponent);
     }
 
     void parse_data()

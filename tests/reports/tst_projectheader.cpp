@@ -76,6 +76,46 @@ private Q_SLOTS:
         QVERIFY(!doc.toPlainText().contains(QRegularExpression(QStringLiteral("\\$/?IF10[123]\\$"))));
     }
 
+    // Every report ends with a place to sign: who made it, with the
+    // designer's name and the date where the description gives them and a
+    // line to write them on where it does not, and who checked it.
+    void signatureBlock_data()
+    {
+        QTest::addColumn<QString>("templateName");
+        QTest::addColumn<QString>("designer");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("made");
+        const QString line(20, QLatin1Char('_'));
+        for (const char *name : {HydraulicReport::TemplateName, StaticReport::TemplateName,
+                                 FiberglassReport::TemplateName}) {
+            const QString t = QString::fromLatin1(name);
+            QTest::newRow(qPrintable(t + QStringLiteral(": named and dated")))
+                << t << "Иванов И. И." << QDate(2026, 3, 14)
+                << QStringLiteral("Выполнил\t%1\tИванов И. И.\t14.03.2026").arg(line);
+            QTest::newRow(qPrintable(t + QStringLiteral(": nothing given"))) << t << QString() << QDate()
+                                                                            << QStringLiteral("Выполнил\t%1\t%1\t%1").arg(line);
+        }
+    }
+
+    void signatureBlock()
+    {
+        QFETCH(QString, templateName);
+        QFETCH(QString, designer);
+        QFETCH(QDate, date);
+        QFETCH(QString, made);
+        QTextDocument doc;
+        QCOMPARE(ReportTemplates::load(doc, templateName), ReportTemplates::Load::Loaded);
+        TemplateFiller filler(doc);
+        ProjectDescription description;
+        description.designer = designer;
+        description.date = date;
+        ProjectHeader::fill(filler, description);
+        const QStringList lines = doc.toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(lines.size() - 2), made);
+        QCOMPARE(lines.last(), QStringLiteral("Проверил\t%1\t%1\t%1").arg(QString(20, QLatin1Char('_'))));
+        QVERIFY(!doc.toPlainText().contains(QStringLiteral("$Sign.")));
+    }
+
     void engineersTextsPrintAsTyped()
     {
         CalcSession session;

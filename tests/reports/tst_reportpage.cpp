@@ -2,6 +2,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -57,6 +59,18 @@ QMap<QString, QMap<int, int>> linesPerPage(const QVector<QStringList> &pages)
         }
     }
     return spread;
+}
+
+// The text of a PDF as pdftotext reads it, or a null text without the tool.
+QString pdfText(const QString &path)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return QString();
+    QProcess p;
+    p.start(tool, {path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QStringList documentLines(const QVector<QStringList> &pages)
@@ -123,6 +137,70 @@ private Q_SLOTS:
         QVERIFY(page.pageLines().first().size() < page.pageLines().at(1).size());
         // The caller's document is left as it was.
         QCOMPARE(doc.begin().blockFormat().topMargin(), 0.0);
+    }
+
+    // Each page draws its own lines and no other: the text of the PDF holds
+    // every line once, and the foot of every page its number.
+    void pdfHoldsEachLineOnce()
+    {
+        QTextDocument doc;
+        fillLong(doc, 300);
+        ReportPage page;
+        page.setDocument(doc);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("lines.pdf"));
+        QVERIFY(page.exportPdf(pdf));
+        const int pages = page.pageCount();
+        QVERIFY(pages > 3);
+        const QString text = pdfText(pdf);
+        if (text.isNull())
+            QSKIP("pdftotext is not installed; the PDF's text is not checked");
+        for (int i = 1; i <= 300; ++i)
+            QVERIFY2(text.count(QStringLiteral("Строка %1:").arg(i)) == 1, qPrintable(QString::number(i)));
+        for (int i = 0; i < 40; ++i)
+            QCOMPARE(text.count(QStringLiteral("ячейка %1.0").arg(i)), 1);
+        // pdftotext ends each page with a form feed.
+        const QStringList onPages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QCOMPARE(onPages.size(), pages);
+        for (int p = 0; p < pages; ++p) {
+            QCOMPARE(page.footerText(p), QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages));
+            QCOMPARE(onPages[p].count(QStringLiteral("Страница ")), 1);
+            QVERIFY2(onPages[p].contains(page.footerText(p)), qPrintable(onPages[p]));
+        }
+    }
+
+    // A report's conclusions stay with the place to sign under them: the
+    // closing section, from the last heading on, is never split, wherever
+    // the pages would end.
+    void closingSectionStaysTogether()
+    {
+        for (int lead = 60; lead < 140; lead += 3) {
+            QTextDocument doc;
+            QTextCursor cursor(&doc);
+            for (int i = 0; i < lead; ++i) {
+                namedParagraph(cursor, i, 20);
+                cursor.insertBlock();
+            }
+            QTextCharFormat bold;
+            bold.setFontWeight(QFont::Bold);
+            cursor.insertText(QStringLiteral("Выводы"), bold);
+            cursor.insertBlock();
+            cursor.setCharFormat(QTextCharFormat());
+            for (int i = 0; i < 4; ++i) {
+                namedParagraph(cursor, 100 + i, 45);
+                cursor.insertBlock();
+            }
+            cursor.insertText(QStringLiteral("Выполнил\t____\t____"));
+            cursor.insertBlock();
+            cursor.insertText(QStringLiteral("Проверил\t____\t____"));
+            ReportPage page;
+            page.setDocument(doc);
+            const QVector<QStringList> pages = page.pageLines();
+            QVERIFY(pages.size() >= 2);
+            const QStringList &last = pages.last();
+            QVERIFY2(last.contains(QStringLiteral("Выводы")), qPrintable(QString::number(lead)));
+            QCOMPARE(last.last(), QStringLiteral("Проверил\t____\t____"));
+        }
     }
 
     void documentStartingWithATable()

@@ -1,12 +1,11 @@
-#include "calc/FiberglassCalc.h"
-#include "calc/HydraulicCalc.h"
-#include "calc/StaticCalc.h"
+#include "calc/FiberglassResults.h"
 #include "model/NumberFormat.h"
 #include "model/TCalcVariables.h"
 #include "reports/FiberglassReport.h"
-#include "reports/HydraulicReport.h"
 #include "reports/StaticReport.h"
+#include "reports/ReportNumber.h"
 #include "reports/TemplateFiller.h"
+#include "richtext/PlainTextCodec.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -97,6 +96,76 @@ private Q_SLOTS:
         QVERIFY(formatAt(14).fontWeight() != QFont::Bold);
     }
 
+    // A number reads right where it stands.
+    void replaceNumber_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("raisedAfter"); // an exponent right after the placeholder
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("input");
+        QTest::addColumn<QString>("expected"); // as plain text shows it
+        QTest::newRow("a result") << "q = " << "" << 0.12704 << false << "q = 0,1270";
+        QTest::newRow("an input as given") << "i = " << "" << 0.0007 << true << "i = 0,0007";
+        QTest::newRow("a power of ten, raised") << "ν = " << "" << 1.49e-6 << true << "ν = 1,49·10⁻⁶";
+        QTest::newRow("a power of ten after a product") << "2·" << "" << 2e10 << true << "2·2·10¹⁰";
+        QTest::newRow("a power of ten after a slash") << "3,192·4/" << "" << 1.49e-6 << true
+                                                      << "3,192·4/(1,49·10⁻⁶)";
+        QTest::newRow("a power of ten after a function") << "lg " << "" << 8.7e6 << false << "lg (8,700·10⁶)";
+        QTest::newRow("a power of ten before an exponent") << "" << "3" << 1.6e-5 << false << "(1,600·10⁻⁵)³";
+        QTest::newRow("a plain number before an exponent") << "" << "3" << 0.0016 << true << "0,0016³";
+        QTest::newRow("negative after a plus") << "0,1 + " << "" << -0.022 << false << "0,1 − 0,02200";
+        QTest::newRow("negative after a minus") << "0,1 − " << "" << -0.022 << false << "0,1 + 0,02200";
+        QTest::newRow("negative after a product") << "2·" << "" << -0.5 << true << "2·(−0,5)";
+        QTest::newRow("negative before an exponent") << "" << "2" << -0.5 << true << "(−0,5)²";
+        QTest::newRow("negative on its own") << "x = " << "" << -0.5 << true << "x = −0,5";
+        QTest::newRow("zero") << "P = " << "" << 0.0 << false << "P = 0";
+    }
+
+    void replaceNumber()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, raisedAfter);
+        QFETCH(double, value);
+        QFETCH(bool, input);
+        QFETCH(QString, expected);
+        QTextDocument doc;
+        QTextCursor cursor(&doc);
+        cursor.insertText(before);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        cursor.insertText(QStringLiteral("$X$"), bold);
+        QTextCharFormat raised;
+        raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        cursor.insertText(raisedAfter, raised);
+        TemplateFiller(doc).replaceNumber(QStringLiteral("$X$"),
+                                          input ? ReportNumber::input(value) : ReportNumber::computed(value));
+        QCOMPARE(PlainTextCodec::documentText(doc), expected);
+        // The number, its power of ten included, takes the placeholder's format.
+        QTextCursor last(&doc);
+        last.setPosition(int(before.size()) + 1);
+        QCOMPARE(last.charFormat().fontWeight(), int(QFont::Bold));
+    }
+
+    // The constants of a template's formulas take the separator of the
+    // numbers put in; other text keeps its points and commas.
+    void decimalSeparatorOfTheTemplate_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("point") << "." << "a = 0.3124·K^0.0516; Таблица 1. Итог, 2 шт.; min(4; 6.5); 1.3·γ";
+        QTest::newRow("comma") << "," << "a = 0,3124·K^0,0516; Таблица 1. Итог, 2 шт.; min(4; 6,5); 1,3·γ";
+    }
+
+    void decimalSeparatorOfTheTemplate()
+    {
+        QFETCH(QString, separator);
+        QFETCH(QString, expected);
+        QTextDocument doc;
+        doc.setPlainText(QStringLiteral("a = 0,3124·K^0.0516; Таблица 1. Итог, 2 шт.; min(4; 6,5); 1.3·γ"));
+        TemplateFiller(doc).useDecimalSeparator(separator);
+        QCOMPARE(doc.toPlainText(), expected);
+    }
+
     void cutIfBlock_data()
     {
         QTest::addColumn<QString>("text");
@@ -158,84 +227,21 @@ private Q_SLOTS:
         }
     }
 
-    void hydraulicValues()
-    {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        QVERIFY(CalcHydraulic(vars).isCompleted());
-        QTextDocument doc;
-        const QStringList tags{"$TUBENAME1$", "$TUBENAME2$", "$qs.Val_litr$", "$qs.Val_m3$", "$Vf_end.Val$",
-                               "$Ls.Val$",    "$Vf.Val$",    "$Kw.Val$",      "$hs_d.Val$",  "$Rs.Val$"};
-        doc.setPlainText(templateOf(tags));
-        TemplateFiller filler(doc);
-        HydraulicReport::fill(filler, vars);
-        const auto v = filledValues(doc, tags);
-        QCOMPARE(v["$TUBENAME1$"], QStringLiteral("труб Велтра-Норлекс"));
-        QCOMPARE(v["$TUBENAME2$"], QStringLiteral("труба Велтра-Норлекс"));
-        QCOMPARE(v["$qs.Val_litr$"], QStringLiteral("303,629"));
-        QCOMPARE(v["$qs.Val_m3$"], QStringLiteral("0,304"));
-        QCOMPARE(v["$Vf_end.Val$"], QStringLiteral("3,192"));
-        QCOMPARE(v["$Ls.Val$"], QStringLiteral("0,017"));
-        QCOMPARE(v["$Vf.Val$"], QStringLiteral("8,258"));
-        QCOMPARE(v["$Kw.Val$"], QStringLiteral("0,095"));
-        QCOMPARE(v["$hs_d.Val$"], QStringLiteral("1,0"));
-        QCOMPARE(v["$Rs.Val$"], QStringLiteral("0,087"));
-
-        // The fiberglass words go with material 4 only.
-        for (const int material : {4, 5}) {
-            vars.SelectedMaterialId = material;
-            doc.setPlainText(templateOf(tags));
-            HydraulicReport::fill(filler, vars);
-            QCOMPARE(filledValues(doc, tags)["$TUBENAME2$"], material == 4 ? QStringLiteral("стеклопластиковая труба")
-                                                                     : QStringLiteral("труба Велтра-Норлекс"));
-        }
-    }
-
-    void staticValues()
-    {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        QVERIFY(CalcStatic(vars).isCompleted());
-        const QMap<QString, QString> expected = {
-            {"$Dout.Value.mm$", "400"},  {"$Din.Value.cm$", "34,8"},  {"$s.Value.cm$", "0,2"},
-            {"$m.Value.kg$", "20000"},   {"$P.Value.MPa$", "0,516"},  {"$S_cond.Value$", "0,659"},
-            {"$e.Value.cm$", "2,6"},     {"$D.Value.cm$", "37,107"},  {"$Psi.Value.Percent$", "4,08"},
-            {"$Psi_m.Value.Percent$", "0,2"}, {"$Kok.Value$", "1,0"}, {"$Ktau.Value$", "1,25"},
-            {"$Kzu.Value$", "2"},        {"$qvntr.Value.MPa$", "0,149"}, {"$qust.Value.MPa$", "0,251"},
-            {"$S_cond.Sign$", "<="},     {"$Not1$", ""},              {"$Cond2.Sign$", "<="},
-            {"$Not2$", ""},              {"$Cond3.Sign$", "<="},      {"$Not3$", ""},
-            {"$SoilType.Value$", "свой"}, {"$Material.Value$", "ПЭ"},
-        };
-        QTextDocument doc;
-        doc.setPlainText(templateOf(expected.keys()));
-        TemplateFiller filler(doc);
-        QList<int> asked;
-        StaticReport::fill(
-            filler, vars,
-            [&](std::int32_t id) {
-                asked << id;
-                return QStringLiteral("свой");
-            },
-            [&](std::int32_t id) {
-                asked << id;
-                return QStringLiteral("ПЭ");
-            });
-        QCOMPARE(filledValues(doc, expected.keys()), expected);
-        QCOMPARE(asked, (QList<int>{-1, -1}));
-    }
-
+    // At a boundary the verdict's numbers show their side of it.
     void staticVerdicts_data()
     {
         QTest::addColumn<double>("strength");
+        QTest::addColumn<QString>("printed");
         QTest::addColumn<QString>("sign");
         QTest::addColumn<QString>("negation");
-        QTest::newRow("exactly 1 holds") << 1.0 << "<=" << "";
-        QTest::newRow("just above fails") << 1.0000001 << ">" << "не ";
+        QTest::newRow("exactly 1 holds") << 1.0 << "1,000" << "<=" << "";
+        QTest::newRow("just above fails") << 1.0000001 << "1,0000001" << ">" << "не ";
     }
 
     void staticVerdicts()
     {
         QFETCH(double, strength);
+        QFETCH(QString, printed);
         QFETCH(QString, sign);
         QFETCH(QString, negation);
         TCalcVariables vars;
@@ -243,55 +249,30 @@ private Q_SLOTS:
         vars.setValue(Slot::S_cond, strength);
         vars.setValue(Slot::qvn, 0.2);
         vars.setValue(Slot::qust, 0.2);
-        vars.setValue(Slot::qvntr, 0.3);
+        vars.setValue(Slot::qvntr, 0.20000004);
         QTextDocument doc;
-        const QStringList tags{"$S_cond.Sign$", "$Not1$", "$Cond2.Sign$", "$Not2$", "$Cond3.Sign$", "$Not3$"};
+        const QStringList tags{"$S_cond.Value$",    "$S_cond.Sign$",     "$Not1$", "$S_cond.Rel$",
+                               "$Cond2.Value.MPa$", "$Cond2.Limit.MPa$", "$Cond2.Sign$", "$Not2$",
+                               "$Cond3.Value.MPa$", "$Cond3.Limit.MPa$", "$Cond3.Sign$", "$Not3$", "$Cond3.Rel$"};
         doc.setPlainText(templateOf(tags));
         TemplateFiller filler(doc);
         StaticReport::fill(filler, vars, [](std::int32_t) { return QString(); }, [](std::int32_t) { return QString(); });
         const auto v = filledValues(doc, tags);
+        QCOMPARE(v["$S_cond.Value$"], printed);
         QCOMPARE(v["$S_cond.Sign$"], sign);
         QCOMPARE(v["$Not1$"], negation);
+        QCOMPARE(v["$S_cond.Rel$"], sign == QLatin1String("<=") ? QStringLiteral("≤") : QStringLiteral(">"));
+        // Equal values hold, with the digits of any result.
+        QCOMPARE(v["$Cond2.Value.MPa$"], QStringLiteral("0,2000"));
+        QCOMPARE(v["$Cond2.Limit.MPa$"], QStringLiteral("0,2000"));
         QCOMPARE(v["$Cond2.Sign$"], QStringLiteral("<="));
+        QCOMPARE(v["$Not2$"], QString());
+        // A load just over its limit shows it is over.
+        QCOMPARE(v["$Cond3.Value.MPa$"], QStringLiteral("0,20000004"));
+        QCOMPARE(v["$Cond3.Limit.MPa$"], QStringLiteral("0,20000000"));
         QCOMPARE(v["$Cond3.Sign$"], QStringLiteral(">"));
         QCOMPARE(v["$Not3$"], QStringLiteral("не "));
-    }
-
-    void fiberglassValues()
-    {
-        const QMap<QString, QString> expected = {
-            {"$PIPETYPE$", "SN 5000"}, {"$SOILE$", "свой"}, {"$WayOfLining$", "траншейный"}, {"$D$", "0.3"},
-            {"$s$", "0.012"}, {"$t$", "0.024"}, {"$Et$", "20000000000"}, {"$Et/1000000$", "20000"},
-            {"$Sigmat$", "500000000"}, {"$MuSt$", "0.3"}, {"$EtauSvSt$", "1250000000"}, {"$fi$", "30"},
-            {"$Egr$", "7000000"}, {"$h$", "0"}, {"$M$", "0"}, {"$GammaGrSt$", "16000"}, {"$GammaGrSt/1000$", "16"},
-            {"$Kk$", "1.3"}, {"$a$", "9.81"}, {"$Qgr1$", "0"}, {"$I$", "0.000008064"}, {"$n$", "0.056120314"},
-            {"$k$", "17943333.333"}, {"$W$", "0.000336"}, {"$m$", "0.7"}, {"$Mpr$", "117600"},
-            {"$Mpr/1000$", "117.6"}, {"$A$", "0.024"}, {"$Gt$", "73799647.699"}, {"$Gt/1000000$", "73.799648"},
-            {"$Gy$", "3761613.430803"}, {"$Gy/1000000$", "3.761613"}, {"$psi$", "0.01"}, {"$Kov$", "0.993"},
-            {"$Kzu$", "3"}, {"$Qgv$", "0"}, {"$Gammav$", "11000"}, {"$NO$", ""}, {"$NOPSI$", ""}, {"$NOUU$", ""},
-        };
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        const FiberglassRun run = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
-        QVERIFY(run.outcome.isCompleted());
-        QTextDocument doc;
-        doc.setPlainText(templateOf(expected.keys()) + QStringLiteral("\n$IF1$x1$/IF1$|$IF2$x2$/IF2$|$IF3$x3$/IF3$|"
-                                                                      "$IF4$x4$/IF4$|$IF5$x5$/IF5$"));
-        TemplateFiller filler(doc);
-        FiberglassReport::Choices choices;
-        choices.materialId = 4;
-        choices.layingIndex = 0;
-        choices.layingText = QStringLiteral("траншейный");
-        for (const char *separator : {",", "."}) {
-            NumberFormat::setDecimalSeparator(QString::fromLatin1(separator));
-            QTextDocument copy;
-            copy.setPlainText(doc.toPlainText());
-            TemplateFiller f(copy);
-            FiberglassReport::fill(f, run.results, choices, [](std::int32_t) { return QStringLiteral("свой"); });
-            QCOMPARE(filledValues(copy, expected.keys()), expected);
-            // Blocks 2 and 4 hold the trench text.
-            QCOMPARE(copy.toPlainText().section(QLatin1Char('\n'), -1), QStringLiteral("|x2||x4|"));
-        }
+        QCOMPARE(v["$Cond3.Rel$"], QStringLiteral(">"));
     }
 
     void fiberglassChoices()

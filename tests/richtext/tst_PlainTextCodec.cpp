@@ -106,6 +106,16 @@ void TestPlainTextCodec::raisedAndLoweredText_data()
                            << QStringLiteral("H₂O, σₘₐₓ, Dₙ₋₁");
     QTest::newRow("without forms: marked") << QStringList{"=e", "^x,5", "=, σ", "_тр", "=, m", "^2 "}
                                            << QStringLiteral("e^x,5, σ_тр, m^2 ");
+    // An exponent of more than one number or name is bracketed, so that it
+    // reads whole.
+    QTest::newRow("exponent of a sum over a number")
+        << QStringList{"=3,192·1,000", "^(1 + 0,2553)/1,818", "= = 3,192"}
+        << QStringLiteral("3,192·1,000^((1 + 0,2553)/1,818) = 3,192");
+    QTest::newRow("root as an exponent") << QStringList{"=X", "^1/b"} << QStringLiteral("X^(1/b)");
+    QTest::newRow("exponent of a product")
+        << QStringList{"=2,718281", "^−3,14·tg 30°", "=·2"} << QStringLiteral("2,718281^(−3,14·tg 30°)·2");
+    QTest::newRow("bracketed exponent kept") << QStringList{"=x", "^(a/b)"} << QStringLiteral("x^(a/b)");
+    QTest::newRow("two brackets are no one") << QStringList{"=x", "^(a)/(b)"} << QStringLiteral("x^((a)/(b))");
 }
 
 void TestPlainTextCodec::raisedAndLoweredText()
