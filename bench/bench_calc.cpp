@@ -4,7 +4,7 @@
 #include "calc/HydraulicCalc.h"
 #include "calc/StaticCalc.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -17,44 +17,44 @@ private Q_SLOTS:
 
     void hydraulic()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         QBENCHMARK {
-            CalcHydraulic(vars);
+            calculateHydraulic(vars);
         }
     }
 
     void staticCorrugated()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         QBENCHMARK {
-            CalcStatic(vars);
+            calculateStatic(vars);
         }
     }
 
     void fiberglassTrenchless()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::h, 2.0);
         vars.setValue(Slot::M, 20.0);
         vars.setValue(Slot::FSt, 0.38);
         QBENCHMARK {
-            CalcFiberglass(vars, LayingTrenchless, WallThreeLayer);
+            calculateFiberglass(vars, LayingTrenchless, WallThreeLayer);
         }
     }
 
     void formatAllVariables()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        CalcStatic(vars);
-        CalcHydraulic(vars);
+        CalcVariables vars;
+        vars.applyCatalogue();
+        calculateStatic(vars);
+        calculateHydraulic(vars);
         int length = 0;
         QBENCHMARK {
             for (int n = 1; n <= SlotKeys::Count; ++n)
-                length += vars.at(n).FormatValue().size();
+                length += vars.at(n).formatValue().size();
         }
         QVERIFY(length > 0);
     }

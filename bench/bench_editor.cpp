@@ -5,7 +5,7 @@
 #include "BenchDocuments.h"
 
 #include "editor/RichEditControl.h"
-#include "editor/remain.h"
+#include "editor/ReportEditor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
     double best = 1e9;
     double bestOpen = 1e9;
     for (int round = 0; round < 3; ++round) {
-        TFormEditor editor;
+        ReportEditor editor;
         editor.show();
         QCoreApplication::processEvents();
         auto *view = editor.findChild<RichEditControl *>();
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
 
         QElapsedTimer timer;
         timer.start();
-        if (!editor.OpenDocumentFile(path))
+        if (!editor.openDocumentFile(path))
             return 1;
         const double opened = timer.nsecsElapsed() / 1e9;
         // What the window does before it draws, then the drawing of the

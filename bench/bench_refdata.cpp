@@ -3,7 +3,7 @@
 // comparison, and how soon a damaged Access file ends in its error.
 // Run: build/bin/bench_refdata  (the Access items need the public test files;
 // PIPECALC_TESTDATA names their folder)
-#include "refdata/DataModuleUnit.h"
+#include "refdata/ReferenceDatabase.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 
@@ -29,9 +29,9 @@ class BenchRefdata : public QObject
 private Q_SLOTS:
     void shippedDatabase()
     {
-        TDM dm;
+        ReferenceDatabase dm;
         QBENCHMARK {
-            dm.ConnectDatabase();
+            dm.connectDatabase();
             QVERIFY(!dm.connection()->execute(QStringLiteral("select * from Materials")).rows.isEmpty());
         }
     }
@@ -48,10 +48,10 @@ private Q_SLOTS:
         QFETCH(QString, table);
         if (!QFile::exists(testData("nwind.mdb")))
             QSKIP("nwind.mdb is not in the test data folder");
-        TDM dm;
+        ReferenceDatabase dm;
         dm.setDatabaseFile(testData("nwind.mdb"));
         QBENCHMARK {
-            dm.ConnectDatabase();
+            dm.connectDatabase();
             QVERIFY(!dm.connection()->execute(QStringLiteral("select * from ") + table).rows.isEmpty());
         }
     }
@@ -77,10 +77,10 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(original.read(keep));
         file.close();
-        TDM dm;
+        ReferenceDatabase dm;
         dm.setDatabaseFile(damaged);
         QBENCHMARK_ONCE {
-            QVERIFY_THROWS_EXCEPTION(DatabaseError, dm.ConnectDatabase());
+            QVERIFY_THROWS_EXCEPTION(DatabaseError, dm.connectDatabase());
         }
     }
 };

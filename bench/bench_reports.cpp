@@ -5,11 +5,11 @@
 #include "calc/HydraulicCalc.h"
 #include "calc/StaticCalc.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
 #include "reports/ReportTemplates.h"
-#include "reports/ReportUnit.h"
+#include "reports/ReportPage.h"
 #include "reports/StaticReport.h"
 #include "reports/TemplateFiller.h"
 
@@ -33,9 +33,9 @@ private:
     // The static report, filled, repeated until it runs to about a hundred pages.
     static void longReport(QTextDocument &doc)
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        CalcStatic(vars);
+        CalcVariables vars;
+        vars.applyCatalogue();
+        calculateStatic(vars);
         QTextDocument one;
         ReportTemplates::load(one, QString::fromLatin1(StaticReport::TemplateName));
         TemplateFiller filler(one);
@@ -53,9 +53,9 @@ private Q_SLOTS:
 
     void hydraulic()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        CalcHydraulic(vars);
+        CalcVariables vars;
+        vars.applyCatalogue();
+        calculateHydraulic(vars);
         QBENCHMARK {
             QTextDocument doc;
             ReportTemplates::load(doc, QString::fromLatin1(HydraulicReport::TemplateName));
@@ -66,9 +66,9 @@ private Q_SLOTS:
 
     void staticCorrugated()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        CalcStatic(vars);
+        CalcVariables vars;
+        vars.applyCatalogue();
+        calculateStatic(vars);
         QBENCHMARK {
             QTextDocument doc;
             ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName));
@@ -79,9 +79,9 @@ private Q_SLOTS:
 
     void fiberglass()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        const FiberglassRun run = CalcFiberglass(vars, LayingTrenchless, WallThreeLayer);
+        CalcVariables vars;
+        vars.applyCatalogue();
+        const FiberglassRun run = calculateFiberglass(vars, LayingTrenchless, WallThreeLayer);
         FiberglassReport::Choices choices;
         choices.materialId = 5;
         choices.layingIndex = 1;

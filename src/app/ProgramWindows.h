@@ -5,10 +5,10 @@
 #include <memory>
 
 class EditorPlacement;
-class MainReports;
-class TFormEditor;
-class TFormMain;
-class TFormReport;
+class EditorReportMaker;
+class ReportEditor;
+class MainWindow;
+class ReportPrinter;
 
 // The windows that live for the whole run, created in this order: the main
 // window, the report editor (hidden until a report shows it) and the holder
@@ -21,7 +21,7 @@ class TFormReport;
 class ProgramWindows
 {
 public:
-    // As TFormMain takes them; empty for the defaults beside the executable.
+    // As MainWindow takes them; empty for the defaults beside the executable.
     explicit ProgramWindows(const QString &settingsFileName = QString(), const QString &databaseFolder = QString());
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows &) = delete;
@@ -36,16 +36,16 @@ public:
     // program carries on.
     void showAtStart(const QString &file);
 
-    TFormMain &main() { return *m_main; }
-    TFormEditor &editor() { return *m_editor; }
-    TFormReport &report() { return *m_report; }
+    MainWindow &main() { return *m_main; }
+    ReportEditor &editor() { return *m_editor; }
+    ReportPrinter &report() { return *m_report; }
 
 private:
     void keepEditorFolder();
 
-    std::unique_ptr<TFormMain> m_main;
-    std::unique_ptr<TFormEditor> m_editor;
-    std::unique_ptr<TFormReport> m_report;
-    std::unique_ptr<MainReports> m_reports;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<ReportEditor> m_editor;
+    std::unique_ptr<ReportPrinter> m_report;
+    std::unique_ptr<EditorReportMaker> m_reports;
     EditorPlacement *m_editorPlacement = nullptr;
 };

@@ -23,23 +23,23 @@ ProjectController::ProjectController(QWidget *window, CalcSession &session, QStr
         m_window->addAction(a);
         return a;
     };
-    ActionNew = action(QStringLiteral("&Новый"), QKeySequence::New, &ProjectController::newProject);
-    ActionNew->setStatusTip(QStringLiteral("Начать новый проект: исходные данные по умолчанию, ничего не выбрано"));
-    ActionOpen = action(QStringLiteral("&Открыть…"), QKeySequence::Open, &ProjectController::openProject);
-    ActionOpen->setStatusTip(QStringLiteral("Открыть сохранённый проект"));
-    ActionSave = action(QStringLiteral("&Сохранить"), QKeySequence::Save, &ProjectController::save);
-    ActionSave->setStatusTip(QStringLiteral("Сохранить проект в его файл"));
-    ActionSaveAs = action(QStringLiteral("Сохранить &как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+    newProjectAction = action(QStringLiteral("&Новый"), QKeySequence::New, &ProjectController::newProject);
+    newProjectAction->setStatusTip(QStringLiteral("Начать новый проект: исходные данные по умолчанию, ничего не выбрано"));
+    openProjectAction = action(QStringLiteral("&Открыть…"), QKeySequence::Open, &ProjectController::openProject);
+    openProjectAction->setStatusTip(QStringLiteral("Открыть сохранённый проект"));
+    saveProjectAction = action(QStringLiteral("&Сохранить"), QKeySequence::Save, &ProjectController::save);
+    saveProjectAction->setStatusTip(QStringLiteral("Сохранить проект в его файл"));
+    saveProjectAsAction = action(QStringLiteral("Сохранить &как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                           &ProjectController::saveAs);
-    ActionSaveAs->setStatusTip(QStringLiteral("Сохранить проект в другой файл"));
-    ActionProperties
+    saveProjectAsAction->setStatusTip(QStringLiteral("Сохранить проект в другой файл"));
+    propertiesAction
         = action(QStringLiteral("Сво&йства проекта…"), QKeySequence(), &ProjectController::editProperties);
-    ActionProperties->setStatusTip(QStringLiteral("Объект, проектировщик, дата и примечания проекта"));
-    ActionClearRecent = new QAction(QStringLiteral("Очистить список"), m_window);
-    connect(ActionClearRecent, &QAction::triggered, this, &ProjectController::clearRecent);
+    propertiesAction->setStatusTip(QStringLiteral("Объект, проектировщик, дата и примечания проекта"));
+    clearRecentAction = new QAction(QStringLiteral("Очистить список"), m_window);
+    connect(clearRecentAction, &QAction::triggered, this, &ProjectController::clearRecent);
 
-    RecentMenu = new QMenu(QStringLiteral("&Последние проекты"), m_window);
-    RecentMenu->setToolTipsVisible(true);
+    recentMenu = new QMenu(QStringLiteral("&Последние проекты"), m_window);
+    recentMenu->setToolTipsVisible(true);
     rebuildRecentMenu();
 
     connect(&m_session, &CalcSession::changed, this, &ProjectController::showTitle);
@@ -48,14 +48,14 @@ ProjectController::ProjectController(QWidget *window, CalcSession &session, QStr
 
 void ProjectController::fillMenu(QMenu *menu)
 {
-    menu->addAction(ActionNew);
-    menu->addAction(ActionOpen);
-    menu->addMenu(RecentMenu);
+    menu->addAction(newProjectAction);
+    menu->addAction(openProjectAction);
+    menu->addMenu(recentMenu);
     menu->addSeparator();
-    menu->addAction(ActionSave);
-    menu->addAction(ActionSaveAs);
+    menu->addAction(saveProjectAction);
+    menu->addAction(saveProjectAsAction);
     menu->addSeparator();
-    menu->addAction(ActionProperties);
+    menu->addAction(propertiesAction);
 }
 
 QString ProjectController::fileFilter()
@@ -256,22 +256,22 @@ void ProjectController::clearRecent()
 
 void ProjectController::rebuildRecentMenu()
 {
-    RecentMenu->clear();
+    recentMenu->clear();
     int number = 0;
     for (const QString &path : m_recent.paths()) {
         ++number;
         const QString shown = QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&"));
-        QAction *item = RecentMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(shown));
+        QAction *item = recentMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(shown));
         item->setToolTip(path);
         item->setStatusTip(path);
         item->setData(path);
         connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
     }
     if (m_recent.isEmpty()) {
-        QAction *none = RecentMenu->addAction(QStringLiteral("Список пуст"));
+        QAction *none = recentMenu->addAction(QStringLiteral("Список пуст"));
         none->setEnabled(false);
     }
-    RecentMenu->addSeparator();
-    RecentMenu->addAction(ActionClearRecent);
-    ActionClearRecent->setEnabled(!m_recent.isEmpty());
+    recentMenu->addSeparator();
+    recentMenu->addAction(clearRecentAction);
+    clearRecentAction->setEnabled(!m_recent.isEmpty());
 }

@@ -28,14 +28,14 @@ public:
     // the recent list.
     ProjectController(QWidget *window, CalcSession &session, QString settingsFile);
 
-    QAction *ActionNew = nullptr;
-    QAction *ActionOpen = nullptr;
-    QAction *ActionSave = nullptr;
-    QAction *ActionSaveAs = nullptr;
-    QAction *ActionProperties = nullptr;
-    QAction *ActionClearRecent = nullptr;
+    QAction *newProjectAction = nullptr;
+    QAction *openProjectAction = nullptr;
+    QAction *saveProjectAction = nullptr;
+    QAction *saveProjectAsAction = nullptr;
+    QAction *propertiesAction = nullptr;
+    QAction *clearRecentAction = nullptr;
     // "Последние проекты": one item per recent project, then "Очистить список".
-    QMenu *RecentMenu = nullptr;
+    QMenu *recentMenu = nullptr;
 
     // Puts the commands into the project menu.
     void fillMenu(QMenu *menu);

@@ -1,7 +1,7 @@
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "app/SafeApplication.h"
-#include "editor/remain.h"
+#include "editor/ReportEditor.h"
 #include "model/NumberFormat.h"
 #include "model/ResourceLocator.h"
 

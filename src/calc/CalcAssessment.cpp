@@ -3,23 +3,23 @@
 #include "calc/HydraulicCalc.h"
 #include "calc/PlausibleRanges.h"
 #include "calc/StaticCalc.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
-CalcAssessment CalcAssessment::run(TCalcVariables &vars, CalcKind kind, int layingIndex, int wallIndex)
+CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, int layingIndex, int wallIndex)
 {
     CalcAssessment a;
     a.kind = kind;
     switch (kind) {
     case CalcKind::Hydraulic:
-        a.outcome = CalcHydraulic(vars);
+        a.outcome = calculateHydraulic(vars);
         break;
     case CalcKind::Static:
-        a.outcome = CalcStatic(vars);
+        a.outcome = calculateStatic(vars);
         if (a.completed())
             a.verdict = CalcVerdict(CalcCheck::corrugated(vars));
         break;
     case CalcKind::Fiberglass: {
-        FiberglassRun run = CalcFiberglass(vars, layingIndex, wallIndex);
+        FiberglassRun run = calculateFiberglass(vars, layingIndex, wallIndex);
         a.outcome = run.outcome;
         a.fiberglass = run.results;
         if (a.completed())

@@ -9,7 +9,7 @@
 
 #include <QVector>
 
-class TCalcVariables;
+class CalcVariables;
 
 // One calculation run on a variable set and judged: how it ended, the checks
 // and the verdict of a static calculation, and the warnings about values
@@ -33,6 +33,6 @@ struct CalcAssessment
     // Runs the calculation on `vars`, which receive its results, and judges
     // them.  The laying method and the wall construction matter to the
     // fiberglass calculation only.
-    static CalcAssessment run(TCalcVariables &vars, CalcKind kind, int layingIndex = LayingTrench,
+    static CalcAssessment run(CalcVariables &vars, CalcKind kind, int layingIndex = LayingTrench,
                               int wallIndex = WallThreeLayer);
 };

@@ -2,7 +2,7 @@
 
 #include "calc/FiberglassResults.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <cmath>
 #include <limits>
@@ -19,7 +19,7 @@ QString CalcCheck::percentText(double utilisation)
     return NumberFormat::format(QStringLiteral("0.#"), utilisation * 100) + QStringLiteral(" %");
 }
 
-QVector<CalcCheck> CalcCheck::corrugated(const TCalcVariables &vars)
+QVector<CalcCheck> CalcCheck::corrugated(const CalcVariables &vars)
 {
     const double sCond = vars.value(Slot::S_cond);
     const double qvn = vars.value(Slot::qvn);

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QVector>
 
-class TCalcVariables;
+class CalcVariables;
 struct FiberglassResults;
 
 // One check of a static calculation: a value held against its limit.  The
@@ -32,7 +32,7 @@ struct CalcCheck
     // The three checks of a corrugated pipe, from the results in the
     // variables: strength S_cond <= 1, stability without traffic qvn <= qust
     // and with traffic qvntr <= qust.
-    static QVector<CalcCheck> corrugated(const TCalcVariables &vars);
+    static QVector<CalcCheck> corrugated(const CalcVariables &vars);
     // The three checks of a fiberglass pipe from one run: strength
     // Mras <= Mpr, ovality psi <= 0.05, stability Qc + Qgv <= Gy.
     static QVector<CalcCheck> fiberglass(const FiberglassResults &results);

@@ -1,26 +1,26 @@
 #include "calc/CalcDiagnosis.h"
 
 #include "calc/CalcFault.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <cmath>
 #include <cstring>
 
-CalcDiagnosis::CalcDiagnosis(const TCalcVariables &vars, QVector<const char *> steps, QVector<Rule> rules,
+CalcDiagnosis::CalcDiagnosis(const CalcVariables &vars, QVector<const char *> steps, QVector<Rule> rules,
                              Describe describe)
     : m_vars(vars), m_steps(std::move(steps)), m_rules(std::move(rules)),
       m_describe(describe ? std::move(describe) : slotLabels(vars))
 {
 }
 
-QString CalcDiagnosis::label(const TVariable &variable)
+QString CalcDiagnosis::label(const Variable &variable)
 {
     const QString name = variable.shownName();
-    const QString description = QStringLiteral("«%1»").arg(variable.GetDescription());
+    const QString description = QStringLiteral("«%1»").arg(variable.description());
     return name.isEmpty() ? description : QStringLiteral("%1 (%2)").arg(name, description);
 }
 
-CalcDiagnosis::Describe CalcDiagnosis::slotLabels(const TCalcVariables &vars)
+CalcDiagnosis::Describe CalcDiagnosis::slotLabels(const CalcVariables &vars)
 {
     return [&vars](const QString &key) {
         const auto slot = SlotKeys::fromKey(key);
@@ -66,7 +66,7 @@ QString CalcDiagnosis::requirement(const Rule &rule) const
         return QStringLiteral("должно быть по модулю меньше 1");
     case Test::AboveInnerDiameter:
         return QStringLiteral("должно быть больше внутреннего диаметра %1 (%2)")
-            .arg(m_vars[Slot::Din].shownName(), m_vars[Slot::Din].FormatValue());
+            .arg(m_vars[Slot::Din].shownName(), m_vars[Slot::Din].formatValue());
     case Test::AtMostOne:
         return QStringLiteral("не может быть больше 1");
     }
@@ -75,9 +75,9 @@ QString CalcDiagnosis::requirement(const Rule &rule) const
 
 CalcOutcome CalcDiagnosis::stopped(Slot input, Test test) const
 {
-    const TVariable &variable = m_vars[input];
+    const Variable &variable = m_vars[input];
     const QString message = QStringLiteral("Расчёт остановлен: значение %1 %2, а задано %3.")
-                                .arg(label(variable), requirement({input, test, nullptr}), variable.FormatValue());
+                                .arg(label(variable), requirement({input, test, nullptr}), variable.formatValue());
     return CalcOutcome::stopped(SlotKeys::key(input), message);
 }
 
@@ -107,10 +107,10 @@ CalcOutcome CalcDiagnosis::fault(const CalcFault &fault) const
         const int from = stepIndex(rule.from);
         if (from < 0 || from > at || !breaks(rule))
             continue;
-        const TVariable &input = m_vars[rule.input];
+        const Variable &input = m_vars[rule.input];
         variable = SlotKeys::key(rule.input);
         message += QStringLiteral(" Причина: значение %1 %2, а задано %3.")
-                       .arg(label(input), requirement(rule), input.FormatValue());
+                       .arg(label(input), requirement(rule), input.formatValue());
         if (rule.tubeDiameter)
             message += QStringLiteral(" Выберите трубу на странице «Труба» или введите диаметр.");
         break;

@@ -9,8 +9,8 @@
 #include <functional>
 
 class CalcFault;
-class TCalcVariables;
-class TVariable;
+class CalcVariables;
+class Variable;
 
 // Puts into words why a calculation did not complete.  A stop names the input
 // the check refused.  A fault names the quantity that was being computed and,
@@ -39,7 +39,7 @@ public:
     using Describe = std::function<QString(const QString &key)>;
 
     // `steps` lists the quantities in the order they are computed.
-    CalcDiagnosis(const TCalcVariables &vars, QVector<const char *> steps, QVector<Rule> rules,
+    CalcDiagnosis(const CalcVariables &vars, QVector<const char *> steps, QVector<Rule> rules,
                   Describe describe = {});
 
     // The quantity about to be computed.
@@ -52,16 +52,16 @@ public:
 
     // A variable as the messages name it: its name as the grid shows it and
     // its description, «…» around the description.
-    static QString label(const TVariable &variable);
+    static QString label(const Variable &variable);
     // A slot's label for quantities that are slots.
-    static Describe slotLabels(const TCalcVariables &vars);
+    static Describe slotLabels(const CalcVariables &vars);
 
 private:
     int stepIndex(const char *step) const;
     bool breaks(const Rule &rule) const;
     QString requirement(const Rule &rule) const;
 
-    const TCalcVariables &m_vars;
+    const CalcVariables &m_vars;
     QVector<const char *> m_steps;
     QVector<Rule> m_rules;
     Describe m_describe;

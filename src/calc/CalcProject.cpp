@@ -443,10 +443,10 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
         return check;
     // A reference data of its own reads the same database, so that the
     // session's grids stay as they are.
-    TCalcVariables vars;
+    CalcVariables vars;
     CollectingSink sink;
     ReferenceData refs(vars, sink);
-    refs.dataModule().setDatabaseFile(session.referenceData().dataModule().databaseFile());
+    refs.database().setDatabaseFile(session.referenceData().database().databaseFile());
     const auto throwTableErrors = [&sink] {
         if (!sink.messages.isEmpty())
             throw DatabaseError(DatabaseError::Kind::Query, sink.messages.join(QLatin1Char('\n')));
@@ -477,15 +477,15 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
         return true;
     };
     if (material.id >= 0) {
-        refs.LoadMaterials();
+        refs.loadMaterials();
         throwTableErrors();
         if (!rowById(material, check.material, descriptionOf(*refs.materials(), material.id),
                      QStringLiteral("материал"), QStringLiteral("материала")))
             return check;
     }
     if (tube.id >= 0) {
-        vars.SelectedMaterialId = material.id;
-        refs.LoadTubes();
+        vars.selectedMaterialId = material.id;
+        refs.loadTubes();
         throwTableErrors();
         const int rows = tube.fiberglass ? refs.fiberglassTubes()->rowCount() : refs.tubes()->rowCount();
         const auto rowValues = [&](int row) {
@@ -537,7 +537,7 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
         }
     }
     if (soil.id >= 0) {
-        refs.LoadSoils();
+        refs.loadSoils();
         throwTableErrors();
         if (!rowById(soil, check.soil, descriptionOf(*refs.soils(), soil.id), QStringLiteral("грунт"),
                      QStringLiteral("грунта")))

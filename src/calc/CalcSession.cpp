@@ -32,7 +32,7 @@ void CalcSession::Sink::showTableError(const QString &message)
 
 CalcSession::CalcSession(QObject *parent) : QObject(parent), m_refs(m_vars, m_sink)
 {
-    m_vars.InitCatalogue();
+    m_vars.applyCatalogue();
 }
 
 CalcSession::~CalcSession() = default;
@@ -41,9 +41,9 @@ void CalcSession::setMode(int mode)
 {
     if (mode != 0 && mode != 1)
         return;
-    if (m_vars.Mode == mode)
+    if (m_vars.mode == mode)
         return;
-    m_vars.Mode = std::uint8_t(mode);
+    m_vars.mode = std::uint8_t(mode);
     Q_EMIT changed();
 }
 
@@ -72,7 +72,7 @@ CalcKind CalcSession::calculationFor(int mode, std::int32_t materialId)
 
 CalcKind CalcSession::calculation() const
 {
-    return calculationFor(m_vars.Mode, m_vars.SelectedMaterialId);
+    return calculationFor(m_vars.mode, m_vars.selectedMaterialId);
 }
 
 void CalcSession::setInput(Slot slot, double value)
@@ -131,20 +131,20 @@ bool CalcSession::pickSoil(int row)
 
 bool CalcSession::pickMaterialById(std::int32_t id)
 {
-    m_refs.LoadMaterials();
+    m_refs.loadMaterials();
     return pickMaterial(m_refs.materials()->findId(id));
 }
 
 bool CalcSession::pickTubeByNumber(int number)
 {
-    m_refs.LoadTubes();
+    m_refs.loadTubes();
     const bool fiberglass = m_vars.isFiberglassMaterial();
     return fiberglass ? pickFiberglassTube(number - 1) : pickTube(number - 1);
 }
 
 bool CalcSession::pickSoilById(std::int32_t id)
 {
-    m_refs.LoadSoils();
+    m_refs.loadSoils();
     return pickSoil(m_refs.soils()->findId(id));
 }
 
@@ -173,8 +173,8 @@ void CalcSession::restoreChoices(const Choice &material, const TubeChoice &tube,
     m_material = material;
     m_tube = tube;
     m_soil = soil;
-    m_vars.SelectedMaterialId = material.id;
-    m_vars.SelectedSoilId = soil.id;
+    m_vars.selectedMaterialId = material.id;
+    m_vars.selectedSoilId = soil.id;
     m_refs.setFiberglassTubesVisible(ReferenceTransfer::isFiberglassMaterial(material.id));
     Q_EMIT changed();
 }
@@ -189,9 +189,9 @@ void CalcSession::setDescription(const ProjectDescription &description)
 
 void CalcSession::reset()
 {
-    m_vars.InitCatalogue();
-    m_vars.SelectedMaterialId = -1;
-    m_vars.SelectedSoilId = -1;
+    m_vars.applyCatalogue();
+    m_vars.selectedMaterialId = -1;
+    m_vars.selectedSoilId = -1;
     m_material = Choice();
     m_tube = TubeChoice();
     m_soil = Choice();
@@ -214,9 +214,9 @@ QVector<double> CalcSession::fingerprint(CalcKind kind) const
         values << m_vars.value(slot);
     // The reports name the material (the hydraulic report by its kind) and
     // the soil; the fiberglass calculation follows the two choices.
-    values << double(m_vars.SelectedMaterialId);
+    values << double(m_vars.selectedMaterialId);
     if (kind != CalcKind::Hydraulic)
-        values << double(m_vars.SelectedSoilId);
+        values << double(m_vars.selectedSoilId);
     if (kind == CalcKind::Fiberglass)
         values << double(m_laying) << double(m_wall);
     return values;

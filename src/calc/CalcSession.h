@@ -5,7 +5,7 @@
 #include "calc/CalcOutcome.h"
 #include "calc/FiberglassResults.h"
 #include "calc/ProjectDescription.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 
@@ -67,8 +67,8 @@ public:
     explicit CalcSession(QObject *parent = nullptr);
     ~CalcSession() override;
 
-    TCalcVariables &vars() { return m_vars; }
-    const TCalcVariables &vars() const { return m_vars; }
+    CalcVariables &vars() { return m_vars; }
+    const CalcVariables &vars() const { return m_vars; }
     ReferenceData &referenceData() { return m_refs; }
 
     // Where the reference data reports a table it cannot read; without one
@@ -78,7 +78,7 @@ public:
     void clearTableErrors() { m_sink.collected.clear(); }
 
     // The tab: 0 hydraulic, 1 static.
-    int mode() const { return m_vars.Mode; }
+    int mode() const { return m_vars.mode; }
     void setMode(int mode);
     // Laying method of the fiberglass calculation: 0 trench, 1 trenchless.
     int layingIndex() const { return m_laying; }
@@ -189,7 +189,7 @@ private:
     QVector<double> fingerprint(CalcKind kind) const;
     void tubeChosen(bool fiberglass, int row);
 
-    TCalcVariables m_vars;
+    CalcVariables m_vars;
     Sink m_sink;
     ReferenceData m_refs;
     int m_laying = 0;

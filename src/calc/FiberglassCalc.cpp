@@ -3,11 +3,11 @@
 #include "calc/CalcDiagnosis.h"
 #include "calc/CalcFault.h"
 #include "calc/Real.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 namespace {
 
-void run(TCalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcDiagnosis &diagnosis)
+void run(CalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcDiagnosis &diagnosis)
 {
     const bool trench = laying == LayingTrench;
 
@@ -149,7 +149,7 @@ void run(TCalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcD
 
 } // namespace
 
-FiberglassRun CalcFiberglass(TCalcVariables &vars, int layingIndex, int wallIndex)
+FiberglassRun calculateFiberglass(CalcVariables &vars, int layingIndex, int wallIndex)
 {
     using Test = CalcDiagnosis::Test;
     QVector<CalcDiagnosis::Rule> rules;

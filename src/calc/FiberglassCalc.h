@@ -3,7 +3,7 @@
 #include "calc/CalcOutcome.h"
 #include "calc/FiberglassResults.h"
 
-class TCalcVariables;
+class CalcVariables;
 
 // Laying method: index 0 is a trench; every other index is trenchless.
 enum FiberglassLaying { LayingTrench = 0, LayingTrenchless = 1 };
@@ -19,4 +19,4 @@ struct FiberglassRun
 // The static calculation of a fiberglass pipe.  Writes gc, Mras, Mpr, psiSt,
 // Gy (twice: 0 first) and QgvSt; returns every quantity of the run for the
 // report.  A fault ends it at the failing step; what was written before stays.
-FiberglassRun CalcFiberglass(TCalcVariables &vars, int layingIndex, int wallIndex);
+FiberglassRun calculateFiberglass(CalcVariables &vars, int layingIndex, int wallIndex);

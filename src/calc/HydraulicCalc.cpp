@@ -2,11 +2,11 @@
 
 #include "calc/CalcDiagnosis.h"
 #include "calc/CalcFault.h"
-#include "calc/FuncUnit.h"
+#include "calc/PartlyFilledCircle.h"
 #include "calc/Real.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
-CalcOutcome CalcHydraulic(TCalcVariables &vars)
+CalcOutcome calculateHydraulic(CalcVariables &vars)
 {
     using Test = CalcDiagnosis::Test;
     CalcDiagnosis diagnosis(vars,
@@ -37,11 +37,11 @@ CalcOutcome CalcHydraulic(TCalcVariables &vars)
         vars.setValue(Slot::Rs, rs.v());
 
         diagnosis.at("Kw_h");
-        const Real wetted = Real(FuncUnit::WettedAreaFactor(filling)) * din * din;
+        const Real wetted = Real(PartlyFilledCircle::wettedAreaFactor(filling)) * din * din;
         vars.setValue(Slot::Kw_h, wetted.v());
 
         diagnosis.at("Rsnf_Rsf");
-        vars.setValue(Slot::Rsnf_Rsf, FuncUnit::HydraulicRadiusRatio(filling));
+        vars.setValue(Slot::Rsnf_Rsf, PartlyFilledCircle::hydraulicRadiusRatio(filling));
         const Real radiusRatio = vars.value(Slot::Rsnf_Rsf);
 
         const Real ke = vars.value(Slot::Ke);

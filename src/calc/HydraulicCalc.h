@@ -2,7 +2,7 @@
 
 #include "calc/CalcOutcome.h"
 
-class TCalcVariables;
+class CalcVariables;
 
 // The hydraulic calculation of a gravity pipeline running partly full.
 // Reads Din, i_s, hs_d, nu and Ke; writes Rs, Kw_h, Rsnf_Rsf, g, bs, a, Ls,
@@ -10,7 +10,7 @@ class TCalcVariables;
 // Stops without writing anything when i_s, hs_d or nu is not above zero or
 // hs_d is above 1.
 // A fault ends it at the failing step; what was written before stays.
-CalcOutcome CalcHydraulic(TCalcVariables &vars);
+CalcOutcome calculateHydraulic(CalcVariables &vars);
 
 // The iteration of the friction-law exponent gives up after this many steps.
 constexpr int HydraulicIterationLimit = 100;

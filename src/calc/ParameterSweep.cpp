@@ -3,14 +3,14 @@
 #include "calc/CalcAssessment.h"
 #include "calc/CalcSession.h"
 #include "model/CalcViews.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <memory>
 
 ParameterSweep::ParameterSweep(CalcKind kind) : m_kind(kind), m_columns(CalcViews::outputRows(CalcKinds::view(kind)))
 {
-    TCalcVariables defaults;
-    defaults.InitCatalogue();
+    CalcVariables defaults;
+    defaults.applyCatalogue();
     for (int n = 1; n <= SlotKeys::Count; ++n)
         m_variables[size_t(n - 1)] = defaults.at(n);
 }
@@ -22,12 +22,12 @@ ParameterSweep::ParameterSweep(const CalcSession &session, CalcKind kind) : Para
 
 void ParameterSweep::setInputs(const CalcSession &session)
 {
-    const TCalcVariables &vars = session.vars();
+    const CalcVariables &vars = session.vars();
     for (int n = 1; n <= SlotKeys::Count; ++n)
         m_variables[size_t(n - 1)] = vars.at(n);
-    m_mode = vars.Mode;
-    m_material = vars.SelectedMaterialId;
-    m_soil = vars.SelectedSoilId;
+    m_mode = vars.mode;
+    m_material = vars.selectedMaterialId;
+    m_soil = vars.selectedSoilId;
     m_laying = session.layingIndex();
     m_wall = session.wallIndex();
 }
@@ -83,12 +83,12 @@ bool ParameterSweep::setColumns(const QVector<Slot> &columns, QString *error)
 ParameterSweep::Point ParameterSweep::runWith(const QVector<Slot> &varied, const QVector<double> &inputs) const
 {
     // A variable set of its own, a fresh copy of the one taken.
-    auto vars = std::make_unique<TCalcVariables>();
+    auto vars = std::make_unique<CalcVariables>();
     for (int n = 1; n <= SlotKeys::Count; ++n)
         vars->at(n) = m_variables[size_t(n - 1)];
-    vars->Mode = std::uint8_t(m_mode);
-    vars->SelectedMaterialId = m_material;
-    vars->SelectedSoilId = m_soil;
+    vars->mode = std::uint8_t(m_mode);
+    vars->selectedMaterialId = m_material;
+    vars->selectedSoilId = m_soil;
     for (int i = 0; i < varied.size() && i < inputs.size(); ++i)
         vars->setValue(varied[i], inputs[i]);
 
@@ -170,7 +170,7 @@ QStringList ParameterSweep::checkKeys(CalcKind kind)
 {
     QVector<CalcCheck> checks;
     if (kind == CalcKind::Static)
-        checks = CalcCheck::corrugated(TCalcVariables());
+        checks = CalcCheck::corrugated(CalcVariables());
     else if (kind == CalcKind::Fiberglass)
         checks = CalcCheck::fiberglass(FiberglassResults());
     QStringList keys;

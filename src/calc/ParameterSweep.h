@@ -5,7 +5,7 @@
 #include "calc/CalcOutcome.h"
 #include "calc/SweepRange.h"
 #include "model/SlotKeys.h"
-#include "model/TVariable.h"
+#include "model/Variable.h"
 
 #include <QString>
 #include <QVector>
@@ -81,7 +81,7 @@ private:
 
     CalcKind m_kind;
     // The session's variables (values, names and formats) as taken.
-    std::array<TVariable, SlotKeys::Count> m_variables{};
+    std::array<Variable, SlotKeys::Count> m_variables{};
     int m_mode = 0;
     std::int32_t m_material = -1;
     std::int32_t m_soil = -1;

@@ -2,7 +2,7 @@
 
 #include "calc/FiberglassCalc.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QSet>
 
@@ -179,7 +179,7 @@ unsigned scopeOf(CalcKind kind)
     return 0;
 }
 
-bool applies(When when, const TCalcVariables &vars, int layingIndex, int wallIndex)
+bool applies(When when, const CalcVariables &vars, int layingIndex, int wallIndex)
 {
     switch (when) {
     case When::Always:
@@ -224,11 +224,11 @@ QString withUnits(const QString &number, const QString &units)
 
 } // namespace
 
-QString PlausibleRanges::message(const Row &row, const TCalcVariables &vars)
+QString PlausibleRanges::message(const Row &row, const CalcVariables &vars)
 {
-    const TVariable &variable = vars[row.slot];
-    const QString units = variable.GetUnits();
-    QString text = QStringLiteral("%1 = %2 — ").arg(variable.shownName(), withUnits(number(variable.GetValue()), units));
+    const Variable &variable = vars[row.slot];
+    const QString units = variable.units();
+    QString text = QStringLiteral("%1 = %2 — ").arg(variable.shownName(), withUnits(number(variable.value()), units));
     const QString hint = row.hint ? QString::fromUtf16(row.hint) : QString();
     switch (row.bound) {
     case Bound::Above:
@@ -245,7 +245,7 @@ QString PlausibleRanges::message(const Row &row, const TCalcVariables &vars)
     return text;
 }
 
-QVector<CalcWarning> PlausibleRanges::warnings(const TCalcVariables &vars, CalcKind kind, int layingIndex,
+QVector<CalcWarning> PlausibleRanges::warnings(const CalcVariables &vars, CalcKind kind, int layingIndex,
                                                int wallIndex)
 {
     QVector<CalcWarning> found;

@@ -6,7 +6,7 @@
 
 #include <QVector>
 
-class TCalcVariables;
+class CalcVariables;
 
 // The ranges of inputs and results within which the methods of the
 // calculations mean something, in one table.  A value outside its range does
@@ -51,8 +51,8 @@ public:
     // variables hold: at most one for each value judged, in the order of
     // the table.  The laying method and the wall construction matter to the
     // fiberglass calculation only.
-    static QVector<CalcWarning> warnings(const TCalcVariables &vars, CalcKind kind, int layingIndex, int wallIndex);
+    static QVector<CalcWarning> warnings(const CalcVariables &vars, CalcKind kind, int layingIndex, int wallIndex);
 
     // The message of a row for the value the variables hold.
-    static QString message(const Row &row, const TCalcVariables &vars);
+    static QString message(const Row &row, const CalcVariables &vars);
 };

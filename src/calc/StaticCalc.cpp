@@ -3,7 +3,7 @@
 #include "calc/CalcDiagnosis.h"
 #include "calc/CalcFault.h"
 #include "calc/Real.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <algorithm>
 
@@ -30,7 +30,7 @@ SoilColumn StaticSoilColumn(double depth, double outerDiameter, double waterLeve
     return {dry, axis - dry};
 }
 
-CalcOutcome CalcStatic(TCalcVariables &vars)
+CalcOutcome calculateStatic(CalcVariables &vars)
 {
     using Test = CalcDiagnosis::Test;
     CalcDiagnosis diagnosis(vars,

@@ -2,14 +2,14 @@
 
 #include "calc/CalcOutcome.h"
 
-class TCalcVariables;
+class CalcVariables;
 
 // The static calculation of a corrugated polymer pipe in a trench.  Writes
 // the fixed coefficients and g first, then stops without more when F is not
 // above zero; otherwise writes the ring geometry, loads, ovality, strains and
 // the admissible external pressure.  A fault ends it at the failing step;
 // what was written before stays.
-CalcOutcome CalcStatic(TCalcVariables &vars);
+CalcOutcome calculateStatic(CalcVariables &vars);
 
 // The soil over the pipe's axis, split at the water table: `dry` metres of
 // soil above the table, which weigh Gamma, and `submerged` metres below it

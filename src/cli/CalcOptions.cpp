@@ -120,7 +120,7 @@ void CalcOptions::checkMaterialFitsKind(Purpose purpose) const
 void CalcOptions::applyTo(CalcSession &session) const
 {
     if (m_database)
-        session.referenceData().dataModule().setDatabaseFile(*m_database);
+        session.referenceData().database().setDatabaseFile(*m_database);
     if (m_project) {
         // Names the database gives otherwise are refused: a report must not
         // name what the values are not.

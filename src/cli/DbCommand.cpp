@@ -6,7 +6,7 @@
 #include "cli/ReferenceSource.h"
 #include "cli/TextTable.h"
 #include "cli/VarsCommand.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 namespace {
 
@@ -18,12 +18,12 @@ struct Grid
 };
 
 const Grid kGrids[] = {
-    {"tubes", &ReferenceData::LoadTubes, [](ReferenceData &d) -> ReferenceTableModel * { return d.tubes(); }},
-    {"fiberglass-tubes", &ReferenceData::LoadTubes,
+    {"tubes", &ReferenceData::loadTubes, [](ReferenceData &d) -> ReferenceTableModel * { return d.tubes(); }},
+    {"fiberglass-tubes", &ReferenceData::loadTubes,
      [](ReferenceData &d) -> ReferenceTableModel * { return d.fiberglassTubes(); }},
-    {"materials", &ReferenceData::LoadMaterials,
+    {"materials", &ReferenceData::loadMaterials,
      [](ReferenceData &d) -> ReferenceTableModel * { return d.materials(); }},
-    {"soils", &ReferenceData::LoadSoils, [](ReferenceData &d) -> ReferenceTableModel * { return d.soils(); }},
+    {"soils", &ReferenceData::loadSoils, [](ReferenceData &d) -> ReferenceTableModel * { return d.soils(); }},
 };
 
 const Grid &takeGrid(CliArgs &args)
@@ -104,10 +104,10 @@ int DbCommand::run(CliArgs &args)
     const Grid &grid = takeGrid(args);
     args.finish();
 
-    TCalcVariables vars;
-    vars.InitCatalogue();
+    CalcVariables vars;
+    vars.applyCatalogue();
     if (material)
-        vars.SelectedMaterialId = *material;
+        vars.selectedMaterialId = *material;
 
     ReferenceSource source(vars, database);
     source.load(grid.loader);

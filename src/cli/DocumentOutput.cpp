@@ -1,6 +1,6 @@
 #include "cli/DocumentOutput.h"
 
-#include "reports/ReportUnit.h"
+#include "reports/ReportPage.h"
 #include "richtext/DocumentFile.h"
 
 #include <QFileInfo>

@@ -3,11 +3,11 @@
 #include "cli/CliArgs.h"
 #include "refdata/DatabaseError.h"
 
-ReferenceSource::ReferenceSource(TCalcVariables &vars, const std::optional<QString> &databaseFile)
+ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QString> &databaseFile)
     : m_data(vars, *this)
 {
     if (databaseFile)
-        m_data.dataModule().setDatabaseFile(*databaseFile);
+        m_data.database().setDatabaseFile(*databaseFile);
 }
 
 void ReferenceSource::load(void (ReferenceData::*loader)())

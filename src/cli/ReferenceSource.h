@@ -8,7 +8,7 @@
 #include <optional>
 
 class CliArgs;
-class TCalcVariables;
+class CalcVariables;
 
 // The reference database for a command of the tool: the one in "Base"
 // beside the executable, or the file given with "--database".  The tool
@@ -17,7 +17,7 @@ class TCalcVariables;
 class ReferenceSource : private ReferenceErrorSink
 {
 public:
-    ReferenceSource(TCalcVariables &vars, const std::optional<QString> &databaseFile);
+    ReferenceSource(CalcVariables &vars, const std::optional<QString> &databaseFile);
 
     ReferenceData &data() { return m_data; }
 

@@ -9,7 +9,7 @@
 #include "cli/TextTable.h"
 #include "model/CalcViews.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <charconv>
 #include <cmath>
@@ -232,8 +232,8 @@ int SweepCommand::run(CliArgs &args)
     }
 
     // A table to read: inputs as given, values in the formats of the grids.
-    TCalcVariables formats;
-    formats.InitCatalogue();
+    CalcVariables formats;
+    formats.applyCatalogue();
     QVector<QStringList> rows{header + QStringList{QStringLiteral("итог")} + names};
     sweep.run([&](const ParameterSweep::Point &point) {
         QStringList row;
@@ -247,7 +247,7 @@ int SweepCommand::run(CliArgs &args)
             else if (columns[i].check >= 0)
                 row << NumberFormat::format(QStringLiteral("0.###"), values[i]);
             else
-                row << NumberFormat::format(formats[columns[i].slot].GetFormat(), values[i]);
+                row << NumberFormat::format(formats[columns[i].slot].format(), values[i]);
         }
         rows.append(row);
     });

@@ -2,7 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 VariableSettings VariableSettings::takeFrom(CliArgs &args)
 {
@@ -30,8 +30,8 @@ bool VariableSettings::parseNumber(const QString &text, double *value)
     return NumberFormat::parse(text, QStringLiteral("."), value);
 }
 
-void VariableSettings::applyTo(TCalcVariables &vars) const
+void VariableSettings::applyTo(CalcVariables &vars) const
 {
     for (const Assignment &a : m_assignments)
-        vars[a.slot].SetValue(a.value);
+        vars[a.slot].setValue(a.value);
 }

@@ -6,7 +6,7 @@
 #include <QVector>
 
 class CliArgs;
-class TCalcVariables;
+class CalcVariables;
 
 // The "--set KEY=VALUE" assignments of a command line, checked before
 // anything is computed.
@@ -28,7 +28,7 @@ public:
     static bool parseNumber(const QString &text, double *value);
 
     // Applies the assignments in the order they were given.
-    void applyTo(TCalcVariables &vars) const;
+    void applyTo(CalcVariables &vars) const;
 
     const QVector<Assignment> &assignments() const { return m_assignments; }
 

@@ -6,7 +6,7 @@
 #include "cli/TextTable.h"
 #include "cli/VariableSettings.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QStringList>
 
@@ -17,8 +17,8 @@ int VarsCommand::run(CliArgs &args)
     const VariableSettings settings = VariableSettings::takeFrom(args);
     args.finish();
 
-    TCalcVariables vars;
-    vars.InitCatalogue();
+    CalcVariables vars;
+    vars.applyCatalogue();
     settings.applyTo(vars);
 
     if (json) {
@@ -37,31 +37,31 @@ int VarsCommand::run(CliArgs &args)
     return 0;
 }
 
-void VarsCommand::writeVariables(JsonWriter &json, const TCalcVariables &vars)
+void VarsCommand::writeVariables(JsonWriter &json, const CalcVariables &vars)
 {
     json.beginArray();
     for (int n = 1; n <= SlotKeys::Count; ++n) {
-        const TVariable &v = vars.at(n);
+        const Variable &v = vars.at(n);
         json.beginObject();
         json.member(QStringLiteral("slot"), n);
         json.member(QStringLiteral("key"), SlotKeys::key(n));
-        json.member(QStringLiteral("name"), v.GetName());
-        json.member(QStringLiteral("value"), v.GetValue());
-        json.member(QStringLiteral("text"), v.FormatValue());
-        json.member(QStringLiteral("units"), v.GetUnits());
+        json.member(QStringLiteral("name"), v.name());
+        json.member(QStringLiteral("value"), v.value());
+        json.member(QStringLiteral("text"), v.formatValue());
+        json.member(QStringLiteral("units"), v.units());
         json.endObject();
     }
     json.endArray();
 }
 
-QString VarsCommand::table(const TCalcVariables &vars, const QVector<Slot> &slotList, bool withDescription)
+QString VarsCommand::table(const CalcVariables &vars, const QVector<Slot> &slotList, bool withDescription)
 {
     QVector<QStringList> rows;
     for (const Slot slot : slotList) {
-        const TVariable &v = vars[slot];
-        QStringList row{SlotKeys::key(slot), v.GetName(), v.FormatValue(), v.GetUnits()};
+        const Variable &v = vars[slot];
+        QStringList row{SlotKeys::key(slot), v.name(), v.formatValue(), v.units()};
         if (withDescription)
-            row << v.GetDescription();
+            row << v.description();
         rows.append(row);
     }
     return TextTable::format(rows);

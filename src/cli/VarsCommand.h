@@ -7,7 +7,7 @@
 
 class CliArgs;
 class JsonWriter;
-class TCalcVariables;
+class CalcVariables;
 
 // "pipecalc-cli vars": all 97 variables after the catalogue and the --set
 // assignments.
@@ -17,10 +17,10 @@ public:
     static int run(CliArgs &args);
 
     // The JSON array of all 97 slots in slot order.
-    static void writeVariables(JsonWriter &json, const TCalcVariables &vars);
+    static void writeVariables(JsonWriter &json, const CalcVariables &vars);
     // Rows of variables as aligned text columns: key, name, value, units
     // (and the description when asked for).
-    static QString table(const TCalcVariables &vars, const QVector<Slot> &slotList, bool withDescription);
+    static QString table(const CalcVariables &vars, const QVector<Slot> &slotList, bool withDescription);
 
     // Applies "--decimal-separator SEP" when given.
     static void takeDecimalSeparator(CliArgs &args);

@@ -12,26 +12,26 @@ EditorRuler::EditorRuler(QWidget *parent) : QWidget(parent), m_ticks(ticks())
     m_font = QFont(QStringLiteral("Arial"));
     m_font.setPixelSize(12);
 
-    RulerLine = new QFrame(this);
-    RulerLine->setFrameStyle(QFrame::Box | QFrame::Plain);
-    RulerLine->setLineWidth(1);
-    RulerLine->setAutoFillBackground(true);
-    QPalette white = RulerLine->palette();
+    scaleLine = new QFrame(this);
+    scaleLine->setFrameStyle(QFrame::Box | QFrame::Plain);
+    scaleLine->setLineWidth(1);
+    scaleLine->setAutoFillBackground(true);
+    QPalette white = scaleLine->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    RulerLine->setPalette(white);
-    RulerLine->setGeometry(0, 9, width(), 6);
+    scaleLine->setPalette(white);
+    scaleLine->setGeometry(0, 9, width(), 6);
 
-    FirstInd = new RulerMarker(RulerMarker::Shape::PointingDown, this);
-    LeftInd = new RulerMarker(RulerMarker::Shape::PointingUpOnBox, this);
-    RightInd = new RulerMarker(RulerMarker::Shape::PointingUp, this);
-    FirstInd->move(0, 1);
-    LeftInd->move(0, 15);
-    RightInd->move(0, 15);
-    for (RulerMarker *marker : {FirstInd, LeftInd, RightInd}) {
-        connect(marker, &RulerMarker::pressed, this, [this, marker](int x) { RulerItemMouseDown(marker, x); });
-        connect(marker, &RulerMarker::moved, this, [this, marker](int x) { RulerItemMouseMove(marker, x); });
-        connect(marker, &RulerMarker::released, this, [this, marker] { RulerItemMouseUp(marker); });
+    firstIndentMarker = new RulerMarker(RulerMarker::Shape::PointingDown, this);
+    leftIndentMarker = new RulerMarker(RulerMarker::Shape::PointingUpOnBox, this);
+    rightIndentMarker = new RulerMarker(RulerMarker::Shape::PointingUp, this);
+    firstIndentMarker->move(0, 1);
+    leftIndentMarker->move(0, 15);
+    rightIndentMarker->move(0, 15);
+    for (RulerMarker *marker : {firstIndentMarker, leftIndentMarker, rightIndentMarker}) {
+        connect(marker, &RulerMarker::pressed, this, [this, marker](int x) { grabMarker(marker, x); });
+        connect(marker, &RulerMarker::moved, this, [this, marker](int x) { dragMarker(marker, x); });
+        connect(marker, &RulerMarker::released, this, [this, marker] { releaseMarker(marker); });
         marker->raise();
     }
 }
@@ -43,36 +43,36 @@ QString EditorRuler::ticks()
 
 void EditorRuler::placeMarkers(const EditorDocument::Indents &indents)
 {
-    moveMarker(FirstInd, pixelsFromPoints(indents.first) - 4 + Gutter);
-    moveMarker(LeftInd, pixelsFromPoints(indents.left + indents.first) - 4 + Gutter);
+    moveMarker(firstIndentMarker, pixelsFromPoints(indents.first) - 4 + Gutter);
+    moveMarker(leftIndentMarker, pixelsFromPoints(indents.left + indents.first) - 4 + Gutter);
     // The gutter goes onto the right indent in points before scaling.
-    moveMarker(RightInd, width() - Gutter - pixelsFromPoints(indents.right + Gutter));
+    moveMarker(rightIndentMarker, width() - Gutter - pixelsFromPoints(indents.right + Gutter));
 }
 
 int EditorRuler::firstIndentAtMarker() const
 {
-    const int first = pointsFromPixels(FirstInd->x() + m_grab - Gutter);
+    const int first = pointsFromPixels(firstIndentMarker->x() + m_grab - Gutter);
     return first < 0 ? 0 : first;
 }
 
 int EditorRuler::leftIndentAtMarker(int first) const
 {
-    return pointsFromPixels(LeftInd->x() + m_grab - Gutter) - first;
+    return pointsFromPixels(leftIndentMarker->x() + m_grab - Gutter) - first;
 }
 
 int EditorRuler::rightIndentAtMarker() const
 {
-    return pointsFromPixels(width() - RightInd->x() + m_grab - 2) - 12;
+    return pointsFromPixels(width() - rightIndentMarker->x() + m_grab - 2) - 12;
 }
 
-void EditorRuler::RulerItemMouseDown(RulerMarker *marker, int x)
+void EditorRuler::grabMarker(RulerMarker *marker, int x)
 {
     m_grab = marker->width() / 2;
     moveMarker(marker, marker->x() + x - m_grab);
     m_dragging = true;
 }
 
-void EditorRuler::RulerItemMouseMove(RulerMarker *marker, int x)
+void EditorRuler::dragMarker(RulerMarker *marker, int x)
 {
     if (!m_dragging)
         return;
@@ -80,14 +80,14 @@ void EditorRuler::RulerItemMouseMove(RulerMarker *marker, int x)
     moveMarker(marker, left > 0 ? left : 0);
 }
 
-void EditorRuler::RulerItemMouseUp(RulerMarker *marker)
+void EditorRuler::releaseMarker(RulerMarker *marker)
 {
     if (!m_dragging)
         return;
     m_dragging = false;
-    if (marker == FirstInd)
+    if (marker == firstIndentMarker)
         Q_EMIT firstIndentReleased();
-    else if (marker == LeftInd)
+    else if (marker == leftIndentMarker)
         Q_EMIT leftIndentReleased();
     else
         Q_EMIT rightIndentReleased();
@@ -117,11 +117,11 @@ void EditorRuler::paintEvent(QPaintEvent *)
 
 void EditorRuler::resizeEvent(QResizeEvent *)
 {
-    RulerResize();
+    stretchScaleLine();
     Q_EMIT resized();
 }
 
-void EditorRuler::RulerResize()
+void EditorRuler::stretchScaleLine()
 {
-    RulerLine->setGeometry(RulerLine->x(), RulerLine->y(), width() - 2 * RulerLine->x(), RulerLine->height());
+    scaleLine->setGeometry(scaleLine->x(), scaleLine->y(), width() - 2 * scaleLine->x(), scaleLine->height());
 }

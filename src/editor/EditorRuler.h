@@ -24,10 +24,10 @@ public:
     static constexpr int Height = 31;
     static constexpr int Gutter = 6;
 
-    QFrame *RulerLine = nullptr;
-    RulerMarker *FirstInd = nullptr;
-    RulerMarker *LeftInd = nullptr;
-    RulerMarker *RightInd = nullptr;
+    QFrame *scaleLine = nullptr;
+    RulerMarker *firstIndentMarker = nullptr;
+    RulerMarker *leftIndentMarker = nullptr;
+    RulerMarker *rightIndentMarker = nullptr;
 
     // Places the markers for a paragraph's indents.
     void placeMarkers(const EditorDocument::Indents &indents);
@@ -43,9 +43,9 @@ public:
     bool isDragging() const { return m_dragging; }
 
     // The marker handlers; x is the mouse position inside the marker.
-    void RulerItemMouseDown(RulerMarker *marker, int x);
-    void RulerItemMouseMove(RulerMarker *marker, int x);
-    void RulerItemMouseUp(RulerMarker *marker);
+    void grabMarker(RulerMarker *marker, int x);
+    void dragMarker(RulerMarker *marker, int x);
+    void releaseMarker(RulerMarker *marker);
 
     static int pixelsFromPoints(int points) { return points * 5 / 3; }
     static int pointsFromPixels(int pixels) { return pixels * 3 / 5; }
@@ -65,7 +65,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void RulerResize();
+    void stretchScaleLine();
     void moveMarker(RulerMarker *marker, int left);
 
     QFont m_font;

@@ -3,7 +3,7 @@
 #include "refdata/FiberglassTubeRow.h"
 #include "refdata/RowTableModel.h"
 
-// The grid of fiberglass tubes (vstTubesSt).
+// The grid of fiberglass tubes (fiberglassTubesGrid).
 class FiberglassTubeTableModel : public RowTableModel<FiberglassTubeRow>
 {
 public:

@@ -3,7 +3,7 @@
 #include "refdata/MaterialRow.h"
 #include "refdata/RowTableModel.h"
 
-// The grid of pipe materials (vstMaterials).
+// The grid of pipe materials (materialsGrid).
 class MaterialTableModel : public RowTableModel<MaterialRow>
 {
 public:

@@ -1,6 +1,6 @@
 #include "refdata/ReferenceData.h"
 
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTransfer.h"
@@ -40,8 +40,8 @@ bool pickRow(const Model &model, int row, Apply apply)
 
 } // namespace
 
-ReferenceData::ReferenceData(TCalcVariables &vars, ReferenceErrorSink &sink, const QString &baseDir)
-    : m_vars(vars), m_sink(sink), m_dm(baseDir)
+ReferenceData::ReferenceData(CalcVariables &vars, ReferenceErrorSink &sink, const QString &baseDir)
+    : m_vars(vars), m_sink(sink), m_database(baseDir)
 {
 }
 
@@ -58,7 +58,7 @@ QString ReferenceData::ownItemName()
 void ReferenceData::connect()
 {
     try {
-        m_dm.ConnectDatabase();
+        m_database.connectDatabase();
     } catch (const DatabaseError &) {
         ++m_errorCount;
         m_skipNextActivation = true;
@@ -85,7 +85,7 @@ void ReferenceData::reportTableError(const QString &message)
 template <class Row>
 int ReferenceData::loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql)
 {
-    DbQuery &query = m_dm.query();
+    DbQuery &query = m_database.query();
     query.setSql(sql);
     try {
         query.open();
@@ -118,55 +118,55 @@ int ReferenceData::loadRows(RowTableModel<Row> &model, const QString &table, con
     return count;
 }
 
-void ReferenceData::LoadTubes()
+void ReferenceData::loadTubes()
 {
     const BusyScope busy(*this);
     connect();
     if (loadRows(m_tubes, QStringLiteral("Tubes"), QStringLiteral("select * from Tubes")) <= 0)
         return;
-    const QString sql = m_vars.SelectedMaterialId == 5 ? QStringLiteral("select * from TubesSt where TypeID=1")
+    const QString sql = m_vars.selectedMaterialId == 5 ? QStringLiteral("select * from TubesSt where TypeID=1")
                                                        : QStringLiteral("select * from TubesSt where TypeID=0");
     loadRows(m_fiberglassTubes, QStringLiteral("TubesSt"), sql);
 }
 
-void ReferenceData::LoadMaterials()
+void ReferenceData::loadMaterials()
 {
     const BusyScope busy(*this);
     connect();
     loadRows(m_materials, QStringLiteral("Materials"), QStringLiteral("select * from Materials"));
 }
 
-void ReferenceData::LoadSoils()
+void ReferenceData::loadSoils()
 {
     const BusyScope busy(*this);
     connect();
     loadRows(m_soils, QStringLiteral("Soiles"), QStringLiteral("select * from Soiles"));
 }
 
-void ReferenceData::ReloadTubes()
+void ReferenceData::reloadTubes()
 {
     m_tubes.clear();
     m_fiberglassTubes.clear();
-    LoadTubes();
+    loadTubes();
 }
 
-void ReferenceData::ReloadMaterials()
+void ReferenceData::reloadMaterials()
 {
     m_materials.clear();
-    LoadMaterials();
+    loadMaterials();
 }
 
-void ReferenceData::ReloadSoils()
+void ReferenceData::reloadSoils()
 {
     m_soils.clear();
-    LoadSoils();
+    loadSoils();
 }
 
 void ReferenceData::reloadAll()
 {
-    ReloadTubes();
-    ReloadMaterials();
-    ReloadSoils();
+    reloadTubes();
+    reloadMaterials();
+    reloadSoils();
 }
 
 ReferenceData::Activation ReferenceData::reloadOnActivation()
@@ -205,12 +205,12 @@ bool ReferenceData::pickSoil(int row)
     return pickRow(m_soils, row, [this](const SoilRow &r) { ReferenceTransfer::applySoil(m_vars, r); });
 }
 
-QString ReferenceData::SoilNameById(std::int32_t id)
+QString ReferenceData::soilNameById(std::int32_t id)
 {
     return nameById(QStringLiteral("Soiles"), QStringLiteral("SoilId"), id);
 }
 
-QString ReferenceData::MaterialNameById(std::int32_t id)
+QString ReferenceData::materialNameById(std::int32_t id)
 {
     return nameById(QStringLiteral("Materials"), QStringLiteral("TubeMaterialId"), id);
 }
@@ -219,7 +219,7 @@ QString ReferenceData::nameById(const QString &table, const QString &idColumn, s
 {
     const BusyScope busy(*this);
     connect();
-    DbQuery &query = m_dm.query();
+    DbQuery &query = m_database.query();
     query.setSql(QStringLiteral("select * from ") + table);
     try {
         query.open();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "refdata/DataModuleUnit.h"
+#include "refdata/ReferenceDatabase.h"
 #include "refdata/FiberglassTubeTableModel.h"
 #include "refdata/MaterialTableModel.h"
 #include "refdata/SoilTableModel.h"
@@ -12,7 +12,7 @@
 
 class DatabaseError;
 class ReferenceErrorSink;
-class TCalcVariables;
+class CalcVariables;
 
 // The reference data as the main window uses it: the data module, the four
 // grid models, the loaders, the clicks and the name lookups.
@@ -38,29 +38,29 @@ public:
     };
 
     // An empty base folder means "Base" beside the executable.
-    ReferenceData(TCalcVariables &vars, ReferenceErrorSink &sink, const QString &baseDir = QString());
+    ReferenceData(CalcVariables &vars, ReferenceErrorSink &sink, const QString &baseDir = QString());
     ReferenceData(const ReferenceData &) = delete;
     ReferenceData &operator=(const ReferenceData &) = delete;
 
-    TDM &dataModule() { return m_dm; }
+    ReferenceDatabase &database() { return m_database; }
 
     TubeTableModel *tubes() { return &m_tubes; }
     FiberglassTubeTableModel *fiberglassTubes() { return &m_fiberglassTubes; }
     MaterialTableModel *materials() { return &m_materials; }
     SoilTableModel *soils() { return &m_soils; }
 
-    // Fill the grids from the database.  LoadTubes() reads Tubes and then
+    // Fill the grids from the database.  loadTubes() reads Tubes and then
     // the fiberglass tubes of the chosen material kind (TypeID 1 for
     // material 5, TypeID 0 otherwise); when Tubes has no rows or cannot be
     // read it stops there and the fiberglass grid keeps what it had.
-    void LoadTubes();
-    void LoadMaterials();
-    void LoadSoils();
+    void loadTubes();
+    void loadMaterials();
+    void loadSoils();
     // Empty the grids first, then load.
-    void ReloadTubes();
-    void ReloadMaterials();
-    void ReloadSoils();
-    // ReloadTubes(), ReloadMaterials() and ReloadSoils() in this order.
+    void reloadTubes();
+    void reloadMaterials();
+    void reloadSoils();
+    // reloadTubes(), reloadMaterials() and reloadSoils() in this order.
     void reloadAll();
 
     // reloadAll() for an activation of the main window, guarded against the
@@ -90,8 +90,8 @@ public:
     // The description of a soil or material by id: "свой" when the table
     // has no row with the id (the id -1 of nothing chosen), the empty text
     // when the table is empty or cannot be read.
-    QString SoilNameById(std::int32_t id);
-    QString MaterialNameById(std::int32_t id);
+    QString soilNameById(std::int32_t id);
+    QString materialNameById(std::int32_t id);
 
     static QString tableErrorText(const QString &table);
     static QString ownItemName();
@@ -108,9 +108,9 @@ private:
     // read, ends the operation as a database that cannot be opened does.
     void passOnDamage(const DatabaseError &error);
 
-    TCalcVariables &m_vars;
+    CalcVariables &m_vars;
     ReferenceErrorSink &m_sink;
-    TDM m_dm;
+    ReferenceDatabase m_database;
     TubeTableModel m_tubes;
     FiberglassTubeTableModel m_fiberglassTubes;
     MaterialTableModel m_materials;

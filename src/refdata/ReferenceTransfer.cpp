@@ -1,12 +1,12 @@
 #include "refdata/ReferenceTransfer.h"
 
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "refdata/FiberglassTubeRow.h"
 #include "refdata/MaterialRow.h"
 #include "refdata/SoilRow.h"
 #include "refdata/TubeRow.h"
 
-void ReferenceTransfer::applyTube(TCalcVariables &vars, const TubeRow &row)
+void ReferenceTransfer::applyTube(CalcVariables &vars, const TubeRow &row)
 {
     vars.setValue(Slot::Din, row.Din);
     vars.setValue(Slot::Dout, row.Dout);
@@ -15,7 +15,7 @@ void ReferenceTransfer::applyTube(TCalcVariables &vars, const TubeRow &row)
     vars.setValue(Slot::Lsh, row.Lsh);
 }
 
-void ReferenceTransfer::applyFiberglassTube(TCalcVariables &vars, const FiberglassTubeRow &row)
+void ReferenceTransfer::applyFiberglassTube(CalcVariables &vars, const FiberglassTubeRow &row)
 {
     vars.setValue(Slot::DSt, row.D);
     vars.setValue(Slot::Din, row.D);
@@ -24,20 +24,20 @@ void ReferenceTransfer::applyFiberglassTube(TCalcVariables &vars, const Fibergla
     vars.setValue(Slot::t, row.t);
 }
 
-bool ReferenceTransfer::applyMaterial(TCalcVariables &vars, const MaterialRow &row)
+bool ReferenceTransfer::applyMaterial(CalcVariables &vars, const MaterialRow &row)
 {
     vars.setValue(Slot::Eo, row.Eo_MPa);
     vars.setValue(Slot::Etau, row.Etau_MPa);
     vars.setValue(Slot::Mu, row.Mu);
     vars.setValue(Slot::Sigmao, row.Sigmao_MPa);
-    vars.SelectedMaterialId = row.TubeMaterialId;
+    vars.selectedMaterialId = row.TubeMaterialId;
     vars.setValue(Slot::Et, row.Etau_MPa);
     vars.setValue(Slot::MuSt, row.Mu);
     vars.setValue(Slot::Sigmat, row.Sigmao_MPa / 2.0);
     return isFiberglassMaterial(row.TubeMaterialId);
 }
 
-void ReferenceTransfer::applySoil(TCalcVariables &vars, const SoilRow &row)
+void ReferenceTransfer::applySoil(CalcVariables &vars, const SoilRow &row)
 {
     vars.setValue(Slot::Gamma, row.Gamma_kN_m3);
     vars.setValue(Slot::Egr, row.Egr_MPa);
@@ -45,5 +45,5 @@ void ReferenceTransfer::applySoil(TCalcVariables &vars, const SoilRow &row)
     vars.setValue(Slot::Kk, row.Kk);
     vars.setValue(Slot::GammaGrSt, row.Gamma_kN_m3);
     vars.setValue(Slot::EgrSt, row.Egr_MPa);
-    vars.SelectedSoilId = row.SoilId;
+    vars.selectedSoilId = row.SoilId;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-class TCalcVariables;
+class CalcVariables;
 struct FiberglassTubeRow;
 struct MaterialRow;
 struct SoilRow;
@@ -15,17 +15,17 @@ class ReferenceTransfer
 {
 public:
     // Din, Dout, s, Lv, Lsh (slots 1 to 5) from the tube.
-    static void applyTube(TCalcVariables &vars, const TubeRow &row);
+    static void applyTube(CalcVariables &vars, const TubeRow &row);
     // DSt and Din from D, Dout 0, sSt and t.
-    static void applyFiberglassTube(TCalcVariables &vars, const FiberglassTubeRow &row);
-    // Eo, Etau, Mu, Sigmao, SelectedMaterialId, and for the fiberglass
+    static void applyFiberglassTube(CalcVariables &vars, const FiberglassTubeRow &row);
+    // Eo, Etau, Mu, Sigmao, selectedMaterialId, and for the fiberglass
     // calculation Et (long-term modulus), MuSt and Sigmat (half the
     // short-term strength).  Returns whether the fiberglass tube grid is the
     // one to show instead of the corrugated one; the caller then updates the
     // fiberglass panel and the views.
-    static bool applyMaterial(TCalcVariables &vars, const MaterialRow &row);
-    // Gamma, Egr, fi, Kk, GammaGrSt, EgrSt and SelectedSoilId.
-    static void applySoil(TCalcVariables &vars, const SoilRow &row);
+    static bool applyMaterial(CalcVariables &vars, const MaterialRow &row);
+    // Gamma, Egr, fi, Kk, GammaGrSt, EgrSt and selectedSoilId.
+    static void applySoil(CalcVariables &vars, const SoilRow &row);
 
     // Materials 4 (SN 5000) and 5 (SN 10000) are the fiberglass ones.
     static bool isFiberglassMaterial(std::int32_t materialId) { return materialId == 4 || materialId == 5; }

@@ -3,7 +3,7 @@
 #include "refdata/RowTableModel.h"
 #include "refdata/SoilRow.h"
 
-// The grid of soils (vstSoiles).
+// The grid of soils (soilsGrid).
 class SoilTableModel : public RowTableModel<SoilRow>
 {
 public:

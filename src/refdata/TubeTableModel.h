@@ -3,7 +3,7 @@
 #include "refdata/RowTableModel.h"
 #include "refdata/TubeRow.h"
 
-// The grid of corrugated tubes (vstTubes).
+// The grid of corrugated tubes (tubesGrid).
 class TubeTableModel : public RowTableModel<TubeRow>
 {
 public:

@@ -20,7 +20,7 @@ namespace {
 void fill(CalcSession &session, CalcKind kind, TemplateFiller &filler, const StaticReport::NameLookup &soilName,
           const StaticReport::NameLookup &materialName)
 {
-    const TCalcVariables &vars = session.vars();
+    const CalcVariables &vars = session.vars();
     switch (kind) {
     case CalcKind::Hydraulic:
         HydraulicReport::fill(filler, vars);
@@ -30,8 +30,8 @@ void fill(CalcSession &session, CalcKind kind, TemplateFiller &filler, const Sta
         break;
     case CalcKind::Fiberglass: {
         FiberglassReport::Choices choices;
-        choices.materialId = vars.SelectedMaterialId;
-        choices.soilId = vars.SelectedSoilId;
+        choices.materialId = vars.selectedMaterialId;
+        choices.soilId = vars.selectedSoilId;
         choices.layingIndex = session.layingIndex();
         choices.layingText = session.layingIndex() == 1 ? QStringLiteral("бестраншейный")
                                                          : QStringLiteral("траншейный");
@@ -142,10 +142,10 @@ CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextD
     // database may name otherwise.  Only an id without a choice is looked up.
     ReferenceData &refs = session.referenceData();
     const auto soilName = [&session, &refs](std::int32_t id) {
-        return id >= 0 && session.soil().id == id ? session.soil().name : refs.SoilNameById(id);
+        return id >= 0 && session.soil().id == id ? session.soil().name : refs.soilNameById(id);
     };
     const auto materialName = [&session, &refs](std::int32_t id) {
-        return id >= 0 && session.material().id == id ? session.material().name : refs.MaterialNameById(id);
+        return id >= 0 && session.material().id == id ? session.material().name : refs.materialNameById(id);
     };
     TemplateFiller filler(document);
     fill(session, kind, filler, soilName, materialName);

@@ -37,12 +37,12 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
 {
     filler.useDecimalSeparator(NumberFormat::decimalSeparator());
     if (choices.materialId == 4)
-        filler.ReplaceTag(QStringLiteral("$PIPETYPE$"), QStringLiteral("SN 5000"));
+        filler.replaceTag(QStringLiteral("$PIPETYPE$"), QStringLiteral("SN 5000"));
     else if (choices.materialId == 5)
-        filler.ReplaceTag(QStringLiteral("$PIPETYPE$"), QStringLiteral("SN 10000"));
+        filler.replaceTag(QStringLiteral("$PIPETYPE$"), QStringLiteral("SN 10000"));
 
-    filler.ReplaceTag(QStringLiteral("$SOILE$"), soilName(choices.soilId));
-    filler.ReplaceTag(QStringLiteral("$TUBENAME$"), QStringLiteral("стеклопластиковых труб"));
+    filler.replaceTag(QStringLiteral("$SOILE$"), soilName(choices.soilId));
+    filler.replaceTag(QStringLiteral("$TUBENAME$"), QStringLiteral("стеклопластиковых труб"));
     replaceNumbers(filler, {
                                {"$D$", r.D, Kind::Input},
                                {"$s$", r.s, Kind::Input},
@@ -56,7 +56,7 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
                                {"$EtauSvSt/1000000$", r.EtauSvSt / 1000000, Kind::Input},
                                {"$fi$", r.fi, Kind::Input},
                            });
-    filler.ReplaceTag(QStringLiteral("$WayOfLining$"), choices.layingText);
+    filler.replaceTag(QStringLiteral("$WayOfLining$"), choices.layingText);
     replaceNumbers(filler, {
                                {"$Egr$", r.Egr, Kind::Input},
                                {"$Egr/1000000$", r.Egr / 1000000, Kind::Input},
@@ -96,7 +96,7 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
     // The checks hold the moments in kN·m and the loads in MPa.
     filler.replaceCompared(QStringLiteral("$Strength.Mras/1000$"), QStringLiteral("$Strength.Mpr/1000$"),
                            checks[0].value, checks[0].limit);
-    filler.ReplaceTag(QStringLiteral("$NO$"), negation(!r.strengthHolds()));
+    filler.replaceTag(QStringLiteral("$NO$"), negation(!r.strengthHolds()));
     replaceNumbers(filler, {
                                {"$Etausvst$", r.EtauSvSt, Kind::Input},
                                {"$Gy$", r.Gy, Kind::Computed},
@@ -104,7 +104,7 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
                                {"$psi$", r.psi, Kind::Computed},
                            });
     filler.replaceCompared(QStringLiteral("$Ovality.psi$"), QString(), checks[1].value, checks[1].limit);
-    filler.ReplaceTag(QStringLiteral("$NOPSI$"), negation(!r.ovalityHolds()));
+    filler.replaceTag(QStringLiteral("$NOPSI$"), negation(!r.ovalityHolds()));
     replaceNumbers(filler, {
                                {"$Kov$", r.Kov, Kind::Computed},
                                {"$Kzu$", r.Kzu, Kind::Input},
@@ -114,39 +114,39 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
                            });
     filler.replaceCompared(QStringLiteral("$Stability.QcQgv/1000000$"), QStringLiteral("$Stability.Gy/1000000$"),
                            checks[2].value, checks[2].limit);
-    filler.ReplaceTag(QStringLiteral("$NOUU$"), negation(!r.stabilityHolds()));
+    filler.replaceTag(QStringLiteral("$NOUU$"), negation(!r.stabilityHolds()));
 
     // What the run leaves out, said in words where the formulas would
     // compute with zeros.
     const bool traffic = r.M != 0.0 && r.F != 0.0;
-    filler.ReplaceTag(QStringLiteral("$TrafficOff$"),
+    filler.replaceTag(QStringLiteral("$TrafficOff$"),
                       r.M == 0.0 ? QStringLiteral("масса на ось транспортного средства M = 0 кг")
                                  : QStringLiteral("площадь опирания колеса F = 0 м²"));
     const double axisDepth = r.D / 2 + r.h;
     replaceNumbers(filler, {{"$AxisDepth$", axisDepth, Kind::Computed}});
-    filler.ReplaceTag(QStringLiteral("$WallKind$"), wallKind(choices.wallIndex));
+    filler.replaceTag(QStringLiteral("$WallKind$"), wallKind(choices.wallIndex));
 
     // Blocks 1, 3 and 5 hold the trenchless text, 2 and 4 the trench text.
     const int laying = choices.layingIndex;
     for (int block = 1; block <= 5; ++block) {
         const bool trenchlessBlock = block % 2 == 1;
-        filler.CutIfBlock(block, trenchlessBlock ? laying != 1 : laying != 0);
+        filler.cutIfBlock(block, trenchlessBlock ? laying != 1 : laying != 0);
     }
     // Blocks 6, 8 and 10 hold the single-layer wall, 7, 9 and 11 the three-layer one.
     const bool singleLayer = choices.wallIndex == 0;
     for (int block = 6; block <= 11; ++block) {
         const bool singleLayerBlock = block % 2 == 0;
-        filler.CutIfBlock(block, singleLayerBlock != singleLayer);
+        filler.cutIfBlock(block, singleLayerBlock != singleLayer);
     }
-    filler.CutIfBlock(12, !traffic);
-    filler.CutIfBlock(13, traffic);
+    filler.cutIfBlock(12, !traffic);
+    filler.cutIfBlock(13, traffic);
     // The calculation counts ground water only with a level, above the axis.
     const bool noLevel = r.Hv == 0.0;
     const bool water = !noLevel && axisDepth > r.Hv;
-    filler.CutIfBlock(14, !water);
-    filler.CutIfBlock(15, !noLevel);
-    filler.CutIfBlock(16, water || noLevel);
-    filler.CutIfBlock(17, choices.materialId != 4 && choices.materialId != 5);
+    filler.cutIfBlock(14, !water);
+    filler.cutIfBlock(15, !noLevel);
+    filler.cutIfBlock(16, water || noLevel);
+    filler.cutIfBlock(17, choices.materialId != 4 && choices.materialId != 5);
 }
 
 QString FiberglassReport::wallKind(int wallIndex)

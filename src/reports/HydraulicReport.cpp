@@ -1,19 +1,19 @@
 #include "reports/HydraulicReport.h"
 
-#include "calc/FuncUnit.h"
+#include "calc/PartlyFilledCircle.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "reports/ReportNumber.h"
 #include "reports/TemplateFiller.h"
 
-void HydraulicReport::fill(TemplateFiller &filler, const TCalcVariables &vars)
+void HydraulicReport::fill(TemplateFiller &filler, const CalcVariables &vars)
 {
     filler.useDecimalSeparator(NumberFormat::decimalSeparator());
     // The fiberglass words go with material 4 only.
-    const bool fiberglass = vars.SelectedMaterialId == 4;
-    filler.ReplaceTag(QStringLiteral("$TUBENAME1$"),
+    const bool fiberglass = vars.selectedMaterialId == 4;
+    filler.replaceTag(QStringLiteral("$TUBENAME1$"),
                       fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб Велтра-Норлекс"));
-    filler.ReplaceTag(QStringLiteral("$TUBENAME2$"),
+    filler.replaceTag(QStringLiteral("$TUBENAME2$"),
                       fiberglass ? QStringLiteral("стеклопластиковая труба") : QStringLiteral("труба Велтра-Норлекс"));
 
     using Kind = ReportNumber::Origin;
@@ -51,11 +51,11 @@ void HydraulicReport::fill(TemplateFiller &filler, const TCalcVariables &vars)
     if (outerKnown)
         filler.replaceNumber(QStringLiteral("$Dout.Val$"), ReportNumber::input(vars.value(Slot::Dout)));
     else
-        filler.ReplaceTag(QStringLiteral("$Dout.Val$"), QStringLiteral("—"));
-    filler.CutIfBlock(1, !outerKnown);
+        filler.replaceTag(QStringLiteral("$Dout.Val$"), QStringLiteral("—"));
+    filler.cutIfBlock(1, !outerKnown);
     // The flow again, in cubic metres per second.
     filler.replaceNumber(QStringLiteral("$qs.Val_m3$"), ReportNumber::computed(vars.value(Slot::qs) * 0.001));
     // The half angle of the wetted segment, which the formulas of the report work with.
     filler.replaceNumber(QStringLiteral("$alpha.Val$"),
-                         ReportNumber::computed(FuncUnit::SegmentHalfAngle(vars.value(Slot::hs_d))));
+                         ReportNumber::computed(PartlyFilledCircle::segmentHalfAngle(vars.value(Slot::hs_d))));
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class TCalcVariables;
+class CalcVariables;
 class TemplateFiller;
 
 // The hydraulic report: the inputs and results of the hydraulic calculation
@@ -14,5 +14,5 @@ public:
     static QString title() { return QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"); }
     static constexpr const char *TemplateName = "HydraulicReport.rtf";
 
-    static void fill(TemplateFiller &filler, const TCalcVariables &vars);
+    static void fill(TemplateFiller &filler, const CalcVariables &vars);
 };

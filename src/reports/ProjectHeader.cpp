@@ -36,16 +36,16 @@ QString ProjectHeader::dateText(const ProjectDescription &description)
 
 void ProjectHeader::resolveBlocks(TemplateFiller &filler, const ProjectDescription &description)
 {
-    filler.CutIfBlock(ObjectBlock, oneLine(description.object).isEmpty());
-    filler.CutIfBlock(DesignerBlock, oneLine(description.designer).isEmpty());
-    filler.CutIfBlock(DateBlock, !description.date.isValid());
+    filler.cutIfBlock(ObjectBlock, oneLine(description.object).isEmpty());
+    filler.cutIfBlock(DesignerBlock, oneLine(description.designer).isEmpty());
+    filler.cutIfBlock(DateBlock, !description.date.isValid());
 }
 
 void ProjectHeader::fillTags(TemplateFiller &filler, const ProjectDescription &description)
 {
     const QString designer = oneLine(description.designer);
     const QString date = dateText(description);
-    filler.ReplaceTags({{tags().at(0), oneLine(description.object)},
+    filler.replaceTags({{tags().at(0), oneLine(description.object)},
                         {tags().at(1), designer},
                         {tags().at(2), date},
                         {tags().at(3), designer.isEmpty() ? blankLine() : designer},

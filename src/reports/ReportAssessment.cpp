@@ -13,11 +13,11 @@ void ReportAssessment::fillWarnings(TemplateFiller &filler, const QVector<CalcWa
     for (const CalcWarning &warning : warnings)
         lines << QStringLiteral("— ") + QString(warning.message).replace(hyphenMinus, QStringLiteral("−"));
     // A line break in the text inserted starts a paragraph of the same format.
-    filler.ReplaceTag(QStringLiteral("$Warnings$"), lines.join(QLatin1Char('\n')));
-    filler.CutIfBlock(WarningsBlock, warnings.isEmpty());
+    filler.replaceTag(QStringLiteral("$Warnings$"), lines.join(QLatin1Char('\n')));
+    filler.cutIfBlock(WarningsBlock, warnings.isEmpty());
 }
 
 void ReportAssessment::fillVerdict(TemplateFiller &filler, const CalcVerdict &verdict)
 {
-    filler.ReplaceTag(QStringLiteral("$Verdict$"), verdict.text());
+    filler.replaceTag(QStringLiteral("$Verdict$"), verdict.text());
 }

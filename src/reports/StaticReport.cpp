@@ -3,7 +3,7 @@
 #include "calc/CalcCheck.h"
 #include "calc/StaticCalc.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "reports/ReportNumber.h"
 #include "reports/TemplateFiller.h"
 
@@ -19,7 +19,7 @@ struct Entry
     double factor = 1; // into the unit the tag names
 };
 
-void replaceAll(TemplateFiller &filler, const TCalcVariables &vars, std::initializer_list<Entry> entries)
+void replaceAll(TemplateFiller &filler, const CalcVariables &vars, std::initializer_list<Entry> entries)
 {
     for (const Entry &e : entries) {
         const double value = vars.value(e.slot) * e.factor;
@@ -33,13 +33,13 @@ void verdict(TemplateFiller &filler, const char *signTag, const char *notTag, co
     // The signs written "<=" and ">" serve templates of their own; ours
     // print the relation as "≤" or ">".
     filler.replaceOptionalTag(QString::fromLatin1(signTag), StaticReport::sign(holds));
-    filler.ReplaceTag(QString::fromLatin1(notTag), StaticReport::negation(holds));
-    filler.ReplaceTag(QString::fromLatin1(relationTag), StaticReport::relation(holds));
+    filler.replaceTag(QString::fromLatin1(notTag), StaticReport::negation(holds));
+    filler.replaceTag(QString::fromLatin1(relationTag), StaticReport::relation(holds));
 }
 
 } // namespace
 
-void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, const NameLookup &soilName,
+void StaticReport::fill(TemplateFiller &filler, const CalcVariables &vars, const NameLookup &soilName,
                         const NameLookup &materialName)
 {
     filler.useDecimalSeparator(NumberFormat::decimalSeparator());
@@ -131,8 +131,8 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
                    {"$Gtau.Value.MPa$", Slot::Gtau, Kind::Computed},
                    {"$Kzu.Value$", Slot::Kzu, Kind::Input},
                });
-    filler.ReplaceTag(QStringLiteral("$SoilType.Value$"), soilName(vars.SelectedSoilId));
-    filler.ReplaceTag(QStringLiteral("$Material.Value$"), materialName(vars.SelectedMaterialId));
+    filler.replaceTag(QStringLiteral("$SoilType.Value$"), soilName(vars.selectedSoilId));
+    filler.replaceTag(QStringLiteral("$Material.Value$"), materialName(vars.selectedMaterialId));
 
     // The soil over the axis as the calculation splits it at the water table.
     const double depth = vars.value(Slot::Htr);
@@ -142,15 +142,15 @@ void StaticReport::fill(TemplateFiller &filler, const TCalcVariables &vars, cons
     filler.replaceNumber(QStringLiteral("$SubmergedDepth.m$"), ReportNumber::computed(column.submerged));
 
     const bool traffic = vars.value(Slot::m) != 0.0;
-    filler.CutIfBlock(1, !traffic);
-    filler.CutIfBlock(2, traffic);
+    filler.cutIfBlock(1, !traffic);
+    filler.cutIfBlock(2, traffic);
     // The calculation counts ground water only below a level above zero,
     // and its pressure only with the level above the depth of laying.
     const bool water = level > 0.0;
     const bool pressure = water && depth > level;
-    filler.CutIfBlock(3, !pressure);
-    filler.CutIfBlock(4, water);
-    filler.CutIfBlock(5, !water);
-    filler.CutIfBlock(6, water);
-    filler.CutIfBlock(7, !water || pressure);
+    filler.cutIfBlock(3, !pressure);
+    filler.cutIfBlock(4, water);
+    filler.cutIfBlock(5, !water);
+    filler.cutIfBlock(6, water);
+    filler.cutIfBlock(7, !water || pressure);
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-class TCalcVariables;
+class CalcVariables;
 class TemplateFiller;
 
 // The static report of a corrugated pipe: inputs, intermediate values and
@@ -27,7 +27,7 @@ public:
 
     // The lookups give the soil's and the material's description by id;
     // they are called at their turn among the placeholders.
-    static void fill(TemplateFiller &filler, const TCalcVariables &vars, const NameLookup &soilName,
+    static void fill(TemplateFiller &filler, const CalcVariables &vars, const NameLookup &soilName,
                      const NameLookup &materialName);
 
     // The sign and negation texts of a verdict.

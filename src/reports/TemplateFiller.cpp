@@ -18,7 +18,7 @@ int TemplateFiller::find(const QString &text, int from) const
     return found.isNull() ? -1 : found.selectionStart();
 }
 
-void TemplateFiller::ReplaceTag(const QString &tag, const QString &value)
+void TemplateFiller::replaceTag(const QString &tag, const QString &value)
 {
     if (m_recording) {
         if (!m_tags.contains(tag))
@@ -35,7 +35,7 @@ void TemplateFiller::ReplaceTag(const QString &tag, const QString &value)
 void TemplateFiller::replaceOptionalTag(const QString &tag, const QString &value)
 {
     if (!m_recording)
-        ReplaceTag(tag, value);
+        replaceTag(tag, value);
 }
 
 void TemplateFiller::replaceAt(int position, int length, const QString &value)
@@ -52,7 +52,7 @@ void TemplateFiller::replaceAt(int position, int length, const QString &value)
 void TemplateFiller::replaceNumber(const QString &tag, const ReportNumber &number)
 {
     if (m_recording) {
-        ReplaceTag(tag, QString());
+        replaceTag(tag, QString());
         return;
     }
     int position = find(tag);
@@ -140,11 +140,11 @@ void TemplateFiller::useDecimalSeparator(const QString &separator)
     }
 }
 
-void TemplateFiller::ReplaceTags(const QVector<QPair<QString, QString>> &tagsAndValues)
+void TemplateFiller::replaceTags(const QVector<QPair<QString, QString>> &tagsAndValues)
 {
     if (m_recording) {
         for (const auto &[tag, value] : tagsAndValues)
-            ReplaceTag(tag, value);
+            replaceTag(tag, value);
         return;
     }
     // Every occurrence first, then the replacements from the last one back,
@@ -217,7 +217,7 @@ void TemplateFiller::removeWhole(int start, int end)
     removeRange(start, end - start);
 }
 
-void TemplateFiller::CutIfBlock(int n, bool removeWholeBlock)
+void TemplateFiller::cutIfBlock(int n, bool removeWholeBlock)
 {
     if (m_recording) {
         if (!m_blocks.contains(n))

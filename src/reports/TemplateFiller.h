@@ -21,14 +21,14 @@ public:
     // `value`, which takes the character format of the tag's first
     // character.  The search goes on after the inserted value, so a value
     // that contains its own tag is not replaced again.
-    void ReplaceTag(const QString &tag, const QString &value);
+    void replaceTag(const QString &tag, const QString &value);
     // The same for a placeholder that a template may do without: it is
     // replaced where it stands, but not noted as one the template must hold.
     void replaceOptionalTag(const QString &tag, const QString &value);
     // Replaces several tags in one pass over the document as it is: no
     // value inserted is searched for any of the tags, so a value may hold
     // any text at all.
-    void ReplaceTags(const QVector<QPair<QString, QString>> &tagsAndValues);
+    void replaceTags(const QVector<QPair<QString, QString>> &tagsAndValues);
 
     // Replaces every occurrence of `tag` by the number, written to read
     // right where it stands: its power of ten raised; "+ −x" as "− x" and
@@ -51,7 +51,7 @@ public:
     // only its two markers.  A block without both markers, or with the close
     // marker first, is left as it is.  A block that is whole paragraphs goes
     // with them: no empty paragraph is left in its place.
-    void CutIfBlock(int n, bool removeWholeBlock);
+    void cutIfBlock(int n, bool removeWholeBlock);
 
     // The position of the first occurrence of `text` at or after `from`, or -1.
     int find(const QString &text, int from = 0) const;

@@ -50,7 +50,7 @@ void EditorDocument::setModified(bool modified)
     m_document->setModified(modified);
 }
 
-void EditorDocument::FileNew()
+void EditorDocument::newDocument()
 {
     setDocumentName(untitledName());
     {
@@ -64,7 +64,7 @@ void EditorDocument::FileNew()
     cursorToStart();
 }
 
-DocumentFile::Result EditorDocument::LoadDocumentFile(const QString &path)
+DocumentFile::Result EditorDocument::loadDocumentFile(const QString &path)
 {
     // The carets of the window ride along to the end of the new content.
     // Until they are back at its start the document has no page size, so
@@ -100,9 +100,9 @@ void EditorDocument::replaceContent(const QTextDocument &source)
     cursorToStart();
 }
 
-DocumentFile::Result EditorDocument::OpenDocumentFile(const QString &path)
+DocumentFile::Result EditorDocument::openDocumentFile(const QString &path)
 {
-    const DocumentFile::Result result = LoadDocumentFile(path);
+    const DocumentFile::Result result = loadDocumentFile(path);
     if (result.ok) {
         setDocumentName(path);
         m_document->setModified(false);
@@ -110,7 +110,7 @@ DocumentFile::Result EditorDocument::OpenDocumentFile(const QString &path)
     return result;
 }
 
-DocumentFile::Result EditorDocument::SaveDocumentFile(const QString &path)
+DocumentFile::Result EditorDocument::saveDocumentFile(const QString &path)
 {
     const DocumentFile::Result result = DocumentFile::save(path, *m_document);
     if (result.ok) {
@@ -125,7 +125,7 @@ bool EditorDocument::couldNotOpen(const DocumentFile::Result &result)
     return !result.ok && result.message != DocumentFile::loadFailedText();
 }
 
-QString EditorDocument::DocumentText() const
+QString EditorDocument::documentText() const
 {
     return m_document->toPlainText();
 }
@@ -135,7 +135,7 @@ int EditorDocument::documentLength() const
     return m_document->characterCount() - 1;
 }
 
-int EditorDocument::FindInDocument(const QString &text, int start, int length) const
+int EditorDocument::findInDocument(const QString &text, int start, int length) const
 {
     const int size = documentLength();
     if (text.isEmpty() || start < 0 || start > size)
@@ -147,7 +147,7 @@ int EditorDocument::FindInDocument(const QString &text, int start, int length) c
     return found.selectionStart();
 }
 
-void EditorDocument::SelectRange(int start, int length)
+void EditorDocument::selectRange(int start, int length)
 {
     const int size = documentLength();
     const int from = std::clamp(start, 0, size);
@@ -157,7 +157,7 @@ void EditorDocument::SelectRange(int start, int length)
     Q_EMIT cursorChanged();
 }
 
-void EditorDocument::ReplaceSelection(const QString &text)
+void EditorDocument::replaceSelection(const QString &text)
 {
     QTextCharFormat format = m_cursor.hasSelection() ? characterFormatAt(m_cursor.selectionStart()) : m_cursor.charFormat();
     // The text of a replaced picture is text, not another picture.

@@ -21,7 +21,7 @@ class QTextDocument;
 // It works without a window; the editor window shows the same QTextDocument
 // and keeps its caret in step with the selection here.
 //
-// Positions count characters from 0 as DocumentText() lists them; a
+// Positions count characters from 0 as documentText() lists them; a
 // paragraph end counts as one character.
 class EditorDocument : public QObject
 {
@@ -54,38 +54,38 @@ public:
 
     // An empty document named as untitled and not modified; whatever the
     // document held is dropped without a question.
-    void FileNew();
+    void newDocument();
     // Replaces the content with the file's, the format by its extension;
     // the name stays.  On failure the document is as it was.
-    DocumentFile::Result LoadDocumentFile(const QString &path);
+    DocumentFile::Result loadDocumentFile(const QString &path);
     // Replaces the content with that of another document, keeping every
     // format and picture; nothing of it can be undone, and the document is
     // modified.  The name stays.
     void replaceContent(const QTextDocument &source);
     // Loads the file and takes its path as the name, not modified.
-    DocumentFile::Result OpenDocumentFile(const QString &path);
+    DocumentFile::Result openDocumentFile(const QString &path);
     // Writes the document to the file, the format by its extension, and
     // takes its path as the name, not modified.  A failed save leaves the
     // former file, the name and the flag as they were.
-    DocumentFile::Result SaveDocumentFile(const QString &path);
+    DocumentFile::Result saveDocumentFile(const QString &path);
     // Whether a failed load could not open the file at all (the file is
     // missing, unreadable or a folder), rather than not read its content.
     static bool couldNotOpen(const DocumentFile::Result &result);
 
     // The content as plain text; its length is the end of the document.
-    QString DocumentText() const;
+    QString documentText() const;
     int documentLength() const;
     // Case-sensitive forward search for the exact text among the characters
     // from start up to start + length (a negative length: to the end).  The
     // position of the first match, or -1.
-    int FindInDocument(const QString &text, int start, int length) const;
+    int findInDocument(const QString &text, int start, int length) const;
     // Selects length characters from start; (0, 0) puts the caret at the
     // start with nothing selected.
-    void SelectRange(int start, int length);
+    void selectRange(int start, int length);
     // Replaces the selected characters by the text, which takes the
     // character format of the first replaced character; the caret follows
     // the new text.
-    void ReplaceSelection(const QString &text);
+    void replaceSelection(const QString &text);
     int selectionStart() const;
     int selectionLength() const;
     // Puts a picture at the caret (after the selection, whose text stays),

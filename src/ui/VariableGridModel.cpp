@@ -1,9 +1,9 @@
 #include "ui/VariableGridModel.h"
 
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 
-VariableGridModel::VariableGridModel(TCalcVariables &vars, Kind kind, QObject *parent)
+VariableGridModel::VariableGridModel(CalcVariables &vars, Kind kind, QObject *parent)
     : QAbstractTableModel(parent), m_vars(vars), m_kind(kind), m_symbolFont(cellFont())
 {
 }
@@ -15,7 +15,7 @@ void VariableGridModel::setRows(const QVector<Slot> &rows)
     endResetModel();
 }
 
-TVariable &VariableGridModel::variableAt(int row) const
+Variable &VariableGridModel::variableAt(int row) const
 {
     return m_vars[m_rows.at(row)];
 }
@@ -43,18 +43,18 @@ int VariableGridModel::columnCount(const QModelIndex &parent) const
 
 QString VariableGridModel::cellText(int row, int column) const
 {
-    const TVariable &v = variableAt(row);
+    const Variable &v = variableAt(row);
     switch (column) {
     case ColumnName:
-        if (m_kind == Kind::Input && v.HasSymbolMark())
-            return symbolName(v.GetName());
-        return v.GetName();
+        if (m_kind == Kind::Input && v.hasSymbolMark())
+            return symbolName(v.name());
+        return v.name();
     case ColumnValue:
-        return m_values == Values::Hidden ? QString() : v.FormatValue();
+        return m_values == Values::Hidden ? QString() : v.formatValue();
     case ColumnUnits:
-        return v.GetUnits();
+        return v.units();
     case ColumnDescription:
-        return v.GetDescription();
+        return v.description();
     default:
         return QString();
     }
@@ -75,7 +75,7 @@ QVariant VariableGridModel::data(const QModelIndex &index, int role) const
             return QColor(128, 128, 128);
         return QVariant();
     case Qt::FontRole:
-        if (m_kind == Kind::Input && column == ColumnName && variableAt(index.row()).HasSymbolMark())
+        if (m_kind == Kind::Input && column == ColumnName && variableAt(index.row()).hasSymbolMark())
             return m_symbolFont;
         return cellFont();
     case Qt::TextAlignmentRole: {
@@ -122,7 +122,7 @@ int VariableGridModel::defaultColumnWidth(Kind kind, int column)
 
 QString VariableGridModel::symbolName(const QString &name)
 {
-    return TVariable::symbolName(name);
+    return Variable::symbolName(name);
 }
 
 QFont VariableGridModel::cellFont()

@@ -7,8 +7,8 @@
 #include <QFont>
 #include <QVector>
 
-class TCalcVariables;
-class TVariable;
+class CalcVariables;
+class Variable;
 
 // The rows of an input or output grid.  Each row refers to a slot of the one
 // variable set; every text is read from the variable when it is asked for,
@@ -24,14 +24,14 @@ public:
     // all (results of a run that did not complete, or of none).
     enum class Values { Shown, Outdated, Hidden };
 
-    VariableGridModel(TCalcVariables &vars, Kind kind, QObject *parent = nullptr);
+    VariableGridModel(CalcVariables &vars, Kind kind, QObject *parent = nullptr);
 
     // Replaces all rows (one reset, so the grid repaints once and loses its
     // current row).
     void setRows(const QVector<Slot> &rows);
     void clear() { setRows({}); }
     const QVector<Slot> &rows() const { return m_rows; }
-    TVariable &variableAt(int row) const;
+    Variable &variableAt(int row) const;
 
     // Tells the views that every value may have changed.
     void refresh();
@@ -62,7 +62,7 @@ public:
     static QFont cellFont();
 
 private:
-    TCalcVariables &m_vars;
+    CalcVariables &m_vars;
     Kind m_kind;
     QVector<Slot> m_rows;
     QFont m_symbolFont;

@@ -29,7 +29,7 @@ VerdictPanel::VerdictPanel(QWidget *parent)
     : QWidget(parent), m_table(new QTableWidget(0, ColumnCount, this)),
       m_caption(new QLabel(QStringLiteral("Проверки"), this))
 {
-    setObjectName(QStringLiteral("VerdictSummary"));
+    setObjectName(QStringLiteral("verdictPanel"));
     m_table->setObjectName(QStringLiteral("VerdictTable"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Проверка"), QStringLiteral("Значение и предел"),
                                         QStringLiteral("Использ."), QStringLiteral("Итог")});

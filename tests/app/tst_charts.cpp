@@ -1,11 +1,11 @@
 #include "FakeDialogs.h"
 
-#include "app/MainCharts.h"
-#include "app/MainUnit.h"
+#include "app/ChartPageController.h"
+#include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "calc/CalcCheck.h"
 #include "calc/CalcSession.h"
-#include "editor/remain.h"
+#include "editor/ReportEditor.h"
 #include "model/NumberFormat.h"
 #include "richtext/EditorDocument.h"
 #include "ui/ChartPage.h"
@@ -64,14 +64,14 @@ private:
     QTemporaryDir m_dir;
     QString settingsPath() const { return m_dir.filePath(QStringLiteral("pipecalc.ini")); }
 
-    static void showChartPage(TFormMain &w)
+    static void showChartPage(MainWindow &w)
     {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.widgets().AdvPageControl1->setCurrentWidget(w.widgets().PageChart);
+        w.widgets().pages->setCurrentWidget(w.widgets().chartPage);
     }
 
-    static QString chartTitle(TFormMain &w) { return w.widgets().PageChart->view()->chart()->title(); }
+    static QString chartTitle(MainWindow &w) { return w.widgets().chartPage->view()->chart()->title(); }
 
 private Q_SLOTS:
     void init()
@@ -83,37 +83,37 @@ private Q_SLOTS:
     void chartFollowsTheCalculation()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         showChartPage(w);
-        const ChartPage *page = w.widgets().PageChart;
-        QCOMPARE(w.widgets().AdvPageControl1->tabText(TFormMainUi::PageIndexChart), QStringLiteral("График"));
+        const ChartPage *page = w.widgets().chartPage;
+        QCOMPARE(w.widgets().pages->tabText(MainWindowWidgets::PageIndexChart), QStringLiteral("График"));
         QCOMPARE(page->data().kind, CalcKind::Hydraulic);
         QCOMPARE(chartTitle(w), QStringLiteral("Скорость и расход при неполном наполнении"));
         QVERIFY(page->view()->chart()->series().size() >= 3);
 
-        w.widgets().TabSet->setCurrentIndex(1);
+        w.widgets().calculationTabs->setCurrentIndex(1);
         QCOMPARE(page->data().kind, CalcKind::Static);
         QCOMPARE(page->data().xTitle, QStringLiteral("Глубина заложения Hтр, м"));
 
         QVERIFY(w.session().pickMaterialById(4));
-        w.UpdateFiberglassPanel();
+        w.updateFiberglassOptions();
         QCOMPARE(page->data().kind, CalcKind::Fiberglass);
         QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, траншейная прокладка"));
-        w.widgets().ComboBox1->setCurrentIndex(1);
-        w.ComboBox1Change(1);
+        w.widgets().layingCombo->setCurrentIndex(1);
+        w.changeLaying(1);
         QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, бестраншейная прокладка"));
     }
 
     void chartFollowsTheInputs()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // Typed while another page is shown: the chart is drawn when its page is.
         w.session().setInput(Slot::hs_d, 0.4);
-        w.widgets().AdvPageControl1->setCurrentWidget(w.widgets().PageChart);
-        const ChartPage *page = w.widgets().PageChart;
+        w.widgets().pages->setCurrentWidget(w.widgets().chartPage);
+        const ChartPage *page = w.widgets().chartPage;
         QCOMPARE(page->data().markerX, 0.4);
         QCOMPARE(page->data().markerName, QStringLiteral("Рабочая точка h/d = 0,4"));
         // Changed while it is shown: drawn at once.
@@ -150,15 +150,15 @@ private Q_SLOTS:
         QFETCH(Settings, settings);
         QFETCH(QStringList, verdicts);
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const VerdictPanel *panel = w.widgets().VerdictSummary;
+        const VerdictPanel *panel = w.widgets().verdictPanel;
         QVERIFY(!panel->isVisible());
-        w.widgets().TabSet->setCurrentIndex(1);
+        w.widgets().calculationTabs->setCurrentIndex(1);
         if (material > 0) {
             QVERIFY(w.session().pickMaterialById(material));
-            w.UpdateFiberglassPanel();
+            w.updateFiberglassOptions();
         }
         for (const auto &[slot, value] : settings)
             w.session().setInput(slot, value);
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(panel->shown(), VerdictPanel::Shown::Hidden);
         QCOMPARE(panel->cellText(0, VerdictPanel::ColumnVerdict), QString());
 
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(panel->shown(), VerdictPanel::Shown::Current);
         const QVector<CalcCheck> checks = material > 0 ? CalcCheck::fiberglass(w.session().fiberglassResults())
                                                        : CalcCheck::corrugated(w.vars());
@@ -196,24 +196,24 @@ private Q_SLOTS:
         QCOMPARE(panel->shown(), VerdictPanel::Shown::Current);
 
         // Back on the hydraulic tab there are no checks.
-        w.widgets().TabSet->setCurrentIndex(0);
+        w.widgets().calculationTabs->setCurrentIndex(0);
         QVERIFY(!panel->isVisible());
     }
 
     void verdictOfAFailedRunIsHidden()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.widgets().TabSet->setCurrentIndex(1);
-        w.ActionExecute->trigger();
-        QCOMPARE(w.widgets().VerdictSummary->shown(), VerdictPanel::Shown::Current);
+        w.widgets().calculationTabs->setCurrentIndex(1);
+        w.runAction->trigger();
+        QCOMPARE(w.widgets().verdictPanel->shown(), VerdictPanel::Shown::Current);
         w.session().setInput(Slot::Sigmao, 0);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(w.widgets().VerdictSummary->shown(), VerdictPanel::Shown::Hidden);
-        QCOMPARE(w.widgets().VerdictSummary->cellText(0, VerdictPanel::ColumnCondition), QString());
+        QCOMPARE(w.widgets().verdictPanel->shown(), VerdictPanel::Shown::Hidden);
+        QCOMPARE(w.widgets().verdictPanel->cellText(0, VerdictPanel::ColumnCondition), QString());
     }
 
     void saveChart_data()
@@ -235,9 +235,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         FakeDialogs dialogs;
         dialogs.saveName = chosen.isEmpty() ? QString() : dir.filePath(chosen);
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         showChartPage(w);
-        QTest::mouseClick(w.widgets().PageChart->saveButton(), Qt::LeftButton);
+        QTest::mouseClick(w.widgets().chartPage->saveButton(), Qt::LeftButton);
         QCOMPARE(dialogs.saveDialogsShown, 1);
         QCOMPARE(dialogs.messages.size(), messages);
         QVERIFY(dialogs.errors.isEmpty());
@@ -247,7 +247,7 @@ private Q_SLOTS:
             QSvgRenderer svg(dir.filePath(written));
             QVERIFY(svg.isValid());
         } else if (!written.isEmpty()) {
-            QCOMPARE(QImage(dir.filePath(written)).size(), MainCharts::pictureSize() * 2);
+            QCOMPARE(QImage(dir.filePath(written)).size(), ChartPageController::pictureSize() * 2);
         }
     }
 
@@ -262,7 +262,7 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         dialogs.saveName = path;
         dialogs.answer = QMessageBox::No;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         showChartPage(w);
         w.charts().saveChart();
         QCOMPARE(dialogs.questions.size(), 1);
@@ -276,30 +276,30 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ProgramWindows windows(settingsPath());
-        TFormMain &w = windows.main();
+        MainWindow &w = windows.main();
         showChartPage(w);
         EditorDocument &document = windows.editor().document();
-        document.ReplaceSelection(QStringLiteral("До графика. После графика."));
-        document.SelectRange(11, 0);
+        document.replaceSelection(QStringLiteral("До графика. После графика."));
+        document.selectRange(11, 0);
 
-        QTest::mouseClick(w.widgets().PageChart->insertButton(), Qt::LeftButton);
+        QTest::mouseClick(w.widgets().chartPage->insertButton(), Qt::LeftButton);
         QVERIFY(windows.editor().isVisible());
         QVERIFY(windows.editor().hasUserChanges());
         const QVector<Picture> inserted = pictures(*document.textDocument());
         QCOMPARE(inserted.size(), 1);
-        QCOMPARE(inserted[0].size, QSizeF(MainCharts::pictureSize()));
-        QCOMPARE(inserted[0].image.size(), MainCharts::pictureSize() * 2);
+        QCOMPARE(inserted[0].size, QSizeF(ChartPageController::pictureSize()));
+        QCOMPARE(inserted[0].image.size(), ChartPageController::pictureSize() * 2);
         // On a paragraph of its own between the two sentences.
-        const QStringList paragraphs = document.DocumentText().split(QLatin1Char('\n'));
+        const QStringList paragraphs = document.documentText().split(QLatin1Char('\n'));
         QCOMPARE(paragraphs.size(), 3);
         QCOMPARE(paragraphs[0], QStringLiteral("До графика."));
         QCOMPARE(paragraphs[2], QStringLiteral(" После графика."));
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("отчёт.rtf"));
-        QVERIFY(document.SaveDocumentFile(path).ok);
+        QVERIFY(document.saveDocumentFile(path).ok);
         EditorDocument reopened;
-        QVERIFY(reopened.OpenDocumentFile(path).ok);
+        QVERIFY(reopened.openDocumentFile(path).ok);
         const QVector<Picture> read = pictures(*reopened.textDocument());
         QCOMPARE(read.size(), 1);
         QVERIFY(std::abs(read[0].size.width() - inserted[0].size.width()) < 1);
@@ -309,7 +309,7 @@ private Q_SLOTS:
         QImage before = inserted[0].image.convertToFormat(QImage::Format_RGB32);
         before.setDevicePixelRatio(1);
         QCOMPARE(read[0].image.convertToFormat(QImage::Format_RGB32), before);
-        QCOMPARE(reopened.DocumentText(), document.DocumentText());
+        QCOMPARE(reopened.documentText(), document.documentText());
     }
 };
 

@@ -5,10 +5,10 @@
 
 #include "app/HelpLauncher.h"
 #include "app/HelpWindow.h"
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "editor/RichEditControl.h"
-#include "editor/remain.h"
+#include "editor/ReportEditor.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -148,9 +148,9 @@ private Q_SLOTS:
         w.main().show();
         QVERIFY(QTest::qWaitForWindowActive(&w.main()));
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w.main(), Qt::Key_F1);
-        w.editor().ShowEditor();
+        w.editor().showEditor();
         QVERIFY(QTest::qWaitForWindowActive(&w.editor()));
-        QTest::keyClick(w.editor().widgets().Editor, Qt::Key_F1);
+        QTest::keyClick(w.editor().widgets().richEdit, Qt::Key_F1);
         HelpLauncher::setOpener({});
         QCOMPARE(opened.size(), 2);
         QCOMPARE(opened[0].toLocalFile(), file);

@@ -4,10 +4,10 @@
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
 #include "app/IniFile.h"
-#include "app/MainUnit.h"
-#include "app/ReportLayer.h"
+#include "app/MainWindow.h"
+#include "app/ReportMaker.h"
 #include "app/WindowPlacement.h"
-#include "app/reabout.h"
+#include "app/AboutDialog.h"
 #include "calc/CalcSession.h"
 #include "calc/FiberglassResults.h"
 #include "reports/CalcReport.h"
@@ -31,7 +31,7 @@
 namespace {
 
 // Remembers what the report command handed on.
-class FakeReports : public ReportLayer
+class FakeReports : public ReportMaker
 {
 public:
     void makeReport(CalcSession &session, CalcKind kind) override
@@ -106,19 +106,19 @@ private Q_SLOTS:
     void startsInHydraulicView()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        QCOMPARE(w.widgets().TabSet->currentIndex(), 0);
-        QCOMPARE(int(w.vars().Mode), 0);
+        MainWindow w(settingsPath());
+        QCOMPARE(w.widgets().calculationTabs->currentIndex(), 0);
+        QCOMPARE(int(w.vars().mode), 0);
         QCOMPARE(keys(w.inputModel()), (QStringList{"Dout", "Din", "i_s", "hs_d", "nu", "Ke"}));
         QCOMPARE(keys(w.outputModel()), (QStringList{"Vnf", "qs"}));
-        QCOMPARE(w.widgets().LabelTop->text(), QStringLiteral("Гидравлический расчёт"));
-        QCOMPARE(w.widgets().AdvPageControl1->currentIndex(), int(TFormMainUi::PageIndexSummary));
-        QCOMPARE(w.widgets().AdvPageControl1->tabText(1), QStringLiteral(" Труба"));
+        QCOMPARE(w.widgets().headerLabel->text(), QStringLiteral("Гидравлический расчёт"));
+        QCOMPARE(w.widgets().pages->currentIndex(), int(MainWindowWidgets::PageIndexSummary));
+        QCOMPARE(w.widgets().pages->tabText(1), QStringLiteral(" Труба"));
         QVERIFY(!w.fiberglassPanelShown());
-        QVERIFY(!w.CalculationDone);
-        QVERIFY(!w.PlacementRestored);
+        QVERIFY(!w.calculationDone);
+        QVERIFY(!w.placementRestored);
         QCOMPARE(w.windowTitle(), QStringLiteral("Без имени[*] — Расчёты Велтра-Норлекс"));
-        QCOMPARE(w.SettingsSection, QStringLiteral("View"));
+        QCOMPARE(w.placementSection, QStringLiteral("View"));
     }
 
     void storedTab_data()
@@ -139,9 +139,9 @@ private Q_SLOTS:
         QFETCH(int, tab);
         writeFile(settingsPath(), content);
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        QCOMPARE(w.widgets().TabSet->currentIndex(), tab);
-        QCOMPARE(int(w.vars().Mode), tab);
+        MainWindow w(settingsPath());
+        QCOMPARE(w.widgets().calculationTabs->currentIndex(), tab);
+        QCOMPARE(int(w.vars().mode), tab);
         QCOMPARE(w.inputModel()->rowCount(), tab == 1 ? 15 : 6);
         QVERIFY(dialogs.errors.isEmpty());
     }
@@ -149,52 +149,52 @@ private Q_SLOTS:
     void switchingCalculations()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        w.ActionStatCalc->trigger();
-        QCOMPARE(int(w.vars().Mode), 1);
+        MainWindow w(settingsPath());
+        w.staticAction->trigger();
+        QCOMPARE(int(w.vars().mode), 1);
         QCOMPARE(keys(w.inputModel()).mid(12), (QStringList{"F", "m", "Hw"}));
         QCOMPARE(keys(w.outputModel()), (QStringList{"S_cond", "qust", "qgr", "qvntr"}));
-        QCOMPARE(w.widgets().LabelTop->text(), QStringLiteral("Статический расчёт"));
-        w.PopupMenuCalcPopup();
-        QVERIFY(w.ActionStatCalc->isChecked());
-        QVERIFY(!w.ActionHydraulicCalc->isChecked());
+        QCOMPARE(w.widgets().headerLabel->text(), QStringLiteral("Статический расчёт"));
+        w.markCalculationMenu();
+        QVERIFY(w.staticAction->isChecked());
+        QVERIFY(!w.hydraulicAction->isChecked());
 
         // Values survive a switch of view.
-        w.vars()[Slot::Htr].SetValue(3.5);
-        w.ActionHydraulicCalc->trigger();
-        w.PopupMenuCalcPopup();
-        QVERIFY(w.ActionHydraulicCalc->isChecked());
-        w.ActionStatCalc->trigger();
-        QCOMPARE(w.vars()[Slot::Htr].GetValue(), 3.5);
+        w.vars()[Slot::Htr].setValue(3.5);
+        w.hydraulicAction->trigger();
+        w.markCalculationMenu();
+        QVERIFY(w.hydraulicAction->isChecked());
+        w.staticAction->trigger();
+        QCOMPARE(w.vars()[Slot::Htr].value(), 3.5);
     }
 
     void fiberglassPanel()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         // In the hydraulic calculation a fiberglass material changes nothing visible.
-        w.vars().SelectedMaterialId = 5;
-        w.UpdateFiberglassPanel();
+        w.vars().selectedMaterialId = 5;
+        w.updateFiberglassOptions();
         QVERIFY(!w.fiberglassPanelShown());
         QCOMPARE(w.inputModel()->rowCount(), 6);
 
         // Switching to the static tab shows the fiberglass view at once.
-        w.ActionStatCalc->trigger();
+        w.staticAction->trigger();
         QVERIFY(w.fiberglassPanelShown());
-        QCOMPARE(w.widgets().ComboBox1->currentText(), QStringLiteral("траншейный"));
+        QCOMPARE(w.widgets().layingCombo->currentText(), QStringLiteral("траншейный"));
         QCOMPARE(w.inputModel()->rowCount(), 13);
-        QCOMPARE(w.widgets().LabelTop->text(), QStringLiteral("Статический расчёт"));
+        QCOMPARE(w.widgets().headerLabel->text(), QStringLiteral("Статический расчёт"));
         QCOMPARE(keys(w.outputModel()), (QStringList{"Mras", "Mpr", "psiSt", "gc", "QgvSt", "Gy"}));
 
-        w.widgets().ComboBox1->setCurrentIndex(1);
-        w.ComboBox1Change(1);
+        w.widgets().layingCombo->setCurrentIndex(1);
+        w.changeLaying(1);
         const QStringList rows = keys(w.inputModel());
         QCOMPARE(rows.size(), 15);
         QCOMPARE(rows.indexOf("fi"), rows.indexOf("DSt") + 1);
         QCOMPARE(rows.last(), QStringLiteral("Kk"));
 
-        w.vars().SelectedMaterialId = 2;
-        w.UpdateFiberglassPanel();
+        w.vars().selectedMaterialId = 2;
+        w.updateFiberglassOptions();
         QVERIFY(!w.fiberglassPanelShown());
         QCOMPARE(w.inputModel()->rowCount(), 15);
         QCOMPARE(keys(w.inputModel()).first(), QStringLiteral("Din"));
@@ -232,18 +232,18 @@ private Q_SLOTS:
         QFETCH(bool, refused);
         NumberFormat::setDecimalSeparator(separator);
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickRow(w.widgets().vstInVariables, 1); // Din
-        QCOMPARE(w.widgets().StatusText->text(), QStringLiteral("Внутренний диаметр трубопровода"));
-        QCOMPARE(w.widgets().EditVarValue->text(), separator == "," ? QStringLiteral("0,348") : QStringLiteral("0.348"));
+        clickRow(w.widgets().inputGrid, 1); // Din
+        QCOMPARE(w.widgets().statusText->text(), QStringLiteral("Внутренний диаметр трубопровода"));
+        QCOMPARE(w.widgets().valueEditor->text(), separator == "," ? QStringLiteral("0,348") : QStringLiteral("0.348"));
         // The editor says which input it writes into.
-        QCOMPARE(w.widgets().EditVarTarget->text(), QStringLiteral("→ Dвнутр, м"));
-        w.widgets().EditVarValue->setText(text);
-        pressEnter(w.widgets().EditVarValue);
-        QCOMPARE(w.vars()[Slot::Din].GetValue(), stored);
-        QCOMPARE(w.widgets().EditVarValue->text(), text);
+        QCOMPARE(w.widgets().valueTargetLabel->text(), QStringLiteral("→ Dвнутр, м"));
+        w.widgets().valueEditor->setText(text);
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::Din].value(), stored);
+        QCOMPARE(w.widgets().valueEditor->text(), text);
         QCOMPARE(w.inputModel()->cellText(1, 1), NumberFormat::format(QStringLiteral("0.###"), stored));
         QVERIFY(dialogs.errors.isEmpty());
         if (!refused) {
@@ -261,71 +261,71 @@ private Q_SLOTS:
     void arrowKeyMovesTheTarget()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        GridView *grid = w.widgets().vstInVariables;
+        GridView *grid = w.widgets().inputGrid;
         clickRow(grid, 1); // Din, 0,348
         QTest::keyClick(grid, Qt::Key_Down);
         QCOMPARE(grid->focusedRow(), 2);
-        QCOMPARE(w.widgets().EditVarValue->text(), QStringLiteral("0,348"));
-        pressEnter(w.widgets().EditVarValue);
-        QCOMPARE(w.vars()[Slot::i_s].GetValue(), 0.348);
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("0,348"));
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::i_s].value(), 0.348);
     }
 
     void outputRowFeedsTheEditor()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.ActionExecute->trigger();
-        QVERIFY(w.CalculationDone);
-        clickRow(w.widgets().vstInVariables, 3); // hs_d
-        clickRow(w.widgets().vstOutVariables, 1); // qs
-        QCOMPARE(w.widgets().EditVarValue->text(), QStringLiteral("303,629"));
-        QCOMPARE(w.widgets().StatusText->text(), QStringLiteral("Расход жидкости"));
-        pressEnter(w.widgets().EditVarValue);
-        QCOMPARE(w.vars()[Slot::hs_d].GetValue(), 303.629);
+        w.runAction->trigger();
+        QVERIFY(w.calculationDone);
+        clickRow(w.widgets().inputGrid, 3); // hs_d
+        clickRow(w.widgets().outputGrid, 1); // qs
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("303,629"));
+        QCOMPARE(w.widgets().statusText->text(), QStringLiteral("Расход жидкости"));
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::hs_d].value(), 303.629);
     }
 
     void chosenRowSurvivesAnotherView()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        GridView *grid = w.widgets().vstInVariables;
+        GridView *grid = w.widgets().inputGrid;
         clickRow(grid, 0); // Dout
         // The static view lists Dout too: it stays the row chosen.
-        w.ActionStatCalc->trigger();
+        w.staticAction->trigger();
         QCOMPARE(w.valueTarget(), Slot::Dout);
         QCOMPARE(grid->focusedRow(), 1);
         // A row the other view does not list takes no value there.
-        w.ActionHydraulicCalc->trigger();
+        w.hydraulicAction->trigger();
         clickRow(grid, 2); // i_s
-        w.ActionStatCalc->trigger();
+        w.staticAction->trigger();
         QCOMPARE(w.valueTarget(), Slot::None);
         QCOMPARE(grid->focusedRow(), -1);
-        QCOMPARE(w.widgets().EditVarTarget->text(), QStringLiteral("строка не выбрана"));
-        w.widgets().EditVarValue->setText("5");
-        pressEnter(w.widgets().EditVarValue);
-        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.4);
-        QCOMPARE(w.vars()[Slot::Din].GetValue(), 0.348);
-        QCOMPARE(w.vars()[Slot::i_s].GetValue(), 0.02);
+        QCOMPARE(w.widgets().valueTargetLabel->text(), QStringLiteral("строка не выбрана"));
+        w.widgets().valueEditor->setText("5");
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::Dout].value(), 0.4);
+        QCOMPARE(w.vars()[Slot::Din].value(), 0.348);
+        QCOMPARE(w.vars()[Slot::i_s].value(), 0.02);
         // Back where it is listed, it is the chosen row again.
-        w.ActionHydraulicCalc->trigger();
+        w.hydraulicAction->trigger();
         QCOMPARE(w.valueTarget(), Slot::i_s);
     }
 
     void typingOnTheGrid()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        GridView *grid = w.widgets().vstInVariables;
-        QLineEdit *editor = w.widgets().EditVarValue;
+        GridView *grid = w.widgets().inputGrid;
+        QLineEdit *editor = w.widgets().valueEditor;
         clickRow(grid, 3); // hs/d
         QVERIFY(grid->hasFocus());
         // Letters search nothing: the row stays.
@@ -339,7 +339,7 @@ private Q_SLOTS:
         QVERIFY(!editor->hasSelectedText());
         QTest::keyClicks(editor, ",5");
         pressEnter(editor);
-        QCOMPARE(w.vars()[Slot::hs_d].GetValue(), 0.5);
+        QCOMPARE(w.vars()[Slot::hs_d].value(), 0.5);
         QVERIFY(dialogs.messages.isEmpty());
         // Enter on the grid selects the editor's text, to be typed over.
         grid->setFocus();
@@ -364,21 +364,21 @@ private Q_SLOTS:
     {
         QFETCH(QString, away);
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        w.ActionStatCalc->trigger();
+        MainWindow w(settingsPath());
+        w.staticAction->trigger();
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        GridView *grid = w.widgets().vstInVariables;
+        GridView *grid = w.widgets().inputGrid;
         clickRow(grid, 5); // Htr
-        QCOMPARE(w.widgets().StatusText->text(), QStringLiteral("Глубина заложения от поверхности земли"));
+        QCOMPARE(w.widgets().statusText->text(), QStringLiteral("Глубина заложения от поверхности земли"));
 
         QWidget other;
         if (away == QLatin1String("message")) {
-            w.widgets().EditVarValue->setText("x");
-            pressEnter(w.widgets().EditVarValue);
+            w.widgets().valueEditor->setText("x");
+            pressEnter(w.widgets().valueEditor);
             QCOMPARE(dialogs.messages.size(), 1);
         } else if (away == QLatin1String("about")) {
-            w.ActionAbout->trigger();
+            w.aboutAction->trigger();
             QCOMPARE(dialogs.dialogsShown, 1);
         }
         // Every way out ends with another window active, then this one again,
@@ -392,23 +392,23 @@ private Q_SLOTS:
         QCOMPARE(grid->focusedRow(), 5);
 
         QTest::keyClick(grid, Qt::Key_3);
-        pressEnter(w.widgets().EditVarValue);
-        QCOMPARE(w.vars()[Slot::Htr].GetValue(), 3.0);
-        QCOMPARE(w.vars()[Slot::Din].GetValue(), 0.348);
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::Htr].value(), 3.0);
+        QCOMPARE(w.vars()[Slot::Din].value(), 0.348);
     }
 
     void focusWithoutAChoiceMakesNoRowCurrent()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        GridView *grid = w.widgets().vstInVariables;
+        GridView *grid = w.widgets().inputGrid;
         grid->setFocus(Qt::TabFocusReason);
         QCOMPARE(grid->focusedRow(), -1);
         QTest::keyClick(grid, Qt::Key_5);
-        pressEnter(w.widgets().EditVarValue);
-        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.4);
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::Dout].value(), 0.4);
     }
 
     void letterCommandsFromTheValueEditor_data()
@@ -429,16 +429,16 @@ private Q_SLOTS:
         QFETCH(QString, reportText);
         FakeDialogs dialogs;
         FakeReports reports;
-        TFormMain w(settingsPath());
-        w.setReportLayer(&reports);
+        MainWindow w(settingsPath());
+        w.setReportMaker(&reports);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QLineEdit *editor = w.widgets().EditVarValue;
+        QLineEdit *editor = w.widgets().valueEditor;
         editor->setFocus();
         editor->setText("12");
         typeKey(editor, calcKey, calcText);
-        QVERIFY(w.CalculationDone);
-        QVERIFY(w.vars()[Slot::qs].GetValue() > 300);
+        QVERIFY(w.calculationDone);
+        QVERIFY(w.vars()[Slot::qs].value() > 300);
         typeKey(editor, reportKey, reportText);
         QCOMPARE(reports.made, QStringList{"hydraulic"});
         QCOMPARE(editor->text(), QStringLiteral("12"));
@@ -451,49 +451,49 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         FakeReports reports;
-        TFormMain w(settingsPath());
-        w.setReportLayer(&reports);
+        MainWindow w(settingsPath());
+        w.setReportMaker(&reports);
 
         // Before any calculation it says why there is no report.
-        QVERIFY(!w.ActionReportEdit->isEnabled());
-        w.ActionReportEditExecute();
+        QVERIFY(!w.reportAction->isEnabled());
+        w.makeReport();
         QVERIFY(reports.made.isEmpty());
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages.last().startsWith(QStringLiteral("Отчёт не составлен")));
 
         // A hydraulic run makes no static results.
-        w.ActionExecute->trigger();
-        w.ActionStatCalc->trigger();
-        w.ActionReportEditExecute();
+        w.runAction->trigger();
+        w.staticAction->trigger();
+        w.makeReport();
         QVERIFY(reports.made.isEmpty());
         QCOMPARE(dialogs.messages.size(), 2);
-        w.ActionExecute->trigger();
-        w.ActionReportEdit->trigger();
+        w.runAction->trigger();
+        w.reportAction->trigger();
         QCOMPARE(reports.made, QStringList{"static"});
         QVERIFY(reports.current);
         QCOMPARE(w.reportTitle(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
         // The hydraulic results are still those of the inputs.
-        w.ActionHydraulicCalc->trigger();
-        w.ActionReportEdit->trigger();
+        w.hydraulicAction->trigger();
+        w.reportAction->trigger();
         QCOMPARE(reports.made.last(), QStringLiteral("hydraulic"));
         QCOMPARE(w.reportTitle(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
 
         // A fiberglass material calculates afresh and reports in one go.
-        w.ActionStatCalc->trigger();
-        w.vars().SelectedMaterialId = 4;
-        w.UpdateFiberglassPanel();
-        w.ActionReportEdit->trigger();
+        w.staticAction->trigger();
+        w.vars().selectedMaterialId = 4;
+        w.updateFiberglassOptions();
+        w.reportAction->trigger();
         QCOMPARE(reports.made.last(), QStringLiteral("fiberglass"));
         QVERIFY(reports.current);
         QCOMPARE(reports.titles.last(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
         QCOMPARE(reports.lastMpr, 117600.0);
         QCOMPARE(reports.laying, 0);
-        QVERIFY(w.vars()[Slot::Mpr].GetValue() > 117);
+        QVERIFY(w.vars()[Slot::Mpr].value() > 117);
 
         // A division by zero makes no report and names the input.
-        w.vars()[Slot::DSt].SetValue(0.0);
+        w.vars()[Slot::DSt].setValue(0.0);
         const int made = int(reports.made.size());
-        w.ActionReportEdit->trigger();
+        w.reportAction->trigger();
         QCOMPARE(reports.made.size(), made);
         QVERIFY(dialogs.messages.last().startsWith(QStringLiteral("Ошибка. Деление на ноль")));
         QVERIFY(dialogs.messages.last().contains(QStringLiteral("«Средний диаметр трубы»")));
@@ -516,27 +516,27 @@ private Q_SLOTS:
         QFETCH(QString, words);
         FakeDialogs dialogs;
         FakeReports reports;
-        TFormMain w(settingsPath());
-        w.setReportLayer(&reports);
-        w.ActionStatCalc->trigger();
+        MainWindow w(settingsPath());
+        w.setReportMaker(&reports);
+        w.staticAction->trigger();
         for (const QString &step : change.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             if (step == QLatin1String("run")) {
-                w.ActionExecute->trigger();
+                w.runAction->trigger();
             } else if (step == QLatin1String("material")) {
-                w.vars().SelectedMaterialId = 2;
+                w.vars().selectedMaterialId = 2;
                 w.session().touch();
             } else {
                 const QStringList parts = step.split(QLatin1Char('='));
                 w.session().setInput(*SlotKeys::fromKey(parts[0]), parts[1].toDouble());
             }
         }
-        QVERIFY(!w.ActionReportEdit->isEnabled());
+        QVERIFY(!w.reportAction->isEnabled());
         dialogs.messages.clear();
         dialogs.errors.clear();
         // The key R still answers, with the reason and what to do.
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTest::keyClick(w.widgets().EditVarValue, Qt::Key_R);
+        QTest::keyClick(w.widgets().valueEditor, Qt::Key_R);
         QVERIFY(reports.made.isEmpty());
         QCOMPARE(dialogs.messages.size(), 1);
         const QString message = dialogs.messages.first();
@@ -549,77 +549,77 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         FakeReports reports;
-        TFormMain w(settingsPath());
-        w.setReportLayer(&reports);
+        MainWindow w(settingsPath());
+        w.setReportMaker(&reports);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         // Opening the menu before the first run changes nothing later.
-        w.widgets().PopupMenuReport->popup(QPoint(0, 0));
-        w.widgets().PopupMenuReport->hide();
-        QVERIFY(!w.ActionReportEdit->isEnabled());
-        w.ActionExecute->trigger();
-        QVERIFY(w.ActionReportEdit->isEnabled());
-        QTest::keyClick(w.widgets().EditVarValue, Qt::Key_R);
+        w.widgets().reportMenu->popup(QPoint(0, 0));
+        w.widgets().reportMenu->hide();
+        QVERIFY(!w.reportAction->isEnabled());
+        w.runAction->trigger();
+        QVERIFY(w.reportAction->isEnabled());
+        QTest::keyClick(w.widgets().valueEditor, Qt::Key_R);
         QCOMPARE(reports.made, QStringList{"hydraulic"});
         w.session().setInput(Slot::i_s, 0.03);
-        QVERIFY(!w.ActionReportEdit->isEnabled());
+        QVERIFY(!w.reportAction->isEnabled());
         w.session().setInput(Slot::i_s, 0.02);
-        QVERIFY(w.ActionReportEdit->isEnabled());
+        QVERIFY(w.reportAction->isEnabled());
         w.session().setInput(Slot::Din, 0.0);
-        w.ActionExecute->trigger();
-        QVERIFY(!w.ActionReportEdit->isEnabled());
+        w.runAction->trigger();
+        QVERIFY(!w.reportAction->isEnabled());
     }
 
     void calculationFailures()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        w.ActionExecute->trigger();
+        MainWindow w(settingsPath());
+        w.runAction->trigger();
         QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("3,192"));
 
         // A fault: the box names what was computed and the input at fault,
         // and nothing of the run shows as a result.
         w.session().setInput(Slot::Din, 0.0);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages.first().startsWith(QStringLiteral("Ошибка. Деление на ноль при вычислении")));
         QVERIFY(dialogs.messages.first().contains(QStringLiteral("Dвнутр («Внутренний диаметр трубопровода»)")));
         QVERIFY(dialogs.messages.first().contains(QStringLiteral("Выберите трубу")));
         QCOMPARE(w.outputModel()->cellText(0, 1), QString());
         QCOMPARE(w.outputModel()->cellText(1, 1), QString());
-        QCOMPARE(w.widgets().ResultsState->text(), dialogs.messages.first());
+        QCOMPARE(w.widgets().resultsStateLine->text(), dialogs.messages.first());
 
-        w.ActionStatCalc->trigger();
+        w.staticAction->trigger();
         w.session().setInput(Slot::Din, 0.348);
         w.session().setInput(Slot::Egr, -5.0);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(dialogs.errors.first().startsWith(QStringLiteral("Ошибка. Недопустимая операция при вычислении q_уст")));
-        QVERIFY2(dialogs.errors.first().contains(w.vars()[Slot::Egr].GetName() + QStringLiteral(" («Модуль")), qPrintable(dialogs.errors.first()));
+        QVERIFY2(dialogs.errors.first().contains(w.vars()[Slot::Egr].name() + QStringLiteral(" («Модуль")), qPrintable(dialogs.errors.first()));
         // The half-written strength value is not shown.
-        QVERIFY(w.vars()[Slot::S_cond].GetValue() != 0);
+        QVERIFY(w.vars()[Slot::S_cond].value() != 0);
         QCOMPARE(w.outputModel()->cellText(0, 1), QString());
 
         // A stop: no box, the line under the results says which input.
         w.session().setInput(Slot::Egr, 5.0);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,659"));
         w.session().setInput(Slot::F, 0.0);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(dialogs.errors.size() + dialogs.messages.size(), 2);
         QCOMPARE(w.outputModel()->cellText(0, 1), QString());
-        QVERIFY2(w.widgets().ResultsState->text().contains(QStringLiteral("F («Площадь опирания колеса») должно быть "
+        QVERIFY2(w.widgets().resultsStateLine->text().contains(QStringLiteral("F («Площадь опирания колеса») должно быть "
                                                                           "больше нуля")),
-                 qPrintable(w.widgets().ResultsState->text()));
+                 qPrintable(w.widgets().resultsStateLine->text()));
     }
 
     void resultsMarkedOutdated()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        QVERIFY(w.widgets().ResultsState->text().contains(QStringLiteral("Нажмите C")));
+        MainWindow w(settingsPath());
+        QVERIFY(w.widgets().resultsStateLine->text().contains(QStringLiteral("Нажмите C")));
         QCOMPARE(w.outputModel()->cellText(0, 1), QString());
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(w.session().state(), CalcSession::ResultState::Current);
         QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Shown);
         QCOMPARE(w.outputModel()->cellText(1, 1), QStringLiteral("303,629"));
@@ -629,9 +629,9 @@ private Q_SLOTS:
         QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Outdated);
         QCOMPARE(w.outputModel()->data(w.outputModel()->index(1, 1), Qt::ForegroundRole).value<QColor>(),
                  QColor(128, 128, 128));
-        QVERIFY(w.widgets().ResultsState->text().contains(QStringLiteral("устарели")));
+        QVERIFY(w.widgets().resultsStateLine->text().contains(QStringLiteral("устарели")));
 
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(w.session().state(), CalcSession::ResultState::Current);
         QVERIFY(!w.outputModel()->data(w.outputModel()->index(1, 1), Qt::ForegroundRole).isValid());
         QCOMPARE(w.outputModel()->cellText(1, 1), QStringLiteral("151,815"));
@@ -640,10 +640,10 @@ private Q_SLOTS:
     void outputGridShowsResults()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        w.ActionStatCalc->trigger();
+        MainWindow w(settingsPath());
+        w.staticAction->trigger();
         QSignalSpy repaint(w.outputModel(), &QAbstractItemModel::dataChanged);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(repaint.size(), 1);
         QCOMPARE(w.outputModel()->cellText(0, 1), QStringLiteral("0,659"));
         QCOMPARE(w.outputModel()->cellText(1, 1), QStringLiteral("0,251"));
@@ -654,10 +654,10 @@ private Q_SLOTS:
     void verdictAndWarnings()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        w.ActionStatCalc->trigger();
-        w.ActionExecute->trigger();
-        const QLabel *line = w.widgets().ResultsState;
+        MainWindow w(settingsPath());
+        w.staticAction->trigger();
+        w.runAction->trigger();
+        const QLabel *line = w.widgets().resultsStateLine;
         const QLabel *warnings = w.widgets().ResultsWarnings;
         QCOMPARE(line->text(), QStringLiteral("Выполнено: все проверки; наибольшее использование — прочность, 65,9 %"));
         QCOMPARE(line->palette().color(QPalette::WindowText), QColor(0, 90, 0));
@@ -666,27 +666,27 @@ private Q_SLOTS:
         // 12 m down in clay every check fails.
         w.session().setInput(Slot::Htr, 12);
         w.session().setInput(Slot::Egr, 2);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QCOMPARE(line->text(), QStringLiteral("Не выполнено: прочность, 124 %; устойчивость без учёта транспорта, "
                                               "167,4 %; устойчивость с учётом транспорта, 176,5 %"));
         QCOMPARE(line->palette().color(QPalette::WindowText), QColor(150, 0, 0));
         // The panel beside the results judges by the same checks.
-        const QVector<CalcCheck> &shown = w.widgets().VerdictSummary->checks();
+        const QVector<CalcCheck> &shown = w.widgets().verdictPanel->checks();
         QCOMPARE(shown.size(), 3);
         for (const CalcCheck &check : shown)
             QVERIFY2(!check.holds, qPrintable(check.key));
 
         w.session().setInput(Slot::Htr, 40);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QVERIFY(!warnings->isHidden());
         QCOMPARE(warnings->text(), QStringLiteral("⚠ Hтр = 40 м — больше 30 м; глубже, чем применяется метод"));
         // Outdated results warn of nothing.
         w.session().setInput(Slot::Htr, 6);
         QVERIFY(warnings->isHidden());
 
-        w.ActionHydraulicCalc->trigger();
+        w.hydraulicAction->trigger();
         w.session().setInput(Slot::Din, 348);
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QVERIFY(warnings->text().startsWith(
             QStringLiteral("⚠ Dвнутр = 348 м — больше 4 м; не введён ли диаметр в миллиметрах?\n⚠ Vnf = ")));
         QCOMPARE(line->text(), QStringLiteral("Результаты соответствуют исходным данным."));
@@ -696,12 +696,12 @@ private Q_SLOTS:
     {
         {
             FakeDialogs dialogs;
-            TFormMain w(settingsPath());
+            MainWindow w(settingsPath());
             w.show();
             QVERIFY(QTest::qWaitForWindowActive(&w));
-            w.ActionStatCalc->trigger();
-            w.widgets().ComboBox1->setCurrentIndex(1);
-            w.widgets().HorizSplitter->setSizes({250, 300});
+            w.staticAction->trigger();
+            w.widgets().layingCombo->setCurrentIndex(1);
+            w.widgets().halvesSplitter->setSizes({250, 300});
             QVERIFY(w.close());
             QVERIFY(dialogs.errors.isEmpty());
         }
@@ -712,13 +712,13 @@ private Q_SLOTS:
             QVERIFY2(text.contains(key), key);
 
         FakeDialogs dialogs;
-        TFormMain again(settingsPath());
-        QCOMPARE(again.widgets().TabSet->currentIndex(), 1);
+        MainWindow again(settingsPath());
+        QCOMPARE(again.widgets().calculationTabs->currentIndex(), 1);
         again.show();
         QVERIFY(QTest::qWaitForWindowActive(&again));
-        QVERIFY(again.PlacementRestored);
-        QCOMPARE(again.widgets().HorizSplitter->sizes().first(), 250);
-        QCOMPARE(again.widgets().ComboBox1->currentIndex(), 1);
+        QVERIFY(again.placementRestored);
+        QCOMPARE(again.widgets().halvesSplitter->sizes().first(), 250);
+        QCOMPARE(again.widgets().layingCombo->currentIndex(), 1);
     }
 
     void hostilePlacement_data()
@@ -746,10 +746,10 @@ private Q_SLOTS:
         };
         {
             FakeDialogs dialogs;
-            TFormMain w(settingsPath());
+            MainWindow w(settingsPath());
             w.show();
             QVERIFY(QTest::qWaitForWindowActive(&w));
-            QVERIFY(w.PlacementRestored);
+            QVERIFY(w.placementRestored);
             QVERIFY2(onScreen(w.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6").arg(w.x()).arg(w.y())
                                                             .arg(w.width()).arg(w.height())
                                                             .arg(area.width()).arg(area.height())));
@@ -766,10 +766,10 @@ private Q_SLOTS:
     void exitWritesTheTab()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
-        w.ActionStatCalc->trigger();
-        w.ActionExit->trigger();
+        w.staticAction->trigger();
+        w.exitAction->trigger();
         QVERIFY(!w.isVisible());
         QVERIFY(readFile(settingsPath()).contains("TabIndex=1"));
     }
@@ -778,9 +778,9 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         const QString path = m_dir.filePath(QStringLiteral("missing-folder/pipecalc.ini"));
-        TFormMain w(path);
+        MainWindow w(path);
         w.show();
-        w.ActionExit->trigger();
+        w.exitAction->trigger();
         // Said once, and the window closes all the same.
         QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Не удалось сохранить настройки в файле «%1». Папка не найдена.").arg(path)});
         QVERIFY(!w.isVisible());
@@ -789,15 +789,15 @@ private Q_SLOTS:
     void activationRereadsTheView()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
-        w.ActionStatCalc->trigger();
+        MainWindow w(settingsPath());
+        w.staticAction->trigger();
         QSignalSpy activations(w.messageHook(), &ApplicationMessageHook::mainWindowActivated);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(activations.size(), 1);
-        QVERIFY(w.PlacementRestored);
+        QVERIFY(w.placementRestored);
         // Picking a fiberglass material elsewhere shows when the window is active again.
-        w.vars().SelectedMaterialId = 5;
+        w.vars().selectedMaterialId = 5;
         QWidget other;
         other.show();
         other.activateWindow();
@@ -820,7 +820,7 @@ private Q_SLOTS:
         QCOMPARE(HelpLauncher::helpFile(exe), m_dir.filePath(QStringLiteral("help/index.html")));
         QCOMPARE(HelpLauncher::helpFile(m_dir.filePath(QStringLiteral("nothing/here"))), QString());
 
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
@@ -839,19 +839,19 @@ private Q_SLOTS:
     void aboutBox()
     {
         FakeDialogs dialogs;
-        TFormMain w(settingsPath());
+        MainWindow w(settingsPath());
         QString version, memory, load;
         dialogs.onDialog = [&](QDialog *dialog) {
-            auto *box = qobject_cast<TAboutBox *>(dialog);
+            auto *box = qobject_cast<AboutDialog *>(dialog);
             QVERIFY(box);
-            version = box->LabelVer->text();
-            memory = box->PhysMem->text();
-            load = box->FreeRes->text();
+            version = box->versionLabel->text();
+            memory = box->physicalMemoryLabel->text();
+            load = box->memoryLoadLabel->text();
             QCOMPARE(box->windowTitle(), QStringLiteral("О программе"));
             QCOMPARE(box->size(), QSize(480, 274));
         };
         QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
-        w.ActionAbout->trigger();
+        w.aboutAction->trigger();
         QCOMPARE(dialogs.dialogsShown, 1);
         QCOMPARE(version, QStringLiteral("Версия 1.0.0.1"));
         QVERIFY(memory.endsWith(QStringLiteral(" KB")));

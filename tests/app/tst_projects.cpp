@@ -5,7 +5,7 @@
 #include "TestFiles.h"
 
 #include "app/IniFile.h"
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/ProjectController.h"
 #include "app/ProjectPropertiesDialog.h"
 #include "app/RecentProjects.h"
@@ -52,14 +52,14 @@ int rowWith(QAbstractItemModel *model, const QString &text)
 }
 
 // Types a value into the row of the input grid that lists the slot.
-void typeInput(TFormMain &w, Slot slot, const QString &text)
+void typeInput(MainWindow &w, Slot slot, const QString &text)
 {
     const int row = w.inputModel()->rowOf(slot);
     QVERIFY(row >= 0);
-    w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexSummary);
-    clickRow(w.widgets().vstInVariables, row);
-    w.widgets().EditVarValue->setText(text);
-    QTest::keyClick(w.widgets().EditVarValue, Qt::Key_Return);
+    w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSummary);
+    clickRow(w.widgets().inputGrid, row);
+    w.widgets().valueEditor->setText(text);
+    QTest::keyClick(w.widgets().valueEditor, Qt::Key_Return);
 }
 
 QString title(const QString &name)
@@ -80,7 +80,7 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
     // A window shown and active, as the user finds it.
-    static void start(TFormMain &w)
+    static void start(MainWindow &w)
     {
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -113,25 +113,25 @@ private Q_SLOTS:
         QString choices;
         {
             FakeDialogs dialogs;
-            TFormMain w(settings(), base());
+            MainWindow w(settings(), base());
             start(w);
             QCOMPARE(w.windowTitle(), title(QStringLiteral("Без имени")));
             QVERIFY(!w.isWindowModified());
-            QCOMPARE(w.widgets().ChoicesLine->text(),
+            QCOMPARE(w.widgets().choicesLine->text(),
                      QStringLiteral("Материал: не выбран · Труба: не выбрана · Грунт: не выбран"));
 
-            w.ActionStatCalc->trigger();
-            QTabWidget *pages = w.widgets().AdvPageControl1;
-            pages->setCurrentIndex(TFormMainUi::PageIndexMaterials);
-            clickRow(w.widgets().vstMaterials, rowWith(w.referenceData().materials(), "Полиэтилен ПЭ 100"));
-            pages->setCurrentIndex(TFormMainUi::PageIndexTubes);
-            clickRow(w.widgets().vstTubes, rowWith(w.referenceData().tubes(), "0,4"));
-            pages->setCurrentIndex(TFormMainUi::PageIndexSoils);
-            clickRow(w.widgets().vstSoiles, rowWith(w.referenceData().soils(), "Песок мелкий"));
+            w.staticAction->trigger();
+            QTabWidget *pages = w.widgets().pages;
+            pages->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
+            clickRow(w.widgets().materialsGrid, rowWith(w.referenceData().materials(), "Полиэтилен ПЭ 100"));
+            pages->setCurrentIndex(MainWindowWidgets::PageIndexTubes);
+            clickRow(w.widgets().tubesGrid, rowWith(w.referenceData().tubes(), "0,4"));
+            pages->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
+            clickRow(w.widgets().soilsGrid, rowWith(w.referenceData().soils(), "Песок мелкий"));
             typeInput(w, Slot::Htr, QStringLiteral("3,5"));
-            QCOMPARE(w.vars()[Slot::Htr].GetValue(), 3.5);
+            QCOMPARE(w.vars()[Slot::Htr].value(), 3.5);
             QVERIFY(w.isWindowModified());
-            choices = w.widgets().ChoicesLine->text();
+            choices = w.widgets().choicesLine->text();
             QCOMPARE(choices, QStringLiteral("Материал: Полиэтилен ПЭ 100 · Труба: Dнаруж 0,4 м, Dвнутр 0,348 м · "
                                              "Грунт: Песок мелкий"));
 
@@ -144,14 +144,14 @@ private Q_SLOTS:
                 properties->dateEdit->setDate(QDate(2026, 3, 14));
                 properties->notesEdit->setPlainText(QStringLiteral("Проверить после изысканий"));
             };
-            w.project().ActionProperties->trigger();
+            w.project().propertiesAction->trigger();
             QCOMPARE(w.session().description().designer, QStringLiteral("Иванов И. И."));
-            w.ActionExecute->trigger();
+            w.runAction->trigger();
             QVERIFY(w.session().resultsCurrent());
 
             // Saved under a name without its suffix: the suffix is added.
             dialogs.saveName = path(QStringLiteral("static"));
-            w.project().ActionSave->trigger();
+            w.project().saveProjectAction->trigger();
             QCOMPARE(dialogs.saveDialogsShown, 1);
             QVERIFY(QFile::exists(path(QStringLiteral("static.pipecalc"))));
             QCOMPARE(w.windowTitle(), title(QStringLiteral("static.pipecalc")));
@@ -162,16 +162,16 @@ private Q_SLOTS:
             QCOMPARE(expected.soil.id, 4);
             QCOMPARE(expected.tube.id, 1);
 
-            w.ActionExit->trigger();
+            w.exitAction->trigger();
             QVERIFY(!w.isVisible());
             QVERIFY(dialogs.questions.isEmpty());
             QVERIFY(dialogs.errors.isEmpty());
         }
         {
             FakeDialogs dialogs;
-            TFormMain w(settings(), base());
+            MainWindow w(settings(), base());
             start(w);
-            QMenu *recent = w.project().RecentMenu;
+            QMenu *recent = w.project().recentMenu;
             QAction *first = recent->actions().value(0);
             QVERIFY(first);
             QCOMPARE(first->text(), QStringLiteral("&1 static.pipecalc"));
@@ -180,17 +180,17 @@ private Q_SLOTS:
 
             QVERIFY(dialogs.errors.isEmpty());
             QVERIFY(CalcProject::of(w.session()) == expected);
-            QCOMPARE(w.vars()[Slot::Htr].GetValue(), 3.5);
-            QCOMPARE(w.widgets().TabSet->currentIndex(), 1);
+            QCOMPARE(w.vars()[Slot::Htr].value(), 3.5);
+            QCOMPARE(w.widgets().calculationTabs->currentIndex(), 1);
             QCOMPARE(w.inputModel()->rowCount(), 15);
-            QCOMPARE(w.widgets().ChoicesLine->text(), choices);
+            QCOMPARE(w.widgets().choicesLine->text(), choices);
             QCOMPARE(w.windowTitle(), title(QStringLiteral("static.pipecalc")));
             QVERIFY(!w.isWindowModified());
             // Outdated until C.
             QCOMPARE(w.session().state(), CalcSession::ResultState::None);
             QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Hidden);
-            QVERIFY(!w.ActionReportEdit->isEnabled());
-            w.ActionExecute->trigger();
+            QVERIFY(!w.reportAction->isEnabled());
+            w.runAction->trigger();
             QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Shown);
             QVERIFY(!w.isWindowModified());
         }
@@ -225,7 +225,7 @@ private Q_SLOTS:
         saveProject(other, 0.07);
 
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         start(w);
         QVERIFY(w.project().openFile(mine));
         w.session().setInput(Slot::i_s, 0.03);
@@ -235,9 +235,9 @@ private Q_SLOTS:
         dialogs.openName = other;
         bool closed = false;
         if (command == QLatin1String("new"))
-            w.project().ActionNew->trigger();
+            w.project().newProjectAction->trigger();
         else if (command == QLatin1String("open"))
-            w.project().ActionOpen->trigger();
+            w.project().openProjectAction->trigger();
         else
             closed = w.close();
 
@@ -269,7 +269,7 @@ private Q_SLOTS:
         // Yes for a project that has no file yet asks for one; cancelling
         // that keeps the project.
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         start(w);
         w.session().setInput(Slot::i_s, 0.03);
         dialogs.answer = QMessageBox::Yes;
@@ -284,7 +284,7 @@ private Q_SLOTS:
     void modifiedMarkFollowsTheSession()
     {
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         start(w);
         const double slope = w.session().input(Slot::i_s);
         typeInput(w, Slot::i_s, QStringLiteral("0,5"));
@@ -292,10 +292,10 @@ private Q_SLOTS:
         typeInput(w, Slot::i_s, NumberFormat::format(QStringLiteral("0.##########"), slope));
         QVERIFY(!w.isWindowModified());
         // Results are no part of the project.
-        w.ActionExecute->trigger();
+        w.runAction->trigger();
         QVERIFY(!w.isWindowModified());
         // A new project: the tab alone is nothing to save.
-        w.ActionStatCalc->trigger();
+        w.staticAction->trigger();
         QVERIFY(!w.isWindowModified());
         ProjectDescription description;
         description.notes = QStringLiteral("заметка");
@@ -307,9 +307,9 @@ private Q_SLOTS:
         // A project with a file opens in its tab: another tab is a change.
         dialogs.saveName = path(QStringLiteral("tabs.pipecalc"));
         QVERIFY(w.project().saveAs());
-        w.ActionHydraulicCalc->trigger();
+        w.hydraulicAction->trigger();
         QVERIFY(w.isWindowModified());
-        w.ActionStatCalc->trigger();
+        w.staticAction->trigger();
         QVERIFY(!w.isWindowModified());
     }
 
@@ -318,17 +318,17 @@ private Q_SLOTS:
         const QString damaged = path(QStringLiteral("damaged.pipecalc"));
         QVERIFY(TestFiles::write(damaged, R"({"format": 1, "calculation": "static", "inputs": {"Htr": "deep"}})"));
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         start(w);
         typeInput(w, Slot::i_s, QStringLiteral("0,5"));
         dialogs.answer = QMessageBox::No;
         dialogs.openName = damaged;
-        w.project().ActionOpen->trigger();
+        w.project().openProjectAction->trigger();
         QCOMPARE(dialogs.errors.size(), 1);
         QCOMPARE(dialogs.errors.first(),
                  QStringLiteral("Проект «%1» не открыт: значение исходной величины «Htr» не число.").arg(damaged));
-        QCOMPARE(w.vars()[Slot::i_s].GetValue(), 0.5);
-        QCOMPARE(w.widgets().TabSet->currentIndex(), 0);
+        QCOMPARE(w.vars()[Slot::i_s].value(), 0.5);
+        QCOMPARE(w.widgets().calculationTabs->currentIndex(), 0);
         QCOMPARE(w.windowTitle(), title(QStringLiteral("Без имени")));
         // Still the user's unsaved work.
         QVERIFY(w.isWindowModified());
@@ -385,34 +385,34 @@ private Q_SLOTS:
         saveProject(gone, 0.04);
         FakeDialogs dialogs;
         {
-            TFormMain w(settings(), base());
+            MainWindow w(settings(), base());
             start(w);
-            QMenu *recent = w.project().RecentMenu;
-            QVERIFY(!w.project().ActionClearRecent->isEnabled());
+            QMenu *recent = w.project().recentMenu;
+            QVERIFY(!w.project().clearRecentAction->isEnabled());
             QVERIFY(recent->toolTipsVisible());
             QVERIFY(w.project().openFile(kept));
             QVERIFY(w.project().openFile(gone));
             QCOMPARE(recent->actions().value(0)->text(), QStringLiteral("&1 gone.pipecalc"));
             QCOMPARE(recent->actions().value(1)->toolTip(), kept);
-            QVERIFY(w.project().ActionClearRecent->isEnabled());
+            QVERIFY(w.project().clearRecentAction->isEnabled());
         }
         QVERIFY(QFile::remove(gone));
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         start(w);
         QCOMPARE(w.project().recent().paths(), (QStringList{gone, kept}));
         // A project that is gone: asked, and taken off the list.
         dialogs.answer = QMessageBox::Yes;
-        w.project().RecentMenu->actions().value(0)->trigger();
+        w.project().recentMenu->actions().value(0)->trigger();
         QCOMPARE(dialogs.questions.size(), 1);
         QVERIFY(dialogs.questions.first().contains(gone));
         QCOMPARE(w.project().recent().paths(), QStringList{kept});
         QCOMPARE(RecentProjects::load(settings()).paths(), QStringList{kept});
         QVERIFY(dialogs.errors.isEmpty());
 
-        w.project().ActionClearRecent->trigger();
+        w.project().clearRecentAction->trigger();
         QVERIFY(w.project().recent().isEmpty());
         QVERIFY(RecentProjects::load(settings()).isEmpty());
-        QVERIFY(!w.project().ActionClearRecent->isEnabled());
+        QVERIFY(!w.project().clearRecentAction->isEnabled());
     }
 
     void menuBarIsOneRow_data()
@@ -426,10 +426,10 @@ private Q_SLOTS:
     {
         QFETCH(int, width);
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         w.resize(width, 688);
         start(w);
-        QMenuBar *bar = w.widgets().ControlBar1;
+        QMenuBar *bar = w.widgets().mainMenuBar;
         QStringList titles;
         QSet<int> rows;
         for (QAction *menu : bar->actions()) {
@@ -440,8 +440,8 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 1);
         QVERIFY(bar->height() < 2 * bar->actionGeometry(bar->actions().first()).height());
         // Quitting is where a desktop user looks for it, and where it was.
-        QVERIFY(w.widgets().PopupMenuProject->actions().contains(w.ActionExit));
-        QVERIFY(w.widgets().PopupMenuReport->actions().contains(w.ActionExit));
+        QVERIFY(w.widgets().projectMenu->actions().contains(w.exitAction));
+        QVERIFY(w.widgets().reportMenu->actions().contains(w.exitAction));
     }
 
     // A project saved with the user's own database, opened with another
@@ -455,7 +455,7 @@ private Q_SLOTS:
             "material": {"id": 1, "name": "Полиэтилен ПЭ 100"}, "soil": {"id": 4, "name": "Глина тяжёлая"},
             "inputs": {"Egr": 1.5}})"));
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         start(w);
 
         dialogs.answer = QMessageBox::No;
@@ -471,8 +471,8 @@ private Q_SLOTS:
         dialogs.answer = QMessageBox::Yes;
         QVERIFY(w.project().openFile(file));
         QCOMPARE(w.windowTitle(), title(QStringLiteral("clay.pipecalc")));
-        QVERIFY(w.widgets().ChoicesLine->text().contains(QStringLiteral("Грунт: Глина тяжёлая")));
-        QCOMPARE(w.vars()[Slot::Egr].GetValue(), 1.5);
+        QVERIFY(w.widgets().choicesLine->text().contains(QStringLiteral("Грунт: Глина тяжёлая")));
+        QCOMPARE(w.vars()[Slot::Egr].value(), 1.5);
         QVERIFY(w.session().run().isCompleted());
         QTextDocument report;
         QVERIFY(CalcReport::build(w.session(), CalcKind::Static, report).built());
@@ -489,7 +489,7 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(file, R"({"format": 1, "calculation": "fiberglass", "laying": "trenchless",
             "material": {"id": 4, "name": "Стеклопластик SN 5000"}, "inputs": {"h": 2}})"));
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         w.openProjectAtStart(file);
         start(w);
         QVERIFY(dialogs.errors.isEmpty());
@@ -497,10 +497,10 @@ private Q_SLOTS:
         QVERIFY(!w.isWindowModified());
         QCOMPARE(w.session().calculation(), CalcKind::Fiberglass);
         QVERIFY(w.fiberglassPanelShown());
-        QCOMPARE(w.widgets().ComboBox1->currentIndex(), 1);
+        QCOMPARE(w.widgets().layingCombo->currentIndex(), 1);
         QCOMPARE(w.inputModel()->rowCount(), 15);
-        QCOMPARE(w.vars()[Slot::h].GetValue(), 2.0);
-        QVERIFY(w.widgets().vstTubesSt->isVisibleTo(w.widgets().PageTubes));
+        QCOMPARE(w.vars()[Slot::h].value(), 2.0);
+        QVERIFY(w.widgets().fiberglassTubesGrid->isVisibleTo(w.widgets().tubesPage));
     }
 };
 

@@ -2,7 +2,7 @@
 #include "SqliteFixture.h"
 #include "TestFiles.h"
 
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "model/NumberFormat.h"
 #include "refdata/MdbConnection.h"
 #include "refdata/ReferenceData.h"
@@ -59,56 +59,56 @@ private Q_SLOTS:
     {
         makeDatabase(SqliteFixture::referenceSql());
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
-        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 0);
-        w.FormActivate();
-        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
-        QCOMPARE(w.widgets().vstTubes->model()->rowCount(), 3);
-        QCOMPARE(w.widgets().vstTubesSt->model()->rowCount(), 2); // TypeID 0
-        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
-        QVERIFY(w.widgets().vstTubesSt->isHidden());
+        MainWindow w(settings(), base());
+        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 0);
+        w.onActivated();
+        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
+        QCOMPARE(w.widgets().tubesGrid->model()->rowCount(), 3);
+        QCOMPARE(w.widgets().fiberglassTubesGrid->model()->rowCount(), 2); // TypeID 0
+        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
+        QVERIFY(w.widgets().fiberglassTubesGrid->isHidden());
         QVERIFY(dialogs.errors.isEmpty() && dialogs.messages.isEmpty());
-        QCOMPARE(w.widgets().vstMaterials->columnWidth(0), 200);
-        QCOMPARE(w.widgets().vstMaterials->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Mu"));
+        QCOMPARE(w.widgets().materialsGrid->columnWidth(0), 200);
+        QCOMPARE(w.widgets().materialsGrid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Mu"));
     }
 
     void fiberglassMaterialSwitchesTheProgram()
     {
         makeDatabase(SqliteFixture::referenceSql());
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.ActionStatCalc->trigger();
+        w.staticAction->trigger();
 
-        auto *pages = w.widgets().AdvPageControl1;
-        pages->setCurrentIndex(TFormMainUi::PageIndexMaterials);
-        GridView *materials = w.widgets().vstMaterials;
+        auto *pages = w.widgets().pages;
+        pages->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
+        GridView *materials = w.widgets().materialsGrid;
         clickRow(materials, rowWith(materials, QStringLiteral("Стеклопластик SN 10000")));
-        QCOMPARE(w.vars().SelectedMaterialId, 5);
+        QCOMPARE(w.vars().selectedMaterialId, 5);
         QVERIFY(w.fiberglassPanelShown());
         QCOMPARE(w.inputModel()->rowCount(), 13);
-        QCOMPARE(w.vars()[Slot::Sigmat].GetValue(), 500.0);
-        QCOMPARE(w.vars()[Slot::Sigmao].GetValue(), 1000.0);
-        QCOMPARE(w.vars()[Slot::Et].GetValue(), 20000.0);
+        QCOMPARE(w.vars()[Slot::Sigmat].value(), 500.0);
+        QCOMPARE(w.vars()[Slot::Sigmao].value(), 1000.0);
+        QCOMPARE(w.vars()[Slot::Et].value(), 20000.0);
 
         // The tube page now lists the fiberglass tubes of that class.
-        pages->setCurrentIndex(TFormMainUi::PageIndexTubes);
-        GridView *tubes = w.widgets().vstTubesSt;
+        pages->setCurrentIndex(MainWindowWidgets::PageIndexTubes);
+        GridView *tubes = w.widgets().fiberglassTubesGrid;
         QVERIFY(!tubes->isHidden());
-        QVERIFY(w.widgets().vstTubes->isHidden());
+        QVERIFY(w.widgets().tubesGrid->isHidden());
         QCOMPARE(tubes->model()->rowCount(), 1);
         clickRow(tubes, 0);
-        QCOMPARE(w.vars()[Slot::DSt].GetValue(), 1.0);
-        QCOMPARE(w.vars()[Slot::Din].GetValue(), 1.0);
-        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.0);
-        QCOMPARE(w.vars()[Slot::t].GetValue(), 0.0096);
+        QCOMPARE(w.vars()[Slot::DSt].value(), 1.0);
+        QCOMPARE(w.vars()[Slot::Din].value(), 1.0);
+        QCOMPARE(w.vars()[Slot::Dout].value(), 0.0);
+        QCOMPARE(w.vars()[Slot::t].value(), 0.0096);
 
         // A polymer material brings the corrugated tubes and the static view back.
-        pages->setCurrentIndex(TFormMainUi::PageIndexMaterials);
+        pages->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
         clickRow(materials, rowWith(materials, QStringLiteral("Полиэтилен ПЭ 100")));
         QVERIFY(!w.fiberglassPanelShown());
-        QVERIFY(w.widgets().vstTubesSt->isHidden());
+        QVERIFY(w.widgets().fiberglassTubesGrid->isHidden());
         QCOMPARE(w.inputModel()->rowCount(), 15);
     }
 
@@ -116,27 +116,27 @@ private Q_SLOTS:
     {
         makeDatabase(SqliteFixture::referenceSql());
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexTubes);
-        GridView *tubes = w.widgets().vstTubes;
+        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexTubes);
+        GridView *tubes = w.widgets().tubesGrid;
         // A NULL pitch is read as 0.
         clickRow(tubes, rowWith(tubes, QStringLiteral("0,2")));
-        QCOMPARE(w.vars()[Slot::Dout].GetValue(), 0.2);
-        QCOMPARE(w.vars()[Slot::Din].GetValue(), 0.174);
-        QCOMPARE(w.vars()[Slot::Lsh].GetValue(), 0.0);
+        QCOMPARE(w.vars()[Slot::Dout].value(), 0.2);
+        QCOMPARE(w.vars()[Slot::Din].value(), 0.174);
+        QCOMPARE(w.vars()[Slot::Lsh].value(), 0.0);
 
-        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexSoils);
-        GridView *soils = w.widgets().vstSoiles;
+        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
+        GridView *soils = w.widgets().soilsGrid;
         clickRow(soils, rowWith(soils, QStringLiteral("Песок мелкий")));
-        QCOMPARE(w.vars().SelectedSoilId, 4);
-        QCOMPARE(w.vars()[Slot::GammaGrSt].GetValue(), 19.0);
-        QCOMPARE(w.vars()[Slot::fi].GetValue(), 30.0);
-        QCOMPARE(w.referenceData().SoilNameById(w.vars().SelectedSoilId), QStringLiteral("Песок мелкий"));
-        QCOMPARE(w.referenceData().MaterialNameById(-1), QStringLiteral("свой"));
+        QCOMPARE(w.vars().selectedSoilId, 4);
+        QCOMPARE(w.vars()[Slot::GammaGrSt].value(), 19.0);
+        QCOMPARE(w.vars()[Slot::fi].value(), 30.0);
+        QCOMPARE(w.referenceData().soilNameById(w.vars().selectedSoilId), QStringLiteral("Песок мелкий"));
+        QCOMPARE(w.referenceData().materialNameById(-1), QStringLiteral("свой"));
         // The summary page reads no table.
-        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexSummary);
+        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSummary);
         QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
     }
 
@@ -144,22 +144,22 @@ private Q_SLOTS:
     {
         makeDatabase(SqliteFixture::referenceSql());
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
-        w.FormActivate();
-        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
+        MainWindow w(settings(), base());
+        w.onActivated();
+        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
         makeDatabase(QString(SqliteFixture::referenceSql()).replace(QStringLiteral("Soiles"), QStringLiteral("Ground")));
 
         // Opening the page loads without emptying first: the grid keeps its rows.
-        w.widgets().AdvPageControl1->setCurrentIndex(TFormMainUi::PageIndexSoils);
+        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
         QCOMPARE(dialogs.messages, QStringList{"Не могу открыть таблицу: Soiles"});
-        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
+        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
 
         // An activation reloads, which empties the grid before reading.
-        w.FormActivate(); // follows the message: skipped
-        w.FormActivate();
+        w.onActivated(); // follows the message: skipped
+        w.onActivated();
         QCOMPARE(dialogs.messages.size(), 2);
-        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 0);
-        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 0);
+        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
     }
 
     // Closing the error box activates the window again: that activation must
@@ -168,27 +168,27 @@ private Q_SLOTS:
     void missingDatabaseIsSaidOncePerReturn()
     {
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
-        w.ActionStatCalc->trigger();
-        w.vars().SelectedMaterialId = 4;
-        w.FormActivate();
+        MainWindow w(settings(), base());
+        w.staticAction->trigger();
+        w.vars().selectedMaterialId = 4;
+        w.onActivated();
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(dialogs.errors.first().contains(QStringLiteral("data")));
         QVERIFY(dialogs.errors.first().endsWith(QLatin1Char('.')));
         // The failed activation decided no panel.
         QVERIFY(!w.fiberglassPanelShown());
-        w.FormActivate(); // caused by closing the box
+        w.onActivated(); // caused by closing the box
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(w.fiberglassPanelShown());
-        w.FormActivate(); // the user comes back later
+        w.onActivated(); // the user comes back later
         QCOMPARE(dialogs.errors.size(), 2);
 
         // Once the database is there again, it is read.
         makeDatabase(SqliteFixture::referenceSql());
-        w.FormActivate();
-        w.FormActivate();
+        w.onActivated();
+        w.onActivated();
         QCOMPARE(dialogs.errors.size(), 2);
-        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
     }
 
     // An Access file that the reader cannot get through in time: the
@@ -210,8 +210,8 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(base() + QStringLiteral("/data.mdb"), head.replace(4, 15, "Standard Jet DB")));
 
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
-        w.FormActivate();
+        MainWindow w(settings(), base());
+        w.onActivated();
         MdbConnection::setReaderProgram(QString());
         MdbConnection::setLimits(MdbConnection::Limits());
         QCOMPARE(dialogs.errors,
@@ -222,10 +222,10 @@ private Q_SLOTS:
         // With the Access file gone the shipped database is read again.
         QVERIFY(QFile::remove(base() + QStringLiteral("/data.mdb")));
         makeDatabase(SqliteFixture::referenceSql());
-        w.FormActivate(); // caused by closing the box
-        w.FormActivate();
+        w.onActivated(); // caused by closing the box
+        w.onActivated();
         QCOMPARE(dialogs.errors.size(), 1);
-        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
+        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
     }
 
     // A user's own SQLite database whose soils are a view of rows without
@@ -235,20 +235,20 @@ private Q_SLOTS:
     {
         makeDatabase(SqliteFixture::endlessRowsSql());
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
-        w.FormActivate();
+        MainWindow w(settings(), base());
+        w.onActivated();
         QCOMPARE(dialogs.errors,
                  QStringList{QStringLiteral("Справочная база данных %1 повреждена или слишком велика: строки запроса "
                                             "«select * from Soiles» не умещаются в 64 МБ памяти.")
                                  .arg(QDir::toNativeSeparators(base() + QStringLiteral("/data.sqlite")))});
-        QCOMPARE(w.widgets().vstMaterials->model()->rowCount(), 4);
-        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 0);
+        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
+        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 0);
 
         makeDatabase(SqliteFixture::referenceSql());
-        w.FormActivate(); // caused by closing the box
-        w.FormActivate();
+        w.onActivated(); // caused by closing the box
+        w.onActivated();
         QCOMPARE(dialogs.errors.size(), 1);
-        QCOMPARE(w.widgets().vstSoiles->model()->rowCount(), 2);
+        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
     }
 };
 

@@ -5,7 +5,7 @@
 #include "FakeDialogs.h"
 #include "SqliteFixture.h"
 
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "model/NumberFormat.h"
 #include "ui/GridView.h"
 
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QString, refusal);
         FakeDialogs dialogs;
-        TFormMain w(settings(), base());
+        MainWindow w(settings(), base());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         apply(w, steps);

@@ -3,7 +3,7 @@
 #include "app/IniFile.h"
 #include "app/MemoryStatus.h"
 #include "app/WindowPlacement.h"
-#include "app/reabout.h"
+#include "app/AboutDialog.h"
 #include "model/NumberFormat.h"
 
 #include <QTemporaryDir>
@@ -233,10 +233,10 @@ private Q_SLOTS:
         QVERIFY(MemoryStatus::current().totalKb > 0);
 
         NumberFormat::setThousandsSeparator(QStringLiteral("\u00a0"));
-        QCOMPARE(TAboutBox::physicalMemoryText(16384000), QStringLiteral("16\u00a0384\u00a0000 KB"));
+        QCOMPARE(AboutDialog::physicalMemoryText(16384000), QStringLiteral("16\u00a0384\u00a0000 KB"));
         NumberFormat::setThousandsSeparator(QStringLiteral(","));
-        QCOMPARE(TAboutBox::physicalMemoryText(999), QStringLiteral("999 KB"));
-        QCOMPARE(TAboutBox::memoryLoadText(37), QStringLiteral("37 %"));
+        QCOMPARE(AboutDialog::physicalMemoryText(999), QStringLiteral("999 KB"));
+        QCOMPARE(AboutDialog::memoryLoadText(37), QStringLiteral("37 %"));
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/FiberglassResults.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QStringList>
 #include <QVector>
@@ -16,14 +16,14 @@ namespace CalcTestSupport {
 // A value no calculation ever produces.
 constexpr double Sentinel = -12345.6789;
 
-inline void fill(TCalcVariables &vars, const QVector<Slot> &slotList)
+inline void fill(CalcVariables &vars, const QVector<Slot> &slotList)
 {
     for (const Slot s : slotList)
         vars.setValue(s, Sentinel);
 }
 
 // The keys of `slotList` that no longer hold the sentinel, in the given order.
-inline QStringList written(const TCalcVariables &vars, const QVector<Slot> &slotList)
+inline QStringList written(const CalcVariables &vars, const QVector<Slot> &slotList)
 {
     QStringList keys;
     for (const Slot s : slotList) {
@@ -42,16 +42,16 @@ inline QStringList keys(const QVector<Slot> &slotList, int count)
 }
 
 // All 97 values, to check that nothing changed.
-inline QVector<double> snapshot(const TCalcVariables &vars)
+inline QVector<double> snapshot(const CalcVariables &vars)
 {
     QVector<double> values;
     for (int n = 1; n <= SlotKeys::Count; ++n)
-        values << vars.at(n).GetValue();
+        values << vars.at(n).value();
     return values;
 }
 
 // Sets the inputs written as "key=value key=value".
-inline void assign(TCalcVariables &vars, const QString &assignments)
+inline void assign(CalcVariables &vars, const QString &assignments)
 {
     for (const QString &assignment : assignments.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList parts = assignment.split(QLatin1Char('='));
@@ -85,7 +85,7 @@ inline QString mismatches(const QString &expected, const std::function<double(co
 
 // The values of the variables by key, for mismatches(); no number for a key
 // that names no variable.
-inline std::function<double(const QString &)> slotsOf(const TCalcVariables &vars)
+inline std::function<double(const QString &)> slotsOf(const CalcVariables &vars)
 {
     return [&vars](const QString &key) {
         const std::optional<Slot> slot = SlotKeys::fromKey(key);

@@ -1,7 +1,7 @@
 #include "calc/CalcCheck.h"
 #include "calc/FiberglassResults.h"
 #include "calc/StaticCalc.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -42,8 +42,8 @@ private Q_SLOTS:
         QFETCH(double, qust);
         QFETCH(QList<bool>, holds);
         QFETCH(QList<double>, utilisation);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::S_cond, sCond);
         vars.setValue(Slot::qvn, qvn);
         vars.setValue(Slot::qvntr, qvntr);
@@ -67,9 +67,9 @@ private Q_SLOTS:
 
     void corrugatedWorkedExample()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        QVERIFY(CalcStatic(vars).isCompleted());
+        CalcVariables vars;
+        vars.applyCatalogue();
+        QVERIFY(calculateStatic(vars).isCompleted());
         const QVector<CalcCheck> checks = CalcCheck::corrugated(vars);
         // S 0.658893; qvn 0.1222 and qvntr 0.149040 over qust 0.250616.
         QVERIFY(std::fabs(checks[0].utilisation - 0.658893) < 1e-6);

@@ -55,7 +55,7 @@ private:
     QString base() const { return m_dir.filePath(QStringLiteral("Base")); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    void useDatabase(CalcSession &session) { session.referenceData().dataModule().setBaseDir(base()); }
+    void useDatabase(CalcSession &session) { session.referenceData().database().setBaseDir(base()); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -91,8 +91,8 @@ private Q_SLOTS:
         QCOMPARE(reopened.layingIndex(), 1);
         QCOMPARE(reopened.wallIndex(), 0);
         QCOMPARE(reopened.material().name, QStringLiteral("Стеклопластик SN 10000"));
-        QCOMPARE(reopened.vars().SelectedMaterialId, 5);
-        QCOMPARE(reopened.vars().SelectedSoilId, 4);
+        QCOMPARE(reopened.vars().selectedMaterialId, 5);
+        QCOMPARE(reopened.vars().selectedSoilId, 4);
         QVERIFY(reopened.tube().fiberglass);
         QCOMPARE(reopened.tube().id, 1);
         QCOMPARE(reopened.tube().name, original.tube().name);
@@ -264,7 +264,7 @@ private Q_SLOTS:
         // Nothing of it applied: not the inputs, not the tab, not the choices.
         QVERIFY(CalcProject::of(session) == before);
         QCOMPARE(session.input(Slot::Htr), 1.5);
-        QCOMPARE(session.vars().SelectedMaterialId, 4);
+        QCOMPARE(session.vars().selectedMaterialId, 4);
         QCOMPARE(session.referenceData().materials()->rowCount(), materialRows);
     }
 
@@ -400,7 +400,7 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("chosen.pipecalc"));
         QVERIFY(TestFiles::write(file, R"({"format": 1, "calculation": "hydraulic", "soil": {"id": 4, "name": "Песок"}})"));
         CalcSession session;
-        session.referenceData().dataModule().setDatabaseFile(path(QStringLiteral("no-such.sqlite")));
+        session.referenceData().database().setDatabaseFile(path(QStringLiteral("no-such.sqlite")));
         QString message;
         QVERIFY(!CalcProject::open(file, session, &message));
         QVERIFY2(message.contains(QStringLiteral("справочная база не читается")), qPrintable(message));

@@ -166,7 +166,7 @@ private Q_SLOTS:
         QFETCH(State, state);
 
         CalcSession session;
-        session.referenceData().dataModule().setBaseDir(base());
+        session.referenceData().database().setBaseDir(base());
         apply(session, setup);
         QVERIFY(CalcProject::of(session).save(projectPath(), nullptr));
         const CalcKind kind = session.calculation();
@@ -214,7 +214,7 @@ private Q_SLOTS:
     void eachCalculationKeepsItsOwnResults()
     {
         CalcSession session;
-        session.referenceData().dataModule().setBaseDir(base());
+        session.referenceData().database().setBaseDir(base());
         QVERIFY(session.run().isCompleted());
         apply(session, QStringLiteral("tab=1 F=0"));
         QVERIFY(!session.run().isCompleted());

@@ -4,7 +4,7 @@
 #include "calc/CalcSession.h"
 #include "calc/CalcVerdict.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -129,8 +129,8 @@ private Q_SLOTS:
         QFETCH(bool, completed);
         QFETCH(QString, keyword);
         QFETCH(QString, text);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         CalcTestSupport::assign(vars, assignments);
         const CalcAssessment a = CalcAssessment::run(vars, CalcKind(kind));
         QCOMPARE(a.completed(), completed);
@@ -145,13 +145,13 @@ private Q_SLOTS:
     // A copy of a variable set runs apart from the set it was made from.
     void runsOnACopy()
     {
-        TCalcVariables original;
-        original.InitCatalogue();
-        original.SelectedSoilId = 8;
-        TCalcVariables copy;
+        CalcVariables original;
+        original.applyCatalogue();
+        original.selectedSoilId = 8;
+        CalcVariables copy;
         copy.copyFrom(original);
-        QCOMPARE(copy.SelectedSoilId, 8);
-        QCOMPARE(copy[Slot::Din].GetName(), QStringLiteral("Dвнутр"));
+        QCOMPARE(copy.selectedSoilId, 8);
+        QCOMPARE(copy[Slot::Din].name(), QStringLiteral("Dвнутр"));
         copy.setValue(Slot::Htr, 12);
         QVERIFY(CalcAssessment::run(copy, CalcKind::Static).completed());
         QCOMPARE(original.value(Slot::Htr), 6.0);

@@ -11,7 +11,7 @@
 #include "calc/FiberglassCalc.h"
 #include "calc/HydraulicCalc.h"
 #include "calc/StaticCalc.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -53,10 +53,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, inputs);
         QFETCH(QString, expected);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         assign(vars, inputs);
-        QVERIFY(CalcHydraulic(vars).isCompleted());
+        QVERIFY(calculateHydraulic(vars).isCompleted());
         const QString wrong = mismatches(expected, slotsOf(vars));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         // The velocity to the power 2 is kept as it was first worked out.
@@ -111,10 +111,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, inputs);
         QFETCH(QString, expected);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         assign(vars, inputs);
-        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(calculateStatic(vars).isCompleted());
         const QString wrong = mismatches(expected, slotsOf(vars));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
@@ -152,10 +152,10 @@ private Q_SLOTS:
         QFETCH(int, wall);
         QFETCH(QString, inputs);
         QFETCH(QString, expected);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         assign(vars, inputs);
-        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
+        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
         QVERIFY(run.outcome.isCompleted());
         const QString wrong = mismatches(expected, fieldsOf(run.results));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));

@@ -1,7 +1,7 @@
 #include "CalcTestSupport.h"
 
 #include "calc/FiberglassCalc.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -13,7 +13,7 @@ namespace {
 const QVector<Slot> kOutputs = {Slot::gc, Slot::Mras, Slot::Mpr, Slot::psiSt, Slot::Gy, Slot::QgvSt};
 
 // The second worked example: some depth, traffic and ground water.
-void loaded(TCalcVariables &vars)
+void loaded(CalcVariables &vars)
 {
     vars.setValue(Slot::h, 2.0);
     vars.setValue(Slot::M, 20.0);
@@ -47,9 +47,9 @@ class TestFiberglass : public QObject
 private Q_SLOTS:
     void defaultsInTrench()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        const FiberglassRun run = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
+        CalcVariables vars;
+        vars.applyCatalogue();
+        const FiberglassRun run = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
         QVERIFY(run.outcome.isCompleted());
         const FiberglassResults &r = run.results;
 
@@ -119,10 +119,10 @@ private Q_SLOTS:
         QFETCH(int, wall);
         QFETCH(QString, expected);
         QFETCH(QString, slotValues);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         loaded(vars);
-        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
+        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
         QVERIFY(run.outcome.isCompleted());
         const QString wrong = mismatches(expected, fieldsOf(run.results)) + mismatches(slotValues, slotsOf(vars));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
@@ -142,10 +142,10 @@ private Q_SLOTS:
     void trenchlessTakesLarger()
     {
         QFETCH(double, depth);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::h, depth);
-        const FiberglassResults r = CalcFiberglass(vars, LayingTrenchless, WallThreeLayer).results;
+        const FiberglassResults r = calculateFiberglass(vars, LayingTrenchless, WallThreeLayer).results;
         QCOMPARE(r.Qgr, std::max(r.Qgr1, r.Qgr2));
         QVERIFY(r.Qgr1 != r.Qgr2);
     }
@@ -183,10 +183,10 @@ private Q_SLOTS:
         QFETCH(double, thickness);
         QFETCH(double, psi);
 
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         loaded(vars);
-        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
+        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
         QVERIFY(run.outcome.isCompleted());
         const FiberglassResults &r = run.results;
         QVERIFY(near(r.I, inertia, 1e-18));
@@ -200,17 +200,17 @@ private Q_SLOTS:
     // (2s)³/12 = 1.152e-6 m⁴/m and (2s)²/6 = 9.6e-5 m³/m for s 0.012.
     void threeLayerWallWithoutCoreIsSolid()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::t, 0.0);
-        const FiberglassRun three = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
+        const FiberglassRun three = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
         QVERIFY(three.outcome.isCompleted());
         QVERIFY(near(three.results.I, 1.152e-6, 1e-18));
         QVERIFY(near(three.results.W, 9.6e-5, 1e-18));
         QVERIFY(near(three.results.Mpr, 33600, 1e-6));
 
         vars.setValue(Slot::sSt, 0.024);
-        const FiberglassRun solid = CalcFiberglass(vars, LayingTrench, WallSingleLayer);
+        const FiberglassRun solid = calculateFiberglass(vars, LayingTrench, WallSingleLayer);
         QVERIFY(near(solid.results.I, three.results.I, 1e-18));
         QVERIFY(near(solid.results.W, three.results.W, 1e-18));
     }
@@ -228,12 +228,12 @@ private Q_SLOTS:
     {
         QFETCH(double, mass);
         QFETCH(double, area);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::h, 2.0);
         vars.setValue(Slot::M, mass);
         vars.setValue(Slot::FSt, area);
-        const FiberglassRun run = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
+        const FiberglassRun run = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
         QVERIFY(run.outcome.isCompleted());
         QCOMPARE(run.results.P, 0.0);
         QCOMPARE(run.results.Qtr, 0.0);
@@ -256,11 +256,11 @@ private Q_SLOTS:
     {
         QFETCH(double, level);
         QFETCH(double, qgv);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::h, 2.0);
         vars.setValue(Slot::Hv, level);
-        const FiberglassRun run = CalcFiberglass(vars, LayingTrench, WallThreeLayer);
+        const FiberglassRun run = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
         QVERIFY(near(run.results.Qgv, qgv, 1e-9));
         QVERIFY(near(vars.value(Slot::QgvSt), qgv / 1e6, 1e-15));
     }
@@ -316,11 +316,11 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(QStringList, writtenKeys);
 
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         assign(vars, change);
         fill(vars, kOutputs);
-        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
+        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
         QCOMPARE(int(run.outcome.kind()), kind);
         QCOMPARE(written(vars, kOutputs), writtenKeys);
         if (writtenKeys.contains(QStringLiteral("Gy")))

@@ -1,10 +1,10 @@
 #include "CalcTestSupport.h"
 
-#include "calc/FuncUnit.h"
+#include "calc/PartlyFilledCircle.h"
 #include "calc/CalcDiagnosis.h"
 #include "calc/HydraulicCalc.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -48,9 +48,9 @@ private Q_SLOTS:
         QFETCH(double, angle);
         QFETCH(double, area);
         QFETCH(double, ratio);
-        QVERIFY(near(FuncUnit::SegmentHalfAngle(h), angle, 1e-12));
-        QVERIFY(near(FuncUnit::WettedAreaFactor(h), area, 1e-7));
-        QVERIFY(near(FuncUnit::HydraulicRadiusRatio(h), ratio, 1e-7));
+        QVERIFY(near(PartlyFilledCircle::segmentHalfAngle(h), angle, 1e-12));
+        QVERIFY(near(PartlyFilledCircle::wettedAreaFactor(h), area, 1e-7));
+        QVERIFY(near(PartlyFilledCircle::hydraulicRadiusRatio(h), ratio, 1e-7));
     }
 
     void workedExamples_data()
@@ -73,10 +73,10 @@ private Q_SLOTS:
         QFETCH(double, vnf);
         QFETCH(double, qs);
 
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::hs_d, filling);
-        QVERIFY(CalcHydraulic(vars).isCompleted());
+        QVERIFY(calculateHydraulic(vars).isCompleted());
 
         QCOMPARE(vars.value(Slot::Rs), 0.087);
         QVERIFY(near(vars.value(Slot::Kw_h), wetted, 1e-6));
@@ -99,11 +99,11 @@ private Q_SLOTS:
 
     void fixedSlotsAreReset()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::g, 1.0);
         vars.setValue(Slot::bs, 5.0);
-        QVERIFY(CalcHydraulic(vars).isCompleted());
+        QVERIFY(calculateHydraulic(vars).isCompleted());
         QCOMPARE(vars.value(Slot::g), 9.81);
         QCOMPARE(vars.value(Slot::bs), 2.0);
         QVERIFY(near(vars.value(Slot::qs), 303.629, 1e-3));
@@ -131,17 +131,17 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(double, value);
         QFETCH(QString, requirement);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(*SlotKeys::fromKey(key), value);
         const QVector<double> before = snapshot(vars);
-        const CalcOutcome outcome = CalcHydraulic(vars);
+        const CalcOutcome outcome = calculateHydraulic(vars);
         QCOMPARE(outcome.kind(), CalcOutcome::Kind::Stopped);
         QCOMPARE(outcome.variable(), key);
         QVERIFY(outcome.computing().isEmpty());
         // The message names the input as the grid shows it, with its description.
-        const TVariable &input = vars[*SlotKeys::fromKey(key)];
-        QVERIFY2(outcome.displayText().contains(input.shownName() + QStringLiteral(" («") + input.GetDescription()
+        const Variable &input = vars[*SlotKeys::fromKey(key)];
+        QVERIFY2(outcome.displayText().contains(input.shownName() + QStringLiteral(" («") + input.description()
                                                 + QStringLiteral("») ") + requirement + QLatin1Char('.')),
                  qPrintable(outcome.displayText()));
         QCOMPARE(snapshot(vars), before);
@@ -195,15 +195,15 @@ private Q_SLOTS:
         QFETCH(QString, variable);
         QFETCH(QString, message);
 
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::Din, din);
         vars.setValue(Slot::i_s, slope);
         vars.setValue(Slot::nu, nu);
         vars.setValue(Slot::Ke, ke);
         fill(vars, kOutputs);
 
-        const CalcOutcome outcome = CalcHydraulic(vars);
+        const CalcOutcome outcome = calculateHydraulic(vars);
         QCOMPARE(int(outcome.kind()), kind);
         QVERIFY2(outcome.displayText().startsWith(message), qPrintable(outcome.displayText()));
         QCOMPARE(outcome.computing(), computing);
@@ -234,11 +234,11 @@ private Q_SLOTS:
     {
         QFETCH(double, slope);
         QFETCH(QString, expected);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         assign(vars, QStringLiteral("Din=0.1 hs_d=1 nu=0.001 Ke=0.02"));
         vars.setValue(Slot::i_s, slope);
-        const CalcOutcome outcome = CalcHydraulic(vars);
+        const CalcOutcome outcome = calculateHydraulic(vars);
         if (!expected.isEmpty()) {
             QVERIFY2(outcome.isCompleted(), qPrintable(outcome.displayText()));
             const QString wrong = mismatches(expected, slotsOf(vars));
@@ -253,10 +253,10 @@ private Q_SLOTS:
 
     void zeroRoughnessWritesLimits()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::Ke, 0.0);
-        QCOMPARE(CalcHydraulic(vars).kind(), CalcOutcome::Kind::DivisionByZero);
+        QCOMPARE(calculateHydraulic(vars).kind(), CalcOutcome::Kind::DivisionByZero);
         QCOMPARE(vars.value(Slot::a), 0.0);
         QCOMPARE(vars.value(Slot::Ls), 0.2);
     }

@@ -3,7 +3,7 @@
 #include "calc/CalcAssessment.h"
 #include "calc/PlausibleRanges.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTransfer.h"
@@ -96,8 +96,8 @@ private Q_SLOTS:
         QFETCH(QString, assignments);
         QFETCH(QString, variable);
         QFETCH(QString, message);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         assign(vars, assignments);
         const CalcAssessment a = CalcAssessment::run(vars, CalcKind(kind), laying, wall);
         QVERIFY(a.completed());
@@ -136,8 +136,8 @@ private Q_SLOTS:
         QFETCH(int, laying);
         QFETCH(int, wall);
         QFETCH(QString, assignments);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         assign(vars, assignments);
         const CalcAssessment a = CalcAssessment::run(vars, CalcKind(kind), laying, wall);
         QVERIFY(a.completed());
@@ -148,8 +148,8 @@ private Q_SLOTS:
     // velocity it leads to.
     void diameterInMillimetres()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::Din, 348);
         const CalcAssessment a = CalcAssessment::run(vars, CalcKind::Hydraulic);
         QVERIFY(a.completed());
@@ -170,13 +170,13 @@ private Q_SLOTS:
     {
         const QFileInfo db(QStringLiteral(PIPECALC_REFERENCE_DB));
         QVERIFY2(db.isFile(), qPrintable(db.filePath()));
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         CollectingSink sink;
         ReferenceData data(vars, sink, db.absolutePath());
-        data.LoadMaterials();
-        data.LoadSoils();
-        data.LoadTubes();
+        data.loadMaterials();
+        data.loadSoils();
+        data.loadTubes();
         const QVector<TubeRow> tubes = data.tubes()->rows();
         const QVector<MaterialRow> materials = data.materials()->rows();
         const QVector<SoilRow> soils = data.soils()->rows();
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(!tubes.isEmpty() && !materials.isEmpty() && !soils.isEmpty());
 
         int runs = 0;
-        const auto expectNone = [&runs](TCalcVariables &v, CalcKind kind, int laying, const QString &what) {
+        const auto expectNone = [&runs](CalcVariables &v, CalcKind kind, int laying, const QString &what) {
             const CalcAssessment a = CalcAssessment::run(v, kind, laying, 1);
             QVERIFY2(a.completed(), qPrintable(what + QStringLiteral(": ") + a.outcome.displayText()));
             QVERIFY2(a.warnings.isEmpty(), qPrintable(what + QLatin1Char('\n') + listed(a.warnings)));
@@ -193,11 +193,11 @@ private Q_SLOTS:
 
         for (const MaterialRow &material : materials) {
             const bool glass = ReferenceTransfer::isFiberglassMaterial(material.TubeMaterialId);
-            vars.InitCatalogue();
+            vars.applyCatalogue();
             ReferenceTransfer::applyMaterial(vars, material);
             QVector<FiberglassTubeRow> glassTubes;
             if (glass) {
-                data.LoadTubes();
+                data.loadTubes();
                 glassTubes = data.fiberglassTubes()->rows();
                 QVERIFY(!glassTubes.isEmpty());
             }

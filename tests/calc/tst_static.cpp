@@ -2,7 +2,7 @@
 
 #include "calc/CalcDiagnosis.h"
 #include "calc/StaticCalc.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -26,9 +26,9 @@ int writtenThrough(Slot last)
     return int(kWrites.indexOf(last)) + 1;
 }
 
-TCalcVariables &defaults(TCalcVariables &vars)
+CalcVariables &defaults(CalcVariables &vars)
 {
-    vars.InitCatalogue();
+    vars.applyCatalogue();
     return vars;
 }
 
@@ -41,9 +41,9 @@ class TestStatic : public QObject
 private Q_SLOTS:
     void workedExample()
     {
-        TCalcVariables vars;
+        CalcVariables vars;
         defaults(vars);
-        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(calculateStatic(vars).isCompleted());
 
         const struct
         {
@@ -75,12 +75,12 @@ private Q_SLOTS:
 
     void coefficientsIgnoreTypedValues()
     {
-        TCalcVariables vars;
+        CalcVariables vars;
         defaults(vars);
         for (const Slot s : {Slot::Kok, Slot::Ktau, Slot::Kw, Slot::Kgr, Slot::Kg, Slot::Ksigma, Slot::Kzpsi, Slot::Kz,
                              Slot::Gammav, Slot::g, Slot::P, Slot::Kug, Slot::Kzu})
             vars.setValue(s, 7.0);
-        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(calculateStatic(vars).isCompleted());
         QCOMPARE(vars.value(Slot::Kw), 0.11);
         QCOMPARE(vars.value(Slot::Gammav), 11.0);
         QCOMPARE(vars.value(Slot::g), 9.81);
@@ -104,11 +104,11 @@ private Q_SLOTS:
     {
         QFETCH(double, depth);
         QFETCH(QString, expected);
-        TCalcVariables vars;
+        CalcVariables vars;
         defaults(vars);
         vars.setValue(Slot::Htr, depth);
         vars.setValue(Slot::Hw, 0.5);
-        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(calculateStatic(vars).isCompleted());
         const QString wrong = mismatches(expected, slotsOf(vars));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
@@ -144,11 +144,11 @@ private Q_SLOTS:
         QFETCH(double, qgr);
         QFETCH(double, qgv);
         QFETCH(double, qvntr);
-        TCalcVariables vars;
+        CalcVariables vars;
         defaults(vars);
         vars.setValue(Slot::Htr, depth);
         vars.setValue(Slot::Hw, level);
-        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(calculateStatic(vars).isCompleted());
         QVERIFY(near(vars.value(Slot::qgr), qgr, 1e-15));
         QVERIFY(near(vars.value(Slot::Qgv), qgv, 1e-15));
         QVERIFY(near(vars.value(Slot::qvn), qgr + qgv, 1e-15));
@@ -160,7 +160,7 @@ private Q_SLOTS:
     // pressure and no shortening of the diameter is negative.
     void nothingNegative()
     {
-        TCalcVariables vars;
+        CalcVariables vars;
         const Slot nonNegative[] = {Slot::qt,    Slot::qgr,    Slot::qc,  Slot::Qgv, Slot::qvn, Slot::qvntr,
                                     Slot::Psi_gr, Slot::Psi_t, Slot::Psi, Slot::Eps_p, Slot::Eps_c, Slot::S_cond};
         for (int d = 3; d <= 100; ++d) {
@@ -168,7 +168,7 @@ private Q_SLOTS:
                 defaults(vars);
                 vars.setValue(Slot::Htr, d / 10.0);
                 vars.setValue(Slot::Hw, w / 2.0);
-                QVERIFY(CalcStatic(vars).isCompleted());
+                QVERIFY(calculateStatic(vars).isCompleted());
                 for (const Slot slot : nonNegative) {
                     QVERIFY2(vars.value(slot) >= 0,
                              qPrintable(QStringLiteral("%1 at Htr %2, Hw %3").arg(SlotKeys::key(slot)).arg(d / 10.0).arg(w / 2.0)));
@@ -187,11 +187,11 @@ private Q_SLOTS:
     void guard()
     {
         QFETCH(double, area);
-        TCalcVariables vars;
+        CalcVariables vars;
         defaults(vars);
         vars.setValue(Slot::F, area);
         fill(vars, kWrites);
-        const CalcOutcome outcome = CalcStatic(vars);
+        const CalcOutcome outcome = calculateStatic(vars);
         QCOMPARE(outcome.kind(), CalcOutcome::Kind::Stopped);
         QCOMPARE(outcome.variable(), QStringLiteral("F"));
         QVERIFY(outcome.displayText().startsWith(
@@ -237,11 +237,11 @@ private Q_SLOTS:
         QFETCH(QString, computing);
         QFETCH(QString, variable);
 
-        TCalcVariables vars;
+        CalcVariables vars;
         defaults(vars);
         assign(vars, change);
         fill(vars, kWrites);
-        const CalcOutcome outcome = CalcStatic(vars);
+        const CalcOutcome outcome = calculateStatic(vars);
         QCOMPARE(int(outcome.kind()), kind);
         QCOMPARE(written(vars, kWrites), keys(kWrites, writtenCount));
         QCOMPARE(outcome.computing(), computing);
@@ -260,10 +260,10 @@ private Q_SLOTS:
 
     void zeroStrengthWritesZeroStrains()
     {
-        TCalcVariables vars;
+        CalcVariables vars;
         defaults(vars);
         vars.setValue(Slot::Sigmao, 0.0);
-        QCOMPARE(CalcStatic(vars).kind(), CalcOutcome::Kind::DivisionByZero);
+        QCOMPARE(calculateStatic(vars).kind(), CalcOutcome::Kind::DivisionByZero);
         QCOMPARE(vars.value(Slot::Eps_pp), 0.0);
         QCOMPARE(vars.value(Slot::Eps_pn), 0.0);
     }

@@ -287,8 +287,8 @@ private Q_SLOTS:
     void resultSlotsAreWhatTheCalculationsWrite()
     {
         QFETCH(CalcKind, kind);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         QVector<Slot> others;
         for (int n = 1; n <= SlotKeys::Count; ++n) {
             if (!CalcSession::inputSlots(kind).contains(Slot(n)))
@@ -300,9 +300,9 @@ private Q_SLOTS:
             vars.setValue(Slot::M, 20);
             vars.setValue(Slot::FSt, 0.38);
         }
-        const bool completed = kind == CalcKind::Hydraulic ? CalcHydraulic(vars).isCompleted()
-                               : kind == CalcKind::Static  ? CalcStatic(vars).isCompleted()
-                                                           : CalcFiberglass(vars, 0, 1).outcome.isCompleted();
+        const bool completed = kind == CalcKind::Hydraulic ? calculateHydraulic(vars).isCompleted()
+                               : kind == CalcKind::Static  ? calculateStatic(vars).isCompleted()
+                                                           : calculateFiberglass(vars, 0, 1).outcome.isCompleted();
         QVERIFY(completed);
         QStringList expected;
         for (const Slot slot : others) {

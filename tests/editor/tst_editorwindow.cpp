@@ -7,8 +7,8 @@
 #include "editor/RichEditControl.h"
 #include "editor/RulerMarker.h"
 #include "editor/UpDown.h"
-#include "editor/remain.h"
-#include "reports/ReportUnit.h"
+#include "editor/ReportEditor.h"
+#include "reports/ReportPage.h"
 
 #include <QAction>
 #include <QAbstractItemView>
@@ -76,9 +76,9 @@ QStringList toolbarHints(const QToolBar *bar)
     return out;
 }
 
-QTextCharFormat formatAt(const TFormEditor &editor, const QString &text)
+QTextCharFormat formatAt(const ReportEditor &editor, const QString &text)
 {
-    return TestDocuments::formatAt(*const_cast<TFormEditor &>(editor).document().textDocument(), text);
+    return TestDocuments::formatAt(*const_cast<ReportEditor &>(editor).document().textDocument(), text);
 }
 
 // Files carried by a drag, as a file manager sends them.
@@ -111,20 +111,20 @@ private:
         return file;
     }
 
-    static QString statusText(const TFormEditor &editor, int panel)
+    static QString statusText(const ReportEditor &editor, int panel)
     {
-        return editor.widgets().StatusPanel[panel]->text();
+        return editor.widgets().statusPanels[panel]->text();
     }
 
-    static void makeModified(TFormEditor &editor)
+    static void makeModified(ReportEditor &editor)
     {
-        QTest::keyClicks(editor.widgets().Editor, "abc");
+        QTest::keyClicks(editor.widgets().richEdit, "abc");
         QVERIFY(editor.document().isModified());
     }
 
-    static void showAndWait(TFormEditor &editor)
+    static void showAndWait(ReportEditor &editor)
     {
-        editor.ShowEditor();
+        editor.showEditor();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
     }
 
@@ -132,69 +132,69 @@ private Q_SLOTS:
     void layoutCommandsAndHints()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
-        const TFormEditorUi &ui = editor.widgets();
+        ReportEditor editor;
+        const ReportEditorWidgets &ui = editor.widgets();
         QCOMPARE(editor.windowTitle(), QStringLiteral("Безымянный - Расчёты Велтра-Норлекс"));
-        QCOMPARE(captions(ui.FileMenu->actions()),
+        QCOMPARE(captions(ui.fileMenu->actions()),
                  (QStringList{"Создать", "Открыть...", "Сохранить", "Сохранить как...", "-", "Настройка печати...",
                               "Предварительный просмотр", "Печать", "Экспорт в PDF...", "-", "Закрыть"}));
-        QCOMPARE(captions(ui.EditMenu->actions()),
+        QCOMPARE(captions(ui.editMenu->actions()),
                  (QStringList{"Отменить", "Повторить", "-", "Вырезать", "Копировать", "Вставить", "-", "Шрифт..."}));
-        QCOMPARE(ui.FileButton->text(), QStringLiteral("Файл"));
-        QCOMPARE(ui.EditButton->text(), QStringLiteral("Правка"));
-        QCOMPARE(toolbarHints(ui.StandardToolBar),
+        QCOMPARE(ui.fileMenuButton->text(), QStringLiteral("Файл"));
+        QCOMPARE(ui.editMenuButton->text(), QStringLiteral("Правка"));
+        QCOMPARE(toolbarHints(ui.standardToolBar),
                  (QStringList{"Создать новый файл", "Открыть файл...", "Сохранить текущий файл", "_",
                               "Предварительный просмотр...", "Печать файла", "|", "Вырезать", "Копировать", "Вставить",
                               "_", "Отменить", "Повторить", "_", "Выбор шрифта", "_", "Размер шрифта", "_", "Жирный", "Курсив",
                               "Подчёркивание", "|", "Слева", "По центру", "Справа", "|", "Список"}));
-        for (QAction *action : ui.StandardToolBar->actions())
+        for (QAction *action : ui.standardToolBar->actions())
             QCOMPARE(action->statusTip(), action->toolTip());
-        QCOMPARE(ui.FileNewCmd->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-        QCOMPARE(ui.FilePrintCmd->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-        QCOMPARE(ui.FileExitCmd->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
-        QVERIFY(ui.FileSaveAsCmd->shortcut().isEmpty());
-        QCOMPARE(ui.EditRedoCmd->shortcuts(),
+        QCOMPARE(ui.newAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(ui.printAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        QCOMPARE(ui.closeAction->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
+        QVERIFY(ui.saveAsAction->shortcut().isEmpty());
+        QCOMPARE(ui.redoAction->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         // Every button has its picture.
-        for (QAction *action : ui.StandardToolBar->actions()) {
-            if (qobject_cast<QToolButton *>(ui.StandardToolBar->widgetForAction(action)))
+        for (QAction *action : ui.standardToolBar->actions()) {
+            if (qobject_cast<QToolButton *>(ui.standardToolBar->widgetForAction(action)))
                 QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
         }
 
         // The typefaces, sorted; the size box with its arrows.
-        QVERIFY(ui.FontName->count() > 3);
+        QVERIFY(ui.fontNameBox->count() > 3);
         QStringList names;
-        for (int i = 0; i < ui.FontName->count(); ++i)
-            names << ui.FontName->itemText(i);
+        for (int i = 0; i < ui.fontNameBox->count(); ++i)
+            names << ui.fontNameBox->itemText(i);
         QStringList sorted = names;
         sorted.sort(Qt::CaseInsensitive);
         QCOMPARE(names, sorted);
-        QCOMPARE(ui.FontName->maxVisibleItems(), 10);
-        QCOMPARE(ui.UpDown1->minimum(), 1);
-        QCOMPARE(ui.UpDown1->maximum(), 100);
+        QCOMPARE(ui.fontNameBox->maxVisibleItems(), 10);
+        QCOMPARE(ui.fontSizeArrows->minimum(), 1);
+        QCOMPARE(ui.fontSizeArrows->maximum(), 100);
 
         // The status bar: caret, modified mark, nothing.
-        QCOMPARE(ui.StatusPanel[0]->width(), 120);
-        QCOMPARE(ui.StatusPanel[1]->width(), 80);
-        QCOMPARE(ui.StatusPanel[2]->width(), 50);
+        QCOMPARE(ui.statusPanels[0]->width(), 120);
+        QCOMPARE(ui.statusPanels[1]->width(), 80);
+        QCOMPARE(ui.statusPanels[2]->width(), 50);
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   1   Кол:   1"));
         QCOMPARE(statusText(editor, 1), QString());
         // A new document's text: the default face at 8 points.
-        QCOMPARE(ui.FontName->currentText(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("8"));
+        QCOMPARE(ui.fontNameBox->currentText(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("8"));
     }
 
     void caretPositionAndModifiedMark()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("caret.rtf"))));
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("caret.rtf"))));
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   1   Кол:   1"));
-        editor.document().SelectRange(23, 0); // "Второй абзац", third character
+        editor.document().selectRange(23, 0); // "Второй абзац", third character
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   3"));
         QCOMPARE(statusText(editor, 1), QString());
-        QTest::keyClicks(editor.widgets().Editor, "x");
+        QTest::keyClicks(editor.widgets().richEdit, "x");
         QCOMPARE(statusText(editor, 1), QStringLiteral("Изменён"));
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   4"));
         // A hint takes the whole bar for a while.
@@ -220,12 +220,12 @@ private Q_SLOTS:
         QFETCH(QMessageBox::StandardButton, overwrite);
         QFETCH(bool, written);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         dialogs.openName = writeSample(QStringLiteral("open.rtf"));
-        editor.widgets().FileOpenCmd->trigger();
-        QCOMPARE(dialogs.lastFilter, TFormEditor::fileFilter());
+        editor.widgets().openAction->trigger();
+        QCOMPARE(dialogs.lastFilter, ReportEditor::fileFilter());
         QCOMPARE(dialogs.lastDir, QCoreApplication::applicationDirPath());
-        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный жирный")));
+        QVERIFY(editor.document().documentText().startsWith(QStringLiteral("Обычный жирный")));
         QCOMPARE(editor.windowTitle(), QStringLiteral("open.rtf - Расчёты Велтра-Норлекс"));
         QVERIFY(dialogs.questions.isEmpty());
 
@@ -233,7 +233,7 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(target, "former"));
         dialogs.saveName = target;
         dialogs.answer = overwrite;
-        editor.widgets().FileSaveAsCmd->trigger();
+        editor.widgets().saveAsAction->trigger();
         QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Перезаписать %1").arg(target)});
         QCOMPARE(TestFiles::read(target) != "former", written);
         QCOMPARE(editor.document().documentName(), written ? target : dialogs.openName);
@@ -255,14 +255,14 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(bool, rtf);
         FakeDialogs dialogs;
-        TFormEditor editor;
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("source.rtf"))));
+        ReportEditor editor;
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("source.rtf"))));
         makeModified(editor);
         dialogs.saveName = path(name);
         QFile::remove(dialogs.saveName);
         // A new document's Save asks for the name.
         editor.document().setDocumentName(EditorDocument::untitledName());
-        editor.widgets().FileSaveCmd->trigger();
+        editor.widgets().saveAction->trigger();
         QCOMPARE(dialogs.saveDialogsShown, 1);
         const QByteArray bytes = TestFiles::read(dialogs.saveName);
         QCOMPARE(bytes.startsWith("{\\rtf"), rtf);
@@ -270,9 +270,9 @@ private Q_SLOTS:
         QCOMPARE(statusText(editor, 1), QString());
 
         // Read back by the same rule.
-        TFormEditor other;
-        QVERIFY(other.OpenDocumentFile(dialogs.saveName));
-        QVERIFY(other.document().DocumentText().startsWith(QStringLiteral("abcОбычный жирный")));
+        ReportEditor other;
+        QVERIFY(other.openDocumentFile(dialogs.saveName));
+        QVERIFY(other.document().documentText().startsWith(QStringLiteral("abcОбычный жирный")));
     }
 
     void failedSaveKeepsFileAndChanges_data()
@@ -294,14 +294,14 @@ private Q_SLOTS:
         QFETCH(int, fault);
         QFETCH(QString, reason);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         const QString file = writeSample(name);
         const QByteArray former = TestFiles::read(file);
-        QVERIFY(editor.OpenDocumentFile(file));
+        QVERIFY(editor.openDocumentFile(file));
         makeModified(editor);
         {
             const FaultyFileSystem disk{FaultyFileSystem::Fault(fault)};
-            editor.widgets().FileSaveCmd->trigger();
+            editor.widgets().saveAction->trigger();
         }
         QCOMPARE(dialogs.errors,
                  QStringList{QStringLiteral("Файл \"%1\" не записан. %2. Прежний файл сохранён без изменений.")
@@ -313,7 +313,7 @@ private Q_SLOTS:
         QCOMPARE(editor.document().documentName(), file);
 
         // Once the disk is well again the same command saves.
-        editor.widgets().FileSaveCmd->trigger();
+        editor.widgets().saveAction->trigger();
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(TestFiles::read(file) != former);
         QVERIFY(!editor.document().isModified());
@@ -343,14 +343,14 @@ private Q_SLOTS:
         QFETCH(bool, saved);
         QFETCH(int, errors);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
         makeModified(editor);
         dialogs.answers = answers;
         dialogs.saveName = saveAs.isEmpty() ? QString() : path(saveAs);
         if (!saveAs.isEmpty())
             QFile::remove(dialogs.saveName);
-        editor.widgets().FileExitCmd->trigger();
+        editor.widgets().closeAction->trigger();
         QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Сохранить изменения в Безымянный?")});
         QCOMPARE(!editor.isVisible(), closed);
         QCOMPARE(QFileInfo::exists(dialogs.saveName), saved);
@@ -377,14 +377,14 @@ private Q_SLOTS:
         QFETCH(QString, chosen);
         QFETCH(bool, opened);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         const QString sample = writeSample(QStringLiteral("open.rtf"));
         makeModified(editor);
         dialogs.answer = answer;
         dialogs.openName = chosen.isEmpty() ? QString() : path(chosen);
-        editor.widgets().FileOpenCmd->trigger();
+        editor.widgets().openAction->trigger();
         QCOMPARE(dialogs.questions.size(), 1);
-        QCOMPARE(editor.document().DocumentText().startsWith(QStringLiteral("Обычный")), opened);
+        QCOMPARE(editor.document().documentText().startsWith(QStringLiteral("Обычный")), opened);
         QCOMPARE(editor.document().documentName(), opened ? sample : EditorDocument::untitledName());
         QCOMPARE(editor.document().isModified(), !opened);
         if (chosen == QLatin1String("missing.rtf")) {
@@ -413,80 +413,80 @@ private Q_SLOTS:
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(bool, emptied);
         FakeDialogs dialogs;
-        TFormEditor editor;
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("new.rtf"))));
+        ReportEditor editor;
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("new.rtf"))));
         if (modified)
             makeModified(editor);
         dialogs.answer = answer;
-        editor.widgets().FileNewCmd->trigger();
+        editor.widgets().newAction->trigger();
         QCOMPARE(dialogs.questions.size(), modified ? 1 : 0);
-        QCOMPARE(editor.document().DocumentText().isEmpty(), emptied);
+        QCOMPARE(editor.document().documentText().isEmpty(), emptied);
         QCOMPARE(editor.windowTitle().startsWith(QStringLiteral("Безымянный - ")), emptied);
 
         // Report building starts a new document without a question.
         dialogs.questions.clear();
         makeModified(editor);
-        editor.FileNew();
+        editor.newDocument();
         QVERIFY(dialogs.questions.isEmpty());
-        QVERIFY(editor.document().DocumentText().isEmpty());
+        QVERIFY(editor.document().documentText().isEmpty());
         QCOMPARE(statusText(editor, 1), QString());
     }
 
     void boldWithAndWithoutSelection()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("bold.rtf"))));
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("bold.rtf"))));
         // A selection: only it.
-        editor.document().SelectRange(0, 7); // "Обычный"
-        QVERIFY(!ui.BoldButton->isChecked());
-        ui.BoldButton->trigger();
+        editor.document().selectRange(0, 7); // "Обычный"
+        QVERIFY(!ui.boldAction->isChecked());
+        ui.boldAction->trigger();
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontWeight(), int(QFont::Bold));
         QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
-        QVERIFY(ui.BoldButton->isChecked());
+        QVERIFY(ui.boldAction->isChecked());
         // No selection: the text typed next, nothing already there.
-        editor.document().SelectRange(20, 0); // after "текст"
-        QVERIFY(!ui.BoldButton->isChecked());
-        ui.ItalicButton->trigger();
-        ui.BoldButton->trigger();
-        QVERIFY(ui.BoldButton->isChecked());
+        editor.document().selectRange(20, 0); // after "текст"
+        QVERIFY(!ui.boldAction->isChecked());
+        ui.italicAction->trigger();
+        ui.boldAction->trigger();
+        QVERIFY(ui.boldAction->isChecked());
         QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
-        QTest::keyClicks(ui.Editor, "new");
+        QTest::keyClicks(ui.richEdit, "new");
         QCOMPARE(formatAt(editor, QStringLiteral("new")).fontWeight(), int(QFont::Bold));
         QVERIFY(formatAt(editor, QStringLiteral("new")).fontItalic());
         QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
         // Underline off again on the selection.
-        editor.document().SelectRange(0, 7);
-        ui.UnderlineButton->trigger();
+        editor.document().selectRange(0, 7);
+        ui.underlineAction->trigger();
         QVERIFY(formatAt(editor, QStringLiteral("Обычный")).fontUnderline());
-        ui.UnderlineButton->trigger();
+        ui.underlineAction->trigger();
         QVERIFY(!formatAt(editor, QStringLiteral("Обычный")).fontUnderline());
     }
 
     void syncingTheToolbarAppliesNothing()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("sync.rtf"))));
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("sync.rtf"))));
         // Through bold, plain, centred 14-point text: the toolbar follows.
-        editor.document().SelectRange(9, 0);
-        QVERIFY(ui.BoldButton->isChecked());
-        QCOMPARE(ui.FontName->currentText(), QStringLiteral("Arial"));
-        editor.document().SelectRange(26, 0);
-        QVERIFY(!ui.BoldButton->isChecked());
-        QVERIFY(ui.CenterAlign->isChecked());
-        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("14"));
-        QCOMPARE(ui.UpDown1->position(), 10); // read from the box when clicked
-        editor.document().SelectRange(2, 0);
-        QVERIFY(ui.LeftAlign->isChecked());
-        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("10"));
+        editor.document().selectRange(9, 0);
+        QVERIFY(ui.boldAction->isChecked());
+        QCOMPARE(ui.fontNameBox->currentText(), QStringLiteral("Arial"));
+        editor.document().selectRange(26, 0);
+        QVERIFY(!ui.boldAction->isChecked());
+        QVERIFY(ui.alignCenterAction->isChecked());
+        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("14"));
+        QCOMPARE(ui.fontSizeArrows->position(), 10); // read from the box when clicked
+        editor.document().selectRange(2, 0);
+        QVERIFY(ui.alignLeftAction->isChecked());
+        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("10"));
         // A justified paragraph changes no alignment button.
         editor.document().setAlignment(Qt::AlignJustify);
-        QVERIFY(ui.LeftAlign->isChecked());
+        QVERIFY(ui.alignLeftAction->isChecked());
         editor.document().textDocument()->undo();
         QVERIFY(!editor.document().isModified());
         QVERIFY(!editor.document().textDocument()->isUndoAvailable());
@@ -521,18 +521,18 @@ private Q_SLOTS:
         QFETCH(int, size);
         QFETCH(bool, refused);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("size.rtf"))));
-        editor.document().SelectRange(0, 7);
-        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("10"));
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("size.rtf"))));
+        editor.document().selectRange(0, 7);
+        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("10"));
         // Keys go where the keyboard sends them: to the focused box, which
         // hands them to its text field.
-        QLineEdit *box = ui.FontSize->lineEdit();
-        ui.FontSize->setFocus();
+        QLineEdit *box = ui.fontSizeBox->lineEdit();
+        ui.fontSizeBox->setFocus();
         QWidget *keys = QApplication::focusWidget();
-        QVERIFY(keys == ui.FontSize || keys == box);
+        QVERIFY(keys == ui.fontSizeBox || keys == box);
         box->selectAll();
         QTest::keyClick(keys, Qt::Key_Backspace);
         QTest::keyClicks(keys, typed);
@@ -542,13 +542,13 @@ private Q_SLOTS:
         if (ending == QLatin1String("enter")) {
             QTest::keyClick(keys, Qt::Key_Return);
         } else if (ending == QLatin1String("leave")) {
-            ui.Editor->setFocus();
+            ui.richEdit->setFocus();
             QVERIFY(!box->hasFocus());
         } else if (ending == QLatin1String("list")) {
-            ui.FontSize->showPopup();
-            QAbstractItemView *list = ui.FontSize->view();
+            ui.fontSizeBox->showPopup();
+            QAbstractItemView *list = ui.fontSizeBox->view();
             QVERIFY(QTest::qWaitForWindowExposed(list->window()));
-            const QModelIndex item = list->model()->index(ui.FontSize->findText(QStringLiteral("24")), 0);
+            const QModelIndex item = list->model()->index(ui.fontSizeBox->findText(QStringLiteral("24")), 0);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
         }
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
@@ -558,35 +558,35 @@ private Q_SLOTS:
         if (ending.isEmpty())
             return;
         // The box shows the size of the text; a size applied is one step to undo.
-        QCOMPARE(ui.FontSize->currentText(), QString::number(size));
+        QCOMPARE(ui.fontSizeBox->currentText(), QString::number(size));
         QCOMPARE(editor.document().textDocument()->availableUndoSteps(), size == 10 ? 0 : 1);
-        ui.Editor->setFocus();
+        ui.richEdit->setFocus();
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
     }
 
     void upDownStepsTheTypedSize()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("updown.rtf"))));
-        editor.document().SelectRange(0, 7);
-        QTest::mouseClick(ui.UpDown1->upButton(), Qt::LeftButton);
+        ReportEditor editor;
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("updown.rtf"))));
+        editor.document().selectRange(0, 7);
+        QTest::mouseClick(ui.fontSizeArrows->upButton(), Qt::LeftButton);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 11.0);
-        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("11"));
-        ui.UpDown1->step(-1);
-        ui.UpDown1->step(-1);
+        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("11"));
+        ui.fontSizeArrows->step(-1);
+        ui.fontSizeArrows->step(-1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 9.0);
         // A size typed in the box steps on from there.
-        ui.FontSize->setEditText(QStringLiteral("20"));
-        ui.UpDown1->step(1);
+        ui.fontSizeBox->setEditText(QStringLiteral("20"));
+        ui.fontSizeArrows->step(1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 21.0);
         // Held within 1 to 100.
-        ui.FontSize->setEditText(QStringLiteral("100"));
-        ui.UpDown1->step(1);
-        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("100"));
-        ui.FontSize->setEditText(QStringLiteral("1"));
-        ui.UpDown1->step(-1);
+        ui.fontSizeBox->setEditText(QStringLiteral("100"));
+        ui.fontSizeArrows->step(1);
+        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("100"));
+        ui.fontSizeBox->setEditText(QStringLiteral("1"));
+        ui.fontSizeArrows->step(-1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 1.0);
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -594,18 +594,18 @@ private Q_SLOTS:
     void fontNameAndFontDialog()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("font.rtf"))));
-        editor.document().SelectRange(0, 7);
-        const int serif = ui.FontName->findText(QStringLiteral("Liberation Serif"));
+        ReportEditor editor;
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("font.rtf"))));
+        editor.document().selectRange(0, 7);
+        const int serif = ui.fontNameBox->findText(QStringLiteral("Liberation Serif"));
         QVERIFY(serif >= 0);
-        ui.FontName->setCurrentIndex(serif);
-        Q_EMIT ui.FontName->textActivated(ui.FontName->itemText(serif));
+        ui.fontNameBox->setCurrentIndex(serif);
+        Q_EMIT ui.fontNameBox->textActivated(ui.fontNameBox->itemText(serif));
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontFamilies().toStringList().value(0),
                  QStringLiteral("Liberation Serif"));
         // A name that no typeface has is not applied.
-        Q_EMIT ui.FontName->textActivated(QStringLiteral("Нет такого"));
+        Q_EMIT ui.fontNameBox->textActivated(QStringLiteral("Нет такого"));
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontFamilies().toStringList().value(0),
                  QStringLiteral("Liberation Serif"));
 
@@ -618,110 +618,110 @@ private Q_SLOTS:
             QCOMPARE(fonts->currentFont().family(), QStringLiteral("Liberation Serif"));
             fonts->setCurrentFont(chosen);
         };
-        ui.EditFontCmd->trigger();
+        ui.fontAction->trigger();
         const QTextCharFormat applied = formatAt(editor, QStringLiteral("Обычный"));
         QCOMPARE(applied.font().family(), QStringLiteral("Liberation Mono"));
         QCOMPARE(applied.fontPointSize(), 15.0);
         QVERIFY(applied.fontItalic());
-        QCOMPARE(ui.FontSize->currentText(), QStringLiteral("15"));
+        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("15"));
         QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
         // Cancel changes nothing.
         dialogs.dialogResult = QDialog::Rejected;
         dialogs.onDialog = [](QDialog *dialog) { qobject_cast<QFontDialog *>(dialog)->setCurrentFont(QFont("Arial")); };
-        ui.EditFontCmd->trigger();
+        ui.fontAction->trigger();
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).font().family(), QStringLiteral("Liberation Mono"));
     }
 
     void alignmentAndBullets()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("align.rtf"))));
+        ReportEditor editor;
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("align.rtf"))));
         QTextDocument *doc = editor.document().textDocument();
-        editor.document().SelectRange(0, 0);
-        ui.RightAlign->trigger();
+        editor.document().selectRange(0, 0);
+        ui.alignRightAction->trigger();
         QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-        QVERIFY(ui.RightAlign->isChecked());
-        QVERIFY(!ui.LeftAlign->isChecked());
-        ui.CenterAlign->trigger();
+        QVERIFY(ui.alignRightAction->isChecked());
+        QVERIFY(!ui.alignLeftAction->isChecked());
+        ui.alignCenterAction->trigger();
         QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        ui.LeftAlign->trigger();
+        ui.alignLeftAction->trigger();
         QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
         // Only the paragraph at the caret.
         QCOMPARE(doc->begin().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
-        ui.BulletsButton->trigger();
+        ui.bulletsAction->trigger();
         QVERIFY(doc->begin().textList());
         QCOMPARE(editor.document().indents().first, 10);
         QVERIFY(!doc->begin().next().textList());
-        QCOMPARE(ui.Ruler->FirstInd->x(), 18); // 10 points
-        ui.BulletsButton->trigger();
+        QCOMPARE(ui.ruler->firstIndentMarker->x(), 18); // 10 points
+        ui.bulletsAction->trigger();
         QVERIFY(!doc->begin().textList());
         QCOMPARE(editor.document().indents().first, 0);
-        QVERIFY(!ui.BulletsButton->isChecked());
+        QVERIFY(!ui.bulletsAction->isChecked());
     }
 
     void editCommandsFollowTheState()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(editor.OpenDocumentFile(writeSample(QStringLiteral("edit.rtf"))));
-        QVERIFY(!ui.EditUndoCmd->isEnabled());
-        QVERIFY(!ui.EditCutCmd->isEnabled());
-        QVERIFY(!ui.EditCopyCmd->isEnabled());
-        editor.document().SelectRange(0, 7);
-        QVERIFY(ui.EditCutCmd->isEnabled());
-        QVERIFY(ui.EditCopyCmd->isEnabled());
-        ui.EditCopyCmd->trigger();
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("edit.rtf"))));
+        QVERIFY(!ui.undoAction->isEnabled());
+        QVERIFY(!ui.cutAction->isEnabled());
+        QVERIFY(!ui.copyAction->isEnabled());
+        editor.document().selectRange(0, 7);
+        QVERIFY(ui.cutAction->isEnabled());
+        QVERIFY(ui.copyAction->isEnabled());
+        ui.copyAction->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Обычный"));
-        QVERIFY(ui.EditPasteCmd->isEnabled());
-        ui.EditCutCmd->trigger();
-        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral(" жирный")));
-        QVERIFY(ui.EditUndoCmd->isEnabled());
-        QVERIFY(!ui.EditCutCmd->isEnabled());
-        ui.EditUndoCmd->trigger();
-        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный жирный")));
-        editor.document().SelectRange(0, 0);
-        ui.EditPasteCmd->trigger();
-        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("ОбычныйОбычный")));
+        QVERIFY(ui.pasteAction->isEnabled());
+        ui.cutAction->trigger();
+        QVERIFY(editor.document().documentText().startsWith(QStringLiteral(" жирный")));
+        QVERIFY(ui.undoAction->isEnabled());
+        QVERIFY(!ui.cutAction->isEnabled());
+        ui.undoAction->trigger();
+        QVERIFY(editor.document().documentText().startsWith(QStringLiteral("Обычный жирный")));
+        editor.document().selectRange(0, 0);
+        ui.pasteAction->trigger();
+        QVERIFY(editor.document().documentText().startsWith(QStringLiteral("ОбычныйОбычный")));
         QGuiApplication::clipboard()->clear();
-        QVERIFY(!ui.EditPasteCmd->isEnabled());
+        QVERIFY(!ui.pasteAction->isEnabled());
     }
 
     void rulerPlacement()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         editor.resize(672, 516);
         showAndWait(editor);
-        const EditorRuler *ruler = editor.widgets().Ruler;
+        const EditorRuler *ruler = editor.widgets().ruler;
         QCOMPARE(ruler->width(), 672);
-        QCOMPARE(ruler->RulerLine->width(), 672);
-        QCOMPARE(ruler->FirstInd->x(), 2);
-        QCOMPARE(ruler->LeftInd->x(), 2);
-        QCOMPARE(ruler->RightInd->x(), 656);
-        QCOMPARE(ruler->FirstInd->y(), 1);
-        QCOMPARE(ruler->LeftInd->size(), QSize(13, 17));
+        QCOMPARE(ruler->scaleLine->width(), 672);
+        QCOMPARE(ruler->firstIndentMarker->x(), 2);
+        QCOMPARE(ruler->leftIndentMarker->x(), 2);
+        QCOMPARE(ruler->rightIndentMarker->x(), 656);
+        QCOMPARE(ruler->firstIndentMarker->y(), 1);
+        QCOMPARE(ruler->leftIndentMarker->size(), QSize(13, 17));
         editor.document().setFirstIndent(12);
         editor.document().setLeftIndent(6);
         editor.document().setRightIndent(3);
-        QCOMPARE(ruler->FirstInd->x(), 22);
-        QCOMPARE(ruler->LeftInd->x(), 32);
-        QCOMPARE(ruler->RightInd->x(), 651);
+        QCOMPARE(ruler->firstIndentMarker->x(), 22);
+        QCOMPARE(ruler->leftIndentMarker->x(), 32);
+        QCOMPARE(ruler->rightIndentMarker->x(), 651);
         // The markers follow the caret from paragraph to paragraph.
-        QTextCursor caret = editor.widgets().Editor->textCursor();
+        QTextCursor caret = editor.widgets().richEdit->textCursor();
         caret.insertBlock();
-        editor.widgets().Editor->setTextCursor(caret);
+        editor.widgets().richEdit->setTextCursor(caret);
         editor.document().setFirstIndent(0);
-        QCOMPARE(ruler->FirstInd->x(), 2);
-        editor.document().SelectRange(0, 0);
-        QCOMPARE(ruler->FirstInd->x(), 22);
+        QCOMPARE(ruler->firstIndentMarker->x(), 2);
+        editor.document().selectRange(0, 0);
+        QCOMPARE(ruler->firstIndentMarker->x(), 22);
         editor.resize(700, 516);
-        QCOMPARE(ruler->RightInd->x(), 679);
-        QCOMPARE(ruler->RulerLine->width(), 700);
+        QCOMPARE(ruler->rightIndentMarker->x(), 679);
+        QCOMPARE(ruler->scaleLine->width(), 700);
         QCOMPARE(EditorRuler::ticks().size(), 200);
     }
 
@@ -754,13 +754,13 @@ private Q_SLOTS:
         QFETCH(int, right);
         QFETCH(int, markerAfter);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         editor.resize(672, 516);
         showAndWait(editor);
-        const EditorRuler *ruler = editor.widgets().Ruler;
-        RulerMarker *dragged = marker == QLatin1String("first") ? ruler->FirstInd
-                               : marker == QLatin1String("left") ? ruler->LeftInd
-                                                                 : ruler->RightInd;
+        const EditorRuler *ruler = editor.widgets().ruler;
+        RulerMarker *dragged = marker == QLatin1String("first") ? ruler->firstIndentMarker
+                               : marker == QLatin1String("left") ? ruler->leftIndentMarker
+                                                                 : ruler->rightIndentMarker;
         QTest::mousePress(dragged, Qt::LeftButton, Qt::NoModifier, QPoint(pressX, 5));
         QCOMPARE(ruler->grabOffset(), 6);
         for (const int x : moves) {
@@ -782,14 +782,14 @@ private Q_SLOTS:
     void droppedFiles()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
         const QString firstFile = writeSample(QStringLiteral("dropped1.rtf"));
         QVERIFY(TestFiles::write(path(QStringLiteral("dropped2.txt")), "второй файл"));
         makeModified(editor);
         dialogs.answer = QMessageBox::No;
         // Onto the document, as a file manager drops them.
-        QWidget *target = editor.widgets().Editor->viewport();
+        QWidget *target = editor.widgets().richEdit->viewport();
         std::unique_ptr<QMimeData> data(filesData({firstFile, path(QStringLiteral("dropped2.txt"))}));
         const QPointF at(20, 20);
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -800,7 +800,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.questions.size(), 1);
         QCOMPARE(editor.document().documentName(), firstFile);
         // The file is opened, not its name pasted.
-        QVERIFY(editor.document().DocumentText().startsWith(QStringLiteral("Обычный жирный")));
+        QVERIFY(editor.document().documentText().startsWith(QStringLiteral("Обычный жирный")));
         QVERIFY(!editor.document().isModified());
 
         // Onto the rest of the window too; Cancel keeps the document.
@@ -816,17 +816,17 @@ private Q_SLOTS:
             if (answer == QMessageBox::Cancel)
                 QCOMPARE(editor.document().documentName(), firstFile);
         }
-        QCOMPARE(editor.document().DocumentText(), QStringLiteral("второй файл"));
+        QCOMPARE(editor.document().documentText(), QStringLiteral("второй файл"));
     }
 
     void startFileOpensOnceAtTheFirstShowing()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         const QString file = writeSample(QStringLiteral("argument.rtf"));
         editor.setStartFile(file);
         QVERIFY(editor.hasStartFile());
-        QVERIFY(editor.document().DocumentText().isEmpty());
+        QVERIFY(editor.document().documentText().isEmpty());
         showAndWait(editor);
         QCOMPARE(editor.document().documentName(), file);
         QVERIFY(!editor.hasStartFile());
@@ -834,10 +834,10 @@ private Q_SLOTS:
         // Not again over what the document holds when the window shows again.
         dialogs.answer = QMessageBox::No;
         editor.close();
-        editor.FileNew();
+        editor.newDocument();
         QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("отчёт"));
         showAndWait(editor);
-        QCOMPARE(editor.document().DocumentText(), QStringLiteral("отчёт"));
+        QCOMPARE(editor.document().documentText(), QStringLiteral("отчёт"));
         QVERIFY(dialogs.errors.isEmpty());
     }
 
@@ -857,17 +857,17 @@ private Q_SLOTS:
         QFETCH(bool, isFile);
         QFETCH(bool, opened);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         editor.setStartFile(isFile ? writeSample(QStringLiteral("start.rtf")) : m_dir.path());
         QCOMPARE(editor.hasStartFile(), isFile);
         if (reportFirst) {
-            editor.FileNew();
+            editor.newDocument();
             QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("Отчёт"));
             editor.markBuiltDocument();
         }
         showAndWait(editor);
-        QCOMPARE(editor.document().DocumentText().startsWith(QStringLiteral("Обычный")), opened);
-        QCOMPARE(editor.document().DocumentText() == QStringLiteral("Отчёт"), reportFirst);
+        QCOMPARE(editor.document().documentText().startsWith(QStringLiteral("Обычный")), opened);
+        QCOMPARE(editor.document().documentText() == QStringLiteral("Отчёт"), reportFirst);
         QVERIFY(!editor.hasStartFile());
         QVERIFY(dialogs.errors.isEmpty());
     }
@@ -886,37 +886,37 @@ private Q_SLOTS:
         QFETCH(QString, start);
         FakeDialogs dialogs;
         dialogs.answer = QMessageBox::No;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        const TFormEditorUi &ui = editor.widgets();
+        const ReportEditorWidgets &ui = editor.widgets();
         // Some history first: typing, then something undone.
-        QTest::keyClicks(ui.Editor, "abc");
-        QTest::keyClick(ui.Editor, Qt::Key_Return);
-        QTest::keyClicks(ui.Editor, "def");
-        ui.EditUndoCmd->trigger();
-        QVERIFY(ui.EditRedoCmd->isEnabled());
+        QTest::keyClicks(ui.richEdit, "abc");
+        QTest::keyClick(ui.richEdit, Qt::Key_Return);
+        QTest::keyClicks(ui.richEdit, "def");
+        ui.undoAction->trigger();
+        QVERIFY(ui.redoAction->isEnabled());
         const QString file = writeSample(QStringLiteral("history.rtf"));
         if (start == QLatin1String("report")) {
             // As report building does: the template loaded and filled in place.
-            QVERIFY(editor.document().LoadDocumentFile(file).ok);
-            editor.document().SelectRange(0, 7);
-            editor.document().ReplaceSelection(QStringLiteral("Заполнено"));
+            QVERIFY(editor.document().loadDocumentFile(file).ok);
+            editor.document().selectRange(0, 7);
+            editor.document().replaceSelection(QStringLiteral("Заполнено"));
             editor.markBuiltDocument();
         } else if (start == QLatin1String("open")) {
-            QVERIFY(editor.OpenDocumentFile(file));
+            QVERIFY(editor.openDocumentFile(file));
         } else if (start == QLatin1String("drop")) {
-            editor.FilesDropped({file});
+            editor.openDroppedFiles({file});
         } else {
-            ui.FileNewCmd->trigger();
+            ui.newAction->trigger();
         }
-        const QString text = editor.document().DocumentText();
-        QVERIFY(!ui.EditUndoCmd->isEnabled());
-        QVERIFY(!ui.EditRedoCmd->isEnabled());
+        const QString text = editor.document().documentText();
+        QVERIFY(!ui.undoAction->isEnabled());
+        QVERIFY(!ui.redoAction->isEnabled());
         // Ctrl+Z, and then Ctrl+Y, change nothing.
-        QTest::keyClick(ui.Editor, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(ui.Editor, Qt::Key_Y, Qt::ControlModifier);
-        ui.EditUndoCmd->trigger();
-        QCOMPARE(editor.document().DocumentText(), text);
+        QTest::keyClick(ui.richEdit, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui.richEdit, Qt::Key_Y, Qt::ControlModifier);
+        ui.undoAction->trigger();
+        QCOMPARE(editor.document().documentText(), text);
         QVERIFY(!editor.hasUserChanges());
         QCOMPARE(editor.document().isModified(), start == QLatin1String("report"));
     }
@@ -934,25 +934,25 @@ private Q_SLOTS:
     {
         QFETCH(QString, way);
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        const TFormEditorUi &ui = editor.widgets();
-        QVERIFY(!ui.EditRedoCmd->isEnabled());
-        QTest::keyClicks(ui.Editor, "abc");
-        QTest::keyClick(ui.Editor, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(editor.document().DocumentText(), QString());
-        QVERIFY(ui.EditRedoCmd->isEnabled());
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(!ui.redoAction->isEnabled());
+        QTest::keyClicks(ui.richEdit, "abc");
+        QTest::keyClick(ui.richEdit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.document().documentText(), QString());
+        QVERIFY(ui.redoAction->isEnabled());
         if (way == QLatin1String("ctrl+y"))
-            QTest::keyClick(ui.Editor, Qt::Key_Y, Qt::ControlModifier);
+            QTest::keyClick(ui.richEdit, Qt::Key_Y, Qt::ControlModifier);
         else if (way == QLatin1String("ctrl+shift+z"))
-            QTest::keyClick(ui.Editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(ui.richEdit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         else if (way == QLatin1String("button"))
-            qobject_cast<QToolButton *>(ui.StandardToolBar->widgetForAction(ui.EditRedoCmd))->click();
+            qobject_cast<QToolButton *>(ui.standardToolBar->widgetForAction(ui.redoAction))->click();
         else
-            ui.EditMenu->actions().at(ui.EditMenu->actions().indexOf(ui.EditRedoCmd))->trigger();
-        QCOMPARE(editor.document().DocumentText(), QStringLiteral("abc"));
-        QVERIFY(!ui.EditRedoCmd->isEnabled());
-        QVERIFY(ui.EditUndoCmd->isEnabled());
+            ui.editMenu->actions().at(ui.editMenu->actions().indexOf(ui.redoAction))->trigger();
+        QCOMPARE(editor.document().documentText(), QStringLiteral("abc"));
+        QVERIFY(!ui.redoAction->isEnabled());
+        QVERIFY(ui.undoAction->isEnabled());
     }
 
     void replacingAsksAboutTheUsersChanges_data()
@@ -986,22 +986,22 @@ private Q_SLOTS:
         QFETCH(bool, saved);
         QFile::remove(path(QStringLiteral("r.rtf")));
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
-        const TFormEditorUi &ui = editor.widgets();
+        const ReportEditorWidgets &ui = editor.widgets();
         QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("Отчёт"));
         editor.markBuiltDocument();
         QVERIFY(editor.document().isModified());
         QVERIFY(!editor.hasUserChanges());
         if (history != QLatin1String("built")) {
-            QTest::keyClicks(ui.Editor, "edit ");
+            QTest::keyClicks(ui.richEdit, "edit ");
             QVERIFY(editor.hasUserChanges());
         }
         dialogs.saveName = saveName.isEmpty() ? QString() : path(saveName);
         if (history == QLatin1String("saved")) {
-            QVERIFY(editor.FileSave());
+            QVERIFY(editor.save());
         } else if (history == QLatin1String("undone")) {
-            ui.EditUndoCmd->trigger();
+            ui.undoAction->trigger();
         } else if (history == QLatin1String("closed")) {
             dialogs.answer = QMessageBox::No;
             QVERIFY(editor.close());
@@ -1017,7 +1017,7 @@ private Q_SLOTS:
             QCOMPARE(dialogs.saveDialogsShown, savesBefore + 1);
         // Kept as it was whenever the caller does not go on.
         if (!goesOn) {
-            QVERIFY(editor.document().DocumentText().contains(QStringLiteral("edit ")));
+            QVERIFY(editor.document().documentText().contains(QStringLiteral("edit ")));
             QVERIFY(editor.hasUserChanges());
         }
     }
@@ -1025,11 +1025,11 @@ private Q_SLOTS:
     void opensWideEnoughForTheReportText()
     {
         FakeDialogs dialogs;
-        TFormEditor editor;
+        ReportEditor editor;
         showAndWait(editor);
         const int textWidth = qCeil(ReportPage::TextWidth / 25.4 * editor.logicalDpiX());
-        QVERIFY2(editor.widgets().Editor->viewport()->width() >= textWidth + 2 * EditorRuler::Gutter,
-                 qPrintable(QString::number(editor.widgets().Editor->viewport()->width())));
+        QVERIFY2(editor.widgets().richEdit->viewport()->width() >= textWidth + 2 * EditorRuler::Gutter,
+                 qPrintable(QString::number(editor.widgets().richEdit->viewport()->width())));
         QVERIFY(editor.height() >= 516);
     }
 };

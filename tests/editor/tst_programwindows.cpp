@@ -3,11 +3,11 @@
 
 #include "app/WindowPlacement.h"
 #include "app/IniFile.h"
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "editor/RichEditControl.h"
-#include "editor/TFormEditorUi.h"
-#include "editor/remain.h"
+#include "editor/ReportEditorWidgets.h"
+#include "editor/ReportEditor.h"
 #include "model/NumberFormat.h"
 
 #include <QAction>
@@ -47,7 +47,7 @@ private:
     {
         w.main().show();
         QVERIFY(QTest::qWaitForWindowActive(&w.main()));
-        w.editor().ShowEditor();
+        w.editor().showEditor();
         QVERIFY(QTest::qWaitForWindowActive(&w.editor()));
     }
 
@@ -136,20 +136,20 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settingsPath());
         showEditor(w);
-        const TFormEditorUi &ui = w.editor().widgets();
-        QWidget *target = ui.Editor;
+        const ReportEditorWidgets &ui = w.editor().widgets();
+        QWidget *target = ui.richEdit;
         if (focus == QLatin1String("size"))
-            target = ui.FontSize;
+            target = ui.fontSizeBox;
         else if (focus == QLatin1String("name"))
-            target = ui.FontName;
+            target = ui.fontNameBox;
         else if (focus == QLatin1String("button"))
-            target = ui.StandardToolBar->widgetForAction(ui.BoldButton);
+            target = ui.standardToolBar->widgetForAction(ui.boldAction);
         target->setFocus();
         QCOMPARE(QApplication::focusWidget(), target);
         typeKey(target, key, text);
-        QCOMPARE(w.main().CalculationDone, calculates);
+        QCOMPARE(w.main().calculationDone, calculates);
         if (focus == QLatin1String("document")) {
-            QCOMPARE(w.editor().document().DocumentText(), text);
+            QCOMPARE(w.editor().document().documentText(), text);
             QVERIFY(w.editor().document().isModified());
         }
     }
@@ -180,7 +180,7 @@ private Q_SLOTS:
         ProgramWindows w(settingsPath());
         showEditor(w);
         if (modified)
-            QTest::keyClicks(w.editor().widgets().Editor, "1");
+            QTest::keyClicks(w.editor().widgets().richEdit, "1");
         if (!editorShown) {
             dialogs.answer = QMessageBox::No;
             QVERIFY(w.editor().close());
@@ -246,8 +246,8 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settingsPath());
         showEditor(w);
-        QSignalSpy programExit(w.main().ActionExit, &QAction::triggered);
-        QTest::keyClick(w.editor().widgets().Editor, Qt::Key_X, Qt::AltModifier);
+        QSignalSpy programExit(w.main().exitAction, &QAction::triggered);
+        QTest::keyClick(w.editor().widgets().richEdit, Qt::Key_X, Qt::AltModifier);
         QVERIFY(!w.editor().isVisible());
         QCOMPARE(programExit.size(), 0);
         QVERIFY(w.main().isVisible());
@@ -287,18 +287,18 @@ private Q_SLOTS:
                     out.write("{\\rtf1 Отчёт}");
                 out.close();
                 dialogs.openName = file;
-                w.editor().widgets().FileOpenCmd->trigger();
+                w.editor().widgets().openAction->trigger();
             } else if (command.startsWith(QLatin1String("save"))) {
                 dialogs.saveName = file;
-                w.editor().widgets().FileSaveAsCmd->trigger();
+                w.editor().widgets().saveAsAction->trigger();
             } else {
-                w.editor().widgets().FileOpenCmd->trigger();
+                w.editor().widgets().openAction->trigger();
             }
             QCOMPARE(dialogs.errors.isEmpty(), !fails);
         }
         ProgramWindows again(settings);
         dialogs.openName.clear();
-        again.editor().widgets().FileOpenCmd->trigger();
+        again.editor().widgets().openAction->trigger();
         QCOMPARE(dialogs.lastDir, remembered ? reports : firstStart);
     }
 

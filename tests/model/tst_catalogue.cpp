@@ -1,6 +1,6 @@
 #include "model/CalcViews.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 
 #include <QtTest>
 
@@ -145,29 +145,29 @@ private Q_SLOTS:
 
     void freshVariable()
     {
-        TVariable v;
-        QVERIFY(v.GetName().isEmpty());
-        QCOMPARE(v.GetValue(), 0.0);
-        QVERIFY(v.GetFormat().isEmpty());
-        QVERIFY(v.GetDescription().isEmpty());
-        QVERIFY(v.GetUnits().isEmpty());
-        QVERIFY(!v.HasSymbolMark());
+        Variable v;
+        QVERIFY(v.name().isEmpty());
+        QCOMPARE(v.value(), 0.0);
+        QVERIFY(v.format().isEmpty());
+        QVERIFY(v.description().isEmpty());
+        QVERIFY(v.units().isEmpty());
+        QVERIFY(!v.hasSymbolMark());
 
-        v.SetValue(-2.5);
-        QCOMPARE(v.GetValue(), -2.5);
-        v.SetValue(0.0);
-        QCOMPARE(v.GetValue(), 0.0);
+        v.setValue(-2.5);
+        QCOMPARE(v.value(), -2.5);
+        v.setValue(0.0);
+        QCOMPARE(v.value(), 0.0);
     }
 
     void freshSet()
     {
-        TCalcVariables vars;
-        QCOMPARE(int(vars.Mode), 0);
-        QCOMPARE(vars.SelectedMaterialId, -1);
-        QCOMPARE(vars.SelectedSoilId, -1);
+        CalcVariables vars;
+        QCOMPARE(int(vars.mode), 0);
+        QCOMPARE(vars.selectedMaterialId, -1);
+        QCOMPARE(vars.selectedSoilId, -1);
         for (int n = 1; n <= SlotKeys::Count; ++n) {
-            QCOMPARE(vars.at(n).GetValue(), 0.0);
-            QVERIFY(vars.at(n).GetName().isEmpty());
+            QCOMPARE(vars.at(n).value(), 0.0);
+            QVERIFY(vars.at(n).name().isEmpty());
         }
     }
 
@@ -182,8 +182,8 @@ private Q_SLOTS:
     {
         QFETCH(int, index);
         const Row &row = kExpected[index];
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
 
         // Key and number reach the same variable.
         const auto slot = SlotKeys::fromKey(u(row.key));
@@ -192,13 +192,13 @@ private Q_SLOTS:
         QCOMPARE(SlotKeys::key(row.slot), u(row.key));
         QCOMPARE(&vars[*slot], &vars.at(row.slot));
 
-        const TVariable &v = vars.at(row.slot);
-        QCOMPARE(v.GetName(), u(row.name));
-        QCOMPARE(v.GetValue(), row.value);
-        QCOMPARE(v.GetFormat(), u(row.format));
-        QCOMPARE(v.GetUnits(), u(row.units));
-        QCOMPARE(v.HasSymbolMark(), row.mark);
-        QCOMPARE(v.GetDescription(), u(row.description));
+        const Variable &v = vars.at(row.slot);
+        QCOMPARE(v.name(), u(row.name));
+        QCOMPARE(v.value(), row.value);
+        QCOMPARE(v.format(), u(row.format));
+        QCOMPARE(v.units(), u(row.units));
+        QCOMPARE(v.hasSymbolMark(), row.mark);
+        QCOMPARE(v.description(), u(row.description));
     }
 
     void tableIsComplete()
@@ -206,12 +206,12 @@ private Q_SLOTS:
         QCOMPARE(int(std::size(kExpected)), SlotKeys::Count);
         int marks = 0;
         QStringList unnamed;
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         for (int n = 1; n <= SlotKeys::Count; ++n) {
-            if (vars.at(n).HasSymbolMark())
+            if (vars.at(n).hasSymbolMark())
                 ++marks;
-            if (vars.at(n).GetName().isEmpty())
+            if (vars.at(n).name().isEmpty())
                 unnamed << SlotKeys::key(n);
         }
         QCOMPARE(marks, 14);
@@ -222,11 +222,11 @@ private Q_SLOTS:
     // never read alike in the status bar.
     void descriptionsAreDistinct()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         QHash<QString, QString> seen;
         for (int n = 1; n <= SlotKeys::Count; ++n) {
-            const QString description = vars.at(n).GetDescription();
+            const QString description = vars.at(n).description();
             QVERIFY2(!seen.contains(description),
                      qPrintable(SlotKeys::key(n) + QStringLiteral(" repeats ") + seen.value(description)));
             seen.insert(description, SlotKeys::key(n));
@@ -235,11 +235,11 @@ private Q_SLOTS:
 
     void keysAreCaseSensitive()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         QVERIFY(&vars[Slot::m] != &vars[Slot::M]);
-        QCOMPARE(vars[Slot::m].GetValue(), 20.0);
-        QCOMPARE(vars[Slot::M].GetValue(), 0.0);
+        QCOMPARE(vars[Slot::m].value(), 20.0);
+        QCOMPARE(vars[Slot::M].value(), 0.0);
         QVERIFY(!SlotKeys::fromKey(QStringLiteral("din")).has_value());
         QVERIFY(!SlotKeys::fromKey(QString()).has_value());
         QVERIFY(SlotKeys::key(0).isEmpty());
@@ -249,50 +249,50 @@ private Q_SLOTS:
     // Letters that look alike are different characters, and the user reads them.
     void lookalikeLetters()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
 
-        const QString knm = vars[Slot::Mras].GetUnits();
+        const QString knm = vars[Slot::Mras].units();
         QCOMPARE(knm.size(), 4);
         QVERIFY(isLatin(knm[0]));
         QVERIFY(isCyrillic(knm[1]));
-        QCOMPARE(knm, vars[Slot::Mpr].GetUnits());
+        QCOMPARE(knm, vars[Slot::Mpr].units());
 
-        const QString lps = vars[Slot::qs].GetUnits();
+        const QString lps = vars[Slot::qs].units();
         QCOMPARE(lps.size(), 3);
         QVERIFY(isCyrillic(lps[0]));
         QCOMPARE(lps[2], QLatin1Char('c'));
 
         for (const Slot s : {Slot::Mras, Slot::Mpr, Slot::Kug, Slot::Kov}) {
-            const QString name = vars[s].GetName();
+            const QString name = vars[s].name();
             QVERIFY2(std::all_of(name.begin(), name.end(), isCyrillic), qPrintable(name));
         }
         // Latin up to the Cyrillic part or the underscore.
         for (const Slot s : {Slot::Din, Slot::Dout, Slot::Lv, Slot::Htr, Slot::Egr, Slot::Hw, Slot::Qgv, Slot::qvn}) {
-            const QString name = vars[s].GetName();
+            const QString name = vars[s].name();
             QVERIFY2(isLatin(name[0]) && isCyrillic(name[1]), qPrintable(name));
         }
         for (const Slot s : {Slot::Psi_gr, Slot::qgr, Slot::qust, Slot::Qtr}) {
-            const QString name = vars[s].GetName();
+            const QString name = vars[s].name();
             const int bar = name.indexOf(QLatin1Char('_'));
             QVERIFY(bar > 0);
             QVERIFY(std::all_of(name.begin(), name.begin() + bar + 1, isLatin));
             QVERIFY(isCyrillic(name[bar + 1]));
         }
-        QCOMPARE(vars[Slot::fi].GetUnits(), QString(QChar(0xB0)));
+        QCOMPARE(vars[Slot::fi].units(), QString(QChar(0xB0)));
     }
 
     void descriptionsAsStored()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        const QString y = vars[Slot::y].GetDescription();
+        CalcVariables vars;
+        vars.applyCatalogue();
+        const QString y = vars[Slot::y].description();
         QCOMPARE(y.size(), 31);
         QCOMPARE(y.count(QLatin1Char('\\')), 2);
         QVERIFY(y.contains(QStringLiteral("\\\"y\\\"")));
-        QVERIFY(vars[Slot::Et].GetDescription().contains(QStringLiteral("упругостипри")));
-        QVERIFY(vars[Slot::Kug].GetDescription().startsWith(QStringLiteral("коэффициент")));
-        QVERIFY(vars[Slot::EtauSvSt].GetDescription().endsWith(QStringLiteral("1250 Мпа)")));
+        QVERIFY(vars[Slot::Et].description().contains(QStringLiteral("упругостипри")));
+        QVERIFY(vars[Slot::Kug].description().startsWith(QStringLiteral("коэффициент")));
+        QVERIFY(vars[Slot::EtauSvSt].description().endsWith(QStringLiteral("1250 Мпа)")));
     }
 
     // What the grids show right after start-up.
@@ -317,9 +317,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, key);
         QFETCH(QString, text);
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        QCOMPARE(vars[*SlotKeys::fromKey(key)].FormatValue(), text);
+        CalcVariables vars;
+        vars.applyCatalogue();
+        QCOMPARE(vars[*SlotKeys::fromKey(key)].formatValue(), text);
     }
 
     void views()

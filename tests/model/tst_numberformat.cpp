@@ -1,5 +1,5 @@
 #include "model/NumberFormat.h"
-#include "model/TVariable.h"
+#include "model/Variable.h"
 
 #include <QtTest>
 
@@ -143,18 +143,18 @@ private Q_SLOTS:
         QFETCH(double, value);
         QFETCH(double, factor);
         QFETCH(QString, expected);
-        TVariable v;
-        v.SetFormat(fmt);
-        v.SetValue(value);
-        QCOMPARE(v.FormatScaled(factor), expected);
+        Variable v;
+        v.setFormat(fmt);
+        v.setValue(value);
+        QCOMPARE(v.formatScaled(factor), expected);
     }
 
     void formatValueWritesSign()
     {
-        TVariable v;
-        v.SetFormat(QStringLiteral("0.###"));
-        v.SetValue(-3.25);
-        QCOMPARE(v.FormatValue(), QStringLiteral("-3,25"));
+        Variable v;
+        v.setFormat(QStringLiteral("0.###"));
+        v.setValue(-3.25);
+        QCOMPARE(v.formatValue(), QStringLiteral("-3,25"));
     }
 
     // Significant digits as the reports round them: half away from zero on

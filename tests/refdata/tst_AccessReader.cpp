@@ -1,7 +1,7 @@
 // The Microsoft Access backend against the public Jet 3 and Jet 4 files of
 // the test data folder (skipped when that folder is absent).
 
-#include "refdata/DataModuleUnit.h"
+#include "refdata/ReferenceDatabase.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 #include "refdata/DbQuery.h"
@@ -40,7 +40,7 @@ private:
     DbQuery &open(const char *database, const QString &sql);
 
     QString m_dir;
-    TDM m_dm{QDir::tempPath()};
+    ReferenceDatabase m_database{QDir::tempPath()};
 };
 
 void AccessReaderTest::initTestCase()
@@ -55,9 +55,9 @@ void AccessReaderTest::initTestCase()
 DbQuery &AccessReaderTest::open(const char *database, const QString &sql)
 {
     if (database)
-        m_dm.setDatabaseFile(file(database));
-    m_dm.ConnectDatabase();
-    DbQuery &q = m_dm.query();
+        m_database.setDatabaseFile(file(database));
+    m_database.connectDatabase();
+    DbQuery &q = m_database.query();
     q.setSql(sql);
     q.open();
     q.first();
@@ -95,7 +95,7 @@ void AccessReaderTest::readsColumnsByName()
     QFETCH(double, number);
 
     DbQuery &q = open(database.toLatin1().constData(), sql);
-    QVERIFY(m_dm.ConnectionString().startsWith(QStringLiteral("Provider=mdbtools;Data Source=")));
+    QVERIFY(m_database.connectionString().startsWith(QStringLiteral("Provider=mdbtools;Data Source=")));
     QVERIFY(q.recordCount() >= 1);
     QCOMPARE(q.asText(textColumn), text);
     QVERIFY2(qAbs(q.asDouble(numberColumn) - number) < 1e-6, qPrintable(QString::number(q.asDouble(numberColumn))));
@@ -173,7 +173,7 @@ void AccessReaderTest::missingTableIsQueryError()
         } catch (const DatabaseError &error) {
             QCOMPARE(error.kind(), DatabaseError::Kind::Query);
         }
-        QVERIFY(m_dm.connection()->isOpen());
+        QVERIFY(m_database.connection()->isOpen());
     }
 }
 
@@ -186,7 +186,7 @@ void AccessReaderTest::fileIsNotChanged()
     };
     const QByteArray before = hash();
     open("nwind.mdb", QStringLiteral("select * from Orders"));
-    m_dm.connection()->close();
+    m_database.connection()->close();
     QCOMPARE(hash(), before);
 }
 
@@ -209,9 +209,9 @@ void AccessReaderTest::damagedFileIsConnectionError()
     target.write(source.read(keep) + QByteArray(2048, '\0'));
     target.close();
 
-    m_dm.setDatabaseFile(damaged);
+    m_database.setDatabaseFile(damaged);
     try {
-        m_dm.ConnectDatabase();
+        m_database.connectDatabase();
         QFAIL("a damaged file was opened");
     } catch (const DatabaseError &error) {
         QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
@@ -248,10 +248,10 @@ void AccessReaderTest::tableWithLostPages()
     target.write(bytes);
     target.close();
 
-    m_dm.setDatabaseFile(damaged);
+    m_database.setDatabaseFile(damaged);
     try {
         open(nullptr, QStringLiteral("select * from ") + table);
-        QFAIL(qPrintable(QStringLiteral("%1 rows read").arg(m_dm.query().recordCount())));
+        QFAIL(qPrintable(QStringLiteral("%1 rows read").arg(m_database.query().recordCount())));
     } catch (const DatabaseError &error) {
         QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
         QCOMPARE(error.message(),

@@ -2,7 +2,7 @@
 // reader does (crash, hang, burn time, take memory, talk nonsense), the
 // program gets the error of a damaged database and carries on.
 
-#include "refdata/DataModuleUnit.h"
+#include "refdata/ReferenceDatabase.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 #include "refdata/DbQuery.h"
@@ -65,10 +65,10 @@ void TestAccessReaderLimits::cleanup()
 
 DatabaseError TestAccessReaderLimits::readFails(const QString &file)
 {
-    TDM dm(m_dir.path());
+    ReferenceDatabase dm(m_dir.path());
     dm.setDatabaseFile(file);
     try {
-        dm.ConnectDatabase();
+        dm.connectDatabase();
         DbQuery &q = dm.query();
         q.setSql(QStringLiteral("select * from Tubes"));
         q.open();
@@ -178,9 +178,9 @@ void TestAccessReaderLimits::damagedFile()
                                   .arg(damaged));
 
     // The next reading of a sound file goes on as usual.
-    TDM dm(m_dir.path());
+    ReferenceDatabase dm(m_dir.path());
     dm.setDatabaseFile(original.fileName());
-    dm.ConnectDatabase();
+    dm.connectDatabase();
     QVERIFY(!dm.connection()->execute(QStringLiteral("select * from ") + table).rows.isEmpty());
 }
 

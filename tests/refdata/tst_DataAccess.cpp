@@ -6,7 +6,7 @@
 #include "SqliteFixture.h"
 
 #include "refdata/ConnectionString.h"
-#include "refdata/DataModuleUnit.h"
+#include "refdata/ReferenceDatabase.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 #include "refdata/DbQuery.h"
@@ -69,7 +69,7 @@ private:
     // A statement run on a fresh connection to the fixture.
     DbQuery &run(const QString &sql);
 
-    std::unique_ptr<TDM> m_dm;
+    std::unique_ptr<ReferenceDatabase> m_database;
     QTemporaryDir m_dir;
     QString m_base;
     QString m_db;
@@ -110,10 +110,10 @@ void DataAccessTest::connectionStringRoundTrip()
 
 void DataAccessTest::connectComposesConnectionString()
 {
-    TDM dm(m_base);
-    dm.ConnectDatabase();
+    ReferenceDatabase dm(m_base);
+    dm.connectDatabase();
     QVERIFY(dm.connection()->isOpen());
-    QCOMPARE(dm.ConnectionString(),
+    QCOMPARE(dm.connectionString(),
              QStringLiteral("Provider=SQLite;Data Source=%1;Mode=ReadWrite;Persist Security Info=False;")
                  .arg(QDir::toNativeSeparators(m_db)));
     QCOMPARE(dm.connection()->fileName(), m_db);
@@ -121,21 +121,21 @@ void DataAccessTest::connectComposesConnectionString()
     // Every access connects anew; the query is closed by it.
     dm.query().setSql(QStringLiteral("select * from Tubes"));
     dm.query().open();
-    dm.ConnectDatabase();
+    dm.connectDatabase();
     QVERIFY(!dm.query().isActive());
     QVERIFY(dm.connection()->isOpen());
 }
 
 void DataAccessTest::accessFileInBaseFolderWins()
 {
-    TDM dm(m_base);
+    ReferenceDatabase dm(m_base);
     QCOMPARE(dm.databaseFile(), m_db);
     const QString mdb = QDir(m_base).filePath(QStringLiteral("data.mdb"));
     writeFile(mdb, QByteArray("not really an Access file"));
     QCOMPARE(dm.databaseFile(), mdb);
     // It is the one opened, not the SQLite file beside it.
     try {
-        dm.ConnectDatabase();
+        dm.connectDatabase();
         QFAIL("a file that is no database was opened");
     } catch (const DatabaseError &error) {
         QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
@@ -171,10 +171,10 @@ void DataAccessTest::unusableDatabaseFile()
     else if (kind == QLatin1String("file"))
         writeFile(path, content);
 
-    TDM dm(m_base);
+    ReferenceDatabase dm(m_base);
     dm.setDatabaseFile(path);
     try {
-        dm.ConnectDatabase();
+        dm.connectDatabase();
         QFAIL("the connection opened");
     } catch (const DatabaseError &error) {
         QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
@@ -242,15 +242,15 @@ void DataAccessTest::missingTableIsQueryError()
     } catch (const DatabaseError &error) {
         QCOMPARE(error.kind(), DatabaseError::Kind::Query);
     }
-    QVERIFY(!m_dm->query().isActive());
+    QVERIFY(!m_database->query().isActive());
 }
 
 void DataAccessTest::neverWritesToDatabase()
 {
     const QByteArray before = fileHash(m_db);
     {
-        TDM dm(m_base);
-        dm.ConnectDatabase();
+        ReferenceDatabase dm(m_base);
+        dm.connectDatabase();
         DbQuery &q = dm.query();
         for (const char *statement : {"delete from Tubes", "create table X (a)", "update Soiles set Kk = 2"}) {
             q.setSql(QString::fromLatin1(statement));
@@ -297,8 +297,8 @@ void DataAccessTest::writeAheadLogDatabase()
     if (readOnly)
         QVERIFY(disk.makeReadOnly());
 
-    TDM dm(folder);
-    dm.ConnectDatabase();
+    ReferenceDatabase dm(folder);
+    dm.connectDatabase();
     DbQuery &q = dm.query();
     q.setSql(QStringLiteral("select * from Soiles"));
     q.open();
@@ -308,9 +308,9 @@ void DataAccessTest::writeAheadLogDatabase()
 
 DbQuery &DataAccessTest::run(const QString &sql)
 {
-    m_dm = std::make_unique<TDM>(m_base);
-    m_dm->ConnectDatabase();
-    DbQuery &q = m_dm->query();
+    m_database = std::make_unique<ReferenceDatabase>(m_base);
+    m_database->connectDatabase();
+    DbQuery &q = m_database->query();
     q.setSql(sql);
     q.open();
     q.first();
@@ -355,10 +355,10 @@ void DataAccessTest::databaseThatCannotBeReadWhole()
     SqliteConnection::setLimits(limits);
     const auto restore = qScopeGuard([] { SqliteConnection::setLimits(SqliteConnection::Limits()); });
 
-    TDM dm(m_base);
+    ReferenceDatabase dm(m_base);
     dm.setDatabaseFile(path);
     try {
-        dm.ConnectDatabase();
+        dm.connectDatabase();
         DbQuery &q = dm.query();
         q.setSql(QStringLiteral("select * from Soiles"));
         q.open();

@@ -3,7 +3,7 @@
 
 #include "SqliteFixture.h"
 
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
@@ -84,7 +84,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_base;
-    TCalcVariables m_vars;
+    CalcVariables m_vars;
 };
 
 void ReferenceLoadersTest::init()
@@ -93,8 +93,8 @@ void ReferenceLoadersTest::init()
     m_base = QDir(m_dir.path()).filePath(QStringLiteral("Base"));
     QDir().mkpath(m_base);
     rebuild(SqliteFixture::referenceSql());
-    m_vars.SelectedMaterialId = -1;
-    m_vars.SelectedSoilId = -1;
+    m_vars.selectedMaterialId = -1;
+    m_vars.selectedSoilId = -1;
 }
 
 void ReferenceLoadersTest::rebuild(const QString &sql)
@@ -106,9 +106,9 @@ void ReferenceLoadersTest::loadsRowsInQueryOrder()
 {
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    data.LoadTubes();
-    data.LoadMaterials();
-    data.LoadSoils();
+    data.loadTubes();
+    data.loadMaterials();
+    data.loadSoils();
 
     QVERIFY(sink.messages.isEmpty());
     QCOMPARE(tubeOutsideDiameters(*data.tubes()), (QList<double>{0.4, 0.16, 0.2}));
@@ -173,8 +173,8 @@ void ReferenceLoadersTest::fiberglassTubesFollowChosenMaterial()
 
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    m_vars.SelectedMaterialId = materialId;
-    data.LoadTubes();
+    m_vars.selectedMaterialId = materialId;
+    data.loadTubes();
     QCOMPARE(fiberglassDiameters(*data.fiberglassTubes()), diameters);
     QCOMPARE(data.tubes()->rowCount(), 3);
 }
@@ -183,10 +183,10 @@ void ReferenceLoadersTest::loadingTwiceGivesSameRows()
 {
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    data.LoadTubes();
-    data.LoadTubes();
-    data.LoadSoils();
-    data.LoadSoils();
+    data.loadTubes();
+    data.loadTubes();
+    data.loadSoils();
+    data.loadSoils();
     QCOMPARE(tubeOutsideDiameters(*data.tubes()), (QList<double>{0.4, 0.16, 0.2}));
     QCOMPARE(data.fiberglassTubes()->rowCount(), 2);
     QCOMPARE(data.soils()->rowCount(), 2);
@@ -196,19 +196,19 @@ void ReferenceLoadersTest::emptyTubesStopsBeforeFiberglassTubes()
 {
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    data.LoadTubes();
+    data.loadTubes();
     QCOMPARE(data.fiberglassTubes()->rowCount(), 2);
 
     rebuild(SqliteFixture::referenceSql() + QStringLiteral("DELETE FROM Tubes;"));
     // A page change loads without emptying first: the fiberglass grid keeps
     // the rows of the last load, even for another material.
-    m_vars.SelectedMaterialId = 5;
-    data.LoadTubes();
+    m_vars.selectedMaterialId = 5;
+    data.loadTubes();
     QCOMPARE(data.tubes()->rowCount(), 0);
     QCOMPARE(fiberglassDiameters(*data.fiberglassTubes()), (QList<double>{0.5, 0.3}));
 
     // An activation empties both.
-    data.ReloadTubes();
+    data.reloadTubes();
     QCOMPARE(data.tubes()->rowCount(), 0);
     QCOMPARE(data.fiberglassTubes()->rowCount(), 0);
     QVERIFY(sink.messages.isEmpty());
@@ -250,9 +250,9 @@ void ReferenceLoadersTest::unreadableTableKeepsGrid()
     QVERIFY(sink.messages.isEmpty());
 
     rebuild(SqliteFixture::referenceSql() + damage);
-    data.LoadTubes();
-    data.LoadMaterials();
-    data.LoadSoils();
+    data.loadTubes();
+    data.loadMaterials();
+    data.loadSoils();
     QCOMPARE(sink.messages, QStringList{message});
     QTEST(data.tubes()->rowCount(), "tubes");
     QTEST(data.fiberglassTubes()->rowCount(), "fiberglassTubes");
@@ -265,7 +265,7 @@ void ReferenceLoadersTest::missingDatabaseThrowsNamingFile()
     QFile::remove(dbPath());
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    for (auto load : {&ReferenceData::LoadTubes, &ReferenceData::LoadMaterials, &ReferenceData::LoadSoils}) {
+    for (auto load : {&ReferenceData::loadTubes, &ReferenceData::loadMaterials, &ReferenceData::loadSoils}) {
         try {
             (data.*load)();
             QFAIL("a missing database was loaded");
@@ -334,7 +334,7 @@ void ReferenceLoadersTest::activationAfterConnectionErrorIsSkippedOnce()
     QCOMPARE(data.errorCount(), 2);
 
     // A page-change load that fails likewise spares the activation after it.
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, data.LoadSoils());
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, data.loadSoils());
     rebuild(SqliteFixture::referenceSql());
     QCOMPARE(data.reloadOnActivation(), ReferenceData::Activation::Skipped);
     QCOMPARE(data.reloadOnActivation(), ReferenceData::Activation::Reloaded);
@@ -360,7 +360,7 @@ void ReferenceLoadersTest::picksCopyRowsAndChooseTubeGrid()
 {
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    m_vars.InitCatalogue();
+    m_vars.applyCatalogue();
     data.reloadAll();
     QVERIFY(!data.fiberglassTubesVisible());
 
@@ -369,28 +369,28 @@ void ReferenceLoadersTest::picksCopyRowsAndChooseTubeGrid()
     QVERIFY(!data.pickMaterial(-1));
     QVERIFY(!data.pickSoil(2));
     QCOMPARE(m_vars.value(Slot::Din), 0.348);
-    QCOMPARE(m_vars.SelectedMaterialId, -1);
+    QCOMPARE(m_vars.selectedMaterialId, -1);
 
     QVERIFY(data.pickMaterial(1)); // id 5
     QVERIFY(data.fiberglassTubesVisible());
-    QCOMPARE(m_vars.SelectedMaterialId, 5);
+    QCOMPARE(m_vars.selectedMaterialId, 5);
     QCOMPARE(m_vars.value(Slot::Sigmat), 500.0);
     // The tube grids are not reloaded by the click, only by the next load.
     QCOMPARE(fiberglassDiameters(*data.fiberglassTubes()), (QList<double>{0.5, 0.3}));
-    data.LoadTubes();
+    data.loadTubes();
     QCOMPARE(fiberglassDiameters(*data.fiberglassTubes()), QList<double>{1.0});
     QVERIFY(data.pickFiberglassTube(0));
     QCOMPARE(m_vars.value(Slot::Din), 1.0);
     QCOMPARE(m_vars.value(Slot::Dout), 0.0);
 
     QVERIFY(data.pickSoil(0));
-    QCOMPARE(m_vars.SelectedSoilId, 4);
+    QCOMPARE(m_vars.selectedSoilId, 4);
     QCOMPARE(m_vars.value(Slot::Kk), 1.3);
 
     // A reload keeps the choice of grid and ids.
     data.reloadAll();
     QVERIFY(data.fiberglassTubesVisible());
-    QCOMPARE(m_vars.SelectedSoilId, 4);
+    QCOMPARE(m_vars.selectedSoilId, 4);
 
     QVERIFY(data.pickMaterial(3)); // id 7, no fiberglass
     QVERIFY(!data.fiberglassTubesVisible());
@@ -422,12 +422,12 @@ void ReferenceLoadersTest::nameLookups()
     rebuild(SqliteFixture::referenceSql() + extraSql);
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    QCOMPARE(data.SoilNameById(id), soil);
-    QCOMPARE(data.MaterialNameById(id), material);
+    QCOMPARE(data.soilNameById(id), soil);
+    QCOMPARE(data.materialNameById(id), material);
     QVERIFY(sink.messages.isEmpty());
 
     // The filter is gone afterwards: a load reads every row.
-    data.LoadMaterials();
+    data.loadMaterials();
     QCOMPARE(data.materials()->rowCount(), extraSql.isEmpty() ? 4 : 0);
 }
 
@@ -436,12 +436,12 @@ void ReferenceLoadersTest::nameLookupOnUnreadableTable()
     rebuild(SqliteFixture::referenceSql() + QStringLiteral("DROP TABLE Soiles;"));
     RecordingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    QCOMPARE(data.SoilNameById(4), QString());
+    QCOMPARE(data.soilNameById(4), QString());
     QCOMPARE(sink.messages, QStringList{QStringLiteral("Не могу открыть таблицу: Soiles")});
-    QCOMPARE(data.MaterialNameById(4), QStringLiteral("Стеклопластик SN 5000"));
+    QCOMPARE(data.materialNameById(4), QStringLiteral("Стеклопластик SN 5000"));
 
     QFile::remove(dbPath());
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, data.MaterialNameById(4));
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, data.materialNameById(4));
 }
 
 QTEST_GUILESS_MAIN(ReferenceLoadersTest)

@@ -1,7 +1,7 @@
 // What a click on a reference row writes into the variables, and which tube
 // grid a material shows.
 
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "refdata/FiberglassTubeRow.h"
 #include "refdata/MaterialRow.h"
 #include "refdata/ReferenceTransfer.h"
@@ -24,14 +24,14 @@ private slots:
     void soil();
 
 private:
-    TCalcVariables m_vars;
+    CalcVariables m_vars;
 };
 
 void ReferenceTransferTest::init()
 {
-    m_vars.InitCatalogue();
-    m_vars.SelectedMaterialId = -1;
-    m_vars.SelectedSoilId = -1;
+    m_vars.applyCatalogue();
+    m_vars.selectedMaterialId = -1;
+    m_vars.selectedSoilId = -1;
 }
 
 void ReferenceTransferTest::tubeFillsSlotsOneToFive()
@@ -39,7 +39,7 @@ void ReferenceTransferTest::tubeFillsSlotsOneToFive()
     ReferenceTransfer::applyTube(m_vars, TubeRow{0.546, 0.63, 3.0, 41.0, 53.0});
     const double expected[] = {0.546, 0.63, 3.0, 41.0, 53.0};
     for (int slot = 1; slot <= 5; ++slot)
-        QCOMPARE(m_vars.at(slot).GetValue(), expected[slot - 1]);
+        QCOMPARE(m_vars.at(slot).value(), expected[slot - 1]);
     QCOMPARE(m_vars.value(Slot::DSt), 0.3); // the fiberglass diameter stays
 }
 
@@ -73,7 +73,7 @@ void ReferenceTransferTest::material()
 
     const MaterialRow row{id, QStringLiteral("x"), 25000.0, 0.3, 1000.0, 20000.0};
     QCOMPARE(ReferenceTransfer::applyMaterial(m_vars, row), fiberglassGrid);
-    QCOMPARE(m_vars.SelectedMaterialId, id);
+    QCOMPARE(m_vars.selectedMaterialId, id);
     QCOMPARE(m_vars.value(Slot::Eo), 25000.0);
     QCOMPARE(m_vars.value(Slot::Etau), 20000.0);
     QCOMPARE(m_vars.value(Slot::Mu), 0.3);
@@ -92,8 +92,8 @@ void ReferenceTransferTest::soil()
     QCOMPARE(m_vars.value(Slot::Kk), 1.4);
     QCOMPARE(m_vars.value(Slot::GammaGrSt), 19.5);
     QCOMPARE(m_vars.value(Slot::EgrSt), 3.0);
-    QCOMPARE(m_vars.SelectedSoilId, 6);
-    QCOMPARE(m_vars.SelectedMaterialId, -1);
+    QCOMPARE(m_vars.selectedSoilId, 6);
+    QCOMPARE(m_vars.selectedMaterialId, -1);
 }
 
 QTEST_GUILESS_MAIN(ReferenceTransferTest)

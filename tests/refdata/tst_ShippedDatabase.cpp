@@ -2,7 +2,7 @@
 // complete, consistent, holding the catalogue defaults, and made the same
 // byte for byte from the same SQL text.
 
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 
@@ -54,7 +54,7 @@ private slots:
 
 private:
     QString m_base;
-    TCalcVariables m_vars;
+    CalcVariables m_vars;
 };
 
 void ShippedDatabaseTest::initTestCase()
@@ -62,14 +62,14 @@ void ShippedDatabaseTest::initTestCase()
     const QFileInfo db(QStringLiteral(PIPECALC_REFERENCE_DB));
     QVERIFY2(db.isFile(), qPrintable(db.filePath()));
     m_base = db.absolutePath();
-    m_vars.InitCatalogue();
+    m_vars.applyCatalogue();
 }
 
 void ShippedDatabaseTest::corrugatedTubes()
 {
     FailingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    data.LoadTubes();
+    data.loadTubes();
     QVERIFY(sink.messages.isEmpty());
     const QVector<TubeRow> &tubes = data.tubes()->rows();
     QVERIFY(tubes.size() >= 12);
@@ -99,9 +99,9 @@ void ShippedDatabaseTest::fiberglassTubesOfBothClasses()
     QFETCH(int, materialId);
     FailingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    m_vars.SelectedMaterialId = materialId;
-    data.LoadTubes();
-    m_vars.SelectedMaterialId = -1;
+    m_vars.selectedMaterialId = materialId;
+    data.loadTubes();
+    m_vars.selectedMaterialId = -1;
     QVERIFY(sink.messages.isEmpty());
     const QVector<FiberglassTubeRow> &tubes = data.fiberglassTubes()->rows();
     QVERIFY(tubes.size() >= 8);
@@ -115,7 +115,7 @@ void ShippedDatabaseTest::materials()
 {
     FailingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    data.LoadMaterials();
+    data.loadMaterials();
     QVERIFY(sink.messages.isEmpty());
     const MaterialTableModel &m = *data.materials();
     for (int id = 1; id <= 5; ++id)
@@ -133,13 +133,13 @@ void ShippedDatabaseTest::soils()
 {
     FailingSink sink;
     ReferenceData data(m_vars, sink, m_base);
-    data.LoadSoils();
+    data.loadSoils();
     QVERIFY(sink.messages.isEmpty());
     QVERIFY(data.soils()->rowCount() >= 6);
     for (const SoilRow &r : data.soils()->rows()) {
         QVERIFY2(isRussian(r.Descr), qPrintable(r.Descr));
         QVERIFY2(r.Gamma_kN_m3 > 10 && r.Egr_MPa > 0 && r.Fi > 0 && r.Fi < 90 && r.Kk > 0, qPrintable(r.Descr));
-        QCOMPARE(data.SoilNameById(r.SoilId), r.Descr);
+        QCOMPARE(data.soilNameById(r.SoilId), r.Descr);
     }
 }
 
@@ -148,7 +148,7 @@ void ShippedDatabaseTest::catalogueDefaultsAreRows()
     FailingSink sink;
     ReferenceData data(m_vars, sink, m_base);
     data.reloadAll();
-    const TCalcVariables &v = m_vars;
+    const CalcVariables &v = m_vars;
 
     const int tube = data.tubes()->findRow([&v](const TubeRow &r) {
         return r.Din == v.value(Slot::Din) && r.Dout == v.value(Slot::Dout) && r.s == v.value(Slot::s)

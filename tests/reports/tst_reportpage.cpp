@@ -1,4 +1,4 @@
-#include "reports/ReportUnit.h"
+#include "reports/ReportPage.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>

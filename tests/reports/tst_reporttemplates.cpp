@@ -7,7 +7,7 @@
 #include "calc/StaticCalc.h"
 #include "model/NumberFormat.h"
 #include "model/SlotKeys.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
 #include "reports/ProjectHeader.h"
@@ -91,7 +91,7 @@ QString material(std::int32_t)
 
 // The static report of the results the variables hold, with the verdict of
 // their checks and the warnings given.
-void fillStatic(QTextDocument &doc, const TCalcVariables &vars, const QVector<CalcWarning> &warnings)
+void fillStatic(QTextDocument &doc, const CalcVariables &vars, const QVector<CalcWarning> &warnings)
 {
     QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName)),
              ReportTemplates::Load::Loaded);
@@ -113,9 +113,9 @@ private Q_SLOTS:
 
     void hydraulic()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        QVERIFY(CalcHydraulic(vars).isCompleted());
+        CalcVariables vars;
+        vars.applyCatalogue();
+        QVERIFY(calculateHydraulic(vars).isCompleted());
         QTextDocument doc;
         QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(HydraulicReport::TemplateName)),
                  ReportTemplates::Load::Loaded);
@@ -156,12 +156,12 @@ private Q_SLOTS:
         QFETCH(double, axleMass);
         QFETCH(double, water);
         QFETCH(bool, holds);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::Htr, depth);
         vars.setValue(Slot::m, axleMass);
         vars.setValue(Slot::Hw, water);
-        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(calculateStatic(vars).isCompleted());
         QTextDocument doc;
         fillStatic(doc, vars, {});
         const CalcVerdict verdict(CalcCheck::corrugated(vars));
@@ -198,11 +198,11 @@ private Q_SLOTS:
     // at the water table.
     void warningsAndWaterTable()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::Htr, 2);
         vars.setValue(Slot::Hw, 1);
-        QVERIFY(CalcStatic(vars).isCompleted());
+        QVERIFY(calculateStatic(vars).isCompleted());
         QTextDocument doc;
         fillStatic(doc, vars,
                    {{QStringLiteral("Htr"), QStringLiteral("первое предупреждение")},
@@ -247,14 +247,14 @@ private Q_SLOTS:
         QFETCH(int, wall);
         QFETCH(int, material);
         QFETCH(QStringList, settings);
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        vars.SelectedMaterialId = material;
+        CalcVariables vars;
+        vars.applyCatalogue();
+        vars.selectedMaterialId = material;
         for (const QString &setting : settings) {
             const QStringList pair = setting.split(QLatin1Char('='));
             vars.setValue(SlotKeys::fromKey(pair[0]).value(), pair[1].toDouble());
         }
-        const FiberglassRun run = CalcFiberglass(vars, laying, wall);
+        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
         QVERIFY(run.outcome.isCompleted());
         const FiberglassResults &r = run.results;
         QTextDocument doc;

@@ -8,7 +8,7 @@
 #include "calc/FiberglassResults.h"
 #include "model/NumberFormat.h"
 #include "model/SlotKeys.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "reports/CalcReport.h"
 #include "reports/FiberglassReport.h"
 #include "reports/HydraulicReport.h"
@@ -94,10 +94,10 @@ private Q_SLOTS:
 
     void staticPlaceholders()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        vars.SelectedSoilId = 7;
-        vars.SelectedMaterialId = 2;
+        CalcVariables vars;
+        vars.applyCatalogue();
+        vars.selectedSoilId = 7;
+        vars.selectedMaterialId = 2;
         // Inputs as the user gives them (diameters in m, wall and
         // corrugation in mm, the axle mass in t), results as the calculation
         // holds them (the profile in cm, loads in MPa).
@@ -217,9 +217,9 @@ private Q_SLOTS:
 
     void hydraulicPlaceholders()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
-        vars.SelectedMaterialId = 2;
+        CalcVariables vars;
+        vars.applyCatalogue();
+        vars.selectedMaterialId = 2;
         const QVector<QPair<Slot, double>> values{
             {Slot::Din, 0.3481},       {Slot::Dout, 0.4017},   {Slot::i_s, 0.0213},     {Slot::hs_d, 0.613},
             {Slot::g, 9.81},           {Slot::Ke, 0.0217},     {Slot::nu, 1.53e-6},     {Slot::Ls, 0.0172318},
@@ -261,7 +261,7 @@ private Q_SLOTS:
         QVERIFY2(printed == expected, qPrintable(differences(printed, expected)));
 
         // The fiberglass words go with material 4 only.
-        vars.SelectedMaterialId = 4;
+        vars.selectedMaterialId = 4;
         const Texts fiberglass = filledPlaceholders([&vars](TemplateFiller &filler) { HydraulicReport::fill(filler, vars); });
         QCOMPARE(fiberglass.value(QStringLiteral("$TUBENAME1$")), QStringLiteral("стеклопластиковых труб"));
         QCOMPARE(fiberglass.value(QStringLiteral("$TUBENAME2$")), QStringLiteral("стеклопластиковая труба"));
@@ -506,7 +506,7 @@ private Q_SLOTS:
         session.setMode(1);
         session.setLayingIndex(laying);
         session.setWallIndex(wall);
-        session.vars().SelectedMaterialId = material;
+        session.vars().selectedMaterialId = material;
         for (const QString &setting : settings) {
             const QStringList pair = setting.split(QLatin1Char('='));
             session.setInput(SlotKeys::fromKey(pair[0]).value(), pair[1].toDouble());

@@ -1,6 +1,6 @@
 #include "calc/FiberglassResults.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "reports/FiberglassReport.h"
 #include "reports/StaticReport.h"
 #include "reports/ReportNumber.h"
@@ -70,7 +70,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QTextDocument doc;
         doc.setPlainText(text);
-        TemplateFiller(doc).ReplaceTag(tag, value);
+        TemplateFiller(doc).replaceTag(tag, value);
         QCOMPARE(doc.toPlainText(), expected);
     }
 
@@ -84,7 +84,7 @@ private Q_SLOTS:
         bold.setFontItalic(true);
         cursor.insertText(QStringLiteral("$qust.Value.MPa$"), bold);
         cursor.insertText(QStringLiteral(" МПа"), QTextCharFormat());
-        TemplateFiller(doc).ReplaceTag(QStringLiteral("$qust.Value.MPa$"), QStringLiteral("0,251"));
+        TemplateFiller(doc).replaceTag(QStringLiteral("$qust.Value.MPa$"), QStringLiteral("0,251"));
         QCOMPARE(doc.toPlainText(), QStringLiteral("Итого: 0,251 МПа"));
         auto formatAt = [&](int position) {
             QTextCursor c(&doc);
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QTextDocument doc;
         doc.setPlainText(text);
-        TemplateFiller(doc).CutIfBlock(2, removeWhole);
+        TemplateFiller(doc).cutIfBlock(2, removeWhole);
         QCOMPARE(doc.toPlainText(), expected);
     }
 
@@ -219,7 +219,7 @@ private Q_SLOTS:
                 cursor.insertBlock(after);
                 cursor.insertText(QStringLiteral("после"));
             }
-            TemplateFiller(doc).CutIfBlock(2, true);
+            TemplateFiller(doc).cutIfBlock(2, true);
             QCOMPARE(doc.toPlainText(), last ? QStringLiteral("до") : QStringLiteral("до\nпосле"));
             QCOMPARE(doc.begin().blockFormat().leftMargin(), 7.0);
             if (!last)
@@ -244,8 +244,8 @@ private Q_SLOTS:
         QFETCH(QString, printed);
         QFETCH(QString, sign);
         QFETCH(QString, negation);
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         vars.setValue(Slot::S_cond, strength);
         vars.setValue(Slot::qvn, 0.2);
         vars.setValue(Slot::qust, 0.2);

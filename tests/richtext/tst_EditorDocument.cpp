@@ -28,12 +28,12 @@ QByteArray templateRtf()
 // the start, replace, search on after the inserted value.
 void replaceTag(EditorDocument &doc, const QString &tag, const QString &value)
 {
-    int at = doc.FindInDocument(tag, 0, doc.DocumentText().size());
+    int at = doc.findInDocument(tag, 0, doc.documentText().size());
     while (at >= 0) {
-        doc.SelectRange(at, tag.size());
-        doc.ReplaceSelection(value);
+        doc.selectRange(at, tag.size());
+        doc.replaceSelection(value);
         const int from = at + value.size();
-        at = doc.FindInDocument(tag, from, doc.DocumentText().size() - from);
+        at = doc.findInDocument(tag, from, doc.documentText().size() - from);
     }
 }
 
@@ -51,7 +51,7 @@ private:
     {
         const QString file = path("template.rtf");
         QVERIFY(TestFiles::write(file, templateRtf()));
-        QVERIFY(doc.LoadDocumentFile(file).ok);
+        QVERIFY(doc.loadDocumentFile(file).ok);
     }
 
 private Q_SLOTS:
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(doc.documentName(), QStringLiteral("Безымянный"));
         QVERIFY(doc.isUntitled());
         QVERIFY(!doc.isModified());
-        QCOMPARE(doc.DocumentText(), QString());
+        QCOMPARE(doc.documentText(), QString());
         QCOMPARE(doc.defaultFont().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(doc.defaultFont().pointSize(), 8);
     }
@@ -73,8 +73,8 @@ private Q_SLOTS:
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("несохранённый текст"));
         QVERIFY(doc.isModified());
         QSignalSpy names(&doc, &EditorDocument::documentNameChanged);
-        doc.FileNew();
-        QCOMPARE(doc.DocumentText(), QString());
+        doc.newDocument();
+        QCOMPARE(doc.documentText(), QString());
         QCOMPARE(doc.documentName(), EditorDocument::untitledName());
         QCOMPARE(names.size(), 1);
         QVERIFY(!doc.isModified());
@@ -86,9 +86,9 @@ private Q_SLOTS:
     {
         EditorDocument doc;
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("прежний текст"));
-        doc.SelectRange(3, 4);
+        doc.selectRange(3, 4);
         loadTemplate(doc);
-        QVERIFY(doc.DocumentText().startsWith(QStringLiteral("Dout = $Dout$ mm")));
+        QVERIFY(doc.documentText().startsWith(QStringLiteral("Dout = $Dout$ mm")));
         QCOMPARE(doc.documentName(), EditorDocument::untitledName());
         QCOMPARE(doc.selectionStart(), 0);
         QCOMPARE(doc.selectionLength(), 0);
@@ -116,7 +116,7 @@ private Q_SLOTS:
             many += "paragraph " + QByteArray::number(i) + "\\par ";
         const QString file = path("many.rtf");
         QVERIFY(TestFiles::write(file, many + "}"));
-        QVERIFY(doc.LoadDocumentFile(file).ok);
+        QVERIFY(doc.loadDocumentFile(file).ok);
         QCOMPARE(viewCaret.block(), text->lastBlock());
         QVERIFY(!laidOutToTheEnd);
         QCOMPARE(text->pageSize(), QSizeF(500, -1));
@@ -148,11 +148,11 @@ private Q_SLOTS:
             QVERIFY(TestFiles::write(target, content));
         EditorDocument doc;
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("остаётся"));
-        const DocumentFile::Result result = doc.LoadDocumentFile(target);
+        const DocumentFile::Result result = doc.loadDocumentFile(target);
         QVERIFY(!result.ok);
         QCOMPARE(EditorDocument::couldNotOpen(result), couldNotOpen);
         QVERIFY2(result.message.startsWith(message), qPrintable(result.message));
-        QCOMPARE(doc.DocumentText(), QStringLiteral("остаётся"));
+        QCOMPARE(doc.documentText(), QStringLiteral("остаётся"));
         QVERIFY(doc.isModified());
     }
 
@@ -161,17 +161,17 @@ private Q_SLOTS:
         EditorDocument doc;
         loadTemplate(doc);
         const QString text = path("report.TXT");
-        QVERIFY(doc.SaveDocumentFile(text).ok);
+        QVERIFY(doc.saveDocumentFile(text).ok);
         QCOMPARE(doc.documentName(), text);
         // Plain text, whatever the case of the extension.
         QVERIFY(!TestFiles::read(text).startsWith("{\\rtf"));
         QVERIFY(TestFiles::read(text).startsWith("Dout = $Dout$ mm"));
 
         EditorDocument other;
-        QVERIFY(other.OpenDocumentFile(text).ok);
+        QVERIFY(other.openDocumentFile(text).ok);
         QCOMPARE(other.documentName(), text);
         QVERIFY(!other.isModified());
-        QVERIFY(other.DocumentText().startsWith(QStringLiteral("Dout = $Dout$ mm")));
+        QVERIFY(other.documentText().startsWith(QStringLiteral("Dout = $Dout$ mm")));
     }
 
     void failedSaveKeepsNameAndMark()
@@ -179,7 +179,7 @@ private Q_SLOTS:
         EditorDocument doc;
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("текст"));
         const QString target = path("no-such-folder/report.rtf");
-        const DocumentFile::Result result = doc.SaveDocumentFile(target);
+        const DocumentFile::Result result = doc.saveDocumentFile(target);
         QVERIFY(!result.ok);
         QVERIFY(result.message.startsWith(QStringLiteral("Cannot create file")));
         QVERIFY(doc.isUntitled());
@@ -211,8 +211,8 @@ private Q_SLOTS:
         QFETCH(QString, expectedBefore);
         EditorDocument doc;
         loadTemplate(doc);
-        const QString all = doc.DocumentText();
-        const int found = doc.FindInDocument(text, start, length < 0 ? all.size() - start : length);
+        const QString all = doc.documentText();
+        const int found = doc.findInDocument(text, start, length < 0 ? all.size() - start : length);
         if (expectedBefore == QLatin1String("-")) {
             QCOMPARE(found, -1);
         } else if (expectedBefore == QLatin1String("in the table")) {
@@ -246,11 +246,11 @@ private Q_SLOTS:
         EditorDocument doc;
         loadTemplate(doc);
         QSignalSpy moved(&doc, &EditorDocument::cursorChanged);
-        doc.SelectRange(start, length);
+        doc.selectRange(start, length);
         QCOMPARE(moved.size(), 1);
         QCOMPARE(doc.selectionStart(), selectedStart);
         QCOMPARE(doc.selectionLength(),
-                 selectedLength < 0 ? doc.DocumentText().size() - selectedStart : selectedLength);
+                 selectedLength < 0 ? doc.documentText().size() - selectedStart : selectedLength);
     }
 
     void replaceKeepsTheCharacterFormat()
@@ -260,7 +260,7 @@ private Q_SLOTS:
         QVERIFY(!doc.isModified());
         replaceTag(doc, QStringLiteral("$Dout$"), QStringLiteral("0,315"));
         QVERIFY(doc.isModified());
-        QVERIFY(doc.DocumentText().startsWith(QStringLiteral("Dout = 0,315 mm;")));
+        QVERIFY(doc.documentText().startsWith(QStringLiteral("Dout = 0,315 mm;")));
         const QTextCharFormat value = TestDocuments::formatAt(*doc.textDocument(), QStringLiteral("0,315"));
         QCOMPARE(value.fontWeight(), int(QFont::Bold));
         QCOMPARE(value.foreground().color(), QColor(Qt::red));
@@ -269,11 +269,11 @@ private Q_SLOTS:
         QCOMPARE(after.fontWeight(), int(QFont::Normal));
         // Even when the selection was made backwards.
         QTextCursor backwards(doc.textDocument());
-        const int at = doc.DocumentText().indexOf(QStringLiteral("0,315"));
+        const int at = doc.documentText().indexOf(QStringLiteral("0,315"));
         backwards.setPosition(at + 5);
         backwards.setPosition(at, QTextCursor::KeepAnchor);
         doc.setCursor(backwards);
-        doc.ReplaceSelection(QStringLiteral("1"));
+        doc.replaceSelection(QStringLiteral("1"));
         QCOMPARE(TestDocuments::formatAt(*doc.textDocument(), QStringLiteral("1 mm")).fontWeight(), int(QFont::Bold));
         QCOMPARE(doc.selectionStart(), at + 1);
         QCOMPARE(doc.selectionLength(), 0);
@@ -313,13 +313,13 @@ private Q_SLOTS:
         QTextCharFormat bold;
         bold.setFontWeight(QFont::Bold);
         // A selection: only the selected characters.
-        doc.SelectRange(0, 4);
+        doc.selectRange(0, 4);
         doc.mergeCurrentCharFormat(bold);
         QVERIFY(doc.currentFont().bold());
         QCOMPARE(TestDocuments::formatAt(*doc.textDocument(), QStringLiteral("один")).fontWeight(), int(QFont::Bold));
         QCOMPARE(TestDocuments::formatAt(*doc.textDocument(), QStringLiteral("два")).fontWeight(), int(QFont::Normal));
         // No selection: the text typed at the caret, nothing already there.
-        doc.SelectRange(8, 0);
+        doc.selectRange(8, 0);
         QTextCharFormat italic;
         italic.setFontItalic(true);
         doc.mergeCurrentCharFormat(italic);
@@ -329,7 +329,7 @@ private Q_SLOTS:
         QVERIFY(TestDocuments::formatAt(*doc.textDocument(), QStringLiteral("три")).fontItalic());
         QVERIFY(!TestDocuments::formatAt(*doc.textDocument(), QStringLiteral("два")).fontItalic());
         // Unformatted text shows the document's default font.
-        doc.SelectRange(5, 0);
+        doc.selectRange(5, 0);
         QCOMPARE(doc.currentFont().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(doc.currentFont().pointSize(), 8);
     }
@@ -352,7 +352,7 @@ private Q_SLOTS:
         QFETCH(int, right);
         EditorDocument doc;
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("первый\nвторой\nтретий"));
-        doc.SelectRange(2, 8); // the first two paragraphs
+        doc.selectRange(2, 8); // the first two paragraphs
         doc.setFirstIndent(first);
         doc.setLeftIndent(left);
         doc.setRightIndent(right);
@@ -385,7 +385,7 @@ private Q_SLOTS:
         QFETCH(int, leftWithBullets);
         EditorDocument doc;
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("первый\nвторой"));
-        doc.SelectRange(0, 10);
+        doc.selectRange(0, 10);
         doc.setFirstIndent(leftBefore);
         doc.setBullets(true);
         QVERIFY(doc.hasBullets());

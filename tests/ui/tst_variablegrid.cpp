@@ -1,6 +1,6 @@
 #include "model/CalcViews.h"
 #include "model/NumberFormat.h"
-#include "model/TCalcVariables.h"
+#include "model/CalcVariables.h"
 #include "ui/VariableGridModel.h"
 
 #include <QtTest>
@@ -14,8 +14,8 @@ private Q_SLOTS:
 
     void rowsReferToSlots()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         VariableGridModel model(vars, VariableGridModel::Kind::Input);
         model.setRows(CalcViews::inputRows(CalcView::Hydraulic));
         QCOMPARE(model.rowCount(), 6);
@@ -25,7 +25,7 @@ private Q_SLOTS:
         QCOMPARE(model.cellText(0, 3), QStringLiteral("Наружный диаметр трубопровода"));
         QCOMPARE(model.cellText(0, 4), QString());
         // No copy: the grid shows what the variable holds now.
-        vars[Slot::Dout].SetValue(1.25);
+        vars[Slot::Dout].setValue(1.25);
         QCOMPARE(model.cellText(0, 1), QStringLiteral("1,25"));
         QCOMPARE(&model.variableAt(1), &vars[Slot::Din]);
         QCOMPARE(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Краткое описание"));
@@ -33,8 +33,8 @@ private Q_SLOTS:
 
     void symbolNamesOnlyInInputGrid()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         VariableGridModel input(vars, VariableGridModel::Kind::Input);
         VariableGridModel output(vars, VariableGridModel::Kind::Output);
         const QVector<Slot> rows{Slot::Eo, Slot::Etau, Slot::Mu, Slot::Sigmao, Slot::Gamma, Slot::fi, Slot::nu,
@@ -44,15 +44,15 @@ private Q_SLOTS:
         const QStringList greek{"Εο", "Ετ", "μ", "σο", "γ", "ϕ", "ν", "Ετ", "στ", "πσι", "Dвнутр"};
         for (int i = 0; i < rows.size(); ++i) {
             QCOMPARE(input.cellText(i, 0), greek[i]);
-            QCOMPARE(output.cellText(i, 0), vars[rows[i]].GetName());
+            QCOMPARE(output.cellText(i, 0), vars[rows[i]].name());
         }
         QCOMPARE(input.data(input.index(0, 0), Qt::FontRole).value<QFont>().pointSize(), 8);
     }
 
     void coloursAndAlignment()
     {
-        TCalcVariables vars;
-        vars.InitCatalogue();
+        CalcVariables vars;
+        vars.applyCatalogue();
         VariableGridModel input(vars, VariableGridModel::Kind::Input);
         VariableGridModel output(vars, VariableGridModel::Kind::Output);
         input.setRows(CalcViews::inputRows(CalcView::Static));

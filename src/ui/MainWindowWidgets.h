@@ -19,65 +19,65 @@ class VerdictPanel;
 
 // The widgets of the main window, built in code with the names the rest of
 // the program knows them by.
-class TFormMainUi
+class MainWindowWidgets
 {
 public:
     void setupUi(QMainWindow *window);
 
     // Menu bar, one row: project, report, calculation, help.
-    QMenuBar *ControlBar1 = nullptr;
-    QMenu *PopupMenuProject = nullptr;
-    QMenu *PopupMenuReport = nullptr;
-    QMenu *PopupMenuCalc = nullptr;
-    QMenu *PopupMenuHelp = nullptr;
+    QMenuBar *mainMenuBar = nullptr;
+    QMenu *projectMenu = nullptr;
+    QMenu *reportMenu = nullptr;
+    QMenu *calculationMenu = nullptr;
+    QMenu *helpMenu = nullptr;
 
     // Header strip with the calculation's name and the fiberglass options.
-    QFrame *PanelTopCaption = nullptr;
-    QLabel *LabelTop = nullptr;
-    QLabel *ImageTopCaptionBG = nullptr;
-    QFrame *Panel1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QComboBox *ComboBox1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QComboBox *ComboBox2 = nullptr;
+    QFrame *headerStrip = nullptr;
+    QLabel *headerLabel = nullptr;
+    QLabel *headerPicture = nullptr;
+    QFrame *fiberglassOptionsPanel = nullptr;
+    QLabel *layingLabel = nullptr;
+    QComboBox *layingCombo = nullptr;
+    QLabel *wallLabel = nullptr;
+    QComboBox *wallCombo = nullptr;
     // Under the strip: the chosen material, tube and soil.
-    ElidedLabel *ChoicesLine = nullptr;
+    ElidedLabel *choicesLine = nullptr;
 
     // Upper half: the page control with the reference pages and the summary.
-    QSplitter *HorizSplitter = nullptr;
-    QWidget *PanelMainTop = nullptr;
-    QTabWidget *AdvPageControl1 = nullptr;
-    QWidget *PageMaterials = nullptr;
-    QWidget *PageTubes = nullptr;
-    QWidget *PageSoils = nullptr;
-    QWidget *PageSummary = nullptr;
-    GridView *vstMaterials = nullptr;
-    GridView *vstTubes = nullptr;
-    GridView *vstTubesSt = nullptr;
-    GridView *vstSoiles = nullptr;
-    GridView *vstInVariables = nullptr;
-    QFrame *PanelEditor = nullptr;
-    QLineEdit *EditVarValue = nullptr;
+    QSplitter *halvesSplitter = nullptr;
+    QWidget *upperHalf = nullptr;
+    QTabWidget *pages = nullptr;
+    QWidget *materialsPage = nullptr;
+    QWidget *tubesPage = nullptr;
+    QWidget *soilsPage = nullptr;
+    QWidget *summaryPage = nullptr;
+    GridView *materialsGrid = nullptr;
+    GridView *tubesGrid = nullptr;
+    GridView *fiberglassTubesGrid = nullptr;
+    GridView *soilsGrid = nullptr;
+    GridView *inputGrid = nullptr;
+    QFrame *valueEditorPanel = nullptr;
+    QLineEdit *valueEditor = nullptr;
     // Names the input the value editor writes into.
-    QLabel *EditVarTarget = nullptr;
+    QLabel *valueTargetLabel = nullptr;
     // The chart of the calculation.
-    ChartPage *PageChart = nullptr;
+    ChartPage *chartPage = nullptr;
 
     // Lower half.
-    QWidget *PanelMainBottom = nullptr;
-    GridView *vstOutVariables = nullptr;
+    QWidget *lowerHalf = nullptr;
+    GridView *outputGrid = nullptr;
     // Beside the results of a static calculation: its checks at a glance.
-    VerdictPanel *VerdictSummary = nullptr;
+    VerdictPanel *verdictPanel = nullptr;
     // Says what the results below are worth: current, outdated, failed;
     // for current results of a static calculation, its verdict.
-    QLabel *ResultsState = nullptr;
+    QLabel *resultsStateLine = nullptr;
     // Under it, on yellow, the inputs and results outside the range of the
     // method; hidden when there are none.
     QLabel *ResultsWarnings = nullptr;
 
-    QTabBar *TabSet = nullptr;
-    QStatusBar *StatusBar = nullptr;
-    QLabel *StatusText = nullptr;
+    QTabBar *calculationTabs = nullptr;
+    QStatusBar *statusBar = nullptr;
+    QLabel *statusText = nullptr;
 
     static constexpr int PageIndexMaterials = 0;
     static constexpr int PageIndexTubes = 1;

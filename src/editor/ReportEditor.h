@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/TFormEditorUi.h"
+#include "editor/ReportEditorWidgets.h"
 #include "richtext/EditorDocument.h"
 
 #include <QMainWindow>
@@ -9,27 +9,27 @@
 #include <functional>
 
 class QScreen;
-class TFormReport;
+class ReportPrinter;
 
 // The report editor: a rich-text editor window with file and edit menus, a
 // formatting toolbar, a ruler for the paragraph indents and a status bar.
 // Reports are built in its document (document()) and then shown with
-// ShowEditor(); from here the user edits, saves, previews and prints them.
+// showEditor(); from here the user edits, saves, previews and prints them.
 // Created once at start-up; closing it only hides it.
-class TFormEditor : public QMainWindow
+class ReportEditor : public QMainWindow
 {
     Q_OBJECT
 
 public:
     // The window opens centred over mainWindow, which does not own it.
-    explicit TFormEditor(QWidget *mainWindow = nullptr);
-    ~TFormEditor() override;
+    explicit ReportEditor(QWidget *mainWindow = nullptr);
+    ~ReportEditor() override;
 
     EditorDocument &document() { return *m_document; }
-    const TFormEditorUi &widgets() const { return ui; }
+    const ReportEditorWidgets &widgets() const { return ui; }
 
     // Where preview, printing and the PDF export lay the document out.
-    void setReportForm(TFormReport *form);
+    void setReportPrinter(ReportPrinter *form);
     // The file named on the command line.  It opens once, at the first
     // showing of the window, and only into a document that holds nothing
     // yet: never over a report built before that.
@@ -78,61 +78,61 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     // Shows the window, not modal, and brings it to the front.
-    void ShowEditor();
+    void showEditor();
 
     // Asks whether to save a modified document; false when the user
     // cancelled or the save did not happen, and the caller stops.
-    bool ConfirmSaveChanges();
+    bool confirmSaveChanges();
     // Asks, then ends the program's use of the document: false keeps the
     // program running.  Asks only while the window is shown, since closing
     // it asked already.
     bool confirmProgramEnd();
 
     // File commands.
-    void FileNewCmdExecute();
-    void FileNew();
-    void FileOpen();
-    bool OpenDocumentFile(const QString &path);
-    bool FileSave();
-    bool FileSaveAs();
-    void FileExit();
-    void FilesDropped(const QStringList &files);
-    void FilePrintPreviewCmdExecute();
-    void FilePrint();
-    void FilePrinterSetupExecute();
-    void FileExportPdfExecute();
+    void startNewDocument();
+    void newDocument();
+    void chooseAndOpenFile();
+    bool openDocumentFile(const QString &path);
+    bool save();
+    bool saveAs();
+    void closeEditor();
+    void openDroppedFiles(const QStringList &files);
+    void previewReport();
+    void printReport();
+    void setUpPrinter();
+    void exportPdf();
 
     // Edit commands.
-    void EditUndo();
-    void EditRedo();
-    void EditCut();
-    void EditCopy();
-    void EditPaste();
-    void ActionList2Update();
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void updateEditCommands();
 
     // Formatting.
-    void BoldButtonClick();
-    void ItalicButtonClick();
-    void UnderlineButtonClick();
-    void AlignButtonClick(QAction *button);
-    void BulletsButtonClick();
-    void FontNameChange(const QString &name);
+    void applyBold();
+    void applyItalic();
+    void applyUnderline();
+    void applyAlignment(QAction *button);
+    void applyBullets();
+    void applyFontName(const QString &name);
     // Applies a size chosen in the size box (typed and confirmed, picked from
     // its list or stepped with its arrows); a text that is no size from 1 to
     // 1638 points is refused with a message, an empty one is let go.
-    void FontSizeChange(const QString &text);
-    void SelectFont();
+    void applyFontSize(const QString &text);
+    void chooseFont();
 
     // Ruler.
-    void FirstIndMouseUp();
-    void LeftIndMouseUp();
-    void RightIndMouseUp();
+    void applyFirstIndent();
+    void applyLeftIndent();
+    void applyRightIndent();
 
-    void SelectionChange();
-    void ShowCaretPosition();
-    void SetModified(bool modified);
-    void SetDocumentName(const QString &name);
-    void SetTextMargins();
+    void showSelectionFormat();
+    void showCaretPosition();
+    void showModified(bool modified);
+    void setDocumentName(const QString &name);
+    void applyTextMargins();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -142,13 +142,13 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void FormCreate();
+    void setUp();
     // The size box: Enter, and leaving it after typing.
     void fontSizeEntered();
     void fontSizeLeft();
     void showFontSize(int points);
-    void FormShow();
-    void FillFontNames();
+    void onShown();
+    void fillFontNames();
     void connectCommands();
     void showDocumentName(const QString &name);
     bool saveTo(const QString &path);
@@ -160,9 +160,9 @@ private:
     void pushCursor();
     void pullCursor();
 
-    TFormEditorUi ui;
+    ReportEditorWidgets ui;
     EditorDocument *m_document;
-    QPointer<TFormReport> m_report;
+    QPointer<ReportPrinter> m_report;
     QString m_startFile;
     bool m_startFileTried = false;
     QString m_dialogFolder;

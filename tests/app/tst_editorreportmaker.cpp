@@ -4,12 +4,12 @@
 #include "FakeDialogs.h"
 #include "SqliteFixture.h"
 
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
-#include "editor/TFormReport.h"
+#include "editor/ReportPrinter.h"
 #include "editor/RichEditControl.h"
-#include "editor/TFormEditorUi.h"
-#include "editor/remain.h"
+#include "editor/ReportEditorWidgets.h"
+#include "editor/ReportEditor.h"
 #include "model/NumberFormat.h"
 #include "reports/ReportTemplates.h"
 #include "richtext/DocumentFile.h"
@@ -21,7 +21,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
-class TestMainReports : public QObject
+class TestEditorReportMaker : public QObject
 {
     Q_OBJECT
 
@@ -30,7 +30,7 @@ private:
     QString settings() const { return m_dir.filePath(QStringLiteral("pipecalc.ini")); }
     QString base() const { return m_dir.filePath(QStringLiteral("Base")); }
 
-    static QString text(ProgramWindows &w) { return w.editor().document().DocumentText(); }
+    static QString text(ProgramWindows &w) { return w.editor().document().documentText(); }
 
 private Q_SLOTS:
     void init()
@@ -46,9 +46,9 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ProgramWindows w(settings(), base());
-        TFormMain &main = w.main();
-        main.ActionExecute->trigger();
-        main.ActionReportEdit->trigger();
+        MainWindow &main = w.main();
+        main.runAction->trigger();
+        main.reportAction->trigger();
         QVERIFY(w.editor().isVisible());
         QCOMPARE(w.report().title(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
         EditorDocument &doc = w.editor().document();
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
         // Undo has nothing to take back: the filled template is where it starts.
         const QString built = text(w);
-        QTest::keyClick(w.editor().widgets().Editor, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(w.editor().widgets().richEdit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(text(w), built);
         QVERIFY(!w.editor().hasUserChanges());
     }
@@ -70,12 +70,12 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ProgramWindows w(settings(), base());
-        TFormMain &main = w.main();
-        main.ActionStatCalc->trigger();
-        main.vars().SelectedSoilId = 4;
-        main.vars().SelectedMaterialId = 1;
-        main.ActionExecute->trigger();
-        main.ActionReportEdit->trigger();
+        MainWindow &main = w.main();
+        main.staticAction->trigger();
+        main.vars().selectedSoilId = 4;
+        main.vars().selectedMaterialId = 1;
+        main.runAction->trigger();
+        main.reportAction->trigger();
         QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
         QVERIFY(text(w).contains(QStringLiteral("Песок мелкий")));
         QVERIFY(text(w).contains(QStringLiteral("Полиэтилен ПЭ 100")));
@@ -87,13 +87,13 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ProgramWindows w(settings(), base());
-        TFormMain &main = w.main();
-        main.ActionStatCalc->trigger();
-        main.vars().SelectedMaterialId = 4;
-        main.UpdateFiberglassPanel();
+        MainWindow &main = w.main();
+        main.staticAction->trigger();
+        main.vars().selectedMaterialId = 4;
+        main.updateFiberglassOptions();
         // No calculation was run before: the report command runs it.
-        main.ActionReportEdit->trigger();
-        QVERIFY(main.CalculationDone);
+        main.reportAction->trigger();
+        QVERIFY(main.calculationDone);
         QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
         QVERIFY(text(w).contains(QStringLiteral("SN 5000")));
         QVERIFY(text(w).contains(QStringLiteral("траншейный")));
@@ -127,15 +127,15 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         dialogs.saveName = savedFile;
         ProgramWindows w(settings(), base());
-        TFormMain &main = w.main();
-        main.ActionExecute->trigger();
-        main.ActionReportEdit->trigger();
+        MainWindow &main = w.main();
+        main.runAction->trigger();
+        main.reportAction->trigger();
         if (edited) {
-            w.editor().document().SelectRange(0, 0);
-            w.editor().document().ReplaceSelection(QStringLiteral("Правка инженера. "));
+            w.editor().document().selectRange(0, 0);
+            w.editor().document().replaceSelection(QStringLiteral("Правка инженера. "));
         }
         dialogs.answer = answer;
-        main.ActionReportEdit->trigger();
+        main.reportAction->trigger();
         QCOMPARE(dialogs.questions.size(), asked ? 1 : 0);
         QCOMPARE(text(w).contains(QStringLiteral("Правка инженера.")), edited && !replaced);
         QVERIFY(text(w).contains(QStringLiteral("303,6")));
@@ -155,10 +155,10 @@ private Q_SLOTS:
         QTemporaryDir empty;
         ReportTemplates::setFolder(empty.path());
         ProgramWindows w(settings(), base());
-        w.editor().document().SelectRange(0, 0);
-        w.editor().document().ReplaceSelection(QStringLiteral("прежний текст"));
-        w.main().ActionExecute->trigger();
-        w.main().ActionReportEdit->trigger();
+        w.editor().document().selectRange(0, 0);
+        w.editor().document().replaceSelection(QStringLiteral("прежний текст"));
+        w.main().runAction->trigger();
+        w.main().reportAction->trigger();
         QCOMPARE(dialogs.messages, QStringList{"Не могу открыть файл шаблона отчёта."});
         QVERIFY(!w.editor().isVisible());
         // A report that could not be made takes nothing from the editor.
@@ -170,15 +170,15 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ProgramWindows w(settings(), m_dir.filePath(QStringLiteral("nowhere")));
-        TFormMain &main = w.main();
-        main.ActionStatCalc->trigger();
-        main.ActionExecute->trigger();
-        main.ActionReportEdit->trigger();
+        MainWindow &main = w.main();
+        main.staticAction->trigger();
+        main.runAction->trigger();
+        main.reportAction->trigger();
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(dialogs.errors.first().endsWith(QLatin1Char('.')));
         QVERIFY(!w.editor().isVisible());
     }
 };
 
-QTEST_MAIN(TestMainReports)
-#include "tst_mainreports.moc"
+QTEST_MAIN(TestEditorReportMaker)
+#include "tst_editorreportmaker.moc"

@@ -8,19 +8,19 @@
 #include <QString>
 
 class CalcSession;
-class TFormMain;
+class MainWindow;
 
 // The chart page and the verdict summary of the main window.  The chart
 // follows the calculation and its inputs as they are, worked out when its
 // page is shown; the verdict shows the checks of the static calculations'
 // results as the output grid shows those results.  The chart is saved as
 // PNG or SVG and put into the report editor's document.
-class MainCharts : public QObject
+class ChartPageController : public QObject
 {
     Q_OBJECT
 
 public:
-    MainCharts(TFormMain &main, CalcSession &session);
+    ChartPageController(MainWindow &main, CalcSession &session);
 
     // The output grid shows the results of `kind` so.
     void showResults(CalcKind kind, VerdictPanel::Shown shown);
@@ -39,7 +39,7 @@ private:
     void refreshChart();
     QString suggestedFile() const;
 
-    TFormMain &m_main;
+    MainWindow &m_main;
     CalcSession &m_session;
     CalcKind m_kind = CalcKind::Hydraulic;
     bool m_chartCurrent = false;

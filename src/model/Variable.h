@@ -5,24 +5,24 @@
 // One named quantity of the calculation state: its value and everything the
 // grids and reports need to show it.  Nothing is checked: any double and any
 // text are stored as given.
-class TVariable
+class Variable
 {
 public:
-    TVariable() = default;
+    Variable() = default;
 
-    void SetName(const QString &name) { m_name = name; }
-    void SetValue(double value) { m_value = value; }
-    void SetFormat(const QString &format) { m_format = format; }
-    void SetDescription(const QString &description) { m_description = description; }
-    void SetUnits(const QString &units) { m_units = units; }
-    void SetSymbolMark(bool mark) { m_symbolMark = mark; }
+    void setName(const QString &name) { m_name = name; }
+    void setValue(double value) { m_value = value; }
+    void setFormat(const QString &format) { m_format = format; }
+    void setDescription(const QString &description) { m_description = description; }
+    void setUnits(const QString &units) { m_units = units; }
+    void setSymbolMark(bool mark) { m_symbolMark = mark; }
 
-    const QString &GetName() const { return m_name; }
-    double GetValue() const { return m_value; }
-    const QString &GetFormat() const { return m_format; }
-    const QString &GetDescription() const { return m_description; }
-    const QString &GetUnits() const { return m_units; }
-    bool HasSymbolMark() const { return m_symbolMark; }
+    const QString &name() const { return m_name; }
+    double value() const { return m_value; }
+    const QString &format() const { return m_format; }
+    const QString &description() const { return m_description; }
+    const QString &units() const { return m_units; }
+    bool hasSymbolMark() const { return m_symbolMark; }
 
     // The name as the input grid shows it: a marked name in Greek letters
     // ("m" is mu, "j" phi), any other name as stored.
@@ -32,12 +32,12 @@ public:
 
     // The value written in the variable's own display format with the
     // program's decimal separator.
-    QString FormatValue() const;
+    QString formatValue() const;
 
     // The value multiplied by factor, written in the variable's format.  The
     // product is formed and formatted in extended precision, never rounded to
     // double on the way.
-    QString FormatScaled(double factor) const;
+    QString formatScaled(double factor) const;
 
 private:
     QString m_name;

@@ -1,4 +1,4 @@
-#include "app/MainSettings.h"
+#include "app/MainWindowSettings.h"
 
 #include "app/IniFile.h"
 
@@ -18,12 +18,12 @@ int choice(const IniFile &ini, const QString &section, const QString &key)
 
 } // namespace
 
-MainSettings::MainSettings(QString fileName, QString section)
+MainWindowSettings::MainWindowSettings(QString fileName, QString section)
     : m_fileName(std::move(fileName)), m_section(std::move(section))
 {
 }
 
-int MainSettings::tabIndex() const
+int MainWindowSettings::tabIndex() const
 {
     IniFile ini(m_fileName);
     ini.load();
@@ -31,7 +31,7 @@ int MainSettings::tabIndex() const
     return tab == 1 ? 1 : 0;
 }
 
-std::optional<MainSettings::View> MainSettings::view(int pixelsPerInch, const QSize &screen) const
+std::optional<MainWindowSettings::View> MainWindowSettings::view(int pixelsPerInch, const QSize &screen) const
 {
     IniFile ini(m_fileName);
     if (!ini.load())
@@ -44,7 +44,7 @@ std::optional<MainSettings::View> MainSettings::view(int pixelsPerInch, const QS
     return view;
 }
 
-bool MainSettings::writeTabIndex(int tab, QString *reason) const
+bool MainWindowSettings::writeTabIndex(int tab, QString *reason) const
 {
     IniFile ini(m_fileName);
     ini.load();
@@ -52,7 +52,7 @@ bool MainSettings::writeTabIndex(int tab, QString *reason) const
     return ini.save(reason);
 }
 
-bool MainSettings::writeView(int tab, const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
+bool MainWindowSettings::writeView(int tab, const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
                              const View &view, QString *reason) const
 {
     IniFile ini(m_fileName);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/SlotKeys.h"
-#include "model/TVariable.h"
+#include "model/Variable.h"
 
 #include <array>
 #include <cstdint>
@@ -9,43 +9,43 @@
 // The one calculation state of the program: 97 variables in fixed slots, the
 // calculation kind and the chosen material and soil.  The set owns its
 // variables; a reference to a slot's variable stays valid for the set's life.
-class TCalcVariables
+class CalcVariables
 {
 public:
-    TCalcVariables() = default;
-    TCalcVariables(const TCalcVariables &) = delete;
-    TCalcVariables &operator=(const TCalcVariables &) = delete;
+    CalcVariables() = default;
+    CalcVariables(const CalcVariables &) = delete;
+    CalcVariables &operator=(const CalcVariables &) = delete;
 
     // Gives every slot its name, default value, format, description, units
     // and symbol mark from the catalogue.
-    void InitCatalogue();
+    void applyCatalogue();
 
     // Makes this set a copy of `other`: every variable and the three fields
     // below.  Copies are made on purpose only, to try variants of a
     // calculation without touching the set the user works with.
-    void copyFrom(const TCalcVariables &other);
+    void copyFrom(const CalcVariables &other);
 
-    TVariable &operator[](Slot slot) { return m_slots[index(slot)]; }
-    const TVariable &operator[](Slot slot) const { return m_slots[index(slot)]; }
+    Variable &operator[](Slot slot) { return m_slots[index(slot)]; }
+    const Variable &operator[](Slot slot) const { return m_slots[index(slot)]; }
 
     // Access by slot number, 1 to 97.
-    TVariable &at(int slotNumber);
-    const TVariable &at(int slotNumber) const;
+    Variable &at(int slotNumber);
+    const Variable &at(int slotNumber) const;
 
     // Shorthands for the calculations.
-    double value(Slot slot) const { return (*this)[slot].GetValue(); }
-    void setValue(Slot slot, double v) { (*this)[slot].SetValue(v); }
+    double value(Slot slot) const { return (*this)[slot].value(); }
+    void setValue(Slot slot, double v) { (*this)[slot].setValue(v); }
 
     // Calculation kind: 0 hydraulic, 1 static.
-    std::uint8_t Mode = 0;
+    std::uint8_t mode = 0;
     // -1 while nothing is chosen; materials 4 and 5 are the fiberglass ones.
-    std::int32_t SelectedMaterialId = -1;
-    std::int32_t SelectedSoilId = -1;
+    std::int32_t selectedMaterialId = -1;
+    std::int32_t selectedSoilId = -1;
 
-    bool isFiberglassMaterial() const { return SelectedMaterialId == 4 || SelectedMaterialId == 5; }
+    bool isFiberglassMaterial() const { return selectedMaterialId == 4 || selectedMaterialId == 5; }
 
 private:
     static std::size_t index(Slot slot);
 
-    std::array<TVariable, SlotKeys::Count> m_slots{};
+    std::array<Variable, SlotKeys::Count> m_slots{};
 };

@@ -3,9 +3,9 @@
 #include "app/FakeDialogs.h"
 
 #include "editor/RichEditControl.h"
-#include "editor/TFormReport.h"
-#include "editor/remain.h"
-#include "reports/ReportUnit.h"
+#include "editor/ReportPrinter.h"
+#include "editor/ReportEditor.h"
+#include "reports/ReportPage.h"
 
 #include <QAction>
 #include <QPrintDialog>
@@ -45,12 +45,12 @@ int pdfPages(const QString &path)
 struct Setup
 {
     FakeDialogs dialogs;
-    TFormEditor editor;
-    TFormReport report;
+    ReportEditor editor;
+    ReportPrinter report;
 
     Setup(const QString &printed, int lines = 300)
     {
-        editor.setReportForm(&report);
+        editor.setReportPrinter(&report);
         fillLines(*editor.document().textDocument(), lines);
         editor.document().setModified(false);
         report.printer().setOutputFileName(printed);
@@ -59,7 +59,7 @@ struct Setup
 
 } // namespace
 
-class TestReportForm : public QObject
+class TestReportPrinter : public QObject
 {
     Q_OBJECT
 
@@ -70,7 +70,7 @@ private:
 private Q_SLOTS:
     void copiesTheDocumentAsRtf()
     {
-        TFormReport report;
+        ReportPrinter report;
         QCOMPARE(report.title(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
         report.setTitle(QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
         QCOMPARE(report.page().title(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
@@ -113,7 +113,7 @@ private Q_SLOTS:
             widget->updatePreview();
             shown = widget->pageCount();
         };
-        s.editor.widgets().FilePrintPreviewCmd->trigger();
+        s.editor.widgets().previewAction->trigger();
         QCOMPARE(s.dialogs.dialogsShown, 1);
         QVERIFY(!editorEnabled);
         QVERIFY(s.editor.isEnabled());
@@ -150,9 +150,9 @@ private Q_SLOTS:
         }
         s.dialogs.dialogResult = dialogResult;
         s.dialogs.onDialog = [](QDialog *dialog) { QVERIFY(qobject_cast<QPrintDialog *>(dialog)); };
-        s.editor.ShowEditor();
+        s.editor.showEditor();
         QVERIFY(QTest::qWaitForWindowActive(&s.editor));
-        QTest::keyClick(s.editor.widgets().Editor, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(s.editor.widgets().richEdit, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(s.dialogs.dialogsShown, 1);
         if (printed == 0)
             QVERIFY(!QFileInfo::exists(file));
@@ -184,7 +184,7 @@ private Q_SLOTS:
             setup->setFromTo(2, 3);
             setup->printer()->setCopyCount(4);
         };
-        s.editor.widgets().FilePrinterSetup->trigger();
+        s.editor.widgets().printerSetupAction->trigger();
         QCOMPARE(s.dialogs.messages, noPrinterWarning);
         QCOMPARE(s.report.printer().printRange(), QPrinter::AllPages);
         QCOMPARE(s.report.printer().copyCount(), 1);
@@ -197,13 +197,13 @@ private Q_SLOTS:
             setup->setFromTo(2, 3);
             setup->printer()->setCopyCount(2);
         };
-        s.editor.widgets().FilePrinterSetup->trigger();
+        s.editor.widgets().printerSetupAction->trigger();
         QCOMPARE(s.report.printer().printRange(), QPrinter::PageRange);
         QCOMPARE(s.report.printer().fromPage(), 2);
         QCOMPARE(s.report.printer().toPage(), 3);
         QCOMPARE(s.report.printer().copyCount(), 2);
         s.dialogs.onDialog = {};
-        s.editor.widgets().FilePrintCmd->trigger();
+        s.editor.widgets().printAction->trigger();
         QCOMPARE(pdfPages(file), 2);
 
         // The next setup offers the kept range; all pages go back to 0 and 0.
@@ -213,7 +213,7 @@ private Q_SLOTS:
             QCOMPARE(setup->fromPage(), 2);
             setup->setPrintRange(QAbstractPrintDialog::AllPages);
         };
-        s.editor.widgets().FilePrinterSetup->trigger();
+        s.editor.widgets().printerSetupAction->trigger();
         QCOMPARE(s.report.printer().printRange(), QPrinter::AllPages);
         QCOMPARE(s.report.printer().fromPage(), 0);
         QCOMPARE(s.report.printer().toPage(), 0);
@@ -244,12 +244,12 @@ private Q_SLOTS:
                 widget->updatePreview();
                 shown = widget->pageCount();
             };
-            s.editor.widgets().FilePrintPreviewCmd->trigger();
+            s.editor.widgets().previewAction->trigger();
         } else {
             s.dialogs.onDialog = [](QDialog *dialog) {
                 qobject_cast<QPrintDialog *>(dialog)->printer()->setPageOrientation(QPageLayout::Landscape);
             };
-            s.editor.widgets().FilePrinterSetup->trigger();
+            s.editor.widgets().printerSetupAction->trigger();
             shown = s.report.copyDocument(*s.editor.document().textDocument());
         }
         QCOMPARE(s.report.printer().pageLayout().orientation(), QPageLayout::Landscape);
@@ -257,14 +257,14 @@ private Q_SLOTS:
         QVERIFY(shown > portrait);
         s.dialogs.onDialog = {};
         s.dialogs.saveName = path(QStringLiteral("landscape-%1.pdf").arg(where));
-        s.editor.widgets().FileExportPdfCmd->trigger();
+        s.editor.widgets().exportPdfAction->trigger();
         QCOMPARE(pdfPages(s.dialogs.saveName), shown);
         static const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"));
         const QRegularExpressionMatch box = mediaBox.match(QString::fromLatin1(TestFiles::read(s.dialogs.saveName)));
         QVERIFY(box.hasMatch());
         QCOMPARE(qRound(box.captured(1).toDouble()), 842);
         QCOMPARE(qRound(box.captured(2).toDouble()), 595);
-        s.editor.widgets().FilePrintCmd->trigger();
+        s.editor.widgets().printAction->trigger();
         QCOMPARE(pdfPages(path(QStringLiteral("paper-%1.pdf").arg(where))), shown);
         QVERIFY(s.dialogs.errors.isEmpty());
     }
@@ -275,7 +275,7 @@ private Q_SLOTS:
         const int pages = s.report.copyDocument(*s.editor.document().textDocument());
         QVERIFY(pages >= 2);
         s.dialogs.saveName = path(QStringLiteral("report")); // the extension is added
-        s.editor.widgets().FileExportPdfCmd->trigger();
+        s.editor.widgets().exportPdfAction->trigger();
         QCOMPARE(s.dialogs.lastDir, s.editor.dialogFolder() + QStringLiteral("/Отчёт.pdf"));
         const QString written = path(QStringLiteral("report.pdf"));
         QCOMPARE(pdfPages(written), pages);
@@ -287,16 +287,16 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(written, "former"));
         s.dialogs.saveName = written;
         s.dialogs.answer = QMessageBox::No;
-        s.editor.widgets().FileExportPdfCmd->trigger();
+        s.editor.widgets().exportPdfAction->trigger();
         QCOMPARE(s.dialogs.questions, QStringList{QStringLiteral("Перезаписать %1").arg(written)});
         QCOMPARE(TestFiles::read(written), QByteArray("former"));
         s.dialogs.answer = QMessageBox::Yes;
-        s.editor.widgets().FileExportPdfCmd->trigger();
+        s.editor.widgets().exportPdfAction->trigger();
         QCOMPARE(pdfPages(written), pages);
 
         // A folder that is not there: said, and nothing written.
         s.dialogs.saveName = path(QStringLiteral("no-folder/report.pdf"));
-        s.editor.widgets().FileExportPdfCmd->trigger();
+        s.editor.widgets().exportPdfAction->trigger();
         QCOMPARE(s.dialogs.errors.size(), 1);
         QVERIFY(s.dialogs.errors.first().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(s.dialogs.saveName)));
         QVERIFY(!s.editor.document().isModified());
@@ -325,7 +325,7 @@ private Q_SLOTS:
             if (printing)
                 s.report.print(&s.editor, *s.editor.document().textDocument());
             else
-                s.editor.widgets().FileExportPdfCmd->trigger();
+                s.editor.widgets().exportPdfAction->trigger();
         }
         QCOMPARE(s.dialogs.errors, QStringList{QStringLiteral("Файл \"%1\" не записан. На диске недостаточно места. "
                                                               "Прежний файл сохранён без изменений.")
@@ -334,5 +334,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestReportForm)
-#include "tst_reportform.moc"
+QTEST_MAIN(TestReportPrinter)
+#include "tst_reportprinter.moc"

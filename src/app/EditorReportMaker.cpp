@@ -1,8 +1,8 @@
-#include "app/MainReports.h"
+#include "app/EditorReportMaker.h"
 
-#include "app/MainUnit.h"
-#include "editor/TFormReport.h"
-#include "editor/remain.h"
+#include "app/MainWindow.h"
+#include "editor/ReportPrinter.h"
+#include "editor/ReportEditor.h"
 #include "refdata/DatabaseError.h"
 #include "reports/CalcReport.h"
 #include "richtext/EditorDocument.h"
@@ -10,12 +10,12 @@
 
 #include <QTextDocument>
 
-MainReports::MainReports(TFormMain &main, TFormEditor &editor, TFormReport &report)
+EditorReportMaker::EditorReportMaker(MainWindow &main, ReportEditor &editor, ReportPrinter &report)
     : m_main(main), m_editor(editor), m_report(report)
 {
 }
 
-void MainReports::makeReport(CalcSession &session, CalcKind kind)
+void EditorReportMaker::makeReport(CalcSession &session, CalcKind kind)
 {
     // Changes the user made to the document are not lost without a question.
     if (!m_editor.confirmReplace())
@@ -43,17 +43,17 @@ void MainReports::makeReport(CalcSession &session, CalcKind kind)
         return;
     }
 
-    m_editor.FileNew();
+    m_editor.newDocument();
     m_editor.document().replaceContent(built);
     m_report.setTitle(CalcReport::title(kind));
     // Undo starts from the report as built.
     m_editor.markBuiltDocument();
-    m_editor.ShowEditor();
+    m_editor.showEditor();
 }
 
-bool MainReports::insertPicture(const QImage &picture, const QSizeF &size)
+bool EditorReportMaker::insertPicture(const QImage &picture, const QSizeF &size)
 {
     m_editor.document().insertPicture(picture, size);
-    m_editor.ShowEditor();
+    m_editor.showEditor();
     return true;
 }

@@ -2,8 +2,8 @@
 
 #include "calc/CalcKind.h"
 #include "model/CalcViews.h"
-#include "model/TCalcVariables.h"
-#include "ui/TFormMainUi.h"
+#include "model/CalcVariables.h"
+#include "ui/MainWindowWidgets.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -12,20 +12,20 @@
 #include <memory>
 
 class ApplicationMessageHook;
-class MainCharts;
+class ChartPageController;
 class CalcOutcome;
 class CalcSession;
-class MainSettings;
+class MainWindowSettings;
 class ProjectController;
 class QAction;
 class ReferenceData;
-class ReportLayer;
+class ReportMaker;
 class VariableGridModel;
 
 // The main window: it shows the calculation session — the inputs of the
 // chosen calculation, the reference pages, the results and what they are
 // worth — and hands the user's commands to it.
-class TFormMain : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -33,9 +33,9 @@ public:
     // The settings file defaults to the executable's path with ".ini"
     // appended; without a database folder the reference database is looked
     // up among the program's resources.
-    explicit TFormMain(const QString &settingsFileName = QString(), const QString &databaseFolder = QString(),
+    explicit MainWindow(const QString &settingsFileName = QString(), const QString &databaseFolder = QString(),
                        QWidget *parent = nullptr);
-    ~TFormMain() override;
+    ~MainWindow() override;
 
     CalcSession &session() { return *m_session; }
     // The project commands and the window's title.
@@ -43,19 +43,19 @@ public:
     // A project to open when the window is first shown (named on the
     // command line).
     void openProjectAtStart(const QString &path) { m_startProject = path; }
-    TCalcVariables &vars();
+    CalcVariables &vars();
     ReferenceData &referenceData();
-    const TFormMainUi &widgets() const { return ui; }
+    const MainWindowWidgets &widgets() const { return ui; }
     VariableGridModel *inputModel() const { return m_inModel; }
     VariableGridModel *outputModel() const { return m_outModel; }
     ApplicationMessageHook *messageHook() const { return m_hook; }
 
     // The reports; until one is set the report command stops where it would
     // hand over.
-    void setReportLayer(ReportLayer *layer) { m_reports = layer; }
-    ReportLayer *reportLayer() const { return m_reports; }
+    void setReportMaker(ReportMaker *layer) { m_reports = layer; }
+    ReportMaker *reportMaker() const { return m_reports; }
     // The chart page and the verdict summary.
-    MainCharts &charts() { return *m_charts; }
+    ChartPageController &charts() { return *m_charts; }
     // Asked before the window closes (and so the program ends); false keeps
     // it open with nothing written.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
@@ -68,66 +68,66 @@ public:
     Slot valueTarget() const;
 
     // Program-wide state.
-    QString SettingsFileName;
-    QString SettingsSection;
-    bool PlacementRestored = false;
+    QString settingsFilePath;
+    QString placementSection;
+    bool placementRestored = false;
     // Set by every calculation that completed.
-    bool CalculationDone = false;
-    QFont SymbolFont;
+    bool calculationDone = false;
+    QFont symbolFont;
 
     // Commands.
-    QAction *ActionHydraulicCalc = nullptr;
-    QAction *ActionStatCalc = nullptr;
-    QAction *ActionExecute = nullptr;
-    QAction *ActionReportEdit = nullptr;
-    QAction *ActionExit = nullptr;
-    QAction *ActionHelp = nullptr;
-    QAction *ActionAbout = nullptr;
+    QAction *hydraulicAction = nullptr;
+    QAction *staticAction = nullptr;
+    QAction *runAction = nullptr;
+    QAction *reportAction = nullptr;
+    QAction *exitAction = nullptr;
+    QAction *helpAction = nullptr;
+    QAction *aboutAction = nullptr;
 
     bool fiberglassPanelShown() const;
 
 public Q_SLOTS:
-    void FormActivate();
-    void TabSetChange(int index);
-    void ShowHydraulicView();
-    void ShowStaticView();
-    void ShowFiberglassView();
-    void UpdateFiberglassPanel();
-    void ComboBox1Change(int index);
+    void onActivated();
+    void changeCalculationTab(int index);
+    void showHydraulicView();
+    void showStaticView();
+    void showFiberglassView();
+    void updateFiberglassOptions();
+    void changeLaying(int index);
     // Shows a session replaced as a whole (a new or opened project): the
     // tab, the laying and wall choices, the tube grid, the view and values.
     void showReplacedSession();
 
-    void CalcHydraulic();
-    void CalcStatic();
-    void CalcFiberglass(bool makeReport);
+    void calculateHydraulic();
+    void calculateStatic();
+    void calculateFiberglass(bool makeReport);
 
-    void ActionHydraulicCalcExecute();
-    void ActionStatCalcExecute();
-    void ActionExecuteExecute();
-    void ActionReportEditExecute();
-    void ActionExitExecute();
-    void ActionHelpExecute();
-    void ActionAboutExecute();
-    void PopupMenuCalcPopup();
+    void chooseHydraulicCalculation();
+    void chooseStaticCalculation();
+    void runCalculation();
+    void makeReport();
+    void exitProgram();
+    void openHelp();
+    void showAbout();
+    void markCalculationMenu();
 
-    void vstInVariablesClick();
-    void vstOutVariablesClick();
-    void EditVarValueEnter();
+    void showClickedInput();
+    void showClickedResult();
+    void applyEnteredValue();
 
     // Reference pages.
-    void AdvPageControl1Change(int index);
-    void vstMaterialsClick();
-    void vstTubesClick();
-    void vstTubesStClick();
-    void vstSoilesClick();
+    void loadShownReferencePage(int index);
+    void pickClickedMaterial();
+    void pickClickedTube();
+    void pickClickedFiberglassTube();
+    void pickClickedSoil();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormCreate();
+    void setUp();
     void createActions();
     void setUpReferenceGrids();
     void showTubeGrid();
@@ -153,19 +153,19 @@ private:
     void saveView(bool sayFailure = true);
     void reportSettingsWrite(bool written, const QString &reason);
 
-    TFormMainUi ui;
+    MainWindowWidgets ui;
     std::unique_ptr<CalcSession> m_session;
     class TableErrors;
     std::unique_ptr<TableErrors> m_tableErrors;
-    std::unique_ptr<MainSettings> m_settings;
+    std::unique_ptr<MainWindowSettings> m_settings;
     ProjectController *m_project = nullptr;
     QString m_startProject;
     QString m_databaseFolder;
     VariableGridModel *m_inModel = nullptr;
     VariableGridModel *m_outModel = nullptr;
     ApplicationMessageHook *m_hook = nullptr;
-    ReportLayer *m_reports = nullptr;
-    MainCharts *m_charts = nullptr;
+    ReportMaker *m_reports = nullptr;
+    ChartPageController *m_charts = nullptr;
     std::function<bool()> m_closeGuard;
     QString m_reportTitle;
     // The view the grids list, and the input the user last chose in it.

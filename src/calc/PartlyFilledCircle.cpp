@@ -1,10 +1,10 @@
-#include "calc/FuncUnit.h"
+#include "calc/PartlyFilledCircle.h"
 
 #include <cmath>
 
-namespace FuncUnit {
+namespace PartlyFilledCircle {
 
-double SegmentHalfAngle(double h)
+double segmentHalfAngle(double h)
 {
     const double t = 1.0 - 2.0 * h;
     if (t < -1.0 || t > 1.0)
@@ -12,18 +12,18 @@ double SegmentHalfAngle(double h)
     return std::acos(t);
 }
 
-double WettedAreaFactor(double h)
+double wettedAreaFactor(double h)
 {
-    const double alpha = SegmentHalfAngle(h);
+    const double alpha = segmentHalfAngle(h);
     return alpha / 4.0 - 0.125 * std::sin(2.0 * alpha);
 }
 
-double HydraulicRadiusRatio(double h)
+double hydraulicRadiusRatio(double h)
 {
-    const double alpha = SegmentHalfAngle(h);
+    const double alpha = segmentHalfAngle(h);
     if (alpha == 0.0)
         return 0.0;
     return 1.0 - std::sin(2.0 * alpha) * (1.0 / (2.0 * alpha));
 }
 
-} // namespace FuncUnit
+} // namespace PartlyFilledCircle

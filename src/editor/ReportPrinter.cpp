@@ -1,6 +1,6 @@
-#include "editor/TFormReport.h"
+#include "editor/ReportPrinter.h"
 
-#include "reports/ReportUnit.h"
+#include "reports/ReportPage.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "ui/Dialogs.h"
@@ -39,7 +39,7 @@ bool isPreviewing(QPrinter *printer)
 
 } // namespace
 
-TFormReport::TFormReport(QObject *parent)
+ReportPrinter::ReportPrinter(QObject *parent)
     : QObject(parent), m_page(std::make_unique<ReportPage>()), m_printer(std::make_unique<QPrinter>())
 {
     // The page's origin is the paper's corner, as the report page draws it.
@@ -54,19 +54,19 @@ TFormReport::TFormReport(QObject *parent)
     m_printer->setPrintRange(QPrinter::AllPages);
 }
 
-TFormReport::~TFormReport() = default;
+ReportPrinter::~ReportPrinter() = default;
 
-void TFormReport::setTitle(const QString &title)
+void ReportPrinter::setTitle(const QString &title)
 {
     m_page->setTitle(title);
 }
 
-QString TFormReport::title() const
+QString ReportPrinter::title() const
 {
     return m_page->title();
 }
 
-int TFormReport::copyDocument(const QTextDocument &document)
+int ReportPrinter::copyDocument(const QTextDocument &document)
 {
     // Through RTF, as a file would carry it: character and paragraph formats
     // included, whatever the document was read from.
@@ -79,7 +79,7 @@ int TFormReport::copyDocument(const QTextDocument &document)
     return m_page->pageCount();
 }
 
-void TFormReport::preview(QWidget *parent, const QTextDocument &document)
+void ReportPrinter::preview(QWidget *parent, const QTextDocument &document)
 {
     copyDocument(document);
     QPrintPreviewDialog dialog(m_printer.get(), parent);
@@ -93,7 +93,7 @@ void TFormReport::preview(QWidget *parent, const QTextDocument &document)
     Dialogs::instance().execDialog(&dialog);
 }
 
-bool TFormReport::print(QWidget *parent, const QTextDocument &document)
+bool ReportPrinter::print(QWidget *parent, const QTextDocument &document)
 {
     QPrintDialog dialog(m_printer.get(), parent);
     dialog.setWindowTitle(QStringLiteral("Печать"));
@@ -112,7 +112,7 @@ bool TFormReport::print(QWidget *parent, const QTextDocument &document)
     return true;
 }
 
-bool TFormReport::paintPages(QPrinter *printer, QWidget *parent, QString *failure)
+bool ReportPrinter::paintPages(QPrinter *printer, QWidget *parent, QString *failure)
 {
     const QString notPrinted = QStringLiteral("Не удалось напечатать отчёт");
     if (isPreviewing(printer)) {
@@ -166,7 +166,7 @@ bool TFormReport::paintPages(QPrinter *printer, QWidget *parent, QString *failur
     return false;
 }
 
-void TFormReport::printerSetup(QWidget *parent, const QTextDocument &document)
+void ReportPrinter::printerSetup(QWidget *parent, const QTextDocument &document)
 {
     const int pages = copyDocument(document);
     if (QPrinterInfo::availablePrinterNames().isEmpty())
@@ -214,7 +214,7 @@ void TFormReport::printerSetup(QWidget *parent, const QTextDocument &document)
     }
 }
 
-bool TFormReport::exportPdf(QWidget *parent, const QTextDocument &document, const QString &suggestedPath)
+bool ReportPrinter::exportPdf(QWidget *parent, const QTextDocument &document, const QString &suggestedPath)
 {
     QString path = Dialogs::instance().saveFileName(parent, QStringLiteral("Экспорт в PDF"), suggestedPath,
                                                     QStringLiteral("Документы PDF (*.pdf *.PDF)"));

@@ -1,12 +1,12 @@
-#include "app/MainUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
-#include "app/MainCharts.h"
-#include "app/MainSettings.h"
+#include "app/ChartPageController.h"
+#include "app/MainWindowSettings.h"
 #include "app/ProjectController.h"
-#include "app/ReportLayer.h"
-#include "app/reabout.h"
+#include "app/ReportMaker.h"
+#include "app/AboutDialog.h"
 #include "calc/CalcSession.h"
 #include "model/NumberFormat.h"
 #include "refdata/DatabaseError.h"
@@ -57,7 +57,7 @@ bool startsNumber(const QKeyEvent *key)
 } // namespace
 
 // A table that cannot be read is said in a box with an OK button.
-class TFormMain::TableErrors : public ReferenceErrorSink
+class MainWindow::TableErrors : public ReferenceErrorSink
 {
 public:
     explicit TableErrors(QWidget *window) : m_window(window) {}
@@ -67,14 +67,14 @@ private:
     QWidget *m_window;
 };
 
-TFormMain::TFormMain(const QString &settingsFileName, const QString &databaseFolder, QWidget *parent)
+MainWindow::MainWindow(const QString &settingsFileName, const QString &databaseFolder, QWidget *parent)
     : QMainWindow(parent), m_databaseFolder(databaseFolder)
 {
     ui.setupUi(this);
     createActions();
-    SettingsFileName = settingsFileName.isEmpty() ? QCoreApplication::applicationFilePath() + QStringLiteral(".ini")
+    settingsFilePath = settingsFileName.isEmpty() ? QCoreApplication::applicationFilePath() + QStringLiteral(".ini")
                                                   : settingsFileName;
-    FormCreate();
+    setUp();
 
     // Centred at the first start; a stored placement replaces this when the
     // window is first activated.
@@ -82,71 +82,71 @@ TFormMain::TFormMain(const QString &settingsFileName, const QString &databaseFol
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TFormMain::~TFormMain()
+MainWindow::~MainWindow()
 {
     // The views go before the models they show.
-    for (GridView *grid : {ui.vstMaterials, ui.vstTubes, ui.vstTubesSt, ui.vstSoiles})
+    for (GridView *grid : {ui.materialsGrid, ui.tubesGrid, ui.fiberglassTubesGrid, ui.soilsGrid})
         grid->setModel(nullptr);
     // Nothing can be said any more: a failure here goes unreported.
-    if (!m_placementSaved && PlacementRestored)
+    if (!m_placementSaved && placementRestored)
         saveView(false);
     if (m_hook)
         qApp->removeEventFilter(m_hook);
 }
 
-TCalcVariables &TFormMain::vars()
+CalcVariables &MainWindow::vars()
 {
     return m_session->vars();
 }
 
-ReferenceData &TFormMain::referenceData()
+ReferenceData &MainWindow::referenceData()
 {
     return m_session->referenceData();
 }
 
-void TFormMain::createActions()
+void MainWindow::createActions()
 {
-    auto action = [this](const QString &text, void (TFormMain::*slot)()) {
+    auto action = [this](const QString &text, void (MainWindow::*slot)()) {
         auto *a = new QAction(text, this);
         connect(a, &QAction::triggered, this, slot);
         addAction(a);
         return a;
     };
-    ActionHydraulicCalc = action(QStringLiteral("Гидравлический расчёт"), &TFormMain::ActionHydraulicCalcExecute);
-    ActionHydraulicCalc->setCheckable(true);
-    ActionStatCalc = action(QStringLiteral("Статический расчёт"), &TFormMain::ActionStatCalcExecute);
-    ActionStatCalc->setCheckable(true);
+    hydraulicAction = action(QStringLiteral("Гидравлический расчёт"), &MainWindow::chooseHydraulicCalculation);
+    hydraulicAction->setCheckable(true);
+    staticAction = action(QStringLiteral("Статический расчёт"), &MainWindow::chooseStaticCalculation);
+    staticAction->setCheckable(true);
     // C and R are plain keys claimed program-wide by the message hook; the
     // menus only name them.
-    ActionExecute = action(QStringLiteral("Выполнить\tC"), &TFormMain::ActionExecuteExecute);
-    ActionReportEdit = action(QStringLiteral("Правка\tR"), &TFormMain::ActionReportEditExecute);
-    ActionExit = action(QStringLiteral("&Выход"), &TFormMain::ActionExitExecute);
-    ActionExit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-    ActionExit->setShortcutContext(Qt::WindowShortcut);
-    ActionHelp = action(QStringLiteral("Вызов справки"), &TFormMain::ActionHelpExecute);
-    ActionAbout = action(QStringLiteral("&О программе"), &TFormMain::ActionAboutExecute);
+    runAction = action(QStringLiteral("Выполнить\tC"), &MainWindow::runCalculation);
+    reportAction = action(QStringLiteral("Правка\tR"), &MainWindow::makeReport);
+    exitAction = action(QStringLiteral("&Выход"), &MainWindow::exitProgram);
+    exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    exitAction->setShortcutContext(Qt::WindowShortcut);
+    helpAction = action(QStringLiteral("Вызов справки"), &MainWindow::openHelp);
+    aboutAction = action(QStringLiteral("&О программе"), &MainWindow::showAbout);
 
-    ui.PopupMenuReport->addAction(ActionReportEdit);
-    ui.PopupMenuReport->addSeparator();
-    ui.PopupMenuReport->addAction(ActionExit);
-    ui.PopupMenuCalc->addAction(ActionHydraulicCalc);
-    ui.PopupMenuCalc->addAction(ActionStatCalc);
-    ui.PopupMenuCalc->addSeparator();
-    ui.PopupMenuCalc->addAction(ActionExecute);
-    ui.PopupMenuHelp->addAction(ActionHelp);
-    ui.PopupMenuHelp->addSeparator();
-    ui.PopupMenuHelp->addAction(ActionAbout);
-    connect(ui.PopupMenuCalc, &QMenu::aboutToShow, this, &TFormMain::PopupMenuCalcPopup);
+    ui.reportMenu->addAction(reportAction);
+    ui.reportMenu->addSeparator();
+    ui.reportMenu->addAction(exitAction);
+    ui.calculationMenu->addAction(hydraulicAction);
+    ui.calculationMenu->addAction(staticAction);
+    ui.calculationMenu->addSeparator();
+    ui.calculationMenu->addAction(runAction);
+    ui.helpMenu->addAction(helpAction);
+    ui.helpMenu->addSeparator();
+    ui.helpMenu->addAction(aboutAction);
+    connect(ui.calculationMenu, &QMenu::aboutToShow, this, &MainWindow::markCalculationMenu);
 }
 
-void TFormMain::FormCreate()
+void MainWindow::setUp()
 {
     // The message hook sees every event of the program.
-    m_hook = new ApplicationMessageHook(this, ActionExecute, ActionReportEdit, ActionHelp);
+    m_hook = new ApplicationMessageHook(this, runAction, reportAction, helpAction);
     qApp->installEventFilter(m_hook);
-    connect(m_hook, &ApplicationMessageHook::mainWindowActivated, this, &TFormMain::FormActivate);
+    connect(m_hook, &ApplicationMessageHook::mainWindowActivated, this, &MainWindow::onActivated);
     connect(m_hook, &ApplicationMessageHook::disabledCommandKey, this, [this](QAction *action) {
-        if (action == ActionReportEdit)
+        if (action == reportAction)
             explainNoReport();
     });
 
@@ -156,68 +156,68 @@ void TFormMain::FormCreate()
     m_tableErrors = std::make_unique<TableErrors>(this);
     m_session->setErrorSink(m_tableErrors.get());
     if (!m_databaseFolder.isEmpty())
-        m_session->referenceData().dataModule().setBaseDir(m_databaseFolder);
+        m_session->referenceData().database().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
-    m_charts = new MainCharts(*this, *m_session);
+    m_charts = new ChartPageController(*this, *m_session);
 
     m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
     m_outModel = new VariableGridModel(vars(), VariableGridModel::Kind::Output, this);
-    ui.vstInVariables->setModel(m_inModel);
-    ui.vstOutVariables->setModel(m_outModel);
+    ui.inputGrid->setModel(m_inModel);
+    ui.outputGrid->setModel(m_outModel);
     for (int c = 0; c < VariableGridModel::ColumnCount; ++c) {
-        ui.vstInVariables->setColumnWidth(c, VariableGridModel::defaultColumnWidth(VariableGridModel::Kind::Input, c));
-        ui.vstOutVariables->setColumnWidth(c,
+        ui.inputGrid->setColumnWidth(c, VariableGridModel::defaultColumnWidth(VariableGridModel::Kind::Input, c));
+        ui.outputGrid->setColumnWidth(c,
                                            VariableGridModel::defaultColumnWidth(VariableGridModel::Kind::Output, c));
     }
-    ui.vstOutVariables->setFirstColumnIndent(18);
-    connect(ui.vstInVariables, &QAbstractItemView::clicked, this, &TFormMain::vstInVariablesClick);
-    connect(ui.vstOutVariables, &QAbstractItemView::clicked, this, &TFormMain::vstOutVariablesClick);
-    connect(ui.vstInVariables->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TFormMain::chooseInputRow);
-    ui.vstInVariables->installEventFilter(this);
-    ui.EditVarValue->installEventFilter(this);
-    connect(ui.ComboBox1, QOverload<int>::of(&QComboBox::activated), this, &TFormMain::ComboBox1Change);
-    connect(ui.ComboBox2, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+    ui.outputGrid->setFirstColumnIndent(18);
+    connect(ui.inputGrid, &QAbstractItemView::clicked, this, &MainWindow::showClickedInput);
+    connect(ui.outputGrid, &QAbstractItemView::clicked, this, &MainWindow::showClickedResult);
+    connect(ui.inputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &MainWindow::chooseInputRow);
+    ui.inputGrid->installEventFilter(this);
+    ui.valueEditor->installEventFilter(this);
+    connect(ui.layingCombo, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::changeLaying);
+    connect(ui.wallCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { m_session->setWallIndex(index); });
 
-    SettingsSection = QStringLiteral("View");
-    m_settings = std::make_unique<MainSettings>(SettingsFileName, SettingsSection);
+    placementSection = QStringLiteral("View");
+    m_settings = std::make_unique<MainWindowSettings>(settingsFilePath, placementSection);
 
-    connect(ui.TabSet, &QTabBar::currentChanged, this, &TFormMain::TabSetChange);
-    ui.TabSet->setCurrentIndex(m_settings->tabIndex());
+    connect(ui.calculationTabs, &QTabBar::currentChanged, this, &MainWindow::changeCalculationTab);
+    ui.calculationTabs->setCurrentIndex(m_settings->tabIndex());
 
-    PlacementRestored = false;
-    CalculationDone = false;
-    m_session->setMode(ui.TabSet->currentIndex() == 1 ? 1 : 0);
-    m_session->setLayingIndex(ui.ComboBox1->currentIndex());
-    m_session->setWallIndex(ui.ComboBox2->currentIndex());
+    placementRestored = false;
+    calculationDone = false;
+    m_session->setMode(ui.calculationTabs->currentIndex() == 1 ? 1 : 0);
+    m_session->setLayingIndex(ui.layingCombo->currentIndex());
+    m_session->setWallIndex(ui.wallCombo->currentIndex());
     if (m_session->mode() == 0)
-        ShowHydraulicView();
+        showHydraulicView();
     else
-        ShowStaticView();
+        showStaticView();
 
     // Greek names are drawn as Unicode Greek letters in the grids' typeface.
-    SymbolFont = QFont(VariableGridModel::cellFont().family());
-    SymbolFont.setPointSize(9);
-    m_inModel->setSymbolFont(SymbolFont);
+    symbolFont = QFont(VariableGridModel::cellFont().family());
+    symbolFont.setPointSize(9);
+    m_inModel->setSymbolFont(symbolFont);
 
     // The project is the session as it stands now.
-    m_project = new ProjectController(this, *m_session, SettingsFileName);
-    m_project->fillMenu(ui.PopupMenuProject);
-    ui.PopupMenuProject->addSeparator();
-    ui.PopupMenuProject->addAction(ActionExit);
-    connect(m_project, &ProjectController::sessionReplaced, this, &TFormMain::showReplacedSession);
+    m_project = new ProjectController(this, *m_session, settingsFilePath);
+    m_project->fillMenu(ui.projectMenu);
+    ui.projectMenu->addSeparator();
+    ui.projectMenu->addAction(exitAction);
+    connect(m_project, &ProjectController::sessionReplaced, this, &MainWindow::showReplacedSession);
 
-    connect(m_session.get(), &CalcSession::changed, this, &TFormMain::showSession);
+    connect(m_session.get(), &CalcSession::changed, this, &MainWindow::showSession);
     showSession();
     showValueTarget();
 }
 
-void TFormMain::FormActivate()
+void MainWindow::onActivated()
 {
-    if (!PlacementRestored) {
+    if (!placementRestored) {
         restorePlacement();
-        PlacementRestored = true;
+        placementRestored = true;
         if (!m_startProject.isEmpty())
             m_project->openFile(std::exchange(m_startProject, QString()));
     }
@@ -226,10 +226,10 @@ void TFormMain::FormActivate()
     // again; the reference data skips that one, so the box is said once.
     if (!withDatabase([this] { referenceData().reloadOnActivation(); }))
         return;
-    UpdateFiberglassPanel();
+    updateFiberglassOptions();
 }
 
-bool TFormMain::withDatabase(const std::function<void()> &operation)
+bool MainWindow::withDatabase(const std::function<void()> &operation)
 {
     try {
         operation();
@@ -240,14 +240,14 @@ bool TFormMain::withDatabase(const std::function<void()> &operation)
     }
 }
 
-void TFormMain::setUpReferenceGrids()
+void MainWindow::setUpReferenceGrids()
 {
     ReferenceData &refs = referenceData();
     const QList<QPair<GridView *, QAbstractItemModel *>> grids = {
-        {ui.vstMaterials, refs.materials()},
-        {ui.vstTubes, refs.tubes()},
-        {ui.vstTubesSt, refs.fiberglassTubes()},
-        {ui.vstSoiles, refs.soils()},
+        {ui.materialsGrid, refs.materials()},
+        {ui.tubesGrid, refs.tubes()},
+        {ui.fiberglassTubesGrid, refs.fiberglassTubes()},
+        {ui.soilsGrid, refs.soils()},
     };
     for (const auto &[grid, model] : grids) {
         grid->setModel(model);
@@ -262,84 +262,84 @@ void TFormMain::setUpReferenceGrids()
         grid->setColumnLimits(limits);
     }
     showTubeGrid();
-    connect(ui.AdvPageControl1, &QTabWidget::currentChanged, this, &TFormMain::AdvPageControl1Change);
-    connect(ui.vstMaterials, &QAbstractItemView::clicked, this, &TFormMain::vstMaterialsClick);
-    connect(ui.vstTubes, &QAbstractItemView::clicked, this, &TFormMain::vstTubesClick);
-    connect(ui.vstTubesSt, &QAbstractItemView::clicked, this, &TFormMain::vstTubesStClick);
-    connect(ui.vstSoiles, &QAbstractItemView::clicked, this, &TFormMain::vstSoilesClick);
+    connect(ui.pages, &QTabWidget::currentChanged, this, &MainWindow::loadShownReferencePage);
+    connect(ui.materialsGrid, &QAbstractItemView::clicked, this, &MainWindow::pickClickedMaterial);
+    connect(ui.tubesGrid, &QAbstractItemView::clicked, this, &MainWindow::pickClickedTube);
+    connect(ui.fiberglassTubesGrid, &QAbstractItemView::clicked, this, &MainWindow::pickClickedFiberglassTube);
+    connect(ui.soilsGrid, &QAbstractItemView::clicked, this, &MainWindow::pickClickedSoil);
 }
 
-void TFormMain::showTubeGrid()
+void MainWindow::showTubeGrid()
 {
     const bool fiberglass = referenceData().fiberglassTubesVisible();
-    ui.vstTubes->setVisible(!fiberglass);
-    ui.vstTubesSt->setVisible(fiberglass);
+    ui.tubesGrid->setVisible(!fiberglass);
+    ui.fiberglassTubesGrid->setVisible(fiberglass);
 }
 
-void TFormMain::AdvPageControl1Change(int index)
+void MainWindow::loadShownReferencePage(int index)
 {
     ReferenceData &refs = referenceData();
     switch (index) {
-    case TFormMainUi::PageIndexMaterials:
-        withDatabase([&refs] { refs.LoadMaterials(); });
+    case MainWindowWidgets::PageIndexMaterials:
+        withDatabase([&refs] { refs.loadMaterials(); });
         break;
-    case TFormMainUi::PageIndexTubes:
-        withDatabase([&refs] { refs.LoadTubes(); });
+    case MainWindowWidgets::PageIndexTubes:
+        withDatabase([&refs] { refs.loadTubes(); });
         break;
-    case TFormMainUi::PageIndexSoils:
-        withDatabase([&refs] { refs.LoadSoils(); });
+    case MainWindowWidgets::PageIndexSoils:
+        withDatabase([&refs] { refs.loadSoils(); });
         break;
     default:
         break;
     }
 }
 
-void TFormMain::vstMaterialsClick()
+void MainWindow::pickClickedMaterial()
 {
-    if (!m_session->pickMaterial(ui.vstMaterials->focusedRow()))
+    if (!m_session->pickMaterial(ui.materialsGrid->focusedRow()))
         return;
     showTubeGrid();
     m_inModel->refresh();
-    UpdateFiberglassPanel();
+    updateFiberglassOptions();
 }
 
-void TFormMain::vstTubesClick()
+void MainWindow::pickClickedTube()
 {
-    if (m_session->pickTube(ui.vstTubes->focusedRow()))
+    if (m_session->pickTube(ui.tubesGrid->focusedRow()))
         m_inModel->refresh();
 }
 
-void TFormMain::vstTubesStClick()
+void MainWindow::pickClickedFiberglassTube()
 {
-    if (m_session->pickFiberglassTube(ui.vstTubesSt->focusedRow()))
+    if (m_session->pickFiberglassTube(ui.fiberglassTubesGrid->focusedRow()))
         m_inModel->refresh();
 }
 
-void TFormMain::vstSoilesClick()
+void MainWindow::pickClickedSoil()
 {
-    if (m_session->pickSoil(ui.vstSoiles->focusedRow()))
+    if (m_session->pickSoil(ui.soilsGrid->focusedRow()))
         m_inModel->refresh();
 }
 
-void TFormMain::TabSetChange(int index)
+void MainWindow::changeCalculationTab(int index)
 {
     m_session->setMode(index);
     if (m_session->mode() == 0)
-        ShowHydraulicView();
+        showHydraulicView();
     else
-        ShowStaticView();
-    UpdateFiberglassPanel();
+        showStaticView();
+    updateFiberglassOptions();
 }
 
-void TFormMain::fillView(CalcView view)
+void MainWindow::fillView(CalcView view)
 {
-    const bool trenchless = ui.ComboBox1->currentIndex() == 1;
+    const bool trenchless = ui.layingCombo->currentIndex() == 1;
     const QVector<Slot> inputs = CalcViews::inputRows(view, trenchless);
     const QVector<Slot> outputs = CalcViews::outputRows(view);
-    QPalette palette = ui.PanelTopCaption->palette();
+    QPalette palette = ui.headerStrip->palette();
     palette.setColor(QPalette::Window, QColor(0, 74, 128));
-    ui.PanelTopCaption->setPalette(palette);
-    ui.LabelTop->setText(CalcViews::headerText(view));
+    ui.headerStrip->setPalette(palette);
+    ui.headerLabel->setText(CalcViews::headerText(view));
     m_view = view;
     // Showing the view already listed keeps the rows as the user left them.
     if (m_viewShown && m_inModel->rows() == inputs && m_outModel->rows() == outputs) {
@@ -353,7 +353,7 @@ void TFormMain::fillView(CalcView view)
     // The input the user chose stays chosen where the new view lists it.
     const int row = m_inModel->rowOf(m_chosenInput);
     if (row >= 0) {
-        ui.vstInVariables->selectionModel()->setCurrentIndex(
+        ui.inputGrid->selectionModel()->setCurrentIndex(
             m_inModel->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     m_rebuilding = false;
@@ -361,68 +361,68 @@ void TFormMain::fillView(CalcView view)
     showSession();
 }
 
-void TFormMain::ShowHydraulicView()
+void MainWindow::showHydraulicView()
 {
     fillView(CalcView::Hydraulic);
 }
 
-void TFormMain::ShowStaticView()
+void MainWindow::showStaticView()
 {
     fillView(CalcView::Static);
 }
 
-void TFormMain::ShowFiberglassView()
+void MainWindow::showFiberglassView()
 {
     fillView(CalcView::Fiberglass);
 }
 
-bool TFormMain::fiberglassPanelShown() const
+bool MainWindow::fiberglassPanelShown() const
 {
-    return !ui.Panel1->isHidden();
+    return !ui.fiberglassOptionsPanel->isHidden();
 }
 
-void TFormMain::UpdateFiberglassPanel()
+void MainWindow::updateFiberglassOptions()
 {
     if (m_session->calculation() == CalcKind::Fiberglass) {
-        ui.Panel1->show();
-        ShowFiberglassView();
+        ui.fiberglassOptionsPanel->show();
+        showFiberglassView();
         return;
     }
     if (m_session->mode() == 1)
-        ShowStaticView();
-    ui.Panel1->hide();
+        showStaticView();
+    ui.fiberglassOptionsPanel->hide();
 }
 
-void TFormMain::ComboBox1Change(int index)
+void MainWindow::changeLaying(int index)
 {
     m_session->setLayingIndex(index);
-    ShowFiberglassView();
+    showFiberglassView();
 }
 
-void TFormMain::showReplacedSession()
+void MainWindow::showReplacedSession()
 {
-    ui.TabSet->setCurrentIndex(m_session->mode());
-    ui.ComboBox1->setCurrentIndex(m_session->layingIndex());
+    ui.calculationTabs->setCurrentIndex(m_session->mode());
+    ui.layingCombo->setCurrentIndex(m_session->layingIndex());
     {
-        const QSignalBlocker blocker(ui.ComboBox2);
-        ui.ComboBox2->setCurrentIndex(m_session->wallIndex());
+        const QSignalBlocker blocker(ui.wallCombo);
+        ui.wallCombo->setCurrentIndex(m_session->wallIndex());
     }
     showTubeGrid();
     m_inModel->refresh();
-    UpdateFiberglassPanel();
+    updateFiberglassOptions();
     // The value editor shows the value the chosen row now holds.
     const Slot target = valueTarget();
     if (target != Slot::None)
-        ui.EditVarValue->setText(vars()[target].FormatValue());
+        ui.valueEditor->setText(vars()[target].formatValue());
     showSession();
 }
 
-bool TFormMain::calculate(CalcKind kind)
+bool MainWindow::calculate(CalcKind kind)
 {
     const CalcOutcome outcome = m_session->run(kind);
     switch (outcome.kind()) {
     case CalcOutcome::Kind::Completed:
-        CalculationDone = true;
+        calculationDone = true;
         return true;
     case CalcOutcome::Kind::Stopped:
         // The line above the results says which input stopped it.
@@ -437,17 +437,17 @@ bool TFormMain::calculate(CalcKind kind)
     return false;
 }
 
-void TFormMain::CalcHydraulic()
+void MainWindow::calculateHydraulic()
 {
     calculate(CalcKind::Hydraulic);
 }
 
-void TFormMain::CalcStatic()
+void MainWindow::calculateStatic()
 {
     calculate(CalcKind::Static);
 }
 
-void TFormMain::CalcFiberglass(bool makeReport)
+void MainWindow::calculateFiberglass(bool makeReport)
 {
     if (calculate(CalcKind::Fiberglass) && makeReport && m_reports) {
         m_reports->makeReport(*m_session, CalcKind::Fiberglass);
@@ -455,7 +455,7 @@ void TFormMain::CalcFiberglass(bool makeReport)
     }
 }
 
-void TFormMain::showSession()
+void MainWindow::showSession()
 {
     const CalcKind kind = CalcKinds::ofView(m_view);
     const CalcSession::ResultState state = m_session->state(kind);
@@ -492,50 +492,50 @@ void TFormMain::showSession()
         background = QColor(250, 219, 216);
         text = QColor(150, 0, 0);
     }
-    QPalette palette = ui.ResultsState->palette();
+    QPalette palette = ui.resultsStateLine->palette();
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, text);
-    ui.ResultsState->setPalette(palette);
-    ui.ResultsState->setText(m_session->stateLine(kind));
+    ui.resultsStateLine->setPalette(palette);
+    ui.resultsStateLine->setText(m_session->stateLine(kind));
     QStringList warnings;
     for (const CalcWarning &warning : m_session->warnings(kind))
         warnings << QStringLiteral("⚠ ") + warning.message;
     ui.ResultsWarnings->setText(warnings.join(QLatin1Char('\n')));
     ui.ResultsWarnings->setVisible(!warnings.isEmpty());
-    ui.ChoicesLine->setText(m_session->choicesLine());
+    ui.choicesLine->setText(m_session->choicesLine());
 
     // The fiberglass report runs its calculation first, so it is always at hand.
-    ActionReportEdit->setEnabled(m_session->calculation() == CalcKind::Fiberglass || m_session->resultsCurrent());
+    reportAction->setEnabled(m_session->calculation() == CalcKind::Fiberglass || m_session->resultsCurrent());
 }
 
-void TFormMain::ActionHydraulicCalcExecute()
+void MainWindow::chooseHydraulicCalculation()
 {
-    ui.TabSet->setCurrentIndex(0);
+    ui.calculationTabs->setCurrentIndex(0);
 }
 
-void TFormMain::ActionStatCalcExecute()
+void MainWindow::chooseStaticCalculation()
 {
-    ui.TabSet->setCurrentIndex(1);
+    ui.calculationTabs->setCurrentIndex(1);
 }
 
-void TFormMain::ActionExecuteExecute()
+void MainWindow::runCalculation()
 {
     calculate(m_session->calculation());
 }
 
-void TFormMain::explainNoReport()
+void MainWindow::explainNoReport()
 {
     const QString refusal = m_session->reportRefusal(m_session->calculation());
     if (!refusal.isEmpty())
         Dialogs::instance().message(this, refusal);
 }
 
-void TFormMain::ActionReportEditExecute()
+void MainWindow::makeReport()
 {
     const CalcKind kind = m_session->calculation();
     if (kind == CalcKind::Fiberglass) {
         // The fiberglass report always follows a fresh run of the inputs as they are.
-        CalcFiberglass(true);
+        calculateFiberglass(true);
         return;
     }
     if (!m_session->resultsCurrent(kind)) {
@@ -548,50 +548,50 @@ void TFormMain::ActionReportEditExecute()
     }
 }
 
-void TFormMain::ActionExitExecute()
+void MainWindow::exitProgram()
 {
     writeTabIndex();
     close();
 }
 
-void TFormMain::ActionHelpExecute()
+void MainWindow::openHelp()
 {
     HelpLauncher::open(QCoreApplication::applicationFilePath());
 }
 
-void TFormMain::ActionAboutExecute()
+void MainWindow::showAbout()
 {
-    TAboutBox box(this);
-    box.LabelVer->setText(QStringLiteral("Версия ") + QCoreApplication::applicationVersion());
+    AboutDialog box(this);
+    box.versionLabel->setText(QStringLiteral("Версия ") + QCoreApplication::applicationVersion());
     Dialogs::instance().execDialog(&box);
 }
 
-void TFormMain::PopupMenuCalcPopup()
+void MainWindow::markCalculationMenu()
 {
-    ActionHydraulicCalc->setChecked(m_session->mode() == 0);
-    ActionStatCalc->setChecked(m_session->mode() == 1);
+    hydraulicAction->setChecked(m_session->mode() == 0);
+    staticAction->setChecked(m_session->mode() == 1);
 }
 
-void TFormMain::showVariable(VariableGridModel *model, int row)
+void MainWindow::showVariable(VariableGridModel *model, int row)
 {
     if (row < 0)
         return;
-    const TVariable &v = model->variableAt(row);
-    ui.EditVarValue->setText(v.FormatValue());
-    ui.StatusText->setText(v.GetDescription());
+    const Variable &v = model->variableAt(row);
+    ui.valueEditor->setText(v.formatValue());
+    ui.statusText->setText(v.description());
 }
 
-void TFormMain::vstInVariablesClick()
+void MainWindow::showClickedInput()
 {
-    showVariable(m_inModel, ui.vstInVariables->focusedRow());
+    showVariable(m_inModel, ui.inputGrid->focusedRow());
 }
 
-void TFormMain::vstOutVariablesClick()
+void MainWindow::showClickedResult()
 {
-    showVariable(m_outModel, ui.vstOutVariables->focusedRow());
+    showVariable(m_outModel, ui.outputGrid->focusedRow());
 }
 
-void TFormMain::chooseInputRow(const QModelIndex &current)
+void MainWindow::chooseInputRow(const QModelIndex &current)
 {
     // A row the user moves to is the one the next value goes to; a grid
     // rebuilt or left empty keeps the choice.
@@ -601,68 +601,68 @@ void TFormMain::chooseInputRow(const QModelIndex &current)
     showValueTarget();
 }
 
-Slot TFormMain::valueTarget() const
+Slot MainWindow::valueTarget() const
 {
     return m_inModel->rowOf(m_chosenInput) >= 0 ? m_chosenInput : Slot::None;
 }
 
-void TFormMain::showValueTarget()
+void MainWindow::showValueTarget()
 {
     const Slot target = valueTarget();
     if (target == Slot::None) {
-        ui.EditVarTarget->setText(QStringLiteral("строка не выбрана"));
-        ui.EditVarTarget->setToolTip(QStringLiteral("Выберите строку таблицы, значение которой нужно изменить"));
+        ui.valueTargetLabel->setText(QStringLiteral("строка не выбрана"));
+        ui.valueTargetLabel->setToolTip(QStringLiteral("Выберите строку таблицы, значение которой нужно изменить"));
         return;
     }
-    const TVariable &v = vars()[target];
+    const Variable &v = vars()[target];
     const QString name = v.shownName().isEmpty() ? SlotKeys::key(target) : v.shownName();
-    ui.EditVarTarget->setText(v.GetUnits().isEmpty() ? QStringLiteral("→ %1").arg(name)
-                                                     : QStringLiteral("→ %1, %2").arg(name, v.GetUnits()));
-    ui.EditVarTarget->setToolTip(QStringLiteral("Значение изменяется у %1").arg(v.GetDescription()));
+    ui.valueTargetLabel->setText(v.units().isEmpty() ? QStringLiteral("→ %1").arg(name)
+                                                     : QStringLiteral("→ %1, %2").arg(name, v.units()));
+    ui.valueTargetLabel->setToolTip(QStringLiteral("Значение изменяется у %1").arg(v.description()));
 }
 
-void TFormMain::EditVarValueEnter()
+void MainWindow::applyEnteredValue()
 {
     const Slot target = valueTarget();
     if (target == Slot::None)
         return;
-    const QString text = ui.EditVarValue->text();
+    const QString text = ui.valueEditor->text();
     double value = 0;
     if (!NumberFormat::parseEntry(text, &value)) {
-        const TVariable &v = vars()[target];
-        QString example = v.FormatValue();
+        const Variable &v = vars()[target];
+        QString example = v.formatValue();
         QString other = example;
         other.replace(QLatin1Char(','), QLatin1Char('.'));
         if (other == example)
             example = QStringLiteral("0,5");
-        const QString name = v.shownName().isEmpty() ? v.GetDescription() : v.shownName();
+        const QString name = v.shownName().isEmpty() ? v.description() : v.shownName();
         Dialogs::instance().message(
             this, QStringLiteral("Значение «%1» не принято для %2 («%3»). Введите число, например %4 или %5; "
                                  "дробную часть можно отделять запятой или точкой.")
-                      .arg(text.trimmed(), name, v.GetDescription(), example,
-                           other == v.FormatValue() ? QStringLiteral("-1.5e3") : other));
+                      .arg(text.trimmed(), name, v.description(), example,
+                           other == v.formatValue() ? QStringLiteral("-1.5e3") : other));
         return;
     }
     m_session->setInput(target, value);
     m_inModel->refresh();
 }
 
-void TFormMain::typeIntoValueEditor(const QString &text)
+void MainWindow::typeIntoValueEditor(const QString &text)
 {
     m_typedIntoEditor = true;
-    ui.EditVarValue->setFocus(Qt::OtherFocusReason);
-    ui.EditVarValue->setText(text);
-    ui.EditVarValue->deselect();
-    ui.EditVarValue->setCursorPosition(int(text.size()));
+    ui.valueEditor->setFocus(Qt::OtherFocusReason);
+    ui.valueEditor->setText(text);
+    ui.valueEditor->deselect();
+    ui.valueEditor->setCursorPosition(int(text.size()));
 }
 
-bool TFormMain::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui.vstInVariables && event->type() == QEvent::KeyPress) {
+    if (watched == ui.inputGrid && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (isEnter(key)) {
-            ui.EditVarValue->setFocus(Qt::OtherFocusReason);
-            ui.EditVarValue->selectAll();
+            ui.valueEditor->setFocus(Qt::OtherFocusReason);
+            ui.valueEditor->selectAll();
             return true;
         }
         if (startsNumber(key)) {
@@ -670,9 +670,9 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
             typeIntoValueEditor(key->text());
             return true;
         }
-    } else if (watched == ui.EditVarValue) {
+    } else if (watched == ui.valueEditor) {
         if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
-            EditVarValueEnter();
+            applyEnteredValue();
             return true;
         }
         if (event->type() == QEvent::FocusIn) {
@@ -680,14 +680,14 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
                 m_typedIntoEditor = false;
             } else {
                 // After the click that gave the focus has placed the caret.
-                QTimer::singleShot(0, ui.EditVarValue, &QLineEdit::selectAll);
+                QTimer::singleShot(0, ui.valueEditor, &QLineEdit::selectAll);
             }
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TFormMain::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_project->confirmDrop() || (m_closeGuard && !m_closeGuard())) {
         event->ignore();
@@ -698,25 +698,25 @@ void TFormMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TFormMain::writeTabIndex()
+void MainWindow::writeTabIndex()
 {
     QString reason;
-    const bool written = m_settings->writeTabIndex(ui.TabSet->currentIndex(), &reason);
+    const bool written = m_settings->writeTabIndex(ui.calculationTabs->currentIndex(), &reason);
     reportSettingsWrite(written, reason);
 }
 
-void TFormMain::reportSettingsWrite(bool written, const QString &reason)
+void MainWindow::reportSettingsWrite(bool written, const QString &reason)
 {
     if (written)
         return;
     // One box per failure is enough: closing through the exit command writes twice.
     if (!m_settingsWriteFailed)
         Dialogs::instance().generalError(
-            this, QStringLiteral("Не удалось сохранить настройки в файле «%1». %2").arg(SettingsFileName, reason));
+            this, QStringLiteral("Не удалось сохранить настройки в файле «%1». %2").arg(settingsFilePath, reason));
     m_settingsWriteFailed = true;
 }
 
-void TFormMain::saveView(bool sayFailure)
+void MainWindow::saveView(bool sayFailure)
 {
     WindowPlacement placement;
     placement.showCmd = isMinimized()   ? WindowPlacement::Minimized
@@ -724,18 +724,18 @@ void TFormMain::saveView(bool sayFailure)
                                         : WindowPlacement::Normal;
     placement.normalBounds = normalGeometry().isValid() ? normalGeometry() : geometry();
     const QScreen *s = screen();
-    MainSettings::View view;
-    view.panelHeight = ui.PanelMainTop->height();
-    view.laying = ui.ComboBox1->currentIndex();
-    view.wall = ui.ComboBox2->currentIndex();
+    MainWindowSettings::View view;
+    view.panelHeight = ui.upperHalf->height();
+    view.laying = ui.layingCombo->currentIndex();
+    view.wall = ui.wallCombo->currentIndex();
     QString reason;
-    const bool written = m_settings->writeView(ui.TabSet->currentIndex(), placement, qRound(s->logicalDotsPerInch()),
+    const bool written = m_settings->writeView(ui.calculationTabs->currentIndex(), placement, qRound(s->logicalDotsPerInch()),
                                                s->size(), view, &reason);
     if (sayFailure)
         reportSettingsWrite(written, reason);
 }
 
-void TFormMain::restorePlacement()
+void MainWindow::restorePlacement()
 {
     const QScreen *s = screen();
     const auto view = m_settings->view(qRound(s->logicalDotsPerInch()), s->size());
@@ -750,14 +750,14 @@ void TFormMain::restorePlacement()
             setWindowState(Qt::WindowMinimized);
     }
     if (view->panelHeight > 0) {
-        QList<int> sizes = ui.HorizSplitter->sizes();
+        QList<int> sizes = ui.halvesSplitter->sizes();
         const int total = sizes.value(0) + sizes.value(1);
-        ui.HorizSplitter->setSizes({view->panelHeight, std::max(total - view->panelHeight, 1)});
+        ui.halvesSplitter->setSizes({view->panelHeight, std::max(total - view->panelHeight, 1)});
     }
     if (view->laying >= 0) {
-        ui.ComboBox1->setCurrentIndex(view->laying);
+        ui.layingCombo->setCurrentIndex(view->laying);
         m_session->setLayingIndex(view->laying);
     }
     if (view->wall >= 0)
-        ui.ComboBox2->setCurrentIndex(view->wall);
+        ui.wallCombo->setCurrentIndex(view->wall);
 }

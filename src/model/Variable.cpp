@@ -1,26 +1,26 @@
-#include "model/TVariable.h"
+#include "model/Variable.h"
 
 #include "model/NumberFormat.h"
 
 #include <QHash>
 
-QString TVariable::FormatValue() const
+QString Variable::formatValue() const
 {
     return NumberFormat::format(m_format, m_value);
 }
 
-QString TVariable::FormatScaled(double factor) const
+QString Variable::formatScaled(double factor) const
 {
     const long double product = static_cast<long double>(m_value) * static_cast<long double>(factor);
     return NumberFormat::formatExtended(m_format, product);
 }
 
-QString TVariable::shownName() const
+QString Variable::shownName() const
 {
     return m_symbolMark ? symbolName(m_name) : m_name;
 }
 
-QString TVariable::symbolName(const QString &name)
+QString Variable::symbolName(const QString &name)
 {
     static const QHash<QChar, QChar> greek = [] {
         const char latin[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";

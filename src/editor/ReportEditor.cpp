@@ -1,10 +1,10 @@
-#include "editor/remain.h"
+#include "editor/ReportEditor.h"
 
 #include "editor/EditorRuler.h"
 #include "editor/RichEditControl.h"
-#include "editor/TFormReport.h"
+#include "editor/ReportPrinter.h"
 #include "editor/UpDown.h"
-#include "reports/ReportUnit.h"
+#include "reports/ReportPage.h"
 #include "richtext/DocumentFile.h"
 #include "ui/Dialogs.h"
 
@@ -57,97 +57,97 @@ bool isTextField(const QWidget *widget)
 
 } // namespace
 
-TFormEditor::TFormEditor(QWidget *mainWindow) : QMainWindow(nullptr), m_document(new EditorDocument(this))
+ReportEditor::ReportEditor(QWidget *mainWindow) : QMainWindow(nullptr), m_document(new EditorDocument(this))
 {
     ui.setupUi(this);
     resize(defaultSize(mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen()));
     // The program ends with the main window, whether this one is open or not.
     setAttribute(Qt::WA_QuitOnClose, false);
     setAcceptDrops(true);
-    ui.Editor->setDocument(m_document->textDocument());
-    ui.Editor->setFont(m_document->defaultFont());
+    ui.richEdit->setDocument(m_document->textDocument());
+    ui.richEdit->setFont(m_document->defaultFont());
     connectCommands();
-    FormCreate();
+    setUp();
     if (mainWindow)
         move(mainWindow->geometry().center() - rect().center());
 }
 
-TFormEditor::~TFormEditor()
+ReportEditor::~ReportEditor()
 {
     // The control lets go of the document before the document goes.
-    ui.Editor->setDocument(nullptr);
+    ui.richEdit->setDocument(nullptr);
 }
 
-void TFormEditor::connectCommands()
+void ReportEditor::connectCommands()
 {
-    connect(ui.FileNewCmd, &QAction::triggered, this, &TFormEditor::FileNewCmdExecute);
-    connect(ui.FileOpenCmd, &QAction::triggered, this, &TFormEditor::FileOpen);
-    connect(ui.FileSaveCmd, &QAction::triggered, this, [this] { FileSave(); });
-    connect(ui.FileSaveAsCmd, &QAction::triggered, this, [this] { FileSaveAs(); });
-    connect(ui.FilePrinterSetup, &QAction::triggered, this, &TFormEditor::FilePrinterSetupExecute);
-    connect(ui.FilePrintPreviewCmd, &QAction::triggered, this, &TFormEditor::FilePrintPreviewCmdExecute);
-    connect(ui.FilePrintCmd, &QAction::triggered, this, &TFormEditor::FilePrint);
-    connect(ui.FileExportPdfCmd, &QAction::triggered, this, &TFormEditor::FileExportPdfExecute);
-    connect(ui.FileExitCmd, &QAction::triggered, this, &TFormEditor::FileExit);
-    connect(ui.EditUndoCmd, &QAction::triggered, this, &TFormEditor::EditUndo);
-    connect(ui.EditRedoCmd, &QAction::triggered, this, &TFormEditor::EditRedo);
-    connect(ui.EditCutCmd, &QAction::triggered, this, &TFormEditor::EditCut);
-    connect(ui.EditCopyCmd, &QAction::triggered, this, &TFormEditor::EditCopy);
-    connect(ui.EditPasteCmd, &QAction::triggered, this, &TFormEditor::EditPaste);
-    connect(ui.EditFontCmd, &QAction::triggered, this, &TFormEditor::SelectFont);
+    connect(ui.newAction, &QAction::triggered, this, &ReportEditor::startNewDocument);
+    connect(ui.openAction, &QAction::triggered, this, &ReportEditor::chooseAndOpenFile);
+    connect(ui.saveAction, &QAction::triggered, this, [this] { save(); });
+    connect(ui.saveAsAction, &QAction::triggered, this, [this] { saveAs(); });
+    connect(ui.printerSetupAction, &QAction::triggered, this, &ReportEditor::setUpPrinter);
+    connect(ui.previewAction, &QAction::triggered, this, &ReportEditor::previewReport);
+    connect(ui.printAction, &QAction::triggered, this, &ReportEditor::printReport);
+    connect(ui.exportPdfAction, &QAction::triggered, this, &ReportEditor::exportPdf);
+    connect(ui.closeAction, &QAction::triggered, this, &ReportEditor::closeEditor);
+    connect(ui.undoAction, &QAction::triggered, this, &ReportEditor::undo);
+    connect(ui.redoAction, &QAction::triggered, this, &ReportEditor::redo);
+    connect(ui.cutAction, &QAction::triggered, this, &ReportEditor::cut);
+    connect(ui.copyAction, &QAction::triggered, this, &ReportEditor::copy);
+    connect(ui.pasteAction, &QAction::triggered, this, &ReportEditor::paste);
+    connect(ui.fontAction, &QAction::triggered, this, &ReportEditor::chooseFont);
 
-    connect(ui.BoldButton, &QAction::triggered, this, &TFormEditor::BoldButtonClick);
-    connect(ui.ItalicButton, &QAction::triggered, this, &TFormEditor::ItalicButtonClick);
-    connect(ui.UnderlineButton, &QAction::triggered, this, &TFormEditor::UnderlineButtonClick);
-    connect(ui.AlignGroup, &QActionGroup::triggered, this, &TFormEditor::AlignButtonClick);
-    connect(ui.BulletsButton, &QAction::triggered, this, &TFormEditor::BulletsButtonClick);
-    connect(ui.FontName, &QComboBox::textActivated, this, &TFormEditor::FontNameChange);
+    connect(ui.boldAction, &QAction::triggered, this, &ReportEditor::applyBold);
+    connect(ui.italicAction, &QAction::triggered, this, &ReportEditor::applyItalic);
+    connect(ui.underlineAction, &QAction::triggered, this, &ReportEditor::applyUnderline);
+    connect(ui.alignmentGroup, &QActionGroup::triggered, this, &ReportEditor::applyAlignment);
+    connect(ui.bulletsAction, &QAction::triggered, this, &ReportEditor::applyBullets);
+    connect(ui.fontNameBox, &QComboBox::textActivated, this, &ReportEditor::applyFontName);
     // A size applies once it is chosen, never while it is being typed.
-    connect(ui.FontSize->lineEdit(), &QLineEdit::returnPressed, this, &TFormEditor::fontSizeEntered);
-    connect(ui.FontSize->lineEdit(), &QLineEdit::editingFinished, this, &TFormEditor::fontSizeLeft);
-    connect(ui.FontSize, &QComboBox::textActivated, this, [this](const QString &text) {
-        const bool inTheBox = ui.FontSize->hasFocus() || ui.FontSize->lineEdit()->hasFocus();
-        FontSizeChange(text);
+    connect(ui.fontSizeBox->lineEdit(), &QLineEdit::returnPressed, this, &ReportEditor::fontSizeEntered);
+    connect(ui.fontSizeBox->lineEdit(), &QLineEdit::editingFinished, this, &ReportEditor::fontSizeLeft);
+    connect(ui.fontSizeBox, &QComboBox::textActivated, this, [this](const QString &text) {
+        const bool inTheBox = ui.fontSizeBox->hasFocus() || ui.fontSizeBox->lineEdit()->hasFocus();
+        applyFontSize(text);
         // Back to the text after a choice from the list, not when the box
         // lost the focus to something else.
         if (inTheBox)
-            ui.Editor->setFocus();
+            ui.richEdit->setFocus();
     });
-    connect(ui.UpDown1, &UpDown::stepped, this, [this](int points) { FontSizeChange(QString::number(points)); });
+    connect(ui.fontSizeArrows, &UpDown::stepped, this, [this](int points) { applyFontSize(QString::number(points)); });
 
-    connect(ui.Ruler, &EditorRuler::firstIndentReleased, this, &TFormEditor::FirstIndMouseUp);
-    connect(ui.Ruler, &EditorRuler::leftIndentReleased, this, &TFormEditor::LeftIndMouseUp);
-    connect(ui.Ruler, &EditorRuler::rightIndentReleased, this, &TFormEditor::RightIndMouseUp);
-    connect(ui.Ruler, &EditorRuler::resized, this, &TFormEditor::SelectionChange);
+    connect(ui.ruler, &EditorRuler::firstIndentReleased, this, &ReportEditor::applyFirstIndent);
+    connect(ui.ruler, &EditorRuler::leftIndentReleased, this, &ReportEditor::applyLeftIndent);
+    connect(ui.ruler, &EditorRuler::rightIndentReleased, this, &ReportEditor::applyRightIndent);
+    connect(ui.ruler, &EditorRuler::resized, this, &ReportEditor::showSelectionFormat);
 
-    connect(ui.Editor, &QTextEdit::cursorPositionChanged, this, &TFormEditor::pullCursor);
-    connect(ui.Editor, &QTextEdit::selectionChanged, this, &TFormEditor::pullCursor);
-    connect(ui.Editor, &QTextEdit::copyAvailable, this, &TFormEditor::ActionList2Update);
-    connect(ui.Editor, &QTextEdit::undoAvailable, this, &TFormEditor::ActionList2Update);
-    connect(ui.Editor, &QTextEdit::redoAvailable, this, &TFormEditor::ActionList2Update);
-    connect(ui.Editor, &RichEditControl::filesDropped, this, &TFormEditor::FilesDropped);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TFormEditor::ActionList2Update);
+    connect(ui.richEdit, &QTextEdit::cursorPositionChanged, this, &ReportEditor::pullCursor);
+    connect(ui.richEdit, &QTextEdit::selectionChanged, this, &ReportEditor::pullCursor);
+    connect(ui.richEdit, &QTextEdit::copyAvailable, this, &ReportEditor::updateEditCommands);
+    connect(ui.richEdit, &QTextEdit::undoAvailable, this, &ReportEditor::updateEditCommands);
+    connect(ui.richEdit, &QTextEdit::redoAvailable, this, &ReportEditor::updateEditCommands);
+    connect(ui.richEdit, &RichEditControl::filesDropped, this, &ReportEditor::openDroppedFiles);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &ReportEditor::updateEditCommands);
 
-    connect(m_document, &EditorDocument::cursorChanged, this, &TFormEditor::pushCursor);
-    connect(m_document, &EditorDocument::documentNameChanged, this, &TFormEditor::showDocumentName);
-    connect(m_document, &EditorDocument::modifiedChanged, this, &TFormEditor::SetModified);
+    connect(m_document, &EditorDocument::cursorChanged, this, &ReportEditor::pushCursor);
+    connect(m_document, &EditorDocument::documentNameChanged, this, &ReportEditor::showDocumentName);
+    connect(m_document, &EditorDocument::modifiedChanged, this, &ReportEditor::showModified);
     // Every change of the content.
     connect(m_document->textDocument(), &QTextDocument::contentsChanged, this,
-            [this] { SetModified(m_document->isModified()); });
+            [this] { showModified(m_document->isModified()); });
 }
 
-void TFormEditor::FormCreate()
+void ReportEditor::setUp()
 {
     m_dialogFolder = QCoreApplication::applicationDirPath();
-    SetDocumentName(EditorDocument::untitledName());
-    FillFontNames();
-    SetTextMargins();
-    SelectionChange();
-    ActionList2Update();
-    SetModified(m_document->isModified());
+    setDocumentName(EditorDocument::untitledName());
+    fillFontNames();
+    applyTextMargins();
+    showSelectionFormat();
+    updateEditCommands();
+    showModified(m_document->isModified());
 }
 
-void TFormEditor::FillFontNames()
+void ReportEditor::fillFontNames()
 {
     QStringList names;
     for (const QString &family : QFontDatabase::families()) {
@@ -156,15 +156,15 @@ void TFormEditor::FillFontNames()
     }
     names.sort(Qt::CaseInsensitive);
     names.removeDuplicates();
-    ui.FontName->addItems(names);
+    ui.fontNameBox->addItems(names);
 }
 
-void TFormEditor::setReportForm(TFormReport *form)
+void ReportEditor::setReportPrinter(ReportPrinter *form)
 {
     m_report = form;
 }
 
-bool TFormEditor::acceptsLetterCommands(const QWidget *focus)
+bool ReportEditor::acceptsLetterCommands(const QWidget *focus)
 {
     for (const QWidget *w = focus; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
         if (isTextField(w))
@@ -173,12 +173,12 @@ bool TFormEditor::acceptsLetterCommands(const QWidget *focus)
     return true;
 }
 
-QString TFormEditor::fileFilter()
+QString ReportEditor::fileFilter()
 {
     return QStringLiteral("Rich Text Files (*.RTF *.rtf);;Text Files (*.TXT *.txt)");
 }
 
-QSize TFormEditor::defaultSize(const QScreen *screen)
+QSize ReportEditor::defaultSize(const QScreen *screen)
 {
     const qreal dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     const int text = qCeil(ReportPage::TextWidth / 25.4 * dpi);
@@ -192,44 +192,44 @@ QSize TFormEditor::defaultSize(const QScreen *screen)
     return size;
 }
 
-bool TFormEditor::hasStartFile() const
+bool ReportEditor::hasStartFile() const
 {
     return !m_startFileTried && !m_startFile.isEmpty() && startFileProblem().isEmpty();
 }
 
-QString TFormEditor::startFileProblem() const
+QString ReportEditor::startFileProblem() const
 {
     if (m_startFile.isEmpty())
         return QString();
     return DocumentFile::checkReadable(m_startFile).message;
 }
 
-bool TFormEditor::hasUserChanges() const
+bool ReportEditor::hasUserChanges() const
 {
     // The history starts afresh with every built, opened or new document, so
     // whatever can be undone is the user's.
     return m_document->isModified() && m_document->textDocument()->availableUndoSteps() > 0;
 }
 
-bool TFormEditor::confirmReplace()
+bool ReportEditor::confirmReplace()
 {
     if (!isVisible() || !hasUserChanges())
         return true;
-    return ConfirmSaveChanges();
+    return confirmSaveChanges();
 }
 
-void TFormEditor::markBuiltDocument()
+void ReportEditor::markBuiltDocument()
 {
     QTextDocument *doc = m_document->textDocument();
     doc->clearUndoRedoStacks();
     // Unsaved: saving asks for a name.
     doc->setModified(true);
-    m_document->SelectRange(0, 0);
-    SetModified(true);
-    ActionList2Update();
+    m_document->selectRange(0, 0);
+    showModified(true);
+    updateEditCommands();
 }
 
-void TFormEditor::ShowEditor()
+void ReportEditor::showEditor()
 {
     show();
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -237,28 +237,28 @@ void TFormEditor::ShowEditor()
     activateWindow();
 }
 
-void TFormEditor::showEvent(QShowEvent *event)
+void ReportEditor::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        onShown();
 }
 
-void TFormEditor::FormShow()
+void ReportEditor::onShown()
 {
-    ShowCaretPosition();
-    SetModified(m_document->isModified());
-    ui.Editor->setFocus();
+    showCaretPosition();
+    showModified(m_document->isModified());
+    ui.richEdit->setFocus();
     if (hasStartFile()) {
         m_startFileTried = true;
         // A report built before the window first showed stays.
         if (m_document->isUntitled() && !m_document->isModified() && m_document->documentLength() == 0)
-            OpenDocumentFile(m_startFile);
+            openDocumentFile(m_startFile);
     }
     m_startFileTried = true;
 }
 
-bool TFormEditor::ConfirmSaveChanges()
+bool ReportEditor::confirmSaveChanges()
 {
     if (!m_document->isModified())
         return true;
@@ -269,7 +269,7 @@ bool TFormEditor::ConfirmSaveChanges()
     case QMessageBox::Yes:
         // A save that did not happen (cancelled or failed) keeps the changes
         // and stops what was to follow.
-        return FileSave();
+        return save();
     case QMessageBox::No:
         return true;
     default:
@@ -277,39 +277,39 @@ bool TFormEditor::ConfirmSaveChanges()
     }
 }
 
-bool TFormEditor::confirmProgramEnd()
+bool ReportEditor::confirmProgramEnd()
 {
-    return !isVisible() || ConfirmSaveChanges();
+    return !isVisible() || confirmSaveChanges();
 }
 
-void TFormEditor::FileNewCmdExecute()
+void ReportEditor::startNewDocument()
 {
-    if (ConfirmSaveChanges())
-        FileNew();
+    if (confirmSaveChanges())
+        newDocument();
 }
 
-void TFormEditor::FileNew()
+void ReportEditor::newDocument()
 {
-    m_document->FileNew();
+    m_document->newDocument();
     m_document->textDocument()->clearUndoRedoStacks();
-    SetModified(false);
-    ActionList2Update();
+    showModified(false);
+    updateEditCommands();
 }
 
-void TFormEditor::FileOpen()
+void ReportEditor::chooseAndOpenFile()
 {
-    if (!ConfirmSaveChanges())
+    if (!confirmSaveChanges())
         return;
     const QString path = Dialogs::instance().openFileName(this, QStringLiteral("Открыть"), m_dialogFolder, fileFilter());
     if (path.isEmpty())
         return;
-    if (OpenDocumentFile(path)) {
-        ui.Editor->setReadOnly(false);
+    if (openDocumentFile(path)) {
+        ui.richEdit->setReadOnly(false);
         rememberDialogFolder(path);
     }
 }
 
-void TFormEditor::rememberDialogFolder(const QString &file)
+void ReportEditor::rememberDialogFolder(const QString &file)
 {
     const QString folder = QFileInfo(file).absolutePath();
     if (folder == m_dialogFolder)
@@ -318,29 +318,29 @@ void TFormEditor::rememberDialogFolder(const QString &file)
     Q_EMIT dialogFolderChanged(folder);
 }
 
-bool TFormEditor::OpenDocumentFile(const QString &path)
+bool ReportEditor::openDocumentFile(const QString &path)
 {
-    const DocumentFile::Result result = m_document->OpenDocumentFile(path);
+    const DocumentFile::Result result = m_document->openDocumentFile(path);
     if (!result.ok) {
         Dialogs::instance().generalError(this, result.message);
         return false;
     }
     // Nothing of the former document can be brought back into this one.
     m_document->textDocument()->clearUndoRedoStacks();
-    ui.Editor->setFocus();
-    SetModified(false);
-    ActionList2Update();
+    ui.richEdit->setFocus();
+    showModified(false);
+    updateEditCommands();
     return true;
 }
 
-bool TFormEditor::FileSave()
+bool ReportEditor::save()
 {
     if (m_document->isUntitled())
-        return FileSaveAs();
+        return saveAs();
     return saveTo(m_document->documentName());
 }
 
-bool TFormEditor::FileSaveAs()
+bool ReportEditor::saveAs()
 {
     const QString path
         = Dialogs::instance().saveFileName(this, QStringLiteral("Сохранить как"), m_dialogFolder, fileFilter());
@@ -354,53 +354,53 @@ bool TFormEditor::FileSaveAs()
     return true;
 }
 
-bool TFormEditor::saveTo(const QString &path)
+bool ReportEditor::saveTo(const QString &path)
 {
-    const DocumentFile::Result result = m_document->SaveDocumentFile(path);
+    const DocumentFile::Result result = m_document->saveDocumentFile(path);
     if (!result.ok) {
         Dialogs::instance().generalError(this, result.message);
         return false;
     }
-    SetModified(false);
+    showModified(false);
     return true;
 }
 
-void TFormEditor::FileExit()
+void ReportEditor::closeEditor()
 {
     close();
 }
 
-void TFormEditor::closeEvent(QCloseEvent *event)
+void ReportEditor::closeEvent(QCloseEvent *event)
 {
-    if (ConfirmSaveChanges())
+    if (confirmSaveChanges())
         event->accept();
     else
         event->ignore();
 }
 
-void TFormEditor::FilesDropped(const QStringList &files)
+void ReportEditor::openDroppedFiles(const QStringList &files)
 {
-    if (files.isEmpty() || !ConfirmSaveChanges())
+    if (files.isEmpty() || !confirmSaveChanges())
         return;
-    OpenDocumentFile(files.first());
+    openDocumentFile(files.first());
 }
 
-void TFormEditor::dragEnterEvent(QDragEnterEvent *event)
+void ReportEditor::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!RichEditControl::droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
-void TFormEditor::dropEvent(QDropEvent *event)
+void ReportEditor::dropEvent(QDropEvent *event)
 {
     const QStringList files = RichEditControl::droppedFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();
-    FilesDropped(files);
+    openDroppedFiles(files);
 }
 
-void TFormEditor::FilePrintPreviewCmdExecute()
+void ReportEditor::previewReport()
 {
     if (!m_report)
         return;
@@ -409,19 +409,19 @@ void TFormEditor::FilePrintPreviewCmdExecute()
     m_report->preview(this, *m_document->textDocument());
 }
 
-void TFormEditor::FilePrint()
+void ReportEditor::printReport()
 {
     if (m_report)
         m_report->print(this, *m_document->textDocument());
 }
 
-void TFormEditor::FilePrinterSetupExecute()
+void ReportEditor::setUpPrinter()
 {
     if (m_report)
         m_report->printerSetup(this, *m_document->textDocument());
 }
 
-void TFormEditor::FileExportPdfExecute()
+void ReportEditor::exportPdf()
 {
     if (!m_report)
         return;
@@ -430,74 +430,74 @@ void TFormEditor::FileExportPdfExecute()
     m_report->exportPdf(this, *m_document->textDocument(), m_dialogFolder + QLatin1Char('/') + base + QStringLiteral(".pdf"));
 }
 
-void TFormEditor::EditUndo()
+void ReportEditor::undo()
 {
-    ui.Editor->undo();
+    ui.richEdit->undo();
 }
 
-void TFormEditor::EditRedo()
+void ReportEditor::redo()
 {
-    ui.Editor->redo();
+    ui.richEdit->redo();
 }
 
-void TFormEditor::EditCut()
+void ReportEditor::cut()
 {
-    ui.Editor->cut();
+    ui.richEdit->cut();
 }
 
-void TFormEditor::EditCopy()
+void ReportEditor::copy()
 {
-    ui.Editor->copy();
+    ui.richEdit->copy();
 }
 
-void TFormEditor::EditPaste()
+void ReportEditor::paste()
 {
-    ui.Editor->paste();
+    ui.richEdit->paste();
 }
 
-void TFormEditor::ActionList2Update()
+void ReportEditor::updateEditCommands()
 {
-    const bool selected = ui.Editor->textCursor().hasSelection();
-    ui.EditCutCmd->setEnabled(selected);
-    ui.EditCopyCmd->setEnabled(selected);
-    ui.EditUndoCmd->setEnabled(m_document->textDocument()->isUndoAvailable());
-    ui.EditRedoCmd->setEnabled(m_document->textDocument()->isRedoAvailable());
-    ui.EditPasteCmd->setEnabled(ui.Editor->canPaste());
+    const bool selected = ui.richEdit->textCursor().hasSelection();
+    ui.cutAction->setEnabled(selected);
+    ui.copyAction->setEnabled(selected);
+    ui.undoAction->setEnabled(m_document->textDocument()->isUndoAvailable());
+    ui.redoAction->setEnabled(m_document->textDocument()->isRedoAvailable());
+    ui.pasteAction->setEnabled(ui.richEdit->canPaste());
 }
 
-void TFormEditor::mergeCurrentFormat(const QTextCharFormat &format)
+void ReportEditor::mergeCurrentFormat(const QTextCharFormat &format)
 {
     m_document->mergeCurrentCharFormat(format);
 }
 
-void TFormEditor::BoldButtonClick()
+void ReportEditor::applyBold()
 {
     if (m_syncingToolbar)
         return;
     QTextCharFormat format;
-    format.setFontWeight(ui.BoldButton->isChecked() ? QFont::Bold : QFont::Normal);
+    format.setFontWeight(ui.boldAction->isChecked() ? QFont::Bold : QFont::Normal);
     mergeCurrentFormat(format);
 }
 
-void TFormEditor::ItalicButtonClick()
+void ReportEditor::applyItalic()
 {
     if (m_syncingToolbar)
         return;
     QTextCharFormat format;
-    format.setFontItalic(ui.ItalicButton->isChecked());
+    format.setFontItalic(ui.italicAction->isChecked());
     mergeCurrentFormat(format);
 }
 
-void TFormEditor::UnderlineButtonClick()
+void ReportEditor::applyUnderline()
 {
     if (m_syncingToolbar)
         return;
     QTextCharFormat format;
-    format.setFontUnderline(ui.UnderlineButton->isChecked());
+    format.setFontUnderline(ui.underlineAction->isChecked());
     mergeCurrentFormat(format);
 }
 
-void TFormEditor::AlignButtonClick(QAction *button)
+void ReportEditor::applyAlignment(QAction *button)
 {
     if (m_syncingToolbar)
         return;
@@ -514,27 +514,27 @@ void TFormEditor::AlignButtonClick(QAction *button)
     }
 }
 
-void TFormEditor::BulletsButtonClick()
+void ReportEditor::applyBullets()
 {
     if (m_syncingToolbar)
         return;
-    m_document->setBullets(ui.BulletsButton->isChecked());
+    m_document->setBullets(ui.bulletsAction->isChecked());
 }
 
-void TFormEditor::FontNameChange(const QString &name)
+void ReportEditor::applyFontName(const QString &name)
 {
     if (m_syncingToolbar)
         return;
     // A name typed that matches no installed typeface is not applied.
-    const int index = ui.FontName->findText(name, Qt::MatchFixedString);
+    const int index = ui.fontNameBox->findText(name, Qt::MatchFixedString);
     if (index < 0)
         return;
     QTextCharFormat format;
-    format.setFontFamilies(QStringList{ui.FontName->itemText(index)});
+    format.setFontFamilies(QStringList{ui.fontNameBox->itemText(index)});
     mergeCurrentFormat(format);
 }
 
-void TFormEditor::FontSizeChange(const QString &text)
+void ReportEditor::applyFontSize(const QString &text)
 {
     if (m_syncingToolbar)
         return;
@@ -543,7 +543,7 @@ void TFormEditor::FontSizeChange(const QString &text)
     const int size = typed.toInt(&ok);
     if (typed.isEmpty() || !ok || size < 1 || size > kMaxFontSize) {
         // The box shows the size of the text again.
-        SelectionChange();
+        showSelectionFormat();
         if (!typed.isEmpty())
             Dialogs::instance().message(
                 this, QStringLiteral("Размер шрифта — целое число пунктов от 1 до %1.").arg(kMaxFontSize));
@@ -556,42 +556,42 @@ void TFormEditor::FontSizeChange(const QString &text)
     showFontSize(size);
 }
 
-void TFormEditor::fontSizeEntered()
+void ReportEditor::fontSizeEntered()
 {
     // Only a size the user typed: Enter on the size shown changes nothing.
-    QLineEdit *box = ui.FontSize->lineEdit();
+    QLineEdit *box = ui.fontSizeBox->lineEdit();
     if (!box->isModified())
         return;
     box->setModified(false);
     const QString text = box->text();
-    FontSizeChange(text);
+    applyFontSize(text);
     if (!text.trimmed().isEmpty())
-        ui.Editor->setFocus();
+        ui.richEdit->setFocus();
 }
 
-void TFormEditor::fontSizeLeft()
+void ReportEditor::fontSizeLeft()
 {
     // The box may also lose the focus untouched.
-    QLineEdit *box = ui.FontSize->lineEdit();
+    QLineEdit *box = ui.fontSizeBox->lineEdit();
     if (!box->isModified())
         return;
     box->setModified(false);
-    FontSizeChange(box->text());
+    applyFontSize(box->text());
 }
 
-void TFormEditor::showFontSize(int points)
+void ReportEditor::showFontSize(int points)
 {
     const QScopedValueRollback<bool> syncing(m_syncingToolbar, true);
     const QString text = QString::number(points);
     // The entry of the list when there is one, so that the box never takes
     // the text for a new choice from its list.
-    const int index = ui.FontSize->findText(text);
-    ui.FontSize->setCurrentIndex(index);
-    ui.FontSize->setEditText(text);
-    ui.FontSize->lineEdit()->setModified(false);
+    const int index = ui.fontSizeBox->findText(text);
+    ui.fontSizeBox->setCurrentIndex(index);
+    ui.fontSizeBox->setEditText(text);
+    ui.fontSizeBox->lineEdit()->setModified(false);
 }
 
-void TFormEditor::SelectFont()
+void ReportEditor::chooseFont()
 {
     QFontDialog dialog(m_document->currentFont(), this);
     dialog.setWindowTitle(QStringLiteral("Шрифт"));
@@ -600,62 +600,62 @@ void TFormEditor::SelectFont()
         format.setFont(dialog.currentFont());
         mergeCurrentFormat(format);
     }
-    SelectionChange();
-    ui.Editor->setFocus();
+    showSelectionFormat();
+    ui.richEdit->setFocus();
 }
 
-void TFormEditor::FirstIndMouseUp()
+void ReportEditor::applyFirstIndent()
 {
-    holdingMarkers([this] { m_document->setFirstIndent(ui.Ruler->firstIndentAtMarker()); });
+    holdingMarkers([this] { m_document->setFirstIndent(ui.ruler->firstIndentAtMarker()); });
     // The following lines keep their place on the ruler.
-    LeftIndMouseUp();
+    applyLeftIndent();
 }
 
-void TFormEditor::LeftIndMouseUp()
+void ReportEditor::applyLeftIndent()
 {
-    holdingMarkers([this] { m_document->setLeftIndent(ui.Ruler->leftIndentAtMarker(m_document->indents().first)); });
-    SelectionChange();
+    holdingMarkers([this] { m_document->setLeftIndent(ui.ruler->leftIndentAtMarker(m_document->indents().first)); });
+    showSelectionFormat();
 }
 
-void TFormEditor::RightIndMouseUp()
+void ReportEditor::applyRightIndent()
 {
-    holdingMarkers([this] { m_document->setRightIndent(ui.Ruler->rightIndentAtMarker()); });
-    SelectionChange();
+    holdingMarkers([this] { m_document->setRightIndent(ui.ruler->rightIndentAtMarker()); });
+    showSelectionFormat();
 }
 
-void TFormEditor::holdingMarkers(const std::function<void()> &change)
+void ReportEditor::holdingMarkers(const std::function<void()> &change)
 {
     const QScopedValueRollback<bool> holding(m_applyingIndents, true);
     change();
 }
 
-void TFormEditor::SelectionChange()
+void ReportEditor::showSelectionFormat()
 {
     const QScopedValueRollback<bool> syncing(m_syncingToolbar, true);
-    ui.Ruler->placeMarkers(m_document->indents());
+    ui.ruler->placeMarkers(m_document->indents());
     const QFont font = m_document->currentFont();
-    ui.BoldButton->setChecked(font.bold());
-    ui.ItalicButton->setChecked(font.italic());
-    ui.UnderlineButton->setChecked(font.underline());
-    ui.BulletsButton->setChecked(m_document->hasBullets());
+    ui.boldAction->setChecked(font.bold());
+    ui.italicAction->setChecked(font.italic());
+    ui.underlineAction->setChecked(font.underline());
+    ui.bulletsAction->setChecked(m_document->hasBullets());
     showFontSize(pointSizeOf(font));
     const QString family = font.family();
-    ui.FontName->setCurrentIndex(ui.FontName->findText(family, Qt::MatchFixedString));
-    ui.FontName->setEditText(family);
+    ui.fontNameBox->setCurrentIndex(ui.fontNameBox->findText(family, Qt::MatchFixedString));
+    ui.fontNameBox->setEditText(family);
     const Qt::Alignment alignment = m_document->alignment();
     if (alignment & Qt::AlignHCenter)
-        ui.CenterAlign->setChecked(true);
+        ui.alignCenterAction->setChecked(true);
     else if (alignment & (Qt::AlignRight | Qt::AlignTrailing))
-        ui.RightAlign->setChecked(true);
+        ui.alignRightAction->setChecked(true);
     else if (!(alignment & Qt::AlignJustify))
-        ui.LeftAlign->setChecked(true);
-    ShowCaretPosition();
+        ui.alignLeftAction->setChecked(true);
+    showCaretPosition();
 }
 
-void TFormEditor::ShowCaretPosition()
+void ReportEditor::showCaretPosition()
 {
     // Lines as they are laid out in the window, wrapped lines counted.
-    const QTextCursor cursor = ui.Editor->textCursor();
+    const QTextCursor cursor = ui.richEdit->textCursor();
     const int position = cursor.selectionStart();
     const QTextDocument *doc = m_document->textDocument();
     const QTextBlock block = doc->findBlock(position);
@@ -670,52 +670,52 @@ void TFormEditor::ShowCaretPosition()
             lineStart += textLine.textStart();
         }
     }
-    ui.StatusPanel[0]->setText(QString::asprintf("Ст: %3d   Кол: %3d", line + 1, position - lineStart + 1));
+    ui.statusPanels[0]->setText(QString::asprintf("Ст: %3d   Кол: %3d", line + 1, position - lineStart + 1));
 }
 
-void TFormEditor::SetModified(bool modified)
+void ReportEditor::showModified(bool modified)
 {
-    ui.StatusPanel[1]->setText(modified ? QStringLiteral("Изменён") : QString());
+    ui.statusPanels[1]->setText(modified ? QStringLiteral("Изменён") : QString());
 }
 
-void TFormEditor::SetDocumentName(const QString &name)
+void ReportEditor::setDocumentName(const QString &name)
 {
     m_document->setDocumentName(name);
 }
 
-void TFormEditor::showDocumentName(const QString &name)
+void ReportEditor::showDocumentName(const QString &name)
 {
     setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(name).fileName(), Dialogs::applicationTitle()));
 }
 
-void TFormEditor::SetTextMargins()
+void ReportEditor::applyTextMargins()
 {
-    ui.Editor->setTextMargins(EditorRuler::Gutter, EditorRuler::Gutter);
+    ui.richEdit->setTextMargins(EditorRuler::Gutter, EditorRuler::Gutter);
 }
 
-void TFormEditor::resizeEvent(QResizeEvent *event)
+void ReportEditor::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    SetTextMargins();
-    SelectionChange();
+    applyTextMargins();
+    showSelectionFormat();
 }
 
-void TFormEditor::pushCursor()
+void ReportEditor::pushCursor()
 {
     {
         const QScopedValueRollback<bool> pushing(m_pushingCursor, true);
-        ui.Editor->setTextCursor(m_document->cursor());
+        ui.richEdit->setTextCursor(m_document->cursor());
     }
     if (!m_applyingIndents)
-        SelectionChange();
-    ActionList2Update();
+        showSelectionFormat();
+    updateEditCommands();
 }
 
-void TFormEditor::pullCursor()
+void ReportEditor::pullCursor()
 {
     if (m_pushingCursor)
         return;
-    m_document->setCursor(ui.Editor->textCursor());
-    SelectionChange();
-    ActionList2Update();
+    m_document->setCursor(ui.richEdit->textCursor());
+    showSelectionFormat();
+    updateEditCommands();
 }

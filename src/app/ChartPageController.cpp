@@ -1,7 +1,7 @@
-#include "app/MainCharts.h"
+#include "app/ChartPageController.h"
 
-#include "app/MainUnit.h"
-#include "app/ReportLayer.h"
+#include "app/MainWindow.h"
+#include "app/ReportMaker.h"
 #include "calc/CalcSession.h"
 #include "model/ResourceLocator.h"
 #include "ui/ChartFigure.h"
@@ -12,27 +12,27 @@
 #include <QFileInfo>
 #include <QTabWidget>
 
-MainCharts::MainCharts(TFormMain &main, CalcSession &session)
+ChartPageController::ChartPageController(MainWindow &main, CalcSession &session)
     : QObject(&main), m_main(main), m_session(session),
       m_folder(ResourceLocator::forApplication().defaultDocumentsDir())
 {
-    const TFormMainUi &ui = m_main.widgets();
-    connect(ui.AdvPageControl1, &QTabWidget::currentChanged, this, [this] {
+    const MainWindowWidgets &ui = m_main.widgets();
+    connect(ui.pages, &QTabWidget::currentChanged, this, [this] {
         if (chartShown() && !m_chartCurrent)
             refreshChart();
     });
-    connect(ui.PageChart, &ChartPage::saveRequested, this, &MainCharts::saveChart);
-    connect(ui.PageChart, &ChartPage::insertRequested, this, &MainCharts::insertChart);
+    connect(ui.chartPage, &ChartPage::saveRequested, this, &ChartPageController::saveChart);
+    connect(ui.chartPage, &ChartPage::insertRequested, this, &ChartPageController::insertChart);
 }
 
-QSize MainCharts::pictureSize()
+QSize ChartPageController::pictureSize()
 {
     return ChartFigure::defaultSize();
 }
 
-void MainCharts::showResults(CalcKind kind, VerdictPanel::Shown shown)
+void ChartPageController::showResults(CalcKind kind, VerdictPanel::Shown shown)
 {
-    VerdictPanel *verdict = m_main.widgets().VerdictSummary;
+    VerdictPanel *verdict = m_main.widgets().verdictPanel;
     if (kind == CalcKind::Hydraulic) {
         verdict->hide();
     } else {
@@ -54,26 +54,26 @@ void MainCharts::showResults(CalcKind kind, VerdictPanel::Shown shown)
         refreshChart();
 }
 
-bool MainCharts::chartShown() const
+bool ChartPageController::chartShown() const
 {
-    const TFormMainUi &ui = m_main.widgets();
-    return ui.AdvPageControl1->currentWidget() == ui.PageChart && m_main.isVisible();
+    const MainWindowWidgets &ui = m_main.widgets();
+    return ui.pages->currentWidget() == ui.chartPage && m_main.isVisible();
 }
 
-void MainCharts::refreshChart()
+void ChartPageController::refreshChart()
 {
-    m_main.widgets().PageChart->setData(ChartData::build(m_session, m_kind));
+    m_main.widgets().chartPage->setData(ChartData::build(m_session, m_kind));
     m_chartCurrent = true;
 }
 
-const ChartData &MainCharts::chart()
+const ChartData &ChartPageController::chart()
 {
     if (!m_chartCurrent)
         refreshChart();
-    return m_main.widgets().PageChart->data();
+    return m_main.widgets().chartPage->data();
 }
 
-QString MainCharts::suggestedFile() const
+QString ChartPageController::suggestedFile() const
 {
     QString name;
     switch (m_kind) {
@@ -90,7 +90,7 @@ QString MainCharts::suggestedFile() const
     return QDir(m_folder).filePath(name);
 }
 
-void MainCharts::saveChart()
+void ChartPageController::saveChart()
 {
     const ChartData &data = chart();
     QString path = Dialogs::instance().saveFileName(&m_main, QStringLiteral("Сохранить график"), suggestedFile(),
@@ -114,10 +114,10 @@ void MainCharts::saveChart()
     m_folder = QFileInfo(path).absolutePath();
 }
 
-void MainCharts::insertChart()
+void ChartPageController::insertChart()
 {
     const ChartData &data = chart();
-    ReportLayer *reports = m_main.reportLayer();
+    ReportMaker *reports = m_main.reportMaker();
     if (!reports || !reports->insertPicture(ChartFigure::image(data, pictureSize()), QSizeF(pictureSize()))) {
         Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
     }

@@ -12,10 +12,10 @@ class IniFile;
 // The main window's part of the settings file: the calculation tab (section
 // "Settings", key "TabIndex") and, in the placement section, the window
 // placement, the height of the upper half and the laying and wall choices.
-class MainSettings
+class MainWindowSettings
 {
 public:
-    MainSettings(QString fileName, QString section);
+    MainWindowSettings(QString fileName, QString section);
 
     const QString &fileName() const { return m_fileName; }
     const QString &section() const { return m_section; }

@@ -15,13 +15,13 @@ class ReportPage;
 // run.  Created once at start-up, after the editor; never shown itself.
 // Each command first copies the document onto the page as RTF; the document
 // itself is never changed.
-class TFormReport : public QObject
+class ReportPrinter : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TFormReport(QObject *parent = nullptr);
-    ~TFormReport() override;
+    explicit ReportPrinter(QObject *parent = nullptr);
+    ~ReportPrinter() override;
 
     ReportPage &page() { return *m_page; }
     // The kept settings: printer, copies, orientation, pages (all, or a range).

@@ -19,14 +19,14 @@ class DbConnection;
 // their own data folder is taken before the installed one.  A file set with
 // setDatabaseFile() is used instead of any search.  The backend is chosen by
 // the content of the file, not by its name.
-class TDM
+class ReferenceDatabase
 {
 public:
     // An empty base folder means the search among the program's resources.
-    explicit TDM(const QString &baseDir = QString());
-    ~TDM();
-    TDM(const TDM &) = delete;
-    TDM &operator=(const TDM &) = delete;
+    explicit ReferenceDatabase(const QString &baseDir = QString());
+    ~ReferenceDatabase();
+    ReferenceDatabase(const ReferenceDatabase &) = delete;
+    ReferenceDatabase &operator=(const ReferenceDatabase &) = delete;
 
     static QString sqliteFileName() { return QStringLiteral("data.sqlite"); }
     static QString accessFileName() { return QStringLiteral("data.mdb"); }
@@ -35,17 +35,17 @@ public:
     void setBaseDir(const QString &dir);
     void setDatabaseFile(const QString &path);
 
-    // The file that ConnectDatabase() opens now.
+    // The file that connectDatabase() opens now.
     QString databaseFile() const;
 
     // Closes the connection when it is open, composes the connection string
     // anew and opens the connection.  Throws DatabaseError of kind
     // Connection, with a text naming the file, when the file is missing,
     // unreadable or no database.
-    void ConnectDatabase();
-    // The connection string composed by the last ConnectDatabase(): provider,
+    void connectDatabase();
+    // The connection string composed by the last connectDatabase(): provider,
     // data source, mode and security parts, each ending with ";".
-    const QString &ConnectionString() const { return m_connectionString; }
+    const QString &connectionString() const { return m_connectionString; }
 
     DbConnection *connection() const { return m_connection.get(); }
     DbQuery &query() { return m_query; }

@@ -7,10 +7,10 @@ class QImage;
 class QSizeF;
 
 // What the report command hands on to the report editor.
-class ReportLayer
+class ReportMaker
 {
 public:
-    virtual ~ReportLayer() = default;
+    virtual ~ReportMaker() = default;
 
     // Builds the report of the session's results of `kind` (which the
     // command has found current), titles the report page and shows the editor.

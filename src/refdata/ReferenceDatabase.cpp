@@ -1,4 +1,4 @@
-#include "refdata/DataModuleUnit.h"
+#include "refdata/ReferenceDatabase.h"
 
 #include "model/ResourceLocator.h"
 #include "refdata/ConnectionString.h"
@@ -40,24 +40,24 @@ Format formatOf(const QString &path)
 
 } // namespace
 
-TDM::TDM(const QString &baseDir) : m_baseDir(baseDir) {}
+ReferenceDatabase::ReferenceDatabase(const QString &baseDir) : m_baseDir(baseDir) {}
 
-TDM::~TDM()
+ReferenceDatabase::~ReferenceDatabase()
 {
     m_query.setConnection(nullptr);
 }
 
-void TDM::setBaseDir(const QString &dir)
+void ReferenceDatabase::setBaseDir(const QString &dir)
 {
     m_baseDir = dir;
 }
 
-void TDM::setDatabaseFile(const QString &path)
+void ReferenceDatabase::setDatabaseFile(const QString &path)
 {
     m_explicitFile = path;
 }
 
-QString TDM::databaseFile() const
+QString ReferenceDatabase::databaseFile() const
 {
     if (!m_explicitFile.isEmpty())
         return QFileInfo(m_explicitFile).absoluteFilePath();
@@ -74,7 +74,7 @@ QString TDM::databaseFile() const
     return QFileInfo(base.filePath(sqliteFileName())).absoluteFilePath();
 }
 
-void TDM::ConnectDatabase()
+void ReferenceDatabase::connectDatabase()
 {
     if (m_connection)
         m_connection->close();
