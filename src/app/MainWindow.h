@@ -52,7 +52,7 @@ public:
 
     // The reports; until one is set the report command stops where it would
     // hand over.
-    void setReportMaker(ReportMaker *layer) { m_reports = layer; }
+    void setReportMaker(ReportMaker *maker) { m_reports = maker; }
     ReportMaker *reportMaker() const { return m_reports; }
     // The chart page and the verdict summary.
     ChartPageController &charts() { return *m_charts; }

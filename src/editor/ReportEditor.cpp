@@ -159,9 +159,9 @@ void ReportEditor::fillFontNames()
     ui.fontNameBox->addItems(names);
 }
 
-void ReportEditor::setReportPrinter(ReportPrinter *form)
+void ReportEditor::setReportPrinter(ReportPrinter *printer)
 {
-    m_report = form;
+    m_report = printer;
 }
 
 bool ReportEditor::acceptsLetterCommands(const QWidget *focus)

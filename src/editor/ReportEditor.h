@@ -29,7 +29,7 @@ public:
     const ReportEditorWidgets &widgets() const { return ui; }
 
     // Where preview, printing and the PDF export lay the document out.
-    void setReportPrinter(ReportPrinter *form);
+    void setReportPrinter(ReportPrinter *printer);
     // The file named on the command line.  It opens once, at the first
     // showing of the window, and only into a document that holds nothing
     // yet: never over a report built before that.

@@ -9,7 +9,7 @@
 
 class DbConnection;
 
-// The one query of the data module: an SQL text run on the connection, its
+// The one query of the reference database: an SQL text run on the connection, its
 // rows read one at a time by column name.  NULL reads as 0 for a number and
 // as the empty text for a text.
 //

@@ -14,7 +14,7 @@ class DatabaseError;
 class ReferenceErrorSink;
 class CalcVariables;
 
-// The reference data as the main window uses it: the data module, the four
+// The reference data as the main window uses it: the reference database, the four
 // grid models, the loaders, the clicks and the name lookups.
 //
 // Failures.  A table that cannot be read is reported to the sink as

@@ -8,12 +8,12 @@
 
 class DbConnection;
 
-// The data module: the one connection to the reference database and the
+// The reference database: the one connection to it and the
 // one query that every loader and name lookup uses.
 //
 // The database lies in a base folder: "data.mdb" when the user has put a
 // Microsoft Access file there, otherwise the "data.sqlite" that ships with
-// the program.  Without a base folder of its own the module looks in "Base"
+// the program.  Without a base folder of its own it looks in "Base"
 // among the program's resources (ResourceLocator) at every connection: the
 // first folder that holds either file wins, so a database the user put in
 // their own data folder is taken before the installed one.  A file set with

@@ -39,7 +39,7 @@ int pdfPages(const QString &path)
     return int(text.count(page));
 }
 
-// The editor with a report form, its document long enough for 3 pages or
+// The editor with a report printer, its document long enough for 3 pages or
 // more, and the kept printer writing PDF files, as a printer without a
 // printer does here.
 struct Setup

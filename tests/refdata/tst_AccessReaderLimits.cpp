@@ -22,7 +22,7 @@ QString testData(const char *name)
         .filePath(QString::fromLatin1(name));
 }
 
-// The first bytes of a Jet 4 file, enough for the data module to take it
+// The first bytes of a Jet 4 file, enough for the reference database to take it
 // for an Access database.
 QByteArray accessHead()
 {
@@ -46,7 +46,7 @@ private slots:
     void damagedFile();
 
 private:
-    // Opens the file through the data module and reads a table; the error.
+    // Opens the file through the reference database and reads a table; the error.
     DatabaseError readFails(const QString &file);
 
     QTemporaryDir m_dir;
