@@ -1,6 +1,7 @@
 #include "calc/CalcProject.h"
 
 #include "model/Catalogue.h"
+#include "model/FiberglassMaterial.h"
 #include "model/FileNameBytes.h"
 #include "model/SafeFileWriter.h"
 #include "refdata/DatabaseError.h"
@@ -8,7 +9,6 @@
 #include "refdata/MaterialRow.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
-#include "refdata/ReferenceTransfer.h"
 #include "refdata/SoilRow.h"
 #include "refdata/TubeRow.h"
 
@@ -210,7 +210,7 @@ CalcProject parse(const QByteArray &bytes)
     project.tube.geometry = readGeometry(tube, project.tube.fiberglass);
     project.soil = readChoice(choiceObject(root, QStringLiteral("soil")), QStringLiteral("soil"));
 
-    const bool fiberglassMaterial = ReferenceTransfer::isFiberglassMaterial(project.material.id);
+    const bool fiberglassMaterial = FiberglassMaterial::isFiberglass(project.material.id);
     if (project.calculation == CalcKind::Fiberglass && !fiberglassMaterial)
         damaged(QStringLiteral("расчёт стеклопластиковой трубы, а выбранный материал не стеклопластик"));
     if (project.calculation == CalcKind::Static && fiberglassMaterial)

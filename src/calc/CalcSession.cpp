@@ -1,9 +1,9 @@
 #include "calc/CalcSession.h"
 
 #include "model/CalcViews.h"
+#include "model/FiberglassMaterial.h"
 #include "model/NumberFormat.h"
 #include "refdata/MaterialRow.h"
-#include "refdata/ReferenceTransfer.h"
 #include "refdata/SoilRow.h"
 
 #include <cstring>
@@ -67,7 +67,7 @@ CalcKind CalcSession::calculationFor(int mode, std::int32_t materialId)
 {
     if (mode == 0)
         return CalcKind::Hydraulic;
-    return materialId == 4 || materialId == 5 ? CalcKind::Fiberglass : CalcKind::Static;
+    return FiberglassMaterial::isFiberglass(materialId) ? CalcKind::Fiberglass : CalcKind::Static;
 }
 
 CalcKind CalcSession::calculation() const
@@ -175,7 +175,7 @@ void CalcSession::restoreChoices(const Choice &material, const TubeChoice &tube,
     m_soil = soil;
     m_vars.selectedMaterialId = material.id;
     m_vars.selectedSoilId = soil.id;
-    m_refs.setFiberglassTubesVisible(ReferenceTransfer::isFiberglassMaterial(material.id));
+    m_refs.setFiberglassTubesVisible(FiberglassMaterial::isFiberglass(material.id));
     Q_EMIT changed();
 }
 

@@ -6,14 +6,10 @@
 #include "cli/ProjectFileError.h"
 #include "cli/ReferenceSource.h"
 #include "cli/VarsCommand.h"
+#include "model/FiberglassMaterial.h"
 #include "refdata/DatabaseError.h"
 
 namespace {
-
-bool isFiberglass(int materialId)
-{
-    return materialId == 4 || materialId == 5;
-}
 
 std::optional<int> takeLaying(CliArgs &args)
 {
@@ -100,12 +96,12 @@ void CalcOptions::checkMaterialFitsKind(Purpose purpose) const
         material = m_project->material.id;
         named = QStringLiteral("Материал проекта «%1» (код %2)").arg(m_project->material.name).arg(*material);
     }
-    if (m_kind == CalcKind::Static && material && isFiberglass(*material)) {
+    if (m_kind == CalcKind::Static && material && FiberglassMaterial::isFiberglass(*material)) {
         throw UsageError(QStringLiteral("%1 — стеклопластиковый материал: его трубы рассчитывает "
                                         "%2 fiberglass, а не %2 static")
                              .arg(named, command));
     }
-    if (m_kind == CalcKind::Fiberglass && material && !isFiberglass(*material)) {
+    if (m_kind == CalcKind::Fiberglass && material && !FiberglassMaterial::isFiberglass(*material)) {
         throw UsageError(QStringLiteral("%1 — полимерный материал: его трубы рассчитывает "
                                         "%2 static, а %2 fiberglass — только стеклопластиковые "
                                         "(--material 4 или 5)")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FiberglassMaterial.h"
 #include "model/SlotKeys.h"
 #include "model/Variable.h"
 
@@ -38,11 +39,11 @@ public:
 
     // Calculation kind: 0 hydraulic, 1 static.
     std::uint8_t mode = 0;
-    // -1 while nothing is chosen; materials 4 and 5 are the fiberglass ones.
+    // -1 while nothing is chosen.
     std::int32_t selectedMaterialId = -1;
     std::int32_t selectedSoilId = -1;
 
-    bool isFiberglassMaterial() const { return selectedMaterialId == 4 || selectedMaterialId == 5; }
+    bool isFiberglassMaterial() const { return FiberglassMaterial::isFiberglass(selectedMaterialId); }
 
 private:
     static std::size_t index(Slot slot);

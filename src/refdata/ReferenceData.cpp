@@ -1,6 +1,7 @@
 #include "refdata/ReferenceData.h"
 
 #include "model/CalcVariables.h"
+#include "model/FiberglassMaterial.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTransfer.h"
@@ -124,7 +125,7 @@ void ReferenceData::loadTubes()
     connect();
     if (loadRows(m_tubes, QStringLiteral("Tubes"), QStringLiteral("select * from Tubes")) <= 0)
         return;
-    const QString sql = m_vars.selectedMaterialId == 5 ? QStringLiteral("select * from TubesSt where TypeID=1")
+    const QString sql = m_vars.selectedMaterialId == FiberglassMaterial::Sn10000 ? QStringLiteral("select * from TubesSt where TypeID=1")
                                                        : QStringLiteral("select * from TubesSt where TypeID=0");
     loadRows(m_fiberglassTubes, QStringLiteral("TubesSt"), sql);
 }

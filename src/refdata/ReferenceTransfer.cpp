@@ -1,6 +1,7 @@
 #include "refdata/ReferenceTransfer.h"
 
 #include "model/CalcVariables.h"
+#include "model/FiberglassMaterial.h"
 #include "refdata/FiberglassTubeRow.h"
 #include "refdata/MaterialRow.h"
 #include "refdata/SoilRow.h"
@@ -34,7 +35,7 @@ bool ReferenceTransfer::applyMaterial(CalcVariables &vars, const MaterialRow &ro
     vars.setValue(Slot::Et, row.Etau_MPa);
     vars.setValue(Slot::MuSt, row.Mu);
     vars.setValue(Slot::Sigmat, row.Sigmao_MPa / 2.0);
-    return isFiberglassMaterial(row.TubeMaterialId);
+    return FiberglassMaterial::isFiberglass(row.TubeMaterialId);
 }
 
 void ReferenceTransfer::applySoil(CalcVariables &vars, const SoilRow &row)

@@ -26,7 +26,4 @@ public:
     static bool applyMaterial(CalcVariables &vars, const MaterialRow &row);
     // Gamma, Egr, fi, Kk, GammaGrSt, EgrSt and selectedSoilId.
     static void applySoil(CalcVariables &vars, const SoilRow &row);
-
-    // Materials 4 (SN 5000) and 5 (SN 10000) are the fiberglass ones.
-    static bool isFiberglassMaterial(std::int32_t materialId) { return materialId == 4 || materialId == 5; }
 };

@@ -2,6 +2,7 @@
 
 #include "calc/CalcCheck.h"
 #include "calc/FiberglassResults.h"
+#include "model/FiberglassMaterial.h"
 #include "model/NumberFormat.h"
 #include "reports/ReportNumber.h"
 #include "reports/TemplateFiller.h"
@@ -36,9 +37,9 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
                             const NameLookup &soilName)
 {
     filler.useDecimalSeparator(NumberFormat::decimalSeparator());
-    if (choices.materialId == 4)
+    if (choices.materialId == FiberglassMaterial::Sn5000)
         filler.replaceTag(QStringLiteral("$PIPETYPE$"), QStringLiteral("SN 5000"));
-    else if (choices.materialId == 5)
+    else if (choices.materialId == FiberglassMaterial::Sn10000)
         filler.replaceTag(QStringLiteral("$PIPETYPE$"), QStringLiteral("SN 10000"));
 
     filler.replaceTag(QStringLiteral("$SOILE$"), soilName(choices.soilId));
@@ -146,7 +147,7 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
     filler.cutIfBlock(14, !water);
     filler.cutIfBlock(15, !noLevel);
     filler.cutIfBlock(16, water || noLevel);
-    filler.cutIfBlock(17, choices.materialId != 4 && choices.materialId != 5);
+    filler.cutIfBlock(17, !FiberglassMaterial::isFiberglass(choices.materialId));
 }
 
 QString FiberglassReport::wallKind(int wallIndex)

@@ -1,6 +1,7 @@
 #include "reports/HydraulicReport.h"
 
 #include "calc/PartlyFilledCircle.h"
+#include "model/FiberglassMaterial.h"
 #include "model/NumberFormat.h"
 #include "model/CalcVariables.h"
 #include "reports/ReportNumber.h"
@@ -9,8 +10,8 @@
 void HydraulicReport::fill(TemplateFiller &filler, const CalcVariables &vars)
 {
     filler.useDecimalSeparator(NumberFormat::decimalSeparator());
-    // The fiberglass words go with material 4 only.
-    const bool fiberglass = vars.selectedMaterialId == 4;
+    // The fiberglass words go with the SN 5000 material only.
+    const bool fiberglass = vars.selectedMaterialId == FiberglassMaterial::Sn5000;
     filler.replaceTag(QStringLiteral("$TUBENAME1$"),
                       fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб Велтра-Норлекс"));
     filler.replaceTag(QStringLiteral("$TUBENAME2$"),
