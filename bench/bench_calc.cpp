@@ -41,7 +41,7 @@ private Q_SLOTS:
         vars.setValue(Slot::M, 20.0);
         vars.setValue(Slot::FSt, 0.38);
         QBENCHMARK {
-            calculateFiberglass(vars, LayingTrenchless, WallThreeLayer);
+            calculateFiberglass(vars, Laying::Trenchless, Wall::ThreeLayer);
         }
     }
 

@@ -81,11 +81,10 @@ private Q_SLOTS:
     {
         CalcVariables vars;
         vars.applyCatalogue();
-        const FiberglassRun run = calculateFiberglass(vars, LayingTrenchless, WallThreeLayer);
+        const FiberglassRun run = calculateFiberglass(vars, Laying::Trenchless, Wall::ThreeLayer);
         FiberglassReport::Choices choices;
         choices.materialId = 5;
-        choices.layingIndex = 1;
-        choices.layingText = QStringLiteral("бестраншейный");
+        choices.laying = Laying::Trenchless;
         QBENCHMARK {
             QTextDocument doc;
             ReportTemplates::load(doc, QString::fromLatin1(FiberglassReport::TemplateName));

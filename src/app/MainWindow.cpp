@@ -8,6 +8,7 @@
 #include "app/ReportMaker.h"
 #include "app/AboutDialog.h"
 #include "calc/CalcSession.h"
+#include "calc/FiberglassChoices.h"
 #include "model/NumberFormat.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/ReferenceData.h"
@@ -52,6 +53,18 @@ bool startsNumber(const QKeyEvent *key)
         return false;
     const QString text = key->text();
     return text.size() == 1 && QStringLiteral("0123456789-+,.").contains(text.front());
+}
+
+// The laying and the wall at positions of their choice lists, which hold
+// nothing else.
+Laying layingAt(int index)
+{
+    return FiberglassChoices::fromIndex<Laying>(index).value_or(Laying::Trench);
+}
+
+Wall wallAt(int index)
+{
+    return FiberglassChoices::fromIndex<Wall>(index).value_or(Wall::ThreeLayer);
 }
 
 } // namespace
@@ -178,7 +191,7 @@ void MainWindow::setUp()
     ui.valueEditor->installEventFilter(this);
     connect(ui.layingCombo, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::changeLaying);
     connect(ui.wallCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            [this](int index) { m_session->setWallIndex(index); });
+            [this](int index) { m_session->setWall(wallAt(index)); });
 
     placementSection = QStringLiteral("View");
     m_settings = std::make_unique<MainWindowSettings>(settingsFilePath, placementSection);
@@ -189,8 +202,8 @@ void MainWindow::setUp()
     placementRestored = false;
     calculationDone = false;
     m_session->setMode(ui.calculationTabs->currentIndex() == 1 ? 1 : 0);
-    m_session->setLayingIndex(ui.layingCombo->currentIndex());
-    m_session->setWallIndex(ui.wallCombo->currentIndex());
+    m_session->setLaying(layingAt(ui.layingCombo->currentIndex()));
+    m_session->setWall(wallAt(ui.wallCombo->currentIndex()));
     if (m_session->mode() == 0)
         showHydraulicView();
     else
@@ -333,7 +346,7 @@ void MainWindow::changeCalculationTab(int index)
 
 void MainWindow::fillView(CalcView view)
 {
-    const bool trenchless = ui.layingCombo->currentIndex() == 1;
+    const bool trenchless = m_session->laying() == Laying::Trenchless;
     const QVector<Slot> inputs = CalcViews::inputRows(view, trenchless);
     const QVector<Slot> outputs = CalcViews::outputRows(view);
     QPalette palette = ui.headerStrip->palette();
@@ -395,17 +408,17 @@ void MainWindow::updateFiberglassOptions()
 
 void MainWindow::changeLaying(int index)
 {
-    m_session->setLayingIndex(index);
+    m_session->setLaying(layingAt(index));
     showFiberglassView();
 }
 
 void MainWindow::showReplacedSession()
 {
     ui.calculationTabs->setCurrentIndex(m_session->mode());
-    ui.layingCombo->setCurrentIndex(m_session->layingIndex());
+    ui.layingCombo->setCurrentIndex(FiberglassChoices::index(m_session->laying()));
     {
         const QSignalBlocker blocker(ui.wallCombo);
-        ui.wallCombo->setCurrentIndex(m_session->wallIndex());
+        ui.wallCombo->setCurrentIndex(FiberglassChoices::index(m_session->wall()));
     }
     showTubeGrid();
     m_inModel->refresh();
@@ -756,7 +769,7 @@ void MainWindow::restorePlacement()
     }
     if (view->laying >= 0) {
         ui.layingCombo->setCurrentIndex(view->laying);
-        m_session->setLayingIndex(view->laying);
+        m_session->setLaying(layingAt(view->laying));
     }
     if (view->wall >= 0)
         ui.wallCombo->setCurrentIndex(view->wall);

@@ -5,7 +5,7 @@
 #include "calc/StaticCalc.h"
 #include "model/CalcVariables.h"
 
-CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, int layingIndex, int wallIndex)
+CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, Laying laying, Wall wall)
 {
     CalcAssessment a;
     a.kind = kind;
@@ -19,7 +19,7 @@ CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, int layin
             a.verdict = CalcVerdict(CalcCheck::corrugated(vars));
         break;
     case CalcKind::Fiberglass: {
-        FiberglassRun run = calculateFiberglass(vars, layingIndex, wallIndex);
+        FiberglassRun run = calculateFiberglass(vars, laying, wall);
         a.outcome = run.outcome;
         a.fiberglass = run.results;
         if (a.completed())
@@ -28,6 +28,6 @@ CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, int layin
     }
     }
     if (a.completed())
-        a.warnings = PlausibleRanges::warnings(vars, kind, layingIndex, wallIndex);
+        a.warnings = PlausibleRanges::warnings(vars, kind, laying, wall);
     return a;
 }

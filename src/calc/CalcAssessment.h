@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/CalcKind.h"
+#include "calc/FiberglassChoices.h"
 #include "calc/CalcOutcome.h"
 #include "calc/CalcVerdict.h"
 #include "calc/CalcWarning.h"
@@ -33,6 +34,6 @@ struct CalcAssessment
     // Runs the calculation on `vars`, which receive its results, and judges
     // them.  The laying method and the wall construction matter to the
     // fiberglass calculation only.
-    static CalcAssessment run(CalcVariables &vars, CalcKind kind, int layingIndex = LayingTrench,
-                              int wallIndex = WallThreeLayer);
+    static CalcAssessment run(CalcVariables &vars, CalcKind kind, Laying laying = Laying::Trench,
+                              Wall wall = Wall::ThreeLayer);
 };

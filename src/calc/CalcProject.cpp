@@ -30,11 +30,6 @@ namespace {
 const QString kType = QStringLiteral("pipecalc-project");
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
-// The words of the file for the two choices of the fiberglass calculation,
-// the same as the command line's.
-const char *const kLayings[] = {"trench", "trenchless"};
-const char *const kWalls[] = {"single", "three"};
-
 // A problem found in a file's content; reading stops at the first.
 struct Damaged
 {
@@ -77,17 +72,18 @@ QString text(const QJsonObject &object, const QString &name, const QString &wher
     return value.toString();
 }
 
-int word(const QJsonObject &object, const QString &name, const char *const (&words)[2], int fallback)
+// One of the two words of a choice of the fiberglass calculation, the same
+// as the command line's.
+template <typename Choice>
+Choice word(const QJsonObject &object, const QString &name, Choice fallback)
 {
     const QJsonValue value = object.value(name);
     if (value.isUndefined())
         return fallback;
-    for (int i = 0; i < 2; ++i) {
-        if (value.toString() == QLatin1String(words[i]))
-            return i;
-    }
-    damaged(QStringLiteral("поле %1 должно быть «%2» или «%3»").arg(field(name), QLatin1String(words[0]),
-                                                                     QLatin1String(words[1])));
+    if (const std::optional<Choice> choice = FiberglassChoices::fromWord<Choice>(value.toString()))
+        return *choice;
+    damaged(QStringLiteral("поле %1 должно быть «%2»")
+                .arg(field(name), FiberglassChoices::words<Choice>().join(QStringLiteral("» или «"))));
 }
 
 QJsonValue choiceJson(const CalcSession::Choice &choice)
@@ -195,8 +191,8 @@ CalcProject parse(const QByteArray &bytes)
     const QString calculation = text(root, QStringLiteral("calculation"), QString());
     if (!CalcKinds::fromName(calculation, &project.calculation))
         damaged(QStringLiteral("поле «calculation» должно быть «hydraulic», «static» или «fiberglass»"));
-    project.laying = word(root, QStringLiteral("laying"), kLayings, 0);
-    project.wall = word(root, QStringLiteral("wall"), kWalls, 1);
+    project.laying = word(root, QStringLiteral("laying"), Laying::Trench);
+    project.wall = word(root, QStringLiteral("wall"), Wall::ThreeLayer);
 
     project.material = readChoice(choiceObject(root, QStringLiteral("material")), QStringLiteral("material"));
     const QJsonObject tube = choiceObject(root, QStringLiteral("tube"));
@@ -336,8 +332,8 @@ CalcProject CalcProject::of(const CalcSession &session)
 {
     CalcProject project;
     project.calculation = session.calculation();
-    project.laying = session.layingIndex();
-    project.wall = session.wallIndex();
+    project.laying = session.laying();
+    project.wall = session.wall();
     project.material = session.material();
     project.tube = session.tube();
     project.soil = session.soil();
@@ -356,8 +352,8 @@ QByteArray CalcProject::toJson() const
     root.insert(QStringLiteral("format"), FormatVersion);
     root.insert(QStringLiteral("type"), kType);
     root.insert(QStringLiteral("calculation"), CalcKinds::name(calculation));
-    root.insert(QStringLiteral("laying"), QLatin1String(kLayings[laying == 1 ? 1 : 0]));
-    root.insert(QStringLiteral("wall"), QLatin1String(kWalls[wall == 0 ? 0 : 1]));
+    root.insert(QStringLiteral("laying"), FiberglassChoices::word(laying));
+    root.insert(QStringLiteral("wall"), FiberglassChoices::word(wall));
     root.insert(QStringLiteral("material"), choiceJson(material));
     QJsonValue tubeValue = choiceJson(tube);
     if (tubeValue.isObject()) {
@@ -579,8 +575,8 @@ void CalcProject::applyTo(CalcSession &session) const
         const QSignalBlocker blocker(&session);
         session.reset();
         session.setMode(calculation == CalcKind::Hydraulic ? 0 : 1);
-        session.setLayingIndex(laying);
-        session.setWallIndex(wall);
+        session.setLaying(laying);
+        session.setWall(wall);
         session.restoreChoices(material, tube, soil);
         for (const Input &input : inputs)
             session.setInput(input.slot, input.value);

@@ -43,8 +43,8 @@ public:
     };
 
     CalcKind calculation = CalcKind::Hydraulic;
-    int laying = 0; // 0 trench, 1 trenchless
-    int wall = 1;   // 0 single-layer, 1 three-layer
+    Laying laying = Laying::Trench;
+    Wall wall = Wall::ThreeLayer;
     CalcSession::Choice material;
     CalcSession::TubeChoice tube;
     CalcSession::Choice soil;

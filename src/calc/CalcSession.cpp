@@ -47,19 +47,19 @@ void CalcSession::setMode(int mode)
     Q_EMIT changed();
 }
 
-void CalcSession::setLayingIndex(int index)
+void CalcSession::setLaying(Laying laying)
 {
-    if (index == m_laying)
+    if (laying == m_laying)
         return;
-    m_laying = index;
+    m_laying = laying;
     Q_EMIT changed();
 }
 
-void CalcSession::setWallIndex(int index)
+void CalcSession::setWall(Wall wall)
 {
-    if (index == m_wall)
+    if (wall == m_wall)
         return;
-    m_wall = index;
+    m_wall = wall;
     Q_EMIT changed();
 }
 
@@ -218,7 +218,7 @@ QVector<double> CalcSession::fingerprint(CalcKind kind) const
     if (kind != CalcKind::Hydraulic)
         values << double(m_vars.selectedSoilId);
     if (kind == CalcKind::Fiberglass)
-        values << double(m_laying) << double(m_wall);
+        values << double(FiberglassChoices::index(m_laying)) << double(FiberglassChoices::index(m_wall));
     return values;
 }
 

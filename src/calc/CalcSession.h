@@ -4,6 +4,7 @@
 #include "calc/CalcKind.h"
 #include "calc/CalcOutcome.h"
 #include "calc/FiberglassResults.h"
+#include "calc/FiberglassChoices.h"
 #include "calc/ProjectDescription.h"
 #include "model/CalcVariables.h"
 #include "refdata/ReferenceData.h"
@@ -80,12 +81,11 @@ public:
     // The tab: 0 hydraulic, 1 static.
     int mode() const { return m_vars.mode; }
     void setMode(int mode);
-    // Laying method of the fiberglass calculation: 0 trench, 1 trenchless.
-    int layingIndex() const { return m_laying; }
-    void setLayingIndex(int index);
-    // Wall construction: 0 single-layer, 1 three-layer.
-    int wallIndex() const { return m_wall; }
-    void setWallIndex(int index);
+    // Laying method and wall construction of the fiberglass calculation.
+    Laying laying() const { return m_laying; }
+    void setLaying(Laying laying);
+    Wall wall() const { return m_wall; }
+    void setWall(Wall wall);
 
     // The calculation the tab and the material select.
     CalcKind calculation() const;
@@ -192,8 +192,8 @@ private:
     CalcVariables m_vars;
     Sink m_sink;
     ReferenceData m_refs;
-    int m_laying = 0;
-    int m_wall = 1;
+    Laying m_laying = Laying::Trench;
+    Wall m_wall = Wall::ThreeLayer;
     Choice m_material;
     TubeChoice m_tube;
     Choice m_soil;

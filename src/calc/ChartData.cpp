@@ -157,7 +157,7 @@ ChartData utilisation(const CalcSession &session, CalcKind kind)
     data.kind = kind;
     data.limitLine = true;
     if (fiberglass) {
-        data.title = session.layingIndex() == 0 ? QStringLiteral("Стеклопластиковая труба, траншейная прокладка")
+        data.title = session.laying() == Laying::Trench ? QStringLiteral("Стеклопластиковая труба, траншейная прокладка")
                                                 : QStringLiteral("Стеклопластиковая труба, бестраншейная прокладка");
         data.xTitle = QStringLiteral("Глубина от поверхности до верха трубы h, м");
     } else {

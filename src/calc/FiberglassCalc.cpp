@@ -7,9 +7,9 @@
 
 namespace {
 
-void run(CalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcDiagnosis &diagnosis)
+void run(CalcVariables &vars, Laying laying, Wall wall, FiberglassResults &r, CalcDiagnosis &diagnosis)
 {
-    const bool trench = laying == LayingTrench;
+    const bool trench = laying == Laying::Trench;
 
     r.Kk = vars.value(Slot::Kk);
     r.F = vars.value(Slot::FSt);
@@ -77,7 +77,7 @@ void run(CalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcDi
     // A three-layer wall carries its bending in the two skins, each s thick
     // with its middle (t + s)/2 from the wall's axis: their own inertia and
     // the parallel-axis terms.  With t = 0 this is the solid wall 2s thick.
-    const Real inertia = wall == WallSingleLayer
+    const Real inertia = wall == Wall::SingleLayer
                              ? Real::intPower(s, 3) / 12.0
                              : Real::intPower(s, 3) / 6.0 + s * Real::intPower(t + s, 2) / 2.0;
     r.I = inertia.v();
@@ -95,7 +95,7 @@ void run(CalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcDi
     r.Sigmat = sigmat.v();
     diagnosis.at("W");
     Real w = s * s / 6.0;
-    if (wall == WallThreeLayer)
+    if (wall == Wall::ThreeLayer)
         w = inertia / (0.5 * t + s);
     r.W = w.v();
 
@@ -106,7 +106,7 @@ void run(CalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcDi
     vars.setValue(Slot::Mpr, (mpr / 1000.0).v());
 
     diagnosis.at("A");
-    const Real area = wall == WallThreeLayer ? 2.0 * s : s;
+    const Real area = wall == Wall::ThreeLayer ? 2.0 * s : s;
     r.A = area.v();
 
     r.MuSt = vars.value(Slot::MuSt);
@@ -149,12 +149,12 @@ void run(CalcVariables &vars, int laying, int wall, FiberglassResults &r, CalcDi
 
 } // namespace
 
-FiberglassRun calculateFiberglass(CalcVariables &vars, int layingIndex, int wallIndex)
+FiberglassRun calculateFiberglass(CalcVariables &vars, Laying laying, Wall wall)
 {
     using Test = CalcDiagnosis::Test;
     QVector<CalcDiagnosis::Rule> rules;
     // The angle of friction takes part only in the trenchless formulas.
-    if (layingIndex != LayingTrench)
+    if (laying == Laying::Trenchless)
         rules.append({Slot::fi, Test::Positive, "Qgr1"});
     rules += {
         {Slot::h, Test::NotNegative, "Qtr"},     {Slot::DSt, Test::Positive, "k"},
@@ -169,7 +169,7 @@ FiberglassRun calculateFiberglass(CalcVariables &vars, int layingIndex, int wall
 
     FiberglassRun result{CalcOutcome::completed(), FiberglassResults{}};
     try {
-        run(vars, layingIndex, wallIndex, result.results, diagnosis);
+        run(vars, laying, wall, result.results, diagnosis);
     } catch (const CalcFault &fault) {
         result.outcome = diagnosis.fault(fault);
     }

@@ -28,8 +28,8 @@ void ParameterSweep::setInputs(const CalcSession &session)
     m_mode = vars.mode;
     m_material = vars.selectedMaterialId;
     m_soil = vars.selectedSoilId;
-    m_laying = session.layingIndex();
-    m_wall = session.wallIndex();
+    m_laying = session.laying();
+    m_wall = session.wall();
 }
 
 bool ParameterSweep::addRange(const SweepRange &range, QString *error)

@@ -3,6 +3,7 @@
 #include "calc/CalcCheck.h"
 #include "calc/CalcKind.h"
 #include "calc/CalcOutcome.h"
+#include "calc/FiberglassChoices.h"
 #include "calc/SweepRange.h"
 #include "model/SlotKeys.h"
 #include "model/Variable.h"
@@ -85,8 +86,8 @@ private:
     int m_mode = 0;
     std::int32_t m_material = -1;
     std::int32_t m_soil = -1;
-    int m_laying = 0;
-    int m_wall = 1;
+    Laying m_laying = Laying::Trench;
+    Wall m_wall = Wall::ThreeLayer;
     QVector<SweepRange> m_ranges;
     QVector<Slot> m_columns;
 };

@@ -179,15 +179,15 @@ unsigned scopeOf(CalcKind kind)
     return 0;
 }
 
-bool applies(When when, const CalcVariables &vars, int layingIndex, int wallIndex)
+bool applies(When when, const CalcVariables &vars, Laying laying, Wall wall)
 {
     switch (when) {
     case When::Always:
         return true;
     case When::Trenchless:
-        return layingIndex != LayingTrench;
+        return laying != Laying::Trench;
     case When::ThreeLayerWall:
-        return wallIndex == WallThreeLayer;
+        return wall == Wall::ThreeLayer;
     case When::NoTraffic:
         return vars.value(Slot::M) == 0.0 || vars.value(Slot::FSt) == 0.0;
     }
@@ -245,14 +245,14 @@ QString PlausibleRanges::message(const Row &row, const CalcVariables &vars)
     return text;
 }
 
-QVector<CalcWarning> PlausibleRanges::warnings(const CalcVariables &vars, CalcKind kind, int layingIndex,
-                                               int wallIndex)
+QVector<CalcWarning> PlausibleRanges::warnings(const CalcVariables &vars, CalcKind kind, Laying laying,
+                                               Wall wall)
 {
     QVector<CalcWarning> found;
     QSet<int> judged;
     for (const Row &row : rows()) {
         if (!(row.scope & scopeOf(kind)) || judged.contains(int(row.slot))
-            || !applies(row.when, vars, layingIndex, wallIndex) || !outside(row, vars.value(row.slot)))
+            || !applies(row.when, vars, laying, wall) || !outside(row, vars.value(row.slot)))
             continue;
         judged.insert(int(row.slot));
         const Slot blamed = row.blame == Slot::None ? row.slot : row.blame;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/CalcKind.h"
+#include "calc/FiberglassChoices.h"
 #include "calc/CalcWarning.h"
 #include "model/SlotKeys.h"
 
@@ -51,7 +52,7 @@ public:
     // variables hold: at most one for each value judged, in the order of
     // the table.  The laying method and the wall construction matter to the
     // fiberglass calculation only.
-    static QVector<CalcWarning> warnings(const CalcVariables &vars, CalcKind kind, int layingIndex, int wallIndex);
+    static QVector<CalcWarning> warnings(const CalcVariables &vars, CalcKind kind, Laying laying, Wall wall);
 
     // The message of a row for the value the variables hold.
     static QString message(const Row &row, const CalcVariables &vars);

@@ -1,7 +1,6 @@
 #include "cli/CalcOptions.h"
 
 #include "calc/CalcSession.h"
-#include "calc/FiberglassCalc.h"
 #include "cli/CliArgs.h"
 #include "cli/ProjectFileError.h"
 #include "cli/ReferenceSource.h"
@@ -11,28 +10,17 @@
 
 namespace {
 
-std::optional<int> takeLaying(CliArgs &args)
+// A choice of the fiberglass calculation, given by its word.
+template <typename Choice>
+std::optional<Choice> takeWord(CliArgs &args, const QString &option)
 {
-    const auto value = args.takeOption(QStringLiteral("--laying"));
+    const auto value = args.takeOption(option);
     if (!value)
         return std::nullopt;
-    if (*value == QLatin1String("trench"))
-        return LayingTrench;
-    if (*value == QLatin1String("trenchless"))
-        return LayingTrenchless;
-    throw UsageError(QStringLiteral("--laying: trench или trenchless, получено: %1").arg(*value));
-}
-
-std::optional<int> takeWall(CliArgs &args)
-{
-    const auto value = args.takeOption(QStringLiteral("--wall"));
-    if (!value)
-        return std::nullopt;
-    if (*value == QLatin1String("three"))
-        return WallThreeLayer;
-    if (*value == QLatin1String("single"))
-        return WallSingleLayer;
-    throw UsageError(QStringLiteral("--wall: single или three, получено: %1").arg(*value));
+    if (const std::optional<Choice> choice = FiberglassChoices::fromWord<Choice>(*value))
+        return choice;
+    throw UsageError(QStringLiteral("%1: %2, получено: %3")
+                         .arg(option, FiberglassChoices::words<Choice>().join(QStringLiteral(" или ")), *value));
 }
 
 QString commandName(CalcOptions::Purpose purpose)
@@ -68,8 +56,8 @@ CalcOptions CalcOptions::take(CliArgs &args, Purpose purpose)
     CalcOptions options;
     VarsCommand::takeDecimalSeparator(args);
     options.m_settings = VariableSettings::takeFrom(args);
-    options.m_laying = takeLaying(args);
-    options.m_wall = takeWall(args);
+    options.m_laying = takeWord<Laying>(args, QStringLiteral("--laying"));
+    options.m_wall = takeWord<Wall>(args, QStringLiteral("--wall"));
     options.m_tube = args.takeInteger(QStringLiteral("--tube"));
     options.m_material = args.takeInteger(QStringLiteral("--material"));
     options.m_soil = args.takeInteger(QStringLiteral("--soil"));
@@ -152,9 +140,9 @@ void CalcOptions::applyTo(CalcSession &session) const
     m_settings.applyTo(session.vars());
     session.setMode(m_kind == CalcKind::Hydraulic ? 0 : 1);
     if (m_laying)
-        session.setLayingIndex(*m_laying);
+        session.setLaying(*m_laying);
     if (m_wall)
-        session.setWallIndex(*m_wall);
+        session.setWall(*m_wall);
     session.touch();
 }
 

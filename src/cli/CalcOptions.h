@@ -2,6 +2,7 @@
 
 #include "calc/CalcKind.h"
 #include "calc/CalcProject.h"
+#include "calc/FiberglassChoices.h"
 #include "cli/VariableSettings.h"
 
 #include <QString>
@@ -51,6 +52,6 @@ private:
     std::optional<int> m_material;
     std::optional<int> m_soil;
     std::optional<QString> m_database;
-    std::optional<int> m_laying;
-    std::optional<int> m_wall;
+    std::optional<Laying> m_laying;
+    std::optional<Wall> m_wall;
 };

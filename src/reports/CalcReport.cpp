@@ -32,10 +32,8 @@ void fill(CalcSession &session, CalcKind kind, TemplateFiller &filler, const Sta
         FiberglassReport::Choices choices;
         choices.materialId = vars.selectedMaterialId;
         choices.soilId = vars.selectedSoilId;
-        choices.layingIndex = session.layingIndex();
-        choices.layingText = session.layingIndex() == 1 ? QStringLiteral("бестраншейный")
-                                                         : QStringLiteral("траншейный");
-        choices.wallIndex = session.wallIndex();
+        choices.laying = session.laying();
+        choices.wall = session.wall();
         FiberglassReport::fill(filler, session.fiberglassResults(), choices, soilName);
         break;
     }

@@ -57,7 +57,7 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
                                {"$EtauSvSt/1000000$", r.EtauSvSt / 1000000, Kind::Input},
                                {"$fi$", r.fi, Kind::Input},
                            });
-    filler.replaceTag(QStringLiteral("$WayOfLining$"), choices.layingText);
+    filler.replaceTag(QStringLiteral("$WayOfLining$"), FiberglassChoices::label(choices.laying));
     replaceNumbers(filler, {
                                {"$Egr$", r.Egr, Kind::Input},
                                {"$Egr/1000000$", r.Egr / 1000000, Kind::Input},
@@ -125,16 +125,16 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
                                  : QStringLiteral("площадь опирания колеса F = 0 м²"));
     const double axisDepth = r.D / 2 + r.h;
     replaceNumbers(filler, {{"$AxisDepth$", axisDepth, Kind::Computed}});
-    filler.replaceTag(QStringLiteral("$WallKind$"), wallKind(choices.wallIndex));
+    filler.replaceTag(QStringLiteral("$WallKind$"), FiberglassChoices::reportWord(choices.wall));
 
     // Blocks 1, 3 and 5 hold the trenchless text, 2 and 4 the trench text.
-    const int laying = choices.layingIndex;
+    const bool trenchless = choices.laying == Laying::Trenchless;
     for (int block = 1; block <= 5; ++block) {
         const bool trenchlessBlock = block % 2 == 1;
-        filler.cutIfBlock(block, trenchlessBlock ? laying != 1 : laying != 0);
+        filler.cutIfBlock(block, trenchlessBlock != trenchless);
     }
     // Blocks 6, 8 and 10 hold the single-layer wall, 7, 9 and 11 the three-layer one.
-    const bool singleLayer = choices.wallIndex == 0;
+    const bool singleLayer = choices.wall == Wall::SingleLayer;
     for (int block = 6; block <= 11; ++block) {
         const bool singleLayerBlock = block % 2 == 0;
         filler.cutIfBlock(block, singleLayerBlock != singleLayer);
@@ -148,9 +148,4 @@ void FiberglassReport::fill(TemplateFiller &filler, const FiberglassResults &r, 
     filler.cutIfBlock(15, !noLevel);
     filler.cutIfBlock(16, water || noLevel);
     filler.cutIfBlock(17, !FiberglassMaterial::isFiberglass(choices.materialId));
-}
-
-QString FiberglassReport::wallKind(int wallIndex)
-{
-    return wallIndex == 0 ? QStringLiteral("однослойная") : QStringLiteral("трёхслойная");
 }

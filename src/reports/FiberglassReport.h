@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/FiberglassChoices.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -28,13 +30,9 @@ public:
     {
         std::int32_t materialId = -1;
         std::int32_t soilId = -1;
-        int layingIndex = 0;
-        QString layingText;
-        // As the calculation takes it: 0 single-layer, any other three-layer.
-        int wallIndex = 1;
+        Laying laying = Laying::Trench;
+        Wall wall = Wall::ThreeLayer;
     };
-    // The wall construction in words: "однослойная" or "трёхслойная".
-    static QString wallKind(int wallIndex);
     using NameLookup = std::function<QString(std::int32_t id)>;
 
     static void fill(TemplateFiller &filler, const FiberglassResults &results, const Choices &choices,

@@ -1,5 +1,6 @@
 #include "ui/MainWindowWidgets.h"
 
+#include "calc/FiberglassChoices.h"
 #include "ui/Artwork.h"
 #include "ui/ChartPage.h"
 #include "ui/ElidedLabel.h"
@@ -125,14 +126,16 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     options->setSpacing(1);
     layingLabel = new QLabel(QStringLiteral("Способ прокладки:"), fiberglassOptionsPanel);
     layingCombo = new QComboBox(fiberglassOptionsPanel);
-    layingCombo->addItems({QStringLiteral("траншейный"), QStringLiteral("бестраншейный")});
+    for (const Laying laying : {Laying::Trench, Laying::Trenchless})
+        layingCombo->addItem(FiberglassChoices::label(laying));
     layingCombo->setFixedWidth(145);
-    layingCombo->setCurrentIndex(0);
+    layingCombo->setCurrentIndex(FiberglassChoices::index(Laying::Trench));
     wallLabel = new QLabel(QStringLiteral("Труба:"), fiberglassOptionsPanel);
     wallLabel->hide();
     wallCombo = new QComboBox(fiberglassOptionsPanel);
-    wallCombo->addItems({QStringLiteral("однослойная"), QStringLiteral("трехслойная")});
-    wallCombo->setCurrentIndex(1);
+    for (const Wall wall : {Wall::SingleLayer, Wall::ThreeLayer})
+        wallCombo->addItem(FiberglassChoices::label(wall));
+    wallCombo->setCurrentIndex(FiberglassChoices::index(Wall::ThreeLayer));
     wallCombo->hide();
     options->addWidget(layingLabel);
     options->addWidget(layingCombo);

@@ -40,7 +40,7 @@ public:
         titles << CalcReport::title(kind);
         current = session.resultsCurrent(kind);
         lastMpr = session.fiberglassResults().Mpr;
-        laying = session.layingIndex();
+        laying = FiberglassChoices::index(session.laying());
     }
 
     QStringList titles;

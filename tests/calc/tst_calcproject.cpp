@@ -26,8 +26,8 @@ void setUpEverything(CalcSession &session)
     QVERIFY(session.pickMaterialById(5));
     QVERIFY(session.pickTubeByNumber(1));
     QVERIFY(session.pickSoilById(4));
-    session.setLayingIndex(1);
-    session.setWallIndex(0);
+    session.setLaying(Laying::Trenchless);
+    session.setWall(Wall::SingleLayer);
     session.setInput(Slot::h, 2.5);
     session.setInput(Slot::Htr, 0.1 + 0.2); // a value with no short decimal form
     session.setInput(Slot::Din, -1.5e-7);
@@ -88,8 +88,8 @@ private Q_SLOTS:
             QCOMPARE(reopened.input(slot), original.input(slot));
         QCOMPARE(reopened.mode(), 1);
         QCOMPARE(reopened.calculation(), CalcKind::Fiberglass);
-        QCOMPARE(reopened.layingIndex(), 1);
-        QCOMPARE(reopened.wallIndex(), 0);
+        QCOMPARE(reopened.laying(), Laying::Trenchless);
+        QCOMPARE(reopened.wall(), Wall::SingleLayer);
         QCOMPARE(reopened.material().name, QStringLiteral("Стеклопластик SN 10000"));
         QCOMPARE(reopened.vars().selectedMaterialId, 5);
         QCOMPARE(reopened.vars().selectedSoilId, 4);
@@ -154,8 +154,8 @@ private Q_SLOTS:
         QTest::newRow("format zero") << with("format", 0) << "неизвестный номер формата проекта: 0";
         QTest::newRow("another program's file") << with("type", "something-else") << "не является проектом";
         QTest::newRow("unknown calculation") << with("calculation", "thermal") << "«calculation» должно быть";
-        QTest::newRow("unknown laying") << with("laying", "aerial") << "«laying» должно быть";
-        QTest::newRow("unknown wall") << with("wall", 3) << "«wall» должно быть";
+        QTest::newRow("unknown laying") << with("laying", "aerial") << "«laying» должно быть «trench» или «trenchless»";
+        QTest::newRow("unknown wall") << with("wall", 3) << "«wall» должно быть «single» или «three»";
         QTest::newRow("unknown input") << with("inputs", QJsonObject{{"Xyz", 1}}) << "«Xyz» — это не исходная";
         QTest::newRow("a result as input") << with("inputs", QJsonObject{{"qs", 1}}) << "«qs» — это не исходная";
         QTest::newRow("input not a number") << with("inputs", QJsonObject{{"Htr", "3,5"}}) << "«Htr» не число";
@@ -448,8 +448,8 @@ private Q_SLOTS:
         QCOMPARE(session.input(Slot::hs_d), 0.5);
         // Whatever the file does not name is at its default again.
         QCOMPARE(session.input(Slot::Htr), Catalogue::entries()[SlotKeys::number(Slot::Htr) - 1].defaultValue);
-        QCOMPARE(session.layingIndex(), 0);
-        QCOMPARE(session.wallIndex(), 1);
+        QCOMPARE(session.laying(), Laying::Trench);
+        QCOMPARE(session.wall(), Wall::ThreeLayer);
         QVERIFY(session.description().isEmpty());
     }
 

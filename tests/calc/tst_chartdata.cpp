@@ -51,7 +51,7 @@ private Q_SLOTS:
         QFETCH(QList<double>, xs);
         const Slot axis = ChartData::axisSlot(kind);
         CalcSession session;
-        session.setLayingIndex(laying);
+        session.setLaying(laying == 1 ? Laying::Trenchless : Laying::Trench);
         session.setInput(Slot::Htr, 3.5);
         session.setInput(Slot::h, 2);
         session.setInput(Slot::hs_d, 0.6);
@@ -66,7 +66,7 @@ private Q_SLOTS:
 
         for (const double x : xs) {
             CalcSession single;
-            single.setLayingIndex(laying);
+            single.setLaying(laying == 1 ? Laying::Trenchless : Laying::Trench);
             single.setInput(Slot::M, 20);
             single.setInput(Slot::FSt, 0.38);
             single.setInput(Slot::fi, 30);

@@ -155,7 +155,8 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         assign(vars, inputs);
-        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
+        const FiberglassRun run = calculateFiberglass(vars, laying == 1 ? Laying::Trenchless : Laying::Trench,
+                                                      wall == 1 ? Wall::ThreeLayer : Wall::SingleLayer);
         QVERIFY(run.outcome.isCompleted());
         const QString wrong = mismatches(expected, fieldsOf(run.results));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));

@@ -5,6 +5,9 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(Laying)
+Q_DECLARE_METATYPE(Wall)
+
 using namespace CalcTestSupport;
 
 namespace {
@@ -49,7 +52,7 @@ private Q_SLOTS:
     {
         CalcVariables vars;
         vars.applyCatalogue();
-        const FiberglassRun run = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
+        const FiberglassRun run = calculateFiberglass(vars, Laying::Trench, Wall::ThreeLayer);
         QVERIFY(run.outcome.isCompleted());
         const FiberglassResults &r = run.results;
 
@@ -122,7 +125,8 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         loaded(vars);
-        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
+        const FiberglassRun run = calculateFiberglass(vars, laying == 1 ? Laying::Trenchless : Laying::Trench,
+                                                      wall == 1 ? Wall::ThreeLayer : Wall::SingleLayer);
         QVERIFY(run.outcome.isCompleted());
         const QString wrong = mismatches(expected, fieldsOf(run.results)) + mismatches(slotValues, slotsOf(vars));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
@@ -145,17 +149,17 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         vars.setValue(Slot::h, depth);
-        const FiberglassResults r = calculateFiberglass(vars, LayingTrenchless, WallThreeLayer).results;
+        const FiberglassResults r = calculateFiberglass(vars, Laying::Trenchless, Wall::ThreeLayer).results;
         QCOMPARE(r.Qgr, std::max(r.Qgr1, r.Qgr2));
         QVERIFY(r.Qgr1 != r.Qgr2);
     }
 
-    // Any laying index other than 0 is trenchless; wall index 1 alone is three-layer
-    // for the section modulus and thickness, while only 0 is single-layer for inertia.
+    // The laying method chooses the soil pressure and the ovality coefficient;
+    // the wall construction the inertia, the section modulus and the thickness.
     void branches_data()
     {
-        QTest::addColumn<int>("laying");
-        QTest::addColumn<int>("wall");
+        QTest::addColumn<Laying>("laying");
+        QTest::addColumn<Wall>("wall");
         QTest::addColumn<bool>("trenchless");
         QTest::addColumn<double>("inertia");
         QTest::addColumn<double>("modulus");
@@ -166,17 +170,16 @@ private Q_SLOTS:
 
         // s 0.012, t 0.024: a single layer s³/12 = 1.44e-7 and s²/6 = 2.4e-5; three
         // layers s³/6 + s·(t + s)²/2 = 8.064e-6 and that over t/2 + s, 3.36e-4.
-        QTest::newRow("trench, single") << 0 << 0 << false << 1.44e-7 << 2.4e-5 << 0.012 << 0.0200633888;
-        QTest::newRow("trench, three") << 0 << 1 << false << 8.064e-6 << 3.36e-4 << 0.024 << 0.011096528;
-        QTest::newRow("trenchless, single") << 1 << 0 << true << 1.44e-7 << 2.4e-5 << 0.012 << 0.0189685818;
-        QTest::newRow("other laying index") << 2 << 1 << true << 8.064e-6 << 3.36e-4 << 0.024 << 0.0109772355;
-        QTest::newRow("other wall index") << 0 << 2 << false << 8.064e-6 << 2.4e-5 << 0.012 << 0.0119083292;
+        QTest::newRow("trench, single") << Laying::Trench << Wall::SingleLayer << false << 1.44e-7 << 2.4e-5 << 0.012 << 0.0200633888;
+        QTest::newRow("trench, three") << Laying::Trench << Wall::ThreeLayer << false << 8.064e-6 << 3.36e-4 << 0.024 << 0.011096528;
+        QTest::newRow("trenchless, single") << Laying::Trenchless << Wall::SingleLayer << true << 1.44e-7 << 2.4e-5 << 0.012 << 0.0189685818;
+        QTest::newRow("trenchless, three") << Laying::Trenchless << Wall::ThreeLayer << true << 8.064e-6 << 3.36e-4 << 0.024 << 0.0109772355;
     }
 
     void branches()
     {
-        QFETCH(int, laying);
-        QFETCH(int, wall);
+        QFETCH(Laying, laying);
+        QFETCH(Wall, wall);
         QFETCH(bool, trenchless);
         QFETCH(double, inertia);
         QFETCH(double, modulus);
@@ -203,14 +206,14 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         vars.setValue(Slot::t, 0.0);
-        const FiberglassRun three = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
+        const FiberglassRun three = calculateFiberglass(vars, Laying::Trench, Wall::ThreeLayer);
         QVERIFY(three.outcome.isCompleted());
         QVERIFY(near(three.results.I, 1.152e-6, 1e-18));
         QVERIFY(near(three.results.W, 9.6e-5, 1e-18));
         QVERIFY(near(three.results.Mpr, 33600, 1e-6));
 
         vars.setValue(Slot::sSt, 0.024);
-        const FiberglassRun solid = calculateFiberglass(vars, LayingTrench, WallSingleLayer);
+        const FiberglassRun solid = calculateFiberglass(vars, Laying::Trench, Wall::SingleLayer);
         QVERIFY(near(solid.results.I, three.results.I, 1e-18));
         QVERIFY(near(solid.results.W, three.results.W, 1e-18));
     }
@@ -233,7 +236,7 @@ private Q_SLOTS:
         vars.setValue(Slot::h, 2.0);
         vars.setValue(Slot::M, mass);
         vars.setValue(Slot::FSt, area);
-        const FiberglassRun run = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
+        const FiberglassRun run = calculateFiberglass(vars, Laying::Trench, Wall::ThreeLayer);
         QVERIFY(run.outcome.isCompleted());
         QCOMPARE(run.results.P, 0.0);
         QCOMPARE(run.results.Qtr, 0.0);
@@ -260,7 +263,7 @@ private Q_SLOTS:
         vars.applyCatalogue();
         vars.setValue(Slot::h, 2.0);
         vars.setValue(Slot::Hv, level);
-        const FiberglassRun run = calculateFiberglass(vars, LayingTrench, WallThreeLayer);
+        const FiberglassRun run = calculateFiberglass(vars, Laying::Trench, Wall::ThreeLayer);
         QVERIFY(near(run.results.Qgv, qgv, 1e-9));
         QVERIFY(near(vars.value(Slot::QgvSt), qgv / 1e6, 1e-15));
     }
@@ -287,32 +290,32 @@ private Q_SLOTS:
     void faults_data()
     {
         QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("laying");
-        QTest::addColumn<int>("wall");
+        QTest::addColumn<Laying>("laying");
+        QTest::addColumn<Wall>("wall");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("writtenKeys");
 
         const int zero = int(CalcOutcome::Kind::DivisionByZero);
         const int invalid = int(CalcOutcome::Kind::Fault);
-        QTest::newRow("friction angle 0") << "fi=0" << 1 << 1 << zero << QStringList{};
-        QTest::newRow("friction angle 0 and no soil") << "fi=0 GammaGrSt=0" << 1 << 1 << invalid << QStringList{};
-        QTest::newRow("diameter 0") << "DSt=0" << 0 << 1 << zero << QStringList{"gc"};
-        QTest::newRow("soil modulus 0") << "EgrSt=0" << 0 << 1 << zero << QStringList{"gc"};
-        QTest::newRow("no layer gap") << "t=0 sSt=0" << 0 << 1 << invalid << QStringList{"gc", "Mras"};
-        QTest::newRow("Poisson 1") << "MuSt=1" << 0 << 1 << zero << QStringList{"gc", "Mras", "Mpr"};
-        QTest::newRow("binder 0") << "EtauSvSt=0" << 0 << 1 << zero << QStringList{"gc", "Mras", "Mpr"};
+        QTest::newRow("friction angle 0") << "fi=0" << Laying::Trenchless << Wall::ThreeLayer << zero << QStringList{};
+        QTest::newRow("friction angle 0 and no soil") << "fi=0 GammaGrSt=0" << Laying::Trenchless << Wall::ThreeLayer << invalid << QStringList{};
+        QTest::newRow("diameter 0") << "DSt=0" << Laying::Trench << Wall::ThreeLayer << zero << QStringList{"gc"};
+        QTest::newRow("soil modulus 0") << "EgrSt=0" << Laying::Trench << Wall::ThreeLayer << zero << QStringList{"gc"};
+        QTest::newRow("no layer gap") << "t=0 sSt=0" << Laying::Trench << Wall::ThreeLayer << invalid << QStringList{"gc", "Mras"};
+        QTest::newRow("Poisson 1") << "MuSt=1" << Laying::Trench << Wall::ThreeLayer << zero << QStringList{"gc", "Mras", "Mpr"};
+        QTest::newRow("binder 0") << "EtauSvSt=0" << Laying::Trench << Wall::ThreeLayer << zero << QStringList{"gc", "Mras", "Mpr"};
         QTest::newRow("traffic over negative depth")
-            << "h=-1 M=20 FSt=1.155" << 0 << 1 << zero << QStringList{};
+            << "h=-1 M=20 FSt=1.155" << Laying::Trench << Wall::ThreeLayer << zero << QStringList{};
         // Gy is set to 0 before its root fails, and stays so.
-        QTest::newRow("root of negative") << "EgrSt=-7" << 0 << 1 << invalid
+        QTest::newRow("root of negative") << "EgrSt=-7" << Laying::Trench << Wall::ThreeLayer << invalid
                                           << QStringList{"gc", "Mras", "Mpr", "psiSt", "Gy"};
     }
 
     void faults()
     {
         QFETCH(QString, change);
-        QFETCH(int, laying);
-        QFETCH(int, wall);
+        QFETCH(Laying, laying);
+        QFETCH(Wall, wall);
         QFETCH(int, kind);
         QFETCH(QStringList, writtenKeys);
 

@@ -15,6 +15,17 @@ using CalcTestSupport::assign;
 
 namespace {
 
+// The laying and the wall by their place in the window's choice lists.
+Laying layingAt(int index)
+{
+    return *FiberglassChoices::fromIndex<Laying>(index);
+}
+
+Wall wallAt(int index)
+{
+    return *FiberglassChoices::fromIndex<Wall>(index);
+}
+
 class CollectingSink : public ReferenceErrorSink
 {
 public:
@@ -99,7 +110,7 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         assign(vars, assignments);
-        const CalcAssessment a = CalcAssessment::run(vars, CalcKind(kind), laying, wall);
+        const CalcAssessment a = CalcAssessment::run(vars, CalcKind(kind), layingAt(laying), wallAt(wall));
         QVERIFY(a.completed());
         QVector<CalcWarning> named;
         for (const CalcWarning &w : a.warnings) {
@@ -139,7 +150,7 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         assign(vars, assignments);
-        const CalcAssessment a = CalcAssessment::run(vars, CalcKind(kind), laying, wall);
+        const CalcAssessment a = CalcAssessment::run(vars, CalcKind(kind), layingAt(laying), wallAt(wall));
         QVERIFY(a.completed());
         QVERIFY2(a.warnings.isEmpty(), qPrintable(listed(a.warnings)));
     }
@@ -185,7 +196,7 @@ private Q_SLOTS:
 
         int runs = 0;
         const auto expectNone = [&runs](CalcVariables &v, CalcKind kind, int laying, const QString &what) {
-            const CalcAssessment a = CalcAssessment::run(v, kind, laying, 1);
+            const CalcAssessment a = CalcAssessment::run(v, kind, layingAt(laying), Wall::ThreeLayer);
             QVERIFY2(a.completed(), qPrintable(what + QStringLiteral(": ") + a.outcome.displayText()));
             QVERIFY2(a.warnings.isEmpty(), qPrintable(what + QLatin1Char('\n') + listed(a.warnings)));
             ++runs;
@@ -233,7 +244,7 @@ private Q_SLOTS:
                     expectNone(vars, CalcKind::Fiberglass, 0, what + QStringLiteral(", trench"));
                     expectNone(vars, CalcKind::Fiberglass, 1, what + QStringLiteral(", trenchless"));
                     vars.setValue(Slot::h, 0);
-                    const CalcAssessment bare = CalcAssessment::run(vars, CalcKind::Fiberglass, 0, 1);
+                    const CalcAssessment bare = CalcAssessment::run(vars, CalcKind::Fiberglass, Laying::Trench, Wall::ThreeLayer);
                     QCOMPARE(bare.warnings.size(), 1);
                     QCOMPARE(bare.warnings.first().variable, QStringLiteral("h"));
                 }

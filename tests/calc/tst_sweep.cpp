@@ -140,7 +140,7 @@ private Q_SLOTS:
 
         CalcSession session;
         prepare(session, kind, settings);
-        session.setLayingIndex(0);
+        session.setLaying(Laying::Trench);
         SweepRange range;
         QString error;
         QVERIFY(SweepRange::parse(vary, &range, &error, ParameterSweep::MaxPoints));
@@ -302,7 +302,7 @@ private Q_SLOTS:
         }
         const bool completed = kind == CalcKind::Hydraulic ? calculateHydraulic(vars).isCompleted()
                                : kind == CalcKind::Static  ? calculateStatic(vars).isCompleted()
-                                                           : calculateFiberglass(vars, 0, 1).outcome.isCompleted();
+                                                           : calculateFiberglass(vars, Laying::Trench, Wall::ThreeLayer).outcome.isCompleted();
         QVERIFY(completed);
         QStringList expected;
         for (const Slot slot : others) {

@@ -372,7 +372,10 @@ private Q_SLOTS:
         QTest::newRow("unknown calculation") << QStringList{"calc", "thermal"} << "thermal";
         QTest::newRow("no calculation") << QStringList{"calc"} << "hydraulic";
         QTest::newRow("unknown option") << QStringList{"calc", "static", "--fast"} << "--fast";
-        QTest::newRow("bad laying") << QStringList{"calc", "fiberglass", "--laying", "air"} << "air";
+        QTest::newRow("bad laying") << QStringList{"calc", "fiberglass", "--laying", "air"}
+                                    << "--laying: trench или trenchless, получено: air";
+        QTest::newRow("bad wall") << QStringList{"calc", "fiberglass", "--wall", "double"}
+                                  << "--wall: single или three, получено: double";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "frobnicate";
         // A material goes with its own calculation; the hydraulic one takes any.
         QTest::newRow("corrugated with fiberglass material")

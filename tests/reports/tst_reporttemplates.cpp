@@ -254,7 +254,9 @@ private Q_SLOTS:
             const QStringList pair = setting.split(QLatin1Char('='));
             vars.setValue(SlotKeys::fromKey(pair[0]).value(), pair[1].toDouble());
         }
-        const FiberglassRun run = calculateFiberglass(vars, laying, wall);
+        const Laying layingMethod = laying == 1 ? Laying::Trenchless : Laying::Trench;
+        const Wall wallConstruction = wall == 1 ? Wall::ThreeLayer : Wall::SingleLayer;
+        const FiberglassRun run = calculateFiberglass(vars, layingMethod, wallConstruction);
         QVERIFY(run.outcome.isCompleted());
         const FiberglassResults &r = run.results;
         QTextDocument doc;
@@ -263,9 +265,8 @@ private Q_SLOTS:
         TemplateFiller filler(doc);
         FiberglassReport::Choices choices;
         choices.materialId = material;
-        choices.layingIndex = laying;
-        choices.layingText = laying ? QStringLiteral("бестраншейный") : QStringLiteral("траншейный");
-        choices.wallIndex = wall;
+        choices.laying = layingMethod;
+        choices.wall = wallConstruction;
         FiberglassReport::fill(filler, r, choices, soil);
         const CalcVerdict verdict(CalcCheck::fiberglass(r));
         ReportAssessment::fillWarnings(filler, {});
@@ -280,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(has(QStringLiteral("SN 5000")), material == 4);
         QCOMPARE(has(QStringLiteral("SN 10000")), material == 5);
         QCOMPARE(has(QStringLiteral("класса кольцевой жёсткости")), material == 4 || material == 5);
-        QVERIFY(has(QStringLiteral("Способ прокладки трубопровода — ") + choices.layingText + QLatin1Char('.')));
+        QVERIFY(has(QStringLiteral("Способ прокладки трубопровода — %1.").arg(laying ? "бестраншейный" : "траншейный")));
 
         // Only the chosen laying's formulas.
         QCOMPARE(has(QStringLiteral("Qгр1 =")), laying == 1);

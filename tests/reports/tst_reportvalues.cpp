@@ -310,9 +310,8 @@ private Q_SLOTS:
         FiberglassReport::Choices choices;
         choices.materialId = 5;
         choices.soilId = 7;
-        choices.layingIndex = 1;
-        choices.layingText = QStringLiteral("бестраншейный");
-        choices.wallIndex = 1;
+        choices.laying = Laying::Trenchless;
+        choices.wall = Wall::ThreeLayer;
 
         const Texts expected{
             {"$PIPETYPE$", "SN 10000"},

@@ -288,7 +288,7 @@ private Q_SLOTS:
         TemplateFiller filler(doc);
         FiberglassReport::Choices choices;
         choices.materialId = 5;
-        choices.layingIndex = 1;
+        choices.laying = Laying::Trenchless;
         FiberglassReport::fill(filler, r, choices, [](std::int32_t) { return QString(); });
         QCOMPARE(doc.toPlainText(), QStringLiteral("SN 10000|не|не||x1x3"));
 
