@@ -1,5 +1,31 @@
 #include "calc/CalcOutcome.h"
 
+namespace {
+
+struct Words
+{
+    const char *keyword;
+    const char16_t *word;
+    const char16_t *summary;
+};
+
+Words wordsFor(CalcOutcome::Kind kind)
+{
+    switch (kind) {
+    case CalcOutcome::Kind::Completed:
+        return {"completed", u"выполнен", u"расчёт выполнен"};
+    case CalcOutcome::Kind::Stopped:
+        return {"stopped", u"остановлен", u"расчёт остановлен проверкой входных данных"};
+    case CalcOutcome::Kind::DivisionByZero:
+        return {"division_by_zero", u"деление на ноль", u"деление на ноль"};
+    case CalcOutcome::Kind::Fault:
+        return {"fault", u"ошибка", u"ошибка вычисления"};
+    }
+    return {"", u"", u""};
+}
+
+} // namespace
+
 CalcOutcome CalcOutcome::stopped(const QString &variable, const QString &message)
 {
     CalcOutcome outcome(Kind::Stopped);
@@ -19,15 +45,15 @@ CalcOutcome CalcOutcome::failed(Kind kind, const QString &computing, const QStri
 
 QString CalcOutcome::keyword() const
 {
-    switch (m_kind) {
-    case Kind::Completed:
-        return QStringLiteral("completed");
-    case Kind::Stopped:
-        return QStringLiteral("stopped");
-    case Kind::DivisionByZero:
-        return QStringLiteral("division_by_zero");
-    case Kind::Fault:
-        return QStringLiteral("fault");
-    }
-    return QString();
+    return QString::fromLatin1(wordsFor(m_kind).keyword);
+}
+
+QString CalcOutcome::word() const
+{
+    return QString::fromUtf16(wordsFor(m_kind).word);
+}
+
+QString CalcOutcome::summary() const
+{
+    return QString::fromUtf16(wordsFor(m_kind).summary);
 }

@@ -34,6 +34,13 @@ public:
     const QString &computing() const { return m_computing; }
     // "completed", "stopped", "division_by_zero" or "fault".
     QString keyword() const;
+    // In a word or two, as a table of runs lists it: "выполнен",
+    // "остановлен", "деление на ноль" or "ошибка".
+    QString word() const;
+    // In a line, as the command-line tool sums a run up: "расчёт выполнен",
+    // "расчёт остановлен проверкой входных данных", "деление на ноль" or
+    // "ошибка вычисления".
+    QString summary() const;
 
 private:
     explicit CalcOutcome(Kind kind) : m_kind(kind) {}

@@ -5,26 +5,12 @@
 #include "cli/CalcOptions.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
+#include "cli/ExitCode.h"
 #include "cli/JsonWriter.h"
 #include "cli/VarsCommand.h"
 #include "model/CalcViews.h"
 
 namespace {
-
-QString outcomeSummary(const CalcOutcome &outcome)
-{
-    switch (outcome.kind()) {
-    case CalcOutcome::Kind::Completed:
-        return QStringLiteral("Результат: расчёт выполнен");
-    case CalcOutcome::Kind::Stopped:
-        return QStringLiteral("Результат: расчёт остановлен проверкой входных данных");
-    case CalcOutcome::Kind::DivisionByZero:
-        return QStringLiteral("Результат: деление на ноль");
-    case CalcOutcome::Kind::Fault:
-        return QStringLiteral("Результат: ошибка вычисления");
-    }
-    return QString();
-}
 
 // A key, or null when there is none.
 void keyMember(JsonWriter &out, const QString &name, const QString &key)
@@ -103,7 +89,7 @@ int CalcCommand::run(CliArgs &args)
         QString message;
         if (!CalcProject::of(session).save(*projectOut, &message)) {
             Console::err(message + QLatin1Char('\n'));
-            return ExitCannotWrite;
+            return ExitCode::CannotWrite;
         }
     }
     const CalcOutcome outcome = session.run(kind);
@@ -142,25 +128,10 @@ int CalcCommand::run(CliArgs &args)
         // Only a completed run has results to print.
         if (outcome.isCompleted())
             Console::out(VarsCommand::table(session.vars(), outputs, false));
-        Console::out(outcomeSummary(outcome) + QLatin1Char('\n'));
+        Console::out(QStringLiteral("Результат: %1\n").arg(outcome.summary()));
         Console::out(assessmentText(verdict, warnings));
     }
     if (!outcome.isCompleted())
         Console::err(outcome.displayText() + QLatin1Char('\n'));
-    return exitCode(outcome);
-}
-
-int CalcCommand::exitCode(const CalcOutcome &outcome)
-{
-    switch (outcome.kind()) {
-    case CalcOutcome::Kind::Completed:
-        return ExitCompleted;
-    case CalcOutcome::Kind::Stopped:
-        return ExitStopped;
-    case CalcOutcome::Kind::DivisionByZero:
-        return ExitDivisionByZero;
-    case CalcOutcome::Kind::Fault:
-        return ExitFault;
-    }
-    return ExitFault;
+    return ExitCode::of(outcome);
 }

@@ -3,11 +3,10 @@
 #include "calc/CalcSession.h"
 #include "calc/ChartData.h"
 #include "calc/ParameterSweep.h"
-#include "cli/CalcCommand.h"
 #include "cli/CalcOptions.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
-#include "cli/ReportCommand.h"
+#include "cli/ExitCode.h"
 #include "ui/ChartFigure.h"
 
 int ChartCommand::run(CliArgs &args)
@@ -34,7 +33,7 @@ int ChartCommand::run(CliArgs &args)
         if (!data.note.isEmpty())
             Console::err(data.note + QLatin1Char('\n'));
         const CalcOutcome outcome = ParameterSweep(session, kind).runUnchanged().outcome;
-        return outcome.isCompleted() ? CalcCommand::ExitFault : CalcCommand::exitCode(outcome);
+        return outcome.isCompleted() ? ExitCode::Fault : ExitCode::of(outcome);
     }
     if (!data.note.isEmpty())
         Console::err(data.note + QLatin1Char('\n'));
@@ -42,7 +41,7 @@ int ChartCommand::run(CliArgs &args)
     QString reason;
     if (!ChartFigure::save(data, *output, ChartFigure::defaultSize(), &reason)) {
         Console::err(reason + QLatin1Char('\n'));
-        return ReportCommand::ExitCannotWrite;
+        return ExitCode::CannotWrite;
     }
     return 0;
 }

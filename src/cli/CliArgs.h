@@ -6,7 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
-// A wrong command line: the message names what is wrong.  Exit status 2.
+// A wrong command line: the message names what is wrong.  Exit status
+// ExitCode::Usage.
 class UsageError : public std::runtime_error
 {
 public:

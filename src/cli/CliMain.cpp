@@ -5,6 +5,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/DbCommand.h"
+#include "cli/ExitCode.h"
 #include "cli/ProjectFileError.h"
 #include "cli/ReportCommand.h"
 #include "cli/SweepCommand.h"
@@ -231,7 +232,7 @@ int cliMain(const QStringList &argList)
 {
     if (argList.isEmpty()) {
         Console::err(QString::fromUtf8(kHelp));
-        return CalcCommand::ExitUsage;
+        return ExitCode::Usage;
     }
     try {
         if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
@@ -263,13 +264,13 @@ int cliMain(const QStringList &argList)
         throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(command));
     } catch (const UsageError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));
-        return CalcCommand::ExitUsage;
+        return ExitCode::Usage;
     } catch (const ProjectFileError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(error.message()));
-        return ProjectFileError::ExitStatus;
+        return ExitCode::ProjectFile;
     } catch (const Console::Failure &failure) {
         Console::err(Console::failureText(failure.reason));
-        return CalcCommand::ExitCannotWrite;
+        return ExitCode::CannotWrite;
     } catch (const DatabaseError &error) {
         // The text the program shows: in the general error box for a
         // database that cannot be opened, in its own box for a table.
@@ -277,6 +278,6 @@ int cliMain(const QStringList &argList)
                                     ? MessageText::withFullStop(error.message())
                                     : error.message();
         Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(message));
-        return DbCommand::ExitDatabase;
+        return ExitCode::Database;
     }
 }

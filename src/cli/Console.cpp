@@ -1,6 +1,6 @@
 #include "cli/Console.h"
 
-#include "cli/CalcCommand.h"
+#include "cli/ExitCode.h"
 #include "model/FileSystemCalls.h"
 #include "model/SafeFileWriter.h"
 
@@ -92,5 +92,5 @@ int Console::finish(int status)
         ::dup2(null, STDOUT_FILENO);
         ::close(null);
     }
-    return outputFailed || errorStreamFailed ? CalcCommand::ExitCannotWrite : status;
+    return outputFailed || errorStreamFailed ? ExitCode::CannotWrite : status;
 }

@@ -3,6 +3,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/DocumentOutput.h"
+#include "cli/ExitCode.h"
 #include "reports/HydraulicReport.h"
 #include "richtext/DocumentFile.h"
 
@@ -29,14 +30,14 @@ int ConvertCommand::run(CliArgs &args)
         *input, document, toText ? DocumentFile::Detail::Text : DocumentFile::Detail::Full, &warnings);
     if (!loaded.ok) {
         Console::err(loaded.message + QLatin1Char('\n'));
-        return ExitCannotRead;
+        return ExitCode::CannotRead;
     }
     for (const QString &warning : std::as_const(warnings))
         Console::err(QStringLiteral("Предупреждение: ") + warning + QLatin1Char('\n'));
     QString message;
     if (!DocumentOutput::write(document, *output, title, &message)) {
         Console::err(message + QLatin1Char('\n'));
-        return ExitCannotWrite;
+        return ExitCode::CannotWrite;
     }
     return 0;
 }

@@ -9,9 +9,5 @@ class CliArgs;
 class ConvertCommand
 {
 public:
-    // Exit statuses.
-    static constexpr int ExitCannotRead = 8;
-    static constexpr int ExitCannotWrite = 9;
-
     static int run(CliArgs &args);
 };

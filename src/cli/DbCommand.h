@@ -7,8 +7,5 @@ class CliArgs;
 class DbCommand
 {
 public:
-    // The reference database cannot be opened or one of its tables read.
-    static constexpr int ExitDatabase = 6;
-
     static int run(CliArgs &args);
 };

@@ -1,11 +1,11 @@
 #include "cli/ReportCommand.h"
 
 #include "calc/CalcSession.h"
-#include "cli/CalcCommand.h"
 #include "cli/CalcOptions.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/DocumentOutput.h"
+#include "cli/ExitCode.h"
 #include "reports/CalcReport.h"
 
 #include <QTextDocument>
@@ -26,7 +26,7 @@ int ReportCommand::run(CliArgs &args)
     const CalcOutcome outcome = session.run(kind);
     if (!outcome.isCompleted()) {
         Console::err(outcome.displayText() + QLatin1Char('\n'));
-        return CalcCommand::exitCode(outcome);
+        return ExitCode::of(outcome);
     }
 
     QTextDocument document;
@@ -35,13 +35,13 @@ int ReportCommand::run(CliArgs &args)
         Console::err(message + QLatin1Char('\n'));
     if (!report.built()) {
         Console::err(report.message + QLatin1Char('\n'));
-        return ExitTemplate;
+        return ExitCode::Template;
     }
 
     QString message;
     if (!DocumentOutput::write(document, *output, CalcReport::title(kind), &message)) {
         Console::err(message + QLatin1Char('\n'));
-        return ExitCannotWrite;
+        return ExitCode::CannotWrite;
     }
     return 0;
 }

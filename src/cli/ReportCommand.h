@@ -8,9 +8,5 @@ class CliArgs;
 class ReportCommand
 {
 public:
-    // Exit statuses beyond those of "calc".
-    static constexpr int ExitTemplate = 7;
-    static constexpr int ExitCannotWrite = 9;
-
     static int run(CliArgs &args);
 };

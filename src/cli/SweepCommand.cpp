@@ -34,21 +34,6 @@ QVector<double> columnValues(const ParameterSweep::Point &point, const QVector<S
     return values;
 }
 
-QString outcomeWord(const CalcOutcome &outcome)
-{
-    switch (outcome.kind()) {
-    case CalcOutcome::Kind::Completed:
-        return QStringLiteral("выполнен");
-    case CalcOutcome::Kind::Stopped:
-        return QStringLiteral("остановлен");
-    case CalcOutcome::Kind::DivisionByZero:
-        return QStringLiteral("деление на ноль");
-    case CalcOutcome::Kind::Fault:
-        return QStringLiteral("ошибка");
-    }
-    return QString();
-}
-
 // Rows go out in batches, so that a long sweep shows its progress and
 // never holds all of its text.
 class Output
@@ -239,7 +224,7 @@ int SweepCommand::run(CliArgs &args)
         QStringList row;
         for (const double input : point.inputs)
             row << NumberFormat::general(input, 15);
-        row << outcomeWord(point.outcome);
+        row << point.outcome.word();
         const QVector<double> values = columnValues(point, columns);
         for (int i = 0; i < names.size(); ++i) {
             if (i >= values.size() || !std::isfinite(values[i]))

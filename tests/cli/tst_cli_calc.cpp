@@ -253,6 +253,7 @@ private Q_SLOTS:
         QVERIFY(lines[0].contains("3.192"));
         QVERIFY(lines[1].contains("303.629"));
         QVERIFY(lines[1].contains(QStringLiteral("л/c")));
+        QCOMPARE(lines[2], QStringLiteral("Результат: расчёт выполнен"));
         QVERIFY(run.err.isEmpty());
 
         const CliRun all = runCli({"vars"});
@@ -334,8 +335,15 @@ private Q_SLOTS:
         QCOMPARE(text.exitCode, exitCode);
         const QString message = text.err.trimmed();
         QVERIFY2(message.contains(words), qPrintable(message));
-        // Nothing of a run that did not complete is printed as a result.
+        // Nothing of a run that did not complete is printed as a result,
+        // only how it ended.
         QVERIFY(!text.out.contains(QStringLiteral("S_cond ")));
+        const QMap<QString, QString> summaries{
+            {"stopped", "Результат: расчёт остановлен проверкой входных данных"},
+            {"division_by_zero", "Результат: деление на ноль"},
+            {"fault", "Результат: ошибка вычисления"},
+        };
+        QCOMPARE(text.out.trimmed(), summaries.value(outcome));
 
         const CliRun json = runCli(args << "--json");
         QCOMPARE(json.exitCode, exitCode);
