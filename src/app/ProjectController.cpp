@@ -109,15 +109,7 @@ bool ProjectController::confirmDrop()
     const QString question = m_fileName.isEmpty()
                                  ? QStringLiteral("Сохранить новый проект?")
                                  : QStringLiteral("Сохранить изменения в проекте «%1»?").arg(QFileInfo(m_fileName).fileName());
-    switch (Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                         QMessageBox::Yes)) {
-    case QMessageBox::Yes:
-        return save();
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
-    }
+    return Dialogs::instance().askToSave(m_window, question, [this] { return save(); });
 }
 
 bool ProjectController::newProject()

@@ -262,19 +262,10 @@ bool ReportEditor::confirmSaveChanges()
 {
     if (!m_document->isModified())
         return true;
-    const QMessageBox::StandardButton answer = Dialogs::instance().question(
-        this, QStringLiteral("Сохранить изменения в %1?").arg(m_document->documentName()),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    switch (answer) {
-    case QMessageBox::Yes:
-        // A save that did not happen (cancelled or failed) keeps the changes
-        // and stops what was to follow.
-        return save();
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
-    }
+    // A save that did not happen (cancelled or failed) keeps the changes and
+    // stops what was to follow.
+    return Dialogs::instance().askToSave(
+        this, QStringLiteral("Сохранить изменения в %1?").arg(m_document->documentName()), [this] { return save(); });
 }
 
 bool ReportEditor::confirmProgramEnd()

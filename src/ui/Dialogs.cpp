@@ -78,3 +78,15 @@ bool Dialogs::confirmOverwrite(QWidget *parent, const QString &path)
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No)
            == QMessageBox::Yes;
 }
+
+bool Dialogs::askToSave(QWidget *parent, const QString &text, const std::function<bool()> &save)
+{
+    switch (question(parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return save();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}

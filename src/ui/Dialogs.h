@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
+
 class QDialog;
 class QWidget;
 
@@ -41,4 +43,9 @@ public:
     // Before writing over a file: asks "Перезаписать <path>" when it exists;
     // true when there is none or the answer is Yes.
     bool confirmOverwrite(QWidget *parent, const QString &path);
+    // Before unsaved work is dropped: asks the question with Yes (the
+    // default), No and Cancel.  Yes saves and goes on only when the save
+    // happened (not cancelled, not failed); No goes on without saving;
+    // Cancel stays.  True when the caller may go on.
+    bool askToSave(QWidget *parent, const QString &question, const std::function<bool()> &save);
 };
