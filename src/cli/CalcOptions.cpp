@@ -137,13 +137,12 @@ void CalcOptions::applyTo(CalcSession &session) const
         if (!picked)
             throw UsageError(QStringLiteral("--soil: в справочной базе нет грунта с кодом %1").arg(*m_soil));
     }
-    m_settings.applyTo(session.vars());
+    m_settings.applyTo(session);
     session.setMode(m_kind == CalcKind::Hydraulic ? 0 : 1);
     if (m_laying)
         session.setLaying(*m_laying);
     if (m_wall)
         session.setWall(*m_wall);
-    session.touch();
 }
 
 CalcKind CalcOptions::takeKind(CliArgs &args)

@@ -1,8 +1,8 @@
 #include "cli/VariableSettings.h"
 
+#include "calc/CalcSession.h"
 #include "cli/CliArgs.h"
 #include "model/NumberFormat.h"
-#include "model/CalcVariables.h"
 
 VariableSettings VariableSettings::takeFrom(CliArgs &args)
 {
@@ -30,8 +30,8 @@ bool VariableSettings::parseNumber(const QString &text, double *value)
     return NumberFormat::parse(text, QStringLiteral("."), value);
 }
 
-void VariableSettings::applyTo(CalcVariables &vars) const
+void VariableSettings::applyTo(CalcSession &session) const
 {
     for (const Assignment &a : m_assignments)
-        vars[a.slot].setValue(a.value);
+        session.setInput(a.slot, a.value);
 }

@@ -6,7 +6,7 @@
 #include <QVector>
 
 class CliArgs;
-class CalcVariables;
+class CalcSession;
 
 // The "--set KEY=VALUE" assignments of a command line, checked before
 // anything is computed.
@@ -27,8 +27,8 @@ public:
     // exponent ("-1.5e3"); nothing else, not even blanks.
     static bool parseNumber(const QString &text, double *value);
 
-    // Applies the assignments in the order they were given.
-    void applyTo(CalcVariables &vars) const;
+    // Sets the inputs in the order they were given.
+    void applyTo(CalcSession &session) const;
 
     const QVector<Assignment> &assignments() const { return m_assignments; }
 

@@ -1,5 +1,6 @@
 #include "cli/VarsCommand.h"
 
+#include "calc/CalcSession.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/JsonWriter.h"
@@ -17,9 +18,9 @@ int VarsCommand::run(CliArgs &args)
     const VariableSettings settings = VariableSettings::takeFrom(args);
     args.finish();
 
-    CalcVariables vars;
-    vars.applyCatalogue();
-    settings.applyTo(vars);
+    CalcSession session;
+    settings.applyTo(session);
+    const CalcVariables &vars = session.vars();
 
     if (json) {
         JsonWriter out;
