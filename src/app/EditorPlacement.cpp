@@ -1,6 +1,5 @@
 #include "app/EditorPlacement.h"
 
-#include "app/IniFile.h"
 #include "app/WindowPlacement.h"
 
 #include <QEvent>
@@ -8,8 +7,8 @@
 #include <QWidget>
 
 
-EditorPlacement::EditorPlacement(QWidget *editor, QString settingsFileName)
-    : QObject(editor), m_editor(editor), m_settingsFileName(std::move(settingsFileName))
+EditorPlacement::EditorPlacement(QWidget *editor, SettingsStore settings)
+    : QObject(editor), m_editor(editor), m_settings(std::move(settings))
 {
     restore();
     editor->installEventFilter(this);
@@ -17,12 +16,8 @@ EditorPlacement::EditorPlacement(QWidget *editor, QString settingsFileName)
 
 void EditorPlacement::restore()
 {
-    IniFile ini(m_settingsFileName);
-    if (!ini.load())
-        return;
     const QScreen *screen = m_editor->screen();
-    const auto placement
-        = WindowPlacement::load(ini, section(), qRound(screen->logicalDotsPerInch()), screen->size());
+    const auto placement = m_settings.editorPlacement(qRound(screen->logicalDotsPerInch()), screen->size());
     if (!placement)
         return;
     if (placement->normalBounds.isValid())
@@ -41,10 +36,7 @@ void EditorPlacement::save()
     placement.showCmd = m_editor->isMaximized() ? WindowPlacement::Maximized : WindowPlacement::Normal;
     placement.normalBounds = m_editor->normalGeometry().isValid() ? m_editor->normalGeometry() : m_editor->geometry();
     const QScreen *screen = m_editor->screen();
-    IniFile ini(m_settingsFileName);
-    ini.load();
-    placement.save(ini, section(), qRound(screen->logicalDotsPerInch()), screen->size());
-    ini.save();
+    m_settings.writeEditorPlacement(placement, qRound(screen->logicalDotsPerInch()), screen->size());
 }
 
 void EditorPlacement::saveIfShown()

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "app/SettingsStore.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 class QWidget;
 
-// The report editor's size and place, kept in the settings file (section
-// "Editor") from one run to the next: restored when the program starts,
+// The report editor's size and place, kept in the settings from one run to
+// the next: restored when the program starts,
 // written whenever the editor is closed and when the program ends with the
 // editor open.  A placement that would put the window off the screens, or
 // make it larger than they are, is fitted to them as the main window's is.
@@ -16,12 +18,10 @@ class EditorPlacement : public QObject
     Q_OBJECT
 
 public:
-    EditorPlacement(QWidget *editor, QString settingsFileName);
+    EditorPlacement(QWidget *editor, SettingsStore settings);
 
     // Writes the placement when the editor is open (the program is ending).
     void saveIfShown();
-
-    static QString section() { return QStringLiteral("Editor"); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -31,5 +31,5 @@ private:
     void save();
 
     QPointer<QWidget> m_editor;
-    QString m_settingsFileName;
+    SettingsStore m_settings;
 };

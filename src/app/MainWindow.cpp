@@ -3,7 +3,6 @@
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
 #include "app/ChartPageController.h"
-#include "app/MainWindowSettings.h"
 #include "app/ProjectController.h"
 #include "app/ReportMaker.h"
 #include "app/AboutDialog.h"
@@ -81,12 +80,13 @@ private:
 };
 
 MainWindow::MainWindow(const QString &settingsFileName, const QString &databaseFolder, QWidget *parent)
-    : QMainWindow(parent), m_databaseFolder(databaseFolder)
+    : QMainWindow(parent),
+      m_settings(settingsFileName.isEmpty() ? QCoreApplication::applicationFilePath() + QStringLiteral(".ini")
+                                            : settingsFileName),
+      m_databaseFolder(databaseFolder)
 {
     ui.setupUi(this);
     createActions();
-    settingsFilePath = settingsFileName.isEmpty() ? QCoreApplication::applicationFilePath() + QStringLiteral(".ini")
-                                                  : settingsFileName;
     setUp();
 
     // Centred at the first start; a stored placement replaces this when the
@@ -193,11 +193,10 @@ void MainWindow::setUp()
     connect(ui.wallCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { m_session->setWall(wallAt(index)); });
 
-    placementSection = QStringLiteral("View");
-    m_settings = std::make_unique<MainWindowSettings>(settingsFilePath, placementSection);
+    placementSection = SettingsStore::mainWindowSection();
 
     connect(ui.calculationTabs, &QTabBar::currentChanged, this, &MainWindow::changeCalculationTab);
-    ui.calculationTabs->setCurrentIndex(m_settings->tabIndex());
+    ui.calculationTabs->setCurrentIndex(m_settings.tabIndex());
 
     placementRestored = false;
     calculationDone = false;
@@ -215,7 +214,7 @@ void MainWindow::setUp()
     m_inModel->setSymbolFont(symbolFont);
 
     // The project is the session as it stands now.
-    m_project = new ProjectController(this, *m_session, settingsFilePath);
+    m_project = new ProjectController(this, *m_session, m_settings);
     m_project->fillMenu(ui.projectMenu);
     ui.projectMenu->addSeparator();
     ui.projectMenu->addAction(exitAction);
@@ -714,7 +713,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::writeTabIndex()
 {
     QString reason;
-    const bool written = m_settings->writeTabIndex(ui.calculationTabs->currentIndex(), &reason);
+    const bool written = m_settings.writeTabIndex(ui.calculationTabs->currentIndex(), &reason);
     reportSettingsWrite(written, reason);
 }
 
@@ -725,7 +724,7 @@ void MainWindow::reportSettingsWrite(bool written, const QString &reason)
     // One box per failure is enough: closing through the exit command writes twice.
     if (!m_settingsWriteFailed)
         Dialogs::instance().generalError(
-            this, QStringLiteral("Не удалось сохранить настройки в файле «%1». %2").arg(settingsFilePath, reason));
+            this, QStringLiteral("Не удалось сохранить настройки в файле «%1». %2").arg(m_settings.fileName(), reason));
     m_settingsWriteFailed = true;
 }
 
@@ -737,13 +736,13 @@ void MainWindow::saveView(bool sayFailure)
                                         : WindowPlacement::Normal;
     placement.normalBounds = normalGeometry().isValid() ? normalGeometry() : geometry();
     const QScreen *s = screen();
-    MainWindowSettings::View view;
-    view.panelHeight = ui.upperHalf->height();
-    view.laying = ui.layingCombo->currentIndex();
-    view.wall = ui.wallCombo->currentIndex();
+    SettingsStore::MainWindowView view;
+    view.upperHalfHeight = ui.upperHalf->height();
+    view.laying = FiberglassChoices::fromIndex<Laying>(ui.layingCombo->currentIndex());
+    view.wall = FiberglassChoices::fromIndex<Wall>(ui.wallCombo->currentIndex());
     QString reason;
-    const bool written = m_settings->writeView(ui.calculationTabs->currentIndex(), placement, qRound(s->logicalDotsPerInch()),
-                                               s->size(), view, &reason);
+    const bool written = m_settings.writeMainWindow(ui.calculationTabs->currentIndex(), placement,
+                                                    qRound(s->logicalDotsPerInch()), s->size(), view, &reason);
     if (sayFailure)
         reportSettingsWrite(written, reason);
 }
@@ -751,7 +750,7 @@ void MainWindow::saveView(bool sayFailure)
 void MainWindow::restorePlacement()
 {
     const QScreen *s = screen();
-    const auto view = m_settings->view(qRound(s->logicalDotsPerInch()), s->size());
+    const auto view = m_settings.mainWindowView(qRound(s->logicalDotsPerInch()), s->size());
     if (!view)
         return;
     if (const auto &placement = view->placement) {
@@ -762,15 +761,15 @@ void MainWindow::restorePlacement()
         else if (placement->showCmd == WindowPlacement::Minimized)
             setWindowState(Qt::WindowMinimized);
     }
-    if (view->panelHeight > 0) {
+    if (view->upperHalfHeight > 0) {
         QList<int> sizes = ui.halvesSplitter->sizes();
         const int total = sizes.value(0) + sizes.value(1);
-        ui.halvesSplitter->setSizes({view->panelHeight, std::max(total - view->panelHeight, 1)});
+        ui.halvesSplitter->setSizes({view->upperHalfHeight, std::max(total - view->upperHalfHeight, 1)});
     }
-    if (view->laying >= 0) {
-        ui.layingCombo->setCurrentIndex(view->laying);
-        m_session->setLaying(layingAt(view->laying));
+    if (view->laying) {
+        ui.layingCombo->setCurrentIndex(FiberglassChoices::index(*view->laying));
+        m_session->setLaying(*view->laying);
     }
-    if (view->wall >= 0)
-        ui.wallCombo->setCurrentIndex(view->wall);
+    if (view->wall)
+        ui.wallCombo->setCurrentIndex(FiberglassChoices::index(*view->wall));
 }

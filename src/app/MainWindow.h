@@ -2,6 +2,7 @@
 
 #include "calc/CalcKind.h"
 #include "model/CalcViews.h"
+#include "app/SettingsStore.h"
 #include "model/CalcVariables.h"
 #include "ui/MainWindowWidgets.h"
 
@@ -15,7 +16,6 @@ class ApplicationMessageHook;
 class ChartPageController;
 class CalcOutcome;
 class CalcSession;
-class MainWindowSettings;
 class ProjectController;
 class QAction;
 class ReferenceData;
@@ -49,6 +49,8 @@ public:
     VariableGridModel *inputModel() const { return m_inModel; }
     VariableGridModel *outputModel() const { return m_outModel; }
     ApplicationMessageHook *messageHook() const { return m_hook; }
+    // The settings file, which the other windows keep their parts in too.
+    const SettingsStore &settings() const { return m_settings; }
 
     // The reports; until one is set the report command stops where it would
     // hand over.
@@ -68,7 +70,6 @@ public:
     Slot valueTarget() const;
 
     // Program-wide state.
-    QString settingsFilePath;
     QString placementSection;
     bool placementRestored = false;
     // Set by every calculation that completed.
@@ -157,7 +158,7 @@ private:
     std::unique_ptr<CalcSession> m_session;
     class TableErrors;
     std::unique_ptr<TableErrors> m_tableErrors;
-    std::unique_ptr<MainWindowSettings> m_settings;
+    SettingsStore m_settings;
     ProjectController *m_project = nullptr;
     QString m_startProject;
     QString m_databaseFolder;

@@ -6,7 +6,6 @@
 #include "app/EditorReportMaker.h"
 #include "app/MainWindow.h"
 #include "editor/ReportPrinter.h"
-#include "app/IniFile.h"
 #include "editor/ReportEditor.h"
 #include "calc/CalcProject.h"
 #include "model/ResourceLocator.h"
@@ -14,13 +13,6 @@
 
 #include <QFileInfo>
 #include <QTimer>
-
-namespace {
-
-const QString kEditorSection = QStringLiteral("Editor");
-const QString kFolderKey = QStringLiteral("DialogFolder");
-
-} // namespace
 
 ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &databaseFolder)
     : m_main(std::make_unique<MainWindow>(settingsFileName, databaseFolder)),
@@ -35,7 +27,7 @@ ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &d
     ReportEditor *editor = m_editor.get();
     m_main->setCloseGuard([editor] { return editor->confirmProgramEnd(); });
     keepEditorFolder();
-    m_editorPlacement = new EditorPlacement(editor, m_main->settingsFilePath);
+    m_editorPlacement = new EditorPlacement(editor, m_main->settings());
     // F1 in the editor opens the guide at the editor's chapter.
     HelpLauncher::setChapter(editor, QStringLiteral("editor"));
 }
@@ -64,20 +56,13 @@ void ProgramWindows::keepEditorFolder()
     // report, kept in the settings at once; a folder that is gone gives the
     // default start.  A settings file that cannot be written is said when
     // the program ends.
-    const QString settings = m_main->settingsFilePath;
-    IniFile ini(settings);
-    ini.load();
-    const QString stored = ini.value(kEditorSection, kFolderKey);
+    const SettingsStore settings = m_main->settings();
+    const QString stored = settings.editorDialogFolder();
     m_editor->setDialogFolder(!stored.isEmpty() && QFileInfo(stored).isDir()
                                   ? stored
                                   : ResourceLocator::forApplication().defaultDocumentsDir());
     QObject::connect(m_editor.get(), &ReportEditor::dialogFolderChanged, m_editor.get(),
-                     [settings](const QString &folder) {
-                         IniFile file(settings);
-                         file.load();
-                         file.setValue(kEditorSection, kFolderKey, folder);
-                         file.save();
-                     });
+                     [settings](const QString &folder) { settings.writeEditorDialogFolder(folder); });
 }
 
 ProgramWindows::~ProgramWindows()

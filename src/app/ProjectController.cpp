@@ -11,9 +11,9 @@
 #include <QMenu>
 #include <QWidget>
 
-ProjectController::ProjectController(QWidget *window, CalcSession &session, QString settingsFile)
-    : QObject(window), m_window(window), m_session(session), m_settingsFile(std::move(settingsFile)),
-      m_saved(CalcProject::of(session)), m_recent(RecentProjects::load(m_settingsFile))
+ProjectController::ProjectController(QWidget *window, CalcSession &session, SettingsStore settings)
+    : QObject(window), m_window(window), m_session(session), m_settings(std::move(settings)),
+      m_saved(CalcProject::of(session)), m_recent(m_settings.recentProjects())
 {
     auto action = [this](const QString &text, const QKeySequence &keys, bool (ProjectController::*command)()) {
         auto *a = new QAction(text, m_window);
@@ -179,7 +179,7 @@ bool ProjectController::openRecent(const QString &path)
         if (Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
             == QMessageBox::Yes) {
             m_recent.remove(path);
-            m_recent.save(m_settingsFile);
+            m_settings.writeRecentProjects(m_recent);
             rebuildRecentMenu();
         }
         return false;
@@ -235,14 +235,14 @@ void ProjectController::remember(const QString &path)
 {
     m_recent.add(path);
     // A settings file that cannot be written is said when the program ends.
-    m_recent.save(m_settingsFile);
+    m_settings.writeRecentProjects(m_recent);
     rebuildRecentMenu();
 }
 
 void ProjectController::clearRecent()
 {
     m_recent.clear();
-    m_recent.save(m_settingsFile);
+    m_settings.writeRecentProjects(m_recent);
     rebuildRecentMenu();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/RecentProjects.h"
+#include "app/SettingsStore.h"
 #include "calc/CalcProject.h"
 
 #include <QObject>
@@ -24,9 +25,9 @@ class ProjectController : public QObject
     Q_OBJECT
 
 public:
-    // The window shows the title and owns the menus; the settings file keeps
-    // the recent list.
-    ProjectController(QWidget *window, CalcSession &session, QString settingsFile);
+    // The window shows the title and owns the menus; the settings keep the
+    // recent list.
+    ProjectController(QWidget *window, CalcSession &session, SettingsStore settings);
 
     QAction *newProjectAction = nullptr;
     QAction *openProjectAction = nullptr;
@@ -78,7 +79,7 @@ private:
 
     QWidget *m_window;
     CalcSession &m_session;
-    QString m_settingsFile;
+    SettingsStore m_settings;
     QString m_fileName;
     CalcProject m_saved;
     RecentProjects m_recent;

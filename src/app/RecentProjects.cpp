@@ -1,20 +1,11 @@
 #include "app/RecentProjects.h"
 
-#include "app/IniFile.h"
-
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
 
 namespace {
-
-const QString kSection = QStringLiteral("RecentProjects");
-
-QString fileKey(int index)
-{
-    return QStringLiteral("File%1").arg(index + 1);
-}
 
 // The file a path names: its real path when it exists, else the path made
 // absolute and clean.
@@ -61,26 +52,4 @@ void RecentProjects::remove(const QString &path)
     m_paths.erase(std::remove_if(m_paths.begin(), m_paths.end(),
                                  [&file](const QString &p) { return identity(p) == file; }),
                   m_paths.end());
-}
-
-RecentProjects RecentProjects::load(const QString &settingsFile)
-{
-    IniFile ini(settingsFile);
-    ini.load();
-    QStringList stored;
-    for (int i = 0; i < MaxCount; ++i) {
-        const QString path = ini.value(kSection, fileKey(i));
-        if (!path.isEmpty())
-            stored << path;
-    }
-    return RecentProjects(stored);
-}
-
-bool RecentProjects::save(const QString &settingsFile, QString *reason) const
-{
-    IniFile ini(settingsFile);
-    ini.load();
-    for (int i = 0; i < MaxCount; ++i)
-        ini.setValue(kSection, fileKey(i), m_paths.value(i));
-    return ini.save(reason);
 }

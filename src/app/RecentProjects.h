@@ -5,8 +5,7 @@
 
 // The projects opened or saved last, newest first: at most MaxCount, each
 // file once (two names of one file count as one), every path absolute.
-// Kept in the settings file, section "RecentProjects", keys "File1" to
-// "File8".
+// Kept in the settings file (SettingsStore).
 class RecentProjects
 {
 public:
@@ -24,11 +23,6 @@ public:
     void add(const QString &path);
     void remove(const QString &path);
     void clear() { m_paths.clear(); }
-
-    static RecentProjects load(const QString &settingsFile);
-    // Writes the list into the settings file, the rest of it kept; false,
-    // with the reason, when the file cannot be written.
-    bool save(const QString &settingsFile, QString *reason = nullptr) const;
 
     // Whether two paths name the same file.
     static bool sameFile(const QString &a, const QString &b);

@@ -9,6 +9,7 @@
 #include "app/ProjectController.h"
 #include "app/ProjectPropertiesDialog.h"
 #include "app/RecentProjects.h"
+#include "app/SettingsStore.h"
 #include "calc/CalcProject.h"
 #include "calc/CalcSession.h"
 #include "model/NumberFormat.h"
@@ -370,8 +371,8 @@ private Q_SLOTS:
 
         // Kept in the settings as it is, the rest of the file untouched.
         QVERIFY(TestFiles::write(settings(), "[Settings]\nTabIndex=1\n[RecentProjects]\nFile9=stale\n"));
-        QVERIFY(recent.save(settings()));
-        QCOMPARE(RecentProjects::load(settings()).paths(), expected);
+        QVERIFY(SettingsStore(settings()).writeRecentProjects(recent));
+        QCOMPARE(SettingsStore(settings()).recentProjects().paths(), expected);
         IniFile ini(settings());
         QVERIFY(ini.load());
         QCOMPARE(ini.intValue(QStringLiteral("Settings"), QStringLiteral("TabIndex"), 0), 1);
@@ -406,12 +407,12 @@ private Q_SLOTS:
         QCOMPARE(dialogs.questions.size(), 1);
         QVERIFY(dialogs.questions.first().contains(gone));
         QCOMPARE(w.project().recent().paths(), QStringList{kept});
-        QCOMPARE(RecentProjects::load(settings()).paths(), QStringList{kept});
+        QCOMPARE(SettingsStore(settings()).recentProjects().paths(), QStringList{kept});
         QVERIFY(dialogs.errors.isEmpty());
 
         w.project().clearRecentAction->trigger();
         QVERIFY(w.project().recent().isEmpty());
-        QVERIFY(RecentProjects::load(settings()).isEmpty());
+        QVERIFY(SettingsStore(settings()).recentProjects().isEmpty());
         QVERIFY(!w.project().clearRecentAction->isEnabled());
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/IniFile.h"
 #include "app/MemoryStatus.h"
+#include "app/SettingsStore.h"
 #include "app/WindowPlacement.h"
 #include "app/AboutDialog.h"
 #include "model/NumberFormat.h"
@@ -218,6 +219,72 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(bool, read);
         QCOMPARE(WindowPlacement::parseRect(text).has_value(), read);
+    }
+
+    // Each window's part goes into the one file without undoing the others'
+    // or anything else the file holds.
+    void storeKeepsEveryPart()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "[Other]\nKey=x\n");
+        const SettingsStore store(path);
+        const QSize screen(1280, 900);
+        WindowPlacement main;
+        main.normalBounds = QRect(QPoint(10, 20), QSize(758, 688));
+        WindowPlacement editor;
+        editor.showCmd = WindowPlacement::Maximized;
+        editor.normalBounds = QRect(QPoint(100, 50), QSize(680, 516));
+        SettingsStore::MainWindowView view;
+        view.upperHalfHeight = 250;
+        view.laying = Laying::Trenchless;
+        view.wall = Wall::SingleLayer;
+
+        QVERIFY(store.writeRecentProjects(RecentProjects({"/work/a.pipecalc"})));
+        QVERIFY(store.writeEditorDialogFolder(QStringLiteral("/work/reports")));
+        QVERIFY(store.writeEditorPlacement(editor, 96, screen));
+        QVERIFY(store.writeMainWindow(1, main, 96, screen, view));
+
+        const QByteArray text = TestFiles::read(path);
+        for (const char *part : {"[Other]\nKey=x\n", "[Settings]\nTabIndex=1\n", "PanelMainTop_Height=250\n",
+                                 "ComboBox1_ItemIndex=1\nComboBox2_ItemIndex=0\n", "DialogFolder=/work/reports\n",
+                                 "[RecentProjects]\nFile1=/work/a.pipecalc\nFile2=\n"})
+            QVERIFY2(text.contains(part), part);
+
+        const SettingsStore again(path);
+        QCOMPARE(again.tabIndex(), 1);
+        const auto shown = again.mainWindowView(96, screen);
+        QVERIFY(shown.has_value());
+        QCOMPARE(shown->placement->normalBounds, main.normalBounds);
+        QCOMPARE(shown->upperHalfHeight, 250);
+        QCOMPARE(shown->laying, Laying::Trenchless);
+        QCOMPARE(shown->wall, Wall::SingleLayer);
+        const auto editorShown = again.editorPlacement(96, screen);
+        QVERIFY(editorShown.has_value());
+        QCOMPARE(editorShown->normalBounds, editor.normalBounds);
+        QCOMPARE(editorShown->showCmd, int(WindowPlacement::Maximized));
+        QCOMPARE(again.editorDialogFolder(), QStringLiteral("/work/reports"));
+        QCOMPARE(again.recentProjects().paths(), QStringList{"/work/a.pipecalc"});
+    }
+
+    // Choices other than the list's positions, and a file that is not there.
+    void storeReadsWhatItCan()
+    {
+        QTemporaryDir dir;
+        const SettingsStore store(writeFile(dir, "[Settings]\nTabIndex=2\n[View]\nComboBox1_ItemIndex=2\n"
+                                                 "ComboBox2_ItemIndex=-1\nPanelMainTop_Height=x\n"));
+        QCOMPARE(store.tabIndex(), 0);
+        const auto view = store.mainWindowView(96, QSize(1280, 900));
+        QVERIFY(view.has_value());
+        QVERIFY(!view->laying);
+        QVERIFY(!view->wall);
+        QCOMPARE(view->upperHalfHeight, -1);
+
+        const SettingsStore missing(dir.filePath(QStringLiteral("none.ini")));
+        QCOMPARE(missing.tabIndex(), 0);
+        QVERIFY(!missing.mainWindowView(96, QSize(1280, 900)));
+        QVERIFY(!missing.editorPlacement(96, QSize(1280, 900)));
+        QVERIFY(missing.editorDialogFolder().isEmpty());
+        QVERIFY(missing.recentProjects().isEmpty());
     }
 
     void memory()
