@@ -73,6 +73,14 @@ QString assessmentText(const CalcVerdict &verdict, const QVector<CalcWarning> &w
 
 } // namespace
 
+void CalcCommand::writeOutcome(JsonWriter &out, const CalcOutcome &outcome)
+{
+    out.member(QStringLiteral("outcome"), outcome.keyword());
+    out.member(QStringLiteral("message"), outcome.displayText());
+    keyMember(out, QStringLiteral("variable"), outcome.variable());
+    keyMember(out, QStringLiteral("computing"), outcome.computing());
+}
+
 int CalcCommand::run(CliArgs &args)
 {
     const bool json = args.takeFlag(QStringLiteral("--json"));
@@ -101,10 +109,7 @@ int CalcCommand::run(CliArgs &args)
         JsonWriter out;
         out.beginObject();
         out.member(QStringLiteral("calculation"), CalcKinds::name(kind));
-        out.member(QStringLiteral("outcome"), outcome.keyword());
-        out.member(QStringLiteral("message"), outcome.displayText());
-        keyMember(out, QStringLiteral("variable"), outcome.variable());
-        keyMember(out, QStringLiteral("computing"), outcome.computing());
+        writeOutcome(out, outcome);
         out.key(QStringLiteral("outputs"));
         out.beginArray();
         for (const Slot slot : outputs)

@@ -4,7 +4,9 @@
 
 #include <QString>
 
+class CalcOutcome;
 class CliArgs;
+class JsonWriter;
 
 // "pipecalc-cli calc hydraulic|static|fiberglass": runs one calculation from
 // the catalogue defaults (or a project), the rows picked from the reference
@@ -14,4 +16,8 @@ class CalcCommand
 {
 public:
     static int run(CliArgs &args);
+
+    // How a run ended, as members of the current JSON object: "outcome" (its
+    // keyword), "message", and "variable" and "computing" (keys, or null).
+    static void writeOutcome(JsonWriter &out, const CalcOutcome &outcome);
 };

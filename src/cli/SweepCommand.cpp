@@ -2,6 +2,7 @@
 
 #include "calc/CalcSession.h"
 #include "calc/ParameterSweep.h"
+#include "cli/CalcCommand.h"
 #include "cli/CalcOptions.h"
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
@@ -54,15 +55,6 @@ public:
 private:
     QString m_text;
 };
-
-void keyOrNull(JsonWriter &out, const QString &name, const QString &key)
-{
-    out.key(name);
-    if (key.isEmpty())
-        out.null();
-    else
-        out.value(key);
-}
 
 } // namespace
 
@@ -176,10 +168,7 @@ int SweepCommand::run(CliArgs &args)
             for (int i = 0; i < header.size(); ++i)
                 out.member(header[i], point.inputs[i]);
             out.endObject();
-            out.member(QStringLiteral("outcome"), point.outcome.keyword());
-            out.member(QStringLiteral("message"), point.outcome.displayText());
-            keyOrNull(out, QStringLiteral("variable"), point.outcome.variable());
-            keyOrNull(out, QStringLiteral("computing"), point.outcome.computing());
+            CalcCommand::writeOutcome(out, point.outcome);
             out.key(QStringLiteral("values"));
             out.beginObject();
             const QVector<double> values = columnValues(point, columns);
