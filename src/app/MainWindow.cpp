@@ -512,8 +512,8 @@ void MainWindow::showSession()
     QStringList warnings;
     for (const CalcWarning &warning : m_session->warnings(kind))
         warnings << QStringLiteral("⚠ ") + warning.message;
-    ui.ResultsWarnings->setText(warnings.join(QLatin1Char('\n')));
-    ui.ResultsWarnings->setVisible(!warnings.isEmpty());
+    ui.resultsWarningsLine->setText(warnings.join(QLatin1Char('\n')));
+    ui.resultsWarningsLine->setVisible(!warnings.isEmpty());
     ui.choicesLine->setText(m_session->choicesLine());
 
     // The fiberglass report runs its calculation first, so it is always at hand.

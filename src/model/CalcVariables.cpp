@@ -38,7 +38,7 @@ void CalcVariables::applyCatalogue()
 void CalcVariables::copyFrom(const CalcVariables &other)
 {
     m_slots = other.m_slots;
-    Mode = other.mode;
+    mode = other.mode;
     selectedMaterialId = other.selectedMaterialId;
     selectedSoilId = other.selectedSoilId;
 }

@@ -216,16 +216,16 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     auto *bottom = new QVBoxLayout(lowerHalf);
     bottom->setContentsMargins(0, 0, 0, 0);
     bottom->setSpacing(0);
-    resultsStateLine = resultsLine(lowerHalf, "ResultsState");
+    resultsStateLine = resultsLine(lowerHalf, "resultsStateLine");
     bottom->addWidget(resultsStateLine);
-    ResultsWarnings = resultsLine(lowerHalf, "ResultsWarnings");
-    ResultsWarnings->setTextFormat(Qt::PlainText);
-    QPalette yellow = ResultsWarnings->palette();
+    resultsWarningsLine = resultsLine(lowerHalf, "resultsWarningsLine");
+    resultsWarningsLine->setTextFormat(Qt::PlainText);
+    QPalette yellow = resultsWarningsLine->palette();
     yellow.setColor(QPalette::Window, QColor(255, 236, 153));
     yellow.setColor(QPalette::WindowText, QColor(90, 60, 0));
-    ResultsWarnings->setPalette(yellow);
-    ResultsWarnings->hide();
-    bottom->addWidget(ResultsWarnings);
+    resultsWarningsLine->setPalette(yellow);
+    resultsWarningsLine->hide();
+    bottom->addWidget(resultsWarningsLine);
     // The results, and beside them the checks of a static calculation.
     auto *results = new QSplitter(Qt::Horizontal, lowerHalf);
     results->setObjectName(QStringLiteral("resultsSplitter"));

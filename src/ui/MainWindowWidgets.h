@@ -73,7 +73,7 @@ public:
     QLabel *resultsStateLine = nullptr;
     // Under it, on yellow, the inputs and results outside the range of the
     // method; hidden when there are none.
-    QLabel *ResultsWarnings = nullptr;
+    QLabel *resultsWarningsLine = nullptr;
 
     QTabBar *calculationTabs = nullptr;
     QStatusBar *statusBar = nullptr;

@@ -658,7 +658,7 @@ private Q_SLOTS:
         w.staticAction->trigger();
         w.runAction->trigger();
         const QLabel *line = w.widgets().resultsStateLine;
-        const QLabel *warnings = w.widgets().ResultsWarnings;
+        const QLabel *warnings = w.widgets().resultsWarningsLine;
         QCOMPARE(line->text(), QStringLiteral("Выполнено: все проверки; наибольшее использование — прочность, 65,9 %"));
         QCOMPARE(line->palette().color(QPalette::WindowText), QColor(0, 90, 0));
         QVERIFY(warnings->isHidden());

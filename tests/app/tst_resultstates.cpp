@@ -57,7 +57,7 @@ private:
     // Turns to the page of the reference pages that holds `widget`.
     static void showPageOf(QWidget &window, const QWidget *widget)
     {
-        auto *pages = named<QTabWidget>(window, "AdvPageControl1");
+        auto *pages = named<QTabWidget>(window, "pages");
         for (int i = 0; i < pages->count(); ++i) {
             if (pages->widget(i)->isAncestorOf(widget))
                 pages->setCurrentIndex(i);
@@ -82,23 +82,23 @@ private:
     // "Dвнутр=0" types a value into the input of that name.
     static void apply(QWidget &window, const QStringList &steps)
     {
-        auto *editor = named<QLineEdit>(window, "EditVarValue");
+        auto *editor = named<QLineEdit>(window, "valueEditor");
         for (const QString &step : steps) {
             if (step == QLatin1String("C") || step == QLatin1String("R")) {
                 showPageOf(window, editor);
                 QTest::keyClick(editor, step == QLatin1String("C") ? Qt::Key_C : Qt::Key_R);
             } else if (step.startsWith(QLatin1String("tab="))) {
-                named<QTabBar>(window, "TabSet")->setCurrentIndex(step.mid(4).toInt());
+                named<QTabBar>(window, "calculationTabs")->setCurrentIndex(step.mid(4).toInt());
             } else if (step.startsWith(QLatin1String("material:"))) {
-                click(window, "vstMaterials", step.mid(9), 0);
+                click(window, "materialsGrid", step.mid(9), 0);
             } else if (step.startsWith(QLatin1String("soil:"))) {
-                click(window, "vstSoiles", step.mid(5), 0);
+                click(window, "soilsGrid", step.mid(5), 0);
             } else if (step.startsWith(QLatin1String("laying:"))) {
-                auto *laying = named<QWidget>(window, "Panel1")->findChild<QComboBox *>();
+                auto *laying = named<QWidget>(window, "fiberglassOptionsPanel")->findChild<QComboBox *>();
                 laying->setFocus();
                 QTest::keyClick(laying, step.endsWith(QLatin1String("down")) ? Qt::Key_Down : Qt::Key_Up);
             } else {
-                click(window, "vstInVariables", step.section(QLatin1Char('='), 0, 0), 0);
+                click(window, "inputGrid", step.section(QLatin1Char('='), 0, 0), 0);
                 editor->setText(step.section(QLatin1Char('='), 1));
                 QTest::keyClick(editor, Qt::Key_Return);
             }
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         apply(w, steps);
 
-        const QString shown = named<QLabel>(w, "ResultsState")->text();
+        const QString shown = named<QLabel>(w, "resultsStateLine")->text();
         if (line.endsWith(QChar(u'…')))
             QVERIFY2(shown.startsWith(line.chopped(1)), qPrintable(shown));
         else

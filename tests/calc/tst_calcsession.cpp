@@ -58,9 +58,9 @@ private:
             } else if (name == QLatin1String("tab")) {
                 session.setMode(int(value));
             } else if (name == QLatin1String("laying")) {
-                session.setLayingIndex(int(value));
+                session.setLaying(*FiberglassChoices::fromIndex<Laying>(int(value)));
             } else if (name == QLatin1String("wall")) {
-                session.setWallIndex(int(value));
+                session.setWall(*FiberglassChoices::fromIndex<Wall>(int(value)));
             } else if (name == QLatin1String("description")) {
                 ProjectDescription description;
                 description.object = QStringLiteral("Коллектор К-3");

@@ -2,6 +2,7 @@
 
 #include "calc/CalcAssessment.h"
 #include "calc/PlausibleRanges.h"
+#include "model/FiberglassMaterial.h"
 #include "model/NumberFormat.h"
 #include "model/CalcVariables.h"
 #include "refdata/ReferenceData.h"
@@ -203,7 +204,7 @@ private Q_SLOTS:
         };
 
         for (const MaterialRow &material : materials) {
-            const bool glass = ReferenceTransfer::isFiberglassMaterial(material.TubeMaterialId);
+            const bool glass = FiberglassMaterial::isFiberglass(material.TubeMaterialId);
             vars.applyCatalogue();
             ReferenceTransfer::applyMaterial(vars, material);
             QVector<FiberglassTubeRow> glassTubes;

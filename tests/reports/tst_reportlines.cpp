@@ -118,8 +118,8 @@ private Q_SLOTS:
             QVERIFY(session.pickMaterialById(material));
         if (tube)
             QVERIFY(session.pickTubeByNumber(tube));
-        session.setLayingIndex(laying);
-        session.setWallIndex(wall);
+        session.setLaying(*FiberglassChoices::fromIndex<Laying>(laying));
+        session.setWall(*FiberglassChoices::fromIndex<Wall>(wall));
         for (const QString &setting : settings) {
             const QStringList pair = setting.split(QLatin1Char('='));
             session.setInput(SlotKeys::fromKey(pair[0]).value(), pair[1].toDouble());

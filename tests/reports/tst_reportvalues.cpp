@@ -503,8 +503,8 @@ private Q_SLOTS:
         QFETCH(QStringList, lines);
         CalcSession session;
         session.setMode(1);
-        session.setLayingIndex(laying);
-        session.setWallIndex(wall);
+        session.setLaying(*FiberglassChoices::fromIndex<Laying>(laying));
+        session.setWall(*FiberglassChoices::fromIndex<Wall>(wall));
         session.vars().selectedMaterialId = material;
         for (const QString &setting : settings) {
             const QStringList pair = setting.split(QLatin1Char('='));
