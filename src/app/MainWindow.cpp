@@ -3,6 +3,7 @@
 #include "app/ApplicationMessageHook.h"
 #include "app/HelpLauncher.h"
 #include "app/ChartPageController.h"
+#include "app/MainSelection.h"
 #include "app/ProjectController.h"
 #include "app/ReportMaker.h"
 #include "app/AboutDialog.h"
@@ -172,6 +173,7 @@ void MainWindow::setUp()
         m_session->referenceData().database().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
     m_charts = new ChartPageController(*this, *m_session);
+    m_selection = new MainSelection(*this, *m_session);
 
     m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
     m_outModel = new VariableGridModel(vars(), VariableGridModel::Kind::Output, this);

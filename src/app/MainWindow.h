@@ -14,6 +14,7 @@
 
 class ApplicationMessageHook;
 class ChartPageController;
+class MainSelection;
 class CalcOutcome;
 class CalcSession;
 class ProjectController;
@@ -58,6 +59,8 @@ public:
     ReportMaker *reportMaker() const { return m_reports; }
     // The chart page and the verdict summary.
     ChartPageController &charts() { return *m_charts; }
+    // The page that sets the catalogue against the job.
+    MainSelection &selection() { return *m_selection; }
     // Asked before the window closes (and so the program ends); false keeps
     // it open with nothing written.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
@@ -167,6 +170,7 @@ private:
     ApplicationMessageHook *m_hook = nullptr;
     ReportMaker *m_reports = nullptr;
     ChartPageController *m_charts = nullptr;
+    MainSelection *m_selection = nullptr;
     std::function<bool()> m_closeGuard;
     QString m_reportTitle;
     // The view the grids list, and the input the user last chose in it.

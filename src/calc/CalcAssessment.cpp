@@ -5,7 +5,8 @@
 #include "calc/StaticCalc.h"
 #include "model/CalcVariables.h"
 
-CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, Laying laying, Wall wall)
+CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, Laying laying, Wall wall,
+                                   Warnings warnings)
 {
     CalcAssessment a;
     a.kind = kind;
@@ -27,7 +28,7 @@ CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, Laying la
         break;
     }
     }
-    if (a.completed())
+    if (a.completed() && warnings == Warnings::Included)
         a.warnings = PlausibleRanges::warnings(vars, kind, laying, wall);
     return a;
 }

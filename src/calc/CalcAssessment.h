@@ -34,6 +34,9 @@ struct CalcAssessment
     // Runs the calculation on `vars`, which receive its results, and judges
     // them.  The laying method and the wall construction matter to the
     // fiberglass calculation only.
+    // Without warnings the run formats no text for them: a caller that
+    // only compares results (on another thread, say) has no use for it.
+    enum class Warnings { Included, Left };
     static CalcAssessment run(CalcVariables &vars, CalcKind kind, Laying laying = Laying::Trench,
-                              Wall wall = Wall::ThreeLayer);
+                              Wall wall = Wall::ThreeLayer, Warnings warnings = Warnings::Included);
 };

@@ -34,19 +34,10 @@ QString commandName(CalcOptions::Purpose purpose)
         return QStringLiteral("sweep");
     case CalcOptions::Purpose::Chart:
         return QStringLiteral("chart");
+    case CalcOptions::Purpose::Select:
+        return QStringLiteral("select");
     }
     return QStringLiteral("calc");
-}
-
-// A table the database could not read ends the command like the program's
-// message box would end the user's action.
-void throwTableErrors(CalcSession &session)
-{
-    if (session.tableErrors().isEmpty())
-        return;
-    const QString message = session.tableErrors().join(QLatin1Char('\n'));
-    session.clearTableErrors();
-    throw DatabaseError(DatabaseError::Kind::Query, message);
 }
 
 } // namespace
@@ -143,6 +134,15 @@ void CalcOptions::applyTo(CalcSession &session) const
         session.setLaying(*m_laying);
     if (m_wall)
         session.setWall(*m_wall);
+}
+
+void CalcOptions::throwTableErrors(CalcSession &session)
+{
+    if (session.tableErrors().isEmpty())
+        return;
+    const QString message = session.tableErrors().join(QLatin1Char('\n'));
+    session.clearTableErrors();
+    throw DatabaseError(DatabaseError::Kind::Query, message);
 }
 
 CalcKind CalcOptions::takeKind(CliArgs &args)

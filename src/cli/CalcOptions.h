@@ -23,7 +23,7 @@ class CalcOptions
 {
 public:
     // What the command asks of the options.
-    enum class Purpose { Calculation, Report, Sweep, Chart };
+    enum class Purpose { Calculation, Report, Sweep, Chart, Select };
 
     // A project file that cannot be read throws ProjectFileError.
     static CalcOptions take(CliArgs &args, Purpose purpose = Purpose::Calculation);
@@ -37,6 +37,11 @@ public:
 
     CalcKind kind() const { return m_kind; }
     const std::optional<int> &material() const { return m_material; }
+
+    // A table the reference database could not read ends the command like
+    // the program's message box would end the user's action: throws
+    // DatabaseError with the messages collected.
+    static void throwTableErrors(CalcSession &session);
 
     // The calculation named on the command line (a usage error otherwise).
     static CalcKind takeKind(CliArgs &args);

@@ -8,6 +8,7 @@
 #include "cli/ExitCode.h"
 #include "cli/ProjectFileError.h"
 #include "cli/ReportCommand.h"
+#include "cli/SelectCommand.h"
 #include "cli/SweepCommand.h"
 #include "cli/ConvertCommand.h"
 #include "cli/VarsCommand.h"
@@ -84,6 +85,23 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       заложения, с текущей глубиной. Точки, в которых расчёт не выполнен, не
       рисуются, о них говорится в стандартном потоке ошибок. Экран не нужен.
 
+  pipecalc-cli select static|fiberglass [параметры расчёта] [--csv|--json]
+  pipecalc-cli select hydraulic --flow Q [--max-filling F] [параметры расчёта]
+                      [--csv|--json]
+      Подбор трубы: рассчитывает каждую трубу справочника, как --tube N с
+      теми же параметрами расчёта, и печатает по строке на трубу. static —
+      трубы таблицы гофрированных труб, fiberglass — стеклопластиковые трубы
+      материала (нужен --material 4 или 5 или материал проекта). Для каждой
+      трубы: итог, проверки с их использованием, определяющая проверка,
+      наибольшее использование и наибольшая глубина заложения (Htr, для
+      fiberglass — h) от 0 до 30 м с шагом 1 см, на которой выполнены все
+      проверки («нет», если такой нет). hydraulic — наполнение h/d, при
+      котором труба пропускает расход Q (л/с) при текущем уклоне (с
+      точностью 0,1 %), скорость при нём и подходит ли труба: наполнение не
+      больше F (по умолчанию 0,8). Наименьшая подходящая труба отмечена.
+      Если расчёт не выполняется ни для одной трубы, код завершения — как у
+      calc.
+
   pipecalc-cli convert ВХОД -o ВЫХОД [--title ТЕКСТ]
       Читает документ ВХОД так, как его открывает редактор отчётов, и
       записывает в ВЫХОД так, как редактор сохраняет. Формат выбирается по
@@ -100,7 +118,7 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
       выводится предупреждение в стандартный поток ошибок.
 
 Параметры:
-  --project ФАЙЛ           calc, report, sweep, chart: открывает проект
+  --project ФАЙЛ           calc, report, sweep, chart, select: открывает проект
                            программы (файл .pipecalc): вид расчёта, способ
                            прокладки, конструкцию стенки, выбранные материал,
                            трубу и грунт, изменённые исходные данные и
@@ -165,6 +183,17 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            db: печатает массив объектов JSON, по объекту на
                            строку таблицы, с хранимыми значениями под именами
                            столбцов базы.
+                           select: печатает объект JSON: "kind" (расчёт) и
+                           "rows" — по объекту на трубу: "tube" (номер, как
+                           у --tube), "name", для static и fiberglass
+                           "outcome", "verdict" ("holds", "fails" или
+                           null), "utilisation" (наибольшее использование),
+                           "governing" (определяющая проверка), "max_depth"
+                           (м или null) и "checks" (использование каждой
+                           проверки); для hydraulic ещё "flow" и
+                           "max_filling", а в строках "filling", "velocity"
+                           (null, если труба не пропускает расход) и
+                           "holds".
                            sweep: печатает объект JSON: "calculation",
                            "vary" (ключи изменяемых данных), "columns" и
                            "rows" — по объекту на точку: "inputs", "outcome",
@@ -181,9 +210,13 @@ const char kHelp[] = R"(pipecalc-cli — расчёты трубопроводо
                            (fiberglass) — использование проверки, значение,
                            делённое на предел. По умолчанию — выходные
                            строки расчёта и использование его проверок.
-  --csv                    sweep: CSV: строка заголовка из ключей, десятичная
-                           точка, числа в самой короткой точной записи;
-                           у невыполненной точки значения пусты.
+  --csv                    sweep, select: CSV: строка заголовка из ключей,
+                           десятичная точка, числа в самой короткой точной
+                           записи; у невыполненной точки значения пусты;
+                           текст с запятой — в кавычках.
+  --flow Q                 select hydraulic: требуемый расход, л/с (больше 0).
+  --max-filling F          select hydraulic: наибольшее допустимое наполнение
+                           h/d, больше 0 и не больше 1 (по умолчанию 0.8).
   -o, --output ФАЙЛ        выходной файл команд report, chart и convert.
   --title ТЕКСТ            заголовок страниц PDF команды convert.
   --help                   эта справка.
@@ -261,6 +294,8 @@ int cliMain(const QStringList &argList)
             return SweepCommand::run(args);
         if (command == QLatin1String("chart"))
             return ChartCommand::run(args);
+        if (command == QLatin1String("select"))
+            return SelectCommand::run(args);
         throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(command));
     } catch (const UsageError &error) {
         Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));

@@ -5,6 +5,8 @@
 #include "ui/ChartPage.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
+#include "ui/TableExportActions.h"
+#include "ui/TubeSelectionPage.h"
 #include "ui/VerdictPanel.h"
 
 #include <QComboBox>
@@ -210,6 +212,8 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     chartPage = new ChartPage(pages);
     chartPage->setObjectName(QStringLiteral("chartPage"));
     pages->addTab(chartPage, QStringLiteral("График"));
+    PageSelection = new TubeSelectionPage(pages);
+    pages->addTab(PageSelection, QStringLiteral("Подбор трубы"));
     pages->setCurrentIndex(PageIndexSummary);
 
     lowerHalf = new QWidget(halvesSplitter);
@@ -235,6 +239,10 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     outputGrid->setObjectName(QStringLiteral("outputGrid"));
     // The name, value and units of every result stay in sight beside the checks.
     outputGrid->setMinimumWidth(305);
+    // The results as the grid shows them, whichever model it has then.
+    TableExportActions::install(
+        outputGrid, [this] { return TableExportActions::modelRows(outputGrid->model()); },
+        QStringLiteral("Результаты расчёта"));
     verdictPanel = new VerdictPanel(results);
     verdictPanel->hide();
     results->addWidget(outputGrid);

@@ -15,6 +15,7 @@ class QStatusBar;
 class QTabBar;
 class QTabWidget;
 class QWidget;
+class TubeSelectionPage;
 class VerdictPanel;
 
 // The widgets of the main window, built in code with the names the rest of
@@ -62,6 +63,8 @@ public:
     QLabel *valueTargetLabel = nullptr;
     // The chart of the calculation.
     ChartPage *chartPage = nullptr;
+    // Every tube of the catalogue against the job.
+    TubeSelectionPage *PageSelection = nullptr;
 
     // Lower half.
     QWidget *lowerHalf = nullptr;
@@ -84,4 +87,5 @@ public:
     static constexpr int PageIndexSoils = 2;
     static constexpr int PageIndexSummary = 3;
     static constexpr int PageIndexChart = 4;
+    static constexpr int PageIndexSelection = 5;
 };

@@ -1,6 +1,7 @@
 #include "ui/VerdictPanel.h"
 
 #include "model/NumberFormat.h"
+#include "ui/TableExportActions.h"
 #include "ui/VariableGridModel.h"
 
 #include <QHeaderView>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -36,6 +38,7 @@ VerdictPanel::VerdictPanel(QWidget *parent)
     m_table->horizontalHeaderItem(ColumnUtilisation)
         ->setToolTip(QStringLiteral("Использование: значение, делённое на предел; 100 % — предел"));
     m_table->verticalHeader()->hide();
+    TableExportActions::install(m_table, [this] { return tableRows(); }, QStringLiteral("Проверки"));
     m_table->verticalHeader()->setDefaultSectionSize(18);
     m_table->horizontalHeader()->setFixedHeight(18);
     // The figures and the verdict keep their room; the check's name takes
@@ -78,6 +81,29 @@ QString VerdictPanel::conditionText(const CalcCheck &check)
 QString VerdictPanel::verdictText(bool holds)
 {
     return holds ? QStringLiteral("✔ выполнено") : QStringLiteral("✘ не выполнено");
+}
+
+QVector<QStringList> VerdictPanel::tableRows() const
+{
+    QVector<QStringList> rows{{QStringLiteral("Проверка"), QStringLiteral("Значение"), QStringLiteral("Предел"),
+                               QStringLiteral("Размерность"), QStringLiteral("Использование, %"),
+                               QStringLiteral("Итог")}};
+    const auto exact = [](double value) {
+        return std::isfinite(value) ? NumberFormat::general(value, 6) : QString();
+    };
+    for (const CalcCheck &check : m_checks) {
+        if (m_shown == Shown::Hidden) {
+            rows << QStringList{check.title, QString(), QString(), check.units, QString(), QString()};
+            continue;
+        }
+        rows << QStringList{check.title,
+                            exact(check.value),
+                            exact(check.limit),
+                            check.units,
+                            exact(check.utilisation * 100),
+                            verdictText(check.holds)};
+    }
+    return rows;
 }
 
 void VerdictPanel::setChecks(const QVector<CalcCheck> &checks, Shown shown)

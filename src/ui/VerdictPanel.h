@@ -2,6 +2,7 @@
 
 #include "calc/CalcCheck.h"
 
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
@@ -27,6 +28,11 @@ public:
     Shown shown() const { return m_shown; }
 
     QTableWidget *table() const { return m_table; }
+    // The checks as a table to hand on: the header, then each check with
+    // its value, limit, units, utilisation in per cent and verdict as plain
+    // numbers and words; only the names while no results are shown.
+    QVector<QStringList> tableRows() const;
+
     // The text of a cell as shown.
     QString cellText(int row, int column) const;
 

@@ -442,7 +442,7 @@ private Q_SLOTS:
             = QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(run.out);
         while (options.hasNext())
             words << options.next().captured();
-        words << QStringList{"vars", "calc", "db", "report", "convert", "sweep", "chart", "hydraulic", "static", "fiberglass",
+        words << QStringList{"vars", "calc", "db", "report", "convert", "sweep", "chart", "select", "hydraulic", "static", "fiberglass",
                              "fiberglass-tubes", "materials", "soils", "trenchless", "single", "three"};
         words.removeDuplicates();
         for (const QString &word : words)
@@ -467,7 +467,7 @@ private Q_SLOTS:
         const int option = help.indexOf(QStringLiteral("  --project ФАЙЛ"));
         QVERIFY(option >= 0);
         const QString helpEntry = help.mid(option, help.indexOf(QStringLiteral("  --save-project"), option) - option);
-        for (const char *command : {"calc", "report", "sweep", "chart"}) {
+        for (const char *command : {"calc", "report", "sweep", "chart", "select"}) {
             QVERIFY2(entry.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QLatin1String(command)))),
                      command);
             QVERIFY2(helpEntry.contains(QLatin1String(command)), command);

@@ -1,0 +1,190 @@
+#include "app/MainSelection.h"
+
+#include "app/MainWindow.h"
+#include "calc/CalcSession.h"
+#include "calc/TubeSelectionRunner.h"
+#include "refdata/DatabaseError.h"
+#include "ui/Dialogs.h"
+#include "ui/GridView.h"
+#include "ui/TubeSelectionModel.h"
+#include "ui/TubeSelectionPage.h"
+
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+
+// The slots a pick on the tube page writes: the rows do not depend on them.
+bool isTubeSize(Slot slot)
+{
+    switch (slot) {
+    case Slot::Din:
+    case Slot::Dout:
+    case Slot::s:
+    case Slot::Lv:
+    case Slot::Lsh:
+    case Slot::DSt:
+    case Slot::sSt:
+    case Slot::t:
+    case Slot::hs_d:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+MainSelection::MainSelection(MainWindow &main, CalcSession &session)
+    : QObject(&main), m_main(main), m_session(session), m_runner(new TubeSelectionRunner(this))
+{
+    TubeSelectionPage *selection = &page();
+    connect(selection, &TubeSelectionPage::startRequested, this, &MainSelection::start);
+    connect(selection, &TubeSelectionPage::cancelRequested, this, &MainSelection::cancel);
+    connect(selection, &TubeSelectionPage::chooseRequested, this, &MainSelection::choose);
+    connect(m_runner, &TubeSelectionRunner::progress, selection, &TubeSelectionPage::setProgress);
+    connect(m_runner, &TubeSelectionRunner::finished, this, &MainSelection::finished);
+    connect(m_main.widgets().pages, &QTabWidget::currentChanged, this, [this] {
+        if (!pageShown())
+            return;
+        showKind();
+        if (m_runner->isRunning() || (m_haveRows && !page().isOutdated()))
+            return;
+        // The hydraulic selection needs a flow first.
+        if (page().kind() == CalcKind::Hydraulic && page().flowEdit()->text().trimmed().isEmpty()) {
+            page().setNote(QStringLiteral("Введите требуемый расход и нажмите «Подобрать»."));
+            return;
+        }
+        start();
+    });
+    connect(&m_session, &CalcSession::changed, this, &MainSelection::showKind);
+    showKind();
+}
+
+MainSelection::~MainSelection() = default;
+
+TubeSelectionPage &MainSelection::page() const
+{
+    return *m_main.widgets().PageSelection;
+}
+
+bool MainSelection::pageShown() const
+{
+    return m_main.widgets().pages->currentWidget() == &page();
+}
+
+QVector<double> MainSelection::fingerprint(CalcKind kind) const
+{
+    QVector<double> values{double(kind)};
+    for (const Slot slot : CalcSession::inputSlots(kind)) {
+        if (!isTubeSize(slot))
+            values << m_session.input(slot);
+    }
+    values << double(m_session.vars().selectedMaterialId) << double(m_session.vars().selectedSoilId)
+           << double(FiberglassChoices::index(m_session.laying()))
+           << double(FiberglassChoices::index(m_session.wall()));
+    return values;
+}
+
+void MainSelection::showKind()
+{
+    const CalcKind kind = m_session.calculation();
+    if (m_runner->isRunning()) {
+        // Rows of another calculation are of no use.
+        if (kind != m_kind)
+            m_runner->cancel();
+        return;
+    }
+    if (kind != page().kind()) {
+        page().setKind(kind);
+        m_haveRows = false;
+        // The page in view follows the calculation at once.
+        if (pageShown() && kind != CalcKind::Hydraulic)
+            QTimer::singleShot(0, this, &MainSelection::start);
+        return;
+    }
+    if (m_haveRows)
+        page().setOutdated(fingerprint(kind) != m_inputs);
+}
+
+void MainSelection::start()
+{
+    if (m_runner->isRunning())
+        return;
+    const CalcKind kind = m_session.calculation();
+    if (kind != page().kind())
+        page().setKind(kind);
+    double flow = 0;
+    double maxFilling = TubeSelection::DefaultMaxFilling;
+    if (kind == CalcKind::Hydraulic) {
+        QString problem;
+        if (!page().readFlow(&flow, &maxFilling, &problem)) {
+            page().setNote(problem);
+            return;
+        }
+    }
+    // The tube table as the tube page shows it now.
+    try {
+        m_session.referenceData().loadTubes();
+    } catch (const DatabaseError &error) {
+        Dialogs::instance().generalError(&m_main, error.message());
+        return;
+    }
+    auto selection = std::make_unique<TubeSelection>(m_session, kind);
+    selection->setRequiredFlow(flow);
+    selection->setMaxFilling(maxFilling);
+    m_kind = kind;
+    m_inputs = fingerprint(kind);
+    page().setRunning(true);
+    m_runner->start(std::move(selection));
+}
+
+void MainSelection::cancel()
+{
+    m_runner->cancel();
+}
+
+void MainSelection::finished(const QVector<TubeSelection::Row> &rows, bool complete)
+{
+    page().setRunning(false);
+    if (m_kind != m_session.calculation()) {
+        showKind();
+        return;
+    }
+    page().setRows(rows, complete);
+    m_haveRows = true;
+    showKind();
+}
+
+void MainSelection::choose(int row)
+{
+    const QVector<TubeSelection::Row> &rows = page().model()->rows();
+    if (row < 0 || row >= rows.size())
+        return;
+    const TubeSelection::Tube &tube = rows[row].tube;
+    ReferenceData &refs = m_session.referenceData();
+    const int index = tube.number - 1;
+    // The row of the tube page that the number names must still be the tube.
+    bool same = false;
+    if (tube.fiberglass) {
+        same = refs.fiberglassTubesVisible() && index < refs.fiberglassTubes()->rows().size()
+               && refs.fiberglassTubes()->row(index).values() == tube.fiberglassRow.values();
+    } else {
+        same = !refs.fiberglassTubesVisible() && index < refs.tubes()->rows().size()
+               && refs.tubes()->row(index).values() == tube.corrugated.values();
+    }
+    if (!same) {
+        Dialogs::instance().message(&m_main, QStringLiteral("Таблица труб изменилась после подбора. "
+                                                            "Нажмите «Подобрать», чтобы подобрать трубу заново."));
+        return;
+    }
+    // As a click on the tube page.
+    const MainWindowWidgets &ui = m_main.widgets();
+    GridView *grid = tube.fiberglass ? ui.fiberglassTubesGrid : ui.tubesGrid;
+    grid->setCurrentIndex(grid->model()->index(index, 0));
+    if (tube.fiberglass)
+        m_main.pickClickedFiberglassTube();
+    else
+        m_main.pickClickedTube();
+}
