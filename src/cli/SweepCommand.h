@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/CalcKind.h"
+#include "calc/ParameterSweep.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -36,4 +37,27 @@ public:
     // A number as CSV writes it: "." as the decimal separator and the
     // fewest digits that read back to the same double.
     static QString csvNumber(double value);
+
+private:
+    enum class Format { Text, Csv, Json };
+
+    // What the command line asks for, checked: the sweep with its inputs
+    // set, the columns, and the keys of the varied inputs.
+    struct Plan
+    {
+        CalcKind kind;
+        ParameterSweep sweep;
+        QVector<Column> columns;
+        QStringList names; // of the columns
+        QStringList varied;
+        Format format;
+    };
+
+    static Plan parse(CliArgs &args);
+    // The whole sweep as one JSON object.
+    static void writeJson(const Plan &plan);
+    // CSV, written in batches as the rows come.
+    static void writeCsv(const Plan &plan);
+    // An aligned table to read.
+    static void writeText(const Plan &plan);
 };
