@@ -144,7 +144,31 @@ SweepCommand::Plan SweepCommand::parse(CliArgs &args)
     return plan;
 }
 
-int SweepCommand::run(CliArgs &args)
+SweepCommand::SweepCommand()
+    : Command(QStringLiteral("sweep"),
+              {QStringLiteral("hydraulic|static|fiberglass"),
+               QStringLiteral("--vary KEY=FROM:TO:STEP"),
+               QStringLiteral("[--vary KEY=FROM:TO:STEP]..."),
+               QStringLiteral("[--columns KEY,...]"),
+               QStringLiteral("[параметры расчёта, как у calc]"),
+               QStringLiteral("[--csv|--json]")},
+              QStringLiteral("      Выполняет расчёт при каждом сочетании значений изменяемых исходных\n"
+                             "      данных и печатает по строке на сочетание: изменяемые данные, итог\n"
+                             "      (completed, stopped, division_by_zero, fault) и значения столбцов.\n"
+                             "      Каждая точка считается заново от исходных данных, заданных\n"
+                             "      параметрами расчёта (--project, --material, --tube, --soil, --set,\n"
+                             "      --laying, --wall, --database); изменяемые данные задаются поверх них. Значения\n"
+                             "      FROM, FROM+STEP, ... до TO считаются в десятичной записи: 0.1:1:0.1 —\n"
+                             "      ровно десять значений 0.1, 0.2, ..., 1. Первый --vary меняется\n"
+                             "      медленнее всех. Больше 100000 строк — ошибка в командной строке.\n"
+                             "      Если расчёт в точке не выполнен, её значения пусты: никогда не\n"
+                             "      остаются от другой точки; такие точки — часть ответа, и код\n"
+                             "      завершения остаётся 0.\n"
+                             "\n"))
+{
+}
+
+int SweepCommand::execute(CliArgs &args) const
 {
     const Plan plan = parse(args);
     switch (plan.format) {

@@ -2,6 +2,7 @@
 
 #include "calc/CalcKind.h"
 #include "calc/ParameterSweep.h"
+#include "cli/Command.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -15,9 +16,10 @@ class CliArgs;
 // options give, and prints one row a combination: the varied inputs, the
 // outcome and the values of the columns (empty where the run did not
 // complete).
-class SweepCommand
+class SweepCommand : public Command
 {
 public:
+    SweepCommand();
     // A column of the rows: a variable, or the utilisation of a check
     // ("util_strength").
     struct Column
@@ -27,7 +29,7 @@ public:
         int check = -1;
     };
 
-    static int run(CliArgs &args);
+    int execute(CliArgs &args) const override;
 
     // The columns named by "--columns", or those the calculation prints by
     // default: the results its output grid lists and the utilisation of
