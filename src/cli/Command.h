@@ -9,7 +9,8 @@ class CliArgs;
 // constructor, the word that names it, its synopsis and what the help says
 // of it; the help (CommandTable) is made from these, and a test holds the
 // manual pages' synopses to them.  Adding a command is a class derived from
-// this one and a line in CommandTable.
+// this one (its files listed in src/cli/CMakeLists.txt), a line in
+// CommandTable::commands() and its synopsis in the two manual pages.
 class Command
 {
 public:

@@ -26,6 +26,8 @@ public:
     virtual qint64 write(int fd, const void *data, qint64 size);
     virtual int fsync(int fd);
     virtual int close(int fd);
+    // Puts `from` in the place of `to` in one step, replacing a file that is
+    // there: a reader sees the old file or the new one, never neither.
     virtual int rename(const char *from, const char *to);
     virtual int unlink(const char *path);
 
