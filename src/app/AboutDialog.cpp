@@ -1,6 +1,6 @@
 #include "app/AboutDialog.h"
 
-#include "app/MemoryStatus.h"
+#include "model/platform/MemoryStatus.h"
 #include "model/NumberFormat.h"
 #include "ui/Artwork.h"
 

@@ -81,7 +81,28 @@ void CalcCommand::writeOutcome(JsonWriter &out, const CalcOutcome &outcome)
     keyMember(out, QStringLiteral("computing"), outcome.computing());
 }
 
-int CalcCommand::run(CliArgs &args)
+CalcCommand::CalcCommand()
+    : Command(QStringLiteral("calc"),
+              CalcOptions::synopsis()
+                  + QStringList{QStringLiteral("[--json]"), QStringLiteral("[--save-project ФАЙЛ]")},
+              QStringLiteral("      Выполняет расчёт от значений по умолчанию (или от проекта) с заданными\n"
+                             "      изменениями и печатает выходные строки расчёта (ключ, имя, значение,\n"
+                             "      размерность) и итог; для статических расчётов — ещё каждую проверку\n"
+                             "      с её использованием и итог проверок, для всех — предупреждения о\n"
+                             "      значениях вне области применения метода (код завершения от них не\n"
+                             "      меняется).\n"
+                             "      hydraulic   — гидравлический расчёт (любой материал);\n"
+                             "      static      — статический расчёт гофрированной трубы (полимерные\n"
+                             "                    материалы; --material 4 и 5 — ошибка в командной строке);\n"
+                             "      fiberglass  — статический расчёт стеклопластиковой трубы (материалы 4\n"
+                             "                    и 5; report fiberglass требует --material 4 или 5).\n"
+                             "      Если расчёт не выполнен, выходные значения не печатаются: только итог\n"
+                             "      и сообщение, которое называет входную переменную.\n"
+                             "\n"))
+{
+}
+
+int CalcCommand::execute(CliArgs &args) const
 {
     const bool json = args.takeFlag(QStringLiteral("--json"));
     const std::optional<QString> projectOut = args.takeOption(QStringLiteral("--save-project"));

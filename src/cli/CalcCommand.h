@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/CalcKind.h"
+#include "cli/Command.h"
 
 #include <QString>
 
@@ -12,10 +13,11 @@ class JsonWriter;
 // the catalogue defaults (or a project), the rows picked from the reference
 // database and the --set assignments, and prints the output rows of its view
 // and the outcome; "--save-project FILE" keeps the inputs as a project.
-class CalcCommand
+class CalcCommand : public Command
 {
 public:
-    static int run(CliArgs &args);
+    CalcCommand();
+    int execute(CliArgs &args) const override;
 
     // How a run ended, as members of the current JSON object: "outcome" (its
     // keyword), "message", and "variable" and "computing" (keys, or null).

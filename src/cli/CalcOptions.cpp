@@ -155,3 +155,17 @@ CalcKind CalcOptions::takeKind(CliArgs &args)
         throw UsageError(QStringLiteral("Неизвестный расчёт: %1 (hydraulic, static или fiberglass)").arg(*name));
     return kind;
 }
+
+QStringList CalcOptions::synopsis()
+{
+    return {QStringLiteral("hydraulic|static|fiberglass"),
+            QStringLiteral("[--project ФАЙЛ]"),
+            QStringLiteral("[--set KEY=VALUE]..."),
+            QStringLiteral("[--tube N]"),
+            QStringLiteral("[--material ID]"),
+            QStringLiteral("[--soil ID]"),
+            QStringLiteral("[--database PATH]"),
+            QStringLiteral("[--laying trench|trenchless]"),
+            QStringLiteral("[--wall single|three]"),
+            QStringLiteral("[--decimal-separator SEP]")};
+}

@@ -6,6 +6,7 @@
 #include "cli/VariableSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -45,6 +46,9 @@ public:
 
     // The calculation named on the command line (a usage error otherwise).
     static CalcKind takeKind(CliArgs &args);
+
+    // How a command's synopsis shows the calculation and these options.
+    static QStringList synopsis();
 
 private:
     void checkMaterialFitsKind(Purpose purpose) const;

@@ -9,7 +9,23 @@
 #include "cli/ExitCode.h"
 #include "ui/ChartFigure.h"
 
-int ChartCommand::run(CliArgs &args)
+ChartCommand::ChartCommand()
+    : Command(QStringLiteral("chart"),
+              {QStringLiteral("hydraulic|static|fiberglass"),
+               QStringLiteral("[параметры расчёта]"),
+               QStringLiteral("-o ФАЙЛ")},
+              QStringLiteral("      Рисует график расчёта, как на странице «График» программы, и\n"
+                             "      записывает его в ФАЙЛ: «.svg» — SVG, «.png» — PNG. hydraulic —\n"
+                             "      скорость и расход в зависимости от наполнения h/d от 0,05 до 1 с\n"
+                             "      рабочей точкой; static и fiberglass — использование каждой проверки\n"
+                             "      (значение, делённое на предел; 1 — предел) в зависимости от глубины\n"
+                             "      заложения, с текущей глубиной. Точки, в которых расчёт не выполнен, не\n"
+                             "      рисуются, о них говорится в стандартном потоке ошибок. Экран не нужен.\n"
+                             "\n"))
+{
+}
+
+int ChartCommand::execute(CliArgs &args) const
 {
     std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
     if (const auto longOutput = args.takeOption(QStringLiteral("--output")))

@@ -9,7 +9,29 @@
 
 #include <QTextDocument>
 
-int ConvertCommand::run(CliArgs &args)
+ConvertCommand::ConvertCommand()
+    : Command(QStringLiteral("convert"),
+              {QStringLiteral("ВХОД"),
+               QStringLiteral("-o ВЫХОД"),
+               QStringLiteral("[--title ТЕКСТ]")},
+              QStringLiteral("      Читает документ ВХОД так, как его открывает редактор отчётов, и\n"
+                             "      записывает в ВЫХОД так, как редактор сохраняет. Формат выбирается по\n"
+                             "      расширению без учёта регистра: «.txt» — простой текст, «.pdf» —\n"
+                             "      страницы отчёта под заголовком ТЕКСТ (по умолчанию заголовок\n"
+                             "      гидравлического расчёта), любое другое расширение или его\n"
+                             "      отсутствие — RTF. Если файл не читается в своём\n"
+                             "      формате, он читается в другом (RTF как текст, текст как RTF). Текст\n"
+                             "      читается как UTF-8 (метка порядка байтов или корректный UTF-8 с\n"
+                             "      не-ASCII символами), иначе как Windows-1251; записывается в\n"
+                             "      Windows-1251, а если в ней есть не все символы — в UTF-8 с меткой.\n"
+                             "      Если RTF написан в кодовой странице, которую программа не умеет\n"
+                             "      читать, текст в ней читается в близкой странице, и об этом\n"
+                             "      выводится предупреждение в стандартный поток ошибок.\n"
+                             "\n"))
+{
+}
+
+int ConvertCommand::execute(CliArgs &args) const
 {
     std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
     if (const auto longOutput = args.takeOption(QStringLiteral("--output")))

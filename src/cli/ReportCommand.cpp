@@ -10,7 +10,20 @@
 
 #include <QTextDocument>
 
-int ReportCommand::run(CliArgs &args)
+ReportCommand::ReportCommand()
+    : Command(QStringLiteral("report"),
+              CalcOptions::synopsis() + QStringList{QStringLiteral("-o ФАЙЛ")},
+              QStringLiteral("      Выполняет расчёт, как calc, и составляет его отчёт по шаблону из папки\n"
+                             "      Templates файлов программы (см. «Файлы»). Отчёт записывается по расширению ФАЙЛА:\n"
+                             "      «.rtf» (и любое другое) — RTF, «.txt» — простой текст, «.pdf» —\n"
+                             "      страницы отчёта формата A4 с эмблемой, линейкой и заголовком, как в\n"
+                             "      предварительном просмотре, внизу каждой — «Страница N из M». Если\n"
+                             "      расчёт не выполнен, ничего не записывается.\n"
+                             "\n"))
+{
+}
+
+int ReportCommand::execute(CliArgs &args) const
 {
     std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
     if (const auto longOutput = args.takeOption(QStringLiteral("--output")))

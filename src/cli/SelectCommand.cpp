@@ -214,7 +214,29 @@ void printHydraulic(const TubeSelection &selection, const QVector<TubeSelection:
 
 } // namespace
 
-int SelectCommand::run(CliArgs &args)
+SelectCommand::SelectCommand()
+    : Command(QStringLiteral("select"),
+              {QStringLiteral("hydraulic|static|fiberglass"), QStringLiteral("[--flow Q]"),
+               QStringLiteral("[--max-filling F]"), QStringLiteral("[параметры расчёта]"),
+               QStringLiteral("[--csv|--json]")},
+              QStringLiteral("      Подбор трубы: рассчитывает каждую трубу справочника, как --tube N с\n"
+                             "      теми же параметрами расчёта, и печатает по строке на трубу. static —\n"
+                             "      трубы таблицы гофрированных труб, fiberglass — стеклопластиковые трубы\n"
+                             "      материала (нужен --material 4 или 5 или материал проекта). Для каждой\n"
+                             "      трубы: итог, проверки с их использованием, определяющая проверка,\n"
+                             "      наибольшее использование и наибольшая глубина заложения (Htr, для\n"
+                             "      fiberglass — h) от 0 до 30 м с шагом 1 см, на которой выполнены все\n"
+                             "      проверки («нет», если такой нет). hydraulic (с --flow Q) — наполнение\n"
+                             "      h/d, при котором труба пропускает расход Q (л/с) при текущем уклоне (с\n"
+                             "      точностью 0,1 %), скорость при нём и подходит ли труба: наполнение не\n"
+                             "      больше F (по умолчанию 0,8). Наименьшая подходящая труба отмечена.\n"
+                             "      Если расчёт не выполняется ни для одной трубы, код завершения — как у\n"
+                             "      calc.\n"
+                             "\n"))
+{
+}
+
+int SelectCommand::execute(CliArgs &args) const
 {
     const bool csv = args.takeFlag(QStringLiteral("--csv"));
     const bool json = args.takeFlag(QStringLiteral("--json"));

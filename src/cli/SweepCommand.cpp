@@ -103,7 +103,7 @@ QVector<SweepCommand::Column> SweepCommand::columns(CalcKind kind, const QString
     return result;
 }
 
-int SweepCommand::run(CliArgs &args)
+SweepCommand::Plan SweepCommand::parse(CliArgs &args)
 {
     const bool csv = args.takeFlag(QStringLiteral("--csv"));
     const bool json = args.takeFlag(QStringLiteral("--json"));
@@ -118,113 +118,154 @@ int SweepCommand::run(CliArgs &args)
 
     // Everything the command line says is checked before anything is read or computed.
     const CalcKind kind = options.kind();
-    ParameterSweep sweep(kind);
+    Plan plan{kind, ParameterSweep(kind), {}, {}, {}, json ? Format::Json : csv ? Format::Csv : Format::Text};
     for (const QString &text : varied) {
         SweepRange range;
         QString error;
-        if (!SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints) || !sweep.addRange(range, &error))
+        if (!SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints) || !plan.sweep.addRange(range, &error))
             throw UsageError(QStringLiteral("--vary: %1").arg(error));
     }
-    const QVector<Column> columns = SweepCommand::columns(kind, columnList ? *columnList : QString());
+    plan.columns = columns(kind, columnList ? *columnList : QString());
     QVector<Slot> slotColumns;
-    for (const Column &column : columns) {
+    for (const Column &column : plan.columns) {
         if (column.check < 0)
             slotColumns << column.slot;
+        plan.names << column.name;
     }
     QString error;
-    sweep.setColumns(slotColumns, &error);
+    plan.sweep.setColumns(slotColumns, &error);
 
     CalcSession session;
     options.applyTo(session);
-    sweep.setInputs(session);
+    plan.sweep.setInputs(session);
 
-    QStringList header;
-    for (const SweepRange &range : sweep.ranges())
-        header << SlotKeys::key(range.slot());
-    QStringList names;
-    for (const Column &column : columns)
-        names << column.name;
+    for (const SweepRange &range : plan.sweep.ranges())
+        plan.varied << SlotKeys::key(range.slot());
+    return plan;
+}
 
-    if (json) {
-        JsonWriter out;
+SweepCommand::SweepCommand()
+    : Command(QStringLiteral("sweep"),
+              {QStringLiteral("hydraulic|static|fiberglass"),
+               QStringLiteral("--vary KEY=FROM:TO:STEP"),
+               QStringLiteral("[--vary KEY=FROM:TO:STEP]..."),
+               QStringLiteral("[--columns KEY,...]"),
+               QStringLiteral("[параметры расчёта, как у calc]"),
+               QStringLiteral("[--csv|--json]")},
+              QStringLiteral("      Выполняет расчёт при каждом сочетании значений изменяемых исходных\n"
+                             "      данных и печатает по строке на сочетание: изменяемые данные, итог\n"
+                             "      (completed, stopped, division_by_zero, fault) и значения столбцов.\n"
+                             "      Каждая точка считается заново от исходных данных, заданных\n"
+                             "      параметрами расчёта (--project, --material, --tube, --soil, --set,\n"
+                             "      --laying, --wall, --database); изменяемые данные задаются поверх них. Значения\n"
+                             "      FROM, FROM+STEP, ... до TO считаются в десятичной записи: 0.1:1:0.1 —\n"
+                             "      ровно десять значений 0.1, 0.2, ..., 1. Первый --vary меняется\n"
+                             "      медленнее всех. Больше 100000 строк — ошибка в командной строке.\n"
+                             "      Если расчёт в точке не выполнен, её значения пусты: никогда не\n"
+                             "      остаются от другой точки; такие точки — часть ответа, и код\n"
+                             "      завершения остаётся 0.\n"
+                             "\n"))
+{
+}
+
+int SweepCommand::execute(CliArgs &args) const
+{
+    const Plan plan = parse(args);
+    switch (plan.format) {
+    case Format::Json:
+        writeJson(plan);
+        break;
+    case Format::Csv:
+        writeCsv(plan);
+        break;
+    case Format::Text:
+        writeText(plan);
+        break;
+    }
+    return 0;
+}
+
+void SweepCommand::writeJson(const Plan &plan)
+{
+    JsonWriter out;
+    out.beginObject();
+    out.member(QStringLiteral("calculation"), CalcKinds::name(plan.kind));
+    out.key(QStringLiteral("vary"));
+    out.beginArray();
+    for (const QString &key : plan.varied)
+        out.value(key);
+    out.endArray();
+    out.key(QStringLiteral("columns"));
+    out.beginArray();
+    for (const QString &name : plan.names)
+        out.value(name);
+    out.endArray();
+    out.key(QStringLiteral("rows"));
+    out.beginArray();
+    plan.sweep.run([&](const ParameterSweep::Point &point) {
         out.beginObject();
-        out.member(QStringLiteral("calculation"), CalcKinds::name(kind));
-        out.key(QStringLiteral("vary"));
-        out.beginArray();
-        for (const QString &key : header)
-            out.value(key);
-        out.endArray();
-        out.key(QStringLiteral("columns"));
-        out.beginArray();
-        for (const QString &name : names)
-            out.value(name);
-        out.endArray();
-        out.key(QStringLiteral("rows"));
-        out.beginArray();
-        sweep.run([&](const ParameterSweep::Point &point) {
-            out.beginObject();
-            out.key(QStringLiteral("inputs"));
-            out.beginObject();
-            for (int i = 0; i < header.size(); ++i)
-                out.member(header[i], point.inputs[i]);
-            out.endObject();
-            CalcCommand::writeOutcome(out, point.outcome);
-            out.key(QStringLiteral("values"));
-            out.beginObject();
-            const QVector<double> values = columnValues(point, columns);
-            for (int i = 0; i < names.size(); ++i) {
-                out.key(names[i]);
-                if (i < values.size())
-                    out.value(values[i]);
-                else
-                    out.null();
-            }
-            out.endObject();
-            out.endObject();
-        });
-        out.endArray();
+        out.key(QStringLiteral("inputs"));
+        out.beginObject();
+        for (int i = 0; i < plan.varied.size(); ++i)
+            out.member(plan.varied[i], point.inputs[i]);
         out.endObject();
-        Console::out(out.text() + QLatin1Char('\n'));
-        return 0;
-    }
+        CalcCommand::writeOutcome(out, point.outcome);
+        out.key(QStringLiteral("values"));
+        out.beginObject();
+        const QVector<double> values = columnValues(point, plan.columns);
+        for (int i = 0; i < plan.names.size(); ++i) {
+            out.key(plan.names[i]);
+            if (i < values.size())
+                out.value(values[i]);
+            else
+                out.null();
+        }
+        out.endObject();
+        out.endObject();
+    });
+    out.endArray();
+    out.endObject();
+    Console::out(out.text() + QLatin1Char('\n'));
+}
 
-    if (csv) {
-        Output out;
-        out.add((header + QStringList{QStringLiteral("outcome")} + names).join(QLatin1Char(',')) + QLatin1Char('\n'));
-        sweep.run([&](const ParameterSweep::Point &point) {
-            QStringList row;
-            for (const double input : point.inputs)
-                row << csvNumber(input);
-            row << point.outcome.keyword();
-            const QVector<double> values = columnValues(point, columns);
-            for (int i = 0; i < names.size(); ++i)
-                row << (i < values.size() ? csvNumber(values[i]) : QString());
-            out.add(row.join(QLatin1Char(',')) + QLatin1Char('\n'));
-        });
-        out.flush();
-        return 0;
-    }
+void SweepCommand::writeCsv(const Plan &plan)
+{
+    Output out;
+    out.add((plan.varied + QStringList{QStringLiteral("outcome")} + plan.names).join(QLatin1Char(',')) + QLatin1Char('\n'));
+    plan.sweep.run([&](const ParameterSweep::Point &point) {
+        QStringList row;
+        for (const double input : point.inputs)
+            row << csvNumber(input);
+        row << point.outcome.keyword();
+        const QVector<double> values = columnValues(point, plan.columns);
+        for (int i = 0; i < plan.names.size(); ++i)
+            row << (i < values.size() ? csvNumber(values[i]) : QString());
+        out.add(row.join(QLatin1Char(',')) + QLatin1Char('\n'));
+    });
+    out.flush();
+}
 
+void SweepCommand::writeText(const Plan &plan)
+{
     // A table to read: inputs as given, values in the formats of the grids.
     CalcVariables formats;
     formats.applyCatalogue();
-    QVector<QStringList> rows{header + QStringList{QStringLiteral("итог")} + names};
-    sweep.run([&](const ParameterSweep::Point &point) {
+    QVector<QStringList> rows{plan.varied + QStringList{QStringLiteral("итог")} + plan.names};
+    plan.sweep.run([&](const ParameterSweep::Point &point) {
         QStringList row;
         for (const double input : point.inputs)
             row << NumberFormat::general(input, 15);
         row << point.outcome.word();
-        const QVector<double> values = columnValues(point, columns);
-        for (int i = 0; i < names.size(); ++i) {
+        const QVector<double> values = columnValues(point, plan.columns);
+        for (int i = 0; i < plan.names.size(); ++i) {
             if (i >= values.size() || !std::isfinite(values[i]))
                 row << QStringLiteral("—");
-            else if (columns[i].check >= 0)
+            else if (plan.columns[i].check >= 0)
                 row << NumberFormat::format(QStringLiteral("0.###"), values[i]);
             else
-                row << NumberFormat::format(formats[columns[i].slot].format(), values[i]);
+                row << NumberFormat::format(formats[plan.columns[i].slot].format(), values[i]);
         }
         rows.append(row);
     });
     Console::out(TextTable::format(rows));
-    return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "calc/CalcKind.h"
+#include "calc/ParameterSweep.h"
+#include "cli/Command.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -14,9 +16,10 @@ class CliArgs;
 // options give, and prints one row a combination: the varied inputs, the
 // outcome and the values of the columns (empty where the run did not
 // complete).
-class SweepCommand
+class SweepCommand : public Command
 {
 public:
+    SweepCommand();
     // A column of the rows: a variable, or the utilisation of a check
     // ("util_strength").
     struct Column
@@ -26,7 +29,7 @@ public:
         int check = -1;
     };
 
-    static int run(CliArgs &args);
+    int execute(CliArgs &args) const override;
 
     // The columns named by "--columns", or those the calculation prints by
     // default: the results its output grid lists and the utilisation of
@@ -36,4 +39,27 @@ public:
     // A number as CSV writes it: "." as the decimal separator and the
     // fewest digits that read back to the same double.
     static QString csvNumber(double value);
+
+private:
+    enum class Format { Text, Csv, Json };
+
+    // What the command line asks for, checked: the sweep with its inputs
+    // set, the columns, and the keys of the varied inputs.
+    struct Plan
+    {
+        CalcKind kind;
+        ParameterSweep sweep;
+        QVector<Column> columns;
+        QStringList names; // of the columns
+        QStringList varied;
+        Format format;
+    };
+
+    static Plan parse(CliArgs &args);
+    // The whole sweep as one JSON object.
+    static void writeJson(const Plan &plan);
+    // CSV, written in batches as the rows come.
+    static void writeCsv(const Plan &plan);
+    // An aligned table to read.
+    static void writeText(const Plan &plan);
 };

@@ -11,7 +11,17 @@
 
 #include <QStringList>
 
-int VarsCommand::run(CliArgs &args)
+VarsCommand::VarsCommand()
+    : Command(QStringLiteral("vars"),
+              {QStringLiteral("[--set KEY=VALUE]..."),
+               QStringLiteral("[--decimal-separator SEP]"),
+               QStringLiteral("[--json]")},
+              QStringLiteral("      Печатает все 97 переменных: ключ, имя, значение, размерность, описание.\n"
+                             "\n"))
+{
+}
+
+int VarsCommand::execute(CliArgs &args) const
 {
     takeDecimalSeparator(args);
     const bool json = args.takeFlag(QStringLiteral("--json"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/Command.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -11,10 +12,11 @@ class CalcVariables;
 
 // "pipecalc-cli vars": all 97 variables after the catalogue and the --set
 // assignments.
-class VarsCommand
+class VarsCommand : public Command
 {
 public:
-    static int run(CliArgs &args);
+    VarsCommand();
+    int execute(CliArgs &args) const override;
 
     // The JSON array of all 97 slots in slot order.
     static void writeVariables(JsonWriter &json, const CalcVariables &vars);

@@ -1,6 +1,6 @@
 #include "cli/CliMain.h"
 #include "cli/Console.h"
-#include "model/FileNameBytes.h"
+#include "model/platform/CommandLine.h"
 
 #include <QApplication>
 
@@ -30,8 +30,5 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The arguments as given: a file name that is not UTF-8 reaches the file
     // system byte for byte.  The application has taken its own options out.
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << FileNameBytes::decode(QByteArray(argv[i]));
-    return Console::finish(cliMain(args));
+    return Console::finish(cliMain(CommandLine::arguments(argc, argv)));
 }

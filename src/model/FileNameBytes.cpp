@@ -1,11 +1,6 @@
 #include "model/FileNameBytes.h"
 
-#include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "model/platform/NativeFiles.h"
 
 namespace {
 
@@ -90,28 +85,5 @@ QByteArray FileNameBytes::encode(const QString &name)
 
 int FileNameBytes::openForReading(QFile &file, const QString &name)
 {
-    const QByteArray bytes = encode(name);
-    int fd = -1;
-    // Without waiting: a FIFO opened for reading would wait for a writer.
-    do {
-        fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return errno;
-    struct stat info;
-    int failure = 0;
-    if (::fstat(fd, &info) != 0)
-        failure = errno;
-    else if (S_ISDIR(info.st_mode))
-        failure = EISDIR;
-    else if (!S_ISREG(info.st_mode))
-        failure = NotRegularFile;
-    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        failure = errno;
-    else if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        failure = EIO;
-    else
-        return 0;
-    ::close(fd);
-    return failure;
+    return NativeFiles::openForReading(file, encode(name));
 }

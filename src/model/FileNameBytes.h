@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/platform/NativeFiles.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,7 +18,7 @@ public:
     static QString decode(const QByteArray &name);
     static QByteArray encode(const QString &name);
     // What openForReading() returns for a name that is no regular file.
-    static constexpr int NotRegularFile = -1;
+    static constexpr int NotRegularFile = NativeFiles::NotRegularFile;
 
     // Opens `file` for reading under `name` as the file system has it.
     // Only a regular file is read: returns 0, or the errno of the failure,

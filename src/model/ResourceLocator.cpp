@@ -1,9 +1,10 @@
 #include "model/ResourceLocator.h"
 
+#include "model/platform/SystemPlaces.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 // PIPECALC_INSTALLED_DATA_DIR and PIPECALC_INSTALLED_HELPER_DIR come from the
 // build: the install folders relative to the programs' folder.
@@ -11,16 +12,6 @@
 namespace {
 
 const QString kProgramFolder = QStringLiteral("pipecalc");
-
-// An XDG folder variable: its value when it is an absolute path, otherwise
-// the default below the home folder.
-QString xdgFolder(const char *variable, const QString &homeRelative)
-{
-    const QString value = qEnvironmentVariable(variable);
-    if (!value.isEmpty() && QDir::isAbsolutePath(value))
-        return QDir::cleanPath(value);
-    return QDir::cleanPath(QDir::homePath() + QLatin1Char('/') + homeRelative);
-}
 
 QString under(const QString &folder, const QString &relative)
 {
@@ -40,16 +31,10 @@ ResourceLocator::Places ResourceLocator::environmentPlaces(const QString &execut
 {
     Places places;
     places.executableDir = QDir::cleanPath(QDir(executableDir).absolutePath());
-    places.dataHome = xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share"));
-    places.configHome = xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config"));
-    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
-    if (dirs.isEmpty())
-        dirs = QStringLiteral("/usr/local/share/:/usr/share/");
-    for (const QString &dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (QDir::isAbsolutePath(dir))
-            places.dataDirs << QDir::cleanPath(dir);
-    }
-    places.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    places.dataHome = SystemPlaces::userDataFolder();
+    places.configHome = SystemPlaces::userConfigFolder();
+    places.dataDirs = SystemPlaces::systemDataFolders();
+    places.documents = SystemPlaces::documentsFolder();
     return places;
 }
 
@@ -133,8 +118,9 @@ QString ResourceLocator::defaultDocumentsDir() const
 
 QString ResourceLocator::helperExecutable(const QString &name) const
 {
-    const QString beside = under(m_places.executableDir, name);
-    const QString installed = under(m_places.executableDir, installedHelperDir() + QLatin1Char('/') + name);
+    const QString fileName = SystemPlaces::executableFileName(name);
+    const QString beside = under(m_places.executableDir, fileName);
+    const QString installed = under(m_places.executableDir, installedHelperDir() + QLatin1Char('/') + fileName);
     for (const QString &candidate : {beside, installed}) {
         const QFileInfo info(candidate);
         if (info.isFile() && info.isExecutable())

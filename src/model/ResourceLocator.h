@@ -44,8 +44,9 @@ public:
     // The locator of the running program: its executable's folder and the
     // XDG folders of its environment, read anew at each call.
     static ResourceLocator forApplication();
-    // The places of a program in the given folder, with the XDG folders of
-    // the environment ($XDG_DATA_HOME, $XDG_DATA_DIRS, $XDG_CONFIG_HOME, each
+    // The places of a program in the given folder, with the system's folders
+    // as SystemPlaces gives them (on Linux the XDG folders of the
+    // environment: $XDG_DATA_HOME, $XDG_DATA_DIRS, $XDG_CONFIG_HOME, each
     // with its documented default when unset, empty or not absolute).
     static Places environmentPlaces(const QString &executableDir);
 
@@ -85,7 +86,8 @@ public:
     // folder (the home folder when it does not exist).
     QString defaultDocumentsDir() const;
 
-    // A helper program: beside the executable, else in the installed
+    // A helper program, named with the system's suffix for executables:
+    // beside the executable, else in the installed
     // "../libexec/pipecalc".  When neither exists, the path beside the
     // executable (for messages naming what is missing).
     QString helperExecutable(const QString &name) const;

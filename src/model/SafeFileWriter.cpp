@@ -1,273 +1,19 @@
 #include "model/SafeFileWriter.h"
 
 #include "model/FileNameBytes.h"
-#include "model/FileSystemCalls.h"
+#include "model/platform/FileSystemCalls.h"
+#include "model/platform/NativeFiles.h"
 
 #include <QRandomGenerator>
 
-#include <atomic>
 #include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
-
-#include <fcntl.h>
-#include <limits.h>
-#include <pthread.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
 
 namespace {
 
 // Written out whenever this much has gathered, and at the commit.
 constexpr int BufferSize = 64 * 1024;
-// Links followed from a name that names no file yet.
-constexpr int MaxLinks = 40;
-
-QByteArray folderOf(const QByteArray &path)
-{
-    const int slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArrayLiteral(".");
-    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
-}
-
-QByteArray baseNameOf(const QByteArray &path)
-{
-    return path.mid(path.lastIndexOf('/') + 1);
-}
-
-// What a symbolic link points to, made a path from the link's folder;
-// empty when the name is no link.
-QByteArray linkTarget(const QByteArray &path)
-{
-    struct stat link;
-    if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return QByteArray();
-    char target[PATH_MAX];
-    const ssize_t length = ::readlink(path.constData(), target, sizeof target - 1);
-    if (length <= 0)
-        return QByteArray();
-    const QByteArray next(target, int(length));
-    return next.startsWith('/') ? next : folderOf(path) + '/' + next;
-}
-
-// Where a name that names no file yet puts its file: a dangling link names
-// the place it points to.
-QByteArray newFileTarget(const QByteArray &path)
-{
-    QByteArray current = path;
-    for (int hop = 0; hop < MaxLinks; ++hop) {
-        const QByteArray next = linkTarget(current);
-        if (next.isEmpty())
-            break;
-        current = next;
-    }
-    return current;
-}
-
-// The folder of /proc that lists this process's descriptors ("/proc/<pid>/fd"
-// or a thread's "/proc/<pid>/task/<tid>/fd"), as realpath() gives it.
-bool isOwnDescriptorFolder(const QByteArray &folder)
-{
-    const QByteArray process = "/proc/" + QByteArray::number(qint64(::getpid()));
-    if (folder == process + "/fd")
-        return true;
-    if (!folder.startsWith(process + "/task/") || !folder.endsWith("/fd"))
-        return false;
-    const QByteArray thread = folder.mid(process.size() + 6, folder.size() - process.size() - 6 - 3);
-    bool number = false;
-    thread.toLongLong(&number);
-    return number;
-}
-
-// What a name that goes through /proc stands for: a descriptor of this
-// process (/dev/stdout, /dev/fd/1, /proc/self/fd/1), or another process's
-// file.  Such a name is no path of a file to be replaced: the file it
-// reaches is written in place.
-struct ProcessName
-{
-    bool throughProc = false;
-    int ownDescriptor = -1;
-};
-
-ProcessName processNameOf(const QByteArray &path)
-{
-    ProcessName name;
-    QByteArray current = path;
-    for (int hop = 0; hop < MaxLinks; ++hop) {
-        char *folder = ::realpath(folderOf(current).constData(), nullptr);
-        const QByteArray realFolder = folder ? QByteArray(folder) : QByteArray();
-        std::free(folder);
-        if (realFolder.startsWith("/proc/")) {
-            name.throughProc = true;
-            bool number = false;
-            const int fd = baseNameOf(current).toInt(&number);
-            if (number && fd >= 0 && isOwnDescriptorFolder(realFolder))
-                name.ownDescriptor = fd;
-            return name;
-        }
-        const QByteArray next = linkTarget(current);
-        if (next.isEmpty())
-            break;
-        current = next;
-    }
-    return name;
-}
-
-// Temporary files being written, for the handler of the signals that end
-// the program (an interrupt, a terminate, a hang-up) to remove before the
-// program ends.  A fixed table, so that the handler only reads memory and
-// calls unlink().
-class PendingTemporaries
-{
-public:
-    static constexpr int Capacity = 16;
-
-    // Remembers a name; the slot, or -1 when the table is full (such a file
-    // is then left behind by a signal).
-    static int add(const QByteArray &name)
-    {
-        installHandlers();
-        if (name.size() >= PATH_MAX)
-            return -1;
-        for (int i = 0; i < Capacity; ++i) {
-            bool expected = false;
-            if (s_slots[i].taken.compare_exchange_strong(expected, true)) {
-                std::memcpy(s_slots[i].path, name.constData(), size_t(name.size()) + 1);
-                s_slots[i].ready.store(true);
-                return i;
-            }
-        }
-        return -1;
-    }
-
-    static void remove(int slot)
-    {
-        if (slot < 0)
-            return;
-        s_slots[slot].ready.store(false);
-        s_slots[slot].taken.store(false);
-    }
-
-private:
-    struct Slot
-    {
-        std::atomic<bool> taken{false};
-        std::atomic<bool> ready{false};
-        char path[PATH_MAX];
-    };
-
-    // Only a signal that would end the program is taken over: one it
-    // ignores (SIGHUP under nohup) ends nothing, and one it handles itself
-    // may let the save go on.  Looked at for every save, as the program's
-    // handling may change.
-    static void installHandlers()
-    {
-        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-            struct sigaction current;
-            if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO)
-                || current.sa_handler != SIG_DFL)
-                continue;
-            struct sigaction action{};
-            action.sa_handler = &PendingTemporaries::onSignal;
-            sigemptyset(&action.sa_mask);
-            action.sa_flags = SA_RESTART;
-            ::sigaction(signal, &action, nullptr);
-        }
-    }
-
-    // Removes the files, then ends the program by the signal, as it would
-    // have been.
-    static void onSignal(int signal)
-    {
-        for (Slot &slot : s_slots) {
-            if (slot.ready.load())
-                ::unlink(slot.path);
-        }
-        struct sigaction fallback{};
-        fallback.sa_handler = SIG_DFL;
-        sigemptyset(&fallback.sa_mask);
-        ::sigaction(signal, &fallback, nullptr);
-        sigset_t only;
-        sigemptyset(&only);
-        sigaddset(&only, signal);
-        pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
-        ::raise(signal);
-    }
-
-    static Slot s_slots[Capacity];
-};
-
-// Holds back the signals that PendingTemporaries handles while it lives.
-class SignalsHeldBack
-{
-public:
-    SignalsHeldBack()
-    {
-        sigset_t ending;
-        sigemptyset(&ending);
-        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-            sigaddset(&ending, signal);
-        pthread_sigmask(SIG_BLOCK, &ending, &m_previous);
-    }
-    ~SignalsHeldBack() { pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
-    SignalsHeldBack(const SignalsHeldBack &) = delete;
-    SignalsHeldBack &operator=(const SignalsHeldBack &) = delete;
-
-private:
-    sigset_t m_previous;
-};
-
-PendingTemporaries::Slot PendingTemporaries::s_slots[PendingTemporaries::Capacity];
-
-// The folder's entry of a renamed file reaches the disk too.  A folder
-// that cannot be synced leaves the file in place all the same.
-void syncFolder(const QByteArray &folder)
-{
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// A pipe whose reader went away is a failed write, not the end of the
-// program: SIGPIPE is held back while writing and dropped afterwards.
-class BrokenPipeGuard
-{
-public:
-    BrokenPipeGuard()
-    {
-        sigset_t pipe;
-        sigemptyset(&pipe);
-        sigaddset(&pipe, SIGPIPE);
-        sigpending(&m_pendingBefore);
-        pthread_sigmask(SIG_BLOCK, &pipe, &m_previous);
-    }
-    ~BrokenPipeGuard()
-    {
-        sigset_t pending;
-        sigpending(&pending);
-        if (sigismember(&pending, SIGPIPE) && !sigismember(&m_pendingBefore, SIGPIPE)) {
-            sigset_t pipe;
-            sigemptyset(&pipe);
-            sigaddset(&pipe, SIGPIPE);
-            const timespec now{0, 0};
-            while (sigtimedwait(&pipe, nullptr, &now) < 0 && errno == EINTR) {
-            }
-        }
-        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
-    }
-    BrokenPipeGuard(const BrokenPipeGuard &) = delete;
-    BrokenPipeGuard &operator=(const BrokenPipeGuard &) = delete;
-
-private:
-    sigset_t m_previous;
-    sigset_t m_pendingBefore;
-};
 
 } // namespace
 
@@ -336,67 +82,56 @@ bool SafeFileWriter::open(OpenMode mode)
 
 bool SafeFileWriter::openTarget()
 {
+    using Kind = NativeFiles::SaveTarget::Kind;
     const QByteArray named = FileNameBytes::encode(m_path);
     if (named.isEmpty())
         return failCreate(reasonText(ENOENT));
     m_inPlace = false;
     m_formerFile = false;
-    struct stat info;
-    if (::stat(named.constData(), &info) == 0) {
-        if (S_ISDIR(info.st_mode))
-            return failCreate(reasonText(EISDIR));
-        const ProcessName process = processNameOf(named);
-        if (process.throughProc)
-            return openThroughProc(named, process.ownDescriptor);
-        if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) {
-            if (m_devices == Devices::Refuse)
-                return failCreate(notRegularText());
-            // Opening a FIFO waits for its reader, as a shell's redirection does.
-            m_fd = FileSystemCalls::instance().open(named.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
-            if (m_fd < 0)
-                return failCreate(reasonText(errno));
-            m_inPlace = true;
-            m_target = named;
-            return true;
-        }
-        if (!S_ISREG(info.st_mode))
+    const NativeFiles::SaveTarget target = NativeFiles::inspectSaveTarget(named);
+    switch (target.kind) {
+    case Kind::Failed:
+        return failCreate(reasonText(target.error));
+    case Kind::Folder:
+        return failCreate(reasonText(EISDIR));
+    case Kind::ThroughProcess:
+        return openThroughProcess(named, target.ownDescriptor);
+    case Kind::Device:
+        if (m_devices == Devices::Refuse)
             return failCreate(notRegularText());
+        m_fd = NativeFiles::openInPlace(named, false);
+        if (m_fd < 0)
+            return failCreate(reasonText(errno));
+        m_inPlace = true;
+        m_target = named;
+        return true;
+    case Kind::NotRegular:
+        return failCreate(notRegularText());
+    case Kind::RegularFile:
         // A file the user may not write is left alone, as the shell's ">"
         // leaves it, although the folder would let it be replaced.
-        if (::faccessat(AT_FDCWD, named.constData(), W_OK, AT_EACCESS) != 0)
-            return failCreate(reasonText(errno));
+        if (const int error = NativeFiles::writeAccess(named))
+            return failCreate(reasonText(error));
         m_formerFile = true;
-        m_formerMode = info.st_mode & 07777;
-        m_formerOwner = info.st_uid;
-        m_formerGroup = info.st_gid;
-        char *real = ::realpath(named.constData(), nullptr);
-        m_target = real ? QByteArray(real) : named;
-        std::free(real);
-    } else if (errno == ENOENT) {
-        m_target = newFileTarget(named);
-    } else {
-        return failCreate(reasonText(errno));
+        m_former = target.former;
+        break;
+    case Kind::NewFile:
+        break;
     }
+    m_target = target.path;
     return createTemporary();
 }
 
-bool SafeFileWriter::openThroughProc(const QByteArray &named, int ownDescriptor)
+bool SafeFileWriter::openThroughProcess(const QByteArray &named, int ownDescriptor)
 {
     if (m_devices == Devices::Refuse)
         return failCreate(notRegularText());
     m_inPlace = true;
     m_target = named;
-    if (ownDescriptor >= 0) {
-        // Written through the descriptor itself, at its place in the file:
-        // "-o /dev/stdout >> log" adds to the log.
-        const int flags = ::fcntl(ownDescriptor, F_GETFL);
-        if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY)
-            return failCreate(reasonText(EBADF));
-        m_fd = ::fcntl(ownDescriptor, F_DUPFD_CLOEXEC, 0);
-    } else {
-        // Another process's file is added to, never cut short.
-        m_fd = FileSystemCalls::instance().open(named.constData(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC, 0);
-    }
+    // Written through the descriptor itself, at its place in the file:
+    // "-o /dev/stdout >> log" adds to the log.  Another process's file is
+    // added to, never cut short.
+    m_fd = ownDescriptor >= 0 ? NativeFiles::duplicateForWriting(ownDescriptor) : NativeFiles::openInPlace(named, true);
     if (m_fd < 0)
         return failCreate(reasonText(errno));
     return true;
@@ -410,28 +145,15 @@ QString SafeFileWriter::notRegularText()
 bool SafeFileWriter::createTemporary()
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    const QByteArray prefix = folderOf(m_target) + "/." + baseNameOf(m_target).left(200) + '.';
-    // A new file gets the usual rights less the umask; a former file's
-    // rights are given to its replacement once it exists.
-    const mode_t mode = m_formerFile ? 0600 : 0666;
+    const QByteArray folder = NativeFiles::folderOf(m_target);
+    const QByteArray prefix = folder + "/." + NativeFiles::baseNameOf(m_target).left(200) + '.';
     for (int attempt = 0; attempt < 100; ++attempt) {
         QByteArray name = prefix;
         for (int i = 0; i < 6; ++i)
             name += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
-        // The file and its entry in the table appear together for a signal.
-        const SignalsHeldBack held;
-        m_fd = FileSystemCalls::instance().open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        m_fd = NativeFiles::createTemporary(name, m_formerFile ? &m_former : nullptr, &m_pendingSlot);
         if (m_fd >= 0) {
             m_temporary = name;
-            m_pendingSlot = PendingTemporaries::add(name);
-            if (m_formerFile) {
-                if (::geteuid() == 0 && ::fchown(m_fd, m_formerOwner, m_formerGroup) != 0) {
-                    // Where the owner cannot be given back (a file system
-                    // without owners), the replacement stays root's: its
-                    // contents are what was asked for.
-                }
-                (void)::fchmod(m_fd, m_formerMode);
-            }
             return true;
         }
         if (errno != EEXIST)
@@ -440,7 +162,7 @@ bool SafeFileWriter::createTemporary()
     const int error = errno;
     // Rights to the folder are what a user can do something about.
     if (error == EACCES || error == EPERM)
-        return failCreate(QStringLiteral("Нет прав на запись в папку %1").arg(FileNameBytes::decode(folderOf(m_target))));
+        return failCreate(QStringLiteral("Нет прав на запись в папку %1").arg(FileNameBytes::decode(folder)));
     return failCreate(reasonText(error));
 }
 
@@ -463,22 +185,10 @@ bool SafeFileWriter::flushBuffer()
 {
     if (m_failed)
         return false;
-    const BrokenPipeGuard guard;
-    const char *next = m_buffer.constData();
-    qint64 left = m_buffer.size();
-    while (left > 0) {
-        const size_t piece = size_t(std::min<qint64>(left, qint64(1) << 30));
-        const ssize_t written = FileSystemCalls::instance().write(m_fd, next, piece);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return failWrite(errno);
-        }
-        if (written == 0)
-            return failWrite(EIO);
-        next += written;
-        left -= written;
-    }
+    const int error =
+        NativeFiles::writeAll(m_fd, m_buffer.constData(), m_buffer.size(), NativeFiles::BrokenPipe::IsAnError);
+    if (error != 0)
+        return failWrite(error);
     m_buffer.clear();
     return true;
 }
@@ -500,7 +210,7 @@ bool SafeFileWriter::commit()
         if (calls.rename(m_temporary.constData(), m_target.constData()) != 0)
             ok = failWrite(errno);
         else
-            syncFolder(folderOf(m_target));
+            NativeFiles::syncFolder(NativeFiles::folderOf(m_target));
     }
     if (ok)
         m_temporary.clear();
@@ -524,7 +234,7 @@ void SafeFileWriter::discard()
         calls.unlink(m_temporary.constData());
         m_temporary.clear();
     }
-    PendingTemporaries::remove(std::exchange(m_pendingSlot, -1));
+    NativeFiles::forgetTemporary(std::exchange(m_pendingSlot, -1));
     m_buffer.clear();
     if (isOpen())
         QIODevice::close();

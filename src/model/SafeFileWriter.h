@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/platform/NativeFiles.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
-
-#include <sys/types.h>
 
 // Saves a file all or nothing.  What is written goes to a temporary file in
 // the target's folder; commit() checks the last write, makes the file
@@ -25,7 +25,8 @@
 // An interrupt, terminate or hang-up signal that ends the program during a
 // save removes the temporary file first.
 //
-// Every write to the disk goes through FileSystemCalls.
+// Every write to the disk goes through FileSystemCalls, and every other
+// call to the system through NativeFiles.
 class SafeFileWriter : public QIODevice
 {
 public:
@@ -75,7 +76,7 @@ protected:
 
 private:
     bool openTarget();
-    bool openThroughProc(const QByteArray &named, int ownDescriptor);
+    bool openThroughProcess(const QByteArray &named, int ownDescriptor);
     bool createTemporary();
     bool flushBuffer();
     bool failCreate(const QString &reason);
@@ -91,9 +92,7 @@ private:
     QByteArray m_buffer;
     bool m_inPlace = false;
     bool m_formerFile = false;
-    mode_t m_formerMode = 0;
-    uid_t m_formerOwner = 0;
-    gid_t m_formerGroup = 0;
+    NativeFiles::FormerFile m_former;
     bool m_failed = false;
     bool m_createFailed = false;
     QString m_reason;

@@ -2,33 +2,17 @@
 
 #include "model/FileNameBytes.h"
 #include "model/ResourceLocator.h"
+#include "model/platform/ProcessLimits.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/MdbWire.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 namespace {
 
 QString otherReaderProgram;
 MdbConnection::Limits readerLimits;
-
-// Runs in the reader process before it starts: the limits it lives under.
-void limitReader(const MdbConnection::Limits &limits)
-{
-    const rlim_t memory = rlim_t(limits.memoryBytes);
-    const rlimit addressSpace{memory, memory};
-    ::setrlimit(RLIMIT_AS, &addressSpace);
-    // SIGXCPU at the limit, SIGKILL a second later should it be caught.
-    const rlimit processor{rlim_t(limits.processorSeconds), rlim_t(limits.processorSeconds) + 1};
-    ::setrlimit(RLIMIT_CPU, &processor);
-    const rlimit noCore{0, 0};
-    ::setrlimit(RLIMIT_CORE, &noCore);
-}
 
 } // namespace
 
@@ -76,7 +60,7 @@ void MdbConnection::openFile(const QString &path)
     reader->setProgram(program);
     // libmdb's remarks about the pages it cannot read are no message for the user.
     reader->setStandardErrorFile(QProcess::nullDevice());
-    reader->setChildProcessModifier([limits] { limitReader(limits); });
+    ProcessLimits{limits.memoryBytes, limits.processorSeconds}.applyTo(*reader);
     reader->start(QIODevice::ReadWrite);
     if (!reader->waitForStarted(limits.wallSeconds * 1000)) {
         throw DatabaseError(DatabaseError::Kind::Connection,
@@ -155,7 +139,7 @@ QByteArray MdbConnection::readFrame()
 
 void MdbConnection::failEnded()
 {
-    if (m_reader->exitStatus() == QProcess::CrashExit && m_reader->exitCode() == SIGXCPU)
+    if (ProcessLimits::endedForProcessorTime(*m_reader))
         failDamaged(QStringLiteral("чтение заняло больше %1 с времени процессора").arg(readerLimits.processorSeconds));
     if (m_reader->exitStatus() == QProcess::CrashExit)
         failDamaged(QStringLiteral("чтение прервано: файл испорчен или ему не хватило памяти"));

@@ -1,7 +1,7 @@
 #include "TestFiles.h"
 
 #include "app/IniFile.h"
-#include "app/MemoryStatus.h"
+#include "model/platform/MemoryStatus.h"
 #include "app/SettingsStore.h"
 #include "app/WindowPlacement.h"
 #include "app/AboutDialog.h"

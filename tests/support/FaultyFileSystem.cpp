@@ -1,7 +1,5 @@
 #include "FaultyFileSystem.h"
 
-#include <fcntl.h>
-
 FaultyFileSystem::FaultyFileSystem(Fault fault, int errorNumber) : m_fault(fault), m_error(errorNumber)
 {
     FileSystemCalls::install(this);
@@ -18,14 +16,14 @@ int FaultyFileSystem::fail()
     return -1;
 }
 
-int FaultyFileSystem::open(const char *path, int flags, mode_t mode)
+int FaultyFileSystem::open(const char *path, Mode mode, int permissions)
 {
-    if (m_fault == Fault::Create && (flags & O_CREAT))
+    if (m_fault == Fault::Create && mode == Mode::CreateNew)
         return fail();
-    return FileSystemCalls::open(path, flags, mode);
+    return FileSystemCalls::open(path, mode, permissions);
 }
 
-ssize_t FaultyFileSystem::write(int fd, const void *data, size_t size)
+qint64 FaultyFileSystem::write(int fd, const void *data, qint64 size)
 {
     ++m_writes;
     if (m_fault == Fault::Write)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FileSystemCalls.h"
+#include "model/platform/FileSystemCalls.h"
 
 #include <cerrno>
 
@@ -22,8 +22,8 @@ public:
     explicit FaultyFileSystem(Fault fault, int errorNumber = ENOSPC);
     ~FaultyFileSystem() override;
 
-    int open(const char *path, int flags, mode_t mode) override;
-    ssize_t write(int fd, const void *data, size_t size) override;
+    int open(const char *path, Mode mode, int permissions) override;
+    qint64 write(int fd, const void *data, qint64 size) override;
     int fsync(int fd) override;
     int close(int fd) override;
     int rename(const char *from, const char *to) override;

@@ -1,18 +1,9 @@
-#include "app/MemoryStatus.h"
+#include "model/platform/MemoryStatus.h"
 
-#include <QFile>
 #include <QHash>
 #include <QStringList>
 
 #include <algorithm>
-
-MemoryStatus MemoryStatus::current()
-{
-    QFile file(QStringLiteral("/proc/meminfo"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return fromMeminfo(QString::fromLatin1(file.readAll()));
-}
 
 MemoryStatus MemoryStatus::fromMeminfo(const QString &text)
 {
