@@ -61,8 +61,8 @@ ReportEditor::ReportEditor(QWidget *mainWindow) : QMainWindow(nullptr), m_docume
 {
     ui.setupUi(this);
     resize(defaultSize(mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen()));
-    // The program ends with the main window, whether this one is open or not.
-    setAttribute(Qt::WA_QuitOnClose, false);
+    // The main window closes this one as the program ends; closed last of
+    // the two, it ends the program itself, so that none runs without a window.
     setAcceptDrops(true);
     ui.richEdit->setDocument(m_document->textDocument());
     ui.richEdit->setFont(m_document->defaultFont());
@@ -206,9 +206,9 @@ QString ReportEditor::startFileProblem() const
 
 bool ReportEditor::hasUserChanges() const
 {
-    // The history starts afresh with every built, opened or new document, so
-    // whatever can be undone is the user's.
-    return m_document->isModified() && m_document->textDocument()->availableUndoSteps() > 0;
+    // Built, opened, saved and new documents start unmodified, so every
+    // modification is the user's.
+    return m_document->isModified();
 }
 
 bool ReportEditor::confirmReplace()
@@ -222,10 +222,11 @@ void ReportEditor::markBuiltDocument()
 {
     QTextDocument *doc = m_document->textDocument();
     doc->clearUndoRedoStacks();
-    // Unsaved: saving asks for a name.
-    doc->setModified(true);
+    // Nothing of the user's to lose yet: the report can be built again.  It
+    // has no file, so saving asks for a name.
+    doc->setModified(false);
     m_document->selectRange(0, 0);
-    showModified(true);
+    showModified(false);
     updateEditCommands();
 }
 
@@ -265,12 +266,20 @@ bool ReportEditor::confirmSaveChanges()
     // A save that did not happen (cancelled or failed) keeps the changes and
     // stops what was to follow.
     return Dialogs::instance().askToSave(
-        this, QStringLiteral("Сохранить изменения в %1?").arg(m_document->documentName()), [this] { return save(); });
+        this,
+        QStringLiteral("Сохранить изменения в документе «%1»?").arg(QFileInfo(m_document->documentName()).fileName()),
+        [this] { return save(); });
 }
 
 bool ReportEditor::confirmProgramEnd()
 {
     return !isVisible() || confirmSaveChanges();
+}
+
+void ReportEditor::closeForProgramEnd()
+{
+    const QScopedValueRollback<bool> agreed(m_endAgreed, true);
+    close();
 }
 
 void ReportEditor::startNewDocument()
@@ -363,7 +372,7 @@ void ReportEditor::closeEditor()
 
 void ReportEditor::closeEvent(QCloseEvent *event)
 {
-    if (confirmSaveChanges())
+    if (m_endAgreed || confirmSaveChanges())
         event->accept();
     else
         event->ignore();

@@ -87,6 +87,9 @@ public Q_SLOTS:
     // program running.  Asks only while the window is shown, since closing
     // it asked already.
     bool confirmProgramEnd();
+    // Closes the window without a question: the program ends, and
+    // confirmProgramEnd() asked already.
+    void closeForProgramEnd();
 
     // File commands.
     void startNewDocument();
@@ -167,6 +170,8 @@ private:
     bool m_startFileTried = false;
     QString m_dialogFolder;
     bool m_syncingToolbar = false;
+    // Set while the window closes because the program ends.
+    bool m_endAgreed = false;
     bool m_pushingCursor = false;
     // Set while a released ruler marker changes the indents: the markers stay
     // where the user left them until all of the release has been applied.

@@ -31,7 +31,7 @@ EditorDocument::~EditorDocument() = default;
 
 QString EditorDocument::untitledName()
 {
-    return QStringLiteral("Безымянный");
+    return QStringLiteral("Без имени");
 }
 
 void EditorDocument::setDocumentName(const QString &name)

@@ -43,7 +43,7 @@ public:
 
     QTextDocument *textDocument() const { return m_document; }
 
-    // The name of a document that has no file yet: "Безымянный".
+    // The name of a document that has no file yet: "Без имени".
     static QString untitledName();
     const QString &documentName() const { return m_name; }
     void setDocumentName(const QString &name);
