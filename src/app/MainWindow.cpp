@@ -221,6 +221,13 @@ void MainWindow::setUp()
     connect(m_project, &ProjectController::sessionReplaced, this, &MainWindow::showReplacedSession);
 
     connect(m_session.get(), &CalcSession::changed, this, &MainWindow::showSession);
+    // The tube let go with a material of another kind is no longer marked
+    // in its grid, and the status bar says why.
+    connect(m_session.get(), &CalcSession::tubeDropped, this, [this](const QString &message) {
+        ui.tubesGrid->clearSelection();
+        ui.fiberglassTubesGrid->clearSelection();
+        ui.statusText->setText(message);
+    });
     showSession();
     showValueTarget();
 }

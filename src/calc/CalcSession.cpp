@@ -87,7 +87,18 @@ bool CalcSession::pickMaterial(int row)
         return false;
     const MaterialRow &r = m_refs.materials()->row(row);
     m_material = Choice{r.TubeMaterialId, r.Descr};
+    // A tube is made of one kind of material: a corrugated tube does not
+    // stay chosen for a fiberglass material, nor the other way round.
+    QString dropped;
+    if (m_tube.id >= 0 && m_tube.fiberglass != FiberglassMaterial::isFiberglass(r.TubeMaterialId)) {
+        dropped = QStringLiteral("Труба «%1» не изготавливается из материала «%2» и больше не выбрана. "
+                                 "Выберите трубу на странице «Труба».")
+                      .arg(m_tube.name, r.Descr);
+        m_tube = TubeChoice();
+    }
     Q_EMIT changed();
+    if (!dropped.isEmpty())
+        Q_EMIT tubeDropped(dropped);
     return true;
 }
 

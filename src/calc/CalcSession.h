@@ -97,7 +97,9 @@ public:
 
     // Clicks on the reference grids: copy the row into the variables and
     // remember the choice.  False, changing nothing, for a row the grid does
-    // not have.
+    // not have.  A material of the other kind (fiberglass or corrugated) than
+    // the chosen tube drops the tube from the choices (its values stay in the
+    // variables) and says so through tubeDropped().
     bool pickMaterial(int row);
     bool pickTube(int row);
     bool pickFiberglassTube(int row);
@@ -170,6 +172,9 @@ public:
 Q_SIGNALS:
     // An input, a choice, the kind or a result changed.
     void changed();
+    // The chosen tube was let go because the material picked is not its
+    // kind; the message says so and what to do.
+    void tubeDropped(const QString &message);
 
 private:
     struct Sink : ReferenceErrorSink
