@@ -116,9 +116,19 @@ void ChartPageController::saveChart()
 
 void ChartPageController::insertChart()
 {
-    const ChartData &data = chart();
     ReportMaker *reports = m_main.reportMaker();
-    if (!reports || !reports->insertPicture(ChartFigure::image(data, pictureSize()), QSizeF(pictureSize()))) {
+    if (!reports) {
         Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
+        return;
     }
+    // Only into the report of the very results the chart belongs to.
+    const QString refusal = m_session.chartRefusal(m_kind, reports->openReport());
+    if (!refusal.isEmpty()) {
+        Dialogs::instance().message(&m_main, refusal);
+        return;
+    }
+    const ChartData &data = chart();
+    if (!reports->insertPicture(ChartFigure::image(data, pictureSize()), QSizeF(pictureSize()),
+                                m_session.chartCaption(m_kind)))
+        Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
 }

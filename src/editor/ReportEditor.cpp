@@ -294,6 +294,7 @@ void ReportEditor::newDocument()
     m_document->textDocument()->clearUndoRedoStacks();
     showModified(false);
     updateEditCommands();
+    Q_EMIT documentReplaced();
 }
 
 void ReportEditor::chooseAndOpenFile()
@@ -330,6 +331,7 @@ bool ReportEditor::openDocumentFile(const QString &path)
     ui.richEdit->setFocus();
     showModified(false);
     updateEditCommands();
+    Q_EMIT documentReplaced();
     return true;
 }
 

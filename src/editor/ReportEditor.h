@@ -75,6 +75,8 @@ public:
 
 Q_SIGNALS:
     void dialogFolderChanged(const QString &folder);
+    // The document was started anew or replaced by a file opened.
+    void documentReplaced();
 
 public Q_SLOTS:
     // Shows the window, not modal, and brings it to the front.
