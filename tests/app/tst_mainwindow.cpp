@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -690,6 +692,62 @@ private Q_SLOTS:
         QVERIFY(warnings->text().startsWith(
             QStringLiteral("⚠ Dвнутр = 348 м — больше 4 м; не введён ли диаметр в миллиметрах?\n⚠ Vnf = ")));
         QCOMPARE(line->text(), QStringLiteral("Результаты соответствуют исходным данным."));
+    }
+
+    // At the size the window first opens with on a screen of 1280 by 800,
+    // every result of the static calculations is whole, name, value, units
+    // and description, with no sideways scroll bar, and so is every check.
+    void resultsWholeAtTheDefaultSize_data()
+    {
+        QTest::addColumn<int>("material");
+        QTest::newRow("corrugated") << -1;
+        QTest::newRow("fiberglass") << 4;
+    }
+
+    void resultsWholeAtTheDefaultSize()
+    {
+        QFETCH(int, material);
+        FakeDialogs dialogs;
+        MainWindow w(settingsPath());
+        w.resize(MainWindowWidgets::defaultSize(QRect(0, 0, 1280, 800)));
+        QVERIFY(w.width() <= 1280 && w.height() <= 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.staticAction->trigger();
+        if (material > 0) {
+            w.session().restoreChoices(CalcSession::Choice{material, QStringLiteral("Стеклопластик")}, {}, {});
+            w.updateFiberglassOptions();
+        }
+        w.runAction->trigger();
+        QVERIFY(w.session().resultsCurrent());
+        QApplication::processEvents();
+
+        GridView *grid = w.widgets().outputGrid;
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
+        const QFontMetrics metrics(VariableGridModel::cellFont());
+        int columns = 0;
+        for (int column = 0; column < VariableGridModel::ColumnCount; ++column)
+            columns += grid->columnWidth(column);
+        QVERIFY2(columns <= grid->viewport()->width(), qPrintable(QString::number(columns)));
+        for (int row = 0; row < w.outputModel()->rowCount(); ++row) {
+            for (int column = 0; column < VariableGridModel::ColumnCount; ++column) {
+                const QString text = w.outputModel()->cellText(row, column);
+                QVERIFY2(metrics.horizontalAdvance(text) + 24 <= grid->columnWidth(column), qPrintable(text));
+            }
+            QVERIFY(grid->viewport()->rect().contains(grid->visualRect(w.outputModel()->index(row, 0))));
+        }
+
+        const VerdictPanel *verdict = w.widgets().verdictPanel;
+        QVERIFY(verdict->isVisible());
+        const QTableWidget *checks = verdict->table();
+        QVERIFY(checks->rowCount() >= 3);
+        for (int row = 0; row < checks->rowCount(); ++row) {
+            for (int column = 0; column < VerdictPanel::ColumnCount; ++column) {
+                const QString text = verdict->cellText(row, column);
+                QVERIFY2(metrics.horizontalAdvance(text) + 6 <= checks->columnWidth(column), qPrintable(text));
+            }
+            QVERIFY(checks->viewport()->rect().contains(checks->visualRect(checks->model()->index(row, 0))));
+        }
     }
 
     void settingsWrittenOnClose()
