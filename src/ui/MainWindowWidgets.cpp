@@ -198,7 +198,7 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     inputGrid->setObjectName(QStringLiteral("inputGrid"));
     summaryPage = gridPage(pages, {inputGrid});
     valueEditorPanel = new QFrame(summaryPage);
-    valueEditorPanel->setFixedHeight(18);
+    valueEditorPanel->setFixedHeight(26);
     valueEditorPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto *editorRow = new QHBoxLayout(valueEditorPanel);
     editorRow->setContentsMargins(1, 1, 1, 1);
@@ -206,12 +206,16 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     valueEditor = new QLineEdit(valueEditorPanel);
     valueEditor->setObjectName(QStringLiteral("valueEditor"));
     valueEditor->setFrame(false);
-    valueEditor->setFont(pixelFont("Courier", 11));
+    // Digits as easy to read as the grids' and easier: the number typed is
+    // what the calculation takes.
+    QFont editorFont = valueEditor->font();
+    editorFont.setPixelSize(15);
+    valueEditor->setFont(editorFont);
     editorRow->addWidget(valueEditor, 1);
     valueTargetLabel = new QLabel(valueEditorPanel);
     valueTargetLabel->setObjectName(QStringLiteral("valueTargetLabel"));
-    valueTargetLabel->setFixedWidth(127);
-    valueTargetLabel->setFont(pixelFont("MS Sans Serif", 11));
+    valueTargetLabel->setMinimumWidth(180);
+    valueTargetLabel->setFont(pixelFont("MS Sans Serif", 13));
     editorRow->addWidget(valueTargetLabel);
     summaryPage->layout()->addWidget(valueEditorPanel);
 

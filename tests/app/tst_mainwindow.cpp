@@ -260,7 +260,9 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("например 0")), qPrintable(message));
     }
 
-    void arrowKeyMovesTheTarget()
+    // The value editor always shows the value of the row it writes into:
+    // after the arrow keys, and after another view and back.
+    void editorFollowsTheChosenRow()
     {
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
@@ -270,9 +272,36 @@ private Q_SLOTS:
         clickRow(grid, 1); // Din, 0,348
         QTest::keyClick(grid, Qt::Key_Down);
         QCOMPARE(grid->focusedRow(), 2);
-        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("0,348"));
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("0,02"));
+        QCOMPARE(w.widgets().valueTargetLabel->text(), QStringLiteral("→ is"));
         pressEnter(w.widgets().valueEditor);
-        QCOMPARE(w.vars()[Slot::i_s].value(), 0.348);
+        QCOMPARE(w.vars()[Slot::i_s].value(), 0.02);
+        QCOMPARE(w.vars()[Slot::Din].value(), 0.348);
+        // Din in the hydraulic view, Din in the static one: its value follows.
+        clickRow(grid, 1);
+        w.staticAction->trigger();
+        w.session().setInput(Slot::Din, 0.5);
+        w.hydraulicAction->trigger();
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("0,5"));
+        // A view without the row: nothing to write into, nothing shown.
+        w.session().restoreChoices(CalcSession::Choice{4, QStringLiteral("Стеклопластик")}, {}, {});
+        w.staticAction->trigger();
+        QCOMPARE(w.widgets().valueEditor->text(), QString());
+    }
+
+    // No results, or failed ones, show no value, and none is copied.
+    void hiddenResultsAreNotCopied()
+    {
+        FakeDialogs dialogs;
+        MainWindow w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        clickRow(w.widgets().inputGrid, 3); // hs_d, 1,0
+        clickRow(w.widgets().outputGrid, 1); // qs, not calculated
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("1,0"));
+        QCOMPARE(w.widgets().statusText->text(), QStringLiteral("Расход жидкости"));
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::hs_d].value(), 1.0);
     }
 
     void outputRowFeedsTheEditor()
