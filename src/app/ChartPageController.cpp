@@ -13,9 +13,13 @@
 #include <QTabWidget>
 
 ChartPageController::ChartPageController(MainWindow &main, CalcSession &session)
-    : QObject(&main), m_main(main), m_session(session),
-      m_folder(ResourceLocator::forApplication().defaultDocumentsDir())
+    : QObject(&main), m_main(main), m_session(session)
 {
+    // Where the user last saved or opened a file, reports included; the
+    // documents folder the first time.
+    const QString stored = m_main.settings().editorDialogFolder();
+    m_folder = !stored.isEmpty() && QFileInfo(stored).isDir() ? stored
+                                                              : ResourceLocator::forApplication().defaultDocumentsDir();
     const MainWindowWidgets &ui = m_main.widgets();
     connect(ui.pages, &QTabWidget::currentChanged, this, [this] {
         if (chartShown() && !m_chartCurrent)
@@ -112,6 +116,7 @@ void ChartPageController::saveChart()
         return;
     }
     m_folder = QFileInfo(path).absolutePath();
+    m_main.settings().writeEditorDialogFolder(m_folder);
 }
 
 void ChartPageController::insertChart()

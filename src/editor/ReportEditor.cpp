@@ -4,6 +4,7 @@
 #include "editor/RichEditControl.h"
 #include "editor/ReportPrinter.h"
 #include "editor/UpDown.h"
+#include "model/ResourceLocator.h"
 #include "reports/ReportPage.h"
 #include "richtext/DocumentFile.h"
 #include "ui/Dialogs.h"
@@ -138,7 +139,7 @@ void ReportEditor::connectCommands()
 
 void ReportEditor::setUp()
 {
-    m_dialogFolder = QCoreApplication::applicationDirPath();
+    m_dialogFolder = ResourceLocator::forApplication().defaultDocumentsDir();
     setDocumentName(EditorDocument::untitledName());
     fillFontNames();
     applyTextMargins();
@@ -175,7 +176,7 @@ bool ReportEditor::acceptsLetterCommands(const QWidget *focus)
 
 QString ReportEditor::fileFilter()
 {
-    return QStringLiteral("Rich Text Files (*.RTF *.rtf);;Text Files (*.TXT *.txt)");
+    return QStringLiteral("Документы RTF (*.rtf *.RTF);;Текстовые файлы (*.txt *.TXT)");
 }
 
 QSize ReportEditor::defaultSize(const QScreen *screen)

@@ -59,8 +59,8 @@ public:
     // width at 100 %, within the screen's room.
     static QSize defaultSize(const QScreen *screen);
 
-    // The folder the open and save dialogs start in: the executable's folder
-    // unless set; a file opened or saved through them makes its folder the
+    // The folder the open and save dialogs start in: the user's documents
+    // folder unless set; a file opened or saved through them makes its folder the
     // next start, and dialogFolderChanged() tells.
     const QString &dialogFolder() const { return m_dialogFolder; }
     void setDialogFolder(const QString &folder) { m_dialogFolder = folder; }

@@ -278,6 +278,26 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), QByteArray("former"));
     }
 
+    // The chart's save dialog starts where the user last saved a file,
+    // also in the next run of the program.
+    void saveChartStartsInTheLastFolder()
+    {
+        QTemporaryDir dir;
+        FakeDialogs dialogs;
+        dialogs.saveName = dir.filePath(QStringLiteral("график.png"));
+        {
+            MainWindow w(settingsPath());
+            showChartPage(w);
+            w.charts().saveChart();
+            QVERIFY(QFileInfo::exists(dialogs.saveName));
+        }
+        MainWindow again(settingsPath());
+        showChartPage(again);
+        dialogs.saveName.clear();
+        again.charts().saveChart();
+        QCOMPARE(QFileInfo(dialogs.lastDir).absolutePath(), dir.path());
+    }
+
     // The chart goes only into the report of the very results it shows;
     // otherwise the user is told why and the document stays as it was.
     void insertOnlyIntoItsOwnReport_data()
