@@ -466,6 +466,37 @@ private Q_SLOTS:
         QVERIFY(!formatAt(editor, QStringLiteral("Обычный")).fontUnderline());
     }
 
+    void formatKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Ctrl+B, bold") << int(Qt::Key_B);
+        QTest::newRow("Ctrl+I, italic") << int(Qt::Key_I);
+        QTest::newRow("Ctrl+U, underline") << int(Qt::Key_U);
+    }
+
+    // The keys every word processor has, on the selection in the document;
+    // pressed again they take the format off.
+    void formatKeys()
+    {
+        QFETCH(int, key);
+        FakeDialogs dialogs;
+        ReportEditor editor;
+        showAndWait(editor);
+        const ReportEditorWidgets &ui = editor.widgets();
+        QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("keys.rtf"))));
+        editor.document().selectRange(0, 7); // "Обычный"
+        const auto formatted = [&] {
+            const QTextCharFormat f = formatAt(editor, QStringLiteral("Обычный"));
+            return key == Qt::Key_B ? f.fontWeight() == QFont::Bold : key == Qt::Key_I ? f.fontItalic() : f.fontUnderline();
+        };
+        QVERIFY(!formatted());
+        QTest::keyClick(ui.richEdit, Qt::Key(key), Qt::ControlModifier);
+        QVERIFY(formatted());
+        QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
+        QTest::keyClick(ui.richEdit, Qt::Key(key), Qt::ControlModifier);
+        QVERIFY(!formatted());
+    }
+
     void syncingTheToolbarAppliesNothing()
     {
         FakeDialogs dialogs;
