@@ -13,9 +13,13 @@
 #include <QTabWidget>
 
 ChartPageController::ChartPageController(MainWindow &main, CalcSession &session)
-    : QObject(&main), m_main(main), m_session(session),
-      m_folder(ResourceLocator::forApplication().defaultDocumentsDir())
+    : QObject(&main), m_main(main), m_session(session)
 {
+    // Where the user last saved or opened a file, reports included; the
+    // documents folder the first time.
+    const QString stored = m_main.settings().editorDialogFolder();
+    m_folder = !stored.isEmpty() && QFileInfo(stored).isDir() ? stored
+                                                              : ResourceLocator::forApplication().defaultDocumentsDir();
     const MainWindowWidgets &ui = m_main.widgets();
     connect(ui.pages, &QTabWidget::currentChanged, this, [this] {
         if (chartShown() && !m_chartCurrent)
@@ -112,13 +116,24 @@ void ChartPageController::saveChart()
         return;
     }
     m_folder = QFileInfo(path).absolutePath();
+    m_main.settings().writeEditorDialogFolder(m_folder);
 }
 
 void ChartPageController::insertChart()
 {
-    const ChartData &data = chart();
     ReportMaker *reports = m_main.reportMaker();
-    if (!reports || !reports->insertPicture(ChartFigure::image(data, pictureSize()), QSizeF(pictureSize()))) {
+    if (!reports) {
         Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
+        return;
     }
+    // Only into the report of the very results the chart belongs to.
+    const QString refusal = m_session.chartRefusal(m_kind, reports->openReport());
+    if (!refusal.isEmpty()) {
+        Dialogs::instance().message(&m_main, refusal);
+        return;
+    }
+    const ChartData &data = chart();
+    if (!reports->insertPicture(ChartFigure::image(data, pictureSize()), QSizeF(pictureSize()),
+                                m_session.chartCaption(m_kind)))
+        Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
 }

@@ -13,6 +13,8 @@
 EditorReportMaker::EditorReportMaker(MainWindow &main, ReportEditor &editor, ReportPrinter &report)
     : m_main(main), m_editor(editor), m_report(report)
 {
+    // A new or opened document is no report of the program's.
+    QObject::connect(&m_editor, &ReportEditor::documentReplaced, &m_editor, [this] { m_openReport.reset(); });
 }
 
 void EditorReportMaker::makeReport(CalcSession &session, CalcKind kind)
@@ -48,12 +50,13 @@ void EditorReportMaker::makeReport(CalcSession &session, CalcKind kind)
     m_report.setTitle(CalcReport::title(kind));
     // Undo starts from the report as built.
     m_editor.markBuiltDocument();
+    m_openReport = session.currentResults(kind);
     m_editor.showEditor();
 }
 
-bool EditorReportMaker::insertPicture(const QImage &picture, const QSizeF &size)
+bool EditorReportMaker::insertPicture(const QImage &picture, const QSizeF &size, const QString &caption)
 {
-    m_editor.document().insertPicture(picture, size);
+    m_editor.document().insertPicture(picture, size, caption);
     m_editor.showEditor();
     return true;
 }

@@ -16,11 +16,13 @@ public:
     EditorReportMaker(MainWindow &main, ReportEditor &editor, ReportPrinter &report);
 
     void makeReport(CalcSession &session, CalcKind kind) override;
-    bool insertPicture(const QImage &picture, const QSizeF &size) override;
+    std::optional<CalcSession::ResultsStamp> openReport() const override { return m_openReport; }
+    bool insertPicture(const QImage &picture, const QSizeF &size, const QString &caption) override;
 
 private:
     MainWindow &m_main;
     ReportEditor &m_editor;
     ReportPrinter &m_report;
     QString m_title;
+    std::optional<CalcSession::ResultsStamp> m_openReport;
 };

@@ -5,6 +5,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QApplication>
+#include <QHideEvent>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -61,6 +63,10 @@ HelpWindow::HelpWindow(QWidget *parent)
     QAction *next = command(this, QStringLiteral("Найти далее"), QStyle::SP_ArrowDown, {QKeySequence(QKeySequence::FindNext)});
     QAction *previous
         = command(this, QStringLiteral("Найти ранее"), QStyle::SP_ArrowUp, {QKeySequence(QKeySequence::FindPrevious)});
+    // Esc closes help, as it closes a dialog.
+    QAction *closeHelp = command(this, QStringLiteral("Закрыть"), QStyle::SP_DialogCloseButton,
+                                 {QKeySequence(Qt::Key_Escape)});
+    connect(closeHelp, &QAction::triggered, this, &QWidget::close);
     QAction *toSearch = command(this, QStringLiteral("Поиск"), QStyle::SP_FileDialogContentsView,
                                 {QKeySequence(QKeySequence::Find)});
     m_back->setEnabled(false);
@@ -126,10 +132,28 @@ void HelpWindow::showGuide(const QString &file, const QString &chapter)
         m_browser->setSource(target);
     else if (!chapter.isEmpty())
         m_browser->scrollToAnchor(chapter);
+    // Asked for from a modal dialog (a message, the about box, the preview),
+    // help would stay behind it and take no input: it becomes modal itself,
+    // over the dialog, until it is closed.
+    const QWidget *modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (wanted != windowModality() && wanted == Qt::ApplicationModal) {
+        // Modality changes only while the window is hidden.
+        hide();
+        setWindowModality(wanted);
+    }
     show();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
     activateWindow();
+}
+
+void HelpWindow::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    // Shown again, help is an ordinary window beside the program.
+    if (!event->spontaneous() && windowModality() != Qt::NonModal)
+        setWindowModality(Qt::NonModal);
 }
 
 void HelpWindow::fillContents(const QUrl &source)

@@ -40,6 +40,9 @@ public Q_SLOTS:
     bool findNext();
     bool findPrevious();
 
+protected:
+    void hideEvent(QHideEvent *event) override;
+
 private:
     bool find(bool backward);
     void fillContents(const QUrl &source);

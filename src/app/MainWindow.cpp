@@ -223,6 +223,13 @@ void MainWindow::setUp()
     connect(m_project, &ProjectController::sessionReplaced, this, &MainWindow::showReplacedSession);
 
     connect(m_session.get(), &CalcSession::changed, this, &MainWindow::showSession);
+    // The tube let go with a material of another kind is no longer marked
+    // in its grid, and the status bar says why.
+    connect(m_session.get(), &CalcSession::tubeDropped, this, [this](const QString &message) {
+        ui.tubesGrid->clearSelection();
+        ui.fiberglassTubesGrid->clearSelection();
+        ui.statusText->setText(message);
+    });
     showSession();
     showValueTarget();
 }
@@ -315,24 +322,31 @@ void MainWindow::pickClickedMaterial()
     showTubeGrid();
     m_inModel->refresh();
     updateFiberglassOptions();
+    showTargetValue();
 }
 
 void MainWindow::pickClickedTube()
 {
-    if (m_session->pickTube(ui.tubesGrid->focusedRow()))
+    if (m_session->pickTube(ui.tubesGrid->focusedRow())) {
         m_inModel->refresh();
+        showTargetValue();
+    }
 }
 
 void MainWindow::pickClickedFiberglassTube()
 {
-    if (m_session->pickFiberglassTube(ui.fiberglassTubesGrid->focusedRow()))
+    if (m_session->pickFiberglassTube(ui.fiberglassTubesGrid->focusedRow())) {
         m_inModel->refresh();
+        showTargetValue();
+    }
 }
 
 void MainWindow::pickClickedSoil()
 {
-    if (m_session->pickSoil(ui.soilsGrid->focusedRow()))
+    if (m_session->pickSoil(ui.soilsGrid->focusedRow())) {
         m_inModel->refresh();
+        showTargetValue();
+    }
 }
 
 void MainWindow::changeCalculationTab(int index)
@@ -372,6 +386,7 @@ void MainWindow::fillView(CalcView view)
     }
     m_rebuilding = false;
     showValueTarget();
+    showTargetValue();
     showSession();
 }
 
@@ -424,10 +439,7 @@ void MainWindow::showReplacedSession()
     showTubeGrid();
     m_inModel->refresh();
     updateFiberglassOptions();
-    // The value editor shows the value the chosen row now holds.
-    const Slot target = valueTarget();
-    if (target != Slot::None)
-        ui.valueEditor->setText(vars()[target].formatValue());
+    showTargetValue();
     showSession();
 }
 
@@ -602,7 +614,16 @@ void MainWindow::showClickedInput()
 
 void MainWindow::showClickedResult()
 {
-    showVariable(m_outModel, ui.outputGrid->focusedRow());
+    const int row = ui.outputGrid->focusedRow();
+    if (row < 0)
+        return;
+    // A value the grid does not show (no results, or failed ones) is no
+    // value to copy.
+    if (m_outModel->values() == VariableGridModel::Values::Hidden) {
+        ui.statusText->setText(m_outModel->variableAt(row).description());
+        return;
+    }
+    showVariable(m_outModel, row);
 }
 
 void MainWindow::chooseInputRow(const QModelIndex &current)
@@ -613,6 +634,17 @@ void MainWindow::chooseInputRow(const QModelIndex &current)
         return;
     m_chosenInput = m_inModel->rows().value(current.row(), Slot::None);
     showValueTarget();
+    showTargetValue();
+}
+
+void MainWindow::showTargetValue()
+{
+    // The editor shows what the chosen input holds, so that Enter never
+    // writes one row's number into another.
+    const Slot target = valueTarget();
+    ui.valueEditor->setText(target == Slot::None ? QString() : vars()[target].formatValue());
+    if (ui.valueEditor->hasFocus())
+        ui.valueEditor->selectAll();
 }
 
 Slot MainWindow::valueTarget() const

@@ -146,6 +146,8 @@ private:
     // that apply.
     void showSession();
     void showValueTarget();
+    // Puts the chosen input's value into the value editor.
+    void showTargetValue();
     void chooseInputRow(const QModelIndex &current);
     void typeIntoValueEditor(const QString &text);
     // Says why no report can be made now.

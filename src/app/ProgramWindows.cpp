@@ -25,7 +25,14 @@ ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &d
     m_main->messageHook()->addLetterWindow(m_editor.get(),
                                            [](QWidget *focus) { return ReportEditor::acceptsLetterCommands(focus); });
     ReportEditor *editor = m_editor.get();
-    m_main->setCloseGuard([editor] { return editor->confirmProgramEnd(); });
+    // One question for the report as the program ends, then the editor
+    // closes with the main window.
+    m_main->setCloseGuard([editor] {
+        if (!editor->confirmProgramEnd())
+            return false;
+        editor->closeForProgramEnd();
+        return true;
+    });
     keepEditorFolder();
     m_editorPlacement = new EditorPlacement(editor, m_main->settings());
     // F1 in the editor opens the guide at the editor's chapter.

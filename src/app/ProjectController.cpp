@@ -78,10 +78,15 @@ bool ProjectController::isModified() const
 
 QString ProjectController::windowTitle() const
 {
-    QString name = m_fileName.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(m_fileName).fileName();
+    QString name = shownName();
     // A "[*]" of the name itself is no modified mark.
     name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     return QStringLiteral("%1[*] — %2").arg(name, Dialogs::applicationTitle());
+}
+
+QString ProjectController::shownName() const
+{
+    return m_fileName.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(m_fileName).fileName();
 }
 
 void ProjectController::showTitle()
@@ -106,9 +111,7 @@ bool ProjectController::confirmDrop()
 {
     if (!isModified())
         return true;
-    const QString question = m_fileName.isEmpty()
-                                 ? QStringLiteral("Сохранить новый проект?")
-                                 : QStringLiteral("Сохранить изменения в проекте «%1»?").arg(QFileInfo(m_fileName).fileName());
+    const QString question = QStringLiteral("Сохранить изменения в проекте «%1»?").arg(shownName());
     return Dialogs::instance().askToSave(m_window, question, [this] { return save(); });
 }
 

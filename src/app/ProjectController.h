@@ -70,6 +70,8 @@ Q_SIGNALS:
 private:
     // Opens the file in place of the project, asking nothing.
     bool load(const QString &path);
+    // The file's name, "Без имени" while there is none.
+    QString shownName() const;
     void showTitle();
     void rebuildRecentMenu();
     void remember(const QString &path);

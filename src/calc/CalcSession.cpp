@@ -15,6 +15,12 @@ QString metres(double value)
     return NumberFormat::format(QStringLiteral("0.###"), value);
 }
 
+// Compared bit for bit, so that a value that is no number still matches itself.
+bool sameInputs(const QVector<double> &a, const QVector<double> &b)
+{
+    return a.size() == b.size() && std::memcmp(a.constData(), b.constData(), sizeof(double) * size_t(a.size())) == 0;
+}
+
 QString metresFine(double value)
 {
     return NumberFormat::format(QStringLiteral("0.#####"), value);
@@ -87,7 +93,18 @@ bool CalcSession::pickMaterial(int row)
         return false;
     const MaterialRow &r = m_refs.materials()->row(row);
     m_material = Choice{r.TubeMaterialId, r.Descr};
+    // A tube is made of one kind of material: a corrugated tube does not
+    // stay chosen for a fiberglass material, nor the other way round.
+    QString dropped;
+    if (m_tube.id >= 0 && m_tube.fiberglass != FiberglassMaterial::isFiberglass(r.TubeMaterialId)) {
+        dropped = QStringLiteral("Труба «%1» не изготавливается из материала «%2» и больше не выбрана. "
+                                 "Выберите трубу на странице «Труба».")
+                      .arg(m_tube.name, r.Descr);
+        m_tube = TubeChoice();
+    }
     Q_EMIT changed();
+    if (!dropped.isEmpty())
+        Q_EMIT tubeDropped(dropped);
     return true;
 }
 
@@ -252,10 +269,7 @@ CalcSession::ResultState CalcSession::state(CalcKind kind) const
     const Run &r = m_runs[index(kind)];
     if (!r.done)
         return ResultState::None;
-    const QVector<double> now = fingerprint(kind);
-    // Compared bit for bit, so that a value that is no number still matches itself.
-    const bool same = now.size() == r.inputs.size()
-                      && std::memcmp(now.constData(), r.inputs.constData(), sizeof(double) * size_t(now.size())) == 0;
+    const bool same = sameInputs(fingerprint(kind), r.inputs);
     if (r.assessment.completed())
         return same ? ResultState::Current : ResultState::Stale;
     return same ? ResultState::Failed : ResultState::None;
@@ -277,6 +291,72 @@ QString CalcSession::reportRefusal(CalcKind kind) const
             .arg(lastOutcome(kind).displayText());
     }
     return QString();
+}
+
+std::optional<CalcSession::ResultsStamp> CalcSession::currentResults(CalcKind kind) const
+{
+    if (!resultsCurrent(kind))
+        return std::nullopt;
+    return ResultsStamp{kind, m_runs[index(kind)].inputs};
+}
+
+namespace {
+
+// "гидравлического расчёта", as in "график гидравлического расчёта".
+QString ofCalculation(CalcKind kind)
+{
+    switch (kind) {
+    case CalcKind::Hydraulic:
+        return QStringLiteral("гидравлического расчёта");
+    case CalcKind::Static:
+        return QStringLiteral("статического расчёта");
+    case CalcKind::Fiberglass:
+        return QStringLiteral("расчёта стеклопластиковой трубы");
+    }
+    return QString();
+}
+
+} // namespace
+
+QString CalcSession::chartRefusal(CalcKind kind, const std::optional<ResultsStamp> &report) const
+{
+    if (!report)
+        return QStringLiteral("График не вставлен: в редакторе нет отчёта, составленного программой. "
+                              "Нажмите R, чтобы составить отчёт, затем вставьте в него график.");
+    if (report->kind != kind)
+        return QStringLiteral("График не вставлен: открыт отчёт %1, а график — %2. Вставьте график в отчёт "
+                              "того же расчёта.")
+            .arg(ofCalculation(report->kind), ofCalculation(kind));
+    switch (state(kind)) {
+    case ResultState::Current:
+        break;
+    case ResultState::Stale:
+        return QStringLiteral("График не вставлен: исходные данные изменены после расчёта, и график не совпадает "
+                              "с результатами отчёта. Нажмите C и R, чтобы составить отчёт заново.");
+    case ResultState::None:
+    case ResultState::Failed:
+        return QStringLiteral("График не вставлен: расчёт по текущим исходным данным не выполнен. "
+                              "Нажмите C и R, чтобы составить отчёт заново.");
+    }
+    if (!sameInputs(m_runs[index(kind)].inputs, report->inputs))
+        return QStringLiteral("График не вставлен: отчёт составлен по другим исходным данным, чем текущие "
+                              "результаты. Нажмите R, чтобы составить отчёт заново.");
+    return QString();
+}
+
+QString CalcSession::chartCaption(CalcKind kind) const
+{
+    const auto named = [](const Choice &choice, const QString &none) {
+        return choice.id < 0 || choice.name.isEmpty() ? none : QStringLiteral("«%1»").arg(choice.name);
+    };
+    QStringList parts{QStringLiteral("материал %1").arg(named(m_material, QStringLiteral("не выбран"))),
+                      QStringLiteral("труба %1").arg(named(m_tube, QStringLiteral("не выбрана")))};
+    if (kind != CalcKind::Hydraulic) {
+        parts << QStringLiteral("грунт %1").arg(named(m_soil, QStringLiteral("не выбран")));
+        const Slot depth = kind == CalcKind::Static ? Slot::Htr : Slot::h;
+        parts << QStringLiteral("глубина %1 м").arg(metres(m_vars.value(depth)));
+    }
+    return QStringLiteral("График %1: %2.").arg(ofCalculation(kind), parts.join(QStringLiteral(", ")));
 }
 
 QString CalcSession::stateLine(CalcKind kind) const

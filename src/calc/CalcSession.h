@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // One calculation session: the inputs, the choices, and what the results on
 // hand are worth.  The main window and the command-line tool both work
@@ -97,7 +98,9 @@ public:
 
     // Clicks on the reference grids: copy the row into the variables and
     // remember the choice.  False, changing nothing, for a row the grid does
-    // not have.
+    // not have.  A material of the other kind (fiberglass or corrugated) than
+    // the chosen tube drops the tube from the choices (its values stay in the
+    // variables) and says so through tubeDropped().
     bool pickMaterial(int row);
     bool pickTube(int row);
     bool pickFiberglassTube(int row);
@@ -157,6 +160,24 @@ public:
     // Why no report can be made of the calculation's results now, in words
     // that say what to do; empty when the results are current.
     QString reportRefusal(CalcKind kind) const;
+    // What a report was made of: the calculation and the inputs and choices
+    // its results belong to.
+    struct ResultsStamp
+    {
+        CalcKind kind = CalcKind::Hydraulic;
+        QVector<double> inputs;
+    };
+    // The stamp of the calculation's results while they are current.
+    std::optional<ResultsStamp> currentResults(CalcKind kind) const;
+    // Why the chart of `kind` may not go into the report made of `report`
+    // (nothing: no report is open), in words that say what to do; empty when
+    // the chart shows current results of the very calculation the report
+    // was made of.
+    QString chartRefusal(CalcKind kind, const std::optional<ResultsStamp> &report) const;
+    // The caption of the chart of `kind` in a report: the calculation, and
+    // the material, tube, soil and depth it applies to.
+    QString chartCaption(CalcKind kind) const;
+
     // A line under the results that says what they are worth: for current
     // results of a static calculation, its verdict.
     QString stateLine(CalcKind kind) const;
@@ -170,6 +191,9 @@ public:
 Q_SIGNALS:
     // An input, a choice, the kind or a result changed.
     void changed();
+    // The chosen tube was let go because the material picked is not its
+    // kind; the message says so and what to do.
+    void tubeDropped(const QString &message);
 
 private:
     struct Sink : ReferenceErrorSink

@@ -4,6 +4,7 @@
 #include "editor/RichEditControl.h"
 #include "editor/ReportPrinter.h"
 #include "editor/UpDown.h"
+#include "model/ResourceLocator.h"
 #include "reports/ReportPage.h"
 #include "richtext/DocumentFile.h"
 #include "ui/Dialogs.h"
@@ -61,8 +62,8 @@ ReportEditor::ReportEditor(QWidget *mainWindow) : QMainWindow(nullptr), m_docume
 {
     ui.setupUi(this);
     resize(defaultSize(mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen()));
-    // The program ends with the main window, whether this one is open or not.
-    setAttribute(Qt::WA_QuitOnClose, false);
+    // The main window closes this one as the program ends; closed last of
+    // the two, it ends the program itself, so that none runs without a window.
     setAcceptDrops(true);
     ui.richEdit->setDocument(m_document->textDocument());
     ui.richEdit->setFont(m_document->defaultFont());
@@ -138,7 +139,7 @@ void ReportEditor::connectCommands()
 
 void ReportEditor::setUp()
 {
-    m_dialogFolder = QCoreApplication::applicationDirPath();
+    m_dialogFolder = ResourceLocator::forApplication().defaultDocumentsDir();
     setDocumentName(EditorDocument::untitledName());
     fillFontNames();
     applyTextMargins();
@@ -175,7 +176,7 @@ bool ReportEditor::acceptsLetterCommands(const QWidget *focus)
 
 QString ReportEditor::fileFilter()
 {
-    return QStringLiteral("Rich Text Files (*.RTF *.rtf);;Text Files (*.TXT *.txt)");
+    return QStringLiteral("Документы RTF (*.rtf *.RTF);;Текстовые файлы (*.txt *.TXT)");
 }
 
 QSize ReportEditor::defaultSize(const QScreen *screen)
@@ -206,9 +207,9 @@ QString ReportEditor::startFileProblem() const
 
 bool ReportEditor::hasUserChanges() const
 {
-    // The history starts afresh with every built, opened or new document, so
-    // whatever can be undone is the user's.
-    return m_document->isModified() && m_document->textDocument()->availableUndoSteps() > 0;
+    // Built, opened, saved and new documents start unmodified, so every
+    // modification is the user's.
+    return m_document->isModified();
 }
 
 bool ReportEditor::confirmReplace()
@@ -222,10 +223,11 @@ void ReportEditor::markBuiltDocument()
 {
     QTextDocument *doc = m_document->textDocument();
     doc->clearUndoRedoStacks();
-    // Unsaved: saving asks for a name.
-    doc->setModified(true);
+    // Nothing of the user's to lose yet: the report can be built again.  It
+    // has no file, so saving asks for a name.
+    doc->setModified(false);
     m_document->selectRange(0, 0);
-    showModified(true);
+    showModified(false);
     updateEditCommands();
 }
 
@@ -265,12 +267,20 @@ bool ReportEditor::confirmSaveChanges()
     // A save that did not happen (cancelled or failed) keeps the changes and
     // stops what was to follow.
     return Dialogs::instance().askToSave(
-        this, QStringLiteral("Сохранить изменения в %1?").arg(m_document->documentName()), [this] { return save(); });
+        this,
+        QStringLiteral("Сохранить изменения в документе «%1»?").arg(QFileInfo(m_document->documentName()).fileName()),
+        [this] { return save(); });
 }
 
 bool ReportEditor::confirmProgramEnd()
 {
     return !isVisible() || confirmSaveChanges();
+}
+
+void ReportEditor::closeForProgramEnd()
+{
+    const QScopedValueRollback<bool> agreed(m_endAgreed, true);
+    close();
 }
 
 void ReportEditor::startNewDocument()
@@ -285,6 +295,7 @@ void ReportEditor::newDocument()
     m_document->textDocument()->clearUndoRedoStacks();
     showModified(false);
     updateEditCommands();
+    Q_EMIT documentReplaced();
 }
 
 void ReportEditor::chooseAndOpenFile()
@@ -321,6 +332,7 @@ bool ReportEditor::openDocumentFile(const QString &path)
     ui.richEdit->setFocus();
     showModified(false);
     updateEditCommands();
+    Q_EMIT documentReplaced();
     return true;
 }
 
@@ -363,7 +375,7 @@ void ReportEditor::closeEditor()
 
 void ReportEditor::closeEvent(QCloseEvent *event)
 {
-    if (confirmSaveChanges())
+    if (m_endAgreed || confirmSaveChanges())
         event->accept();
     else
         event->ignore();

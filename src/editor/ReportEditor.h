@@ -59,8 +59,8 @@ public:
     // width at 100 %, within the screen's room.
     static QSize defaultSize(const QScreen *screen);
 
-    // The folder the open and save dialogs start in: the executable's folder
-    // unless set; a file opened or saved through them makes its folder the
+    // The folder the open and save dialogs start in: the user's documents
+    // folder unless set; a file opened or saved through them makes its folder the
     // next start, and dialogFolderChanged() tells.
     const QString &dialogFolder() const { return m_dialogFolder; }
     void setDialogFolder(const QString &folder) { m_dialogFolder = folder; }
@@ -75,6 +75,8 @@ public:
 
 Q_SIGNALS:
     void dialogFolderChanged(const QString &folder);
+    // The document was started anew or replaced by a file opened.
+    void documentReplaced();
 
 public Q_SLOTS:
     // Shows the window, not modal, and brings it to the front.
@@ -87,6 +89,9 @@ public Q_SLOTS:
     // program running.  Asks only while the window is shown, since closing
     // it asked already.
     bool confirmProgramEnd();
+    // Closes the window without a question: the program ends, and
+    // confirmProgramEnd() asked already.
+    void closeForProgramEnd();
 
     // File commands.
     void startNewDocument();
@@ -167,6 +172,8 @@ private:
     bool m_startFileTried = false;
     QString m_dialogFolder;
     bool m_syncingToolbar = false;
+    // Set while the window closes because the program ends.
+    bool m_endAgreed = false;
     bool m_pushingCursor = false;
     // Set while a released ruler marker changes the indents: the markers stay
     // where the user left them until all of the release has been applied.

@@ -121,6 +121,9 @@ void ReportEditorWidgets::setupUi(QMainWindow *window)
     boldAction = toggle(window, QStringLiteral("Жирный"), Picture::Bold);
     italicAction = toggle(window, QStringLiteral("Курсив"), Picture::Italic);
     underlineAction = toggle(window, QStringLiteral("Подчёркивание"), Picture::Underline);
+    boldAction->setShortcut(QKeySequence::Bold);
+    italicAction->setShortcut(QKeySequence::Italic);
+    underlineAction->setShortcut(QKeySequence::Underline);
     alignmentGroup = new QActionGroup(window);
     alignmentGroup->setExclusive(true);
     alignLeftAction = toggle(window, QStringLiteral("Слева"), Picture::AlignLeft);

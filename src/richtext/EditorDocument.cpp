@@ -31,7 +31,7 @@ EditorDocument::~EditorDocument() = default;
 
 QString EditorDocument::untitledName()
 {
-    return QStringLiteral("Безымянный");
+    return QStringLiteral("Без имени");
 }
 
 void EditorDocument::setDocumentName(const QString &name)
@@ -171,7 +171,7 @@ void EditorDocument::replaceSelection(const QString &text)
     Q_EMIT cursorChanged();
 }
 
-void EditorDocument::insertPicture(const QImage &picture, const QSizeF &size)
+void EditorDocument::insertPicture(const QImage &picture, const QSizeF &size, const QString &caption)
 {
     // A name no picture of the document has yet.
     QUrl name;
@@ -192,6 +192,12 @@ void EditorDocument::insertPicture(const QImage &picture, const QSizeF &size)
         if (!m_cursor.atBlockStart())
             m_cursor.insertBlock();
         m_cursor.insertImage(format);
+        if (!caption.isEmpty()) {
+            QTextBlockFormat centred = m_cursor.blockFormat();
+            centred.setAlignment(Qt::AlignHCenter);
+            m_cursor.insertBlock(centred);
+            m_cursor.insertText(caption);
+        }
         if (!m_cursor.atBlockEnd()) {
             m_cursor.insertBlock();
             m_cursor.movePosition(QTextCursor::PreviousCharacter);

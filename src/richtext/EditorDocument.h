@@ -43,7 +43,7 @@ public:
 
     QTextDocument *textDocument() const { return m_document; }
 
-    // The name of a document that has no file yet: "Безымянный".
+    // The name of a document that has no file yet: "Без имени".
     static QString untitledName();
     const QString &documentName() const { return m_name; }
     void setDocumentName(const QString &name);
@@ -90,8 +90,9 @@ public:
     int selectionLength() const;
     // Puts a picture at the caret (after the selection, whose text stays),
     // on a paragraph of its own, `size` in document units; one step to undo.
-    // The caret follows the picture.
-    void insertPicture(const QImage &picture, const QSizeF &size);
+    // A caption, when given, goes on a centred paragraph below it.  The caret
+    // follows the picture (and its caption).
+    void insertPicture(const QImage &picture, const QSizeF &size, const QString &caption = QString());
 
     // The caret and selection; the editor window hands over the user's
     // (not while an operation of this document is under way).

@@ -30,7 +30,7 @@ QString Dialogs::applicationTitle()
 
 void Dialogs::message(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -22,7 +22,8 @@ public:
     // The program's caption of every message box.
     static QString applicationTitle();
 
-    // A box with an OK button and the application title as caption.
+    // A box with an information icon, an OK button and the application title
+    // as caption.
     virtual void message(QWidget *parent, const QString &text);
     // The same with an error icon.
     virtual void error(QWidget *parent, const QString &text);

@@ -76,6 +76,11 @@ void GridView::setColumnLimits(const QVector<int> &limits)
     m_columnLimits = limits;
 }
 
+void GridView::fitColumnsToWidth()
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 void GridView::setFirstColumnIndent(int pixels)
 {
     setItemDelegate(new IndentDelegate(pixels, this));

@@ -17,6 +17,10 @@ public:
     // The widest each column may be made, in column order; 0 for no limit.
     void setColumnLimits(const QVector<int> &limits);
 
+    // Fits the columns into the grid's width, with no sideways scrolling:
+    // the last column takes what the others leave.
+    void fitColumnsToWidth();
+
     // Indents the text of the first column, as a tree draws root items.
     void setFirstColumnIndent(int pixels);
 

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -69,11 +70,22 @@ QWidget *gridPage(QWidget *parent, std::initializer_list<QWidget *> grids)
 
 } // namespace
 
+QSize MainWindowWidgets::defaultSize(const QRect &available)
+{
+    // Wide enough for every result's description and every check on a line
+    // of its own, tall enough for the inputs, the results and the checks of
+    // the static calculations together; within a screen of 1280 by 800.
+    QSize size(1000, 740);
+    if (available.isValid())
+        size = size.boundedTo(available.size() - QSize(20, 40));
+    return size.expandedTo(QSize(758, 600));
+}
+
 void MainWindowWidgets::setupUi(QMainWindow *window)
 {
     window->setWindowTitle(QStringLiteral("Расчёты Велтра-Норлекс"));
     window->setWindowIcon(Artwork::windowIcon());
-    window->resize(758, 688);
+    window->resize(defaultSize(window->screen() ? window->screen()->availableGeometry() : QRect()));
     window->setMinimumSize(500, 500);
     window->setFont(pixelFont("MS Sans Serif", 10));
 
@@ -188,7 +200,7 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     inputGrid->setObjectName(QStringLiteral("inputGrid"));
     summaryPage = gridPage(pages, {inputGrid});
     valueEditorPanel = new QFrame(summaryPage);
-    valueEditorPanel->setFixedHeight(18);
+    valueEditorPanel->setFixedHeight(26);
     valueEditorPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto *editorRow = new QHBoxLayout(valueEditorPanel);
     editorRow->setContentsMargins(1, 1, 1, 1);
@@ -196,12 +208,16 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     valueEditor = new QLineEdit(valueEditorPanel);
     valueEditor->setObjectName(QStringLiteral("valueEditor"));
     valueEditor->setFrame(false);
-    valueEditor->setFont(pixelFont("Courier", 11));
+    // Digits as easy to read as the grids' and easier: the number typed is
+    // what the calculation takes.
+    QFont editorFont = valueEditor->font();
+    editorFont.setPixelSize(15);
+    valueEditor->setFont(editorFont);
     editorRow->addWidget(valueEditor, 1);
     valueTargetLabel = new QLabel(valueEditorPanel);
     valueTargetLabel->setObjectName(QStringLiteral("valueTargetLabel"));
-    valueTargetLabel->setFixedWidth(127);
-    valueTargetLabel->setFont(pixelFont("MS Sans Serif", 11));
+    valueTargetLabel->setMinimumWidth(180);
+    valueTargetLabel->setFont(pixelFont("MS Sans Serif", 13));
     editorRow->addWidget(valueTargetLabel);
     summaryPage->layout()->addWidget(valueEditorPanel);
 
@@ -230,15 +246,15 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     resultsWarningsLine->setPalette(yellow);
     resultsWarningsLine->hide();
     bottom->addWidget(resultsWarningsLine);
-    // The results, and beside them the checks of a static calculation.
-    auto *results = new QSplitter(Qt::Horizontal, lowerHalf);
+    // The results, and below them the checks of a static calculation, both
+    // as wide as the window, so that nothing of either is cut.
+    auto *results = new QSplitter(Qt::Vertical, lowerHalf);
     results->setObjectName(QStringLiteral("resultsSplitter"));
     results->setHandleWidth(3);
     results->setChildrenCollapsible(false);
     outputGrid = new GridView(results);
     outputGrid->setObjectName(QStringLiteral("outputGrid"));
-    // The name, value and units of every result stay in sight beside the checks.
-    outputGrid->setMinimumWidth(305);
+    outputGrid->fitColumnsToWidth();
     // The results as the grid shows them, whichever model it has then.
     TableExportActions::install(
         outputGrid, [this] { return TableExportActions::modelRows(outputGrid->model()); },

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QRect>
+#include <QSize>
+
 class ChartPage;
 class ElidedLabel;
 class GridView;
@@ -24,6 +27,8 @@ class MainWindowWidgets
 {
 public:
     void setupUi(QMainWindow *window);
+    // The size the window first opens with, on a screen of that room.
+    static QSize defaultSize(const QRect &available);
 
     // Menu bar, one row: project, report, calculation, help.
     QMenuBar *mainMenuBar = nullptr;

@@ -173,5 +173,9 @@ QString VerdictPanel::cellText(int row, int column) const
 
 QSize VerdictPanel::sizeHint() const
 {
-    return QSize(std::max(m_hintWidth, 200), QWidget::sizeHint().height());
+    // Every check in sight.
+    int height = m_caption->sizeHint().height() + m_table->horizontalHeader()->height() + 2 * m_table->frameWidth();
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        height += std::max(m_table->rowHeight(row), 18);
+    return QSize(std::max(m_hintWidth, 200), height);
 }

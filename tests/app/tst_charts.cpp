@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "SqliteFixture.h"
 
 #include "app/ChartPageController.h"
 #include "app/MainWindow.h"
@@ -6,6 +7,8 @@
 #include "calc/CalcCheck.h"
 #include "calc/CalcSession.h"
 #include "editor/ReportEditor.h"
+#include "editor/ReportEditorWidgets.h"
+#include "reports/ReportTemplates.h"
 #include "model/NumberFormat.h"
 #include "richtext/EditorDocument.h"
 #include "ui/ChartPage.h"
@@ -15,6 +18,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSvgRenderer>
@@ -63,6 +67,7 @@ class TestCharts : public QObject
 private:
     QTemporaryDir m_dir;
     QString settingsPath() const { return m_dir.filePath(QStringLiteral("pipecalc.ini")); }
+    QString base() const { return m_dir.filePath(QStringLiteral("Base")); }
 
     static void showChartPage(MainWindow &w)
     {
@@ -78,6 +83,9 @@ private Q_SLOTS:
     {
         NumberFormat::setDecimalSeparator(QStringLiteral(","));
         QFile::remove(settingsPath());
+        QDir().mkpath(base());
+        QVERIFY(SqliteFixture::create(base() + QStringLiteral("/data.sqlite"), SqliteFixture::referenceSql()));
+        ReportTemplates::setFolder(QString());
     }
 
     void chartFollowsTheCalculation()
@@ -270,30 +278,120 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), QByteArray("former"));
     }
 
-    // The chart goes into the report at the caret, and it is still there
-    // after the report is saved as RTF and opened again.
+    // The chart's save dialog starts where the user last saved a file,
+    // also in the next run of the program.
+    void saveChartStartsInTheLastFolder()
+    {
+        QTemporaryDir dir;
+        FakeDialogs dialogs;
+        dialogs.saveName = dir.filePath(QStringLiteral("график.png"));
+        {
+            MainWindow w(settingsPath());
+            showChartPage(w);
+            w.charts().saveChart();
+            QVERIFY(QFileInfo::exists(dialogs.saveName));
+        }
+        MainWindow again(settingsPath());
+        showChartPage(again);
+        dialogs.saveName.clear();
+        again.charts().saveChart();
+        QCOMPARE(QFileInfo(dialogs.lastDir).absolutePath(), dir.path());
+    }
+
+    // The chart goes only into the report of the very results it shows;
+    // otherwise the user is told why and the document stays as it was.
+    void insertOnlyIntoItsOwnReport_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("refusal"); // the start of the message; empty: inserted
+        QTest::newRow("the report's own results") << "C R" << "";
+        QTest::newRow("no report made") << "C" << "График не вставлен: в редакторе нет отчёта";
+        QTest::newRow("a new document since") << "C R new" << "График не вставлен: в редакторе нет отчёта";
+        QTest::newRow("a static chart, a hydraulic report")
+            << "C R static C" << "График не вставлен: открыт отчёт гидравлического расчёта, а график — статического";
+        QTest::newRow("an input changed since")
+            << "C R Din" << "График не вставлен: исходные данные изменены после расчёта";
+        QTest::newRow("calculated again for other inputs")
+            << "C R Din C" << "График не вставлен: отчёт составлен по другим исходным данным";
+        QTest::newRow("a report made again") << "C R Din C R" << "";
+    }
+
+    void insertOnlyIntoItsOwnReport()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, refusal);
+        FakeDialogs dialogs;
+        ProgramWindows windows(settingsPath(), base());
+        MainWindow &w = windows.main();
+        showChartPage(w);
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("C"))
+                w.runAction->trigger();
+            else if (step == QLatin1String("R"))
+                w.reportAction->trigger();
+            else if (step == QLatin1String("new"))
+                windows.editor().widgets().newAction->trigger();
+            else if (step == QLatin1String("static"))
+                w.staticAction->trigger();
+            else
+                w.session().setInput(Slot::Din, w.session().input(Slot::Din) * 0.9);
+        }
+        QVERIFY2(dialogs.messages.isEmpty() && dialogs.errors.isEmpty(), qPrintable(dialogs.messages.join('|')));
+        const QString before = windows.editor().document().documentText();
+        QTest::mouseClick(w.widgets().chartPage->insertButton(), Qt::LeftButton);
+        const QVector<Picture> inserted = pictures(*windows.editor().document().textDocument());
+        if (!refusal.isEmpty()) {
+            QCOMPARE(dialogs.messages.size(), 1);
+            QVERIFY2(dialogs.messages[0].startsWith(refusal), qPrintable(dialogs.messages[0]));
+            QVERIFY(inserted.isEmpty());
+            QCOMPARE(windows.editor().document().documentText(), before);
+            return;
+        }
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(inserted.size(), 1);
+        QVERIFY(windows.editor().hasUserChanges());
+    }
+
+    // The chart goes into the report at the caret, with a caption below it
+    // that says what it shows, and it is still there after the report is
+    // saved as RTF and opened again.
     void insertIntoTheReport()
     {
         FakeDialogs dialogs;
-        ProgramWindows windows(settingsPath());
+        ProgramWindows windows(settingsPath(), base());
         MainWindow &w = windows.main();
         showChartPage(w);
+        w.staticAction->trigger();
+        QVERIFY(w.session().pickMaterialById(1));
+        QVERIFY(w.session().pickTubeByNumber(2));
+        QVERIFY(w.session().pickSoilById(4));
+        w.session().setInput(Slot::Htr, 6);
+        w.runAction->trigger();
+        w.reportAction->trigger();
+        QVERIFY2(dialogs.messages.isEmpty() && dialogs.errors.isEmpty(), qPrintable(dialogs.messages.join('|')));
         EditorDocument &document = windows.editor().document();
-        document.replaceSelection(QStringLiteral("До графика. После графика."));
-        document.selectRange(11, 0);
+        const QString report = document.documentText();
+        // After the first paragraph.
+        const int caret = int(report.indexOf(QLatin1Char('\n')));
+        QVERIFY(caret > 0);
+        document.selectRange(caret, 0);
 
         QTest::mouseClick(w.widgets().chartPage->insertButton(), Qt::LeftButton);
+        QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(windows.editor().isVisible());
         QVERIFY(windows.editor().hasUserChanges());
         const QVector<Picture> inserted = pictures(*document.textDocument());
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(inserted[0].size, QSizeF(ChartPageController::pictureSize()));
         QCOMPARE(inserted[0].image.size(), ChartPageController::pictureSize() * 2);
-        // On a paragraph of its own between the two sentences.
+        // On a paragraph of its own after the first one, its caption below it.
         const QStringList paragraphs = document.documentText().split(QLatin1Char('\n'));
-        QCOMPARE(paragraphs.size(), 3);
-        QCOMPARE(paragraphs[0], QStringLiteral("До графика."));
-        QCOMPARE(paragraphs[2], QStringLiteral(" После графика."));
+        QCOMPARE(paragraphs[0], report.left(caret));
+        QCOMPARE(paragraphs[2], QStringLiteral("График статического расчёта: материал «Полиэтилен ПЭ 100», труба "
+                                               "«Dнаруж 0,16 м, Dвнутр 0,139 м», грунт «Песок мелкий», глубина 6 м."));
+        QCOMPARE(document.textDocument()->findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignHCenter);
+        QCOMPARE(paragraphs.mid(3).join(QLatin1Char('\n')), report.mid(caret + 1));
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("отчёт.rtf"));

@@ -11,6 +11,7 @@
 #include "editor/ReportEditor.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -165,6 +166,37 @@ private Q_SLOTS:
         QCOMPARE(headingShown(help->browser()), QStringLiteral("Редактор отчётов"));
         HelpLauncher::closeWindow();
         QVERIFY(!HelpLauncher::window());
+    }
+
+    // Help asked for while a modal dialog is up comes in front of it and
+    // takes the input; closed with Esc, it leaves the dialog as it was, and
+    // asked for again without one it is an ordinary window.
+    void helpOverAModalDialog()
+    {
+        QDialog dialog;
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+        HelpLauncher::open(QCoreApplication::applicationFilePath(), QString());
+        HelpWindow *help = HelpLauncher::window();
+        if (!help)
+            QSKIP("the guide is not laid out beside the tests");
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QCOMPARE(QApplication::activeModalWidget(), help);
+        // Usable: the search box takes what is typed.
+        help->searchBox()->setFocus();
+        QTest::keyClicks(help->searchBox(), "pipe");
+        QCOMPARE(help->searchBox()->text(), QStringLiteral("pipe"));
+        QTest::keyClick(help->browser(), Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+        QVERIFY(dialog.isVisible());
+        dialog.close();
+        HelpLauncher::open(QCoreApplication::applicationFilePath(), QString());
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QCOMPARE(help->windowModality(), Qt::NonModal);
+        HelpLauncher::closeWindow();
     }
 
     void helpFileWithoutAGuide()

@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -258,7 +260,9 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("например 0")), qPrintable(message));
     }
 
-    void arrowKeyMovesTheTarget()
+    // The value editor always shows the value of the row it writes into:
+    // after the arrow keys, and after another view and back.
+    void editorFollowsTheChosenRow()
     {
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
@@ -268,9 +272,36 @@ private Q_SLOTS:
         clickRow(grid, 1); // Din, 0,348
         QTest::keyClick(grid, Qt::Key_Down);
         QCOMPARE(grid->focusedRow(), 2);
-        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("0,348"));
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("0,02"));
+        QCOMPARE(w.widgets().valueTargetLabel->text(), QStringLiteral("→ is"));
         pressEnter(w.widgets().valueEditor);
-        QCOMPARE(w.vars()[Slot::i_s].value(), 0.348);
+        QCOMPARE(w.vars()[Slot::i_s].value(), 0.02);
+        QCOMPARE(w.vars()[Slot::Din].value(), 0.348);
+        // Din in the hydraulic view, Din in the static one: its value follows.
+        clickRow(grid, 1);
+        w.staticAction->trigger();
+        w.session().setInput(Slot::Din, 0.5);
+        w.hydraulicAction->trigger();
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("0,5"));
+        // A view without the row: nothing to write into, nothing shown.
+        w.session().restoreChoices(CalcSession::Choice{4, QStringLiteral("Стеклопластик")}, {}, {});
+        w.staticAction->trigger();
+        QCOMPARE(w.widgets().valueEditor->text(), QString());
+    }
+
+    // No results, or failed ones, show no value, and none is copied.
+    void hiddenResultsAreNotCopied()
+    {
+        FakeDialogs dialogs;
+        MainWindow w(settingsPath());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        clickRow(w.widgets().inputGrid, 3); // hs_d, 1,0
+        clickRow(w.widgets().outputGrid, 1); // qs, not calculated
+        QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("1,0"));
+        QCOMPARE(w.widgets().statusText->text(), QStringLiteral("Расход жидкости"));
+        pressEnter(w.widgets().valueEditor);
+        QCOMPARE(w.vars()[Slot::hs_d].value(), 1.0);
     }
 
     void outputRowFeedsTheEditor()
@@ -690,6 +721,62 @@ private Q_SLOTS:
         QVERIFY(warnings->text().startsWith(
             QStringLiteral("⚠ Dвнутр = 348 м — больше 4 м; не введён ли диаметр в миллиметрах?\n⚠ Vnf = ")));
         QCOMPARE(line->text(), QStringLiteral("Результаты соответствуют исходным данным."));
+    }
+
+    // At the size the window first opens with on a screen of 1280 by 800,
+    // every result of the static calculations is whole, name, value, units
+    // and description, with no sideways scroll bar, and so is every check.
+    void resultsWholeAtTheDefaultSize_data()
+    {
+        QTest::addColumn<int>("material");
+        QTest::newRow("corrugated") << -1;
+        QTest::newRow("fiberglass") << 4;
+    }
+
+    void resultsWholeAtTheDefaultSize()
+    {
+        QFETCH(int, material);
+        FakeDialogs dialogs;
+        MainWindow w(settingsPath());
+        w.resize(MainWindowWidgets::defaultSize(QRect(0, 0, 1280, 800)));
+        QVERIFY(w.width() <= 1280 && w.height() <= 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.staticAction->trigger();
+        if (material > 0) {
+            w.session().restoreChoices(CalcSession::Choice{material, QStringLiteral("Стеклопластик")}, {}, {});
+            w.updateFiberglassOptions();
+        }
+        w.runAction->trigger();
+        QVERIFY(w.session().resultsCurrent());
+        QApplication::processEvents();
+
+        GridView *grid = w.widgets().outputGrid;
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
+        const QFontMetrics metrics(VariableGridModel::cellFont());
+        int columns = 0;
+        for (int column = 0; column < VariableGridModel::ColumnCount; ++column)
+            columns += grid->columnWidth(column);
+        QVERIFY2(columns <= grid->viewport()->width(), qPrintable(QString::number(columns)));
+        for (int row = 0; row < w.outputModel()->rowCount(); ++row) {
+            for (int column = 0; column < VariableGridModel::ColumnCount; ++column) {
+                const QString text = w.outputModel()->cellText(row, column);
+                QVERIFY2(metrics.horizontalAdvance(text) + 24 <= grid->columnWidth(column), qPrintable(text));
+            }
+            QVERIFY(grid->viewport()->rect().contains(grid->visualRect(w.outputModel()->index(row, 0))));
+        }
+
+        const VerdictPanel *verdict = w.widgets().verdictPanel;
+        QVERIFY(verdict->isVisible());
+        const QTableWidget *checks = verdict->table();
+        QVERIFY(checks->rowCount() >= 3);
+        for (int row = 0; row < checks->rowCount(); ++row) {
+            for (int column = 0; column < VerdictPanel::ColumnCount; ++column) {
+                const QString text = verdict->cellText(row, column);
+                QVERIFY2(metrics.horizontalAdvance(text) + 6 <= checks->columnWidth(column), qPrintable(text));
+            }
+            QVERIFY(checks->viewport()->rect().contains(checks->visualRect(checks->model()->index(row, 0))));
+        }
     }
 
     void settingsWrittenOnClose()

@@ -275,7 +275,7 @@ private Q_SLOTS:
         w.session().setInput(Slot::i_s, 0.03);
         dialogs.answer = QMessageBox::Yes;
         QVERIFY(!w.close());
-        QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Сохранить новый проект?")});
+        QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Сохранить изменения в проекте «Без имени»?")});
         QCOMPARE(dialogs.saveDialogsShown, 1);
         dialogs.saveName = path(QStringLiteral("fresh.pipecalc"));
         QVERIFY(w.close());

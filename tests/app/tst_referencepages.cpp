@@ -6,10 +6,12 @@
 #include "model/NumberFormat.h"
 #include "refdata/MdbConnection.h"
 #include "refdata/ReferenceData.h"
+#include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -110,6 +112,13 @@ private Q_SLOTS:
         QVERIFY(!w.fiberglassPanelShown());
         QVERIFY(w.widgets().fiberglassTubesGrid->isHidden());
         QCOMPARE(w.inputModel()->rowCount(), 15);
+        // The fiberglass tube is no choice for it: the header says no tube,
+        // and the status bar why.
+        const QString header = w.widgets().choicesLine->text();
+        QVERIFY2(header.contains(QStringLiteral("Труба: не выбрана")), qPrintable(header));
+        QVERIFY(!header.contains(QStringLiteral("D 1 м")));
+        QVERIFY(w.widgets().statusText->text().startsWith(QStringLiteral("Труба «D 1 м, s 0,0048 м, t 0,0096 м» не "
+                                                                         "изготавливается из материала «Полиэтилен")));
     }
 
     void tubeAndSoilClicks()

@@ -210,6 +210,50 @@ private Q_SLOTS:
         QVERIFY(session.warnings(kind).isEmpty());
     }
 
+    // The choices name only what is in force: a tube stays chosen while the
+    // material is of its kind, and is let go, with a word, when it is not.
+    void tubeFollowsTheMaterialsKind_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("tube"); // empty: none chosen
+        QTest::addColumn<QString>("said"); // what tubeDropped() said, empty for nothing
+        const QString corrugatedTube = QStringLiteral("Dнаруж 0,16 м, Dвнутр 0,139 м");
+        const QString fiberglassTube = QStringLiteral("D 0,3 м, s 0,0016 м, t 0 м");
+        QTest::newRow("corrugated tube, corrugated material") << "material=1 tube=2 material=7" << corrugatedTube << "";
+        QTest::newRow("corrugated tube, fiberglass material")
+            << "material=1 tube=2 material=4" << ""
+            << "Труба «Dнаруж 0,16 м, Dвнутр 0,139 м» не изготавливается из материала «Стеклопластик SN 5000» и "
+               "больше не выбрана. Выберите трубу на странице «Труба».";
+        QTest::newRow("fiberglass tube, the other fiberglass material")
+            << "material=4 tube=2 material=5" << fiberglassTube << "";
+        QTest::newRow("fiberglass tube, corrugated material")
+            << "material=4 tube=2 material=1" << ""
+            << "Труба «D 0,3 м, s 0,0016 м, t 0 м» не изготавливается из материала «Полиэтилен ПЭ 100» и "
+               "больше не выбрана. Выберите трубу на странице «Труба».";
+        QTest::newRow("no tube chosen") << "material=5 material=1" << "" << "";
+        QTest::newRow("tube chosen again after")
+            << "material=1 tube=2 material=4 tube=2" << fiberglassTube
+            << "Труба «Dнаруж 0,16 м, Dвнутр 0,139 м» не изготавливается из материала «Стеклопластик SN 5000» и "
+               "больше не выбрана. Выберите трубу на странице «Труба».";
+    }
+
+    void tubeFollowsTheMaterialsKind()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, tube);
+        QFETCH(QString, said);
+        CalcSession session;
+        session.referenceData().database().setBaseDir(base());
+        QStringList messages;
+        connect(&session, &CalcSession::tubeDropped, this, [&messages](const QString &m) { messages << m; });
+        apply(session, steps);
+        QCOMPARE(session.tube().id >= 0, !tube.isEmpty());
+        QCOMPARE(session.tube().name, tube);
+        QCOMPARE(messages, said.isEmpty() ? QStringList() : QStringList{said});
+        QVERIFY(session.choicesLine().contains(QStringLiteral("Труба: ")
+                                               + (tube.isEmpty() ? QStringLiteral("не выбрана") : tube)));
+    }
+
     // A run of one calculation leaves the others' results as they were.
     void eachCalculationKeepsItsOwnResults()
     {

@@ -62,8 +62,9 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settingsPath());
         QVERIFY(!w.editor().isVisible());
-        QVERIFY(!w.editor().testAttribute(Qt::WA_QuitOnClose));
-        QCOMPARE(w.editor().document().documentName(), QStringLiteral("Безымянный"));
+        // Closed last, it ends the program: none runs without a window.
+        QVERIFY(w.editor().testAttribute(Qt::WA_QuitOnClose));
+        QCOMPARE(w.editor().document().documentName(), QStringLiteral("Без имени"));
     }
 
     void fileNamedAtStart_data()
@@ -188,8 +189,15 @@ private Q_SLOTS:
         }
         dialogs.answer = answer;
         QCOMPARE(w.main().close(), ends);
+        // One question, asked once: the editor closes with the main window
+        // without asking again, and the program ends; Cancel keeps both.
         QCOMPARE(dialogs.questions.size(), asked ? 1 : 0);
         QCOMPARE(w.main().isVisible(), !ends);
+        QCOMPARE(w.editor().isVisible(), editorShown && !ends);
+        int shown = 0;
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            shown += window->isVisible() ? 1 : 0;
+        QCOMPARE(shown, ends ? 0 : (editorShown ? 2 : 1));
         // Nothing is written for a close that did not happen.
         QCOMPARE(QFileInfo::exists(settingsPath()), ends);
     }

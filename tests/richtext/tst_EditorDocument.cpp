@@ -58,7 +58,7 @@ private Q_SLOTS:
     void startsUntitledAndEmpty()
     {
         EditorDocument doc;
-        QCOMPARE(doc.documentName(), QStringLiteral("Безымянный"));
+        QCOMPARE(doc.documentName(), QStringLiteral("Без имени"));
         QVERIFY(doc.isUntitled());
         QVERIFY(!doc.isModified());
         QCOMPARE(doc.documentText(), QString());
