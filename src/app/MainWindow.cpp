@@ -13,7 +13,6 @@
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTableModel.h"
-#include "reports/CalcReport.h"
 #include "ui/Dialogs.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
@@ -199,7 +198,6 @@ void MainWindow::setUp()
     ui.calculationTabs->setCurrentIndex(m_settings.tabIndex());
 
     placementRestored = false;
-    calculationDone = false;
     m_session->setMode(ui.calculationTabs->currentIndex() == 1 ? 1 : 0);
     m_session->setLaying(layingAt(ui.layingCombo->currentIndex()));
     m_session->setWall(wallAt(ui.wallCombo->currentIndex()));
@@ -446,7 +444,6 @@ bool MainWindow::calculate(CalcKind kind)
     const CalcOutcome outcome = m_session->run(kind);
     switch (outcome.kind()) {
     case CalcOutcome::Kind::Completed:
-        calculationDone = true;
         return true;
     case CalcOutcome::Kind::Stopped:
         // The line above the results says which input stopped it.
@@ -473,10 +470,8 @@ void MainWindow::calculateStatic()
 
 void MainWindow::calculateFiberglass(bool makeReport)
 {
-    if (calculate(CalcKind::Fiberglass) && makeReport && m_reports) {
+    if (calculate(CalcKind::Fiberglass) && makeReport && m_reports)
         m_reports->makeReport(*m_session, CalcKind::Fiberglass);
-        m_reportTitle = CalcReport::title(CalcKind::Fiberglass);
-    }
 }
 
 void MainWindow::showSession()
@@ -566,10 +561,8 @@ void MainWindow::makeReport()
         explainNoReport();
         return;
     }
-    if (m_reports) {
+    if (m_reports)
         m_reports->makeReport(*m_session, kind);
-        m_reportTitle = CalcReport::title(kind);
-    }
 }
 
 void MainWindow::exitProgram()

@@ -61,8 +61,6 @@ public:
     // Asked before the window closes (and so the program ends); false keeps
     // it open with nothing written.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
-    // The title of the last report made.
-    const QString &reportTitle() const { return m_reportTitle; }
 
     // The input that a value typed into the value editor goes to: the row
     // of the input grid the user last chose; Slot::None when the grid does
@@ -72,8 +70,6 @@ public:
     // Program-wide state.
     QString placementSection;
     bool placementRestored = false;
-    // Set by every calculation that completed.
-    bool calculationDone = false;
     QFont symbolFont;
 
     // Commands.
@@ -170,7 +166,6 @@ private:
     ReportMaker *m_reports = nullptr;
     ChartPageController *m_charts = nullptr;
     std::function<bool()> m_closeGuard;
-    QString m_reportTitle;
     // The view the grids list, and the input the user last chose in it.
     CalcView m_view = CalcView::Hydraulic;
     bool m_viewShown = false;
