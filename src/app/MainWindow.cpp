@@ -170,7 +170,7 @@ void MainWindow::setUp()
     if (!m_databaseFolder.isEmpty())
         m_session->referenceData().database().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
-    m_charts = new ChartPageController(*this, *m_session);
+    m_charts = new ChartPageController(this, ui, *m_session, m_settings, [this] { return m_reports; });
 
     m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
     m_outModel = new VariableGridModel(vars(), VariableGridModel::Kind::Output, this);
