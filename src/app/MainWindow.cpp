@@ -497,19 +497,21 @@ void MainWindow::showSession()
 
     QColor background(236, 236, 236);
     QColor text(64, 64, 64);
-    const CalcVerdict verdict = m_session->verdict(kind);
-    if (state == CalcSession::ResultState::Current && verdict.judged() && !verdict.holds()) {
-        background = QColor(250, 219, 216);
-        text = QColor(150, 0, 0);
-    } else if (state == CalcSession::ResultState::Current) {
+    switch (m_session->stateTone(kind)) {
+    case CalcSession::Tone::Holds:
         background = QColor(221, 242, 221);
         text = QColor(0, 90, 0);
-    } else if (state == CalcSession::ResultState::Stale) {
-        background = QColor(255, 243, 205);
-        text = QColor(120, 80, 0);
-    } else if (state == CalcSession::ResultState::Failed) {
+        break;
+    case CalcSession::Tone::Fails:
         background = QColor(250, 219, 216);
         text = QColor(150, 0, 0);
+        break;
+    case CalcSession::Tone::Outdated:
+        background = QColor(255, 243, 205);
+        text = QColor(120, 80, 0);
+        break;
+    case CalcSession::Tone::Neutral:
+        break;
     }
     QPalette palette = ui.resultsStateLine->palette();
     palette.setColor(QPalette::Window, background);
