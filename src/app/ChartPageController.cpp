@@ -1,26 +1,27 @@
 #include "app/ChartPageController.h"
 
-#include "app/MainWindow.h"
 #include "app/ReportMaker.h"
 #include "calc/CalcSession.h"
 #include "model/ResourceLocator.h"
 #include "ui/ChartFigure.h"
 #include "ui/ChartPage.h"
 #include "ui/Dialogs.h"
+#include "ui/MainWindowWidgets.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTabWidget>
 
-ChartPageController::ChartPageController(MainWindow &main, CalcSession &session)
-    : QObject(&main), m_main(main), m_session(session)
+ChartPageController::ChartPageController(QWidget *window, const MainWindowWidgets &ui, CalcSession &session,
+                                         SettingsStore settings, std::function<ReportMaker *()> reports)
+    : QObject(window), m_window(window), m_ui(ui), m_session(session), m_settings(std::move(settings)),
+      m_reports(std::move(reports))
 {
     // Where the user last saved or opened a file, reports included; the
     // documents folder the first time.
-    const QString stored = m_main.settings().editorDialogFolder();
+    const QString stored = m_settings.editorDialogFolder();
     m_folder = !stored.isEmpty() && QFileInfo(stored).isDir() ? stored
                                                               : ResourceLocator::forApplication().defaultDocumentsDir();
-    const MainWindowWidgets &ui = m_main.widgets();
     connect(ui.pages, &QTabWidget::currentChanged, this, [this] {
         if (chartShown() && !m_chartCurrent)
             refreshChart();
@@ -36,7 +37,7 @@ QSize ChartPageController::pictureSize()
 
 void ChartPageController::showResults(CalcKind kind, VerdictPanel::Shown shown)
 {
-    VerdictPanel *verdict = m_main.widgets().verdictPanel;
+    VerdictPanel *verdict = m_ui.verdictPanel;
     if (kind == CalcKind::Hydraulic) {
         verdict->hide();
     } else {
@@ -60,13 +61,12 @@ void ChartPageController::showResults(CalcKind kind, VerdictPanel::Shown shown)
 
 bool ChartPageController::chartShown() const
 {
-    const MainWindowWidgets &ui = m_main.widgets();
-    return ui.pages->currentWidget() == ui.chartPage && m_main.isVisible();
+    return m_ui.pages->currentWidget() == m_ui.chartPage && m_window->isVisible();
 }
 
 void ChartPageController::refreshChart()
 {
-    m_main.widgets().chartPage->setData(ChartData::build(m_session, m_kind));
+    m_ui.chartPage->setData(ChartData::build(m_session, m_kind));
     m_chartCurrent = true;
 }
 
@@ -74,7 +74,7 @@ const ChartData &ChartPageController::chart()
 {
     if (!m_chartCurrent)
         refreshChart();
-    return m_main.widgets().chartPage->data();
+    return m_ui.chartPage->data();
 }
 
 QString ChartPageController::suggestedFile() const
@@ -97,43 +97,43 @@ QString ChartPageController::suggestedFile() const
 void ChartPageController::saveChart()
 {
     const ChartData &data = chart();
-    QString path = Dialogs::instance().saveFileName(&m_main, QStringLiteral("Сохранить график"), suggestedFile(),
+    QString path = Dialogs::instance().saveFileName(m_window, QStringLiteral("Сохранить график"), suggestedFile(),
                                                     QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".png");
     if (ChartFigure::formatOf(path) == ChartFigure::Format::None) {
-        Dialogs::instance().message(&m_main, QStringLiteral("График сохраняется в PNG или SVG. Укажите имя файла "
+        Dialogs::instance().message(m_window, QStringLiteral("График сохраняется в PNG или SVG. Укажите имя файла "
                                                             "с расширением .png или .svg."));
         return;
     }
-    if (!Dialogs::instance().confirmOverwrite(&m_main, path))
+    if (!Dialogs::instance().confirmOverwrite(m_window, path))
         return;
     QString reason;
     if (!ChartFigure::save(data, path, pictureSize(), &reason)) {
-        Dialogs::instance().generalError(&m_main, reason);
+        Dialogs::instance().generalError(m_window, reason);
         return;
     }
     m_folder = QFileInfo(path).absolutePath();
-    m_main.settings().writeEditorDialogFolder(m_folder);
+    m_settings.writeEditorDialogFolder(m_folder);
 }
 
 void ChartPageController::insertChart()
 {
-    ReportMaker *reports = m_main.reportMaker();
+    ReportMaker *reports = m_reports();
     if (!reports) {
-        Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
+        Dialogs::instance().message(m_window, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
         return;
     }
     // Only into the report of the very results the chart belongs to.
     const QString refusal = m_session.chartRefusal(m_kind, reports->openReport());
     if (!refusal.isEmpty()) {
-        Dialogs::instance().message(&m_main, refusal);
+        Dialogs::instance().message(m_window, refusal);
         return;
     }
     const ChartData &data = chart();
     if (!reports->insertPicture(ChartFigure::image(data, pictureSize()), QSizeF(pictureSize()),
                                 m_session.chartCaption(m_kind)))
-        Dialogs::instance().message(&m_main, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
+        Dialogs::instance().message(m_window, QStringLiteral("График не вставлен: редактор отчётов недоступен."));
 }

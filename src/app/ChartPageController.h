@@ -4,11 +4,17 @@
 #include "calc/ChartData.h"
 #include "ui/VerdictPanel.h"
 
+#include "app/SettingsStore.h"
+
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class CalcSession;
-class MainWindow;
+class MainWindowWidgets;
+class QWidget;
+class ReportMaker;
 
 // The chart page and the verdict summary of the main window.  The chart
 // follows the calculation and its inputs as they are, worked out when its
@@ -20,7 +26,11 @@ class ChartPageController : public QObject
     Q_OBJECT
 
 public:
-    ChartPageController(MainWindow &main, CalcSession &session);
+    // The chart page and the verdict panel are among the window's widgets;
+    // the settings keep the folder of the chart's dialog; `reports` gives
+    // the report maker in force, if any.
+    ChartPageController(QWidget *window, const MainWindowWidgets &ui, CalcSession &session, SettingsStore settings,
+                        std::function<ReportMaker *()> reports);
 
     // The output grid shows the results of `kind` so.
     void showResults(CalcKind kind, VerdictPanel::Shown shown);
@@ -39,8 +49,11 @@ private:
     void refreshChart();
     QString suggestedFile() const;
 
-    MainWindow &m_main;
+    QWidget *m_window;
+    const MainWindowWidgets &m_ui;
     CalcSession &m_session;
+    SettingsStore m_settings;
+    std::function<ReportMaker *()> m_reports;
     CalcKind m_kind = CalcKind::Hydraulic;
     bool m_chartCurrent = false;
     QString m_folder;

@@ -14,7 +14,6 @@
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTableModel.h"
-#include "reports/CalcReport.h"
 #include "ui/Dialogs.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
@@ -172,7 +171,7 @@ void MainWindow::setUp()
     if (!m_databaseFolder.isEmpty())
         m_session->referenceData().database().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
-    m_charts = new ChartPageController(*this, *m_session);
+    m_charts = new ChartPageController(this, ui, *m_session, m_settings, [this] { return m_reports; });
     m_selection = new MainSelection(*this, *m_session);
 
     m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
@@ -201,7 +200,6 @@ void MainWindow::setUp()
     ui.calculationTabs->setCurrentIndex(m_settings.tabIndex());
 
     placementRestored = false;
-    calculationDone = false;
     m_session->setMode(ui.calculationTabs->currentIndex() == 1 ? 1 : 0);
     m_session->setLaying(layingAt(ui.layingCombo->currentIndex()));
     m_session->setWall(wallAt(ui.wallCombo->currentIndex()));
@@ -448,7 +446,6 @@ bool MainWindow::calculate(CalcKind kind)
     const CalcOutcome outcome = m_session->run(kind);
     switch (outcome.kind()) {
     case CalcOutcome::Kind::Completed:
-        calculationDone = true;
         return true;
     case CalcOutcome::Kind::Stopped:
         // The line above the results says which input stopped it.
@@ -475,10 +472,8 @@ void MainWindow::calculateStatic()
 
 void MainWindow::calculateFiberglass(bool makeReport)
 {
-    if (calculate(CalcKind::Fiberglass) && makeReport && m_reports) {
+    if (calculate(CalcKind::Fiberglass) && makeReport && m_reports)
         m_reports->makeReport(*m_session, CalcKind::Fiberglass);
-        m_reportTitle = CalcReport::title(CalcKind::Fiberglass);
-    }
 }
 
 void MainWindow::showSession()
@@ -504,19 +499,21 @@ void MainWindow::showSession()
 
     QColor background(236, 236, 236);
     QColor text(64, 64, 64);
-    const CalcVerdict verdict = m_session->verdict(kind);
-    if (state == CalcSession::ResultState::Current && verdict.judged() && !verdict.holds()) {
-        background = QColor(250, 219, 216);
-        text = QColor(150, 0, 0);
-    } else if (state == CalcSession::ResultState::Current) {
+    switch (m_session->stateTone(kind)) {
+    case CalcSession::Tone::Holds:
         background = QColor(221, 242, 221);
         text = QColor(0, 90, 0);
-    } else if (state == CalcSession::ResultState::Stale) {
-        background = QColor(255, 243, 205);
-        text = QColor(120, 80, 0);
-    } else if (state == CalcSession::ResultState::Failed) {
+        break;
+    case CalcSession::Tone::Fails:
         background = QColor(250, 219, 216);
         text = QColor(150, 0, 0);
+        break;
+    case CalcSession::Tone::Outdated:
+        background = QColor(255, 243, 205);
+        text = QColor(120, 80, 0);
+        break;
+    case CalcSession::Tone::Neutral:
+        break;
     }
     QPalette palette = ui.resultsStateLine->palette();
     palette.setColor(QPalette::Window, background);
@@ -568,10 +565,8 @@ void MainWindow::makeReport()
         explainNoReport();
         return;
     }
-    if (m_reports) {
+    if (m_reports)
         m_reports->makeReport(*m_session, kind);
-        m_reportTitle = CalcReport::title(kind);
-    }
 }
 
 void MainWindow::exitProgram()

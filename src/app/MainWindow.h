@@ -64,8 +64,6 @@ public:
     // Asked before the window closes (and so the program ends); false keeps
     // it open with nothing written.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
-    // The title of the last report made.
-    const QString &reportTitle() const { return m_reportTitle; }
 
     // The input that a value typed into the value editor goes to: the row
     // of the input grid the user last chose; Slot::None when the grid does
@@ -75,8 +73,6 @@ public:
     // Program-wide state.
     QString placementSection;
     bool placementRestored = false;
-    // Set by every calculation that completed.
-    bool calculationDone = false;
     QFont symbolFont;
 
     // Commands.
@@ -174,7 +170,6 @@ private:
     ChartPageController *m_charts = nullptr;
     MainSelection *m_selection = nullptr;
     std::function<bool()> m_closeGuard;
-    QString m_reportTitle;
     // The view the grids list, and the input the user last chose in it.
     CalcView m_view = CalcView::Hydraulic;
     bool m_viewShown = false;

@@ -359,6 +359,23 @@ QString CalcSession::chartCaption(CalcKind kind) const
     return QStringLiteral("График %1: %2.").arg(ofCalculation(kind), parts.join(QStringLiteral(", ")));
 }
 
+CalcSession::Tone CalcSession::stateTone(CalcKind kind) const
+{
+    switch (state(kind)) {
+    case ResultState::Current: {
+        const CalcVerdict judged = verdict(kind);
+        return judged.judged() && !judged.holds() ? Tone::Fails : Tone::Holds;
+    }
+    case ResultState::Stale:
+        return Tone::Outdated;
+    case ResultState::Failed:
+        return Tone::Fails;
+    case ResultState::None:
+        break;
+    }
+    return Tone::Neutral;
+}
+
 QString CalcSession::stateLine(CalcKind kind) const
 {
     switch (state(kind)) {

@@ -178,6 +178,13 @@ public:
     // the material, tube, soil and depth it applies to.
     QString chartCaption(CalcKind kind) const;
 
+    // How the line under the results reads at a glance: Neutral before a
+    // run, Holds for current results that hold (or are not judged), Fails
+    // for current results that fail a check and for a failed run, Outdated
+    // for results that no longer belong to the inputs.
+    enum class Tone { Neutral, Holds, Fails, Outdated };
+    Tone stateTone(CalcKind kind) const;
+
     // A line under the results that says what they are worth: for current
     // results of a static calculation, its verdict.
     QString stateLine(CalcKind kind) const;

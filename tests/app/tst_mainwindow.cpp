@@ -117,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(w.widgets().pages->currentIndex(), int(MainWindowWidgets::PageIndexSummary));
         QCOMPARE(w.widgets().pages->tabText(1), QStringLiteral(" Труба"));
         QVERIFY(!w.fiberglassPanelShown());
-        QVERIFY(!w.calculationDone);
+        QCOMPARE(w.session().state(), CalcSession::ResultState::None);
         QVERIFY(!w.placementRestored);
         QCOMPARE(w.windowTitle(), QStringLiteral("Без имени[*] — Расчёты Велтра-Норлекс"));
         QCOMPARE(w.placementSection, QStringLiteral("View"));
@@ -311,7 +311,7 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.runAction->trigger();
-        QVERIFY(w.calculationDone);
+        QVERIFY(w.session().resultsCurrent());
         clickRow(w.widgets().inputGrid, 3); // hs_d
         clickRow(w.widgets().outputGrid, 1); // qs
         QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("303,629"));
@@ -468,7 +468,7 @@ private Q_SLOTS:
         editor->setFocus();
         editor->setText("12");
         typeKey(editor, calcKey, calcText);
-        QVERIFY(w.calculationDone);
+        QVERIFY(w.session().resultsCurrent());
         QVERIFY(w.vars()[Slot::qs].value() > 300);
         typeKey(editor, reportKey, reportText);
         QCOMPARE(reports.made, QStringList{"hydraulic"});
@@ -502,12 +502,12 @@ private Q_SLOTS:
         w.reportAction->trigger();
         QCOMPARE(reports.made, QStringList{"static"});
         QVERIFY(reports.current);
-        QCOMPARE(w.reportTitle(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
+        QCOMPARE(reports.titles.last(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
         // The hydraulic results are still those of the inputs.
         w.hydraulicAction->trigger();
         w.reportAction->trigger();
         QCOMPARE(reports.made.last(), QStringLiteral("hydraulic"));
-        QCOMPARE(w.reportTitle(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
+        QCOMPARE(reports.titles.last(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
 
         // A fiberglass material calculates afresh and reports in one go.
         w.staticAction->trigger();

@@ -187,17 +187,23 @@ private Q_SLOTS:
             QVERIFY2(!line.contains(QStringLiteral("Нажмите C")), qPrintable(line));
             // A static calculation's results carry their verdict.
             QCOMPARE(session.verdict(kind).judged(), kind != CalcKind::Hydraulic);
+            QCOMPARE(session.stateTone(kind),
+                     session.verdict(kind).judged() && !session.verdict(kind).holds() ? CalcSession::Tone::Fails
+                                                                                      : CalcSession::Tone::Holds);
             return;
         case State::Stale:
             QCOMPARE(line, kOutdated);
             QCOMPARE(built.message, kRefusedOutdated);
+            QCOMPARE(session.stateTone(kind), CalcSession::Tone::Outdated);
             break;
         case State::None:
             QCOMPARE(line, kNotRun);
             QCOMPARE(built.message, kRefusedNotRun);
+            QCOMPARE(session.stateTone(kind), CalcSession::Tone::Neutral);
             break;
         case State::Failed:
             QCOMPARE(line, fault);
+            QCOMPARE(session.stateTone(kind), CalcSession::Tone::Fails);
             QCOMPARE(built.message, QStringLiteral("Отчёт не составлен: расчёт не выполнен. %1 Исправьте исходные "
                                                    "данные и нажмите C.")
                                         .arg(fault));

@@ -5,6 +5,7 @@
 #include "app/IniFile.h"
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
+#include "calc/CalcSession.h"
 #include "editor/RichEditControl.h"
 #include "editor/ReportEditorWidgets.h"
 #include "editor/ReportEditor.h"
@@ -148,7 +149,7 @@ private Q_SLOTS:
         target->setFocus();
         QCOMPARE(QApplication::focusWidget(), target);
         typeKey(target, key, text);
-        QCOMPARE(w.main().calculationDone, calculates);
+        QCOMPARE(w.main().session().resultsCurrent(), calculates);
         if (focus == QLatin1String("document")) {
             QCOMPARE(w.editor().document().documentText(), text);
             QVERIFY(w.editor().document().isModified());
