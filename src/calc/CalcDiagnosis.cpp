@@ -85,19 +85,22 @@ CalcOutcome CalcDiagnosis::fault(const CalcFault &fault) const
 {
     const QString computing = m_step ? QString::fromLatin1(m_step) : QString();
     const QString what = m_describe(computing);
+    // The message says what was being computed and, where it is plain, which
+    // input caused it; the arithmetic's own words come last, for whoever
+    // wants them.
     QString message;
     switch (fault.kind()) {
     case CalcFault::Kind::DivisionByZero:
         message = QStringLiteral("Ошибка. Деление на ноль при вычислении %1.").arg(what);
         break;
     case CalcFault::Kind::InvalidOperation:
-        message = QStringLiteral("Ошибка. Недопустимая операция при вычислении %1: %2.").arg(what, fault.message());
+        message = QStringLiteral("Ошибка. Недопустимая операция при вычислении %1.").arg(what);
         break;
     case CalcFault::Kind::Overflow:
-        message = QStringLiteral("Ошибка. Переполнение при вычислении %1: %2.").arg(what, fault.message());
+        message = QStringLiteral("Ошибка. Переполнение при вычислении %1.").arg(what);
         break;
     case CalcFault::Kind::NotConverged:
-        message = QStringLiteral("Ошибка. Итерация не сошлась при вычислении %1: %2.").arg(what, fault.message());
+        message = QStringLiteral("Ошибка. Итерация не сошлась при вычислении %1.").arg(what);
         break;
     }
 
@@ -117,6 +120,8 @@ CalcOutcome CalcDiagnosis::fault(const CalcFault &fault) const
     }
     if (variable.isEmpty())
         message += QStringLiteral(" Проверьте исходные данные.");
+    if (fault.kind() != CalcFault::Kind::DivisionByZero && !fault.message().isEmpty())
+        message += QStringLiteral(" Подробности: %1.").arg(fault.message());
 
     const CalcOutcome::Kind kind = fault.kind() == CalcFault::Kind::DivisionByZero ? CalcOutcome::Kind::DivisionByZero
                                                                                    : CalcOutcome::Kind::Fault;

@@ -180,7 +180,8 @@ private Q_SLOTS:
         QTest::newRow("no convergence")
             << 0.001 << 0.0001 << 1.49e-6 << 5.0 << fault << 9 << "bs_end" << ""
             << "Ошибка. Итерация не сошлась при вычислении bs («Уточнённый показатель степени в законе "
-               "сопротивления»): показатель степени bs не установился за 100 шагов.";
+               "сопротивления»). Проверьте исходные данные. Подробности: показатель степени bs не установился "
+               "за 100 шагов.";
     }
 
     void faults()
@@ -208,11 +209,21 @@ private Q_SLOTS:
         QVERIFY2(outcome.displayText().startsWith(message), qPrintable(outcome.displayText()));
         QCOMPARE(outcome.computing(), computing);
         QCOMPARE(outcome.variable(), variable);
+        const QString text = outcome.displayText();
         if (variable.isEmpty())
-            QVERIFY(outcome.displayText().endsWith(QStringLiteral("Проверьте исходные данные.")));
+            QVERIFY(text.contains(QStringLiteral("Проверьте исходные данные.")));
         else
-            QVERIFY(outcome.displayText().contains(QStringLiteral("Причина: значение ")
-                                                   + CalcDiagnosis::label(vars[*SlotKeys::fromKey(variable)])));
+            QVERIFY(text.contains(QStringLiteral("Причина: значение ")
+                                  + CalcDiagnosis::label(vars[*SlotKeys::fromKey(variable)])));
+        // The cause and the advice come first; the arithmetic's own words,
+        // where there are any, close the message.
+        const int details = text.indexOf(QStringLiteral(" Подробности: "));
+        QCOMPARE(details >= 0, kind == int(CalcOutcome::Kind::Fault));
+        if (details >= 0) {
+            QVERIFY2(!variable.isEmpty() || text.indexOf(QStringLiteral("Проверьте исходные данные.")) < details,
+                     qPrintable(text));
+            QVERIFY2(variable.isEmpty() || text.indexOf(QStringLiteral("Причина: ")) < details, qPrintable(text));
+        }
         QCOMPARE(written(vars, kOutputs), keys(kOutputs, writtenCount));
     }
 
