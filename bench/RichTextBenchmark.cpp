@@ -35,7 +35,8 @@ double secondsToRead(const QByteArray &rtf, int *blocks = nullptr)
 int generate(const char *path, double megabytes)
 {
     int paragraphs = 0;
-    const QByteArray rtf = BenchDocuments::wordProcessorReport(static_cast<qsizetype>(megabytes * kMegabyte), &paragraphs);
+    const QByteArray rtf =
+        BenchDocuments::wordProcessorReport(static_cast<qsizetype>(megabytes * kMegabyte), &paragraphs);
     QFile file(QString::fromLocal8Bit(path));
     if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.flush()) {
         std::fprintf(stderr, "cannot write %s\n", path);
@@ -48,7 +49,8 @@ int generate(const char *path, double megabytes)
 void longReport(double megabytes)
 {
     int paragraphs = 0;
-    const QByteArray rtf = BenchDocuments::wordProcessorReport(static_cast<qsizetype>(megabytes * kMegabyte), &paragraphs);
+    const QByteArray rtf =
+        BenchDocuments::wordProcessorReport(static_cast<qsizetype>(megabytes * kMegabyte), &paragraphs);
     const double size = rtf.size() / kMegabyte;
     double bestRead = 1e9;
     double bestWrite = 1e9;

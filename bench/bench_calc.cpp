@@ -19,7 +19,8 @@ private Q_SLOTS:
     {
         CalcVariables vars;
         vars.applyCatalogue();
-        QBENCHMARK {
+        QBENCHMARK
+        {
             calculateHydraulic(vars);
         }
     }
@@ -28,7 +29,8 @@ private Q_SLOTS:
     {
         CalcVariables vars;
         vars.applyCatalogue();
-        QBENCHMARK {
+        QBENCHMARK
+        {
             calculateStatic(vars);
         }
     }
@@ -40,7 +42,8 @@ private Q_SLOTS:
         vars.setValue(Slot::h, 2.0);
         vars.setValue(Slot::M, 20.0);
         vars.setValue(Slot::FSt, 0.38);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             calculateFiberglass(vars, Laying::Trenchless, Wall::ThreeLayer);
         }
     }
@@ -52,7 +55,8 @@ private Q_SLOTS:
         calculateStatic(vars);
         calculateHydraulic(vars);
         int length = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             for (int n = 1; n <= SlotKeys::Count; ++n)
                 length += vars.at(n).formatValue().size();
         }

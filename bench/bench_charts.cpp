@@ -34,7 +34,8 @@ private Q_SLOTS:
         }
         QCOMPARE(sweep.pointCount(), ParameterSweep::MaxPoints);
         qint64 completed = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             sweep.run([&completed](const ParameterSweep::Point &point) { completed += point.completed(); });
         }
         QVERIFY(completed > 0);
@@ -51,7 +52,8 @@ private Q_SLOTS:
     {
         QFETCH(CalcKind, kind);
         CalcSession session;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QVERIFY(ChartData::build(session, kind).hasPoints());
         }
     }
@@ -60,7 +62,8 @@ private Q_SLOTS:
     {
         CalcSession session;
         const ChartData data = ChartData::build(session, CalcKind::Static);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             const std::unique_ptr<QChart> chart(ChartFigure::createChart(data));
         }
     }
@@ -69,7 +72,8 @@ private Q_SLOTS:
     {
         CalcSession session;
         const ChartData data = ChartData::build(session, CalcKind::Hydraulic);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QVERIFY(!ChartFigure::png(data, ChartFigure::defaultSize()).isEmpty());
         }
     }
@@ -78,7 +82,8 @@ private Q_SLOTS:
     {
         CalcSession session;
         const ChartData data = ChartData::build(session, CalcKind::Hydraulic);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QVERIFY(!ChartFigure::svg(data, ChartFigure::defaultSize()).isEmpty());
         }
     }

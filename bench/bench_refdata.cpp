@@ -30,7 +30,8 @@ private Q_SLOTS:
     void shippedDatabase()
     {
         ReferenceDatabase dm;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             dm.connectDatabase();
             QVERIFY(!dm.connection()->execute(QStringLiteral("select * from Materials")).rows.isEmpty());
         }
@@ -50,7 +51,8 @@ private Q_SLOTS:
             QSKIP("nwind.mdb is not in the test data folder");
         ReferenceDatabase dm;
         dm.setDatabaseFile(testData("nwind.mdb"));
-        QBENCHMARK {
+        QBENCHMARK
+        {
             dm.connectDatabase();
             QVERIFY(!dm.connection()->execute(QStringLiteral("select * from ") + table).rows.isEmpty());
         }
@@ -79,7 +81,8 @@ private Q_SLOTS:
         file.close();
         ReferenceDatabase dm;
         dm.setDatabaseFile(damaged);
-        QBENCHMARK_ONCE {
+        QBENCHMARK_ONCE
+        {
             QVERIFY_THROWS_EXCEPTION(DatabaseError, dm.connectDatabase());
         }
     }

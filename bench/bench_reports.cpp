@@ -56,7 +56,8 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         calculateHydraulic(vars);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QTextDocument doc;
             ReportTemplates::load(doc, QString::fromLatin1(HydraulicReport::TemplateName));
             TemplateFiller filler(doc);
@@ -69,7 +70,8 @@ private Q_SLOTS:
         CalcVariables vars;
         vars.applyCatalogue();
         calculateStatic(vars);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QTextDocument doc;
             ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName));
             TemplateFiller filler(doc);
@@ -85,7 +87,8 @@ private Q_SLOTS:
         FiberglassReport::Choices choices;
         choices.materialId = 5;
         choices.laying = Laying::Trenchless;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QTextDocument doc;
             ReportTemplates::load(doc, QString::fromLatin1(FiberglassReport::TemplateName));
             TemplateFiller filler(doc);
@@ -98,7 +101,8 @@ private Q_SLOTS:
         QTextDocument doc;
         longReport(doc);
         int pages = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             ReportPage page;
             page.setDocument(doc);
             pages = page.pageCount();
@@ -112,14 +116,13 @@ private Q_SLOTS:
     // and 1 GB of memory.  PIPECALC_BENCH_MB sets another size in megabytes.
     void longParagraphPdf()
     {
-        const double megabytes = qEnvironmentVariableIsSet("PIPECALC_BENCH_MB")
-                                     ? qEnvironmentVariable("PIPECALC_BENCH_MB").toDouble()
-                                     : 50;
+        const double megabytes =
+            qEnvironmentVariableIsSet("PIPECALC_BENCH_MB") ? qEnvironmentVariable("PIPECALC_BENCH_MB").toDouble() : 50;
         const qint64 characters = qint64(megabytes * 1000000);
         QString text;
         text.reserve(characters + 64);
         const QString words[] = {QStringLiteral("pressure "), QStringLiteral("pipe "), QStringLiteral("0.0038 "),
-                                 QStringLiteral("trench "), QStringLiteral("wall "), QStringLiteral("stiffness ")};
+                                 QStringLiteral("trench "),   QStringLiteral("wall "), QStringLiteral("stiffness ")};
         for (quint32 i = 0; text.size() < characters; ++i)
             text += words[(i * 2654435761u >> 7) % 6];
         // Set as a whole, as a file is read: a cursor typing it in would lay
@@ -154,7 +157,8 @@ private Q_SLOTS:
         ReportPage page;
         page.setDocument(doc);
         QTemporaryDir dir;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QVERIFY(page.exportPdf(dir.filePath(QStringLiteral("long.pdf"))));
         }
         QVERIFY(!page.anyLineCut());

@@ -46,7 +46,8 @@ private Q_SLOTS:
         TubeSelection selection(session, CalcKind::Static);
         QCOMPARE(selection.tubes().size(), 12);
         timeAgainst(selection, 0.2);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             selection.run();
         }
     }
@@ -65,7 +66,8 @@ private Q_SLOTS:
         TubeSelection selection(session, CalcKind::Fiberglass);
         QCOMPARE(selection.tubes().size(), 11);
         timeAgainst(selection, 0.2);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             selection.run();
         }
     }
@@ -81,7 +83,8 @@ private Q_SLOTS:
         TubeSelection selection(session, CalcKind::Static);
         QVERIFY(!selection.evaluate(0).maxDepth);
         timeAgainst(selection, 0.2);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             selection.run();
         }
     }
@@ -99,7 +102,8 @@ private Q_SLOTS:
         TubeSelection selection(session, CalcKind::Fiberglass);
         QVERIFY(!selection.evaluate(0).maxDepth);
         timeAgainst(selection, 0.2);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             selection.run();
         }
     }
@@ -111,7 +115,8 @@ private Q_SLOTS:
         TubeSelection selection(session, CalcKind::Hydraulic);
         selection.setRequiredFlow(120);
         timeAgainst(selection, 0.05);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             selection.run();
         }
     }

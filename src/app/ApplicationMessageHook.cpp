@@ -7,8 +7,7 @@
 
 ApplicationMessageHook::ApplicationMessageHook(QWidget *mainWindow, QAction *execute, QAction *report, QAction *help)
     : QObject(mainWindow), m_main(mainWindow), m_execute(execute), m_report(report), m_help(help)
-{
-}
+{}
 
 void ApplicationMessageHook::addLetterWindow(QWidget *window, std::function<bool(QWidget *)> accepts)
 {

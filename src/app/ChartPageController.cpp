@@ -105,7 +105,7 @@ void ChartPageController::saveChart()
         path += QStringLiteral(".png");
     if (ChartFigure::formatOf(path) == ChartFigure::Format::None) {
         Dialogs::instance().message(m_window, QStringLiteral("График сохраняется в PNG или SVG. Укажите имя файла "
-                                                            "с расширением .png или .svg."));
+                                                             "с расширением .png или .svg."));
         return;
     }
     if (!Dialogs::instance().confirmOverwrite(m_window, path))

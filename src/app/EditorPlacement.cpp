@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QWidget>
 
-
 EditorPlacement::EditorPlacement(QWidget *editor, SettingsStore settings)
     : QObject(editor), m_editor(editor), m_settings(std::move(settings))
 {

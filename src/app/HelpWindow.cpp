@@ -59,16 +59,18 @@ HelpWindow::HelpWindow(QWidget *parent)
 
     m_back = command(this, QStringLiteral("Назад"), QStyle::SP_ArrowBack, {QKeySequence(QKeySequence::Back)});
     m_forward = command(this, QStringLiteral("Вперёд"), QStyle::SP_ArrowForward, {QKeySequence(QKeySequence::Forward)});
-    m_home = command(this, QStringLiteral("Содержание"), QStyle::SP_DirHomeIcon, {QKeySequence(Qt::ALT | Qt::Key_Home)});
-    QAction *next = command(this, QStringLiteral("Найти далее"), QStyle::SP_ArrowDown, {QKeySequence(QKeySequence::FindNext)});
-    QAction *previous
-        = command(this, QStringLiteral("Найти ранее"), QStyle::SP_ArrowUp, {QKeySequence(QKeySequence::FindPrevious)});
+    m_home =
+        command(this, QStringLiteral("Содержание"), QStyle::SP_DirHomeIcon, {QKeySequence(Qt::ALT | Qt::Key_Home)});
+    QAction *next =
+        command(this, QStringLiteral("Найти далее"), QStyle::SP_ArrowDown, {QKeySequence(QKeySequence::FindNext)});
+    QAction *previous =
+        command(this, QStringLiteral("Найти ранее"), QStyle::SP_ArrowUp, {QKeySequence(QKeySequence::FindPrevious)});
     // Esc closes help, as it closes a dialog.
-    QAction *closeHelp = command(this, QStringLiteral("Закрыть"), QStyle::SP_DialogCloseButton,
-                                 {QKeySequence(Qt::Key_Escape)});
+    QAction *closeHelp =
+        command(this, QStringLiteral("Закрыть"), QStyle::SP_DialogCloseButton, {QKeySequence(Qt::Key_Escape)});
     connect(closeHelp, &QAction::triggered, this, &QWidget::close);
-    QAction *toSearch = command(this, QStringLiteral("Поиск"), QStyle::SP_FileDialogContentsView,
-                                {QKeySequence(QKeySequence::Find)});
+    QAction *toSearch =
+        command(this, QStringLiteral("Поиск"), QStyle::SP_FileDialogContentsView, {QKeySequence(QKeySequence::Find)});
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
 

@@ -180,14 +180,12 @@ void MainWindow::setUp()
     ui.outputGrid->setModel(m_outModel);
     for (int c = 0; c < VariableGridModel::ColumnCount; ++c) {
         ui.inputGrid->setColumnWidth(c, VariableGridModel::defaultColumnWidth(VariableGridModel::Kind::Input, c));
-        ui.outputGrid->setColumnWidth(c,
-                                           VariableGridModel::defaultColumnWidth(VariableGridModel::Kind::Output, c));
+        ui.outputGrid->setColumnWidth(c, VariableGridModel::defaultColumnWidth(VariableGridModel::Kind::Output, c));
     }
     ui.outputGrid->setFirstColumnIndent(18);
     connect(ui.inputGrid, &QAbstractItemView::clicked, this, &MainWindow::showClickedInput);
     connect(ui.outputGrid, &QAbstractItemView::clicked, this, &MainWindow::showClickedResult);
-    connect(ui.inputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &MainWindow::chooseInputRow);
+    connect(ui.inputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &MainWindow::chooseInputRow);
     ui.inputGrid->installEventFilter(this);
     ui.valueEditor->installEventFilter(this);
     connect(ui.layingCombo, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::changeLaying);
@@ -379,8 +377,8 @@ void MainWindow::fillView(CalcView view)
     // The input the user chose stays chosen where the new view lists it.
     const int row = m_inModel->rowOf(m_chosenInput);
     if (row >= 0) {
-        ui.inputGrid->selectionModel()->setCurrentIndex(
-            m_inModel->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ui.inputGrid->selectionModel()->setCurrentIndex(m_inModel->index(row, 0), QItemSelectionModel::ClearAndSelect
+                                                                                      | QItemSelectionModel::Rows);
     }
     m_rebuilding = false;
     showValueTarget();
@@ -784,7 +782,8 @@ void MainWindow::restorePlacement()
         return;
     if (const auto &placement = view->placement) {
         if (placement->normalBounds.isValid())
-            setGeometry(WindowPlacement::fitToScreens(placement->normalBounds, WindowPlacement::availableScreenAreas()));
+            setGeometry(
+                WindowPlacement::fitToScreens(placement->normalBounds, WindowPlacement::availableScreenAreas()));
         if (placement->showCmd == WindowPlacement::Maximized)
             setWindowState(Qt::WindowMaximized);
         else if (placement->showCmd == WindowPlacement::Minimized)

@@ -35,7 +35,7 @@ public:
     // appended; without a database folder the reference database is looked
     // up among the program's resources.
     explicit MainWindow(const QString &settingsFileName = QString(), const QString &databaseFolder = QString(),
-                       QWidget *parent = nullptr);
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     CalcSession &session() { return *m_session; }

@@ -24,16 +24,16 @@ ProjectController::ProjectController(QWidget *window, CalcSession &session, Sett
         return a;
     };
     newProjectAction = action(QStringLiteral("&Новый"), QKeySequence::New, &ProjectController::newProject);
-    newProjectAction->setStatusTip(QStringLiteral("Начать новый проект: исходные данные по умолчанию, ничего не выбрано"));
+    newProjectAction->setStatusTip(
+        QStringLiteral("Начать новый проект: исходные данные по умолчанию, ничего не выбрано"));
     openProjectAction = action(QStringLiteral("&Открыть…"), QKeySequence::Open, &ProjectController::openProject);
     openProjectAction->setStatusTip(QStringLiteral("Открыть сохранённый проект"));
     saveProjectAction = action(QStringLiteral("&Сохранить"), QKeySequence::Save, &ProjectController::save);
     saveProjectAction->setStatusTip(QStringLiteral("Сохранить проект в его файл"));
     saveProjectAsAction = action(QStringLiteral("Сохранить &как…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                          &ProjectController::saveAs);
+                                 &ProjectController::saveAs);
     saveProjectAsAction->setStatusTip(QStringLiteral("Сохранить проект в другой файл"));
-    propertiesAction
-        = action(QStringLiteral("Сво&йства проекта…"), QKeySequence(), &ProjectController::editProperties);
+    propertiesAction = action(QStringLiteral("Сво&йства проекта…"), QKeySequence(), &ProjectController::editProperties);
     propertiesAction->setStatusTip(QStringLiteral("Объект, проектировщик, дата и примечания проекта"));
     clearRecentAction = new QAction(QStringLiteral("Очистить список"), m_window);
     connect(clearRecentAction, &QAction::triggered, this, &ProjectController::clearRecent);
@@ -131,8 +131,8 @@ bool ProjectController::openProject()
 {
     if (!confirmDrop())
         return false;
-    const QString path
-        = Dialogs::instance().openFileName(m_window, QStringLiteral("Открыть проект"), dialogFolder(), fileFilter());
+    const QString path =
+        Dialogs::instance().openFileName(m_window, QStringLiteral("Открыть проект"), dialogFolder(), fileFilter());
     if (path.isEmpty())
         return false;
     return load(path);
@@ -152,11 +152,11 @@ bool ProjectController::load(const QString &path)
         QString list;
         for (const QString &difference : differences)
             list += QStringLiteral("\n • ") + difference;
-        const QString question
-            = QStringLiteral("Справочная база называет выбранное в проекте «%1» иначе:%2\n\n"
-                             "Проект сохранён с другой справочной базой или изменён вручную. Открыть его с его "
-                             "значениями и названиями? Отчёт назовёт то, что названо в проекте.")
-                  .arg(QFileInfo(path).fileName(), list);
+        const QString question =
+            QStringLiteral("Справочная база называет выбранное в проекте «%1» иначе:%2\n\n"
+                           "Проект сохранён с другой справочной базой или изменён вручную. Открыть его с его "
+                           "значениями и названиями? Отчёт назовёт то, что названо в проекте.")
+                .arg(QFileInfo(path).fileName(), list);
         return Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                == QMessageBox::Yes;
     };
@@ -177,8 +177,8 @@ bool ProjectController::load(const QString &path)
 bool ProjectController::openRecent(const QString &path)
 {
     if (!QFileInfo::exists(path)) {
-        const QString question = QStringLiteral("Проекта «%1» больше нет. Убрать его из списка последних проектов?")
-                                     .arg(path);
+        const QString question =
+            QStringLiteral("Проекта «%1» больше нет. Убрать его из списка последних проектов?").arg(path);
         if (Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
             == QMessageBox::Yes) {
             m_recent.remove(path);
@@ -199,8 +199,8 @@ bool ProjectController::save()
 
 bool ProjectController::saveAs()
 {
-    QString path = Dialogs::instance().saveFileName(m_window, QStringLiteral("Сохранить проект"), dialogFolder(),
-                                                    fileFilter());
+    QString path =
+        Dialogs::instance().saveFileName(m_window, QStringLiteral("Сохранить проект"), dialogFolder(), fileFilter());
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())

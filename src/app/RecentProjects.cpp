@@ -49,7 +49,7 @@ void RecentProjects::add(const QString &path)
 void RecentProjects::remove(const QString &path)
 {
     const QString file = identity(path);
-    m_paths.erase(std::remove_if(m_paths.begin(), m_paths.end(),
-                                 [&file](const QString &p) { return identity(p) == file; }),
-                  m_paths.end());
+    m_paths.erase(
+        std::remove_if(m_paths.begin(), m_paths.end(), [&file](const QString &p) { return identity(p) == file; }),
+        m_paths.end());
 }

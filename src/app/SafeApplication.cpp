@@ -5,9 +5,7 @@
 #include <exception>
 #include <new>
 
-SafeApplication::SafeApplication(int &argc, char **argv) : QApplication(argc, argv)
-{
-}
+SafeApplication::SafeApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
 QString SafeApplication::failureText(const char *what)
 {

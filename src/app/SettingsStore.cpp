@@ -54,8 +54,7 @@ int SettingsStore::tabIndex() const
     return tab == 1 ? 1 : 0;
 }
 
-std::optional<SettingsStore::MainWindowView> SettingsStore::mainWindowView(int pixelsPerInch,
-                                                                           const QSize &screen) const
+std::optional<SettingsStore::MainWindowView> SettingsStore::mainWindowView(int pixelsPerInch, const QSize &screen) const
 {
     bool readable = false;
     const IniFile ini = read(&readable);
@@ -75,8 +74,8 @@ bool SettingsStore::writeTabIndex(int tab, QString *reason) const
     return write([tab](IniFile &ini) { ini.setValue(kSettings, kTabIndex, tab); }, reason);
 }
 
-bool SettingsStore::writeMainWindow(int tab, const WindowPlacement &placement, int pixelsPerInch,
-                                    const QSize &screen, const MainWindowView &view, QString *reason) const
+bool SettingsStore::writeMainWindow(int tab, const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
+                                    const MainWindowView &view, QString *reason) const
 {
     return write(
         [&](IniFile &ini) {

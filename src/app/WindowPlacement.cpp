@@ -142,8 +142,8 @@ std::optional<WindowPlacement> WindowPlacement::load(const IniFile &ini, const Q
     placement.showCmd = (show == Minimized || show == Maximized) ? show : Normal;
     if (ini.intValue(section, QStringLiteral("PixelsPerInch"), -1) == pixelsPerInch) {
         const QString key = screenKey(QStringLiteral("NormPos"), screen);
-        const QString text = ini.contains(section, key) ? ini.value(section, key)
-                                                        : ini.value(section, QStringLiteral("NormPos"));
+        const QString text =
+            ini.contains(section, key) ? ini.value(section, key) : ini.value(section, QStringLiteral("NormPos"));
         if (const auto bounds = parseRect(text))
             placement.normalBounds = *bounds;
     }

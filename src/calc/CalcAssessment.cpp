@@ -5,8 +5,7 @@
 #include "calc/StaticCalc.h"
 #include "model/CalcVariables.h"
 
-CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, Laying laying, Wall wall,
-                                   Warnings warnings)
+CalcAssessment CalcAssessment::run(CalcVariables &vars, CalcKind kind, Laying laying, Wall wall, Warnings warnings)
 {
     CalcAssessment a;
     a.kind = kind;

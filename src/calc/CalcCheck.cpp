@@ -27,8 +27,8 @@ QVector<CalcCheck> CalcCheck::corrugated(const CalcVariables &vars)
     const double qust = vars.value(Slot::qust);
     const QString mpa = QStringLiteral("МПа");
     return {
-        {QStringLiteral("strength"), QStringLiteral("Прочность"), QStringLiteral("S"), QString(),
-         QString(), sCond, 1.0, ratio(sCond, 1.0), sCond <= 1.0},
+        {QStringLiteral("strength"), QStringLiteral("Прочность"), QStringLiteral("S"), QString(), QString(), sCond, 1.0,
+         ratio(sCond, 1.0), sCond <= 1.0},
         {QStringLiteral("stability"), QStringLiteral("Устойчивость без учёта транспорта"), QStringLiteral("qвн"),
          QStringLiteral("qуст"), mpa, qvn, qust, ratio(qvn, qust), qvn <= qust},
         {QStringLiteral("stability_traffic"), QStringLiteral("Устойчивость с учётом транспорта"),
@@ -43,10 +43,9 @@ QVector<CalcCheck> CalcCheck::fiberglass(const FiberglassResults &r)
     return {
         {QStringLiteral("strength"), QStringLiteral("Прочность"), QStringLiteral("Mрас"), QStringLiteral("Mпр"),
          QStringLiteral("кН·м"), r.Mras / 1000, r.Mpr / 1000, ratio(r.Mras, r.Mpr), r.strengthHolds()},
-        {QStringLiteral("ovality"), QStringLiteral("Овальность"), QStringLiteral("ψ"), QString(),
-         QString(), r.psi, 0.05, ratio(r.psi, 0.05), r.ovalityHolds()},
+        {QStringLiteral("ovality"), QStringLiteral("Овальность"), QStringLiteral("ψ"), QString(), QString(), r.psi,
+         0.05, ratio(r.psi, 0.05), r.ovalityHolds()},
         {QStringLiteral("stability"), QStringLiteral("Устойчивость"), QStringLiteral("Qc + Qгв"),
-         QStringLiteral("[G]y"), QStringLiteral("МПа"), load / 1e6, r.Gy / 1e6, ratio(load, r.Gy),
-         r.stabilityHolds()},
+         QStringLiteral("[G]y"), QStringLiteral("МПа"), load / 1e6, r.Gy / 1e6, ratio(load, r.Gy), r.stabilityHolds()},
     };
 }

@@ -10,8 +10,7 @@ CalcDiagnosis::CalcDiagnosis(const CalcVariables &vars, QVector<const char *> st
                              Describe describe)
     : m_vars(vars), m_steps(std::move(steps)), m_rules(std::move(rules)),
       m_describe(describe ? std::move(describe) : slotLabels(vars))
-{
-}
+{}
 
 QString CalcDiagnosis::label(const Variable &variable)
 {
@@ -123,7 +122,7 @@ CalcOutcome CalcDiagnosis::fault(const CalcFault &fault) const
     if (fault.kind() != CalcFault::Kind::DivisionByZero && !fault.message().isEmpty())
         message += QStringLiteral(" Подробности: %1.").arg(fault.message());
 
-    const CalcOutcome::Kind kind = fault.kind() == CalcFault::Kind::DivisionByZero ? CalcOutcome::Kind::DivisionByZero
-                                                                                   : CalcOutcome::Kind::Fault;
+    const CalcOutcome::Kind kind =
+        fault.kind() == CalcFault::Kind::DivisionByZero ? CalcOutcome::Kind::DivisionByZero : CalcOutcome::Kind::Fault;
     return CalcOutcome::failed(kind, computing, variable, message);
 }

@@ -21,11 +21,11 @@ class CalcDiagnosis
 {
 public:
     enum class Test {
-        Positive,             // must be above zero
-        NotNegative,          // may be zero
-        BelowOneInMagnitude,  // a Poisson's ratio
-        AboveInnerDiameter,   // the outer diameter must exceed Din
-        AtMostOne,            // a ratio of a part to the whole
+        Positive,            // must be above zero
+        NotNegative,         // may be zero
+        BelowOneInMagnitude, // a Poisson's ratio
+        AboveInnerDiameter,  // the outer diameter must exceed Din
+        AtMostOne,           // a ratio of a part to the whole
     };
     struct Rule
     {
@@ -39,8 +39,7 @@ public:
     using Describe = std::function<QString(const QString &key)>;
 
     // `steps` lists the quantities in the order they are computed.
-    CalcDiagnosis(const CalcVariables &vars, QVector<const char *> steps, QVector<Rule> rules,
-                  Describe describe = {});
+    CalcDiagnosis(const CalcVariables &vars, QVector<const char *> steps, QVector<Rule> rules, Describe describe = {});
 
     // The quantity about to be computed.
     void at(const char *step) { m_step = step; }

@@ -9,7 +9,7 @@ class CalcFault : public std::exception
 {
 public:
     enum class Kind {
-        DivisionByZero, // a non-zero number over zero, the logarithm of zero, 0 to a negative power
+        DivisionByZero,   // a non-zero number over zero, the logarithm of zero, 0 to a negative power
         InvalidOperation, // 0/0, a root, logarithm or fractional power of a negative number
         Overflow,
         NotConverged, // an iteration that did not settle

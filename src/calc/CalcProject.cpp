@@ -226,9 +226,10 @@ CalcProject parse(const QByteArray &bytes)
             damaged(QStringLiteral("значение исходной величины «%1» не число").arg(it.key()));
         project.inputs.append({*slot, it.value().toDouble()});
     }
-    std::sort(project.inputs.begin(), project.inputs.end(), [](const CalcProject::Input &a, const CalcProject::Input &b) {
-        return SlotKeys::number(a.slot) < SlotKeys::number(b.slot);
-    });
+    std::sort(project.inputs.begin(), project.inputs.end(),
+              [](const CalcProject::Input &a, const CalcProject::Input &b) {
+                  return SlotKeys::number(a.slot) < SlotKeys::number(b.slot);
+              });
 
     const QJsonValue description = root.value(QStringLiteral("description"));
     if (!description.isUndefined() && !description.isObject())
@@ -308,8 +309,8 @@ bool CalcProject::operator==(const CalcProject &other) const
 {
     return calculation == other.calculation && laying == other.laying && wall == other.wall
            && material == other.material && tube == other.tube && tube.fiberglass == other.tube.fiberglass
-           && tube.geometry == other.tube.geometry
-           && soil == other.soil && inputs == other.inputs && description == other.description;
+           && tube.geometry == other.tube.geometry && soil == other.soil && inputs == other.inputs
+           && description == other.description;
 }
 
 const QVector<Slot> &CalcProject::inputSlots()
@@ -377,8 +378,8 @@ QByteArray CalcProject::toJson() const
     root.insert(QStringLiteral("description"),
                 QJsonObject{{QStringLiteral("object"), description.object},
                             {QStringLiteral("designer"), description.designer},
-                            {QStringLiteral("date"), description.date.isValid() ? description.date.toString(kDateFormat)
-                                                                               : QString()},
+                            {QStringLiteral("date"),
+                             description.date.isValid() ? description.date.toString(kDateFormat) : QString()},
                             {QStringLiteral("notes"), description.notes}});
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
@@ -453,7 +454,8 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
         if (kept.isEmpty())
             kept = inDatabase;
         else if (kept != inDatabase)
-            check.differences << QStringLiteral("%1 — в проекте «%2», в справочной базе «%3»").arg(what, kept, inDatabase);
+            check.differences
+                << QStringLiteral("%1 — в проекте «%2», в справочной базе «%3»").arg(what, kept, inDatabase);
     };
     // A material or a soil: the row under its id, named as in the project.
     const auto descriptionOf = [](const auto &model, std::int32_t id) -> std::optional<QString> {
@@ -516,12 +518,13 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
                 compareName(check.tube.name, rowName(found), QStringLiteral("труба"));
             }
         } else if (tube.id > rows) {
-            check.missing = QStringLiteral("в справочной базе нет выбранной в проекте трубы «%1» (строка %2 таблицы %3, "
-                                           "а в ней строк: %4)")
-                                .arg(tube.name)
-                                .arg(tube.id)
-                                .arg(table)
-                                .arg(rows);
+            check.missing =
+                QStringLiteral("в справочной базе нет выбранной в проекте трубы «%1» (строка %2 таблицы %3, "
+                               "а в ней строк: %4)")
+                    .arg(tube.name)
+                    .arg(tube.id)
+                    .arg(table)
+                    .arg(rows);
             return check;
         } else {
             // A project saved before tubes kept their sizes: the row's name
@@ -544,7 +547,8 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
 
 QString CalcProject::differencesProblem(const QStringList &differences)
 {
-    return QStringLiteral("справочная база называет выбранное в проекте иначе: %1").arg(differences.join(QStringLiteral("; ")));
+    return QStringLiteral("справочная база называет выбранное в проекте иначе: %1")
+        .arg(differences.join(QStringLiteral("; ")));
 }
 
 bool CalcProject::openIn(CalcSession &session, QString *problem, const DifferencesQuestion &openAnyway) const

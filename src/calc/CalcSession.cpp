@@ -112,7 +112,8 @@ void CalcSession::tubeChosen(bool fiberglass, int row)
 {
     m_tube.fiberglass = fiberglass;
     m_tube.id = row + 1;
-    const QVariantList values = fiberglass ? m_refs.fiberglassTubes()->row(row).values() : m_refs.tubes()->row(row).values();
+    const QVariantList values =
+        fiberglass ? m_refs.fiberglassTubes()->row(row).values() : m_refs.tubes()->row(row).values();
     m_tube.name = fiberglass ? tubeName(m_refs.fiberglassTubes()->row(row)) : tubeName(m_refs.tubes()->row(row));
     m_tube.geometry.clear();
     for (const QVariant &value : values)
@@ -177,9 +178,7 @@ QString CalcSession::tubeName(const FiberglassTubeRow &row)
 
 QString CalcSession::choicesLine() const
 {
-    const auto named = [](const Choice &choice, const QString &none) {
-        return choice.id < 0 ? none : choice.name;
-    };
+    const auto named = [](const Choice &choice, const QString &none) { return choice.id < 0 ? none : choice.name; };
     return QStringLiteral("Материал: %1 · Труба: %2 · Грунт: %3")
         .arg(named(m_material, QStringLiteral("не выбран")), named(m_tube, QStringLiteral("не выбрана")),
              named(m_soil, QStringLiteral("не выбран")));

@@ -40,8 +40,9 @@ const CalcCheck *CalcVerdict::governing() const
     for (const CalcCheck &check : m_checks) {
         if (!check.holds && !std::isfinite(check.utilisation))
             return &check;
-        if (!worst || (std::isfinite(check.utilisation)
-                       && (!std::isfinite(worst->utilisation) || check.utilisation > worst->utilisation)))
+        if (!worst
+            || (std::isfinite(check.utilisation)
+                && (!std::isfinite(worst->utilisation) || check.utilisation > worst->utilisation)))
             worst = &check;
     }
     return worst;

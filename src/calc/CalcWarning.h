@@ -13,8 +13,5 @@ struct CalcWarning
     // диаметр в миллиметрах?"
     QString message;
 
-    bool operator==(const CalcWarning &other) const
-    {
-        return variable == other.variable && message == other.message;
-    }
+    bool operator==(const CalcWarning &other) const { return variable == other.variable && message == other.message; }
 };

@@ -71,8 +71,7 @@ void sweepInto(ChartData &data, ParameterSweep &sweep, double from, double to, d
         data.curves.append(ChartData::Curve{source.name, source.axis, {}, std::nullopt});
     QString error;
     SweepRange range;
-    if (!SweepRange::make(ChartData::axisSlot(data.kind), from, to, step, &range, &error,
-                          ParameterSweep::MaxPoints)
+    if (!SweepRange::make(ChartData::axisSlot(data.kind), from, to, step, &range, &error, ParameterSweep::MaxPoints)
         || !sweep.addRange(range, &error)) {
         data.note = QStringLiteral("График не построен: %1").arg(error);
         return;
@@ -112,7 +111,8 @@ void sweepInto(ChartData &data, ParameterSweep &sweep, double from, double to, d
                      .trimmed();
     }
     if (!present.completed() && !present.outcome.displayText().isEmpty())
-        notes << QStringLiteral("При текущих исходных данных расчёт не выполнен: %1").arg(present.outcome.displayText());
+        notes
+            << QStringLiteral("При текущих исходных данных расчёт не выполнен: %1").arg(present.outcome.displayText());
     data.note = notes.join(QLatin1Char('\n'));
 }
 
@@ -157,8 +157,9 @@ ChartData utilisation(const CalcSession &session, CalcKind kind)
     data.kind = kind;
     data.limitLine = true;
     if (fiberglass) {
-        data.title = session.laying() == Laying::Trench ? QStringLiteral("Стеклопластиковая труба, траншейная прокладка")
-                                                : QStringLiteral("Стеклопластиковая труба, бестраншейная прокладка");
+        data.title = session.laying() == Laying::Trench
+                         ? QStringLiteral("Стеклопластиковая труба, траншейная прокладка")
+                         : QStringLiteral("Стеклопластиковая труба, бестраншейная прокладка");
         data.xTitle = QStringLiteral("Глубина от поверхности до верха трубы h, м");
     } else {
         data.title = QStringLiteral("Гофрированная труба в траншее");
@@ -181,8 +182,7 @@ ChartData utilisation(const CalcSession &session, CalcKind kind)
     QVector<CurveSource> sources;
     const QVector<CalcCheck> names = fiberglass ? CalcCheck::fiberglass({}) : CalcCheck::corrugated({});
     for (int i = 0; i < names.size(); ++i) {
-        sources.append(
-            {names[i].title, 0, [i](const ParameterSweep::Point &p) { return utilisationOf(p, i); }});
+        sources.append({names[i].title, 0, [i](const ParameterSweep::Point &p) { return utilisationOf(p, i); }});
     }
     sweepInto(data, sweep, data.xMin, data.xMax, step, sources);
     fitRange(data.curves, 0, 0, 1.2, 3, &data.yMin, &data.yMax);

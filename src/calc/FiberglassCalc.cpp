@@ -34,8 +34,8 @@ void run(CalcVariables &vars, Laying laying, Wall wall, FiberglassResults &r, Ca
         const Real qgr1 = (2.0 * tanHalf + 1.0) * (0.75 * gamma * d / tanFi);
         r.Qgr1 = qgr1.v();
         diagnosis.at("Qgr2");
-        const Real qgr2 = 1.5 * Real(r.Kk) * gamma * (tanHalf * tanHalf)
-                          * Real::power(2.718281, -3.14 * tanFi) * (d / 2.0 + h);
+        const Real qgr2 =
+            1.5 * Real(r.Kk) * gamma * (tanHalf * tanHalf) * Real::power(2.718281, -3.14 * tanFi) * (d / 2.0 + h);
         r.Qgr2 = qgr2.v();
         diagnosis.at("Qgr");
         r.Qgr = qgr1 > qgr2 ? r.Qgr1 : r.Qgr2;
@@ -77,9 +77,8 @@ void run(CalcVariables &vars, Laying laying, Wall wall, FiberglassResults &r, Ca
     // A three-layer wall carries its bending in the two skins, each s thick
     // with its middle (t + s)/2 from the wall's axis: their own inertia and
     // the parallel-axis terms.  With t = 0 this is the solid wall 2s thick.
-    const Real inertia = wall == Wall::SingleLayer
-                             ? Real::intPower(s, 3) / 12.0
-                             : Real::intPower(s, 3) / 6.0 + s * Real::intPower(t + s, 2) / 2.0;
+    const Real inertia = wall == Wall::SingleLayer ? Real::intPower(s, 3) / 12.0
+                                                   : Real::intPower(s, 3) / 6.0 + s * Real::intPower(t + s, 2) / 2.0;
     r.I = inertia.v();
 
     diagnosis.at("n");
@@ -157,9 +156,9 @@ FiberglassRun calculateFiberglass(CalcVariables &vars, Laying laying, Wall wall)
     if (laying == Laying::Trenchless)
         rules.append({Slot::fi, Test::Positive, "Qgr1"});
     rules += {
-        {Slot::h, Test::NotNegative, "Qtr"},     {Slot::DSt, Test::Positive, "k"},
-        {Slot::sSt, Test::Positive, "I"},        {Slot::EgrSt, Test::Positive, "n"},
-        {Slot::Et, Test::Positive, "Gt"},        {Slot::MuSt, Test::BelowOneInMagnitude, "Gt"},
+        {Slot::h, Test::NotNegative, "Qtr"},    {Slot::DSt, Test::Positive, "k"},
+        {Slot::sSt, Test::Positive, "I"},       {Slot::EgrSt, Test::Positive, "n"},
+        {Slot::Et, Test::Positive, "Gt"},       {Slot::MuSt, Test::BelowOneInMagnitude, "Gt"},
         {Slot::EtauSvSt, Test::Positive, "Gt"},
     };
     CalcDiagnosis diagnosis(vars,

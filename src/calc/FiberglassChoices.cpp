@@ -95,10 +95,10 @@ QString FiberglassChoices::reportWord(Wall wall)
     return wall == Wall::SingleLayer ? QStringLiteral("однослойная") : QStringLiteral("трёхслойная");
 }
 
-#define PIPECALC_FIBERGLASS_CHOICE(Choice)                                                                              \
+#define PIPECALC_FIBERGLASS_CHOICE(Choice)                                                                             \
     template QString FiberglassChoices::word(Choice);                                                                  \
     template QStringList FiberglassChoices::words<Choice>();                                                           \
-    template std::optional<Choice> FiberglassChoices::fromWord<Choice>(const QString &);                                       \
+    template std::optional<Choice> FiberglassChoices::fromWord<Choice>(const QString &);                               \
     template QString FiberglassChoices::label(Choice);                                                                 \
     template int FiberglassChoices::index(Choice);                                                                     \
     template std::optional<Choice> FiberglassChoices::fromIndex<Choice>(int);

@@ -2,7 +2,11 @@
 
 const QVector<FiberglassResults::Field> &FiberglassResults::fields()
 {
-#define PIPECALC_FIELD(name, description) Field{#name, &FiberglassResults::name, description}
+#define PIPECALC_FIELD(name, description)                                                                              \
+    Field                                                                                                              \
+    {                                                                                                                  \
+#name, &FiberglassResults::name, description                                                                   \
+    }
     static const QVector<Field> all = {
         PIPECALC_FIELD(D, u"Средний диаметр трубы"),
         PIPECALC_FIELD(s, u"Толщина слоя стеклопластика"),

@@ -9,13 +9,12 @@
 CalcOutcome calculateHydraulic(CalcVariables &vars)
 {
     using Test = CalcDiagnosis::Test;
-    CalcDiagnosis diagnosis(vars,
-                            {"Rs", "Kw_h", "Rsnf_Rsf", "a", "Ls", "V", "Vf_end", "Rephi", "Requ", "bs_end", "Vnf",
-                             "qs"},
-                            {
-                                {Slot::Din, Test::Positive, "Ls", true},
-                                {Slot::Ke, Test::Positive, "a"},
-                            });
+    CalcDiagnosis diagnosis(
+        vars, {"Rs", "Kw_h", "Rsnf_Rsf", "a", "Ls", "V", "Vf_end", "Rephi", "Requ", "bs_end", "Vnf", "qs"},
+        {
+            {Slot::Din, Test::Positive, "Ls", true},
+            {Slot::Ke, Test::Positive, "a"},
+        });
 
     const double din = vars.value(Slot::Din);
     const double slope = vars.value(Slot::i_s);
@@ -83,9 +82,9 @@ CalcOutcome calculateHydraulic(CalcVariables &vars)
             settled = Real::abs(y - x) / x < 0.001;
         }
         if (!settled) {
-            throw CalcFault(CalcFault::Kind::NotConverged,
-                            QStringLiteral("показатель степени bs не установился за %1 шагов")
-                                .arg(HydraulicIterationLimit));
+            throw CalcFault(
+                CalcFault::Kind::NotConverged,
+                QStringLiteral("показатель степени bs не установился за %1 шагов").arg(HydraulicIterationLimit));
         }
 
         vars.setValue(Slot::Requ, requ.v());

@@ -151,15 +151,15 @@ QVector<Slot> ParameterSweep::resultSlots(CalcKind kind)
 {
     switch (kind) {
     case CalcKind::Hydraulic:
-        return {Slot::Rs,   Slot::Kw_h,  Slot::Rsnf_Rsf, Slot::g,      Slot::bs,     Slot::a,   Slot::Ls, Slot::V,
-                Slot::Vf_begin, Slot::Requ, Slot::Rephi, Slot::bs_end, Slot::Vf_end, Slot::Vnf, Slot::qs};
+        return {Slot::Rs,       Slot::Kw_h, Slot::Rsnf_Rsf, Slot::g,      Slot::bs,     Slot::a,   Slot::Ls, Slot::V,
+                Slot::Vf_begin, Slot::Requ, Slot::Rephi,    Slot::bs_end, Slot::Vf_end, Slot::Vnf, Slot::qs};
     case CalcKind::Static:
-        return {Slot::Kok,    Slot::Ktau,  Slot::Kw,     Slot::Kgr,    Slot::Kg,    Slot::Ksigma, Slot::Kzpsi,
-                Slot::Kz,     Slot::Gammav, Slot::g,     Slot::e,      Slot::n,     Slot::P,      Slot::y,
-                Slot::I,      Slot::A,     Slot::D,      Slot::qt,     Slot::qgr,   Slot::qc,     Slot::Go,
-                Slot::Psi_gr, Slot::Psi_t, Slot::Psi_m,  Slot::Psi,    Slot::Eps_p, Slot::Eps_c,  Slot::Eps_pp,
-                Slot::Eps_pn, Slot::S_cond, Slot::Gtau,  Slot::Kug,    Slot::Kov,   Slot::Kzu,    Slot::Qgv,
-                Slot::qvn,    Slot::qust,  Slot::qvntr};
+        return {Slot::Kok,    Slot::Ktau,   Slot::Kw,    Slot::Kgr, Slot::Kg,    Slot::Ksigma, Slot::Kzpsi,
+                Slot::Kz,     Slot::Gammav, Slot::g,     Slot::e,   Slot::n,     Slot::P,      Slot::y,
+                Slot::I,      Slot::A,      Slot::D,     Slot::qt,  Slot::qgr,   Slot::qc,     Slot::Go,
+                Slot::Psi_gr, Slot::Psi_t,  Slot::Psi_m, Slot::Psi, Slot::Eps_p, Slot::Eps_c,  Slot::Eps_pp,
+                Slot::Eps_pn, Slot::S_cond, Slot::Gtau,  Slot::Kug, Slot::Kov,   Slot::Kzu,    Slot::Qgv,
+                Slot::qvn,    Slot::qust,   Slot::qvntr};
     case CalcKind::Fiberglass:
         return {Slot::gc, Slot::Mras, Slot::Mpr, Slot::psiSt, Slot::Gy, Slot::QgvSt};
     }

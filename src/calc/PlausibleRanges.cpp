@@ -245,14 +245,13 @@ QString PlausibleRanges::message(const Row &row, const CalcVariables &vars)
     return text;
 }
 
-QVector<CalcWarning> PlausibleRanges::warnings(const CalcVariables &vars, CalcKind kind, Laying laying,
-                                               Wall wall)
+QVector<CalcWarning> PlausibleRanges::warnings(const CalcVariables &vars, CalcKind kind, Laying laying, Wall wall)
 {
     QVector<CalcWarning> found;
     QSet<int> judged;
     for (const Row &row : rows()) {
-        if (!(row.scope & scopeOf(kind)) || judged.contains(int(row.slot))
-            || !applies(row.when, vars, laying, wall) || !outside(row, vars.value(row.slot)))
+        if (!(row.scope & scopeOf(kind)) || judged.contains(int(row.slot)) || !applies(row.when, vars, laying, wall)
+            || !outside(row, vars.value(row.slot)))
             continue;
         judged.insert(int(row.slot));
         const Slot blamed = row.blame == Slot::None ? row.slot : row.blame;

@@ -33,10 +33,9 @@ SoilColumn StaticSoilColumn(double depth, double outerDiameter, double waterLeve
 CalcOutcome calculateStatic(CalcVariables &vars)
 {
     using Test = CalcDiagnosis::Test;
-    CalcDiagnosis diagnosis(vars,
-                            {"e", "n", "P", "y", "I", "A", "D", "qt", "qgr", "qc", "Go", "Psi_gr", "Psi_t", "Psi",
-                             "Eps_p", "Eps_c", "Eps_pp", "Eps_pn", "S_cond", "Gtau", "Kov", "Qgv", "qvn", "qust",
-                             "qvntr"},
+    CalcDiagnosis diagnosis(vars, {"e",      "n",    "P",      "y",     "I",   "A",     "D",     "qt",     "qgr",
+                                   "qc",     "Go",   "Psi_gr", "Psi_t", "Psi", "Eps_p", "Eps_c", "Eps_pp", "Eps_pn",
+                                   "S_cond", "Gtau", "Kov",    "Qgv",   "qvn", "qust",  "qvntr"},
                             {
                                 {Slot::Din, Test::Positive, "e", true},
                                 {Slot::Dout, Test::Positive, "e", true},

@@ -63,8 +63,8 @@ bool SweepRange::make(Slot slot, double from, double to, double step, SweepRange
         return false;
     }
     if ((to - from) * step < 0) {
-        *error = QStringLiteral("%1: шаг %2 ведёт от %3 в сторону от %4")
-                     .arg(key, number(step), number(from), number(to));
+        *error =
+            QStringLiteral("%1: шаг %2 ведёт от %3 в сторону от %4").arg(key, number(step), number(from), number(to));
         return false;
     }
 
@@ -118,8 +118,8 @@ bool SweepRange::parse(const QString &text, SweepRange *range, QString *error, q
     double numbers[3];
     for (int i = 0; i < 3; ++i) {
         if (!NumberFormat::parse(parts[i].trimmed(), QStringLiteral("."), &numbers[i])) {
-            *error = QStringLiteral("%1: «%2» не является числом (число пишется с точкой: 0.5, -1.5e3)")
-                         .arg(key, parts[i]);
+            *error =
+                QStringLiteral("%1: «%2» не является числом (число пишется с точкой: 0.5, -1.5e3)").arg(key, parts[i]);
             return false;
         }
     }

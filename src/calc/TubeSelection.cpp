@@ -44,8 +44,7 @@ QString TubeSelection::Row::governingKey() const
 }
 
 TubeSelection::TubeSelection(CalcSession &session, CalcKind kind)
-    : m_kind(kind), m_inputs(std::make_unique<CalcVariables>()), m_laying(session.laying()),
-      m_wall(session.wall())
+    : m_kind(kind), m_inputs(std::make_unique<CalcVariables>()), m_laying(session.laying()), m_wall(session.wall())
 {
     m_inputs->copyFrom(session.vars());
     // The tube page lists the fiberglass tubes while a fiberglass material

@@ -23,8 +23,8 @@ bool TubeSelectionRunner::start(std::unique_ptr<TubeSelection> selection)
     std::shared_ptr<const TubeSelection> owned(std::move(selection));
     m_thread = QThread::create([this, owned, cancelled] {
         const QVector<TubeSelection::Row> rows = owned->run([this, cancelled](int done, int total) {
-            QMetaObject::invokeMethod(this, [this, done, total] { Q_EMIT progress(done, total); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, done, total] { Q_EMIT progress(done, total); }, Qt::QueuedConnection);
             return !cancelled->load();
         });
         const bool complete = rows.size() == owned->tubes().size();

@@ -11,8 +11,7 @@
 
 ChartCommand::ChartCommand()
     : Command(QStringLiteral("chart"),
-              {QStringLiteral("hydraulic|static|fiberglass"),
-               QStringLiteral("[параметры расчёта]"),
+              {QStringLiteral("hydraulic|static|fiberglass"), QStringLiteral("[параметры расчёта]"),
                QStringLiteral("-o ФАЙЛ")},
               QStringLiteral("      Рисует график расчёта, как на странице «График» программы, и\n"
                              "      записывает его в ФАЙЛ: «.svg» — SVG, «.png» — PNG. hydraulic —\n"
@@ -22,8 +21,7 @@ ChartCommand::ChartCommand()
                              "      заложения, с текущей глубиной. Точки, в которых расчёт не выполнен, не\n"
                              "      рисуются, о них говорится в стандартном потоке ошибок. Экран не нужен.\n"
                              "\n"))
-{
-}
+{}
 
 int ChartCommand::execute(CliArgs &args) const
 {

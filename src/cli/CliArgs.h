@@ -11,10 +11,7 @@
 class UsageError : public std::runtime_error
 {
 public:
-    explicit UsageError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
     const QString &message() const { return m_message; }
 
 private:

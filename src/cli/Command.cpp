@@ -11,8 +11,7 @@ constexpr int HelpWidth = 81;
 
 Command::Command(QString name, QStringList synopsis, QString help)
     : m_name(std::move(name)), m_synopsis(std::move(synopsis)), m_help(std::move(help))
-{
-}
+{}
 
 Command::~Command() = default;
 

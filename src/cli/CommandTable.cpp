@@ -160,7 +160,7 @@ const char kReference[] = R"(Параметры:
 Сообщения выводятся в стандартный поток ошибок.
 )";
 
-template<typename... Commands>
+template <typename... Commands>
 std::vector<std::unique_ptr<Command>> make()
 {
     std::vector<std::unique_ptr<Command>> commands;
@@ -173,15 +173,9 @@ std::vector<std::unique_ptr<Command>> make()
 const std::vector<std::unique_ptr<Command>> &CommandTable::commands()
 {
     // In the order of the help.
-    static const std::vector<std::unique_ptr<Command>> table = make<
-        VarsCommand,
-        CalcCommand,
-        DbCommand,
-        ReportCommand,
-        SweepCommand,
-        ChartCommand,
-        SelectCommand,
-        ConvertCommand>();
+    static const std::vector<std::unique_ptr<Command>> table =
+        make<VarsCommand, CalcCommand, DbCommand, ReportCommand, SweepCommand, ChartCommand, SelectCommand,
+             ConvertCommand>();
     return table;
 }
 

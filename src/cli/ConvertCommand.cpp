@@ -11,9 +11,7 @@
 
 ConvertCommand::ConvertCommand()
     : Command(QStringLiteral("convert"),
-              {QStringLiteral("ВХОД"),
-               QStringLiteral("-o ВЫХОД"),
-               QStringLiteral("[--title ТЕКСТ]")},
+              {QStringLiteral("ВХОД"), QStringLiteral("-o ВЫХОД"), QStringLiteral("[--title ТЕКСТ]")},
               QStringLiteral("      Читает документ ВХОД так, как его открывает редактор отчётов, и\n"
                              "      записывает в ВЫХОД так, как редактор сохраняет. Формат выбирается по\n"
                              "      расширению без учёта регистра: «.txt» — простой текст, «.pdf» —\n"
@@ -28,8 +26,7 @@ ConvertCommand::ConvertCommand()
                              "      читать, текст в ней читается в близкой странице, и об этом\n"
                              "      выводится предупреждение в стандартный поток ошибок.\n"
                              "\n"))
-{
-}
+{}
 
 int ConvertCommand::execute(CliArgs &args) const
 {
@@ -45,7 +42,8 @@ int ConvertCommand::execute(CliArgs &args) const
     args.finish();
 
     // Text needs only what the plain text shows of the document.
-    const bool toText = !DocumentOutput::isPdf(*output) && DocumentFile::formatOf(*output) == DocumentFile::Format::PlainText;
+    const bool toText =
+        !DocumentOutput::isPdf(*output) && DocumentFile::formatOf(*output) == DocumentFile::Format::PlainText;
     QTextDocument document;
     QStringList warnings;
     const DocumentFile::Result loaded = DocumentFile::load(

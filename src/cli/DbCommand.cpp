@@ -97,18 +97,15 @@ QString text(const ReferenceTableModel &model)
 
 DbCommand::DbCommand()
     : Command(QStringLiteral("db"),
-              {QStringLiteral("tubes|fiberglass-tubes|materials|soils"),
-               QStringLiteral("[--material ID]"),
-               QStringLiteral("[--database PATH]"),
-               QStringLiteral("[--decimal-separator SEP]"),
+              {QStringLiteral("tubes|fiberglass-tubes|materials|soils"), QStringLiteral("[--material ID]"),
+               QStringLiteral("[--database PATH]"), QStringLiteral("[--decimal-separator SEP]"),
                QStringLiteral("[--json]")},
               QStringLiteral("      Печатает строки справочной таблицы так, как их показывает программа:\n"
                              "      tubes             — гофрированные трубы;\n"
                              "      fiberglass-tubes  — стеклопластиковые трубы выбранного материала;\n"
                              "      materials         — материалы труб;\n"
                              "      soils             — грунты.\n"))
-{
-}
+{}
 
 int DbCommand::execute(CliArgs &args) const
 {

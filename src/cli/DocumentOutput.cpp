@@ -10,8 +10,7 @@ bool DocumentOutput::isPdf(const QString &path)
     return QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
 }
 
-bool DocumentOutput::write(const QTextDocument &document, const QString &path, const QString &title,
-                           QString *message)
+bool DocumentOutput::write(const QTextDocument &document, const QString &path, const QString &title, QString *message)
 {
     if (isPdf(path)) {
         ReportPage page;

@@ -10,9 +10,7 @@
 class ProjectFileError : public std::runtime_error
 {
 public:
-    explicit ProjectFileError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    explicit ProjectFileError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
     const QString &message() const { return m_message; }
 
 private:

@@ -3,8 +3,7 @@
 #include "cli/CliArgs.h"
 #include "refdata/DatabaseError.h"
 
-ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QString> &databaseFile)
-    : m_data(vars, *this)
+ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QString> &databaseFile) : m_data(vars, *this)
 {
     if (databaseFile)
         m_data.database().setDatabaseFile(*databaseFile);

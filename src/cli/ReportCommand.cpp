@@ -11,8 +11,7 @@
 #include <QTextDocument>
 
 ReportCommand::ReportCommand()
-    : Command(QStringLiteral("report"),
-              CalcOptions::synopsis() + QStringList{QStringLiteral("-o ФАЙЛ")},
+    : Command(QStringLiteral("report"), CalcOptions::synopsis() + QStringList{QStringLiteral("-o ФАЙЛ")},
               QStringLiteral("      Выполняет расчёт, как calc, и составляет его отчёт по шаблону из папки\n"
                              "      Templates файлов программы (см. «Файлы»). Отчёт записывается по расширению ФАЙЛА:\n"
                              "      «.rtf» (и любое другое) — RTF, «.txt» — простой текст, «.pdf» —\n"
@@ -20,8 +19,7 @@ ReportCommand::ReportCommand()
                              "      предварительном просмотре, внизу каждой — «Страница N из M». Если\n"
                              "      расчёт не выполнен, ничего не записывается.\n"
                              "\n"))
-{
-}
+{}
 
 int ReportCommand::execute(CliArgs &args) const
 {

@@ -109,15 +109,19 @@ void printStatic(const TubeSelection &selection, const QVector<TubeSelection::Ro
         return;
     }
     if (csv) {
-        QStringList header{QStringLiteral("tube"), QStringLiteral("name"), QStringLiteral("outcome"),
-                           QStringLiteral("verdict"), QStringLiteral("utilisation"), QStringLiteral("governing"),
+        QStringList header{QStringLiteral("tube"),     QStringLiteral("name"),        QStringLiteral("outcome"),
+                           QStringLiteral("verdict"),  QStringLiteral("utilisation"), QStringLiteral("governing"),
                            QStringLiteral("max_depth")};
         for (const QString &key : keys)
             header << kUtilisation + key;
         QString text = TableExport::csvLine(header, QLatin1Char(',')) + QLatin1Char('\n');
         for (const TubeSelection::Row &row : rows) {
-            QStringList line{QString::number(row.tube.number), row.tube.name, row.outcome.keyword(),
-                             row.verdict.keyword(), SweepCommand::csvNumber(row.utilisation()), row.governingKey(),
+            QStringList line{QString::number(row.tube.number),
+                             row.tube.name,
+                             row.outcome.keyword(),
+                             row.verdict.keyword(),
+                             SweepCommand::csvNumber(row.utilisation()),
+                             row.governingKey(),
                              csvOptional(row.maxDepth)};
             for (const double value : checkUtilisations(row, keys))
                 line << SweepCommand::csvNumber(value);
@@ -126,8 +130,11 @@ void printStatic(const TubeSelection &selection, const QVector<TubeSelection::Ro
         Console::out(text);
         return;
     }
-    QStringList header{QStringLiteral("№"), QStringLiteral("труба"), QStringLiteral("итог"),
-                       QStringLiteral("использование, %"), QStringLiteral("определяющая"),
+    QStringList header{QStringLiteral("№"),
+                       QStringLiteral("труба"),
+                       QStringLiteral("итог"),
+                       QStringLiteral("использование, %"),
+                       QStringLiteral("определяющая"),
                        QStringLiteral("наибольшая глубина, м")};
     for (const QString &key : keys)
         header << kUtilisation + key;
@@ -138,7 +145,10 @@ void printStatic(const TubeSelection &selection, const QVector<TubeSelection::Ro
         QString verdict = row.outcome.word();
         if (row.outcome.isCompleted())
             verdict = row.verdict.holds() ? QStringLiteral("подходит") : QStringLiteral("не подходит");
-        QStringList line{QString::number(row.tube.number), row.tube.name, verdict, percent(row.utilisation()),
+        QStringList line{QString::number(row.tube.number),
+                         row.tube.name,
+                         verdict,
+                         percent(row.utilisation()),
                          row.governing() ? row.governing()->title : QStringLiteral("—"),
                          row.maxDepth ? NumberFormat::format(QStringLiteral("0.00"), *row.maxDepth)
                                       : QStringLiteral("нет")};
@@ -202,12 +212,13 @@ void printHydraulic(const TubeSelection &selection, const QVector<TubeSelection:
             verdict = QStringLiteral("расход не пропускает");
         else
             verdict = row.fits ? QStringLiteral("подходит") : QStringLiteral("наполнение больше допустимого");
-        table << QStringList{QString::number(row.tube.number), row.tube.name,
-                             row.filling ? NumberFormat::format(QStringLiteral("0.000"), *row.filling)
-                                         : QStringLiteral("—"),
-                             row.filling ? NumberFormat::format(QStringLiteral("0.000"), row.velocity)
-                                         : QStringLiteral("—"),
-                             verdict, i == smallest ? QStringLiteral("← наименьшая подходящая") : QString()};
+        table << QStringList{
+            QString::number(row.tube.number),
+            row.tube.name,
+            row.filling ? NumberFormat::format(QStringLiteral("0.000"), *row.filling) : QStringLiteral("—"),
+            row.filling ? NumberFormat::format(QStringLiteral("0.000"), row.velocity) : QStringLiteral("—"),
+            verdict,
+            i == smallest ? QStringLiteral("← наименьшая подходящая") : QString()};
     }
     Console::out(TextTable::format(table));
 }
@@ -233,8 +244,7 @@ SelectCommand::SelectCommand()
                              "      Если расчёт не выполняется ни для одной трубы, код завершения — как у\n"
                              "      calc.\n"
                              "\n"))
-{
-}
+{}
 
 int SelectCommand::execute(CliArgs &args) const
 {

@@ -91,12 +91,11 @@ QVector<SweepCommand::Column> SweepCommand::columns(CalcKind kind, const QString
             QStringList utilisation;
             for (const QString &check : checks)
                 utilisation << kUtilisation + check;
-            throw UsageError(
-                QStringLiteral("--columns: %1 — не исходное данное и не результат расчёта %2%3")
-                    .arg(name.isEmpty() ? QStringLiteral("пустое имя") : name, CalcKinds::name(kind),
-                         utilisation.isEmpty()
-                             ? QString()
-                             : QStringLiteral(" (использование проверок: %1)").arg(utilisation.join(QStringLiteral(", ")))));
+            throw UsageError(QStringLiteral("--columns: %1 — не исходное данное и не результат расчёта %2%3")
+                                 .arg(name.isEmpty() ? QStringLiteral("пустое имя") : name, CalcKinds::name(kind),
+                                      utilisation.isEmpty() ? QString()
+                                                            : QStringLiteral(" (использование проверок: %1)")
+                                                                  .arg(utilisation.join(QStringLiteral(", ")))));
         }
         result.append({name, *slot, -1});
     }
@@ -146,12 +145,9 @@ SweepCommand::Plan SweepCommand::parse(CliArgs &args)
 
 SweepCommand::SweepCommand()
     : Command(QStringLiteral("sweep"),
-              {QStringLiteral("hydraulic|static|fiberglass"),
-               QStringLiteral("--vary KEY=FROM:TO:STEP"),
-               QStringLiteral("[--vary KEY=FROM:TO:STEP]..."),
-               QStringLiteral("[--columns KEY,...]"),
-               QStringLiteral("[параметры расчёта, как у calc]"),
-               QStringLiteral("[--csv|--json]")},
+              {QStringLiteral("hydraulic|static|fiberglass"), QStringLiteral("--vary KEY=FROM:TO:STEP"),
+               QStringLiteral("[--vary KEY=FROM:TO:STEP]..."), QStringLiteral("[--columns KEY,...]"),
+               QStringLiteral("[параметры расчёта, как у calc]"), QStringLiteral("[--csv|--json]")},
               QStringLiteral("      Выполняет расчёт при каждом сочетании значений изменяемых исходных\n"
                              "      данных и печатает по строке на сочетание: изменяемые данные, итог\n"
                              "      (completed, stopped, division_by_zero, fault) и значения столбцов.\n"
@@ -165,8 +161,7 @@ SweepCommand::SweepCommand()
                              "      остаются от другой точки; такие точки — часть ответа, и код\n"
                              "      завершения остаётся 0.\n"
                              "\n"))
-{
-}
+{}
 
 int SweepCommand::execute(CliArgs &args) const
 {
@@ -231,7 +226,8 @@ void SweepCommand::writeJson(const Plan &plan)
 void SweepCommand::writeCsv(const Plan &plan)
 {
     Output out;
-    out.add((plan.varied + QStringList{QStringLiteral("outcome")} + plan.names).join(QLatin1Char(',')) + QLatin1Char('\n'));
+    out.add((plan.varied + QStringList{QStringLiteral("outcome")} + plan.names).join(QLatin1Char(','))
+            + QLatin1Char('\n'));
     plan.sweep.run([&](const ParameterSweep::Point &point) {
         QStringList row;
         for (const double input : point.inputs)

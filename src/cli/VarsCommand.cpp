@@ -13,13 +13,11 @@
 
 VarsCommand::VarsCommand()
     : Command(QStringLiteral("vars"),
-              {QStringLiteral("[--set KEY=VALUE]..."),
-               QStringLiteral("[--decimal-separator SEP]"),
+              {QStringLiteral("[--set KEY=VALUE]..."), QStringLiteral("[--decimal-separator SEP]"),
                QStringLiteral("[--json]")},
               QStringLiteral("      Печатает все 97 переменных: ключ, имя, значение, размерность, описание.\n"
                              "\n"))
-{
-}
+{}
 
 int VarsCommand::execute(CliArgs &args) const
 {
@@ -88,6 +86,5 @@ void VarsCommand::takeDecimalSeparator(CliArgs &args)
         separator = *given;
     }
     NumberFormat::setDecimalSeparator(separator);
-    NumberFormat::setThousandsSeparator(separator == QLatin1String(",") ? QStringLiteral(" ")
-                                                                        : QStringLiteral(","));
+    NumberFormat::setThousandsSeparator(separator == QLatin1String(",") ? QStringLiteral(" ") : QStringLiteral(","));
 }

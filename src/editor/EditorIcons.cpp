@@ -17,24 +17,42 @@ const QColor kText(40, 40, 40);
 const char *themeName(Picture picture)
 {
     switch (picture) {
-    case Picture::New: return "document-new";
-    case Picture::Open: return "document-open";
-    case Picture::Save: return "document-save";
-    case Picture::Print: return "document-print";
-    case Picture::Preview: return "document-print-preview";
-    case Picture::Pdf: return "application-pdf";
-    case Picture::Undo: return "edit-undo";
-    case Picture::Redo: return "edit-redo";
-    case Picture::Cut: return "edit-cut";
-    case Picture::Copy: return "edit-copy";
-    case Picture::Paste: return "edit-paste";
-    case Picture::Bold: return "format-text-bold";
-    case Picture::Italic: return "format-text-italic";
-    case Picture::Underline: return "format-text-underline";
-    case Picture::AlignLeft: return "format-justify-left";
-    case Picture::AlignCenter: return "format-justify-center";
-    case Picture::AlignRight: return "format-justify-right";
-    case Picture::Bullets: return "format-list-unordered";
+    case Picture::New:
+        return "document-new";
+    case Picture::Open:
+        return "document-open";
+    case Picture::Save:
+        return "document-save";
+    case Picture::Print:
+        return "document-print";
+    case Picture::Preview:
+        return "document-print-preview";
+    case Picture::Pdf:
+        return "application-pdf";
+    case Picture::Undo:
+        return "edit-undo";
+    case Picture::Redo:
+        return "edit-redo";
+    case Picture::Cut:
+        return "edit-cut";
+    case Picture::Copy:
+        return "edit-copy";
+    case Picture::Paste:
+        return "edit-paste";
+    case Picture::Bold:
+        return "format-text-bold";
+    case Picture::Italic:
+        return "format-text-italic";
+    case Picture::Underline:
+        return "format-text-underline";
+    case Picture::AlignLeft:
+        return "format-justify-left";
+    case Picture::AlignCenter:
+        return "format-justify-center";
+    case Picture::AlignRight:
+        return "format-justify-right";
+    case Picture::Bullets:
+        return "format-list-unordered";
     }
     return "";
 }
@@ -103,8 +121,7 @@ void draw(QPainter &p, Picture picture)
         p.drawPolygon(QPolygonF({QPointF(1.5, 3.5), QPointF(6, 3.5), QPointF(7.5, 5), QPointF(13.5, 5),
                                  QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
         p.setBrush(QColor(250, 214, 110));
-        p.drawPolygon(
-            QPolygonF({QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
+        p.drawPolygon(QPolygonF({QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
         break;
     }
     case Picture::Save:

@@ -302,7 +302,8 @@ void ReportEditor::chooseAndOpenFile()
 {
     if (!confirmSaveChanges())
         return;
-    const QString path = Dialogs::instance().openFileName(this, QStringLiteral("Открыть"), m_dialogFolder, fileFilter());
+    const QString path =
+        Dialogs::instance().openFileName(this, QStringLiteral("Открыть"), m_dialogFolder, fileFilter());
     if (path.isEmpty())
         return;
     if (openDocumentFile(path)) {
@@ -345,8 +346,8 @@ bool ReportEditor::save()
 
 bool ReportEditor::saveAs()
 {
-    const QString path
-        = Dialogs::instance().saveFileName(this, QStringLiteral("Сохранить как"), m_dialogFolder, fileFilter());
+    const QString path =
+        Dialogs::instance().saveFileName(this, QStringLiteral("Сохранить как"), m_dialogFolder, fileFilter());
     if (path.isEmpty())
         return false;
     if (!Dialogs::instance().confirmOverwrite(this, path))
@@ -428,9 +429,10 @@ void ReportEditor::exportPdf()
 {
     if (!m_report)
         return;
-    const QString base = m_document->isUntitled() ? QStringLiteral("Отчёт")
-                                                  : QFileInfo(m_document->documentName()).completeBaseName();
-    m_report->exportPdf(this, *m_document->textDocument(), m_dialogFolder + QLatin1Char('/') + base + QStringLiteral(".pdf"));
+    const QString base =
+        m_document->isUntitled() ? QStringLiteral("Отчёт") : QFileInfo(m_document->documentName()).completeBaseName();
+    m_report->exportPdf(this, *m_document->textDocument(),
+                        m_dialogFolder + QLatin1Char('/') + base + QStringLiteral(".pdf"));
 }
 
 void ReportEditor::undo()

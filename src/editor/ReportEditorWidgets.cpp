@@ -89,30 +89,31 @@ void ReportEditorWidgets::setupUi(QMainWindow *window)
     window->resize(680, 516);
 
     newAction = command(window, QStringLiteral("Создать"), QStringLiteral("Создать новый файл"), Picture::New,
-                         QKeySequence(Qt::CTRL | Qt::Key_N));
+                        QKeySequence(Qt::CTRL | Qt::Key_N));
     openAction = command(window, QStringLiteral("Открыть..."), QStringLiteral("Открыть файл..."), Picture::Open,
-                          QKeySequence(Qt::CTRL | Qt::Key_O));
+                         QKeySequence(Qt::CTRL | Qt::Key_O));
     saveAction = command(window, QStringLiteral("Сохранить"), QStringLiteral("Сохранить текущий файл"), Picture::Save,
-                          QKeySequence(Qt::CTRL | Qt::Key_S));
+                         QKeySequence(Qt::CTRL | Qt::Key_S));
     saveAsAction = command(window, QStringLiteral("Сохранить как..."), QStringLiteral("Сохранить как..."));
     printerSetupAction = command(window, QStringLiteral("Настройка печати..."), QStringLiteral("Настройка печати..."));
     previewAction = command(window, QStringLiteral("Предварительный просмотр"),
-                                  QStringLiteral("Предварительный просмотр..."), Picture::Preview);
+                            QStringLiteral("Предварительный просмотр..."), Picture::Preview);
     printAction = command(window, QStringLiteral("Печать"), QStringLiteral("Печать файла"), Picture::Print,
-                           QKeySequence(Qt::CTRL | Qt::Key_P));
-    exportPdfAction = command(window, QStringLiteral("Экспорт в PDF..."), QStringLiteral("Сохранить отчёт в файл PDF"),
-                               Picture::Pdf);
-    closeAction = command(window, QStringLiteral("Закрыть"), QStringLiteral("Закрыть"), QKeySequence(Qt::ALT | Qt::Key_X));
+                          QKeySequence(Qt::CTRL | Qt::Key_P));
+    exportPdfAction =
+        command(window, QStringLiteral("Экспорт в PDF..."), QStringLiteral("Сохранить отчёт в файл PDF"), Picture::Pdf);
+    closeAction =
+        command(window, QStringLiteral("Закрыть"), QStringLiteral("Закрыть"), QKeySequence(Qt::ALT | Qt::Key_X));
     undoAction = command(window, QStringLiteral("Отменить"), QStringLiteral("Отменить"), Picture::Undo,
-                          QKeySequence(Qt::CTRL | Qt::Key_Z));
+                         QKeySequence(Qt::CTRL | Qt::Key_Z));
     redoAction = command(window, QStringLiteral("Повторить"), QStringLiteral("Повторить"), Picture::Redo);
     redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     cutAction = command(window, QStringLiteral("Вырезать"), QStringLiteral("Вырезать"), Picture::Cut,
-                         QKeySequence(Qt::CTRL | Qt::Key_X));
+                        QKeySequence(Qt::CTRL | Qt::Key_X));
     copyAction = command(window, QStringLiteral("Копировать"), QStringLiteral("Копировать"), Picture::Copy,
-                          QKeySequence(Qt::CTRL | Qt::Key_C));
+                         QKeySequence(Qt::CTRL | Qt::Key_C));
     pasteAction = command(window, QStringLiteral("Вставить"), QStringLiteral("Вставить"), Picture::Paste,
-                           QKeySequence(Qt::CTRL | Qt::Key_V));
+                          QKeySequence(Qt::CTRL | Qt::Key_V));
     fontAction = command(window, QStringLiteral("Шрифт..."), QStringLiteral("Шрифт..."));
     // The edit menu shows no pictures; the toolbar does.
     for (QAction *action : {undoAction, redoAction, cutAction, copyAction, pasteAction})

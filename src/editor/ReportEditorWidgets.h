@@ -43,9 +43,9 @@ public:
     QAction *italicAction = nullptr;
     QAction *underlineAction = nullptr;
     QActionGroup *alignmentGroup = nullptr;
-    QAction *alignLeftAction = nullptr; // tag 0
+    QAction *alignLeftAction = nullptr;   // tag 0
     QAction *alignCenterAction = nullptr; // tag 2
-    QAction *alignRightAction = nullptr; // tag 1
+    QAction *alignRightAction = nullptr;  // tag 1
     QAction *bulletsAction = nullptr;
 
     // Control bar: the menu buttons, then the standard toolbar.

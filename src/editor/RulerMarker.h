@@ -10,9 +10,9 @@ class RulerMarker : public QWidget
 
 public:
     enum class Shape {
-        PointingDown, // the first line's indent, above the bar
+        PointingDown,    // the first line's indent, above the bar
         PointingUpOnBox, // the following lines' indent, below the bar
-        PointingUp, // the right indent, below the bar
+        PointingUp,      // the right indent, below the bar
     };
 
     RulerMarker(Shape shape, QWidget *parent);

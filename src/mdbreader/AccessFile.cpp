@@ -23,8 +23,7 @@ public:
     CLocaleScope()
         : m_c(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))),
           m_previous(m_c ? uselocale(m_c) : static_cast<locale_t>(nullptr))
-    {
-    }
+    {}
     ~CLocaleScope()
     {
         if (m_c) {
@@ -137,10 +136,10 @@ const MdbColumn *tableColumn(const MdbTableDef *table, const QString &name)
 // NULL as an empty text, which a number column reads as NULL.
 QVariant convert(const char *text, int columnType)
 {
-    const bool whole = columnType == MDB_BOOL || columnType == MDB_BYTE || columnType == MDB_INT
-                       || columnType == MDB_LONGINT;
-    const bool real = columnType == MDB_FLOAT || columnType == MDB_DOUBLE || columnType == MDB_MONEY
-                      || columnType == MDB_NUMERIC;
+    const bool whole =
+        columnType == MDB_BOOL || columnType == MDB_BYTE || columnType == MDB_INT || columnType == MDB_LONGINT;
+    const bool real =
+        columnType == MDB_FLOAT || columnType == MDB_DOUBLE || columnType == MDB_MONEY || columnType == MDB_NUMERIC;
     const QByteArray bytes = QByteArray(text).trimmed();
     if ((whole || real) && bytes.isEmpty())
         return QVariant();

@@ -16,8 +16,8 @@ QVector<Slot> CalcViews::inputRows(CalcView view, bool trenchless)
         QVector<Slot> rows{Slot::GammaGrSt, Slot::h, Slot::DSt};
         if (trenchless)
             rows << Slot::fi;
-        rows << Slot::M << Slot::FSt << Slot::Et << Slot::t << Slot::sSt << Slot::Sigmat << Slot::MuSt
-             << Slot::EtauSvSt << Slot::EgrSt << Slot::Hv;
+        rows << Slot::M << Slot::FSt << Slot::Et << Slot::t << Slot::sSt << Slot::Sigmat << Slot::MuSt << Slot::EtauSvSt
+             << Slot::EgrSt << Slot::Hv;
         if (trenchless)
             rows << Slot::Kk;
         return rows;
@@ -41,6 +41,5 @@ QVector<Slot> CalcViews::outputRows(CalcView view)
 
 QString CalcViews::headerText(CalcView view)
 {
-    return view == CalcView::Hydraulic ? QStringLiteral("Гидравлический расчёт")
-                                       : QStringLiteral("Статический расчёт");
+    return view == CalcView::Hydraulic ? QStringLiteral("Гидравлический расчёт") : QStringLiteral("Статический расчёт");
 }

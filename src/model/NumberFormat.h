@@ -47,7 +47,6 @@ public:
     };
     static Significant roundSignificant(long double value, int digits);
 
-
     // Reads a number written with the given decimal separator: an optional
     // sign, digits with at most one separator, an optional exponent; nothing
     // else (no blanks, no digit grouping).  Fails on a value out of range.

@@ -63,7 +63,9 @@ QString SafeFileWriter::reasonText(int errorNumber)
     case EBADF:
         return QStringLiteral("Поток не открыт для записи");
     default:
-        return QStringLiteral("Системная ошибка %1 (%2)").arg(errorNumber).arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+        return QStringLiteral("Системная ошибка %1 (%2)")
+            .arg(errorNumber)
+            .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
     }
 }
 

@@ -32,7 +32,7 @@ class SafeFileWriter : public QIODevice
 public:
     enum class Devices {
         WriteInPlace, // a device or FIFO the user named receives the bytes
-        Refuse, // only regular files (for files the program keeps itself)
+        Refuse,       // only regular files (for files the program keeps itself)
     };
 
     explicit SafeFileWriter(const QString &path, Devices devices = Devices::WriteInPlace);
@@ -85,7 +85,7 @@ private:
 
     QString m_path;
     Devices m_devices;
-    QByteArray m_target; // the file that receives the content
+    QByteArray m_target;    // the file that receives the content
     QByteArray m_temporary; // the file written first; empty when in place
     int m_pendingSlot = -1; // where the signal handler finds the temporary file
     int m_fd = -1;

@@ -7,6 +7,7 @@
 // Every quantity of the calculation state lives in a numbered slot (1..97) and
 // is named by a case-sensitive key.  The list below is in slot order; the
 // slot number of a key is its position in the list, counted from 1.
+// clang-format off
 #define PIPECALC_SLOT_KEYS(X) \
     X(Din) X(Dout) X(s) X(Lv) X(Lsh) X(Htr) \
     X(Eo) X(Etau) X(Mu) X(Sigmao) X(Gamma) X(Egr) \
@@ -25,6 +26,7 @@
     X(Kzu) X(Kok) X(Ktau) X(Kw) X(Kgr) X(Kg) \
     X(Ksigma) X(Kzpsi) X(Kz) X(Ku) X(Ke) X(Kug) \
     X(Kov)
+// clang-format on
 
 enum class Slot : int {
     None = 0,

@@ -4,8 +4,8 @@ namespace {
 
 bool needsQuotes(const QString &value)
 {
-    return value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('"'))
-           || value.contains(QLatin1Char('\'')) || value != value.trimmed();
+    return value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('"')) || value.contains(QLatin1Char('\''))
+           || value != value.trimmed();
 }
 
 } // namespace

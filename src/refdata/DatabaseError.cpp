@@ -2,8 +2,7 @@
 
 DatabaseError::DatabaseError(Kind kind, const QString &message)
     : m_kind(kind), m_message(message), m_utf8(message.toUtf8())
-{
-}
+{}
 
 DatabaseError DatabaseError::queryFailed(const QString &sql, const QString &detail)
 {

@@ -12,8 +12,8 @@ class DatabaseError : public std::exception
 public:
     enum class Kind {
         Connection, // the database file cannot be opened at all
-        Query, // a statement cannot be run (missing table, bad statement)
-        Column, // a row lacks a column or holds a value of the wrong kind
+        Query,      // a statement cannot be run (missing table, bad statement)
+        Column,     // a row lacks a column or holds a value of the wrong kind
     };
 
     DatabaseError(Kind kind, const QString &message);

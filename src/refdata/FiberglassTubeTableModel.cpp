@@ -9,8 +9,7 @@ FiberglassTubeTableModel::FiberglassTubeTableModel(QObject *parent)
             {QString(), 10},
         },
         parent)
-{
-}
+{}
 
 QString FiberglassTubeTableModel::recordText(int row, int column) const
 {

@@ -12,8 +12,7 @@ MaterialTableModel::MaterialTableModel(QObject *parent)
             {QString(), 168},
         },
         parent)
-{
-}
+{}
 
 int MaterialTableModel::findId(std::int32_t id) const
 {

@@ -56,8 +56,7 @@ bool MdbWire::parseRequest(const QByteArray &payload, Request *kind, QByteArray 
     qint8 code = 0;
     stream >> code >> *data;
     *kind = Request(code);
-    return stream.status() == QDataStream::Ok && stream.atEnd()
-           && (*kind == Request::Open || *kind == Request::Query);
+    return stream.status() == QDataStream::Ok && stream.atEnd() && (*kind == Request::Open || *kind == Request::Query);
 }
 
 MdbWire::Response MdbWire::parseResponse(const QByteArray &payload)

@@ -43,8 +43,7 @@ bool pickRow(const Model &model, int row, Apply apply)
 
 ReferenceData::ReferenceData(CalcVariables &vars, ReferenceErrorSink &sink, const QString &baseDir)
     : m_vars(vars), m_sink(sink), m_database(baseDir)
-{
-}
+{}
 
 QString ReferenceData::tableErrorText(const QString &table)
 {
@@ -125,8 +124,9 @@ void ReferenceData::loadTubes()
     connect();
     if (loadRows(m_tubes, QStringLiteral("Tubes"), QStringLiteral("select * from Tubes")) <= 0)
         return;
-    const QString sql = m_vars.selectedMaterialId == FiberglassMaterial::Sn10000 ? QStringLiteral("select * from TubesSt where TypeID=1")
-                                                       : QStringLiteral("select * from TubesSt where TypeID=0");
+    const QString sql = m_vars.selectedMaterialId == FiberglassMaterial::Sn10000
+                            ? QStringLiteral("select * from TubesSt where TypeID=1")
+                            : QStringLiteral("select * from TubesSt where TypeID=0");
     loadRows(m_fiberglassTubes, QStringLiteral("TubesSt"), sql);
 }
 

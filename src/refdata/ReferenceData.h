@@ -32,9 +32,9 @@ class ReferenceData
 {
 public:
     enum class Activation {
-        Reloaded, // all grids read without an error
+        Reloaded,           // all grids read without an error
         ReloadedWithErrors, // read; at least one table was reported to the sink
-        Skipped, // the activation followed an error message (see reloadOnActivation)
+        Skipped,            // the activation followed an error message (see reloadOnActivation)
     };
 
     // An empty base folder means "Base" beside the executable.

@@ -33,9 +33,11 @@ Format formatOf(const QString &path)
     const QByteArray head = file.read(32);
     if (head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return Format::Sqlite;
-    if (head.mid(4, 15) == QByteArrayLiteral("Standard Jet DB") || head.mid(4, 15) == QByteArrayLiteral("Standard ACE DB"))
+    if (head.mid(4, 15) == QByteArrayLiteral("Standard Jet DB")
+        || head.mid(4, 15) == QByteArrayLiteral("Standard ACE DB"))
         return Format::Access;
-    failConnection(QStringLiteral("Файл %1 не является справочной базой данных (ни SQLite, ни Microsoft Access)").arg(path));
+    failConnection(
+        QStringLiteral("Файл %1 не является справочной базой данных (ни SQLite, ни Microsoft Access)").arg(path));
 }
 
 } // namespace

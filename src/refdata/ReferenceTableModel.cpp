@@ -6,8 +6,7 @@
 
 ReferenceTableModel::ReferenceTableModel(QVector<Column> columns, QObject *parent)
     : QAbstractTableModel(parent), m_columns(std::move(columns))
-{
-}
+{}
 
 int ReferenceTableModel::rowCount(const QModelIndex &parent) const
 {
@@ -61,8 +60,7 @@ Qt::ItemFlags ReferenceTableModel::flags(const QModelIndex &index) const
 
 QString ReferenceTableModel::cellText(int row, int column) const
 {
-    if (row < 0 || row >= recordCount() || column < 0 || column >= columnCount()
-        || m_columns[column].header.isEmpty())
+    if (row < 0 || row >= recordCount() || column < 0 || column >= columnCount() || m_columns[column].header.isEmpty())
         return QString();
     return recordText(row, column);
 }

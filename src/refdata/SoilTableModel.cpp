@@ -10,8 +10,7 @@ SoilTableModel::SoilTableModel(QObject *parent)
             {QStringLiteral("Kk"), 138},
         },
         parent)
-{
-}
+{}
 
 int SoilTableModel::findId(std::int32_t id) const
 {

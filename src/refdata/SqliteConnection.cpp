@@ -100,8 +100,8 @@ void SqliteConnection::openFile(const QString &path)
     // Read-only and immutable: SQLite then takes no locks and writes nothing,
     // so no "-wal" or "-shm" file appears beside the database, and one in a
     // read-only folder opens whatever its journal mode.
-    const QByteArray uri = "file:" + FileNameBytes::encode(QFileInfo(path).absoluteFilePath()).toPercentEncoding("/")
-                           + "?immutable=1";
+    const QByteArray uri =
+        "file:" + FileNameBytes::encode(QFileInfo(path).absoluteFilePath()).toPercentEncoding("/") + "?immutable=1";
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     std::unique_ptr<sqlite3, Closer> guard(db);
@@ -153,7 +153,8 @@ void SqliteConnection::checkFile()
     if (deadline.hasExpired())
         failTooLarge(QStringLiteral("проверка файла не закончилась за %1 с").arg(readingLimits.seconds));
     if (rc == SQLITE_NOMEM)
-        failTooLarge(QStringLiteral("проверка файла не уместилась в %1 МБ памяти").arg(readingLimits.memoryBytes >> 20));
+        failTooLarge(
+            QStringLiteral("проверка файла не уместилась в %1 МБ памяти").arg(readingLimits.memoryBytes >> 20));
     if (problem.isEmpty() && rc != SQLITE_ROW && rc != SQLITE_DONE)
         problem = lastError(m_db.get());
     if (!problem.isEmpty()) {
@@ -164,8 +165,9 @@ void SqliteConnection::checkFile()
 
 void SqliteConnection::failTooLarge(const QString &detail) const
 {
-    throw DatabaseError(DatabaseError::Kind::Connection,
-                        QStringLiteral("Справочная база данных %1 повреждена или слишком велика: %2").arg(m_path, detail));
+    throw DatabaseError(
+        DatabaseError::Kind::Connection,
+        QStringLiteral("Справочная база данных %1 повреждена или слишком велика: %2").arg(m_path, detail));
 }
 
 void SqliteConnection::closeFile()
@@ -214,7 +216,8 @@ DbResult SqliteConnection::execute(const QString &sql)
     if (deadline.hasExpired())
         failTooLarge(QStringLiteral("запрос «%1» не закончился за %2 с").arg(sql).arg(readingLimits.seconds));
     if (rc == SQLITE_NOMEM)
-        failTooLarge(QStringLiteral("запрос «%1» не уместился в %2 МБ памяти").arg(sql).arg(readingLimits.memoryBytes >> 20));
+        failTooLarge(
+            QStringLiteral("запрос «%1» не уместился в %2 МБ памяти").arg(sql).arg(readingLimits.memoryBytes >> 20));
     if (rc != SQLITE_DONE)
         failQuery(sql, lastError(m_db.get()));
     return result;

@@ -22,7 +22,7 @@ public:
     struct Limits
     {
         qint64 memoryBytes = qint64(64) * 1024 * 1024; // the rows of one statement, and SQLite's own memory
-        int seconds = 10; // for each statement
+        int seconds = 10;                              // for each statement
     };
 
     // For tests: other limits.

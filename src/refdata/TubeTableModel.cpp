@@ -11,8 +11,7 @@ TubeTableModel::TubeTableModel(QObject *parent)
             {QString(), 10},
         },
         parent)
-{
-}
+{}
 
 QString TubeTableModel::recordText(int row, int column) const
 {

@@ -21,8 +21,7 @@ struct Number
 void replaceNumbers(TemplateFiller &filler, std::initializer_list<Number> numbers)
 {
     for (const Number &n : numbers) {
-        filler.replaceNumber(QString::fromLatin1(n.tag),
-                             ReportNumber::of(n.kind, n.value));
+        filler.replaceNumber(QString::fromLatin1(n.tag), ReportNumber::of(n.kind, n.value));
     }
 }
 

@@ -58,7 +58,7 @@ private:
     static ReportNumber rounded(double value, int digits, bool keepZeros);
 
     bool m_negative = false;
-    QString m_digits; // the significant digits shown; empty for zero
+    QString m_digits;   // the significant digits shown; empty for zero
     int m_exponent = 0; // of the first digit: value = d.ddd × 10^m_exponent
     int m_power = 0;    // the power of ten written, 0 for none
 };

@@ -189,13 +189,14 @@ void ReportPage::paintPage(QPainter &painter, int index) const
         const QRectF titleBox(0, deviceDots(TitleTop), deviceDots(bandWidth()), deviceDots(TitleHeight));
         const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
         const QRectF needed = painter.boundingRect(titleBox, flags, m_title);
-        painter.drawText(QRectF(titleBox.topLeft(), QSizeF(titleBox.width(), std::max(titleBox.height(), needed.height()))),
-                         flags, m_title);
+        painter.drawText(
+            QRectF(titleBox.topLeft(), QSizeF(titleBox.width(), std::max(titleBox.height(), needed.height()))), flags,
+            m_title);
         painter.fillRect(QRectF(0, deviceDots(RuleTop), deviceDots(ruleWidth()), deviceDots(RuleHeight)), Qt::black);
         if (!m_logo.isNull())
-            painter.drawImage(QRectF(deviceDots(logoLeft()), deviceDots(LogoTop), deviceDots(LogoWidth),
-                                     deviceDots(LogoHeight)),
-                              m_logo);
+            painter.drawImage(
+                QRectF(deviceDots(logoLeft()), deviceDots(LogoTop), deviceDots(LogoWidth), deviceDots(LogoHeight)),
+                m_logo);
     }
     painter.restore();
 }

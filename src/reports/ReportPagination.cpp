@@ -38,10 +38,7 @@ struct HeaderRows
 class Collector
 {
 public:
-    explicit Collector(const QTextDocument &document)
-        : m_document(document), m_layout(document.documentLayout())
-    {
-    }
+    explicit Collector(const QTextDocument &document) : m_document(document), m_layout(document.documentLayout()) {}
 
     void run()
     {
@@ -205,20 +202,18 @@ private:
                 const QTextBlock last = cell.lastCursorPosition().block();
                 contentTop[r] = std::min(contentTop[r], rectOf(first).top() - first.blockFormat().topMargin());
                 const int lastRow = std::min(rows - 1, r + cell.rowSpan() - 1);
-                contentBottom[lastRow]
-                    = std::max(contentBottom[lastRow], rectOf(last).bottom() + last.blockFormat().bottomMargin());
+                contentBottom[lastRow] =
+                    std::max(contentBottom[lastRow], rectOf(last).bottom() + last.blockFormat().bottomMargin());
                 for (int k = r + 1; k <= lastRow; ++k)
                     spanned[k] = true;
                 const QTextTableCellFormat format = cell.format().toTableCellFormat();
                 const qreal tableBorder = table.format().border();
-                border[r] = std::max(border[r], format.hasProperty(QTextFormat::TableCellTopBorder)
-                                                    ? format.topBorder()
-                                                    : tableBorder);
+                border[r] = std::max(border[r], format.hasProperty(QTextFormat::TableCellTopBorder) ? format.topBorder()
+                                                                                                    : tableBorder);
                 if (lastRow + 1 < rows)
-                    border[lastRow + 1] = std::max(border[lastRow + 1],
-                                                   format.hasProperty(QTextFormat::TableCellBottomBorder)
-                                                       ? format.bottomBorder()
-                                                       : tableBorder);
+                    border[lastRow + 1] = std::max(
+                        border[lastRow + 1],
+                        format.hasProperty(QTextFormat::TableCellBottomBorder) ? format.bottomBorder() : tableBorder);
                 linesIn(first, last, rowLines[r]);
             }
         }
@@ -375,8 +370,8 @@ QVector<ReportPagination::Page> ReportPagination::paginate(const QTextDocument &
         // The breaks that leave something on this page and fit on it.
         const auto first = std::upper_bound(breaks.begin(), breaks.end(), start + kEpsilon,
                                             [](qreal y, const Break &b) { return y < b.end; });
-        const auto past = std::upper_bound(first, breaks.end(), limit + kEpsilon,
-                                           [](qreal y, const Break &b) { return y < b.end; });
+        const auto past =
+            std::upper_bound(first, breaks.end(), limit + kEpsilon, [](qreal y, const Break &b) { return y < b.end; });
         const auto forced = std::find_if(first, past, [](const Break &b) { return b.forced; });
         if (forced == past && end <= limit + kEpsilon) {
             page.append({start, end, at});

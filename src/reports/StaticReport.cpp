@@ -23,8 +23,7 @@ void replaceAll(TemplateFiller &filler, const CalcVariables &vars, std::initiali
 {
     for (const Entry &e : entries) {
         const double value = vars.value(e.slot) * e.factor;
-        filler.replaceNumber(QString::fromLatin1(e.tag),
-                             ReportNumber::of(e.kind, value));
+        filler.replaceNumber(QString::fromLatin1(e.tag), ReportNumber::of(e.kind, value));
     }
 }
 

@@ -92,8 +92,8 @@ int TemplateFiller::insertNumber(int position, int length, const ReportNumber &n
         shown = number.magnitude();
     }
     const bool operandOf = previous == QLatin1Char('/') || previous.isLetter() || raisedAfter;
-    const bool bracket = (shown.isNegative() && (operandOf || previous == QChar(0x00B7)))
-                         || (shown.hasPowerOfTen() && operandOf);
+    const bool bracket =
+        (shown.isNegative() && (operandOf || previous == QChar(0x00B7))) || (shown.hasPowerOfTen() && operandOf);
 
     QString text = bracket ? QStringLiteral("(") : QString();
     if (shown.isNegative())

@@ -30,7 +30,7 @@ QString openFailureReason(int failure)
 DocumentFile::Format DocumentFile::formatOf(const QString &path)
 {
     return QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0 ? Format::PlainText
-                                                                                           : Format::Rtf;
+                                                                                            : Format::Rtf;
 }
 
 DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &document, Detail detail,

@@ -159,7 +159,8 @@ void EditorDocument::selectRange(int start, int length)
 
 void EditorDocument::replaceSelection(const QString &text)
 {
-    QTextCharFormat format = m_cursor.hasSelection() ? characterFormatAt(m_cursor.selectionStart()) : m_cursor.charFormat();
+    QTextCharFormat format =
+        m_cursor.hasSelection() ? characterFormatAt(m_cursor.selectionStart()) : m_cursor.charFormat();
     // The text of a replaced picture is text, not another picture.
     format.clearProperty(QTextFormat::ObjectType);
     {
@@ -230,8 +231,8 @@ QFont EditorDocument::defaultFont() const
 
 QFont EditorDocument::currentFont() const
 {
-    const QTextCharFormat format
-        = m_cursor.hasSelection() ? characterFormatAt(m_cursor.selectionStart()) : m_cursor.charFormat();
+    const QTextCharFormat format =
+        m_cursor.hasSelection() ? characterFormatAt(m_cursor.selectionStart()) : m_cursor.charFormat();
     return format.font().resolve(m_document->defaultFont());
 }
 

@@ -21,9 +21,9 @@ class FormatKeys
 public:
     enum Property : int {
         FontKey = QTextFormat::UserProperty + 0x5210, // Character formats: the font families.
-        TabsKey,          // Block formats: the tab stops.
-        ListGroup,        // Lists: lists with the same group are levels of one RTF list.
-        ListLevel,        // The level in that list, 0 to 8.
+        TabsKey,                                      // Block formats: the tab stops.
+        ListGroup,                                    // Lists: lists with the same group are levels of one RTF list.
+        ListLevel,                                    // The level in that list, 0 to 8.
         ListLevelText,    // The level text; U+0000..U+0008 stand for the numbers of levels 1 to 9.
         ListLevelFormats, // The number format (\levelnfc) of each level up to this one, a character each.
         ListLegal,        // \levellegal: the numbers of the levels above in Arabic figures.

@@ -223,7 +223,8 @@ std::optional<QString> PlainTextCodec::decode(const QByteArray &data)
     } else {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
         const QString decoded = utf8.decode(data);
-        const bool ascii = std::all_of(data.cbegin(), data.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        const bool ascii =
+            std::all_of(data.cbegin(), data.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         if (!ascii && !utf8.hasError())
             text = decoded;
         else

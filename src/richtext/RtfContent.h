@@ -40,10 +40,10 @@ public:
     struct Cell
     {
         std::vector<Paragraph> paragraphs;
-        int left = 0;  // Boundaries in twips from the row's left edge.
+        int left = 0; // Boundaries in twips from the row's left edge.
         int right = 0;
-        bool mergeDown = false;   // First of vertically merged cells.
-        bool mergedAbove = false; // Continues the cell above.
+        bool mergeDown = false;       // First of vertically merged cells.
+        bool mergedAbove = false;     // Continues the cell above.
         std::array<int, 4> borders{}; // Top, left, bottom, right; twips, 0 for none.
         QColor background;            // Invalid for none.
     };
@@ -57,11 +57,11 @@ public:
     struct Table
     {
         std::vector<Row> rows;
-        int left = 0;       // Twips.
-        int cellGap = 108;  // Half the space between cells, twips.
+        int left = 0;         // Twips.
+        int cellGap = 108;    // Half the space between cells, twips.
         bool borders = false; // Around and between all cells.
         Qt::Alignment alignment = Qt::AlignLeft;
-        int headerRows = 0;   // Leading rows marked as headers.
+        int headerRows = 0; // Leading rows marked as headers.
     };
 
     struct Block

@@ -43,8 +43,7 @@ class Assembler
 public:
     Assembler(const RtfContent &content, QTextDocument &document)
         : m_content(content), m_document(document), m_lists(content.lists.size())
-    {
-    }
+    {}
 
     void run()
     {
@@ -74,8 +73,8 @@ private:
         ListInProgress *list = nullptr;
         if (paragraph.list >= 0 && static_cast<std::size_t>(paragraph.list) < m_lists.size())
             list = &m_lists[static_cast<std::size_t>(paragraph.list)];
-        const QTextBlockFormat &block = list && list->list ? itemFormat(*list, paragraph.block)
-                                                           : blockFormat(paragraph.block);
+        const QTextBlockFormat &block =
+            list && list->list ? itemFormat(*list, paragraph.block) : blockFormat(paragraph.block);
         if (fresh) {
             cursor.setBlockFormat(block);
             if (inCell)
@@ -138,21 +137,24 @@ private:
             }
         }
         std::vector<int> boundaries(boundarySet.begin(), boundarySet.end());
-        const bool byBoundaries = boundaries.size() >= 2
-                                  && boundaries.size() <= static_cast<std::size_t>(RtfContent::MaxCellsPerRow) + 1;
+        const bool byBoundaries =
+            boundaries.size() >= 2 && boundaries.size() <= static_cast<std::size_t>(RtfContent::MaxCellsPerRow) + 1;
         const int columns = byBoundaries ? static_cast<int>(boundaries.size()) - 1 : static_cast<int>(mostCells);
         const int rows = static_cast<int>(table.rows.size());
         if (rows == 0 || columns == 0)
             return;
 
         auto columnOf = [&](int boundary) {
-            return static_cast<int>(std::lower_bound(boundaries.begin(), boundaries.end(), boundary) - boundaries.begin());
+            return static_cast<int>(std::lower_bound(boundaries.begin(), boundaries.end(), boundary)
+                                    - boundaries.begin());
         };
 
         QTextTableFormat tableFormat;
         QVector<QTextLength> widths;
         for (int c = 0; c < columns; ++c) {
-            const double twips = byBoundaries ? boundaries[static_cast<std::size_t>(c) + 1] - boundaries[static_cast<std::size_t>(c)] : 1440.0;
+            const double twips =
+                byBoundaries ? boundaries[static_cast<std::size_t>(c) + 1] - boundaries[static_cast<std::size_t>(c)]
+                             : 1440.0;
             widths.append(QTextLength(QTextLength::FixedLength, twips / kTwipsPerUnit));
         }
         tableFormat.setColumnWidthConstraints(widths);
@@ -162,7 +164,8 @@ private:
         if (table.headerRows > 0)
             tableFormat.setHeaderRowCount(std::min(table.headerRows, rows));
         tableFormat.setBorder(table.borders ? 1 : 0);
-        tableFormat.setBorderStyle(table.borders ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
+        tableFormat.setBorderStyle(table.borders ? QTextFrameFormat::BorderStyle_Solid
+                                                 : QTextFrameFormat::BorderStyle_None);
         if (table.left > 0)
             tableFormat.setLeftMargin(table.left / kTwipsPerUnit);
         if (table.alignment != Qt::AlignLeft)

@@ -15,16 +15,16 @@
 struct RtfGroupState
 {
     enum class Destination {
-        Text,          // The document's text.
+        Text, // The document's text.
         FontTable,
         ColorTable,
         Picture,
-        ListText,      // \pntext, \listtext: the number or bullet as text.
+        ListText, // \pntext, \listtext: the number or bullet as text.
         ListTable,
         ListOverrideTable,
-        LevelText,     // \leveltext of a list level.
-        Numbering,     // \pn: the numbering of the paragraph.
-        NumberingText, // \pntxtb, \pntxta: text before and after the number.
+        LevelText,          // \leveltext of a list level.
+        Numbering,          // \pn: the numbering of the paragraph.
+        NumberingText,      // \pntxtb, \pntxta: text before and after the number.
         UnicodeAlternative, // \upr: the text before \ud is not used.
     };
 
@@ -50,9 +50,8 @@ struct RtfGroupState
         bool operator==(const Character &o) const
         {
             return font == o.font && halfPoints == o.halfPoints && foreground == o.foreground
-                   && background == o.background && highlight == o.highlight && vertical == o.vertical
-                   && bold == o.bold && italic == o.italic && underline == o.underline && strike == o.strike
-                   && hidden == o.hidden;
+                   && background == o.background && highlight == o.highlight && vertical == o.vertical && bold == o.bold
+                   && italic == o.italic && underline == o.underline && strike == o.strike && hidden == o.hidden;
         }
         bool operator!=(const Character &o) const { return !(*this == o); }
     };
@@ -62,9 +61,9 @@ struct RtfGroupState
         std::size_t operator()(const Character &c) const
         {
             std::size_t h = std::hash<int>()(c.font);
-            for (const int v : {c.halfPoints, c.foreground, c.background, c.highlight, int(c.vertical),
-                                int(c.bold) | int(c.italic) << 1 | int(c.underline) << 2 | int(c.strike) << 3
-                                    | int(c.hidden) << 4})
+            for (const int v :
+                 {c.halfPoints, c.foreground, c.background, c.highlight, int(c.vertical),
+                  int(c.bold) | int(c.italic) << 1 | int(c.underline) << 2 | int(c.strike) << 3 | int(c.hidden) << 4})
                 h = h * 31 + std::hash<int>()(v);
             return h;
         }
@@ -82,14 +81,14 @@ struct RtfGroupState
         bool lineMultiple = false;
         bool pageBreakBefore = false;
         bool inTable = false;
-        int tableDepth = 0; // \itap.
+        int tableDepth = 0;   // \itap.
         int listOverride = 0; // \ls; 0 for none.
         int listLevel = 0;
-        NumberingKind numbering = NumberingKind::None; // \pn.
+        NumberingKind numbering = NumberingKind::None;                                         // \pn.
         RtfListNumbering::NumberFormat numberFormat = RtfListNumbering::NumberFormat::Decimal; // \pn
-        int numberStart = 1; // \pnstart.
-        QString numberBefore;  // \pntxtb
-        QString numberAfter;   // \pntxta
+        int numberStart = 1;                                                                   // \pnstart.
+        QString numberBefore;                                                                  // \pntxtb
+        QString numberAfter;                                                                   // \pntxta
         QList<std::pair<int, TabKind>> tabs; // \tx: twips and kind (shared until changed).
         TabKind nextTab = TabKind::Left;     // \tqr, \tqc, \tqdec
     };

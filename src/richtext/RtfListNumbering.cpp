@@ -13,9 +13,9 @@ QString roman(int number, bool upper)
         int value;
         const char *upper;
         const char *lower;
-    } digits[] = {{1000, "M", "m"}, {900, "CM", "cm"}, {500, "D", "d"}, {400, "CD", "cd"}, {100, "C", "c"},
-                  {90, "XC", "xc"}, {50, "L", "l"},   {40, "XL", "xl"}, {10, "X", "x"},   {9, "IX", "ix"},
-                  {5, "V", "v"},    {4, "IV", "iv"},  {1, "I", "i"}};
+    } digits[] = {{1000, "M", "m"}, {900, "CM", "cm"}, {500, "D", "d"},  {400, "CD", "cd"}, {100, "C", "c"},
+                  {90, "XC", "xc"}, {50, "L", "l"},    {40, "XL", "xl"}, {10, "X", "x"},    {9, "IX", "ix"},
+                  {5, "V", "v"},    {4, "IV", "iv"},   {1, "I", "i"}};
     QString text;
     for (const auto &digit : digits) {
         while (number >= digit.value) {
@@ -95,7 +95,8 @@ QString RtfListNumbering::numberText(int number, NumberFormat format)
     switch (format) {
     case NumberFormat::UpperRoman:
     case NumberFormat::LowerRoman:
-        return number > 0 && number < 5000 ? roman(number, format == NumberFormat::UpperRoman) : QString::number(number);
+        return number > 0 && number < 5000 ? roman(number, format == NumberFormat::UpperRoman)
+                                           : QString::number(number);
     case NumberFormat::UpperLetter:
     case NumberFormat::LowerLetter:
         return number > 0 ? letters(number, format == NumberFormat::UpperLetter) : QString::number(number);
@@ -173,8 +174,8 @@ RtfListNumbering::Level RtfListNumbering::levelOf(const QTextListFormat &format)
         text.removeIf([](QChar ch) { return ch.unicode() < 0x20 && ch != QLatin1Char('\t'); });
         return text;
     };
-    const QString suffix = format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix()
-                                                                             : QStringLiteral(".");
+    const QString suffix =
+        format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
     const int own = qBound(0, format.intProperty(FormatKeys::ListLevel), 8);
     level.text = plain(format.numberPrefix()) + QChar(char16_t(own)) + plain(suffix);
     return level;
@@ -185,7 +186,10 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
     level = qBound(0, level, 8);
     Counters &counters = m_counters[group];
     const Level &definition = levels[static_cast<std::size_t>(level)];
-    const auto at = [](auto &array, int index) -> auto & { return array[static_cast<std::size_t>(index)]; };
+    const auto at = [](auto &array, int index) -> auto &
+    {
+        return array[static_cast<std::size_t>(index)];
+    };
 
     int &number = at(counters.number, level);
     number = at(counters.counted, level) ? number + 1 : definition.start;
@@ -212,7 +216,8 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
             }
             const std::size_t other = static_cast<std::size_t>(placeholder);
             const int value = counters.counted[other] ? counters.number[other] : levels[other].start;
-            part = numberText(value, definition.legal && placeholder < level ? NumberFormat::Decimal : levels[other].format);
+            part = numberText(value,
+                              definition.legal && placeholder < level ? NumberFormat::Decimal : levels[other].format);
         } else {
             part = QString(ch);
         }
@@ -248,7 +253,8 @@ RtfListNumbering::Item RtfListNumbering::add(int group, const Levels &levels, in
     if (prefix.size() + suffix.size() > 254)
         return item;
     // The leading zero of 01..09 stands in the prefix.
-    const NumberFormat shown = definition.format == NumberFormat::LeadingZero ? NumberFormat::Decimal : definition.format;
+    const NumberFormat shown =
+        definition.format == NumberFormat::LeadingZero ? NumberFormat::Decimal : definition.format;
     if (!bullet && qtNumberText(number, style) != numberText(number, shown))
         return item;
 

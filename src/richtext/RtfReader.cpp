@@ -113,7 +113,6 @@ RtfListNumbering::Levels bulletLevels()
     return levels;
 }
 
-
 struct Font
 {
     QByteArray nameBytes;
@@ -129,7 +128,7 @@ struct ListDefinition
     int levelCount = 0;
     RtfListNumbering::Levels levels;
     std::array<int, 9> fonts{-1, -1, -1, -1, -1, -1, -1, -1, -1}; // \f of each level's text.
-    bool bulletsResolved = false; // Bullets of symbol fonts turned into Unicode ones.
+    bool bulletsResolved = false;                                 // Bullets of symbol fonts turned into Unicode ones.
 };
 
 enum class PictureFormat { Unsupported, Png, Jpeg, DeviceIndependentBitmap };
@@ -200,9 +199,9 @@ struct BlockKeyHash
     {
         const RtfGroupState::Paragraph &p = key.paragraph;
         std::size_t hash = std::hash<int>()(p.leftIndent);
-        for (const int value : {int(p.alignment), p.rightIndent, p.firstIndent, p.spaceBefore, p.spaceAfter,
-                                p.lineSpacing, key.listIndent,
-                                int(p.lineMultiple) | int(p.pageBreakBefore) << 1 | int(key.listed) << 2})
+        for (const int value :
+             {int(p.alignment), p.rightIndent, p.firstIndent, p.spaceBefore, p.spaceAfter, p.lineSpacing,
+              key.listIndent, int(p.lineMultiple) | int(p.pageBreakBefore) << 1 | int(key.listed) << 2})
             hash = hash * 31 + std::hash<int>()(value);
         for (const auto &[twips, kind] : p.tabs)
             hash = hash * 131 + std::hash<int>()(twips * 4 + int(kind));
@@ -1512,8 +1511,7 @@ void Parser::endParagraph(const RtfGroupState &s, ParagraphEnd end)
         if (!m_listText.isEmpty()) {
             replaceLoneSurrogates(m_listText, 0);
             m_content.prependText(m_listText, m_listTextFormat >= 0 ? m_listTextFormat : charFormatIndex(s.character));
-        }
-        else
+        } else
             m_content.prependText(item.marker, charFormatIndex(s.character));
     }
     m_listText.clear();
@@ -1777,9 +1775,8 @@ QTextBlockFormat Parser::makeBlockFormat(const RtfGroupState::Paragraph &p, bool
                 tab = QTextOption::Tab(twips / kTwipsPerUnit, QTextOption::DelimiterTab, QLatin1Char(','));
             tabs.append(tab);
         }
-        std::stable_sort(tabs.begin(), tabs.end(), [](const QTextOption::Tab &a, const QTextOption::Tab &b) {
-            return a.position < b.position;
-        });
+        std::stable_sort(tabs.begin(), tabs.end(),
+                         [](const QTextOption::Tab &a, const QTextOption::Tab &b) { return a.position < b.position; });
         format.setTabPositions(tabs);
         format.setProperty(FormatKeys::TabsKey, FormatKeys::tabsKey(tabs));
     }
@@ -1805,7 +1802,8 @@ int Parser::listTextIndent(const RtfGroupState::Paragraph &p, int markFormat, co
     if (metrics == m_metrics.end())
         metrics = m_metrics.emplace(markFormat, QFontMetricsF(makeCharFormat(mark).font())).first;
     const double spacePx = metrics->second.horizontalAdvance(QLatin1Char(' '));
-    const int end = start + static_cast<int>(std::ceil((metrics->second.horizontalAdvance(item.label) + spacePx) * kTwipsPerUnit));
+    const int end =
+        start + static_cast<int>(std::ceil((metrics->second.horizontalAdvance(item.label) + spacePx) * kTwipsPerUnit));
     int text = end;
     if (item.follow == RtfListNumbering::Follow::Tab) {
         if (p.leftIndent >= end) {

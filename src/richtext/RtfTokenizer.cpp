@@ -30,9 +30,7 @@ int hexValue(char c)
 
 } // namespace
 
-RtfTokenizer::RtfTokenizer(const QByteArray &data) : m_data(data.constData()), m_size(data.size())
-{
-}
+RtfTokenizer::RtfTokenizer(const QByteArray &data) : m_data(data.constData()), m_size(data.size()) {}
 
 RtfTokenizer::Token RtfTokenizer::next()
 {

@@ -56,8 +56,7 @@ class Writer
 public:
     explicit Writer(const QTextDocument &document)
         : m_document(document), m_codePage(CodePage::get(1251)), m_lists(document)
-    {
-    }
+    {}
 
     QByteArray run()
     {

@@ -116,7 +116,7 @@ QChart *ChartFigure::createChart(const ChartData &data)
     // Axis labels with the program's decimal separator.
     chart->setLocalizeNumbers(true);
     chart->setLocale(NumberFormat::decimalSeparator() == QLatin1String(",") ? QLocale(QLocale::Russian, QLocale::Russia)
-                                                                             : QLocale::c());
+                                                                            : QLocale::c());
     chart->legend()->setShowToolTips(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
 

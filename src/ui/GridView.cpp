@@ -92,9 +92,7 @@ int GridView::focusedRow() const
     return current.isValid() ? current.row() : -1;
 }
 
-void GridView::keyboardSearch(const QString &)
-{
-}
+void GridView::keyboardSearch(const QString &) {}
 
 void GridView::focusInEvent(QFocusEvent *event)
 {

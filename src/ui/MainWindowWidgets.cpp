@@ -283,7 +283,7 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     calculationTabs->addTab(QStringLiteral("Гидравлический расчёт"));
     calculationTabs->addTab(QStringLiteral("Статический расчёт"));
     calculationTabs->setStyleSheet(QStringLiteral("QTabBar::tab { height: 18px; padding: 0px 10px; }"
-                                         "QTabBar::tab:selected { background: white; }"));
+                                                  "QTabBar::tab:selected { background: white; }"));
     column->addWidget(calculationTabs);
     column->addWidget(gap(central, 2));
 

@@ -30,7 +30,8 @@ TableExportActions::Installed TableExportActions::install(QWidget *table, Rows r
     installed.copy->setObjectName(QStringLiteral("ActionCopyTable"));
     installed.copy->setShortcut(QKeySequence::Copy);
     installed.copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    installed.copy->setToolTip(QStringLiteral("Копировать таблицу в буфер обмена, чтобы вставить в электронную таблицу"));
+    installed.copy->setToolTip(
+        QStringLiteral("Копировать таблицу в буфер обмена, чтобы вставить в электронную таблицу"));
     installed.save = new QAction(QStringLiteral("Сохранить в CSV…"), table);
     installed.save->setObjectName(QStringLiteral("ActionSaveTable"));
     installed.save->setToolTip(QStringLiteral("Сохранить таблицу в файле CSV для электронной таблицы"));

@@ -108,7 +108,8 @@ QString TubeSelectionModel::text(int row, int column) const
     case ColumnVerdict: {
         QString verdict;
         if (!r.outcome.isCompleted())
-            verdict = r.outcome.displayText().isEmpty() ? QStringLiteral("расчёт не выполнен") : r.outcome.displayText();
+            verdict =
+                r.outcome.displayText().isEmpty() ? QStringLiteral("расчёт не выполнен") : r.outcome.displayText();
         else if (m_kind == CalcKind::Hydraulic && !r.filling)
             verdict = QStringLiteral("не пропускает расход");
         else if (m_kind == CalcKind::Hydraulic && !r.fits)

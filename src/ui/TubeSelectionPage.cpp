@@ -133,8 +133,8 @@ TubeSelectionPage::TubeSelectionPage(QWidget *parent)
     });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TubeSelectionPage::updateCommands);
-    const TableExportActions::Installed exports =
-        TableExportActions::install(m_view, [this] { return m_model->tableRows(); }, QStringLiteral("Подбор трубы"));
+    const TableExportActions::Installed exports = TableExportActions::install(
+        m_view, [this] { return m_model->tableRows(); }, QStringLiteral("Подбор трубы"));
     m_copyAction = exports.copy;
     m_saveAction = exports.save;
     connect(m_copy, &QPushButton::clicked, m_copyAction, &QAction::trigger);

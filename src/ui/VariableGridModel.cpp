@@ -2,11 +2,9 @@
 
 #include "model/CalcVariables.h"
 
-
 VariableGridModel::VariableGridModel(CalcVariables &vars, Kind kind, QObject *parent)
     : QAbstractTableModel(parent), m_vars(vars), m_kind(kind), m_symbolFont(cellFont())
-{
-}
+{}
 
 void VariableGridModel::setRows(const QVector<Slot> &rows)
 {

@@ -38,7 +38,8 @@ VerdictPanel::VerdictPanel(QWidget *parent)
     m_table->horizontalHeaderItem(ColumnUtilisation)
         ->setToolTip(QStringLiteral("Использование: значение, делённое на предел; 100 % — предел"));
     m_table->verticalHeader()->hide();
-    TableExportActions::install(m_table, [this] { return tableRows(); }, QStringLiteral("Проверки"));
+    TableExportActions::install(
+        m_table, [this] { return tableRows(); }, QStringLiteral("Проверки"));
     m_table->verticalHeader()->setDefaultSectionSize(18);
     m_table->horizontalHeader()->setFixedHeight(18);
     // The figures and the verdict keep their room; the check's name takes
@@ -70,9 +71,9 @@ VerdictPanel::VerdictPanel(QWidget *parent)
 
 QString VerdictPanel::conditionText(const CalcCheck &check)
 {
-    QString text = QStringLiteral("%1 %2 %3")
-                       .arg(number(check.value), check.holds ? QStringLiteral("≤") : QStringLiteral(">"),
-                            number(check.limit));
+    QString text =
+        QStringLiteral("%1 %2 %3")
+            .arg(number(check.value), check.holds ? QStringLiteral("≤") : QStringLiteral(">"), number(check.limit));
     if (!check.units.isEmpty())
         text += QLatin1Char(' ') + check.units;
     return text;
@@ -88,9 +89,7 @@ QVector<QStringList> VerdictPanel::tableRows() const
     QVector<QStringList> rows{{QStringLiteral("Проверка"), QStringLiteral("Значение"), QStringLiteral("Предел"),
                                QStringLiteral("Размерность"), QStringLiteral("Использование, %"),
                                QStringLiteral("Итог")}};
-    const auto exact = [](double value) {
-        return std::isfinite(value) ? NumberFormat::general(value, 6) : QString();
-    };
+    const auto exact = [](double value) { return std::isfinite(value) ? NumberFormat::general(value, 6) : QString(); };
     for (const CalcCheck &check : m_checks) {
         if (m_shown == Shown::Hidden) {
             rows << QStringList{check.title, QString(), QString(), check.units, QString(), QString()};

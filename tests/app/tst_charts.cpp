@@ -148,9 +148,8 @@ private Q_SLOTS:
         QTest::newRow("corrugated, shallow")
             << -1 << Settings{{Slot::Htr, 0.2}} << QStringList{"✘ не выполнено", "✔ выполнено", "✘ не выполнено"};
         // Mрас 151.5 kN·m against Mпр 117.6 kN·m of the three-layer wall.
-        QTest::newRow("fiberglass, heavy traffic")
-            << 4 << Settings{{Slot::h, 0.3}, {Slot::M, 2000}, {Slot::FSt, 0.38}}
-            << QStringList{"✘ не выполнено", "✘ не выполнено", "✘ не выполнено"};
+        QTest::newRow("fiberglass, heavy traffic") << 4 << Settings{{Slot::h, 0.3}, {Slot::M, 2000}, {Slot::FSt, 0.38}}
+                                                   << QStringList{"✘ не выполнено", "✘ не выполнено", "✘ не выполнено"};
     }
     void verdictSummary()
     {
@@ -177,8 +176,8 @@ private Q_SLOTS:
 
         w.runAction->trigger();
         QCOMPARE(panel->shown(), VerdictPanel::Shown::Current);
-        const QVector<CalcCheck> checks = material > 0 ? CalcCheck::fiberglass(w.session().fiberglassResults())
-                                                       : CalcCheck::corrugated(w.vars());
+        const QVector<CalcCheck> checks =
+            material > 0 ? CalcCheck::fiberglass(w.session().fiberglassResults()) : CalcCheck::corrugated(w.vars());
         QCOMPARE(panel->table()->rowCount(), 3);
         for (int row = 0; row < 3; ++row) {
             QCOMPARE(panel->cellText(row, VerdictPanel::ColumnVerdict), verdicts[row]);
@@ -229,9 +228,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("written");
         QTest::addColumn<int>("messages");
-        QTest::newRow("svg") << "chart.svg" << "chart.svg" << 0;
-        QTest::newRow("png") << "chart.png" << "chart.png" << 0;
-        QTest::newRow("no extension") << "chart" << "chart.png" << 0;
+        QTest::newRow("svg") << "chart.svg"
+                             << "chart.svg" << 0;
+        QTest::newRow("png") << "chart.png"
+                             << "chart.png" << 0;
+        QTest::newRow("no extension") << "chart"
+                                      << "chart.png" << 0;
         QTest::newRow("another format") << "chart.jpg" << QString() << 1;
         QTest::newRow("cancelled") << QString() << QString() << 0;
     }
@@ -304,16 +306,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("refusal"); // the start of the message; empty: inserted
-        QTest::newRow("the report's own results") << "C R" << "";
-        QTest::newRow("no report made") << "C" << "График не вставлен: в редакторе нет отчёта";
-        QTest::newRow("a new document since") << "C R new" << "График не вставлен: в редакторе нет отчёта";
+        QTest::newRow("the report's own results") << "C R"
+                                                  << "";
+        QTest::newRow("no report made") << "C"
+                                        << "График не вставлен: в редакторе нет отчёта";
+        QTest::newRow("a new document since") << "C R new"
+                                              << "График не вставлен: в редакторе нет отчёта";
         QTest::newRow("a static chart, a hydraulic report")
-            << "C R static C" << "График не вставлен: открыт отчёт гидравлического расчёта, а график — статического";
-        QTest::newRow("an input changed since")
-            << "C R Din" << "График не вставлен: исходные данные изменены после расчёта";
+            << "C R static C"
+            << "График не вставлен: открыт отчёт гидравлического расчёта, а график — статического";
+        QTest::newRow("an input changed since") << "C R Din"
+                                                << "График не вставлен: исходные данные изменены после расчёта";
         QTest::newRow("calculated again for other inputs")
-            << "C R Din C" << "График не вставлен: отчёт составлен по другим исходным данным";
-        QTest::newRow("a report made again") << "C R Din C R" << "";
+            << "C R Din C"
+            << "График не вставлен: отчёт составлен по другим исходным данным";
+        QTest::newRow("a report made again") << "C R Din C R"
+                                             << "";
     }
 
     void insertOnlyIntoItsOwnReport()

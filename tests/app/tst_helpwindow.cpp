@@ -26,7 +26,8 @@ namespace {
 QByteArray guideText()
 {
     const QString filler = QStringLiteral("<p>Абзац для объёма.</p>").repeated(60);
-    return QStringLiteral(R"(<!DOCTYPE html><html lang="ru"><head><meta charset="utf-8"><title>Руководство</title></head>
+    return QStringLiteral(
+               R"(<!DOCTYPE html><html lang="ru"><head><meta charset="utf-8"><title>Руководство</title></head>
 <body><h1>Руководство</h1>
 <p><a href="#second">ко второй главе</a></p>%1
 <h2 id="first">Первая глава</h2><p>Текст первой главы. Слово трубопровод.</p>%1
@@ -78,8 +79,7 @@ private Q_SLOTS:
         QCOMPARE(help.browser()->source().fragment(), QStringLiteral("editor"));
         QCOMPARE(headingShown(help.browser()), QStringLiteral("Редактор отчётов"));
         // The chapters and, under them, their sections.
-        QCOMPARE(topLevel(help.contents()),
-                 (QStringList{"Первая глава", "Вторая глава", "Редактор отчётов"}));
+        QCOMPARE(topLevel(help.contents()), (QStringList{"Первая глава", "Вторая глава", "Редактор отчётов"}));
         QCOMPARE(help.contents()->topLevelItem(0)->child(0)->text(0), QStringLiteral("Раздел без имени"));
 
         // A chapter from the contents, then back and forward.

@@ -209,21 +209,36 @@ private Q_SLOTS:
         QTest::addColumn<double>("stored");
         QTest::addColumn<bool>("refused");
         const double unchanged = 0.348;
-        QTest::newRow("whole number") << "," << "12" << 12.0 << false;
-        QTest::newRow("comma fraction") << "," << "0,348" << 0.348 << false;
-        QTest::newRow("point fraction") << "," << "0.5" << 0.5 << false;
-        QTest::newRow("negative fraction") << "," << "-1,5" << -1.5 << false;
-        QTest::newRow("negative whole") << "," << "-2" << -2.0 << false;
-        QTest::newRow("exponent") << "," << "1,5e3" << 1500.0 << false;
-        QTest::newRow("exponent with point") << "," << "+2.5E-1" << 0.25 << false;
-        QTest::newRow("blanks around") << "," << " 2,5 " << 2.5 << false;
-        QTest::newRow("comma on a point system") << "." << "1,5" << 1.5 << false;
-        QTest::newRow("whole on a point system") << "." << "7" << 7.0 << false;
-        QTest::newRow("empty") << "," << "" << unchanged << true;
-        QTest::newRow("letters") << "," << "abc" << unchanged << true;
-        QTest::newRow("with unit") << "," << "1,5 м" << unchanged << true;
-        QTest::newRow("two separators") << "," << "1,5.2" << unchanged << true;
-        QTest::newRow("grouped digits") << "," << "1 500" << unchanged << true;
+        QTest::newRow("whole number") << ","
+                                      << "12" << 12.0 << false;
+        QTest::newRow("comma fraction") << ","
+                                        << "0,348" << 0.348 << false;
+        QTest::newRow("point fraction") << ","
+                                        << "0.5" << 0.5 << false;
+        QTest::newRow("negative fraction") << ","
+                                           << "-1,5" << -1.5 << false;
+        QTest::newRow("negative whole") << ","
+                                        << "-2" << -2.0 << false;
+        QTest::newRow("exponent") << ","
+                                  << "1,5e3" << 1500.0 << false;
+        QTest::newRow("exponent with point") << ","
+                                             << "+2.5E-1" << 0.25 << false;
+        QTest::newRow("blanks around") << ","
+                                       << " 2,5 " << 2.5 << false;
+        QTest::newRow("comma on a point system") << "."
+                                                 << "1,5" << 1.5 << false;
+        QTest::newRow("whole on a point system") << "."
+                                                 << "7" << 7.0 << false;
+        QTest::newRow("empty") << ","
+                               << "" << unchanged << true;
+        QTest::newRow("letters") << ","
+                                 << "abc" << unchanged << true;
+        QTest::newRow("with unit") << ","
+                                   << "1,5 м" << unchanged << true;
+        QTest::newRow("two separators") << ","
+                                        << "1,5.2" << unchanged << true;
+        QTest::newRow("grouped digits") << ","
+                                        << "1 500" << unchanged << true;
     }
 
     void valueEditor()
@@ -296,7 +311,7 @@ private Q_SLOTS:
         MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        clickRow(w.widgets().inputGrid, 3); // hs_d, 1,0
+        clickRow(w.widgets().inputGrid, 3);  // hs_d, 1,0
         clickRow(w.widgets().outputGrid, 1); // qs, not calculated
         QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("1,0"));
         QCOMPARE(w.widgets().statusText->text(), QStringLiteral("Расход жидкости"));
@@ -312,7 +327,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.runAction->trigger();
         QVERIFY(w.session().resultsCurrent());
-        clickRow(w.widgets().inputGrid, 3); // hs_d
+        clickRow(w.widgets().inputGrid, 3);  // hs_d
         clickRow(w.widgets().outputGrid, 1); // qs
         QCOMPARE(w.widgets().valueEditor->text(), QStringLiteral("303,629"));
         QCOMPARE(w.widgets().statusText->text(), QStringLiteral("Расход жидкости"));
@@ -534,11 +549,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("words");
-        QTest::newRow("never run") << "" << "не выполнен";
-        QTest::newRow("input changed") << "run Htr=3" << "устарели";
-        QTest::newRow("material picked") << "run material" << "устарели";
-        QTest::newRow("stopped") << "run F=0 run" << "F";
-        QTest::newRow("fault") << "run Sigmao=0 run" << "Деление на ноль";
+        QTest::newRow("never run") << ""
+                                   << "не выполнен";
+        QTest::newRow("input changed") << "run Htr=3"
+                                       << "устарели";
+        QTest::newRow("material picked") << "run material"
+                                         << "устарели";
+        QTest::newRow("stopped") << "run F=0 run"
+                                 << "F";
+        QTest::newRow("fault") << "run Sigmao=0 run"
+                               << "Деление на ноль";
     }
 
     void reportCommandRefusedUnlessCurrent()
@@ -625,8 +645,10 @@ private Q_SLOTS:
         w.session().setInput(Slot::Egr, -5.0);
         w.runAction->trigger();
         QCOMPARE(dialogs.errors.size(), 1);
-        QVERIFY(dialogs.errors.first().startsWith(QStringLiteral("Ошибка. Недопустимая операция при вычислении q_уст")));
-        QVERIFY2(dialogs.errors.first().contains(w.vars()[Slot::Egr].name() + QStringLiteral(" («Модуль")), qPrintable(dialogs.errors.first()));
+        QVERIFY(
+            dialogs.errors.first().startsWith(QStringLiteral("Ошибка. Недопустимая операция при вычислении q_уст")));
+        QVERIFY2(dialogs.errors.first().contains(w.vars()[Slot::Egr].name() + QStringLiteral(" («Модуль")),
+                 qPrintable(dialogs.errors.first()));
         // The half-written strength value is not shown.
         QVERIFY(w.vars()[Slot::S_cond].value() != 0);
         QCOMPARE(w.outputModel()->cellText(0, 1), QString());
@@ -639,9 +661,10 @@ private Q_SLOTS:
         w.runAction->trigger();
         QCOMPARE(dialogs.errors.size() + dialogs.messages.size(), 2);
         QCOMPARE(w.outputModel()->cellText(0, 1), QString());
-        QVERIFY2(w.widgets().resultsStateLine->text().contains(QStringLiteral("F («Площадь опирания колеса») должно быть "
-                                                                          "больше нуля")),
-                 qPrintable(w.widgets().resultsStateLine->text()));
+        QVERIFY2(
+            w.widgets().resultsStateLine->text().contains(QStringLiteral("F («Площадь опирания колеса») должно быть "
+                                                                         "больше нуля")),
+            qPrintable(w.widgets().resultsStateLine->text()));
     }
 
     void resultsMarkedOutdated()
@@ -837,9 +860,13 @@ private Q_SLOTS:
             w.show();
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QVERIFY(w.placementRestored);
-            QVERIFY2(onScreen(w.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6").arg(w.x()).arg(w.y())
-                                                            .arg(w.width()).arg(w.height())
-                                                            .arg(area.width()).arg(area.height())));
+            QVERIFY2(onScreen(w.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6")
+                                                            .arg(w.x())
+                                                            .arg(w.y())
+                                                            .arg(w.width())
+                                                            .arg(w.height())
+                                                            .arg(area.width())
+                                                            .arg(area.height())));
             QVERIFY(w.close());
             QVERIFY(dialogs.errors.isEmpty());
         }
@@ -869,7 +896,9 @@ private Q_SLOTS:
         w.show();
         w.exitAction->trigger();
         // Said once, and the window closes all the same.
-        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Не удалось сохранить настройки в файле «%1». Папка не найдена.").arg(path)});
+        QCOMPARE(
+            dialogs.errors,
+            QStringList{QStringLiteral("Не удалось сохранить настройки в файле «%1». Папка не найдена.").arg(path)});
         QVERIFY(!w.isVisible());
     }
 

@@ -341,8 +341,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QStringList>("listed");
         QTest::newRow("newest first") << QStringList{"a", "b"} << QStringList{"b", "a"};
-        QTest::newRow("opened again: to the top, once") << QStringList{"a", "b", "c", "b"}
-                                                         << QStringList{"b", "c", "a"};
+        QTest::newRow("opened again: to the top, once")
+            << QStringList{"a", "b", "c", "b"} << QStringList{"b", "c", "a"};
         QTest::newRow("the same file by another spelling") << QStringList{"a", "sub/../a", "./a"} << QStringList{"a"};
         QTest::newRow("a link to a file listed") << QStringList{"a", "link-to-a"} << QStringList{"link-to-a"};
         QStringList ten;

@@ -156,7 +156,8 @@ private Q_SLOTS:
         MainWindow w(settings(), base());
         w.onActivated();
         QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
-        makeDatabase(QString(SqliteFixture::referenceSql()).replace(QStringLiteral("Soiles"), QStringLiteral("Ground")));
+        makeDatabase(
+            QString(SqliteFixture::referenceSql()).replace(QStringLiteral("Soiles"), QStringLiteral("Ground")));
 
         // Opening the page loads without emptying first: the grid keeps its rows.
         w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
@@ -223,10 +224,9 @@ private Q_SLOTS:
         w.onActivated();
         MdbConnection::setReaderProgram(QString());
         MdbConnection::setLimits(MdbConnection::Limits());
-        QCOMPARE(dialogs.errors,
-                 QStringList{QStringLiteral("Справочная база данных Microsoft Access %1 повреждена: "
-                                            "чтение не закончилось за 1 с.")
-                                 .arg(QDir::toNativeSeparators(base() + QStringLiteral("/data.mdb")))});
+        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Справочная база данных Microsoft Access %1 повреждена: "
+                                                            "чтение не закончилось за 1 с.")
+                                                 .arg(QDir::toNativeSeparators(base() + QStringLiteral("/data.mdb")))});
 
         // With the Access file gone the shipped database is read again.
         QVERIFY(QFile::remove(base() + QStringLiteral("/data.mdb")));

@@ -56,22 +56,23 @@ void TestSaveFailures::formerFileSurvives_data()
     QTest::addColumn<QString>("message"); // %1 the full path; empty for the settings
 
     const QString full = QStringLiteral("На диске недостаточно места");
-    const QString notWritten = QStringLiteral("Файл \"%1\" не записан. ") + full
-                               + QStringLiteral(". Прежний файл сохранён без изменений");
+    const QString notWritten =
+        QStringLiteral("Файл \"%1\" не записан. ") + full + QStringLiteral(". Прежний файл сохранён без изменений");
     const QString notCreated = QStringLiteral("Cannot create file \"%1\". ") + full;
     const struct
     {
         const char *name;
         Fault fault;
-    } faults[] = {{"cannot create", Fault::Create}, {"every write fails", Fault::Write},
+    } faults[] = {{"cannot create", Fault::Create},  {"every write fails", Fault::Write},
                   {"disk fills", Fault::ShortWrite}, {"sync fails", Fault::Fsync},
                   {"close fails", Fault::Close},     {"rename fails", Fault::Rename}};
     for (const char *file : {"report.rtf", "report.txt", "report.pdf", "pipecalc.ini"}) {
         for (const auto &f : faults) {
             const bool settings = QByteArray(file).endsWith(".ini");
-            QTest::addRow("%s, %s", file, f.name)
-                << QString::fromLatin1(file) << int(f.fault)
-                << (settings ? QString() : f.fault == Fault::Create ? notCreated : notWritten);
+            QTest::addRow("%s, %s", file, f.name) << QString::fromLatin1(file) << int(f.fault)
+                                                  << (settings                   ? QString()
+                                                      : f.fault == Fault::Create ? notCreated
+                                                                                 : notWritten);
         }
     }
 }

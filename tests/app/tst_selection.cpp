@@ -91,8 +91,10 @@ private Q_SLOTS:
         const int smallest = model->smallestPassing();
         QVERIFY(smallest >= 0);
         QVERIFY(model->index(smallest, 0).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(model->index(smallest, TubeSelectionModel::ColumnVerdict).data().toString().contains(
-            QStringLiteral("наименьшая")));
+        QVERIFY(model->index(smallest, TubeSelectionModel::ColumnVerdict)
+                    .data()
+                    .toString()
+                    .contains(QStringLiteral("наименьшая")));
         QVERIFY(page->note()->text().contains(model->rows()[smallest].tube.name));
 
         // Sorted by a column, the rows stay what they are.
@@ -220,10 +222,12 @@ private Q_SLOTS:
 
         QTableWidget *checks = w.widgets().verdictPanel->table();
         checks->actions().first()->trigger();
-        const QStringList checkLines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList checkLines =
+            QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(checkLines.size(), 4);
         QCOMPARE(checkLines.first(), QStringLiteral("Проверка\tЗначение\tПредел\tРазмерность\tИспользование, %\tИтог"));
-        QVERIFY2(checkLines.at(1).startsWith(QStringLiteral("Прочность\t0,658893\t1\t\t65,8893\t")), qPrintable(checkLines.at(1)));
+        QVERIFY2(checkLines.at(1).startsWith(QStringLiteral("Прочность\t0,658893\t1\t\t65,8893\t")),
+                 qPrintable(checkLines.at(1)));
 
         // With "." as the decimal separator the numbers follow it.
         NumberFormat::setDecimalSeparator(QStringLiteral("."));

@@ -64,7 +64,7 @@ private Q_SLOTS:
         ini.setValue("New", "Key", QStringLiteral("a,b"));
         QVERIFY(ini.save());
         QCOMPARE(TestFiles::read(path), QByteArray("; a comment\n[Settings]\ntabindex=1\nStray=kept\n[View]\nOther=1\n"
-                                            "NormPos=10,20,768,708\n\n[New]\nKey=a,b\n"));
+                                                   "NormPos=10,20,768,708\n\n[New]\nKey=a,b\n"));
     }
 
     void placementRoundTrip()
@@ -293,8 +293,8 @@ private Q_SLOTS:
             "MemTotal:       16384000 kB\nMemFree:         1000000 kB\nMemAvailable:    4096000 kB\n");
         QCOMPARE(status.totalKb, quint64(16384000));
         QCOMPARE(status.loadPercent, 75);
-        const MemoryStatus old = MemoryStatus::fromMeminfo(
-            "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 100 kB\nCached: 300 kB\n");
+        const MemoryStatus old =
+            MemoryStatus::fromMeminfo("MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 100 kB\nCached: 300 kB\n");
         QCOMPARE(old.loadPercent, 50);
         QCOMPARE(MemoryStatus::fromMeminfo(QString()).totalKb, quint64(0));
         QVERIFY(MemoryStatus::current().totalKb > 0);

@@ -28,11 +28,11 @@ private Q_SLOTS:
         QTest::newRow("just above") << std::nextafter(1.0, 2.0) << 0.1 << std::nextafter(0.25, 1.0) << 0.25
                                     << QList<bool>{false, true, false}
                                     << QList<double>{std::nextafter(1.0, 2.0), 0.4, std::nextafter(0.25, 1.0) / 0.25};
-        QTest::newRow("strength fails only") << 1.5 << 0.1 << 0.2 << 0.25 << QList<bool>{false, true, true}
-                                             << QList<double>{1.5, 0.4, 0.8};
+        QTest::newRow("strength fails only")
+            << 1.5 << 0.1 << 0.2 << 0.25 << QList<bool>{false, true, true} << QList<double>{1.5, 0.4, 0.8};
         // No admissible pressure: a ratio to a limit of nothing says nothing.
-        QTest::newRow("no admissible pressure") << 0.5 << 0.0 << 0.1 << 0.0 << QList<bool>{true, true, false}
-                                                << QList<double>{0.5, NAN, NAN};
+        QTest::newRow("no admissible pressure")
+            << 0.5 << 0.0 << 0.1 << 0.0 << QList<bool>{true, true, false} << QList<double>{0.5, NAN, NAN};
     }
     void corrugated()
     {
@@ -91,7 +91,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<bool>>("holds");
         QTest::newRow("all hold") << 485.5 << 529200.0 << 0.0108 << 86372.19 << 12650.0 << 4108826.51
                                   << QList<bool>{true, true, true};
-        QTest::newRow("at the limits") << 1000.0 << 1000.0 << 0.05 << 3e6 << 1e6 << 4e6 << QList<bool>{true, true, true};
+        QTest::newRow("at the limits") << 1000.0 << 1000.0 << 0.05 << 3e6 << 1e6 << 4e6
+                                       << QList<bool>{true, true, true};
         QTest::newRow("above") << 1000.5 << 1000.0 << 0.0500001 << 3e6 << 1e6 + 1 << 4e6
                                << QList<bool>{false, false, false};
     }

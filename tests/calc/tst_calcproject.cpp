@@ -159,8 +159,8 @@ private Q_SLOTS:
         QTest::newRow("unknown input") << with("inputs", QJsonObject{{"Xyz", 1}}) << "«Xyz» — это не исходная";
         QTest::newRow("a result as input") << with("inputs", QJsonObject{{"qs", 1}}) << "«qs» — это не исходная";
         QTest::newRow("input not a number") << with("inputs", QJsonObject{{"Htr", "3,5"}}) << "«Htr» не число";
-        QTest::newRow("material id as text") << with("material", QJsonObject{{"id", "1"}})
-                                             << "«material.id» должно быть целым";
+        QTest::newRow("material id as text")
+            << with("material", QJsonObject{{"id", "1"}}) << "«material.id» должно быть целым";
         QTest::newRow("material without id") << with("material", QJsonObject{{"name", "ПЭ"}}) << "нет кода";
         QTest::newRow("tube counted from 0") << with("tube", QJsonObject{{"id", 0}}) << "считается с 1";
         QTest::newRow("fractional soil id") << with("soil", QJsonObject{{"id", 4.5}}) << "«soil.id» должно быть целым";
@@ -181,8 +181,10 @@ private Q_SLOTS:
             const QByteArray bare = with("description", QJsonObject{{"notes", ""}});
             return with("description", QJsonObject{{"notes", QString(int(size - bare.size()), QLatin1Char('x'))}});
         };
-        QTest::newRow("past the size limit") << ofSize(CalcProject::MaxFileSize + 1) << "файл слишком велик для проекта";
-        QTest::newRow("at the size limit, cut") << QByteArray(int(CalcProject::MaxFileSize), ' ') << "не читается как JSON";
+        QTest::newRow("past the size limit")
+            << ofSize(CalcProject::MaxFileSize + 1) << "файл слишком велик для проекта";
+        QTest::newRow("at the size limit, cut")
+            << QByteArray(int(CalcProject::MaxFileSize), ' ') << "не читается как JSON";
         QTest::newRow("impossible date") << with("description", QJsonObject{{"date", "2026-02-30"}})
                                          << "«2026-02-30» не является датой";
         QTest::newRow("description as text") << with("description", "объект") << "«description» должно быть";
@@ -279,15 +281,17 @@ private Q_SLOTS:
                                   << "материал с кодом 1 — в проекте «ПВХ-У», в справочной базе «Полиэтилен ПЭ 100»";
         QTest::newRow("tube of a project without sizes")
             << QJsonObject{{"material", material},
-                           {"tube", QJsonObject{{"id", 2}, {"name", "Dнаруж 0,5 м, Dвнутр 0,4 м"}, {"fiberglass", false}}}}
+                           {"tube",
+                            QJsonObject{{"id", 2}, {"name", "Dнаруж 0,5 м, Dвнутр 0,4 м"}, {"fiberglass", false}}}}
             << "труба в строке 2 таблицы труб — в проекте «Dнаруж 0,5 м, Dвнутр 0,4 м», в справочной базе "
                "«Dнаруж 0,16 м, Dвнутр 0,139 м»";
         QTest::newRow("tube whose sizes the database lacks")
             << QJsonObject{{"material", material},
-                           {"tube", QJsonObject{{"id", 1},
-                                                {"name", "Dнаруж 1 м, Dвнутр 0,9 м"},
-                                                {"geometry", QJsonObject{{"Din", 0.9}, {"Dout", 1.0}, {"s", 5},
-                                                                         {"Lv", 50}, {"Lsh", 60}}}}}}
+                           {"tube",
+                            QJsonObject{{"id", 1},
+                                        {"name", "Dнаруж 1 м, Dвнутр 0,9 м"},
+                                        {"geometry",
+                                         QJsonObject{{"Din", 0.9}, {"Dout", 1.0}, {"s", 5}, {"Lv", 50}, {"Lsh", 60}}}}}}
             << "труба «Dнаруж 1 м, Dвнутр 0,9 м» — в таблице труб справочной базы нет трубы этих размеров";
     }
 
@@ -335,7 +339,7 @@ private Q_SLOTS:
                 continue;
             const CalcSession::Choice &opened = QLatin1String(choice) == QLatin1String("material") ? session.material()
                                                 : QLatin1String(choice) == QLatin1String("soil")   ? session.soil()
-                                                                                                    : session.tube();
+                                                                                                   : session.tube();
             QCOMPARE(opened.id, kept.value("id").toInt());
             QCOMPARE(opened.name, kept.value("name").toString());
         }
@@ -359,8 +363,8 @@ private Q_SLOTS:
                            {"fiberglass", true},
                            {"geometry", QJsonObject{{"D", 0.3}, {"s", 0.0016}, {"t", 0}}}}
             << 2 << "D 0,3 м, s 0,0016 м, t 0 м";
-        QTest::newRow("a project without sizes")
-            << QJsonObject{{"id", 2}, {"name", "Dнаруж 0,16 м, Dвнутр 0,139 м"}} << 2 << "Dнаруж 0,16 м, Dвнутр 0,139 м";
+        QTest::newRow("a project without sizes") << QJsonObject{{"id", 2}, {"name", "Dнаруж 0,16 м, Dвнутр 0,139 м"}}
+                                                 << 2 << "Dнаруж 0,16 м, Dвнутр 0,139 м";
         QTest::newRow("a project without a name") << QJsonObject{{"id", 2}} << 2 << "Dнаруж 0,16 м, Dвнутр 0,139 м";
     }
 
@@ -398,7 +402,8 @@ private Q_SLOTS:
     void databaseThatCannotBeReadIsSaid()
     {
         const QString file = path(QStringLiteral("chosen.pipecalc"));
-        QVERIFY(TestFiles::write(file, R"({"format": 1, "calculation": "hydraulic", "soil": {"id": 4, "name": "Песок"}})"));
+        QVERIFY(
+            TestFiles::write(file, R"({"format": 1, "calculation": "hydraulic", "soil": {"id": 4, "name": "Песок"}})"));
         CalcSession session;
         session.referenceData().database().setDatabaseFile(path(QStringLiteral("no-such.sqlite")));
         QString message;
@@ -412,10 +417,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("missing") << "nothing-here.pipecalc" << "файла нет";
-        QTest::newRow("a folder") << "Base" << "это папка, а не файл";
-        QTest::newRow("a FIFO, not waited for") << "fifo.pipecalc" << "это не обычный файл";
-        QTest::newRow("a link to an endless device") << "zero.pipecalc" << "это не обычный файл";
+        QTest::newRow("missing") << "nothing-here.pipecalc"
+                                 << "файла нет";
+        QTest::newRow("a folder") << "Base"
+                                  << "это папка, а не файл";
+        QTest::newRow("a FIFO, not waited for") << "fifo.pipecalc"
+                                                << "это не обычный файл";
+        QTest::newRow("a link to an endless device") << "zero.pipecalc"
+                                                     << "это не обычный файл";
     }
 
     void fileThatCannotBeRead()

@@ -114,30 +114,30 @@ private Q_SLOTS:
         QTest::newRow("hydraulic: the same project opened") << hydraulic << true << "project" << State::None;
         QTest::newRow("hydraulic fault") << hydraulicFault << false << "" << State::Failed;
         QTest::newRow("hydraulic fault: the input fixed") << hydraulicFault << false << "Din=0.348" << State::None;
-        QTest::newRow("hydraulic fault: the fix undone") << hydraulicFault << false << "Din=0.348 Din=0"
-                                                         << State::Failed;
+        QTest::newRow("hydraulic fault: the fix undone")
+            << hydraulicFault << false << "Din=0.348 Din=0" << State::Failed;
         QTest::newRow("hydraulic fault: a tube") << hydraulicFault << false << "tube=2" << State::None;
-        QTest::newRow("hydraulic fault: the same project opened") << hydraulicFault << false << "project"
-                                                                  << State::None;
+        QTest::newRow("hydraulic fault: the same project opened")
+            << hydraulicFault << false << "project" << State::None;
 
         QTest::newRow("corrugated: nothing") << corrugated << true << "" << State::Current;
         QTest::newRow("corrugated: an input") << corrugated << true << "Htr=3" << State::Stale;
         QTest::newRow("corrugated: an input undone") << corrugated << true << "Htr=3 Htr=6" << State::Current;
-        QTest::newRow("corrugated: a material of the same moduli") << corrugated << true << "material=1"
-                                                                   << State::Stale;
+        QTest::newRow("corrugated: a material of the same moduli")
+            << corrugated << true << "material=1" << State::Stale;
         QTest::newRow("corrugated: a material") << corrugated << true << "material=7" << State::Stale;
         QTest::newRow("corrugated: a tube") << corrugated << true << "tube=2" << State::Stale;
         // The report names the soil, even one that weighs the same.
         QTest::newRow("corrugated: a soil of the same weight") << corrugated << true << "soil=4" << State::Stale;
         QTest::newRow("corrugated: a soil") << corrugated << true << "soil=2" << State::Stale;
-        QTest::newRow("corrugated: laying and wall, which it does not use") << corrugated << true
-                                                                            << "laying=1 wall=0" << State::Current;
+        QTest::newRow("corrugated: laying and wall, which it does not use")
+            << corrugated << true << "laying=1 wall=0" << State::Current;
         QTest::newRow("corrugated: the same project opened") << corrugated << true << "project" << State::None;
         QTest::newRow("corrugated stop") << corrugatedStop << false << "" << State::Failed;
         QTest::newRow("corrugated stop: the input fixed") << corrugatedStop << false << "F=0.38" << State::None;
         QTest::newRow("corrugated stop: a soil") << corrugatedStop << false << "soil=2" << State::None;
-        QTest::newRow("corrugated stop: the same project opened") << corrugatedStop << false << "project"
-                                                                  << State::None;
+        QTest::newRow("corrugated stop: the same project opened")
+            << corrugatedStop << false << "project" << State::None;
 
         QTest::newRow("fiberglass: nothing") << fiberglass << true << "" << State::Current;
         QTest::newRow("fiberglass: an input") << fiberglass << true << "h=2" << State::Stale;
@@ -146,16 +146,16 @@ private Q_SLOTS:
         QTest::newRow("fiberglass: a soil") << fiberglass << true << "soil=4" << State::Stale;
         QTest::newRow("fiberglass: the laying") << fiberglass << true << "laying=1" << State::Stale;
         QTest::newRow("fiberglass: the wall") << fiberglass << true << "wall=0" << State::Stale;
-        QTest::newRow("fiberglass: laying and wall undone") << fiberglass << true << "laying=1 wall=0 wall=1 laying=0"
-                                                            << State::Current;
+        QTest::newRow("fiberglass: laying and wall undone")
+            << fiberglass << true << "laying=1 wall=0 wall=1 laying=0" << State::Current;
         QTest::newRow("fiberglass: the same project opened") << fiberglass << true << "project" << State::None;
         QTest::newRow("fiberglass fault") << fiberglassFault << false << "" << State::Failed;
         QTest::newRow("fiberglass fault: the input fixed") << fiberglassFault << false << "EgrSt=7" << State::None;
         QTest::newRow("fiberglass fault: the laying") << fiberglassFault << false << "laying=1" << State::None;
-        QTest::newRow("fiberglass fault: the laying undone") << fiberglassFault << false << "laying=1 laying=0"
-                                                             << State::Failed;
-        QTest::newRow("fiberglass fault: the same project opened") << fiberglassFault << false << "project"
-                                                                   << State::None;
+        QTest::newRow("fiberglass fault: the laying undone")
+            << fiberglassFault << false << "laying=1 laying=0" << State::Failed;
+        QTest::newRow("fiberglass fault: the same project opened")
+            << fiberglassFault << false << "project" << State::None;
     }
 
     void stateAfterAChange()
@@ -187,9 +187,9 @@ private Q_SLOTS:
             QVERIFY2(!line.contains(QStringLiteral("Нажмите C")), qPrintable(line));
             // A static calculation's results carry their verdict.
             QCOMPARE(session.verdict(kind).judged(), kind != CalcKind::Hydraulic);
-            QCOMPARE(session.stateTone(kind),
-                     session.verdict(kind).judged() && !session.verdict(kind).holds() ? CalcSession::Tone::Fails
-                                                                                      : CalcSession::Tone::Holds);
+            QCOMPARE(session.stateTone(kind), session.verdict(kind).judged() && !session.verdict(kind).holds()
+                                                  ? CalcSession::Tone::Fails
+                                                  : CalcSession::Tone::Holds);
             return;
         case State::Stale:
             QCOMPARE(line, kOutdated);
@@ -227,16 +227,20 @@ private Q_SLOTS:
         const QString fiberglassTube = QStringLiteral("D 0,3 м, s 0,0016 м, t 0 м");
         QTest::newRow("corrugated tube, corrugated material") << "material=1 tube=2 material=7" << corrugatedTube << "";
         QTest::newRow("corrugated tube, fiberglass material")
-            << "material=1 tube=2 material=4" << ""
+            << "material=1 tube=2 material=4"
+            << ""
             << "Труба «Dнаруж 0,16 м, Dвнутр 0,139 м» не изготавливается из материала «Стеклопластик SN 5000» и "
                "больше не выбрана. Выберите трубу на странице «Труба».";
         QTest::newRow("fiberglass tube, the other fiberglass material")
             << "material=4 tube=2 material=5" << fiberglassTube << "";
         QTest::newRow("fiberglass tube, corrugated material")
-            << "material=4 tube=2 material=1" << ""
+            << "material=4 tube=2 material=1"
+            << ""
             << "Труба «D 0,3 м, s 0,0016 м, t 0 м» не изготавливается из материала «Полиэтилен ПЭ 100» и "
                "больше не выбрана. Выберите трубу на странице «Труба».";
-        QTest::newRow("no tube chosen") << "material=5 material=1" << "" << "";
+        QTest::newRow("no tube chosen") << "material=5 material=1"
+                                        << ""
+                                        << "";
         QTest::newRow("tube chosen again after")
             << "material=1 tube=2 material=4 tube=2" << fiberglassTube
             << "Труба «Dнаруж 0,16 м, Dвнутр 0,139 м» не изготавливается из материала «Стеклопластик SN 5000» и "

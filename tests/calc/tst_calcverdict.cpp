@@ -107,19 +107,19 @@ private Q_SLOTS:
         QTest::addColumn<bool>("completed");
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QString>("text");
-        QTest::newRow("hydraulic defaults") << int(CalcKind::Hydraulic) << "" << true << "" << "";
-        QTest::newRow("static defaults")
-            << int(CalcKind::Static) << "" << true << "holds"
-            << "Выполнено: все проверки; наибольшее использование — прочность, 65,9 %";
+        QTest::newRow("hydraulic defaults") << int(CalcKind::Hydraulic) << "" << true << ""
+                                            << "";
+        QTest::newRow("static defaults") << int(CalcKind::Static) << "" << true << "holds"
+                                         << "Выполнено: все проверки; наибольшее использование — прочность, 65,9 %";
         // 12 m down in clay (19 kN/m³, 2 MPa): qgr = (4·19 + 8.2·11)/1000 = 0.1662 MPa.
         QTest::newRow("static, deep in clay")
             << int(CalcKind::Static) << "Htr=12 Gamma=19 Egr=2" << true << "fails"
             << "Не выполнено: прочность, 124 %; устойчивость без учёта транспорта, 167,4 %; "
                "устойчивость с учётом транспорта, 176,5 %";
-        QTest::newRow("static stopped") << int(CalcKind::Static) << "F=0" << false << "" << "";
-        QTest::newRow("fiberglass defaults")
-            << int(CalcKind::Fiberglass) << "" << true << "holds"
-            << "Выполнено: все проверки; наибольшее использование — овальность, 20 %";
+        QTest::newRow("static stopped") << int(CalcKind::Static) << "F=0" << false << ""
+                                        << "";
+        QTest::newRow("fiberglass defaults") << int(CalcKind::Fiberglass) << "" << true << "holds"
+                                             << "Выполнено: все проверки; наибольшее использование — овальность, 20 %";
     }
 
     void assessment()

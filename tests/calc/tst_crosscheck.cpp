@@ -85,7 +85,8 @@ private Q_SLOTS:
                "Eps_pn=0.00869565217 S_cond=0.724647421 Gtau=0.212977018 Kov=0.971043866 Qgv=0 qvn=0.0212 "
                "qust=0.250512979 qvntr=0.14901759";
         QTest::newRow("160 mm, another material and soil, no water")
-            << "Din=0.139 Dout=0.16 s=1.1 Lv=12.5 Lsh=17 Htr=3 Hw=0 Eo=1400 Etau=330 Mu=0.4 Sigmao=24 Gamma=20 Egr=18 m=10 F=0.2"
+            << "Din=0.139 Dout=0.16 s=1.1 Lv=12.5 Lsh=17 Htr=3 Hw=0 Eo=1400 Etau=330 Mu=0.4 Sigmao=24 Gamma=20 Egr=18 "
+               "m=10 F=0.2"
             << "e=10.5 n=1 P=0.4905 y=0.451185771 I=0.0859244707 A=0.5566 D=14.8023715 qt=0.0267667121 "
                "qgr=0.0616 qc=0.0883667121 Go=1.39475227 Psi_gr=0.00656990043 Psi_t=0.00228382641 "
                "Psi=0.0108537268 Eps_p=0.00282527582 Eps_c=0.00142681506 Eps_pp=0.0363636364 "
@@ -129,18 +130,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("wall");
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("2.4 m under 1.2 m, trench, three layers") << 0 << 1
-            << "DSt=2.4 h=1.2 t=0.04 sSt=0.018 Et=14000 Sigmat=350 MuSt=0.28 EtauSvSt=1100 GammaGrSt=18.5 EgrSt=12 fi=34 Kk=1.1 M=11.5 FSt=0.2 Hv=0.5"
+        QTest::newRow("2.4 m under 1.2 m, trench, three layers")
+            << 0 << 1
+            << "DSt=2.4 h=1.2 t=0.04 sSt=0.018 Et=14000 Sigmat=350 MuSt=0.28 EtauSvSt=1100 GammaGrSt=18.5 EgrSt=12 "
+               "fi=34 Kk=1.1 M=11.5 FSt=0.2 Hv=0.5"
             << "Qgr=28860 P=564075 Qtr=71131.7781 Qc=99991.7781 k=3845000 I=3.1248e-05 n=8.3984748 "
                "Mras=19067.107 W=0.000822315789 Mpr=201467.368 A=0.036 Gt=1644543.34 psi=0.0213782001 "
                "Kov=0.98503526 Gy=729312.758 Qgv=20900";
-        QTest::newRow("2.4 m under 1.2 m, trenchless, single layer") << 1 << 0
-            << "DSt=2.4 h=1.2 t=0.04 sSt=0.018 Et=14000 Sigmat=350 MuSt=0.28 EtauSvSt=1100 GammaGrSt=18.5 EgrSt=12 fi=34 Kk=1.1 M=11.5 FSt=0.2 Hv=0.5"
+        QTest::newRow("2.4 m under 1.2 m, trenchless, single layer")
+            << 1 << 0
+            << "DSt=2.4 h=1.2 t=0.04 sSt=0.018 Et=14000 Sigmat=350 MuSt=0.28 EtauSvSt=1100 GammaGrSt=18.5 EgrSt=12 "
+               "fi=34 Kk=1.1 M=11.5 FSt=0.2 Hv=0.5"
             << "Qgr1=101869.504 Qgr2=2491.14494 Qgr=101869.504 P=564075 Qtr=71131.7781 Qc=173001.282 "
                "k=3845000 I=4.86e-07 n=15.3719912 Mras=8667.478 W=5.4e-05 Mpr=13230 A=0.018 Gt=28571.1338 "
                "psi=0.0410515141 Kov=0.97126394 Gy=94785.166 Qgv=20900";
-        QTest::newRow("0.5 m under 12 m, trenchless: the second formula") << 1 << 1
-            << "DSt=0.5 h=12 fi=20 Kk=1.5 M=8 FSt=0.1 Hv=15"
+        QTest::newRow("0.5 m under 12 m, trenchless: the second formula")
+            << 1 << 1 << "DSt=0.5 h=12 fi=20 Kk=1.5 M=8 FSt=0.1 Hv=15"
             << "Qgr1=39570.5173 Qgr2=68952.7632 Qgr=68952.7632 P=784800 Qtr=5621.7765 Qc=74574.5397 "
                "k=10766000 I=8.064e-06 n=0.256462437 Mras=1148.49231 W=0.000336 Mpr=117600 A=0.024 "
                "Gt=32269078.6 psi=0.0118429702 Kov=0.991709921 Gy=2484137.95 Qgv=0";

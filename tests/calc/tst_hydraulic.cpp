@@ -15,9 +15,9 @@ using namespace CalcTestSupport;
 namespace {
 
 // Every slot the calculation writes, in the order it writes them.
-const QVector<Slot> kOutputs = {Slot::Rs,    Slot::Kw_h,  Slot::Rsnf_Rsf, Slot::g,      Slot::bs,
-                                Slot::a,     Slot::Ls,    Slot::V,        Slot::Vf_begin, Slot::Requ,
-                                Slot::Rephi, Slot::bs_end, Slot::Vf_end,  Slot::Vnf,    Slot::qs};
+const QVector<Slot> kOutputs = {Slot::Rs,    Slot::Kw_h,   Slot::Rsnf_Rsf, Slot::g,        Slot::bs,
+                                Slot::a,     Slot::Ls,     Slot::V,        Slot::Vf_begin, Slot::Requ,
+                                Slot::Rephi, Slot::bs_end, Slot::Vf_end,   Slot::Vnf,      Slot::qs};
 
 } // namespace
 
@@ -121,7 +121,8 @@ private Q_SLOTS:
         QTest::newRow("filling negative") << "hs_d" << -0.5 << positive + "-0,5";
         // Above 1 the partly filled circle folds back and would carry nothing.
         QTest::newRow("filling above 1") << "hs_d" << 1.5 << QStringLiteral("не может быть больше 1, а задано 1,5");
-        QTest::newRow("filling just above 1") << "hs_d" << 1.0001 << QStringLiteral("не может быть больше 1, а задано 1,0");
+        QTest::newRow("filling just above 1")
+            << "hs_d" << 1.0001 << QStringLiteral("не может быть больше 1, а задано 1,0");
         QTest::newRow("viscosity 0") << "nu" << 0.0 << positive + "0";
         QTest::newRow("viscosity negative") << "nu" << -1e-6 << positive + "-0,000001";
     }
@@ -164,21 +165,27 @@ private Q_SLOTS:
         const int fault = int(CalcOutcome::Kind::Fault);
         const QString invalid = QStringLiteral("Ошибка. Недопустимая операция при вычислении");
         // Relative roughness over a zero diameter.
-        QTest::newRow("Din 0") << 0.0 << 0.02 << 1.49e-6 << 0.02 << zero << 6 << "Ls" << "Din"
+        QTest::newRow("Din 0") << 0.0 << 0.02 << 1.49e-6 << 0.02 << zero << 6 << "Ls"
+                               << "Din"
                                << "Ошибка. Деление на ноль при вычислении λ";
         // Requ divides by the roughness.
-        QTest::newRow("Ke 0") << 0.348 << 0.02 << 1.49e-6 << 0.0 << zero << 9 << "Requ" << "Ke"
+        QTest::newRow("Ke 0") << 0.348 << 0.02 << 1.49e-6 << 0.0 << zero << 9 << "Requ"
+                              << "Ke"
                               << "Ошибка. Деление на ноль при вычислении Requ";
         // A fractional power of a negative relative roughness.
-        QTest::newRow("Din negative") << -0.348 << 0.02 << 1.49e-6 << 0.02 << fault << 6 << "Ls" << "Din" << invalid;
+        QTest::newRow("Din negative") << -0.348 << 0.02 << 1.49e-6 << 0.02 << fault << 6 << "Ls"
+                                      << "Din" << invalid;
         // A fractional power of a negative roughness.
-        QTest::newRow("Ke negative") << 0.348 << 0.02 << 1.49e-6 << -0.02 << fault << 5 << "a" << "Ke" << invalid;
+        QTest::newRow("Ke negative") << 0.348 << 0.02 << 1.49e-6 << -0.02 << fault << 5 << "a"
+                                     << "Ke" << invalid;
         // The exponent runs away and the power leaves the range of double.
-        QTest::newRow("overflow") << 0.001 << 0.0001 << 1.49e-6 << 0.02 << fault << 9 << "bs_end" << ""
+        QTest::newRow("overflow") << 0.001 << 0.0001 << 1.49e-6 << 0.02 << fault << 9 << "bs_end"
+                                  << ""
                                   << "Ошибка. Переполнение при вычислении bs";
         // The exponent swings between two values and never settles.
         QTest::newRow("no convergence")
-            << 0.001 << 0.0001 << 1.49e-6 << 5.0 << fault << 9 << "bs_end" << ""
+            << 0.001 << 0.0001 << 1.49e-6 << 5.0 << fault << 9 << "bs_end"
+            << ""
             << "Ошибка. Итерация не сошлась при вычислении bs («Уточнённый показатель степени в законе "
                "сопротивления»). Проверьте исходные данные. Подробности: показатель степени bs не установился "
                "за 100 шагов.";

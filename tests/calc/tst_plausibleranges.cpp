@@ -64,37 +64,54 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const int hydraulic = int(CalcKind::Hydraulic), corrugated = int(CalcKind::Static);
         const int fiberglass = int(CalcKind::Fiberglass);
-        QTest::newRow("slope in per cent") << hydraulic << 0 << 1 << "i_s=2" << "i_s"
+        QTest::newRow("slope in per cent") << hydraulic << 0 << 1 << "i_s=2"
+                                           << "i_s"
                                            << "is = 2 — больше 0,5; не введён ли уклон в процентах или промилле?";
-        QTest::newRow("roughness in metres") << hydraulic << 0 << 1 << "Ke=0.00002" << "Ke"
+        QTest::newRow("roughness in metres") << hydraulic << 0 << 1 << "Ke=0.00002"
+                                             << "Ke"
                                              << "Ke = 2E-5 мм — меньше 0,001 мм; не введена ли шероховатость в метрах?";
         QTest::newRow("viscosity in centistokes")
-            << hydraulic << 0 << 1 << "nu=1.49" << "nu"
+            << hydraulic << 0 << 1 << "nu=1.49"
+            << "nu"
             << "ν = 1,49 м^2/с — больше 0,0001 м^2/с; не введена ли вязкость в мм^2/с (сСт)?";
-        QTest::newRow("deeper than 30 m") << corrugated << 0 << 1 << "Htr=40" << "Htr"
+        QTest::newRow("deeper than 30 m") << corrugated << 0 << 1 << "Htr=40"
+                                          << "Htr"
                                           << "Hтр = 40 м — больше 30 м; глубже, чем применяется метод";
-        QTest::newRow("above the ground") << corrugated << 0 << 1 << "Htr=-0.1" << "Htr"
-                                          << "Hтр = -0,1 м — меньше 0 м; глубина отсчитывается от поверхности земли вниз";
-        QTest::newRow("unit weight in N/m3") << corrugated << 0 << 1 << "Gamma=19000" << "Gamma"
-                                             << "γ = 19000 кН/м^3 — больше 30 кН/м^3; не введён ли удельный вес в Н/м^3?";
-        QTest::newRow("Poisson's ratio") << corrugated << 0 << 1 << "Mu=0.6" << "Mu"
+        QTest::newRow("above the ground")
+            << corrugated << 0 << 1 << "Htr=-0.1"
+            << "Htr"
+            << "Hтр = -0,1 м — меньше 0 м; глубина отсчитывается от поверхности земли вниз";
+        QTest::newRow("unit weight in N/m3")
+            << corrugated << 0 << 1 << "Gamma=19000"
+            << "Gamma"
+            << "γ = 19000 кН/м^3 — больше 30 кН/м^3; не введён ли удельный вес в Н/м^3?";
+        QTest::newRow("Poisson's ratio") << corrugated << 0 << 1 << "Mu=0.6"
+                                         << "Mu"
                                          << "μ = 0,6 — больше 0,5; коэффициент Пуассона лежит между 0 и 0,5";
-        QTest::newRow("axle mass in kilograms") << corrugated << 0 << 1 << "m=20000" << "m"
+        QTest::newRow("axle mass in kilograms") << corrugated << 0 << 1 << "m=20000"
+                                                << "m"
                                                 << "m = 20000 10^3 кг — больше 100 10^3 кг; не введена ли масса в "
                                                    "килограммах?";
         QTest::newRow("outer diameter below the inner one")
-            << corrugated << 0 << 1 << "Dout=0.3" << "Dout"
+            << corrugated << 0 << 1 << "Dout=0.3"
+            << "Dout"
             << "e = -24 мм — наружный диаметр Dнаруж не больше внутреннего Dвнутр; проверьте диаметры трубы";
-        QTest::newRow("layer in millimetres") << fiberglass << 0 << 1 << "h=2 sSt=12" << "sSt"
+        QTest::newRow("layer in millimetres") << fiberglass << 0 << 1 << "h=2 sSt=12"
+                                              << "sSt"
                                               << "s = 12 м — больше 0,1 м; не введена ли толщина в миллиметрах?";
         QTest::newRow("core in millimetres, three layers")
-            << fiberglass << 0 << 1 << "h=2 t=24" << "t" << "t = 24 м — больше 0,2 м; не введено ли расстояние в миллиметрах?";
-        QTest::newRow("angle in radians, trenchless") << fiberglass << 1 << 1 << "h=2 fi=0.52" << "fi"
+            << fiberglass << 0 << 1 << "h=2 t=24"
+            << "t"
+            << "t = 24 м — больше 0,2 м; не введено ли расстояние в миллиметрах?";
+        QTest::newRow("angle in radians, trenchless") << fiberglass << 1 << 1 << "h=2 fi=0.52"
+                                                      << "fi"
                                                       << "ϕ = 0,52° — меньше 5°; не введён ли угол в радианах?";
-        QTest::newRow("water above the ground") << fiberglass << 0 << 1 << "h=2 Hv=-1" << "Hv"
+        QTest::newRow("water above the ground") << fiberglass << 0 << 1 << "h=2 Hv=-1"
+                                                << "Hv"
                                                 << "Hв = -1 м — меньше 0 м; уровень грунтовых вод выше поверхности "
                                                    "земли; глубина уровня отсчитывается от поверхности вниз";
-        QTest::newRow("no cover, no traffic") << fiberglass << 0 << 1 << "" << "h"
+        QTest::newRow("no cover, no traffic") << fiberglass << 0 << 1 << ""
+                                              << "h"
                                               << "h = 0 м — труба не нагружена: над ней нет грунта, а транспорт не "
                                                  "задан, и все проверки дают 0 %; задайте глубину h или транспортную "
                                                  "нагрузку";
@@ -215,7 +232,8 @@ private Q_SLOTS:
             }
             for (const SoilRow &soil : soils) {
                 ReferenceTransfer::applySoil(vars, soil);
-                const QString where = QStringLiteral("material %1, soil %2").arg(material.TubeMaterialId).arg(soil.SoilId);
+                const QString where =
+                    QStringLiteral("material %1, soil %2").arg(material.TubeMaterialId).arg(soil.SoilId);
                 if (!glass) {
                     for (const TubeRow &tube : tubes) {
                         ReferenceTransfer::applyTube(vars, tube);
@@ -245,7 +263,8 @@ private Q_SLOTS:
                     expectNone(vars, CalcKind::Fiberglass, 0, what + QStringLiteral(", trench"));
                     expectNone(vars, CalcKind::Fiberglass, 1, what + QStringLiteral(", trenchless"));
                     vars.setValue(Slot::h, 0);
-                    const CalcAssessment bare = CalcAssessment::run(vars, CalcKind::Fiberglass, Laying::Trench, Wall::ThreeLayer);
+                    const CalcAssessment bare =
+                        CalcAssessment::run(vars, CalcKind::Fiberglass, Laying::Trench, Wall::ThreeLayer);
                     QCOMPARE(bare.warnings.size(), 1);
                     QCOMPARE(bare.warnings.first().variable, QStringLiteral("h"));
                 }

@@ -12,11 +12,11 @@ namespace {
 
 // The fixed coefficients, then every result in the order it is written.
 const QVector<Slot> kWrites = {
-    Slot::Kok,    Slot::Ktau,   Slot::Kw,     Slot::Kgr,    Slot::Kg,    Slot::Ksigma, Slot::Kzpsi,  Slot::Kz,
-    Slot::Gammav, Slot::g,      Slot::e,      Slot::n,      Slot::P,     Slot::y,      Slot::I,      Slot::A,
-    Slot::D,      Slot::qt,     Slot::qgr,    Slot::qc,     Slot::Go,    Slot::Psi_gr, Slot::Psi_t,  Slot::Psi_m,
-    Slot::Psi,    Slot::Eps_p,  Slot::Eps_c,  Slot::Eps_pp, Slot::Eps_pn, Slot::S_cond, Slot::Gtau,  Slot::Kug,
-    Slot::Kov,    Slot::Kzu,    Slot::Qgv,    Slot::qvn,    Slot::qust,  Slot::qvntr};
+    Slot::Kok,    Slot::Ktau,  Slot::Kw,    Slot::Kgr,    Slot::Kg,     Slot::Ksigma, Slot::Kzpsi, Slot::Kz,
+    Slot::Gammav, Slot::g,     Slot::e,     Slot::n,      Slot::P,      Slot::y,      Slot::I,     Slot::A,
+    Slot::D,      Slot::qt,    Slot::qgr,   Slot::qc,     Slot::Go,     Slot::Psi_gr, Slot::Psi_t, Slot::Psi_m,
+    Slot::Psi,    Slot::Eps_p, Slot::Eps_c, Slot::Eps_pp, Slot::Eps_pn, Slot::S_cond, Slot::Gtau,  Slot::Kug,
+    Slot::Kov,    Slot::Kzu,   Slot::Qgv,   Slot::qvn,    Slot::qust,   Slot::qvntr};
 
 // How many entries of kWrites precede the first result after the fixed ones.
 constexpr int kFixedCount = 10;
@@ -51,17 +51,35 @@ private Q_SLOTS:
             double value;
             double tolerance;
         } expected[] = {
-            {Slot::e, 26, 1e-12},          {Slot::n, 1, 0},               {Slot::P, 0.516316, 1e-6},
-            {Slot::y, 1.153333, 1e-6},     {Slot::I, 2.176125, 1e-6},     {Slot::A, 2.22, 1e-12},
+            {Slot::e, 26, 1e-12},
+            {Slot::n, 1, 0},
+            {Slot::P, 0.516316, 1e-6},
+            {Slot::y, 1.153333, 1e-6},
+            {Slot::I, 2.176125, 1e-6},
+            {Slot::A, 2.22, 1e-12},
             // The soil load at the axis, 6.2 m down: 4 m of dry soil over
             // the water table and 2.2 m of submerged soil, (4·19 + 2.2·11)/1000.
-            {Slot::D, 37.106667, 1e-6},    {Slot::qt, 0.026840, 1e-6},    {Slot::qgr, 0.1002, 1e-12},
-            {Slot::qc, 0.127040, 1e-6},    {Slot::Go, 0.874727, 1e-6},    {Slot::Psi_gr, 0.031951, 1e-6},
-            {Slot::Psi_t, 0.006847, 1e-6}, {Slot::Psi_m, 0.002, 0},       {Slot::Psi, 0.040798, 1e-6},
-            {Slot::Eps_p, 0.010829, 1e-6}, {Slot::Eps_c, 0.003093, 1e-6}, {Slot::Eps_pp, 0.035714, 1e-6},
-            {Slot::Eps_pn, 0.008696, 1e-6}, {Slot::S_cond, 0.658893, 1e-6}, {Slot::Gtau, 0.212977, 1e-6},
-            {Slot::Kug, 0.5, 0},           {Slot::Kov, 0.971442, 1e-6},   {Slot::Kzu, 2, 0},
-            {Slot::Qgv, 0.022, 1e-12},     {Slot::qvn, 0.1222, 1e-12},    {Slot::qust, 0.250616, 1e-6},
+            {Slot::D, 37.106667, 1e-6},
+            {Slot::qt, 0.026840, 1e-6},
+            {Slot::qgr, 0.1002, 1e-12},
+            {Slot::qc, 0.127040, 1e-6},
+            {Slot::Go, 0.874727, 1e-6},
+            {Slot::Psi_gr, 0.031951, 1e-6},
+            {Slot::Psi_t, 0.006847, 1e-6},
+            {Slot::Psi_m, 0.002, 0},
+            {Slot::Psi, 0.040798, 1e-6},
+            {Slot::Eps_p, 0.010829, 1e-6},
+            {Slot::Eps_c, 0.003093, 1e-6},
+            {Slot::Eps_pp, 0.035714, 1e-6},
+            {Slot::Eps_pn, 0.008696, 1e-6},
+            {Slot::S_cond, 0.658893, 1e-6},
+            {Slot::Gtau, 0.212977, 1e-6},
+            {Slot::Kug, 0.5, 0},
+            {Slot::Kov, 0.971442, 1e-6},
+            {Slot::Kzu, 2, 0},
+            {Slot::Qgv, 0.022, 1e-12},
+            {Slot::qvn, 0.1222, 1e-12},
+            {Slot::qust, 0.250616, 1e-6},
             {Slot::qvntr, 0.149040, 1e-6},
         };
         for (const auto &e : expected)
@@ -128,12 +146,12 @@ private Q_SLOTS:
         QTest::newRow("no water: 6.2 m dry") << 6.0 << 0.0 << 0.1178 << 0.0 << 0.144639945;
         QTest::newRow("level above ground counts as none") << 6.0 << -1.0 << 0.1178 << 0.0 << 0.144639945;
         QTest::newRow("table at 4 m: 4 m dry, 2.2 m submerged") << 6.0 << 4.0 << 0.1002 << 0.022 << 0.149039945;
-        QTest::newRow("table between top and axis: 6.1 m dry, 0.1 m submerged") << 6.0 << 6.1 << 0.117 << 0.0
-                                                                                  << 0.143839945;
+        QTest::newRow("table between top and axis: 6.1 m dry, 0.1 m submerged")
+            << 6.0 << 6.1 << 0.117 << 0.0 << 0.143839945;
         QTest::newRow("table below the pipe: 6.2 m dry") << 6.0 << 7.0 << 0.1178 << 0.0 << 0.144639945;
         QTest::newRow("shallow pipe above the table: 2.2 m dry") << 2.0 << 4.0 << 0.0418 << 0.0 << 0.114736803;
-        QTest::newRow("shallow pipe below the table: 1 m dry, 1.2 m submerged") << 2.0 << 1.0 << 0.0322 << 0.011
-                                                                                   << 0.116136803;
+        QTest::newRow("shallow pipe below the table: 1 m dry, 1.2 m submerged")
+            << 2.0 << 1.0 << 0.0322 << 0.011 << 0.116136803;
         QTest::newRow("half a metre down, table at 4 m: 0.7 m dry") << 0.5 << 4.0 << 0.0133 << 0.0 << 0.218208616;
     }
 
@@ -161,7 +179,7 @@ private Q_SLOTS:
     void nothingNegative()
     {
         CalcVariables vars;
-        const Slot nonNegative[] = {Slot::qt,    Slot::qgr,    Slot::qc,  Slot::Qgv, Slot::qvn, Slot::qvntr,
+        const Slot nonNegative[] = {Slot::qt,     Slot::qgr,   Slot::qc,  Slot::Qgv,   Slot::qvn,   Slot::qvntr,
                                     Slot::Psi_gr, Slot::Psi_t, Slot::Psi, Slot::Eps_p, Slot::Eps_c, Slot::S_cond};
         for (int d = 3; d <= 100; ++d) {
             for (int w = -2; w <= 24; ++w) {
@@ -170,8 +188,10 @@ private Q_SLOTS:
                 vars.setValue(Slot::Hw, w / 2.0);
                 QVERIFY(calculateStatic(vars).isCompleted());
                 for (const Slot slot : nonNegative) {
-                    QVERIFY2(vars.value(slot) >= 0,
-                             qPrintable(QStringLiteral("%1 at Htr %2, Hw %3").arg(SlotKeys::key(slot)).arg(d / 10.0).arg(w / 2.0)));
+                    QVERIFY2(
+                        vars.value(slot) >= 0,
+                        qPrintable(
+                            QStringLiteral("%1 at Htr %2, Hw %3").arg(SlotKeys::key(slot)).arg(d / 10.0).arg(w / 2.0)));
                 }
             }
         }
@@ -213,20 +233,29 @@ private Q_SLOTS:
         QTest::newRow("profile") << "Lsh=-115 s=5 Din=0.25 Dout=0.5" << zero << writtenThrough(Slot::P) << "y"
                                  << "Lsh";
         // 1 + 1.155 Htr / F = 0 needs a negative depth.
-        QTest::newRow("negative depth") << "Htr=-1 F=1.155" << zero << writtenThrough(Slot::D) << "qt" << "Htr";
-        QTest::newRow("Poisson 1") << "Mu=1" << zero << writtenThrough(Slot::qc) << "Go" << "Mu";
-        QTest::newRow("Poisson -1") << "Mu=-1" << zero << writtenThrough(Slot::qc) << "Go" << "Mu";
-        QTest::newRow("no stiffness") << "Eo=0 Egr=0" << zero << writtenThrough(Slot::Go) << "Psi_gr" << "Eo";
+        QTest::newRow("negative depth") << "Htr=-1 F=1.155" << zero << writtenThrough(Slot::D) << "qt"
+                                        << "Htr";
+        QTest::newRow("Poisson 1") << "Mu=1" << zero << writtenThrough(Slot::qc) << "Go"
+                                   << "Mu";
+        QTest::newRow("Poisson -1") << "Mu=-1" << zero << writtenThrough(Slot::qc) << "Go"
+                                    << "Mu";
+        QTest::newRow("no stiffness") << "Eo=0 Egr=0" << zero << writtenThrough(Slot::Go) << "Psi_gr"
+                                      << "Eo";
         // 0/0 counts as an invalid operation, not as a division by zero.
-        QTest::newRow("nothing over nothing") << "Eo=0 Egr=0 Gamma=0 Hw=0" << invalid << writtenThrough(Slot::Go)
-                                              << "Psi_gr" << "Eo";
-        QTest::newRow("short-term modulus 0") << "Eo=0" << zero << writtenThrough(Slot::Eps_p) << "Eps_c" << "Eo";
+        QTest::newRow("nothing over nothing")
+            << "Eo=0 Egr=0 Gamma=0 Hw=0" << invalid << writtenThrough(Slot::Go) << "Psi_gr"
+            << "Eo";
+        QTest::newRow("short-term modulus 0") << "Eo=0" << zero << writtenThrough(Slot::Eps_p) << "Eps_c"
+                                              << "Eo";
         QTest::newRow("long-term modulus 0") << "Etau=0" << zero << writtenThrough(Slot::Eps_c) << "Eps_pp"
                                              << "Etau";
-        QTest::newRow("strength 0") << "Sigmao=0" << zero << writtenThrough(Slot::Eps_pn) << "S_cond" << "Sigmao";
-        QTest::newRow("root of negative") << "Egr=-5" << invalid << writtenThrough(Slot::qvn) << "qust" << "Egr";
+        QTest::newRow("strength 0") << "Sigmao=0" << zero << writtenThrough(Slot::Eps_pn) << "S_cond"
+                                    << "Sigmao";
+        QTest::newRow("root of negative") << "Egr=-5" << invalid << writtenThrough(Slot::qvn) << "qust"
+                                          << "Egr";
         // A fiberglass tube leaves no outer diameter for a polymer pipe.
-        QTest::newRow("no outer diameter") << "Dout=0" << invalid << writtenThrough(Slot::qvn) << "qust" << "Dout";
+        QTest::newRow("no outer diameter") << "Dout=0" << invalid << writtenThrough(Slot::qvn) << "qust"
+                                           << "Dout";
     }
 
     void faults()

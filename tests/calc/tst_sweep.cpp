@@ -75,7 +75,8 @@ private Q_SLOTS:
         for (int i = 0; i < values.size(); ++i) {
             double typed = 0;
             QVERIFY(NumberFormat::parse(expected[i], QStringLiteral("."), &typed));
-            QVERIFY2(sameBits(values[i], typed), qPrintable(QStringLiteral("%1: %2").arg(i).arg(values[i], 0, 'g', 17)));
+            QVERIFY2(sameBits(values[i], typed),
+                     qPrintable(QStringLiteral("%1: %2").arg(i).arg(values[i], 0, 'g', 17)));
         }
     }
 
@@ -83,17 +84,27 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("says");
-        QTest::newRow("no step") << "Htr=0:1" << "KEY=FROM:TO:STEP";
-        QTest::newRow("no key") << "0:1:0.1" << "KEY=FROM:TO:STEP";
-        QTest::newRow("unknown key") << "depth=0:1:0.1" << "Неизвестная переменная: depth";
-        QTest::newRow("comma") << "Htr=0:1:0,1" << "«0,1» не является числом";
-        QTest::newRow("zero step") << "Htr=0:1:0" << "шаг не может быть равен нулю";
-        QTest::newRow("away from the end") << "Htr=0:1:-0.1" << "в сторону от";
-        QTest::newRow("too many") << "Htr=0:1:0.000001" << "больше допустимых 100000";
-        QTest::newRow("too many, beyond exact decimals") << "Htr=0:1:1e-20" << "больше допустимых 100000";
-        QTest::newRow("beyond the doubles") << "Htr=0:1e309:1" << "«1e309» не является числом";
+        QTest::newRow("no step") << "Htr=0:1"
+                                 << "KEY=FROM:TO:STEP";
+        QTest::newRow("no key") << "0:1:0.1"
+                                << "KEY=FROM:TO:STEP";
+        QTest::newRow("unknown key") << "depth=0:1:0.1"
+                                     << "Неизвестная переменная: depth";
+        QTest::newRow("comma") << "Htr=0:1:0,1"
+                               << "«0,1» не является числом";
+        QTest::newRow("zero step") << "Htr=0:1:0"
+                                   << "шаг не может быть равен нулю";
+        QTest::newRow("away from the end") << "Htr=0:1:-0.1"
+                                           << "в сторону от";
+        QTest::newRow("too many") << "Htr=0:1:0.000001"
+                                  << "больше допустимых 100000";
+        QTest::newRow("too many, beyond exact decimals") << "Htr=0:1:1e-20"
+                                                         << "больше допустимых 100000";
+        QTest::newRow("beyond the doubles") << "Htr=0:1e309:1"
+                                            << "«1e309» не является числом";
         QTest::newRow("a distance beyond the doubles")
-            << "Htr=-1e308:1.7e308:1e308" << "расстояние от -1E308 до 1.7E308 не умещается в числах расчёта";
+            << "Htr=-1e308:1.7e308:1e308"
+            << "расстояние от -1E308 до 1.7E308 не умещается в числах расчёта";
     }
     void rangeRefused()
     {
@@ -123,11 +134,11 @@ private Q_SLOTS:
         QTest::newRow("static division by zero")
             << CalcKind::Static << Settings{{Slot::F, 0.5775}} << "Htr=-0.6:-0.4:0.1"
             << QStringList{"completed", "division_by_zero", "completed"};
-        QTest::newRow("static wheel area, stopped") << CalcKind::Static << Settings{} << "F=0:0.4:0.2"
-                                                    << QStringList{"stopped", "completed", "completed"};
-        QTest::newRow("fiberglass depth") << CalcKind::Fiberglass << Settings{{Slot::M, 20}, {Slot::FSt, 0.38}}
-                                          << "h=0:3:1"
-                                          << QStringList{"completed", "completed", "completed", "completed"};
+        QTest::newRow("static wheel area, stopped")
+            << CalcKind::Static << Settings{} << "F=0:0.4:0.2" << QStringList{"stopped", "completed", "completed"};
+        QTest::newRow("fiberglass depth")
+            << CalcKind::Fiberglass << Settings{{Slot::M, 20}, {Slot::FSt, 0.38}} << "h=0:3:1"
+            << QStringList{"completed", "completed", "completed", "completed"};
         QTest::newRow("fiberglass fault") << CalcKind::Fiberglass << Settings{{Slot::MuSt, 1}} << "h=0:1:1"
                                           << QStringList{"division_by_zero", "division_by_zero"};
     }
@@ -168,7 +179,8 @@ private Q_SLOTS:
             }
             QCOMPARE(point.values.size(), columns.size());
             for (int c = 0; c < columns.size(); ++c)
-                QVERIFY2(sameBits(point.values[c], single.vars().value(columns[c])), qPrintable(SlotKeys::key(columns[c])));
+                QVERIFY2(sameBits(point.values[c], single.vars().value(columns[c])),
+                         qPrintable(SlotKeys::key(columns[c])));
             QCOMPARE(point.checks.size(), kind == CalcKind::Hydraulic ? 0 : 3);
             if (kind == CalcKind::Static) {
                 QVERIFY(sameBits(point.checks[0].value, single.vars().value(Slot::S_cond)));
@@ -218,8 +230,8 @@ private Q_SLOTS:
         QCOMPARE(sweep.pointCount(), 6);
         QVector<QVector<double>> inputs;
         sweep.run([&inputs](const ParameterSweep::Point &point) { inputs << point.inputs; });
-        const QVector<QVector<double>> expected
-            = {{0.3, 0.5}, {0.3, 0.75}, {0.3, 1}, {0.4, 0.5}, {0.4, 0.75}, {0.4, 1}};
+        const QVector<QVector<double>> expected = {{0.3, 0.5}, {0.3, 0.75}, {0.3, 1},
+                                                   {0.4, 0.5}, {0.4, 0.75}, {0.4, 1}};
         QCOMPARE(inputs, expected);
     }
 
@@ -231,7 +243,8 @@ private Q_SLOTS:
         QTest::newRow("a result") << CalcKind::Static << QStringList{"qust=0:1:0.5"} << "qust не является исходным";
         QTest::newRow("an input of another calculation")
             << CalcKind::Hydraulic << QStringList{"Htr=0:1:0.5"} << "изменять можно: Dout, Din, i_s, hs_d, nu, Ke";
-        QTest::newRow("twice") << CalcKind::Static << QStringList{"Htr=0:1:0.5", "Htr=2:3:0.5"} << "Htr изменяется дважды";
+        QTest::newRow("twice") << CalcKind::Static << QStringList{"Htr=0:1:0.5", "Htr=2:3:0.5"}
+                               << "Htr изменяется дважды";
         QTest::newRow("too many together")
             << CalcKind::Static << QStringList{"Htr=0:9.99:0.01", "Hw=0:100:1"} << "больше допустимых 100000";
         QTest::newRow("trenchless inputs belong to fiberglass")
@@ -272,7 +285,8 @@ private Q_SLOTS:
         QString error;
         QVERIFY(sweep.setColumns({Slot::Din, Slot::Rephi, Slot::qs}, &error));
         QVERIFY(!sweep.setColumns({Slot::qust}, &error));
-        QVERIFY2(error.contains(QStringLiteral("qust не является ни исходным данным, ни результатом")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("qust не является ни исходным данным, ни результатом")),
+                 qPrintable(error));
         QCOMPARE(sweep.columns(), (QVector<Slot>{Slot::Din, Slot::Rephi, Slot::qs}));
     }
 
@@ -301,8 +315,9 @@ private Q_SLOTS:
             vars.setValue(Slot::FSt, 0.38);
         }
         const bool completed = kind == CalcKind::Hydraulic ? calculateHydraulic(vars).isCompleted()
-                               : kind == CalcKind::Static  ? calculateStatic(vars).isCompleted()
-                                                           : calculateFiberglass(vars, Laying::Trench, Wall::ThreeLayer).outcome.isCompleted();
+                               : kind == CalcKind::Static
+                                   ? calculateStatic(vars).isCompleted()
+                                   : calculateFiberglass(vars, Laying::Trench, Wall::ThreeLayer).outcome.isCompleted();
         QVERIFY(completed);
         QStringList expected;
         for (const Slot slot : others) {

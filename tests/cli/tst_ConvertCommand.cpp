@@ -22,8 +22,8 @@ void TestConvertCommand::convert_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("outputName");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("output");      // Expected at the output's start.
-    QTest::addColumn<QString>("message");        // Expected in standard error.
+    QTest::addColumn<QByteArray>("output"); // Expected at the output's start.
+    QTest::addColumn<QString>("message");   // Expected in standard error.
 
     const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 "
                            "{\\b \\'c8\\'f2\\'ee\\'e3}\\par \\'e2\\'f2\\'ee\\'f0\\'e0\\'ff}";
@@ -31,15 +31,16 @@ void TestConvertCommand::convert_data()
     const QByteArray png = "89504e470d0a1a0a0000000d49484452000000020000000108020000007b40e8dd0000000d4944"
                            "4154789c63f8cf0004ff01070001ffe2239e590000000049454e44ae426082";
 
-    QTest::newRow("rtf to txt") << "a.rtf" << rtf << "a.txt" << 0 << QByteArray("\xc8\xf2\xee\xe3\r\n\xe2\xf2\xee\xf0\xe0\xff")
-                                << QString();
+    QTest::newRow("rtf to txt") << "a.rtf" << rtf << "a.txt" << 0
+                                << QByteArray("\xc8\xf2\xee\xe3\r\n\xe2\xf2\xee\xf0\xe0\xff") << QString();
     QTest::newRow("txt to rtf") << "b.txt" << QByteArray("\xc8\xf2\xee\xe3") << "b.RTF" << 0
                                 << QByteArray("{\\rtf1\\ansi\\ansicpg1251\\deff0") << QString();
     QTest::newRow("picture kept") << "c.rtf" << QByteArray("{\\rtf1 x{\\pict\\pngblip " + png + "}}") << "c.rtf" << 0
                                   << QByteArray("{\\rtf1") << QString();
     // A code page Qt cannot convert: read in a stand-in page, and said so.
     QTest::newRow("unsupported code page")
-        << "g.rtf" << QByteArray("{\\rtf1\\mac\\ansicpg10004 caf\\'8e}") << "g.txt" << 0 << QStringLiteral("\uFEFFcafé").toUtf8()
+        << "g.rtf" << QByteArray("{\\rtf1\\mac\\ansicpg10004 caf\\'8e}") << "g.txt" << 0
+        << QStringLiteral("\uFEFFcafé").toUtf8()
         << QStringLiteral("Предупреждение: Кодовая страница 10004 не поддерживается: текст в ней прочитан в "
                           "кодовой странице 10000");
     QTest::newRow("Macintosh Japanese") << "h.rtf" << QByteArray("{\\rtf1\\mac\\ansicpg10001 \\'82\\'a8\\'93\\'c7}")
@@ -48,8 +49,8 @@ void TestConvertCommand::convert_data()
                                    << QStringLiteral("Cannot open file \"%1\". No such file or directory");
     QTest::newRow("unreadable input") << "e.rtf" << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "e.txt" << 8
                                       << QByteArray() << QStringLiteral("Failed to Load Stream");
-    QTest::newRow("output folder missing") << "f.rtf" << rtf << "no/such/f.rtf" << 9 << QByteArray()
-                                           << QStringLiteral("Cannot create file \"");
+    QTest::newRow("output folder missing")
+        << "f.rtf" << rtf << "no/such/f.rtf" << 9 << QByteArray() << QStringLiteral("Cannot create file \"");
 }
 
 void TestConvertCommand::convert()
@@ -70,7 +71,8 @@ void TestConvertCommand::convert()
     const QString outputPath = m_dir.filePath(outputName);
 
     QProcess process;
-    process.start(QStringLiteral(PIPECALC_CLI), {QStringLiteral("convert"), inputPath, QStringLiteral("-o"), outputPath});
+    process.start(QStringLiteral(PIPECALC_CLI),
+                  {QStringLiteral("convert"), inputPath, QStringLiteral("-o"), outputPath});
     QVERIFY(process.waitForFinished(30000));
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     QCOMPARE(process.exitCode(), status);

@@ -101,8 +101,8 @@ void ReferenceCommandsTest::listsShippedDatabase()
     QCOMPARE(lines.first().simplified(), QStringLiteral("Материал Eo, МПа Etau, МПа Mu Sigmao, МПа"));
     QCOMPARE(lines.at(1).simplified(), QStringLiteral("Полиэтилен ПЭ 100 1150 280 0,32 20"));
 
-    const Run tubes = runCli({QStringLiteral("db"), QStringLiteral("tubes"), QStringLiteral("--decimal-separator"),
-                              QStringLiteral(".")});
+    const Run tubes = runCli(
+        {QStringLiteral("db"), QStringLiteral("tubes"), QStringLiteral("--decimal-separator"), QStringLiteral(".")});
     QCOMPARE(tubes.exitCode, 0);
     QVERIFY2(tubes.out.contains(QStringLiteral("0.4  ")), qPrintable(tubes.out));
 }
@@ -116,8 +116,8 @@ void ReferenceCommandsTest::jsonRowsOfEachGrid_data()
 
     QTest::newRow("tubes") << QStringList{"tubes"} << 3 << "Dout" << QVariant(0.4);
     QTest::newRow("fiberglass, no material") << QStringList{"fiberglass-tubes"} << 2 << "D" << QVariant(0.5);
-    QTest::newRow("fiberglass, material 5") << QStringList{"fiberglass-tubes", "--material", "5"} << 1 << "D"
-                                            << QVariant(1.0);
+    QTest::newRow("fiberglass, material 5")
+        << QStringList{"fiberglass-tubes", "--material", "5"} << 1 << "D" << QVariant(1.0);
     QTest::newRow("materials") << QStringList{"materials"} << 4 << "Descr" << QVariant("Полиэтилен ПЭ 100");
     QTest::newRow("soils") << QStringList{"soils"} << 2 << "SoilId" << QVariant(4);
 }
@@ -143,10 +143,15 @@ void ReferenceCommandsTest::databaseFailures_data()
     QTest::addColumn<QString>("grid");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("missing file") << "missing.sqlite" << "tubes"
+    QTest::newRow("missing file") << "missing.sqlite"
+                                  << "tubes"
                                   << "Не найден файл справочной базы данных: %1.";
-    QTest::newRow("no database") << "fixture.txt" << "materials" << "%1 не является";
-    QTest::newRow("missing table") << "nosoils.sqlite" << "soils" << "Не могу открыть таблицу: Soiles\n";
+    QTest::newRow("no database") << "fixture.txt"
+                                 << "materials"
+                                 << "%1 не является";
+    QTest::newRow("missing table") << "nosoils.sqlite"
+                                   << "soils"
+                                   << "Не могу открыть таблицу: Soiles\n";
 }
 
 void ReferenceCommandsTest::databaseFailures()
@@ -174,8 +179,8 @@ void ReferenceCommandsTest::accessFileWithoutTheTables()
     const QString nwind =
         QDir(qEnvironmentVariable("PIPECALC_TESTDATA", QStringLiteral(PIPECALC_TESTDATA_DIR))).filePath("nwind.mdb");
     if (!QFile::exists(nwind))
-        QSKIP(qPrintable(QStringLiteral("%1 is missing; set PIPECALC_TESTDATA to the folder of the Access test files")
-                             .arg(nwind)));
+        QSKIP(qPrintable(
+            QStringLiteral("%1 is missing; set PIPECALC_TESTDATA to the folder of the Access test files").arg(nwind)));
     const Run run = runCli({QStringLiteral("db"), QStringLiteral("tubes"), QStringLiteral("--database"), nwind});
     QCOMPARE(run.exitCode, 6);
     QCOMPARE(run.err, QStringLiteral("pipecalc-cli: Не могу открыть таблицу: Tubes\n"));
@@ -242,7 +247,7 @@ void ReferenceCommandsTest::defaultRowsGiveDefaultStaticResult()
     QCOMPARE(picked.exitCode, 0);
     const QJsonObject a = variables(defaults);
     const QJsonObject b = variables(picked);
-    const QStringList keys{"Din", "Dout", "s",     "Lv",   "Lsh", "Eo",  "Etau",  "Mu",
+    const QStringList keys{"Din",    "Dout",  "s",   "Lv",     "Lsh",  "Eo",  "Etau",  "Mu",
                            "Sigmao", "Gamma", "Egr", "S_cond", "qust", "qgr", "qvntr", "Psi"};
     for (const QString &key : keys)
         QVERIFY2(a.value(key) == b.value(key), qPrintable(key));
@@ -251,16 +256,16 @@ void ReferenceCommandsTest::defaultRowsGiveDefaultStaticResult()
 
 void ReferenceCommandsTest::picksApplyBeforeSet()
 {
-    const Run run = runCli({QStringLiteral("calc"), QStringLiteral("static"), QStringLiteral("--database"), m_fixture,
-                            QStringLiteral("--tube"), QStringLiteral("2"), QStringLiteral("--soil"),
-                            QStringLiteral("2"), QStringLiteral("--set"), QStringLiteral("Din=0.15"),
-                            QStringLiteral("--json")});
+    const Run run =
+        runCli({QStringLiteral("calc"), QStringLiteral("static"), QStringLiteral("--database"), m_fixture,
+                QStringLiteral("--tube"), QStringLiteral("2"), QStringLiteral("--soil"), QStringLiteral("2"),
+                QStringLiteral("--set"), QStringLiteral("Din=0.15"), QStringLiteral("--json")});
     QCOMPARE(run.exitCode, 0);
     const QJsonObject v = variables(run);
-    QCOMPARE(v.value(QStringLiteral("Din")).toDouble(), 0.15); // --set wins
-    QCOMPARE(v.value(QStringLiteral("Dout")).toDouble(), 0.16); // from the tube
+    QCOMPARE(v.value(QStringLiteral("Din")).toDouble(), 0.15);   // --set wins
+    QCOMPARE(v.value(QStringLiteral("Dout")).toDouble(), 0.16);  // from the tube
     QCOMPARE(v.value(QStringLiteral("Gamma")).toDouble(), 20.0); // from the soil
-    QCOMPARE(v.value(QStringLiteral("Kk")).toDouble(), 0.0); // NULL in the database
+    QCOMPARE(v.value(QStringLiteral("Kk")).toDouble(), 0.0);     // NULL in the database
 }
 
 void ReferenceCommandsTest::fiberglassTubeCountsInItsOwnGrid()
@@ -285,8 +290,8 @@ void ReferenceCommandsTest::pickUsageErrors_data()
 
     QTest::newRow("tube 0") << QStringList{"--tube", "0"} << 2 << "нет строки 0";
     QTest::newRow("tube past the grid") << QStringList{"--tube", "4"} << 2 << "строк в таблице: 3";
-    QTest::newRow("fiberglass tube past its grid") << QStringList{"--material", "5", "--tube", "2"} << 2
-                                                   << "стеклопластиковых труб нет строки 2";
+    QTest::newRow("fiberglass tube past its grid")
+        << QStringList{"--material", "5", "--tube", "2"} << 2 << "стеклопластиковых труб нет строки 2";
     QTest::newRow("unknown material") << QStringList{"--material", "9"} << 2 << "нет материала с кодом 9";
     QTest::newRow("unknown soil") << QStringList{"--soil", "-1"} << 2 << "нет грунта с кодом -1";
     QTest::newRow("tube not a number") << QStringList{"--tube", "7a"} << 2 << "--tube";
@@ -304,8 +309,9 @@ void ReferenceCommandsTest::pickUsageErrors()
 
     // A fiberglass material goes with the fiberglass calculation.
     const int material = args.indexOf(QStringLiteral("--material"));
-    const bool fiberglass = material >= 0 && (args.value(material + 1) == QLatin1String("4")
-                                              || args.value(material + 1) == QLatin1String("5"));
+    const bool fiberglass =
+        material >= 0
+        && (args.value(material + 1) == QLatin1String("4") || args.value(material + 1) == QLatin1String("5"));
     QStringList full{QStringLiteral("calc"), fiberglass ? QStringLiteral("fiberglass") : QStringLiteral("static")};
     const int db = args.indexOf(QStringLiteral("--database"));
     if (db >= 0)

@@ -40,11 +40,30 @@ private Q_SLOTS:
         QCOMPARE(doc.value("message").toString(), QString());
         const auto vars = byKey(doc);
         const QList<QPair<QString, double>> expected = {
-            {"e", 26},          {"n", 1},           {"P", 0.516316},     {"y", 1.153333},     {"I", 2.176125},
-            {"A", 2.22},        {"D", 37.106667},   {"qt", 0.026840},    {"qgr", 0.1002},     {"qc", 0.127040},
-            {"Go", 0.874727},   {"Psi_gr", 0.031951}, {"Psi_t", 0.006847}, {"Psi", 0.040798}, {"Eps_p", 0.010829},
-            {"Eps_c", 0.003093}, {"Eps_pp", 0.035714}, {"Eps_pn", 0.008696}, {"S_cond", 0.658893},
-            {"Gtau", 0.212977}, {"Kov", 0.971442},  {"Qgv", 0.022},      {"qvn", 0.1222},     {"qust", 0.250616},
+            {"e", 26},
+            {"n", 1},
+            {"P", 0.516316},
+            {"y", 1.153333},
+            {"I", 2.176125},
+            {"A", 2.22},
+            {"D", 37.106667},
+            {"qt", 0.026840},
+            {"qgr", 0.1002},
+            {"qc", 0.127040},
+            {"Go", 0.874727},
+            {"Psi_gr", 0.031951},
+            {"Psi_t", 0.006847},
+            {"Psi", 0.040798},
+            {"Eps_p", 0.010829},
+            {"Eps_c", 0.003093},
+            {"Eps_pp", 0.035714},
+            {"Eps_pn", 0.008696},
+            {"S_cond", 0.658893},
+            {"Gtau", 0.212977},
+            {"Kov", 0.971442},
+            {"Qgv", 0.022},
+            {"qvn", 0.1222},
+            {"qust", 0.250616},
             {"qvntr", 0.149040},
         };
         for (const auto &[key, value] : expected)
@@ -104,8 +123,8 @@ private Q_SLOTS:
         QVERIFY(near(r.value("Mpr").toDouble(), 117600.0, 1e-9));
         QCOMPARE(byKey(trench).value("Gy").value("text").toString(), QStringLiteral("3,761613"));
 
-        const CliRun loaded = runCli({"calc", "fiberglass", "--laying", "trenchless", "--set", "h=2", "--set",
-                                      "M=20", "--set", "FSt=0.38", "--set", "Hv=1", "--json"});
+        const CliRun loaded = runCli({"calc", "fiberglass", "--laying", "trenchless", "--set", "h=2", "--set", "M=20",
+                                      "--set", "FSt=0.38", "--set", "Hv=1", "--json"});
         QCOMPARE(loaded.exitCode, 0);
         const QJsonObject l = loaded.json().value("fiberglass").toObject();
         QVERIFY(near(l.value("Qgr1").toDouble(), 13435.38, 0.005));
@@ -294,8 +313,8 @@ private Q_SLOTS:
         row("negative roughness", h + QStringList{"--set", "Ke=-0.02"}, 5, "fault", "Ke", "a", "Ke");
         row("overflow", h + QStringList{"--set", "Din=0.001", "--set", "i_s=0.0001"}, 5, "fault", "", "bs_end",
             "Переполнение");
-        row("no convergence", h + QStringList{"--set", "Din=0.001", "--set", "i_s=0.0001", "--set", "Ke=5"}, 5,
-            "fault", "", "bs_end", "не установился за 100 шагов");
+        row("no convergence", h + QStringList{"--set", "Din=0.001", "--set", "i_s=0.0001", "--set", "Ke=5"}, 5, "fault",
+            "", "bs_end", "не установился за 100 шагов");
         row("wheel area", s + QStringList{"--set", "F=0"}, 3, "stopped", "F", "", "F («Площадь опирания колеса»)");
         row("no outer diameter", s + QStringList{"--set", "Dout=0"}, 5, "fault", "Dout", "qust", "Выберите трубу");
         row("negative soil modulus", s + QStringList{"--set", "Egr=-5"}, 5, "fault", "Egr", "qust",
@@ -315,8 +334,7 @@ private Q_SLOTS:
             "«Средний диаметр трубы»");
         row("soil modulus", f + QStringList{"--set", "EgrSt=0"}, 4, "division_by_zero", "EgrSt", "n",
             "«Модуль деформации грунта»");
-        row("binder modulus", f + QStringList{"--set", "EtauSvSt=0"}, 4, "division_by_zero", "EtauSvSt", "Gt",
-            "Et_sv");
+        row("binder modulus", f + QStringList{"--set", "EtauSvSt=0"}, 4, "division_by_zero", "EtauSvSt", "Gt", "Et_sv");
         row("layer thickness", f + QStringList{"--set", "sSt=0"}, 5, "fault", "sSt", "Gt", "неопределённость 0/0");
         row("fiberglass Poisson", f + QStringList{"--set", "MuSt=-1"}, 4, "division_by_zero", "MuSt", "Gt",
             "по модулю меньше 1");
@@ -438,12 +456,13 @@ private Q_SLOTS:
         // The page writes "-" as "\-" where it is a minus.
         const QString page = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
         QStringList words;
-        QRegularExpressionMatchIterator options
-            = QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(run.out);
+        QRegularExpressionMatchIterator options =
+            QRegularExpression(QStringLiteral("--[a-z][a-z-]*")).globalMatch(run.out);
         while (options.hasNext())
             words << options.next().captured();
-        words << QStringList{"vars", "calc", "db", "report", "convert", "sweep", "chart", "select", "hydraulic", "static", "fiberglass",
-                             "fiberglass-tubes", "materials", "soils", "trenchless", "single", "three"};
+        words << QStringList{"vars",      "calc",   "db",         "report", "convert",    "sweep",
+                             "chart",     "select", "hydraulic",  "static", "fiberglass", "fiberglass-tubes",
+                             "materials", "soils",  "trenchless", "single", "three"};
         words.removeDuplicates();
         for (const QString &word : words)
             QVERIFY2(page.contains(word), qPrintable(word));
@@ -487,9 +506,8 @@ private Q_SLOTS:
         w.value(0.1);
         w.endArray();
         w.endObject();
-        QCOMPARE(w.text(),
-                 QStringLiteral("{\"text\":\"a\\\"b\\\\c\\n\\u0001\",\"nan\":null,\"inf\":null,"
-                                "\"list\":[1,0.10000000000000001]}"));
+        QCOMPARE(w.text(), QStringLiteral("{\"text\":\"a\\\"b\\\\c\\n\\u0001\",\"nan\":null,\"inf\":null,"
+                                          "\"list\":[1,0.10000000000000001]}"));
         QVERIFY(!QJsonDocument::fromJson(w.text().toUtf8()).isNull());
     }
 };

@@ -77,7 +77,7 @@ void TestCliEnvironment::faults_data()
     QTest::addColumn<QString>("command"); // run by /bin/sh: CLI is the tool, DIR the folder of the row
     QTest::addColumn<bool>("ordinaryUser");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("says"); // a part of standard error (DIR replaced)
+    QTest::addColumn<QString>("says");   // a part of standard error (DIR replaced)
     QTest::addColumn<QString>("leaves"); // a file and its first bytes afterwards: "NAME=BYTES", or "NAME" for any
 
     const QString full = QStringLiteral("pipecalc-cli: стандартный вывод не записан: На диске недостаточно места.");
@@ -85,95 +85,128 @@ void TestCliEnvironment::faults_data()
 
     // Every write checked.
     QTest::newRow("calc --json to a full device")
-        << "" << "CLI calc hydraulic --json > /dev/full" << false << 9 << full << "";
+        << ""
+        << "CLI calc hydraulic --json > /dev/full" << false << 9 << full << "";
     QTest::newRow("sweep CSV to a full device")
-        << "" << "CLI sweep hydraulic --vary hs_d=0.05:1:0.05 --csv > /dev/full" << false << 9 << full << "";
-    QTest::newRow("db to a full device") << "" << "CLI db soils > /dev/full" << false << 9 << full << "";
-    QTest::newRow("vars to a full device") << "" << "CLI vars --json > /dev/full" << false << 9 << full << "";
+        << ""
+        << "CLI sweep hydraulic --vary hs_d=0.05:1:0.05 --csv > /dev/full" << false << 9 << full << "";
+    QTest::newRow("db to a full device") << ""
+                                         << "CLI db soils > /dev/full" << false << 9 << full << "";
+    QTest::newRow("vars to a full device") << ""
+                                           << "CLI vars --json > /dev/full" << false << 9 << full << "";
     QTest::newRow("sweep CSV filling a disk")
-        << "small disk" << "CLI sweep hydraulic --vary hs_d=0.0005:1:0.0005 --csv > DIR/disk/sweep.csv" << false << 9
-        << full << "disk/sweep.csv=hs_d,outcome";
+        << "small disk"
+        << "CLI sweep hydraulic --vary hs_d=0.0005:1:0.0005 --csv > DIR/disk/sweep.csv" << false << 9 << full
+        << "disk/sweep.csv=hs_d,outcome";
     QTest::newRow("help with standard output closed")
-        << "" << "CLI --help >&-" << false << 9
-        << "pipecalc-cli: стандартный вывод не записан: Поток не открыт для записи." << "";
-    QTest::newRow("a message to a full standard error") << "" << "CLI calc thermal 2> /dev/full" << false << 9 << ""
+        << ""
+        << "CLI --help >&-" << false << 9 << "pipecalc-cli: стандартный вывод не записан: Поток не открыт для записи."
+        << "";
+    QTest::newRow("a message to a full standard error") << ""
+                                                        << "CLI calc thermal 2> /dev/full" << false << 9 << ""
                                                         << "";
 
     // Names of streams written through the stream, in place.
     QTest::newRow("report to /dev/stdout added to a log")
-        << "log" << "CLI report hydraulic -o /dev/stdout >> DIR/log.txt" << false << 0 << ""
+        << "log"
+        << "CLI report hydraulic -o /dev/stdout >> DIR/log.txt" << false << 0 << ""
         << QStringLiteral("log.txt=%1{\\rtf1").arg(former);
-    QTest::newRow("report to /dev/fd/3 added to a log")
-        << "log" << "CLI report hydraulic -o /dev/fd/3 3>> DIR/log.txt" << false << 0 << ""
-        << QStringLiteral("log.txt=%1{\\rtf1").arg(former);
+    QTest::newRow("report to /dev/fd/3 added to a log") << "log"
+                                                        << "CLI report hydraulic -o /dev/fd/3 3>> DIR/log.txt" << false
+                                                        << 0 << "" << QStringLiteral("log.txt=%1{\\rtf1").arg(former);
     QTest::newRow("report to /proc/self/fd/3 added to a log")
-        << "log" << "CLI report hydraulic -o /proc/self/fd/3 3>> DIR/log.txt" << false << 0 << ""
+        << "log"
+        << "CLI report hydraulic -o /proc/self/fd/3 3>> DIR/log.txt" << false << 0 << ""
         << QStringLiteral("log.txt=%1{\\rtf1").arg(former);
 
     // Files the user may not write are refused as the shell refuses them.
-    QTest::newRow("report over a write-protected report")
-        << "protected" << "CLI report hydraulic -o DIR/signed.rtf" << true << 9
-        << "Cannot create file \"DIR/signed.rtf\". Нет прав на запись" << "signed.rtf=" + former;
+    QTest::newRow("report over a write-protected report") << "protected"
+                                                          << "CLI report hydraulic -o DIR/signed.rtf" << true << 9
+                                                          << "Cannot create file \"DIR/signed.rtf\". Нет прав на запись"
+                                                          << "signed.rtf=" + former;
     QTest::newRow("chart over a write-protected picture")
-        << "protected" << "CLI chart hydraulic -o DIR/signed.png" << true << 9 << "Нет прав на запись"
+        << "protected"
+        << "CLI chart hydraulic -o DIR/signed.png" << true << 9 << "Нет прав на запись"
         << "signed.png=" + former;
     QTest::newRow("project saved over a write-protected one")
-        << "protected" << "CLI calc hydraulic --save-project DIR/signed.pipecalc" << true << 9
-        << "Проект «DIR/signed.pipecalc» не сохранён: Нет прав на запись." << "signed.pipecalc=" + former;
-    QTest::newRow("an unreadable document")
-        << "protected" << "CLI convert DIR/secret.rtf -o DIR/copy.rtf" << true << 8
-        << "Cannot open file \"DIR/secret.rtf\". Permission denied" << "";
+        << "protected"
+        << "CLI calc hydraulic --save-project DIR/signed.pipecalc" << true << 9
+        << "Проект «DIR/signed.pipecalc» не сохранён: Нет прав на запись."
+        << "signed.pipecalc=" + former;
+    QTest::newRow("an unreadable document") << "protected"
+                                            << "CLI convert DIR/secret.rtf -o DIR/copy.rtf" << true << 8
+                                            << "Cannot open file \"DIR/secret.rtf\". Permission denied"
+                                            << "";
 
     // No display needed, whatever the desktop's platform.
     QTest::newRow("chart with xcb and no display")
-        << "" << "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb CLI chart static -o DIR/chart.png" << false << 0
-        << "" << "chart.png";
+        << ""
+        << "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb CLI chart static -o DIR/chart.png" << false << 0 << ""
+        << "chart.png";
     QTest::newRow("PDF report with wayland and no display")
-        << "" << "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland CLI report static -o DIR/report.pdf"
-        << false << 0 << "" << "report.pdf=%PDF";
+        << ""
+        << "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland CLI report static -o DIR/report.pdf" << false << 0
+        << ""
+        << "report.pdf=%PDF";
 
     // Databases read within limits, damage said.
     QTest::newRow("soils that are a view without end")
-        << "databases" << "CLI db soils --database DIR/endless.sqlite" << false << 6
-        << "Справочная база данных DIR/endless.sqlite повреждена или слишком велика: строки запроса" << "";
-    QTest::newRow("soils whose pages were lost")
-        << "databases" << "CLI calc static --soil 4 --database DIR/lost.sqlite" << false << 6
-        << "Справочная база данных DIR/lost.sqlite повреждена: " << "";
+        << "databases"
+        << "CLI db soils --database DIR/endless.sqlite" << false << 6
+        << "Справочная база данных DIR/endless.sqlite повреждена или слишком велика: строки запроса"
+        << "";
+    QTest::newRow("soils whose pages were lost") << "databases"
+                                                 << "CLI calc static --soil 4 --database DIR/lost.sqlite" << false << 6
+                                                 << "Справочная база данных DIR/lost.sqlite повреждена: "
+                                                 << "";
     QTest::newRow("a database that is a FIFO")
-        << "fifo" << "CLI db soils --database DIR/fifo.pipecalc" << false << 6 << "DIR/fifo.pipecalc — не файл" << "";
+        << "fifo"
+        << "CLI db soils --database DIR/fifo.pipecalc" << false << 6 << "DIR/fifo.pipecalc — не файл"
+        << "";
 
     // Sweeps stay within their bounds.
     QTest::newRow("sweep up to the largest number")
-        << "" << "CLI sweep hydraulic --vary hs_d=0:1.7976931348623157e308:5.99231045014e307 --csv --columns hs_d > DIR/s.csv"
-        << false << 0 << "" << "s.csv=hs_d,outcome,hs_d\n0,";
+        << ""
+        << "CLI sweep hydraulic --vary hs_d=0:1.7976931348623157e308:5.99231045014e307 --csv --columns hs_d > DIR/s.csv"
+        << false << 0 << ""
+        << "s.csv=hs_d,outcome,hs_d\n0,";
     QTest::newRow("sweep over a span beyond the numbers")
-        << "" << "CLI sweep hydraulic --vary hs_d=-1e308:1.7e308:1e308" << false << 2
-        << "не умещается в числах расчёта" << "";
+        << ""
+        << "CLI sweep hydraulic --vary hs_d=-1e308:1.7e308:1e308" << false << 2 << "не умещается в числах расчёта"
+        << "";
 
     // Only regular files are read, at once.
-    QTest::newRow("a project that is a FIFO")
-        << "fifo" << "CLI calc hydraulic --project DIR/fifo.pipecalc" << false << 10
-        << "Проект «DIR/fifo.pipecalc» не открыт: это не обычный файл." << "";
-    QTest::newRow("a document that is a FIFO")
-        << "fifo" << "CLI convert DIR/fifo.pipecalc -o DIR/copy.rtf" << false << 8
-        << "Cannot open file \"DIR/fifo.pipecalc\". Это не обычный файл" << "";
-    QTest::newRow("a document that is an endless device")
-        << "" << "CLI convert /dev/zero -o DIR/copy.rtf" << false << 8
-        << "Cannot open file \"/dev/zero\". Это не обычный файл" << "";
+    QTest::newRow("a project that is a FIFO") << "fifo"
+                                              << "CLI calc hydraulic --project DIR/fifo.pipecalc" << false << 10
+                                              << "Проект «DIR/fifo.pipecalc» не открыт: это не обычный файл."
+                                              << "";
+    QTest::newRow("a document that is a FIFO") << "fifo"
+                                               << "CLI convert DIR/fifo.pipecalc -o DIR/copy.rtf" << false << 8
+                                               << "Cannot open file \"DIR/fifo.pipecalc\". Это не обычный файл"
+                                               << "";
+    QTest::newRow("a document that is an endless device") << ""
+                                                          << "CLI convert /dev/zero -o DIR/copy.rtf" << false << 8
+                                                          << "Cannot open file \"/dev/zero\". Это не обычный файл"
+                                                          << "";
 
     // Projects name what their values are.
     QTest::newRow("a project naming the soil otherwise")
-        << "projects" << "CLI report static --project DIR/clay.pipecalc -o DIR/report.rtf" << false << 10
+        << "projects"
+        << "CLI report static --project DIR/clay.pipecalc -o DIR/report.rtf" << false << 10
         << "Проект «DIR/clay.pipecalc» не открыт: справочная база называет выбранное в проекте иначе: грунт с кодом "
            "4 — в проекте «Глина тяжёлая», в справочной базе «Песок мелкий»."
         << "";
     QTest::newRow("a project whose tube the database lists elsewhere")
         << "projects"
-        << "CLI calc static --project DIR/moved.pipecalc --database DIR/reference.sqlite --save-project DIR/again.pipecalc"
-        << false << 0 << "" << "again.pipecalc";
+        << "CLI calc static --project DIR/moved.pipecalc --database DIR/reference.sqlite --save-project "
+           "DIR/again.pipecalc"
+        << false << 0 << ""
+        << "again.pipecalc";
     QTest::newRow("a project whose tube the database lacks")
-        << "projects" << "CLI calc static --project DIR/moved.pipecalc" << false << 10
-        << "труба «Dнаруж 0,2 м, Dвнутр 0,174 м» — в таблице труб справочной базы нет трубы этих размеров" << "";
+        << "projects"
+        << "CLI calc static --project DIR/moved.pipecalc" << false << 10
+        << "труба «Dнаруж 0,2 м, Dвнутр 0,174 м» — в таблице труб справочной базы нет трубы этих размеров"
+        << "";
 }
 
 bool TestCliEnvironment::prepare(const QString &fixture, const QString &dir, QString *whyNot)
@@ -214,10 +247,11 @@ bool TestCliEnvironment::prepare(const QString &fixture, const QString &dir, QSt
         return ::mkfifo(QFile::encodeName(file("fifo.pipecalc")).constData(), 0600) == 0;
     if (fixture == QLatin1String("projects")) {
         // The row of the reference fixture's third tube, saved as the first.
-        const QJsonObject moved{{"id", 1},
-                                {"name", "Dнаруж 0,2 м, Dвнутр 0,174 м"},
-                                {"fiberglass", false},
-                                {"geometry", QJsonObject{{"Din", 0.174}, {"Dout", 0.2}, {"s", 1.3}, {"Lv", 15}, {"Lsh", 0}}}};
+        const QJsonObject moved{
+            {"id", 1},
+            {"name", "Dнаруж 0,2 м, Dвнутр 0,174 м"},
+            {"fiberglass", false},
+            {"geometry", QJsonObject{{"Din", 0.174}, {"Dout", 0.2}, {"s", 1.3}, {"Lv", 15}, {"Lsh", 0}}}};
         const QJsonObject material{{"id", 1}, {"name", "Полиэтилен ПЭ 100"}};
         return TestFiles::write(file("clay.pipecalc"),
                                 project({{"material", material},
@@ -251,8 +285,9 @@ void TestCliEnvironment::faults()
     const QString script = QString(command)
                                .replace(QStringLiteral("CLI"), quoted(QStringLiteral(PIPECALC_CLI)))
                                .replace(QStringLiteral("DIR"), quoted(dir));
-    const QStringList line = ordinaryUser ? OrdinaryUser::command(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script})
-                                          : QStringList{QStringLiteral("/bin/sh"), QStringLiteral("-c"), script};
+    const QStringList line = ordinaryUser
+                                 ? OrdinaryUser::command(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script})
+                                 : QStringList{QStringLiteral("/bin/sh"), QStringLiteral("-c"), script};
     QProcess process;
     process.start(line.first(), line.mid(1));
     QVERIFY2(process.waitForFinished(30000), "the tool did not end: it waits for something");
@@ -260,7 +295,8 @@ void TestCliEnvironment::faults()
     if (ordinaryUser && process.exitCode() == 126)
         QSKIP(qPrintable(QStringLiteral("The tool cannot be run as an ordinary user here: %1").arg(err)));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(process.exitCode() == status, qPrintable(QStringLiteral("status %1: %2").arg(process.exitCode()).arg(err)));
+    QVERIFY2(process.exitCode() == status,
+             qPrintable(QStringLiteral("status %1: %2").arg(process.exitCode()).arg(err)));
     QVERIFY2(err.contains(says), qPrintable(err));
 
     if (!leaves.isEmpty()) {
@@ -312,8 +348,8 @@ void TestCliEnvironment::interruptedSave()
     QVERIFY(watch >= 0);
     QVERIFY(::inotify_add_watch(watch, QFile::encodeName(dir).constData(), IN_CREATE) >= 0);
     QProcess process;
-    process.start(QStringLiteral(PIPECALC_CLI), {QStringLiteral("report"), QStringLiteral("static"),
-                                                 QStringLiteral("-o"), report});
+    process.start(QStringLiteral(PIPECALC_CLI),
+                  {QStringLiteral("report"), QStringLiteral("static"), QStringLiteral("-o"), report});
     QVERIFY(process.waitForStarted());
     const pid_t pid = pid_t(process.processId());
 

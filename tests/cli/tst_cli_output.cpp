@@ -23,8 +23,9 @@ const QByteArray kRtf = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 
 CliRun runShell(const QByteArray &arguments)
 {
     QProcess process;
-    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" ") + QString::fromLatin1(arguments),
-                                              QStringLiteral(PIPECALC_CLI)});
+    process.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"), QStringLiteral("exec \"$0\" ") + QString::fromLatin1(arguments),
+                   QStringLiteral(PIPECALC_CLI)});
     process.waitForFinished(60000);
     CliRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -141,8 +142,8 @@ void TestCliOutput::nameBytes()
     // "café.txt" in Latin-1: the name is not UTF-8.
     const QByteArray folder = QFile::encodeName(m_dir.path());
     const QByteArray name = folder + "/caf\xe9.txt";
-    const CliRun run = runShell("convert '" + QFile::encodeName(m_input) + "' -o \"$(printf '" + folder
-                             + "/caf\\351.txt')\"");
+    const CliRun run =
+        runShell("convert '" + QFile::encodeName(m_input) + "' -o \"$(printf '" + folder + "/caf\\351.txt')\"");
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     QCOMPARE(typeOf(name.constData()), mode_t(S_IFREG));

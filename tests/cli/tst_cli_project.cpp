@@ -31,8 +31,8 @@ private Q_SLOTS:
         QTest::newRow("static from the database")
             << QStringList{"static", "--material", "1", "--soil", "4", "--tube", "7", "--set", "Htr=3.5"};
         QTest::newRow("fiberglass trenchless, single-layer wall")
-            << QStringList{"fiberglass", "--material", "5", "--tube", "2",   "--laying", "trenchless",
-                           "--wall",     "single",     "--set",  "h=2", "--set",    "M=20"};
+            << QStringList{"fiberglass", "--material", "5",     "--tube", "2",     "--laying", "trenchless",
+                           "--wall",     "single",     "--set", "h=2",    "--set", "M=20"};
         QTest::newRow("hydraulic") << QStringList{"hydraulic", "--tube", "3", "--set", "hs_d=0.6"};
     }
 
@@ -57,21 +57,21 @@ private Q_SLOTS:
         QTest::addColumn<QJsonValue>("expected");
         // The project: static, material 1, soil 4, Htr 3.5, Eo 1234.
         QTest::newRow("the project alone") << QStringList{"static"} << "inputs.Eo" << QJsonValue(1234);
-        QTest::newRow("--set over the project") << QStringList{"static", "--set", "Htr=4"} << "inputs.Htr"
-                                                << QJsonValue(4);
+        QTest::newRow("--set over the project")
+            << QStringList{"static", "--set", "Htr=4"} << "inputs.Htr" << QJsonValue(4);
         QTest::newRow("--material over the project's inputs")
             << QStringList{"static", "--material", "2"} << "material.id" << QJsonValue(2);
-        QTest::newRow("--material takes its moduli") << QStringList{"static", "--material", "1"} << "inputs.Eo"
-                                                     << QJsonValue(QJsonValue::Undefined);
-        QTest::newRow("--set after --material") << QStringList{"static", "--material", "1", "--set", "Eo=999"}
-                                                << "inputs.Eo" << QJsonValue(999);
-        QTest::newRow("the project's soil stays") << QStringList{"static", "--material", "1"} << "soil.id"
-                                                  << QJsonValue(4);
-        QTest::newRow("the command's calculation wins") << QStringList{"hydraulic"} << "calculation"
-                                                        << QJsonValue("hydraulic");
+        QTest::newRow("--material takes its moduli")
+            << QStringList{"static", "--material", "1"} << "inputs.Eo" << QJsonValue(QJsonValue::Undefined);
+        QTest::newRow("--set after --material")
+            << QStringList{"static", "--material", "1", "--set", "Eo=999"} << "inputs.Eo" << QJsonValue(999);
+        QTest::newRow("the project's soil stays")
+            << QStringList{"static", "--material", "1"} << "soil.id" << QJsonValue(4);
+        QTest::newRow("the command's calculation wins")
+            << QStringList{"hydraulic"} << "calculation" << QJsonValue("hydraulic");
         QTest::newRow("the project's laying stays") << QStringList{"static"} << "laying" << QJsonValue("trenchless");
-        QTest::newRow("--laying given wins") << QStringList{"static", "--laying", "trench"} << "laying"
-                                             << QJsonValue("trench");
+        QTest::newRow("--laying given wins")
+            << QStringList{"static", "--laying", "trench"} << "laying" << QJsonValue("trench");
     }
 
     void optionsApplyAfterTheProject()
@@ -86,7 +86,8 @@ private Q_SLOTS:
 
         // What the command applied, as it would save it.
         const QString applied = path(QStringLiteral("applied.pipecalc"));
-        const CliRun run = runCli(QStringList{"calc"} + args + QStringList{"--project", project, "--save-project", applied});
+        const CliRun run =
+            runCli(QStringList{"calc"} + args + QStringList{"--project", project, "--save-project", applied});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const QStringList parts = field.split(QLatin1Char('.'));
         QJsonValue value = readJson(applied).value(parts[0]);

@@ -41,7 +41,8 @@ private:
 
     static QByteArray realTemplate()
     {
-        QFile file(QFileInfo(QStringLiteral(PIPECALC_CLI)).dir().filePath(QStringLiteral("Templates/HydraulicReport.rtf")));
+        QFile file(
+            QFileInfo(QStringLiteral(PIPECALC_CLI)).dir().filePath(QStringLiteral("Templates/HydraulicReport.rtf")));
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
@@ -56,8 +57,14 @@ private Q_SLOTS:
             << QStringList{"static", "--tube", "7", "--material", "1", "--soil", "4"}
             << QStringList{"0,6589", "0,2506", "Полиэтилен ПЭ 100", "Песок мелкий"};
         QTest::newRow("fiberglass trenchless")
-            << QStringList{"fiberglass", "--material", "5", "--laying", "trenchless", "--set", "h=2", "--set", "M=20",
-                           "--set", "FSt=0.38", "--set", "Hv=1", "--decimal-separator", "."}
+            << QStringList{"fiberglass", "--material",
+                           "5",          "--laying",
+                           "trenchless", "--set",
+                           "h=2",        "--set",
+                           "M=20",       "--set",
+                           "FSt=0.38",   "--set",
+                           "Hv=1",       "--decimal-separator",
+                           "."}
             << QStringList{"бестраншейный", "SN 10000", "= 13435 Па = 0.01344 МПа", "12650", "свой"};
         // The single-layer wall's own formulas, with the numbers of the run.
         QTest::newRow("fiberglass single-layer wall")
@@ -154,10 +161,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::newRow("hydraulic") << QStringList{"hydraulic", "--set", "hs_d=0.3"};
         QTest::newRow("static") << QStringList{"static"};
-        QTest::newRow("fiberglass trench") << QStringList{"fiberglass", "--material", "4", "--set", "h=2", "--set", "M=20",
-                                                          "--set", "FSt=0.38", "--set", "Hv=1"};
-        QTest::newRow("fiberglass trenchless") << QStringList{"fiberglass", "--material", "5", "--laying", "trenchless",
-                                                              "--wall", "single", "--set", "h=2"};
+        QTest::newRow("fiberglass trench") << QStringList{
+            "fiberglass", "--material", "4", "--set", "h=2", "--set", "M=20", "--set", "FSt=0.38", "--set", "Hv=1"};
+        QTest::newRow("fiberglass trenchless") << QStringList{
+            "fiberglass", "--material", "5", "--laying", "trenchless", "--wall", "single", "--set", "h=2"};
     }
 
     void pointSeparatorThroughout()

@@ -57,9 +57,8 @@ private Q_SLOTS:
             << QStringList{"--material", "4", "--soil", "1", "--set", "M=20", "--set", "FSt=0.38", "--set", "Hv=1"}
             << "h";
         QTest::newRow("fiberglass SN 10000, trenchless, single wall, ground water")
-            << "fiberglass"
-            << QStringList{"--material", "5", "--soil", "1", "--laying", "trenchless", "--wall", "single", "--set",
-                           "h=2", "--set", "Hv=0.5"}
+            << "fiberglass" << QStringList{"--material", "5",      "--soil", "1",   "--laying", "trenchless",
+                                           "--wall",     "single", "--set",  "h=2", "--set",    "Hv=0.5"}
             << "h";
     }
     void staticRowsAreSingleCalculations()
@@ -86,8 +85,10 @@ private Q_SLOTS:
             QString governing;
             for (const QJsonValue &check : calc.value(QStringLiteral("checks")).toArray()) {
                 const double u = check.toObject().value(QStringLiteral("utilisation")).toDouble();
-                QCOMPARE(row.value(QStringLiteral("checks")).toObject().value(
-                             check.toObject().value(QStringLiteral("name")).toString()).toDouble(),
+                QCOMPARE(row.value(QStringLiteral("checks"))
+                             .toObject()
+                             .value(check.toObject().value(QStringLiteral("name")).toString())
+                             .toDouble(),
                          u);
                 if (governing.isEmpty() || u > greatest) {
                     greatest = u;
@@ -106,7 +107,8 @@ private Q_SLOTS:
             QVERIFY2(holds(at), qPrintable(QStringLiteral("tube %1 at %2 m").arg(tube).arg(depth)));
             if (depth < 30) {
                 ++limited;
-                const QJsonObject deeper = calcJson(single + QStringList{"--set", depthKey + "=" + number(depth + 0.02)});
+                const QJsonObject deeper =
+                    calcJson(single + QStringList{"--set", depthKey + "=" + number(depth + 0.02)});
                 QVERIFY2(!holds(deeper), qPrintable(QStringLiteral("tube %1 at %2 m + 2 cm").arg(tube).arg(depth)));
             }
         }
@@ -132,7 +134,8 @@ private Q_SLOTS:
         QFETCH(QStringList, options);
         QFETCH(double, flow);
         QFETCH(double, maxFilling);
-        QStringList selectArgs = QStringList{"select", "hydraulic", "--flow", number(flow)} + options + QStringList{"--json"};
+        QStringList selectArgs =
+            QStringList{"select", "hydraulic", "--flow", number(flow)} + options + QStringList{"--json"};
         if (!options.contains(QStringLiteral("--max-filling")))
             selectArgs << "--max-filling" << number(maxFilling);
         const CliRun run = runCli(selectArgs);
@@ -147,8 +150,9 @@ private Q_SLOTS:
         int notFitting = 0;
         for (const QJsonValue &value : selection.value(QStringLiteral("rows")).toArray()) {
             const QJsonObject row = value.toObject();
-            const QStringList single = QStringList{"hydraulic"} + calcOptions
-                                       + QStringList{"--tube", QString::number(row.value(QStringLiteral("tube")).toInt())};
+            const QStringList single =
+                QStringList{"hydraulic"} + calcOptions
+                + QStringList{"--tube", QString::number(row.value(QStringLiteral("tube")).toInt())};
             const bool fits = row.value(QStringLiteral("holds")).toBool();
             fits ? ++fitting : ++notFitting;
             if (row.value(QStringLiteral("filling")).isNull()) {
@@ -204,8 +208,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("no flow") << QStringList{"select", "hydraulic"} << "--flow";
         QTest::newRow("zero flow") << QStringList{"select", "hydraulic", "--flow", "0"} << "--flow";
-        QTest::newRow("filling over 1")
-            << QStringList{"select", "hydraulic", "--flow", "5", "--max-filling", "1.2"} << "--max-filling";
+        QTest::newRow("filling over 1") << QStringList{"select", "hydraulic", "--flow", "5", "--max-filling", "1.2"}
+                                        << "--max-filling";
         QTest::newRow("flow for static") << QStringList{"select", "static", "--flow", "5"} << "select hydraulic";
         QTest::newRow("fiberglass without material") << QStringList{"select", "fiberglass"} << "--material 4";
         QTest::newRow("both formats") << QStringList{"select", "static", "--csv", "--json"} << "--csv";

@@ -14,7 +14,8 @@ QHash<QString, QJsonValue> calcValues(const QStringList &args)
     const CliRun run = runCli(QStringList{"calc"} + args + QStringList{"--json"});
     QHash<QString, QJsonValue> values;
     for (const QJsonValue &v : run.json().value(QStringLiteral("variables")).toArray())
-        values.insert(v.toObject().value(QStringLiteral("key")).toString(), v.toObject().value(QStringLiteral("value")));
+        values.insert(v.toObject().value(QStringLiteral("key")).toString(),
+                      v.toObject().value(QStringLiteral("value")));
     values.insert(QStringLiteral("outcome"), run.json().value(QStringLiteral("outcome")));
     return values;
 }
@@ -40,8 +41,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        const CliRun run = runCli({"calc", "static", "--material", "1", "--soil", "4", "--tube", "7", "--set",
-                                   "Hw=1.5", "--save-project", projectPath()});
+        const CliRun run = runCli({"calc", "static", "--material", "1", "--soil", "4", "--tube", "7", "--set", "Hw=1.5",
+                                   "--save-project", projectPath()});
         QCOMPARE(run.exitCode, 0);
     }
 
@@ -59,8 +60,7 @@ private Q_SLOTS:
             << "static" << QStringList{"--material", "1", "--tube", "7", "--soil", "4"} << "Htr=0.5:3.5:1.5" << 3;
         QTest::newRow("static from a project")
             << "static" << QStringList{"--project", projectPath(), "--set", "m=30"} << "Htr=1:4:1.5" << 3;
-        QTest::newRow("static wheel area")
-            << "static" << QStringList{"--set", "Htr=3.5"} << "F=0:0.4:0.2" << 3;
+        QTest::newRow("static wheel area") << "static" << QStringList{"--set", "Htr=3.5"} << "F=0:0.4:0.2" << 3;
         QTest::newRow("fiberglass trenchless")
             << "fiberglass"
             << QStringList{"--material", "5", "--laying", "trenchless", "--set", "M=20", "--set", "FSt=0.38"}
@@ -173,16 +173,16 @@ private Q_SLOTS:
         QTest::newRow("nothing varied") << QStringList{"sweep", "hydraulic"} << "--vary KEY=FROM:TO:STEP";
         QTest::newRow("no calculation") << QStringList{"sweep", "--vary", "hs_d=0:1:0.5"} << "Укажите расчёт";
         QTest::newRow("bad range") << QStringList{"sweep", "hydraulic", "--vary", "hs_d=0:1"} << "KEY=FROM:TO:STEP";
-        QTest::newRow("over the limit")
-            << QStringList{"sweep", "static", "--vary", "Htr=0:1:0.001", "--vary", "Hw=0:1:0.01"}
-            << "больше допустимых 100000";
+        QTest::newRow("over the limit") << QStringList{"sweep",         "static", "--vary",
+                                                       "Htr=0:1:0.001", "--vary", "Hw=0:1:0.01"}
+                                        << "больше допустимых 100000";
         QTest::newRow("not an input") << QStringList{"sweep", "static", "--vary", "S_cond=0:1:0.5"}
                                       << "S_cond не является исходным данным расчёта static";
         QTest::newRow("two formats") << QStringList{"sweep", "hydraulic", "--vary", "hs_d=0:1:0.5", "--csv", "--json"}
                                      << "--csv или --json";
-        QTest::newRow("unknown column")
-            << QStringList{"sweep", "static", "--vary", "Htr=0:1:0.5", "--columns", "S_cond,util_ovality"}
-            << "util_ovality — не исходное данное и не результат расчёта static";
+        QTest::newRow("unknown column") << QStringList{"sweep",       "static",    "--vary",
+                                                       "Htr=0:1:0.5", "--columns", "S_cond,util_ovality"}
+                                        << "util_ovality — не исходное данное и не результат расчёта static";
         QTest::newRow("material of another calculation")
             << QStringList{"sweep", "static", "--material", "4", "--vary", "Htr=0:1:0.5"} << "sweep fiberglass";
     }
@@ -204,8 +204,8 @@ private Q_SLOTS:
         QTest::newRow("hydraulic svg") << QStringList{"hydraulic", "--set", "hs_d=0.6"} << "chart.svg"
                                        << "Наполнение";
         QTest::newRow("static png") << QStringList{"static", "--set", "Htr=3.5"} << "chart.png" << QString();
-        QTest::newRow("fiberglass svg") << QStringList{"fiberglass", "--material", "4", "--set", "h=2"}
-                                        << "график.SVG" << "Глубина от поверхности до верха трубы";
+        QTest::newRow("fiberglass svg") << QStringList{"fiberglass", "--material", "4", "--set", "h=2"} << "график.SVG"
+                                        << "Глубина от поверхности до верха трубы";
     }
     void chart()
     {
@@ -233,7 +233,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("says");
         QTest::newRow("no file") << QStringList{"chart", "hydraulic"} << 2 << "-o ФАЙЛ";
-        QTest::newRow("other format") << QStringList{"chart", "hydraulic", "-o", "DIR/chart.pdf"} << 2 << ".svg или .png";
+        QTest::newRow("other format") << QStringList{"chart", "hydraulic", "-o", "DIR/chart.pdf"} << 2
+                                      << ".svg или .png";
         QTest::newRow("no point at all") << QStringList{"chart", "hydraulic", "--set", "i_s=0", "-o", "DIR/chart.svg"}
                                          << 3 << "График не построен";
         QTest::newRow("folder missing") << QStringList{"chart", "hydraulic", "-o", "DIR/missing/chart.svg"} << 9

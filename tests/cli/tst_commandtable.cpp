@@ -22,7 +22,7 @@ public:
 struct ManualSynopsis
 {
     QString command; // empty for the line of --help and --version
-    QString text; // without the formatting
+    QString text;    // without the formatting
 };
 
 // The blocks of a manual page's SYNOPSIS (its second section), one for each
@@ -73,11 +73,10 @@ private slots:
         // 81 characters still fit; the next word goes below the first.
         const QString long59(59, QLatin1Char('x'));
         const QString long60(60, QLatin1Char('x'));
-        QTest::newRow("exactly the width") << QStringList{long59}
-                                           << QStringLiteral("  pipecalc-cli sample ") + long59 + QStringLiteral("\n");
-        QTest::newRow("one more wraps") << QStringList{long60}
-                                        << QStringLiteral("  pipecalc-cli sample\n                      ") + long60
-                                               + QStringLiteral("\n");
+        QTest::newRow("exactly the width")
+            << QStringList{long59} << QStringLiteral("  pipecalc-cli sample ") + long59 + QStringLiteral("\n");
+        QTest::newRow("one more wraps") << QStringList{
+            long60} << QStringLiteral("  pipecalc-cli sample\n                      ") + long60 + QStringLiteral("\n");
         QTest::newRow("wrapped below the first word")
             << QStringList{long59, "[--set KEY=VALUE]...", "[--json]"}
             << QStringLiteral("  pipecalc-cli sample ") + long59 + QStringLiteral("\n")
@@ -97,8 +96,8 @@ private slots:
 
     void optionsOfTheSynopsis()
     {
-        const SampleCommand command({"tubes|fiberglass-tubes", "--vary KEY=A:B", "[--vary KEY=A:B]...",
-                                     "[--csv|--json]", "-o FILE"});
+        const SampleCommand command(
+            {"tubes|fiberglass-tubes", "--vary KEY=A:B", "[--vary KEY=A:B]...", "[--csv|--json]", "-o FILE"});
         QCOMPARE(command.options(), (QStringList{"--vary", "--csv", "--json", "-o"}));
     }
 
@@ -123,8 +122,8 @@ private slots:
         for (const auto &command : CommandTable::commands()) {
             QVERIFY(help.contains(command->usage() + command->help()));
             for (const QString &option : command->options()) {
-                const QRegularExpression entry(QStringLiteral("\n  (-[a-z], )?%1(?![a-z-])")
-                                                   .arg(QRegularExpression::escape(option)));
+                const QRegularExpression entry(
+                    QStringLiteral("\n  (-[a-z], )?%1(?![a-z-])").arg(QRegularExpression::escape(option)));
                 QVERIFY2(list.contains(entry), qPrintable(command->name() + QLatin1Char(' ') + option));
             }
         }
@@ -160,8 +159,8 @@ private slots:
                 if (word.contains(QLatin1Char('|')) && !word.startsWith(QLatin1Char('[')))
                     QVERIFY2(compact.contains(word), qPrintable(command.name() + QLatin1Char(' ') + word));
             }
-            const bool helpSaysCalculationOptions
-                = command.synopsis().join(QLatin1Char(' ')).contains(QStringLiteral("[параметры расчёта"));
+            const bool helpSaysCalculationOptions =
+                command.synopsis().join(QLatin1Char(' ')).contains(QStringLiteral("[параметры расчёта"));
             QCOMPARE(manual.text.contains(calculationOptions), helpSaysCalculationOptions);
         }
         QCOMPARE(synopses.last().command, QString());

@@ -45,7 +45,8 @@ QByteArray rtfText(const QString &text)
 // Two paragraphs: "Обычный " then a bold word, and a centred one in 14 points.
 QByteArray sampleRtf()
 {
-    return TestDocuments::rtf(rtfText(QStringLiteral("Обычный {\\b жирный} текст\\par \\pard\\qc\\fs28 Второй абзац\\par ")));
+    return TestDocuments::rtf(
+        rtfText(QStringLiteral("Обычный {\\b жирный} текст\\par \\pard\\qc\\fs28 Второй абзац\\par ")));
 }
 
 QStringList captions(const QList<QAction *> &actions)
@@ -142,19 +143,41 @@ private Q_SLOTS:
                  (QStringList{"Отменить", "Повторить", "-", "Вырезать", "Копировать", "Вставить", "-", "Шрифт..."}));
         QCOMPARE(ui.fileMenuButton->text(), QStringLiteral("Файл"));
         QCOMPARE(ui.editMenuButton->text(), QStringLiteral("Правка"));
-        QCOMPARE(toolbarHints(ui.standardToolBar),
-                 (QStringList{"Создать новый файл", "Открыть файл...", "Сохранить текущий файл", "_",
-                              "Предварительный просмотр...", "Печать файла", "|", "Вырезать", "Копировать", "Вставить",
-                              "_", "Отменить", "Повторить", "_", "Выбор шрифта", "_", "Размер шрифта", "_", "Жирный", "Курсив",
-                              "Подчёркивание", "|", "Слева", "По центру", "Справа", "|", "Список"}));
+        QCOMPARE(toolbarHints(ui.standardToolBar), (QStringList{"Создать новый файл",
+                                                                "Открыть файл...",
+                                                                "Сохранить текущий файл",
+                                                                "_",
+                                                                "Предварительный просмотр...",
+                                                                "Печать файла",
+                                                                "|",
+                                                                "Вырезать",
+                                                                "Копировать",
+                                                                "Вставить",
+                                                                "_",
+                                                                "Отменить",
+                                                                "Повторить",
+                                                                "_",
+                                                                "Выбор шрифта",
+                                                                "_",
+                                                                "Размер шрифта",
+                                                                "_",
+                                                                "Жирный",
+                                                                "Курсив",
+                                                                "Подчёркивание",
+                                                                "|",
+                                                                "Слева",
+                                                                "По центру",
+                                                                "Справа",
+                                                                "|",
+                                                                "Список"}));
         for (QAction *action : ui.standardToolBar->actions())
             QCOMPARE(action->statusTip(), action->toolTip());
         QCOMPARE(ui.newAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
         QCOMPARE(ui.printAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
         QCOMPARE(ui.closeAction->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
         QVERIFY(ui.saveAsAction->shortcut().isEmpty());
-        QCOMPARE(ui.redoAction->shortcuts(),
-                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+        QCOMPARE(ui.redoAction->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                                  QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         // Every button has its picture.
         for (QAction *action : ui.standardToolBar->actions()) {
             if (qobject_cast<QToolButton *>(ui.standardToolBar->widgetForAction(action)))
@@ -281,12 +304,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("RTF on a full disk") << "full.rtf" << int(FaultyFileSystem::Fault::ShortWrite)
-                                            << QStringLiteral("На диске недостаточно места");
-        QTest::newRow("text, rename refused") << "renamed.txt" << int(FaultyFileSystem::Fault::Rename)
-                                              << QStringLiteral("На диске недостаточно места");
-        QTest::newRow("RTF, broken disk") << "broken.rtf" << int(FaultyFileSystem::Fault::Fsync)
-                                          << QStringLiteral("На диске недостаточно места");
+        QTest::newRow("RTF on a full disk")
+            << "full.rtf" << int(FaultyFileSystem::Fault::ShortWrite) << QStringLiteral("На диске недостаточно места");
+        QTest::newRow("text, rename refused")
+            << "renamed.txt" << int(FaultyFileSystem::Fault::Rename) << QStringLiteral("На диске недостаточно места");
+        QTest::newRow("RTF, broken disk")
+            << "broken.rtf" << int(FaultyFileSystem::Fault::Fsync) << QStringLiteral("На диске недостаточно места");
     }
 
     void failedSaveKeepsFileAndChanges()
@@ -304,9 +327,10 @@ private Q_SLOTS:
             const FaultyFileSystem disk{FaultyFileSystem::Fault(fault)};
             editor.widgets().saveAction->trigger();
         }
-        QCOMPARE(dialogs.errors,
-                 QStringList{QStringLiteral("Файл \"%1\" не записан. %2. Прежний файл сохранён без изменений.")
-                                 .arg(file, reason)});
+        QCOMPARE(
+            dialogs.errors,
+            QStringList{
+                QStringLiteral("Файл \"%1\" не записан. %2. Прежний файл сохранён без изменений.").arg(file, reason)});
         QCOMPARE(TestFiles::read(file), former);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(name).size(), 1);
         QVERIFY(editor.document().isModified());
@@ -333,7 +357,8 @@ private Q_SLOTS:
         QTest::newRow("cancel") << QList<B>{B::Cancel} << "closed.rtf" << false << false << 0;
         // Nothing saved, so the window stays and keeps the changes.
         QTest::newRow("yes, name dialog cancelled") << QList<B>{B::Yes} << "" << false << false << 0;
-        QTest::newRow("yes, file cannot be written") << QList<B>{B::Yes} << "no-folder/closed.rtf" << false << false << 1;
+        QTest::newRow("yes, file cannot be written")
+            << QList<B>{B::Yes} << "no-folder/closed.rtf" << false << false << 1;
     }
 
     void saveQuestionOnClose()
@@ -487,7 +512,9 @@ private Q_SLOTS:
         editor.document().selectRange(0, 7); // "Обычный"
         const auto formatted = [&] {
             const QTextCharFormat f = formatAt(editor, QStringLiteral("Обычный"));
-            return key == Qt::Key_B ? f.fontWeight() == QFont::Bold : key == Qt::Key_I ? f.fontItalic() : f.fontUnderline();
+            return key == Qt::Key_B   ? f.fontWeight() == QFont::Bold
+                   : key == Qt::Key_I ? f.fontItalic()
+                                      : f.fontUnderline();
         };
         QVERIFY(!formatted());
         QTest::keyClick(ui.richEdit, Qt::Key(key), Qt::ControlModifier);
@@ -531,19 +558,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ending"); // "", "enter", "leave" or "list"
         QTest::addColumn<int>("size");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("typed, not yet chosen") << "16" << "" << 10 << false;
-        QTest::newRow("enter") << "16" << "enter" << 16 << false;
-        QTest::newRow("leaving the box") << "16" << "leave" << 16 << false;
-        QTest::newRow("a size not in the list, leaving") << "17" << "leave" << 17 << false;
-        QTest::newRow("blanks around") << " 16 " << "enter" << 16 << false;
-        QTest::newRow("the largest") << "1638" << "enter" << 1638 << false;
-        QTest::newRow("chosen from the list") << "" << "list" << 24 << false;
-        QTest::newRow("emptied, enter") << "" << "enter" << 10 << false;
-        QTest::newRow("emptied, leaving") << "" << "leave" << 10 << false;
-        QTest::newRow("letters") << "abc" << "enter" << 10 << true;
-        QTest::newRow("zero") << "0" << "enter" << 10 << true;
-        QTest::newRow("too large, leaving") << "1639" << "leave" << 10 << true;
-        QTest::newRow("not whole") << "10.5" << "enter" << 10 << true;
+        QTest::newRow("typed, not yet chosen") << "16"
+                                               << "" << 10 << false;
+        QTest::newRow("enter") << "16"
+                               << "enter" << 16 << false;
+        QTest::newRow("leaving the box") << "16"
+                                         << "leave" << 16 << false;
+        QTest::newRow("a size not in the list, leaving") << "17"
+                                                         << "leave" << 17 << false;
+        QTest::newRow("blanks around") << " 16 "
+                                       << "enter" << 16 << false;
+        QTest::newRow("the largest") << "1638"
+                                     << "enter" << 1638 << false;
+        QTest::newRow("chosen from the list") << ""
+                                              << "list" << 24 << false;
+        QTest::newRow("emptied, enter") << ""
+                                        << "enter" << 10 << false;
+        QTest::newRow("emptied, leaving") << ""
+                                          << "leave" << 10 << false;
+        QTest::newRow("letters") << "abc"
+                                 << "enter" << 10 << true;
+        QTest::newRow("zero") << "0"
+                              << "enter" << 10 << true;
+        QTest::newRow("too large, leaving") << "1639"
+                                            << "leave" << 10 << true;
+        QTest::newRow("not whole") << "10.5"
+                                   << "enter" << 10 << true;
     }
 
     void fontSizeBox()
@@ -584,8 +624,8 @@ private Q_SLOTS:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
         }
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
-        QCOMPARE(dialogs.messages, refused ? QStringList{"Размер шрифта — целое число пунктов от 1 до 1638."}
-                                           : QStringList());
+        QCOMPARE(dialogs.messages,
+                 refused ? QStringList{"Размер шрифта — целое число пунктов от 1 до 1638."} : QStringList());
         QVERIFY(dialogs.errors.isEmpty());
         if (ending.isEmpty())
             return;
@@ -790,7 +830,7 @@ private Q_SLOTS:
         editor.resize(672, 516);
         showAndWait(editor);
         const EditorRuler *ruler = editor.widgets().ruler;
-        RulerMarker *dragged = marker == QLatin1String("first") ? ruler->firstIndentMarker
+        RulerMarker *dragged = marker == QLatin1String("first")  ? ruler->firstIndentMarker
                                : marker == QLatin1String("left") ? ruler->leftIndentMarker
                                                                  : ruler->rightIndentMarker;
         QTest::mousePress(dragged, Qt::LeftButton, Qt::NoModifier, QPoint(pressX, 5));
@@ -1002,8 +1042,8 @@ private Q_SLOTS:
         QTest::newRow("edited, no") << "edited" << B::No << "r.rtf" << true << true << false;
         QTest::newRow("edited, yes") << "edited" << B::Yes << "r.rtf" << true << true << true;
         QTest::newRow("edited, yes, name dialog cancelled") << "edited" << B::Yes << "" << true << false << false;
-        QTest::newRow("edited, yes, cannot be written") << "edited" << B::Yes << "no-folder/r.rtf" << true << false
-                                                        << false;
+        QTest::newRow("edited, yes, cannot be written")
+            << "edited" << B::Yes << "no-folder/r.rtf" << true << false << false;
         QTest::newRow("edited and saved") << "saved" << B::Cancel << "r.rtf" << false << true << true;
         QTest::newRow("edited and undone") << "undone" << B::Cancel << "" << false << true << false;
         QTest::newRow("edited, window closed since") << "closed" << B::Cancel << "" << false << true << false;

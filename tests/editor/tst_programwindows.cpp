@@ -53,10 +53,7 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        NumberFormat::setDecimalSeparator(QStringLiteral(","));
-    }
+    void init() { NumberFormat::setDecimalSeparator(QStringLiteral(",")); }
 
     void startsWithTheEditorHidden()
     {
@@ -70,14 +67,19 @@ private Q_SLOTS:
 
     void fileNamedAtStart_data()
     {
-        QTest::addColumn<QString>("name"); // "@..." is made in the temporary folder
+        QTest::addColumn<QString>("name");    // "@..." is made in the temporary folder
         QTest::addColumn<QString>("problem"); // empty: opened in the editor
         QTest::newRow("a report") << "@report.rtf" << QString();
-        QTest::newRow("missing") << "@missing.rtf" << "No such file or directory";
-        QTest::newRow("unreadable") << "@unreadable.rtf" << "Permission denied";
-        QTest::newRow("an endless device") << "/dev/zero" << "Это не обычный файл";
-        QTest::newRow("a FIFO") << "@fifo.rtf" << "Это не обычный файл";
-        QTest::newRow("a project that is a FIFO") << "@fifo.pipecalc" << "это не обычный файл";
+        QTest::newRow("missing") << "@missing.rtf"
+                                 << "No such file or directory";
+        QTest::newRow("unreadable") << "@unreadable.rtf"
+                                    << "Permission denied";
+        QTest::newRow("an endless device") << "/dev/zero"
+                                           << "Это не обычный файл";
+        QTest::newRow("a FIFO") << "@fifo.rtf"
+                                << "Это не обычный файл";
+        QTest::newRow("a project that is a FIFO") << "@fifo.pipecalc"
+                                                  << "это не обычный файл";
     }
 
     // "pipecalc FILE": a file that cannot be opened is said once the main

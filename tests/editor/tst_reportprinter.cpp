@@ -298,7 +298,8 @@ private Q_SLOTS:
         s.dialogs.saveName = path(QStringLiteral("no-folder/report.pdf"));
         s.editor.widgets().exportPdfAction->trigger();
         QCOMPARE(s.dialogs.errors.size(), 1);
-        QVERIFY(s.dialogs.errors.first().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(s.dialogs.saveName)));
+        QVERIFY(
+            s.dialogs.errors.first().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(s.dialogs.saveName)));
         QVERIFY(!s.editor.document().isModified());
     }
 

@@ -194,22 +194,38 @@ private Q_SLOTS:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("value");
-        QTest::newRow("comma fraction") << "0,348" << "," << true << 0.348;
-        QTest::newRow("negative") << "-1,5" << "," << true << -1.5;
-        QTest::newRow("exponent") << "1,5e3" << "," << true << 1500.0;
-        QTest::newRow("whole") << "12" << "," << true << 12.0;
-        QTest::newRow("plus sign") << "+2" << "," << true << 2.0;
-        QTest::newRow("leading separator") << ",5" << "," << true << 0.5;
-        QTest::newRow("point where comma is used") << "0.5" << "," << false << 0.0;
-        QTest::newRow("with unit") << "1,5 м" << "," << false << 0.0;
-        QTest::newRow("blank") << " 1" << "," << false << 0.0;
-        QTest::newRow("final new line") << "1\n" << "," << false << 0.0;
-        QTest::newRow("empty") << "" << "," << false << 0.0;
-        QTest::newRow("letters") << "abc" << "," << false << 0.0;
-        QTest::newRow("out of range") << "1e999" << "," << false << 0.0;
-        QTest::newRow("two separators") << "1,2,3" << "," << false << 0.0;
-        QTest::newRow("point") << "0.5" << "." << true << 0.5;
-        QTest::newRow("comma where point is used") << "0,5" << "." << false << 0.0;
+        QTest::newRow("comma fraction") << "0,348"
+                                        << "," << true << 0.348;
+        QTest::newRow("negative") << "-1,5"
+                                  << "," << true << -1.5;
+        QTest::newRow("exponent") << "1,5e3"
+                                  << "," << true << 1500.0;
+        QTest::newRow("whole") << "12"
+                               << "," << true << 12.0;
+        QTest::newRow("plus sign") << "+2"
+                                   << "," << true << 2.0;
+        QTest::newRow("leading separator") << ",5"
+                                           << "," << true << 0.5;
+        QTest::newRow("point where comma is used") << "0.5"
+                                                   << "," << false << 0.0;
+        QTest::newRow("with unit") << "1,5 м"
+                                   << "," << false << 0.0;
+        QTest::newRow("blank") << " 1"
+                               << "," << false << 0.0;
+        QTest::newRow("final new line") << "1\n"
+                                        << "," << false << 0.0;
+        QTest::newRow("empty") << ""
+                               << "," << false << 0.0;
+        QTest::newRow("letters") << "abc"
+                                 << "," << false << 0.0;
+        QTest::newRow("out of range") << "1e999"
+                                      << "," << false << 0.0;
+        QTest::newRow("two separators") << "1,2,3"
+                                        << "," << false << 0.0;
+        QTest::newRow("point") << "0.5"
+                               << "." << true << 0.5;
+        QTest::newRow("comma where point is used") << "0,5"
+                                                   << "." << false << 0.0;
     }
 
     void parse()

@@ -169,13 +169,17 @@ private Q_SLOTS:
         QTest::addColumn<bool>("portable");
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("documents");
-        QTest::newRow("build or portable folder") << "Base/data.sqlite" << true << "bin:pipecalc.ini" << "bin:";
-        QTest::newRow("portable with an Access file only") << "Base/data.mdb" << true << "bin:pipecalc.ini" << "bin:";
-        QTest::newRow("installed") << QString() << false << "config:pipecalc/pipecalc.ini" << "docs:";
-        QTest::newRow("a file named Base is no resource folder")
-            << "Base" << false << "config:pipecalc/pipecalc.ini" << "docs:";
-        QTest::newRow("only templates beside") << "Templates/StaticReport.rtf" << false
-                                               << "config:pipecalc/pipecalc.ini" << "docs:";
+        QTest::newRow("build or portable folder") << "Base/data.sqlite" << true << "bin:pipecalc.ini"
+                                                  << "bin:";
+        QTest::newRow("portable with an Access file only") << "Base/data.mdb" << true << "bin:pipecalc.ini"
+                                                           << "bin:";
+        QTest::newRow("installed") << QString() << false << "config:pipecalc/pipecalc.ini"
+                                   << "docs:";
+        QTest::newRow("a file named Base is no resource folder") << "Base" << false << "config:pipecalc/pipecalc.ini"
+                                                                 << "docs:";
+        QTest::newRow("only templates beside")
+            << "Templates/StaticReport.rtf" << false << "config:pipecalc/pipecalc.ini"
+            << "docs:";
     }
 
     void layoutAndSettings()
@@ -216,9 +220,8 @@ private Q_SLOTS:
         const QStringList systemDefault{"/usr/local/share", "/usr/share"};
         QTest::newRow("unset") << QByteArray() << QByteArray() << QByteArray() << home + "/.local/share"
                                << systemDefault << home + "/.config";
-        QTest::newRow("set") << QByteArray("/data/home/") << QByteArray("/opt/share:/srv/share/")
-                             << QByteArray("/cfg") << "/data/home" << QStringList{"/opt/share", "/srv/share"}
-                             << "/cfg";
+        QTest::newRow("set") << QByteArray("/data/home/") << QByteArray("/opt/share:/srv/share/") << QByteArray("/cfg")
+                             << "/data/home" << QStringList{"/opt/share", "/srv/share"} << "/cfg";
         QTest::newRow("relative paths are ignored")
             << QByteArray("data") << QByteArray("rel/share::/opt/share") << QByteArray("./cfg")
             << home + "/.local/share" << QStringList{"/opt/share"} << home + "/.config";

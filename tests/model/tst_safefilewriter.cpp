@@ -91,8 +91,8 @@ void TestSafeFileWriter::replacesAndKeepsRights()
     QCOMPARE(TestFiles::read(path), kFormer);
     QVERIFY(file.commit());
     QCOMPARE(TestFiles::read(path), "new " + content(200000));
-    QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                                           | QFile::ReadGroup);
+    QCOMPARE(QFile::permissions(path),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
     QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("отчёт.rtf")});
 
     // Closing without a commit keeps nothing.

@@ -73,16 +73,31 @@ void AccessReaderTest::readsColumnsByName_data()
     QTest::addColumn<QString>("numberColumn");
     QTest::addColumn<double>("number");
 
-    QTest::newRow("Jet 3, long and text") << "nwind.mdb" << "select * from Categories where CategoryID=3"
-                                          << "CategoryName" << "Confections" << "CategoryID" << 3.0;
-    QTest::newRow("Jet 3, currency") << "nwind.mdb" << "select * from Products where ProductID=1"
-                                     << "ProductName" << "Chai" << "UnitPrice" << 18.0;
-    QTest::newRow("Jet 3, integer") << "nwind.mdb" << "select * from Products where ProductID=1"
-                                    << "QuantityPerUnit" << "10 boxes x 20 bags" << "UnitsInStock" << 39.0;
-    QTest::newRow("Jet 3, single") << "nwind.mdb" << "select * from [Order Details] where Discount > 0.1"
-                                   << "OrderID" << "10250" << "Discount" << 0.15;
-    QTest::newRow("Jet 4, memo") << "datetest.mdb" << "select * from DateTest where IDCol=1"
-                                 << "LongTextCol" << "Hello" << "IDCol" << 1.0;
+    QTest::newRow("Jet 3, long and text") << "nwind.mdb"
+                                          << "select * from Categories where CategoryID=3"
+                                          << "CategoryName"
+                                          << "Confections"
+                                          << "CategoryID" << 3.0;
+    QTest::newRow("Jet 3, currency") << "nwind.mdb"
+                                     << "select * from Products where ProductID=1"
+                                     << "ProductName"
+                                     << "Chai"
+                                     << "UnitPrice" << 18.0;
+    QTest::newRow("Jet 3, integer") << "nwind.mdb"
+                                    << "select * from Products where ProductID=1"
+                                    << "QuantityPerUnit"
+                                    << "10 boxes x 20 bags"
+                                    << "UnitsInStock" << 39.0;
+    QTest::newRow("Jet 3, single") << "nwind.mdb"
+                                   << "select * from [Order Details] where Discount > 0.1"
+                                   << "OrderID"
+                                   << "10250"
+                                   << "Discount" << 0.15;
+    QTest::newRow("Jet 4, memo") << "datetest.mdb"
+                                 << "select * from DateTest where IDCol=1"
+                                 << "LongTextCol"
+                                 << "Hello"
+                                 << "IDCol" << 1.0;
 }
 
 void AccessReaderTest::readsColumnsByName()
@@ -224,9 +239,12 @@ void AccessReaderTest::tableWithLostPages_data()
     QTest::addColumn<int>("page"); // the 2048-byte page of nwind.mdb overwritten with zeros
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("detail");
-    QTest::newRow("the only data page") << 24 << "Categories" << "в таблице Categories читается строк: 0 из 8";
-    QTest::newRow("one data page of several") << 79 << "Customers" << "в таблице Customers читается строк: 76 из 91";
-    QTest::newRow("the definition") << 23 << "Categories" << "описание таблицы Categories не читается";
+    QTest::newRow("the only data page") << 24 << "Categories"
+                                        << "в таблице Categories читается строк: 0 из 8";
+    QTest::newRow("one data page of several") << 79 << "Customers"
+                                              << "в таблице Customers читается строк: 76 из 91";
+    QTest::newRow("the definition") << 23 << "Categories"
+                                    << "описание таблицы Categories не читается";
 }
 
 // libmdb stops at a page it cannot read as if the table ended there: a

@@ -89,8 +89,8 @@ void TestAccessReaderLimits::misbehavingReader_data()
                              << QStringLiteral("чтение прервано: файл испорчен или ему не хватило памяти");
     // Waited for as long as the message says, not twice as long.
     QTest::newRow("never answers") << QByteArray("exec sleep 60") << QStringLiteral("чтение не закончилось за 2 с");
-    QTest::newRow("burns processor time") << QByteArray("while :; do :; done")
-                                          << QStringLiteral("чтение заняло больше 1 с времени процессора");
+    QTest::newRow("burns processor time")
+        << QByteArray("while :; do :; done") << QStringLiteral("чтение заняло больше 1 с времени процессора");
     QTest::newRow("talks nonsense") << QByteArray("printf '\\0\\0\\0\\5hello'; exec sleep 60")
                                     << QStringLiteral("ответ программы чтения не распознан");
     QTest::newRow("announces a huge answer") << QByteArray("printf '\\177\\377\\377\\377'; exec sleep 60")
@@ -142,7 +142,7 @@ void TestAccessReaderLimits::misbehavingReader()
 void TestAccessReaderLimits::damagedFile_data()
 {
     QTest::addColumn<QString>("source");
-    QTest::addColumn<int>("keep"); // bytes kept of the source
+    QTest::addColumn<int>("keep");      // bytes kept of the source
     QTest::addColumn<QString>("table"); // a table of the sound file
 
     // Cut where libmdb, reading the list of tables, takes memory without end.

@@ -90,11 +90,16 @@ void DataAccessTest::connectionStringRoundTrip_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("plain path") << "/opt/pipecalc/Base/data.sqlite" << "Data Source=/opt/pipecalc/Base/data.sqlite;";
-    QTest::newRow("semicolon") << "/tmp/a;b/data.sqlite" << "Data Source=\"/tmp/a;b/data.sqlite\";";
-    QTest::newRow("double quote") << "/tmp/\"q\"/data.mdb" << "Data Source=\"/tmp/\"\"q\"\"/data.mdb\";";
-    QTest::newRow("trailing blank") << "/tmp/x " << "Data Source=\"/tmp/x \";";
-    QTest::newRow("cyrillic") << "/home/инженер/Base/data.mdb" << "Data Source=/home/инженер/Base/data.mdb;";
+    QTest::newRow("plain path") << "/opt/pipecalc/Base/data.sqlite"
+                                << "Data Source=/opt/pipecalc/Base/data.sqlite;";
+    QTest::newRow("semicolon") << "/tmp/a;b/data.sqlite"
+                               << "Data Source=\"/tmp/a;b/data.sqlite\";";
+    QTest::newRow("double quote") << "/tmp/\"q\"/data.mdb"
+                                  << "Data Source=\"/tmp/\"\"q\"\"/data.mdb\";";
+    QTest::newRow("trailing blank") << "/tmp/x "
+                                    << "Data Source=\"/tmp/x \";";
+    QTest::newRow("cyrillic") << "/home/инженер/Base/data.mdb"
+                              << "Data Source=/home/инженер/Base/data.mdb;";
 }
 
 void DataAccessTest::connectionStringRoundTrip()

@@ -223,13 +223,17 @@ void ReferenceLoadersTest::unreadableTableKeepsGrid_data()
     QTest::addColumn<int>("materials");
     QTest::addColumn<int>("soils");
 
-    QTest::newRow("no Tubes") << "DROP TABLE Tubes;" << "Не могу открыть таблицу: Tubes" << 3 << 2 << 4 << 2;
-    QTest::newRow("no TubesSt") << "DROP TABLE TubesSt;" << "Не могу открыть таблицу: TubesSt" << 3 << 2 << 4 << 2;
+    QTest::newRow("no Tubes") << "DROP TABLE Tubes;"
+                              << "Не могу открыть таблицу: Tubes" << 3 << 2 << 4 << 2;
+    QTest::newRow("no TubesSt") << "DROP TABLE TubesSt;"
+                                << "Не могу открыть таблицу: TubesSt" << 3 << 2 << 4 << 2;
     QTest::newRow("TubesSt without TypeID")
         << "DROP TABLE TubesSt; CREATE TABLE TubesSt (D REAL, s REAL, t REAL); INSERT INTO TubesSt VALUES (9, 9, 9);"
         << "Не могу открыть таблицу: TubesSt" << 3 << 2 << 4 << 2;
-    QTest::newRow("no Materials") << "DROP TABLE Materials;" << "Не могу открыть таблицу: Materials" << 3 << 2 << 4 << 2;
-    QTest::newRow("no Soiles") << "DROP TABLE Soiles;" << "Не могу открыть таблицу: Soiles" << 3 << 2 << 4 << 2;
+    QTest::newRow("no Materials") << "DROP TABLE Materials;"
+                                  << "Не могу открыть таблицу: Materials" << 3 << 2 << 4 << 2;
+    QTest::newRow("no Soiles") << "DROP TABLE Soiles;"
+                               << "Не могу открыть таблицу: Soiles" << 3 << 2 << 4 << 2;
     QTest::newRow("Soiles without Kk")
         << "DROP TABLE Soiles; CREATE TABLE Soiles (SoilId, Descr, Gamma_kN_m3, Egr_MPa, Fi); "
            "INSERT INTO Soiles VALUES (1, 'x', 1, 2, 3);"
@@ -405,11 +409,16 @@ void ReferenceLoadersTest::nameLookups_data()
     QTest::addColumn<QString>("soil");
     QTest::addColumn<QString>("material");
 
-    QTest::newRow("found") << "" << 4 << "Песок мелкий" << "Стеклопластик SN 5000";
-    QTest::newRow("nothing chosen") << "" << -1 << "свой" << "свой";
-    QTest::newRow("unknown id") << "" << 3 << "свой" << "свой";
-    QTest::newRow("NULL description") << "" << 2 << "" << "свой";
-    QTest::newRow("empty tables") << "DELETE FROM Soiles; DELETE FROM Materials;" << -1 << "" << "";
+    QTest::newRow("found") << "" << 4 << "Песок мелкий"
+                           << "Стеклопластик SN 5000";
+    QTest::newRow("nothing chosen") << "" << -1 << "свой"
+                                    << "свой";
+    QTest::newRow("unknown id") << "" << 3 << "свой"
+                                << "свой";
+    QTest::newRow("NULL description") << "" << 2 << ""
+                                      << "свой";
+    QTest::newRow("empty tables") << "DELETE FROM Soiles; DELETE FROM Materials;" << -1 << ""
+                                  << "";
 }
 
 void ReferenceLoadersTest::nameLookups()

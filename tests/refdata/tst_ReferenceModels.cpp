@@ -67,8 +67,7 @@ void ReferenceModelsTest::headersAndWidths_data()
     QTest::addColumn<QList<int>>("widths");
     QTest::addColumn<QList<int>>("maxWidths"); // 0: not bounded
 
-    QTest::newRow("tubes") << "tubes"
-                           << QStringList{"Dнаруж, м", "Dвнутр, м", "Lв, мм", "Lш, мм", "s, мм", ""}
+    QTest::newRow("tubes") << "tubes" << QStringList{"Dнаруж, м", "Dвнутр, м", "Lв, мм", "Lш, мм", "s, мм", ""}
                            << QList<int>{90, 90, 90, 90, 90, 10} << QList<int>{0, 0, 0, 0, 0, 0};
     QTest::newRow("fiberglass") << "fiberglass" << QStringList{"D, м", "s, м", "t, м", ""}
                                 << QList<int>{100, 125, 125, 10} << QList<int>{100, 0, 0, 0};

@@ -161,9 +161,8 @@ void ShippedDatabaseTest::catalogueDefaultsAreRows()
     });
     QVERIFY(material >= 0);
     QCOMPARE(data.materials()->row(material).TubeMaterialId, 1);
-    const int soil = data.soils()->findRow([&v](const SoilRow &r) {
-        return r.Gamma_kN_m3 == v.value(Slot::Gamma) && r.Egr_MPa == v.value(Slot::Egr);
-    });
+    const int soil = data.soils()->findRow(
+        [&v](const SoilRow &r) { return r.Gamma_kN_m3 == v.value(Slot::Gamma) && r.Egr_MPa == v.value(Slot::Egr); });
     QVERIFY(soil >= 0);
 }
 

@@ -522,7 +522,6 @@ void FormulaLineChecker::checkTableRow(const QString &line, QStringList &finding
     const std::optional<Unit> from = unitOf(value->unit);
     const std::optional<Unit> to = unitOf(si->unit);
     ++m_steps;
-    if (!from || !to || from->dimension != to->dimension
-        || !close(value->value * from->factor / to->factor, si->value))
+    if (!from || !to || from->dimension != to->dimension || !close(value->value * from->factor / to->factor, si->value))
         findings << line + QStringLiteral(": the value in SI units does not match");
 }

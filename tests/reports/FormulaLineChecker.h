@@ -21,8 +21,7 @@ class FormulaLineChecker
 public:
     explicit FormulaLineChecker(QChar decimalSeparator, double tolerance = 0.005)
         : m_separator(decimalSeparator), m_tolerance(tolerance)
-    {
-    }
+    {}
 
     // What is off, one line each ("line: what"); empty when all is right.
     QStringList check(const QString &text);
@@ -42,7 +41,7 @@ private:
     struct Quantity
     {
         double value = 0;
-        QString unit; // as printed after the number, may be empty
+        QString unit;   // as printed after the number, may be empty
         int length = 0; // the characters the number and unit took
     };
     // A number at the start of the text (after blanks), with its power of

@@ -31,19 +31,20 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QStringList>("lines");
         const QString heading = QStringLiteral("Исходные данные");
-        for (const char *name : {HydraulicReport::TemplateName, StaticReport::TemplateName,
-                                 FiberglassReport::TemplateName}) {
+        for (const char *name :
+             {HydraulicReport::TemplateName, StaticReport::TemplateName, FiberglassReport::TemplateName}) {
             const QString t = QString::fromLatin1(name);
-            QTest::newRow(qPrintable(t + QStringLiteral(": none"))) << t << QString() << QString() << QDate()
-                                                                      << QStringList{heading};
+            QTest::newRow(qPrintable(t + QStringLiteral(": none")))
+                << t << QString() << QString() << QDate() << QStringList{heading};
             QTest::newRow(qPrintable(t + QStringLiteral(": all")))
-                << t << "Коллектор К-3" << "Иванов И. И." << QDate(2026, 3, 14)
+                << t << "Коллектор К-3"
+                << "Иванов И. И." << QDate(2026, 3, 14)
                 << QStringList{"Объект: Коллектор К-3", "Проектировщик: Иванов И. И.", "Дата: 14.03.2026", heading};
             QTest::newRow(qPrintable(t + QStringLiteral(": designer only")))
                 << t << QString() << "Петров" << QDate() << QStringList{"Проектировщик: Петров", heading};
             QTest::newRow(qPrintable(t + QStringLiteral(": object and date, blanks for the designer")))
-                << t << "Дюкер" << " \n " << QDate(2025, 12, 1)
-                << QStringList{"Объект: Дюкер", "Дата: 01.12.2025", heading};
+                << t << "Дюкер"
+                << " \n " << QDate(2025, 12, 1) << QStringList{"Объект: Дюкер", "Дата: 01.12.2025", heading};
         }
     }
 
@@ -86,14 +87,14 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("made");
         const QString line(20, QLatin1Char('_'));
-        for (const char *name : {HydraulicReport::TemplateName, StaticReport::TemplateName,
-                                 FiberglassReport::TemplateName}) {
+        for (const char *name :
+             {HydraulicReport::TemplateName, StaticReport::TemplateName, FiberglassReport::TemplateName}) {
             const QString t = QString::fromLatin1(name);
             QTest::newRow(qPrintable(t + QStringLiteral(": named and dated")))
                 << t << "Иванов И. И." << QDate(2026, 3, 14)
                 << QStringLiteral("Выполнил\t%1\tИванов И. И.\t14.03.2026").arg(line);
-            QTest::newRow(qPrintable(t + QStringLiteral(": nothing given"))) << t << QString() << QDate()
-                                                                            << QStringLiteral("Выполнил\t%1\t%1\t%1").arg(line);
+            QTest::newRow(qPrintable(t + QStringLiteral(": nothing given")))
+                << t << QString() << QDate() << QStringLiteral("Выполнил\t%1\t%1\t%1").arg(line);
         }
     }
 

@@ -53,8 +53,8 @@ private Q_SLOTS:
         const int fiberglass = int(CalcKind::Fiberglass);
         const QString comma = QStringLiteral(",");
         const QString point = QStringLiteral(".");
-        QTest::newRow("hydraulic: the worked example, full") << hydraulic << 0 << 0 << 0 << 0 << QStringList{} << comma
-                                                             << QStringList{};
+        QTest::newRow("hydraulic: the worked example, full")
+            << hydraulic << 0 << 0 << 0 << 0 << QStringList{} << comma << QStringList{};
         QTest::newRow("hydraulic: 110 mm at a filling of 0,1")
             << hydraulic << 0 << 1 << 0 << 0 << QStringList{"hs_d=0.1"} << comma << QStringList{};
         QTest::newRow("hydraulic: nearly flat, half full")
@@ -72,12 +72,12 @@ private Q_SLOTS:
             << corrugated << 3 << 9 << 0 << 0 << QStringList{"Hw=10"} << comma << QStringList{"Q_гв", "h_вз"};
         QTest::newRow("static PP-HM: shallow")
             << corrugated << 6 << 4 << 0 << 0 << QStringList{"Htr=0.5", "Hw=0"} << point << QStringList{"Q_гв", "H_в"};
-        QTest::newRow("static: deep, 30 m") << corrugated << 1 << 12 << 0 << 0 << QStringList{"Htr=30"} << comma
-                                            << QStringList{};
+        QTest::newRow("static: deep, 30 m")
+            << corrugated << 1 << 12 << 0 << 0 << QStringList{"Htr=30"} << comma << QStringList{};
         QTest::newRow("static: failing at 60 m")
             << corrugated << 2 << 7 << 0 << 0 << QStringList{"Htr=60", "Hw=1"} << comma << QStringList{};
-        QTest::newRow("static: thin wall") << corrugated << 1 << 1 << 0 << 0 << QStringList{"s=0.3", "Htr=3"} << point
-                                           << QStringList{"h_вз"};
+        QTest::newRow("static: thin wall")
+            << corrugated << 1 << 1 << 0 << 0 << QStringList{"s=0.3", "Htr=3"} << point << QStringList{"h_вз"};
 
         QTest::newRow("fiberglass SN 5000: trench, three-layer, no loads")
             << fiberglass << 4 << 0 << 0 << 1 << QStringList{} << comma

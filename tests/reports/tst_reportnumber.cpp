@@ -19,22 +19,38 @@ private Q_SLOTS:
         QTest::addColumn<int>("digits");
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("four digits, zeros kept") << 0.12704 << 4 << "," << "0,1270";
-        QTest::newRow("a whole value shows its digits") << 26.0 << 4 << "," << "26,00";
-        QTest::newRow("rounded to four digits") << 37.1075 << 4 << "," << "37,11";
-        QTest::newRow("a small fraction") << 0.000368934 << 4 << "," << "0,0003689";
-        QTest::newRow("from 0,0001 on a power of ten") << 0.0000123456 << 4 << "," << "1,235·10⁻⁵";
-        QTest::newRow("very small") << 3.41333e-10 << 4 << "," << "3,413·10⁻¹⁰";
-        QTest::newRow("five whole digits") << 12345.67 << 4 << "," << "12346";
-        QTest::newRow("six whole digits") << 745570.3 << 4 << "," << "745570";
-        QTest::newRow("a million on a power of ten") << 8700000.0 << 4 << "," << "8,700·10⁶";
-        QTest::newRow("rounding up to a million") << 999999.7 << 4 << "," << "1,000·10⁶";
-        QTest::newRow("rounding up to the next digit") << 0.099996 << 4 << "," << "0,1000";
-        QTest::newRow("negative with a minus sign") << -0.0224 << 4 << "," << "−0,02240";
-        QTest::newRow("zero") << 0.0 << 4 << "," << "0";
-        QTest::newRow("six digits") << 0.123456789 << 6 << "," << "0,123457";
-        QTest::newRow("a point") << 0.12704 << 4 << "." << "0.1270";
-        QTest::newRow("a point on a power of ten") << 1.23456e-7 << 4 << "." << "1.235·10⁻⁷";
+        QTest::newRow("four digits, zeros kept") << 0.12704 << 4 << ","
+                                                 << "0,1270";
+        QTest::newRow("a whole value shows its digits") << 26.0 << 4 << ","
+                                                        << "26,00";
+        QTest::newRow("rounded to four digits") << 37.1075 << 4 << ","
+                                                << "37,11";
+        QTest::newRow("a small fraction") << 0.000368934 << 4 << ","
+                                          << "0,0003689";
+        QTest::newRow("from 0,0001 on a power of ten") << 0.0000123456 << 4 << ","
+                                                       << "1,235·10⁻⁵";
+        QTest::newRow("very small") << 3.41333e-10 << 4 << ","
+                                    << "3,413·10⁻¹⁰";
+        QTest::newRow("five whole digits") << 12345.67 << 4 << ","
+                                           << "12346";
+        QTest::newRow("six whole digits") << 745570.3 << 4 << ","
+                                          << "745570";
+        QTest::newRow("a million on a power of ten") << 8700000.0 << 4 << ","
+                                                     << "8,700·10⁶";
+        QTest::newRow("rounding up to a million") << 999999.7 << 4 << ","
+                                                  << "1,000·10⁶";
+        QTest::newRow("rounding up to the next digit") << 0.099996 << 4 << ","
+                                                       << "0,1000";
+        QTest::newRow("negative with a minus sign") << -0.0224 << 4 << ","
+                                                    << "−0,02240";
+        QTest::newRow("zero") << 0.0 << 4 << ","
+                              << "0";
+        QTest::newRow("six digits") << 0.123456789 << 6 << ","
+                                    << "0,123457";
+        QTest::newRow("a point") << 0.12704 << 4 << "."
+                                 << "0.1270";
+        QTest::newRow("a point on a power of ten") << 1.23456e-7 << 4 << "."
+                                                   << "1.235·10⁻⁷";
     }
 
     void computed()

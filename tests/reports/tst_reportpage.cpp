@@ -20,7 +20,8 @@ void fillLong(QTextDocument &doc, int paragraphs)
 {
     QTextCursor cursor(&doc);
     for (int i = 1; i <= paragraphs; ++i) {
-        cursor.insertText(QStringLiteral("Строка %1: расчёт трубопровода, проверка условия прочности и устойчивости.").arg(i));
+        cursor.insertText(
+            QStringLiteral("Строка %1: расчёт трубопровода, проверка условия прочности и устойчивости.").arg(i));
         if (i == paragraphs / 2) {
             cursor.insertBlock();
             QTextTable *table = cursor.insertTable(40, 3);
@@ -342,9 +343,9 @@ private Q_SLOTS:
         cursor.insertText(QStringLiteral("Третья страница"));
         ReportPage page;
         page.setDocument(doc);
-        QCOMPARE(page.pageLines(), (QVector<QStringList>{{"Первая страница"},
-                                                         {"Вторая страница", "Ещё на второй"},
-                                                         {"Третья страница"}}));
+        QCOMPARE(
+            page.pageLines(),
+            (QVector<QStringList>{{"Первая страница"}, {"Вторая страница", "Ещё на второй"}, {"Третья страница"}}));
     }
 
     // A paragraph far longer than a page is laid out in pieces; its lines

@@ -69,10 +69,12 @@ void checkLeftByBlocks(const QTextDocument &doc)
         if (QTextCursor(block).currentTable())
             continue;
         if (block.text().isEmpty()) {
-            const bool besideTable = QTextCursor(block.next()).currentTable() || QTextCursor(block.previous()).currentTable();
+            const bool besideTable =
+                QTextCursor(block.next()).currentTable() || QTextCursor(block.previous()).currentTable();
             QVERIFY2(besideTable || !block.next().isValid(), qPrintable(block.previous().text()));
         }
-        if (block.text().contains(QStringLiteral("не учитыва")) || block.text().startsWith(QStringLiteral("Уровень грунтовых вод")))
+        if (block.text().contains(QStringLiteral("не учитыва"))
+            || block.text().startsWith(QStringLiteral("Уровень грунтовых вод")))
             QVERIFY2(block.blockFormat().leftMargin() == 0, qPrintable(block.text()));
         if (block.text().startsWith(QStringLiteral("Qгв =")) || block.text().startsWith(QStringLiteral("A = ")))
             QVERIFY2(block.blockFormat().leftMargin() > 0, qPrintable(block.text()));
@@ -131,8 +133,7 @@ private Q_SLOTS:
         // (Raised digits read as plain digits here: "106" is 10⁶.)
         for (const char *line : {"arccos(1 − 2·1) = 3,142 рад.", "(3,142/4 − 0,125·sin(2·3,142))·0,348",
                                  "1 − sin(2·3,142)/(2·3,142) = 1,000.", "500·4·0,08700·1000/0,02 = 8,700·106.",
-                                 "3,192·4·0,08700/(1,49·10−6) = 745570;",
-                                 "3 − lg (8,700·106)/lg 745570 = 1,818."})
+                                 "3,192·4·0,08700/(1,49·10−6) = 745570;", "3 − lg (8,700·106)/lg 745570 = 1,818."})
             QVERIFY2(text.contains(QString::fromUtf8(line)), line);
         // The viscosity: in the table of inputs and in the iteration.
         QCOMPARE(text.count(QStringLiteral("1,49·10−6")), 3);
@@ -281,7 +282,8 @@ private Q_SLOTS:
         QCOMPARE(has(QStringLiteral("SN 5000")), material == 4);
         QCOMPARE(has(QStringLiteral("SN 10000")), material == 5);
         QCOMPARE(has(QStringLiteral("класса кольцевой жёсткости")), material == 4 || material == 5);
-        QVERIFY(has(QStringLiteral("Способ прокладки трубопровода — %1.").arg(laying ? "бестраншейный" : "траншейный")));
+        QVERIFY(
+            has(QStringLiteral("Способ прокладки трубопровода — %1.").arg(laying ? "бестраншейный" : "траншейный")));
 
         // Only the chosen laying's formulas.
         QCOMPARE(has(QStringLiteral("Qгр1 =")), laying == 1);

@@ -102,19 +102,19 @@ private Q_SLOTS:
         // corrugation in mm, the axle mass in t), results as the calculation
         // holds them (the profile in cm, loads in MPa).
         const QVector<QPair<Slot, double>> values{
-            {Slot::Dout, 0.4123},       {Slot::Din, 0.3517},       {Slot::s, 2.31},          {Slot::g, 9.81},
-            {Slot::Lv, 26.17},          {Slot::Lsh, 33.53},        {Slot::Htr, 6.07},        {Slot::Eo, 1153},
-            {Slot::Etau, 281.3},        {Slot::Mu, 0.3217},        {Slot::Sigmao, 20.41},    {Slot::Gamma, 19.13},
-            {Slot::Egr, 5.09},          {Slot::m, 20.7},           {Slot::Hw, 4.11},         {Slot::F, 0.383},
-            {Slot::P, 0.53013},         {Slot::S_cond, 0.66171},   {Slot::e, 30.3},          {Slot::y, 1.15731},
-            {Slot::I, 2.18172},         {Slot::A, 2.22191},        {Slot::D, 37.2731},       {Slot::qc, 0.127132},
+            {Slot::Dout, 0.4123},       {Slot::Din, 0.3517},       {Slot::s, 2.31},           {Slot::g, 9.81},
+            {Slot::Lv, 26.17},          {Slot::Lsh, 33.53},        {Slot::Htr, 6.07},         {Slot::Eo, 1153},
+            {Slot::Etau, 281.3},        {Slot::Mu, 0.3217},        {Slot::Sigmao, 20.41},     {Slot::Gamma, 19.13},
+            {Slot::Egr, 5.09},          {Slot::m, 20.7},           {Slot::Hw, 4.11},          {Slot::F, 0.383},
+            {Slot::P, 0.53013},         {Slot::S_cond, 0.66171},   {Slot::e, 30.3},           {Slot::y, 1.15731},
+            {Slot::I, 2.18172},         {Slot::A, 2.22191},        {Slot::D, 37.2731},        {Slot::qc, 0.127132},
             {Slot::Go, 0.873172},       {Slot::Psi_gr, 0.0319573}, {Slot::Psi_t, 6.84731e-5}, {Slot::Psi_m, 0.0023},
             {Slot::Psi, 0.0411237},     {Slot::Eps_p, 0.0108391},  {Slot::Eps_c, 0.00309371}, {Slot::Eps_pp, 0.0357131},
-            {Slot::Eps_pn, 0.00869691}, {Slot::Kug, 0.53},         {Slot::Kov, 0.971273},    {Slot::n, 0.5},
-            {Slot::qgr, 0.100213},      {Slot::Qgv, 0.0211193},    {Slot::qvn, 0.122132},    {Slot::qvntr, 0.263171},
-            {Slot::qust, 0.250613},     {Slot::Gammav, 11.3},      {Slot::qt, 0.0268413},    {Slot::Kok, 1.07},
-            {Slot::Ktau, 1.25},         {Slot::Kw, 0.11},          {Slot::Kgr, 0.06},        {Slot::Kg, 0.15},
-            {Slot::Ksigma, 1.03},       {Slot::Kzpsi, 1.09},       {Slot::Kz, 2.03},         {Slot::Gtau, 0.213071},
+            {Slot::Eps_pn, 0.00869691}, {Slot::Kug, 0.53},         {Slot::Kov, 0.971273},     {Slot::n, 0.5},
+            {Slot::qgr, 0.100213},      {Slot::Qgv, 0.0211193},    {Slot::qvn, 0.122132},     {Slot::qvntr, 0.263171},
+            {Slot::qust, 0.250613},     {Slot::Gammav, 11.3},      {Slot::qt, 0.0268413},     {Slot::Kok, 1.07},
+            {Slot::Ktau, 1.25},         {Slot::Kw, 0.11},          {Slot::Kgr, 0.06},         {Slot::Kg, 0.15},
+            {Slot::Ksigma, 1.03},       {Slot::Kzpsi, 1.09},       {Slot::Kz, 2.03},          {Slot::Gtau, 0.213071},
             {Slot::Kzu, 2.07},
         };
         for (const auto &[slot, value] : values)
@@ -221,11 +221,11 @@ private Q_SLOTS:
         vars.applyCatalogue();
         vars.selectedMaterialId = 2;
         const QVector<QPair<Slot, double>> values{
-            {Slot::Din, 0.3481},       {Slot::Dout, 0.4017},   {Slot::i_s, 0.0213},     {Slot::hs_d, 0.613},
-            {Slot::g, 9.81},           {Slot::Ke, 0.0217},     {Slot::nu, 1.53e-6},     {Slot::Ls, 0.0172318},
-            {Slot::V, 8.33174},        {Slot::a, 0.256173},    {Slot::Vf_begin, 8.01237}, {Slot::Vf_end, 3.21713},
-            {Slot::Rsnf_Rsf, 1.11372}, {Slot::bs_end, 1.82131}, {Slot::Vnf, 3.51231},   {Slot::Kw_h, 0.0612831},
-            {Slot::qs, 215.371},       {Slot::Rs, 0.0871321},  {Slot::Requ, 8712345},   {Slot::Rephi, 745123.4},
+            {Slot::Din, 0.3481},       {Slot::Dout, 0.4017},    {Slot::i_s, 0.0213},       {Slot::hs_d, 0.613},
+            {Slot::g, 9.81},           {Slot::Ke, 0.0217},      {Slot::nu, 1.53e-6},       {Slot::Ls, 0.0172318},
+            {Slot::V, 8.33174},        {Slot::a, 0.256173},     {Slot::Vf_begin, 8.01237}, {Slot::Vf_end, 3.21713},
+            {Slot::Rsnf_Rsf, 1.11372}, {Slot::bs_end, 1.82131}, {Slot::Vnf, 3.51231},      {Slot::Kw_h, 0.0612831},
+            {Slot::qs, 215.371},       {Slot::Rs, 0.0871321},   {Slot::Requ, 8712345},     {Slot::Rephi, 745123.4},
         };
         for (const auto &[slot, value] : values)
             vars.setValue(slot, value);
@@ -257,12 +257,14 @@ private Q_SLOTS:
             // arccos(1 − 2·0,613) = arccos(−0,226) = 1,79877 rad.
             {"$alpha.Val$", "1,799"},
         };
-        const Texts printed = filledPlaceholders([&vars](TemplateFiller &filler) { HydraulicReport::fill(filler, vars); });
+        const Texts printed =
+            filledPlaceholders([&vars](TemplateFiller &filler) { HydraulicReport::fill(filler, vars); });
         QVERIFY2(printed == expected, qPrintable(differences(printed, expected)));
 
         // The fiberglass words go with material 4 only.
         vars.selectedMaterialId = 4;
-        const Texts fiberglass = filledPlaceholders([&vars](TemplateFiller &filler) { HydraulicReport::fill(filler, vars); });
+        const Texts fiberglass =
+            filledPlaceholders([&vars](TemplateFiller &filler) { HydraulicReport::fill(filler, vars); });
         QCOMPARE(fiberglass.value(QStringLiteral("$TUBENAME1$")), QStringLiteral("стеклопластиковых труб"));
         QCOMPARE(fiberglass.value(QStringLiteral("$TUBENAME2$")), QStringLiteral("стеклопластиковая труба"));
     }
@@ -390,8 +392,8 @@ private Q_SLOTS:
             {"$NOUU$", ""},
             {"$TrafficOff$", "площадь опирания колеса F = 0 м²"},
         };
-        const Texts printed = filledPlaceholders(
-            [&](TemplateFiller &filler) { FiberglassReport::fill(filler, r, choices, soilName); });
+        const Texts printed =
+            filledPlaceholders([&](TemplateFiller &filler) { FiberglassReport::fill(filler, r, choices, soilName); });
         QVERIFY2(printed == expected, qPrintable(differences(printed, expected)));
     }
 
@@ -467,8 +469,7 @@ private Q_SLOTS:
         //   Kов = 1 − 0,7·0,0133891 = 0,990628; qдоп = √(7·10⁶·10154140)·0,5·0,990628/3 = 1391970 Pa
         //   Qгв = (0,2 + 3 − 2)·11000 = 13200 Pa; Qc + Qгв = 0,0638577 MPa
         QTest::newRow("trenchless, single-layer, loaded, water")
-            << 1 << 0 << 5
-            << QStringList{"DSt=0.4", "sSt=0.02", "fi=28", "Kk=1.2", "h=3", "M=11.5", "FSt=0.2", "Hv=2"}
+            << 1 << 0 << 5 << QStringList{"DSt=0.4", "sSt=0.02", "fi=28", "Kk=1.2", "h=3", "M=11.5", "FSt=0.2", "Hv=2"}
             << QStringList{
                    "= (2·tg(45° − 28°/2) + 1)·0,75·16000·0,4/tg 28° = 19876 Па = 0,01988 МПа;",
                    "= 1,5·1,2·16000·tg²(45° − 28°/2)·2,718281^(−3,14·tg 28°)·(0,4/2 + 3) = 6266 Па = 0,006266 МПа;",

@@ -52,14 +52,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("three times, longer value") << "a $X$ b $X$\n$X$" << "$X$" << "longer value"
-                                                    << "a longer value b longer value\nlonger value";
-        QTest::newRow("empty value") << "a$X$b" << "$X$" << "" << "ab";
-        QTest::newRow("tag inside a longer tag") << "$Qgr$ $Qgr1$" << "$Qgr$" << "1" << "1 $Qgr1$";
-        QTest::newRow("case matters") << "$Etausvst$ $EtauSvSt$" << "$EtauSvSt$" << "v" << "$Etausvst$ v";
-        QTest::newRow("value holding its own tag") << "$X$ $X$" << "$X$" << "[$X$]" << "[$X$] [$X$]";
-        QTest::newRow("absent tag") << "nothing here" << "$X$" << "v" << "nothing here";
-        QTest::newRow("in the middle of a word") << "ab$X$cd" << "$X$" << "-" << "ab-cd";
+        QTest::newRow("three times, longer value") << "a $X$ b $X$\n$X$"
+                                                   << "$X$"
+                                                   << "longer value"
+                                                   << "a longer value b longer value\nlonger value";
+        QTest::newRow("empty value") << "a$X$b"
+                                     << "$X$"
+                                     << ""
+                                     << "ab";
+        QTest::newRow("tag inside a longer tag") << "$Qgr$ $Qgr1$"
+                                                 << "$Qgr$"
+                                                 << "1"
+                                                 << "1 $Qgr1$";
+        QTest::newRow("case matters") << "$Etausvst$ $EtauSvSt$"
+                                      << "$EtauSvSt$"
+                                      << "v"
+                                      << "$Etausvst$ v";
+        QTest::newRow("value holding its own tag") << "$X$ $X$"
+                                                   << "$X$"
+                                                   << "[$X$]"
+                                                   << "[$X$] [$X$]";
+        QTest::newRow("absent tag") << "nothing here"
+                                    << "$X$"
+                                    << "v"
+                                    << "nothing here";
+        QTest::newRow("in the middle of a word") << "ab$X$cd"
+                                                 << "$X$"
+                                                 << "-"
+                                                 << "ab-cd";
     }
 
     void replaceTag()
@@ -104,21 +124,34 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("input");
         QTest::addColumn<QString>("expected"); // as plain text shows it
-        QTest::newRow("a result") << "q = " << "" << 0.12704 << false << "q = 0,1270";
-        QTest::newRow("an input as given") << "i = " << "" << 0.0007 << true << "i = 0,0007";
-        QTest::newRow("a power of ten, raised") << "ν = " << "" << 1.49e-6 << true << "ν = 1,49·10⁻⁶";
-        QTest::newRow("a power of ten after a product") << "2·" << "" << 2e10 << true << "2·2·10¹⁰";
-        QTest::newRow("a power of ten after a slash") << "3,192·4/" << "" << 1.49e-6 << true
-                                                      << "3,192·4/(1,49·10⁻⁶)";
-        QTest::newRow("a power of ten after a function") << "lg " << "" << 8.7e6 << false << "lg (8,700·10⁶)";
-        QTest::newRow("a power of ten before an exponent") << "" << "3" << 1.6e-5 << false << "(1,600·10⁻⁵)³";
-        QTest::newRow("a plain number before an exponent") << "" << "3" << 0.0016 << true << "0,0016³";
-        QTest::newRow("negative after a plus") << "0,1 + " << "" << -0.022 << false << "0,1 − 0,02200";
-        QTest::newRow("negative after a minus") << "0,1 − " << "" << -0.022 << false << "0,1 + 0,02200";
-        QTest::newRow("negative after a product") << "2·" << "" << -0.5 << true << "2·(−0,5)";
-        QTest::newRow("negative before an exponent") << "" << "2" << -0.5 << true << "(−0,5)²";
-        QTest::newRow("negative on its own") << "x = " << "" << -0.5 << true << "x = −0,5";
-        QTest::newRow("zero") << "P = " << "" << 0.0 << false << "P = 0";
+        QTest::newRow("a result") << "q = "
+                                  << "" << 0.12704 << false << "q = 0,1270";
+        QTest::newRow("an input as given") << "i = "
+                                           << "" << 0.0007 << true << "i = 0,0007";
+        QTest::newRow("a power of ten, raised") << "ν = "
+                                                << "" << 1.49e-6 << true << "ν = 1,49·10⁻⁶";
+        QTest::newRow("a power of ten after a product") << "2·"
+                                                        << "" << 2e10 << true << "2·2·10¹⁰";
+        QTest::newRow("a power of ten after a slash") << "3,192·4/"
+                                                      << "" << 1.49e-6 << true << "3,192·4/(1,49·10⁻⁶)";
+        QTest::newRow("a power of ten after a function") << "lg "
+                                                         << "" << 8.7e6 << false << "lg (8,700·10⁶)";
+        QTest::newRow("a power of ten before an exponent") << ""
+                                                           << "3" << 1.6e-5 << false << "(1,600·10⁻⁵)³";
+        QTest::newRow("a plain number before an exponent") << ""
+                                                           << "3" << 0.0016 << true << "0,0016³";
+        QTest::newRow("negative after a plus") << "0,1 + "
+                                               << "" << -0.022 << false << "0,1 − 0,02200";
+        QTest::newRow("negative after a minus") << "0,1 − "
+                                                << "" << -0.022 << false << "0,1 + 0,02200";
+        QTest::newRow("negative after a product") << "2·"
+                                                  << "" << -0.5 << true << "2·(−0,5)";
+        QTest::newRow("negative before an exponent") << ""
+                                                     << "2" << -0.5 << true << "(−0,5)²";
+        QTest::newRow("negative on its own") << "x = "
+                                             << "" << -0.5 << true << "x = −0,5";
+        QTest::newRow("zero") << "P = "
+                              << "" << 0.0 << false << "P = 0";
     }
 
     void replaceNumber()
@@ -152,8 +185,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("point") << "." << "a = 0.3124·K^0.0516; Таблица 1. Итог, 2 шт.; min(4; 6.5); 1.3·γ";
-        QTest::newRow("comma") << "," << "a = 0,3124·K^0,0516; Таблица 1. Итог, 2 шт.; min(4; 6,5); 1,3·γ";
+        QTest::newRow("point") << "."
+                               << "a = 0.3124·K^0.0516; Таблица 1. Итог, 2 шт.; min(4; 6.5); 1.3·γ";
+        QTest::newRow("comma") << ","
+                               << "a = 0,3124·K^0,0516; Таблица 1. Итог, 2 шт.; min(4; 6,5); 1,3·γ";
     }
 
     void decimalSeparatorOfTheTemplate()
@@ -234,8 +269,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("printed");
         QTest::addColumn<QString>("sign");
         QTest::addColumn<QString>("negation");
-        QTest::newRow("exactly 1 holds") << 1.0 << "1,000" << "<=" << "";
-        QTest::newRow("just above fails") << 1.0000001 << "1,0000001" << ">" << "не ";
+        QTest::newRow("exactly 1 holds") << 1.0 << "1,000"
+                                         << "<="
+                                         << "";
+        QTest::newRow("just above fails") << 1.0000001 << "1,0000001"
+                                          << ">"
+                                          << "не ";
     }
 
     void staticVerdicts()
@@ -251,12 +290,14 @@ private Q_SLOTS:
         vars.setValue(Slot::qust, 0.2);
         vars.setValue(Slot::qvntr, 0.20000004);
         QTextDocument doc;
-        const QStringList tags{"$S_cond.Value$",    "$S_cond.Sign$",     "$Not1$", "$S_cond.Rel$",
+        const QStringList tags{"$S_cond.Value$",    "$S_cond.Sign$",     "$Not1$",       "$S_cond.Rel$",
                                "$Cond2.Value.MPa$", "$Cond2.Limit.MPa$", "$Cond2.Sign$", "$Not2$",
-                               "$Cond3.Value.MPa$", "$Cond3.Limit.MPa$", "$Cond3.Sign$", "$Not3$", "$Cond3.Rel$"};
+                               "$Cond3.Value.MPa$", "$Cond3.Limit.MPa$", "$Cond3.Sign$", "$Not3$",
+                               "$Cond3.Rel$"};
         doc.setPlainText(templateOf(tags));
         TemplateFiller filler(doc);
-        StaticReport::fill(filler, vars, [](std::int32_t) { return QString(); }, [](std::int32_t) { return QString(); });
+        StaticReport::fill(
+            filler, vars, [](std::int32_t) { return QString(); }, [](std::int32_t) { return QString(); });
         const auto v = filledValues(doc, tags);
         QCOMPARE(v["$S_cond.Value$"], printed);
         QCOMPARE(v["$S_cond.Sign$"], sign);

@@ -134,7 +134,8 @@ void TestDocuments::fillRich(QTextDocument &document)
                           + QStringLiteral("новая строка ") + QString::fromUtf8("\xF0\x9F\x98\x80"),
                       plain);
 
-    insertList(cursor, QTextListFormat::ListDisc, 0, 30, plain, {QStringLiteral("первый пункт"), QStringLiteral("второй пункт")});
+    insertList(cursor, QTextListFormat::ListDisc, 0, 30, plain,
+               {QStringLiteral("первый пункт"), QStringLiteral("второй пункт")});
     QTextBlockFormat normal;
     cursor.insertBlock(normal, plain);
     cursor.insertText(QStringLiteral("Нумерация:"), plain);
@@ -151,9 +152,15 @@ void TestDocuments::fillRich(QTextDocument &document)
     tableFormat.setCellSpacing(0);
     tableFormat.setAlignment(Qt::AlignHCenter);
     QTextTable *table = cursor.insertTable(3, 3, tableFormat);
-    const QStringList cells = {QStringLiteral("Величина"), QStringLiteral("Значение"), QStringLiteral("Ед."),
-                               QStringLiteral("Диаметр"), QStringLiteral("0.5"), QStringLiteral("м"),
-                               QStringLiteral("Итог"), QString(), QString()};
+    const QStringList cells = {QStringLiteral("Величина"),
+                               QStringLiteral("Значение"),
+                               QStringLiteral("Ед."),
+                               QStringLiteral("Диаметр"),
+                               QStringLiteral("0.5"),
+                               QStringLiteral("м"),
+                               QStringLiteral("Итог"),
+                               QString(),
+                               QString()};
     for (int i = 0; i < cells.size(); ++i) {
         QTextCursor cellCursor = table->cellAt(i / 3, i % 3).firstCursorPosition();
         cellCursor.insertText(cells[i], i < 3 ? bold : plain);
@@ -203,7 +210,8 @@ void TestDocuments::fillLayoutCases(QTextDocument &document)
         cursor.insertText(QStringLiteral(" "), plain);
     }
 
-    insertList(cursor, QTextListFormat::ListDisc, 0, 30, plain, {QStringLiteral("маркер один"), QStringLiteral("маркер два")});
+    insertList(cursor, QTextListFormat::ListDisc, 0, 30, plain,
+               {QStringLiteral("маркер один"), QStringLiteral("маркер два")});
     insertList(cursor, QTextListFormat::ListDecimal, 1, 0, plain, {QStringLiteral("номер один")});
     insertList(cursor, QTextListFormat::ListDecimal, 0, 10, plain, {QStringLiteral("узкий отступ")});
 }

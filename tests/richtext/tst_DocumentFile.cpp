@@ -83,11 +83,11 @@ void TestDocumentFile::loadFallsBack_data()
     QTest::newRow("rtf that is text") << QStringLiteral("b.rtf") << QByteArray("\xcf\xf0\xe8") << true
                                       << QStringLiteral("При");
     QTest::newRow("other extension as RTF") << QStringLiteral("c.doc") << rtf << true << QStringLiteral("Привет");
-    QTest::newRow("no extension that is text") << QStringLiteral("d") << QByteArray("plain") << true
-                                               << QStringLiteral("plain");
+    QTest::newRow("no extension that is text")
+        << QStringLiteral("d") << QByteArray("plain") << true << QStringLiteral("plain");
     QTest::newRow("txt as text, even RTF") << QStringLiteral("e.TXT") << rtf << true << QString::fromLatin1(rtf);
-    QTest::newRow("txt that is RTF with NUL bytes") << QStringLiteral("f.txt") << QByteArray(rtf + '\0' + "x")
-                                                    << true << QStringLiteral("Привет");
+    QTest::newRow("txt that is RTF with NUL bytes")
+        << QStringLiteral("f.txt") << QByteArray(rtf + '\0' + "x") << true << QStringLiteral("Привет");
     QTest::newRow("neither") << QStringLiteral("g.rtf") << QByteArray("\x89PNG\0\0\0", 7) << false << QString();
     QTest::newRow("empty") << QStringLiteral("h.rtf") << QByteArray() << true << QString();
 }

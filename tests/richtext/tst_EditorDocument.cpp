@@ -133,8 +133,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << "missing.rtf" << QByteArray() << true << "Cannot open file";
         QTest::newRow("folder") << "" << QByteArray() << true << "Cannot open file";
-        QTest::newRow("neither RTF nor text") << "binary.rtf" << QByteArray("\x01\x00\x02\x00", 4) << false
-                                              << "Failed to Load Stream";
+        QTest::newRow("neither RTF nor text")
+            << "binary.rtf" << QByteArray("\x01\x00\x02\x00", 4) << false << "Failed to Load Stream";
     }
 
     void failedLoads()
@@ -197,7 +197,8 @@ private Q_SLOTS:
         QTest::newRow("range ends inside the match") << "$Din$" << 0 << 27 << "-";
         QTest::newRow("range ends with the match") << "$Din$" << 0 << 29 << "Dout = $Dout$ mm; Din = ";
         QTest::newRow("case-sensitive") << "$din$" << 0 << -1 << "-";
-        QTest::newRow("not inside a longer placeholder") << "$Qgr$" << 0 << -1 << "Dout = $Dout$ mm; Din = $Din$; $Qgr1$ ";
+        QTest::newRow("not inside a longer placeholder")
+            << "$Qgr$" << 0 << -1 << "Dout = $Dout$ mm; Din = $Din$; $Qgr1$ ";
         QTest::newRow("start past the end") << "$Din$" << 10000 << 5 << "-";
         QTest::newRow("negative start") << "$Din$" << -1 << 10 << "-";
         QTest::newRow("empty text") << "" << 0 << -1 << "-";
@@ -285,13 +286,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("expected");
         QTest::newRow("three times, longer value")
-            << "$Din$" << "0,290 (внутр.)"
+            << "$Din$"
+            << "0,290 (внутр.)"
             << "Dout = $Dout$ mm; Din = 0,290 (внутр.); $Qgr1$ $Qgr$\n$A$\t0,290 (внутр.)\ntail 0,290 (внутр.).";
-        QTest::newRow("empty value") << "$Din$" << ""
+        QTest::newRow("empty value") << "$Din$"
+                                     << ""
                                      << "Dout = $Dout$ mm; Din = ; $Qgr1$ $Qgr$\n$A$\t\ntail .";
-        QTest::newRow("value holds the tag") << "$Qgr$" << "[$Qgr$]"
-                                             << "Dout = $Dout$ mm; Din = $Din$; $Qgr1$ [$Qgr$]\n$A$\t$Din$\ntail $Din$.";
-        QTest::newRow("unknown tag") << "$Nope$" << "x"
+        QTest::newRow("value holds the tag")
+            << "$Qgr$"
+            << "[$Qgr$]"
+            << "Dout = $Dout$ mm; Din = $Din$; $Qgr1$ [$Qgr$]\n$A$\t$Din$\ntail $Din$.";
+        QTest::newRow("unknown tag") << "$Nope$"
+                                     << "x"
                                      << "Dout = $Dout$ mm; Din = $Din$; $Qgr1$ $Qgr$\n$A$\t$Din$\ntail $Din$.";
     }
 

@@ -31,9 +31,12 @@ void TestPlainTextCodec::decode_data()
 
     const QByteArray utf8 = QStringLiteral("Привет").toUtf8();
     QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF" + utf8) << true << QStringLiteral("Привет");
-    QTest::newRow("mark on ASCII") << QByteArray("\xEF\xBB\xBF" "abc") << true << QStringLiteral("abc");
+    QTest::newRow("mark on ASCII") << QByteArray("\xEF\xBB\xBF"
+                                                 "abc")
+                                   << true << QStringLiteral("abc");
     QTest::newRow("valid UTF-8 without mark") << utf8 << true << QStringLiteral("Привет");
-    QTest::newRow("Windows-1251") << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2 \xb8\x88") << true << QStringLiteral("Привет ё€");
+    QTest::newRow("Windows-1251") << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2 \xb8\x88") << true
+                                  << QStringLiteral("Привет ё€");
     QTest::newRow("broken UTF-8 is Windows-1251") << QByteArray("\xd0\x9f\xd0") << true << QStringLiteral("Рџ\u0420");
     QTest::newRow("ASCII") << QByteArray("plain") << true << QStringLiteral("plain");
     QTest::newRow("CR LF and CR") << QByteArray("a\r\nb\rc\n\nd") << true << QStringLiteral("a\nb\nc\n\nd");
@@ -56,10 +59,10 @@ void TestPlainTextCodec::encode_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("Windows-1251 when all fits") << QStringLiteral("Привет ё€\n2")
-                                                << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2 \xb8\x88\r\n2");
-    QTest::newRow("UTF-8 with mark otherwise") << QStringLiteral("α = 1\n")
-                                               << QByteArray("\xEF\xBB\xBF\xCE\xB1 = 1\r\n");
+    QTest::newRow("Windows-1251 when all fits")
+        << QStringLiteral("Привет ё€\n2") << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2 \xb8\x88\r\n2");
+    QTest::newRow("UTF-8 with mark otherwise")
+        << QStringLiteral("α = 1\n") << QByteArray("\xEF\xBB\xBF\xCE\xB1 = 1\r\n");
     QTest::newRow("ASCII") << QStringLiteral("abc") << QByteArray("abc");
 }
 
@@ -99,18 +102,17 @@ void TestPlainTextCodec::raisedAndLoweredText_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("power") << QStringList{"=0.8", "^4"} << QStringLiteral("0.8⁴");
     QTest::newRow("power inside a formula") << QStringList{"=0.0038", "^3", "=/6"} << QStringLiteral("0.0038³/6");
-    QTest::newRow("every digit and sign") << QStringList{"=10", "^-1234567890", "= + x", "^(n+i)"}
-                                          << QStringLiteral("10⁻¹²³⁴⁵⁶⁷⁸⁹⁰ + x⁽ⁿ⁺ⁱ⁾");
+    QTest::newRow("every digit and sign")
+        << QStringList{"=10", "^-1234567890", "= + x", "^(n+i)"} << QStringLiteral("10⁻¹²³⁴⁵⁶⁷⁸⁹⁰ + x⁽ⁿ⁺ⁱ⁾");
     QTest::newRow("one run over formats") << QStringList{"=m", "^2", "^0"} << QStringLiteral("m²⁰");
     QTest::newRow("index") << QStringList{"=H", "_2", "=O, σ", "_max", "=, D", "_n-1"}
                            << QStringLiteral("H₂O, σₘₐₓ, Dₙ₋₁");
-    QTest::newRow("without forms: marked") << QStringList{"=e", "^x,5", "=, σ", "_тр", "=, m", "^2 "}
-                                           << QStringLiteral("e^x,5, σ_тр, m^2 ");
+    QTest::newRow("without forms: marked")
+        << QStringList{"=e", "^x,5", "=, σ", "_тр", "=, m", "^2 "} << QStringLiteral("e^x,5, σ_тр, m^2 ");
     // An exponent of more than one number or name is bracketed, so that it
     // reads whole.
-    QTest::newRow("exponent of a sum over a number")
-        << QStringList{"=3,192·1,000", "^(1 + 0,2553)/1,818", "= = 3,192"}
-        << QStringLiteral("3,192·1,000^((1 + 0,2553)/1,818) = 3,192");
+    QTest::newRow("exponent of a sum over a number") << QStringList{"=3,192·1,000", "^(1 + 0,2553)/1,818", "= = 3,192"}
+                                                     << QStringLiteral("3,192·1,000^((1 + 0,2553)/1,818) = 3,192");
     QTest::newRow("root as an exponent") << QStringList{"=X", "^1/b"} << QStringLiteral("X^(1/b)");
     QTest::newRow("exponent of a product")
         << QStringList{"=2,718281", "^−3,14·tg 30°", "=·2"} << QStringLiteral("2,718281^(−3,14·tg 30°)·2");

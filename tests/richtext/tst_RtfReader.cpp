@@ -56,8 +56,9 @@ namespace {
 // A list table of one list (\listid1, \ls1) with the given levels.
 QByteArray listTable(const QByteArray &levels)
 {
-    return "{\\*\\listtable{\\list\\listtemplateid1" + levels + "\\listid1}}"
-           "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}";
+    return "{\\*\\listtable{\\list\\listtemplateid1" + levels
+           + "\\listid1}}"
+             "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}";
 }
 
 // Paragraphs of \ls1 at the given levels, each with its level as text.
@@ -85,12 +86,12 @@ void TestRtfReader::text_data()
     QTest::newRow("paragraphs, last mark") << QByteArray("a\\par b\\par") << QStringLiteral("a\nb");
     QTest::newRow("last paragraph without mark") << QByteArray("a\\par b") << QStringLiteral("a\nb");
     QTest::newRow("line ends are not text") << QByteArray("a\r\nb\nc") << QStringLiteral("abc");
-    QTest::newRow("Windows-1251 by \\'hh") << QByteArray("\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2, \\'b8\\'a8")
-                                          << QStringLiteral("Привет, ёЁ");
+    QTest::newRow("Windows-1251 by \\'hh")
+        << QByteArray("\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2, \\'b8\\'a8") << QStringLiteral("Привет, ёЁ");
     QTest::newRow("Windows-1252 by \\fcharset0")
         << QByteArray("{\\fonttbl{\\f5\\fcharset0 Arial;}}{\\f5 caf\\'e9 \\'80}") << QStringLiteral("café €");
-    QTest::newRow("code page by \\cpg")
-        << QByteArray("{\\fonttbl{\\f5\\cpg1253 Arial;}}{\\f5\\'e1}") << QStringLiteral("α");
+    QTest::newRow("code page by \\cpg") << QByteArray("{\\fonttbl{\\f5\\cpg1253 Arial;}}{\\f5\\'e1}")
+                                        << QStringLiteral("α");
     QTest::newRow("symbol character set") << QByteArray("{\\f2 abp\\'b7\\'a3}") << QStringLiteral("αβπ•≤");
     QTest::newRow("multi-byte code page")
         << QByteArray("{\\fonttbl{\\f5\\fcharset128 MS Mincho;}}{\\f5\\'82\\'a0\\'82\\'a2}x")
@@ -110,9 +111,8 @@ void TestRtfReader::text_data()
     QTest::newRow("lone surrogate replaced") << QByteArray("\\u-10179?x") << QStringLiteral("\uFFFDx");
     QTest::newRow("surrogate pair across a format change")
         << QByteArray("\\u-10179?{\\b\\u-8704?}") << QString::fromUtf8("\xF0\x9F\x98\x80");
-    QTest::newRow("characters by name")
-        << QByteArray("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote")
-        << QStringLiteral("—–•‘’“”");
+    QTest::newRow("characters by name") << QByteArray("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote")
+                                        << QStringLiteral("—–•‘’“”");
     QTest::newRow("control symbols") << QByteArray("a\\~b\\-c\\_d\\{\\}\\\\")
                                      << QStringLiteral("a\u00A0b\u00ADc\u2011d{}\\");
     QTest::newRow("tab and line") << QByteArray("a\\tab b\\line c") << QStringLiteral("a\tb\nc");
@@ -134,14 +134,13 @@ void TestRtfReader::text_data()
     QTest::newRow("\\bin data is not text") << QByteArray("a\\bin3 {}}b") << QStringLiteral("ab");
     QTest::newRow("number text without a list kept")
         << QByteArray("{\\pntext 1)\\tab}item\\par") << QStringLiteral("1)\titem");
-    QTest::newRow("bullet by \\pn")
-        << QByteArray("{\\pntext\\f2\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf2\\pnindent0{\\pntxtb\\'b7}}\\fi-360\\li720 one\\par"
-                      "{\\pntext\\f2\\'b7\\tab}two\\par\\pard three")
-        << QStringLiteral("• one\n• two\nthree");
-    QTest::newRow("numbering by \\pn")
-        << QByteArray("{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}\\li720 one\\par"
-                      "{\\pntext 2.\\tab}two\\par")
-        << QStringLiteral("1. one\n2. two");
+    QTest::newRow("bullet by \\pn") << QByteArray(
+        "{\\pntext\\f2\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf2\\pnindent0{\\pntxtb\\'b7}}\\fi-360\\li720 one\\par"
+        "{\\pntext\\f2\\'b7\\tab}two\\par\\pard three")
+                                    << QStringLiteral("• one\n• two\nthree");
+    QTest::newRow("numbering by \\pn") << QByteArray(
+        "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}\\li720 one\\par"
+        "{\\pntext 2.\\tab}two\\par") << QStringLiteral("1. one\n2. two");
     QTest::newRow("table rows and cells")
         << QByteArray("\\trowd\\cellx2000\\cellx4000\\pard\\intbl A\\cell B\\cell\\row"
                       "\\trowd\\cellx2000\\cellx4000\\pard\\intbl C\\par D\\cell E\\cell\\row\\pard after")
@@ -176,10 +175,10 @@ void TestRtfReader::malformed_data()
     QTest::newRow("broken \\'hh") << QByteArray("{\\rtf1 a\\'zzb}") << QStringLiteral("azzb");
     QTest::newRow("truncated backslash") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
     QTest::newRow("truncated font table") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset204 Ari") << QString();
-    QTest::newRow("absurd numbers")
-        << QByteArray("{\\rtf1\\fs99999999999999999\\li-99999999999\\sl-2147483648\\cellx-2147483648 "
-                      "\\f99999999999\\cf99999999\\ls-7\\ilvl2147483647\\picw99999 \\u99999999?x}")
-        << QStringLiteral("x");
+    QTest::newRow("absurd numbers") << QByteArray(
+        "{\\rtf1\\fs99999999999999999\\li-99999999999\\sl-2147483648\\cellx-2147483648 "
+        "\\f99999999999\\cf99999999\\ls-7\\ilvl2147483647\\picw99999 \\u99999999?x}")
+                                    << QStringLiteral("x");
     QTest::newRow("absurd \\uc") << QByteArray("{\\rtf1\\uc999999999\\u1055 abc{x}}") << QStringLiteral("Пx");
     QTest::newRow("nesting 100000 deep") << QByteArray("{\\rtf1 a" + deep + "b}") << QStringLiteral("ab");
     QTest::newRow("nesting 100000 deep, never closed")
@@ -195,7 +194,10 @@ void TestRtfReader::malformed_data()
     QTest::newRow("star at the end") << QByteArray("{\\rtf1 a{\\*") << QStringLiteral("a");
     QTest::newRow("control word of 100000 letters")
         << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'b') + " c}") << QStringLiteral("ac");
-    QTest::newRow("NUL and control bytes") << QByteArray("{\\rtf1 a\0\x01\x1f" "b\\'00c}", 20) << QStringLiteral("abc");
+    QTest::newRow("NUL and control bytes") << QByteArray("{\\rtf1 a\0\x01\x1f"
+                                                         "b\\'00c}",
+                                                         20)
+                                           << QStringLiteral("abc");
     QTest::newRow("unknown code page") << QByteArray("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}") << QStringLiteral("café");
     QTest::newRow("byte the page maps to a control character")
         << QByteArray("{\\rtf1\\pc a\x7f\\'7f\\'1ab}") << QStringLiteral("ab");
@@ -306,7 +308,8 @@ void TestRtfReader::paragraphFormats_data()
     QTest::newRow("\\qr") << QByteArray("\\qr") << int(QTextFormat::BlockAlignment) << QVariant(int(Qt::AlignRight));
     QTest::newRow("\\qj") << QByteArray("\\qj") << int(QTextFormat::BlockAlignment) << QVariant(int(Qt::AlignJustify));
     QTest::newRow("\\ql after \\qc") << QByteArray("\\qc\\ql") << int(QTextFormat::BlockAlignment) << QVariant();
-    QTest::newRow("\\pard resets") << QByteArray("\\qc\\li720\\pard") << int(QTextFormat::BlockLeftMargin) << QVariant();
+    QTest::newRow("\\pard resets") << QByteArray("\\qc\\li720\\pard") << int(QTextFormat::BlockLeftMargin)
+                                   << QVariant();
     // Twips to document units (pixels of 96 per inch): 15 twips each.
     QTest::newRow("\\li") << QByteArray("\\li720") << int(QTextFormat::BlockLeftMargin) << QVariant(48.0);
     QTest::newRow("\\ri") << QByteArray("\\ri360") << int(QTextFormat::BlockRightMargin) << QVariant(24.0);
@@ -314,9 +317,8 @@ void TestRtfReader::paragraphFormats_data()
     QTest::newRow("\\sb") << QByteArray("\\sb120") << int(QTextFormat::BlockTopMargin) << QVariant(8.0);
     QTest::newRow("\\sa") << QByteArray("\\sa240") << int(QTextFormat::BlockBottomMargin) << QVariant(16.0);
     QTest::newRow("\\sl multiple") << QByteArray("\\sl360\\slmult1") << int(QTextFormat::LineHeight) << QVariant(150.0);
-    QTest::newRow("\\sl multiple type")
-        << QByteArray("\\sl360\\slmult1") << int(QTextFormat::LineHeightType)
-        << QVariant(int(QTextBlockFormat::ProportionalHeight));
+    QTest::newRow("\\sl multiple type") << QByteArray("\\sl360\\slmult1") << int(QTextFormat::LineHeightType)
+                                        << QVariant(int(QTextBlockFormat::ProportionalHeight));
     QTest::newRow("\\sl at least") << QByteArray("\\sl300\\slmult0") << int(QTextFormat::LineHeightType)
                                    << QVariant(int(QTextBlockFormat::MinimumHeight));
     QTest::newRow("\\sl exactly") << QByteArray("\\sl-300") << int(QTextFormat::LineHeight) << QVariant(20.0);
@@ -351,15 +353,15 @@ void TestRtfReader::lists()
         "{\\listlevel\\levelnfc4{\\leveltext\\'02\\'01.;}}\\listid22}}"
         "{\\*\\listoverridetable{\\listoverride\\listid11\\listoverridecount0\\ls1}"
         "{\\listoverride\\listid22\\listoverridecount0\\ls2}}";
-    QVERIFY(TestDocuments::readRtf(
-        TestDocuments::rtf(tables
-                           + "{\\listtext\\'95\\tab}\\pard\\ls1\\li720\\fi-360 b1\\par"
-                             "{\\listtext\\'95\\tab}\\pard\\ls1\\li720\\fi-360 b2\\par"
-                             "{\\listtext 1.\\tab}\\pard\\ls2\\li720\\fi-360 n1\\par"
-                             "{\\listtext a.\\tab}\\pard\\ls2\\ilvl1\\li1440\\fi-360 sub\\par"
-                             "\\pard between\\par"
-                             "{\\listtext 2.\\tab}\\pard\\ls2\\li720\\fi-360 n2\\par"),
-        document));
+    QVERIFY(
+        TestDocuments::readRtf(TestDocuments::rtf(tables
+                                                  + "{\\listtext\\'95\\tab}\\pard\\ls1\\li720\\fi-360 b1\\par"
+                                                    "{\\listtext\\'95\\tab}\\pard\\ls1\\li720\\fi-360 b2\\par"
+                                                    "{\\listtext 1.\\tab}\\pard\\ls2\\li720\\fi-360 n1\\par"
+                                                    "{\\listtext a.\\tab}\\pard\\ls2\\ilvl1\\li1440\\fi-360 sub\\par"
+                                                    "\\pard between\\par"
+                                                    "{\\listtext 2.\\tab}\\pard\\ls2\\li720\\fi-360 n2\\par"),
+                               document));
     QCOMPARE(TestDocuments::text(document), QStringLiteral("• b1\n• b2\n1. n1\na. sub\nbetween\n2. n2"));
     QTextList *bullets = document.findBlockByNumber(0).textList();
     QVERIFY(bullets);
@@ -385,36 +387,38 @@ void TestRtfReader::levelTexts_data()
 
     // Level 0 in upper Roman numerals with a word before the number.
     const QByteArray chapter = "{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}";
-    QTest::newRow("words around the number") << chapter << QList<int>{0, 0, 0}
-                                             << QStringLiteral("Глава I L0\nГлава II L0\nГлава III L0") << 1;
+    QTest::newRow("words around the number")
+        << chapter << QList<int>{0, 0, 0} << QStringLiteral("Глава I L0\nГлава II L0\nГлава III L0") << 1;
     QTest::newRow("words and a second level with a leading zero")
         << chapter + "{\\listlevel\\levelnfc22{\\leveltext\\'0a\\'d0\\'e0\\'e7\\'e4\\'e5\\'eb \\'00.\\'01;}}"
         << QList<int>{0, 1, 1, 0, 1}
         << QStringLiteral("Глава I L0\nРаздел I.01 L1\nРаздел I.02 L1\nГлава II L0\nРаздел II.01 L1") << 3;
     QTest::newRow("legal numbering shows the levels above in figures")
         << QByteArray("{\\listlevel\\levelnfc1{\\leveltext\\'02\\'00.;}}"
-           "{\\listlevel\\levelnfc0\\levellegal1{\\leveltext\\'04\\'00.\\'01.;}}"
-           "{\\listlevel\\levelnfc4{\\leveltext\\'06\\'00.\\'01.\\'02);}}")
-        << QList<int>{0, 0, 1, 1, 2}
-        << QStringLiteral("I. L0\nII. L0\n2.1. L1\n2.2. L1\nII.2.a) L2") << 3;
-    QTest::newRow("number formats")
-        << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}{\\listlevel\\levelnfc2{\\leveltext\\'02\\'01);}}"
-           "{\\listlevel\\levelnfc3{\\leveltext\\'02\\'02.;}}{\\listlevel\\levelnfc4{\\leveltext\\'03(\\'03);}}")
-        << QList<int>{0, 1, 1, 1, 1, 2, 2, 3, 3, 0}
-        << QStringLiteral("1. L0\ni) L1\nii) L1\niii) L1\niv) L1\nA. L2\nB. L2\n(a) L3\n(b) L3\n2. L0") << 4;
+                      "{\\listlevel\\levelnfc0\\levellegal1{\\leveltext\\'04\\'00.\\'01.;}}"
+                      "{\\listlevel\\levelnfc4{\\leveltext\\'06\\'00.\\'01.\\'02);}}")
+        << QList<int>{0, 0, 1, 1, 2} << QStringLiteral("I. L0\nII. L0\n2.1. L1\n2.2. L1\nII.2.a) L2") << 3;
+    QTest::newRow("number formats") << QByteArray(
+        "{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}{\\listlevel\\levelnfc2{\\leveltext\\'02\\'01);}}"
+        "{\\listlevel\\levelnfc3{\\leveltext\\'02\\'02.;}}{\\listlevel\\levelnfc4{\\leveltext\\'03(\\'03);}}")
+                                    << QList<int>{0, 1, 1, 1, 1, 2, 2, 3, 3, 0}
+                                    << QStringLiteral(
+                                           "1. L0\ni) L1\nii) L1\niii) L1\niv) L1\nA. L2\nB. L2\n(a) L3\n(b) L3\n2. L0")
+                                    << 4;
     QTest::newRow("items a QTextList cannot number get their number as text")
         << QByteArray("{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00.;}}"
-           "{\\listlevel\\levelnfc22{\\leveltext\\'02\\'01.;}}")
+                      "{\\listlevel\\levelnfc22{\\leveltext\\'02\\'01.;}}")
         << QList<int>{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}
         << QStringLiteral("3.\tL0\n01. L1\n02. L1\n03. L1\n04. L1\n05. L1\n06. L1\n07. L1\n08. L1\n09. L1\n10.\tL1")
         << 1;
     QTest::newRow("levels that go on past the levels above")
         << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}"
-           "{\\listlevel\\levelnfc4\\levelnorestart1{\\leveltext\\'02\\'01.;}}")
+                      "{\\listlevel\\levelnfc4\\levelnorestart1{\\leveltext\\'02\\'01.;}}")
         << QList<int>{0, 1, 1, 0, 1} << QStringLiteral("1. L0\na. L1\nb. L1\n2. L0\nc. L1") << 2;
-    QTest::newRow("bullets of the Symbol typeface, and a dash")
-        << QByteArray("{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}\\f2}{\\listlevel\\levelnfc23{\\leveltext\\'01\\'96;}}")
-        << QList<int>{0, 1, 0} << QStringLiteral("• L0\n–\tL1\n• L0") << 1;
+    QTest::newRow("bullets of the Symbol typeface, and a dash") << QByteArray(
+        "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}\\f2}{\\listlevel\\levelnfc23{\\leveltext\\'01\\'96;}}")
+                                                                << QList<int>{0, 1, 0}
+                                                                << QStringLiteral("• L0\n–\tL1\n• L0") << 1;
     QTest::newRow("no number") << QByteArray("{\\listlevel\\levelnfc255{\\leveltext\\'00;}}") << QList<int>{0, 0}
                                << QStringLiteral("L0\nL0") << 0;
     // A bullet level shows a bullet whatever its level text says: none, an
@@ -426,10 +430,12 @@ void TestRtfReader::levelTexts_data()
     // A level text without its own number shows as it stands, whatever the
     // level's number format: a bullet, a dash, the numbers of the levels
     // above.
-    QTest::newRow("level texts without their own number")
-        << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'01\\u8226 ?;}}{\\listlevel\\levelnfc4{\\leveltext\\'01\\'96;}}"
-                      "{\\listlevel\\levelnfc0{\\leveltext\\'01\\'a7;}\\f2}{\\listlevel\\levelnfc0{\\leveltext\\'03\\'00.\\'01;}}")
-        << QList<int>{0, 0, 1, 2, 3, 3} << QStringLiteral("• L0\n• L0\n–\tL1\n• L2\n2.a\tL3\n2.a\tL3") << 2;
+    QTest::newRow("level texts without their own number") << QByteArray(
+        "{\\listlevel\\levelnfc0{\\leveltext\\'01\\u8226 ?;}}{\\listlevel\\levelnfc4{\\leveltext\\'01\\'96;}}"
+        "{\\listlevel\\levelnfc0{\\leveltext\\'01\\'a7;}\\f2}{\\listlevel\\levelnfc0{\\leveltext\\'03\\'00.\\'01;}}")
+                                                          << QList<int>{0, 0, 1, 2, 3, 3}
+                                                          << QStringLiteral("• L0\n• L0\n–\tL1\n• L2\n2.a\tL3\n2.a\tL3")
+                                                          << 2;
 }
 
 void TestRtfReader::levelTexts()
@@ -457,8 +463,9 @@ void TestRtfReader::longNumbersMoveTheFirstLine()
     // number Qt draws left of the text has its room.
     QTextDocument document;
     QVERIFY(TestDocuments::readRtf(
-        TestDocuments::rtf("\\deftab720" + listTable("{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}"
-                                                  "{\\listlevel\\levelnfc0{\\leveltext\\'02\\'01.;}}")
+        TestDocuments::rtf("\\deftab720"
+                           + listTable("{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}"
+                                       "{\\listlevel\\levelnfc0{\\leveltext\\'02\\'01.;}}")
                            + "\\pard\\ls1\\fi-720\\li720\\fs32 a\\par\\pard\\ls1\\ilvl1\\fi-360\\li1440 b\\par"),
         document));
     const QTextBlockFormat chapter = document.findBlockByNumber(0).blockFormat();
@@ -494,10 +501,11 @@ void TestRtfReader::table()
 {
     QTextDocument document;
     QVERIFY(TestDocuments::readRtf(
-        TestDocuments::rtf("before\\par\\trowd\\trgaph60\\trqc\\clbrdrt\\brdrs\\clbrdrb\\brdrw45\\brdrs\\cellx1500"
-                           "\\clcbpat2\\cellx4500"
-                           "\\pard\\intbl\\qc {\\b A}\\cell B\\cell\\row"
-                           "\\trowd\\trgaph60\\cellx1500\\cellx4500\\pard\\intbl C\\cell D\\cell\\row\\pard after\\par"),
+        TestDocuments::rtf(
+            "before\\par\\trowd\\trgaph60\\trqc\\clbrdrt\\brdrs\\clbrdrb\\brdrw45\\brdrs\\cellx1500"
+            "\\clcbpat2\\cellx4500"
+            "\\pard\\intbl\\qc {\\b A}\\cell B\\cell\\row"
+            "\\trowd\\trgaph60\\cellx1500\\cellx4500\\pard\\intbl C\\cell D\\cell\\row\\pard after\\par"),
         document));
     QTextTable *table = nullptr;
     for (QTextFrame *frame : document.rootFrame()->childFrames())
@@ -658,16 +666,19 @@ void TestRtfReader::otherWriters_data()
         << QStringLiteral("libreoffice.rtf")
         << QStringList{QStringLiteral("Статический расчёт трубы"),
                        QStringLiteral("Обычный текст, жирный, курсив, синий, подчёркнутый, H₂O, м², греческие α β γ."),
-                       QStringLiteral("Справа"), QStringLiteral("• первый пункт"), QStringLiteral("2. два"),
-                       QStringLiteral("Диаметр\t500 мм"), QStringLiteral("Рисунок:  конец.")}
+                       QStringLiteral("Справа"),
+                       QStringLiteral("• первый пункт"),
+                       QStringLiteral("2. два"),
+                       QStringLiteral("Диаметр\t500 мм"),
+                       QStringLiteral("Рисунок:  конец.")}
         << QStringLiteral("жирный") << QStringLiteral("2,") << 2;
-    QTest::newRow("pandoc")
-        << QStringLiteral("pandoc.rtf")
-        << QStringList{QStringLiteral("Статический расчёт"),
-                       QStringLiteral("Обычный текст, жирный, курсив, моно, H₂O, м² и греческие α β."),
-                       QStringLiteral("•\tпервый пункт"), QStringLiteral("2.\tдва"),
-                       QStringLiteral("Конец.")}
-        << QStringLiteral("жирный") << QStringLiteral("2 и") << 3;
+    QTest::newRow("pandoc") << QStringLiteral("pandoc.rtf")
+                            << QStringList{QStringLiteral("Статический расчёт"),
+                                           QStringLiteral(
+                                               "Обычный текст, жирный, курсив, моно, H₂O, м² и греческие α β."),
+                                           QStringLiteral("•\tпервый пункт"), QStringLiteral("2.\tдва"),
+                                           QStringLiteral("Конец.")}
+                            << QStringLiteral("жирный") << QStringLiteral("2 и") << 3;
 }
 
 void TestRtfReader::otherWriters()
@@ -692,8 +703,9 @@ void TestRtfReader::otherWriters()
     QCOMPARE(table->rows(), tableRows);
     const QTextCharFormat picture = TestDocuments::formatAt(document, QStringLiteral("\uFFFC"));
     QVERIFY(picture.isImageFormat());
-    QCOMPARE(document.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>().size(),
-             QSize(60, 30));
+    QCOMPARE(
+        document.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>().size(),
+        QSize(60, 30));
 }
 
 void TestRtfReader::codePages_data()
@@ -737,11 +749,11 @@ void TestRtfReader::unsupportedCodePageIsReported()
 void TestRtfReader::textOnlyReadsTheSameText_data()
 {
     QTest::addColumn<QByteArray>("rtf");
-    for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "two-tables.rtf", "roman-list.rtf",
-                             "shift-jis.rtf"})
+    for (const char *file :
+         {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "two-tables.rtf", "roman-list.rtf", "shift-jis.rtf"})
         QTest::newRow(file) << readFile(QString::fromLatin1(file));
-    QTest::newRow("raised and lowered")
-        << TestDocuments::rtf("m{\\super 2} H{\\sub 2}O {\\b 0.8}{\\super\\i 4}{\\super\\b 4}{\\v hidden}");
+    QTest::newRow("raised and lowered") << TestDocuments::rtf(
+        "m{\\super 2} H{\\sub 2}O {\\b 0.8}{\\super\\i 4}{\\super\\b 4}{\\v hidden}");
 }
 
 void TestRtfReader::textOnlyReadsTheSameText()

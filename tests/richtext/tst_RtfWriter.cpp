@@ -189,7 +189,8 @@ void TestRtfWriter::roundTripKeepsListsTablesAndPictures()
     QVERIFY(picture.isImageFormat());
     QCOMPARE(picture.toImageFormat().width(), 80.0);
     QCOMPARE(picture.toImageFormat().height(), 40.0);
-    const QImage image = copy.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>();
+    const QImage image =
+        copy.resource(QTextDocument::ImageResource, QUrl(picture.toImageFormat().name())).value<QImage>();
     QCOMPARE(image.convertToFormat(QImage::Format_RGB32), TestDocuments::picture(40, 20));
 }
 
@@ -211,7 +212,8 @@ void TestRtfWriter::header()
     QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251\\deff0"));
     QVERIFY(rtf.contains("{\\fonttbl\n{\\f0\\fnil\\fcharset204 "));
     QVERIFY(rtf.contains(" Liberation Serif;}"));
-    QVERIFY(rtf.contains("{\\colortbl;\\red200\\green0\\blue0;\\red255\\green255\\blue0;\\red220\\green220\\blue220;}"));
+    QVERIFY(
+        rtf.contains("{\\colortbl;\\red200\\green0\\blue0;\\red255\\green255\\blue0;\\red220\\green220\\blue220;}"));
     QVERIFY(rtf.endsWith("}\n"));
     QCOMPARE(rtf.count('{'), rtf.count('}') - rtf.count("\\}") + rtf.count("\\{"));
 }
@@ -228,8 +230,8 @@ void TestRtfWriter::encodesCharacters_data()
     QTest::newRow("braces and backslash") << QStringLiteral("{a}\\") << QByteArray("\\{a\\}\\\\");
     QTest::newRow("tab") << QStringLiteral("a\tb") << QByteArray("a\\tab b");
     QTest::newRow("line separator") << QStringLiteral("a\u2028b") << QByteArray("a\\line b");
-    QTest::newRow("non-breaking space and hyphens") << QStringLiteral("a\u00A0b\u00ADc\u2011d")
-                                                    << QByteArray("a\\~b\\-c\\_d");
+    QTest::newRow("non-breaking space and hyphens")
+        << QStringLiteral("a\u00A0b\u00ADc\u2011d") << QByteArray("a\\~b\\-c\\_d");
     QTest::newRow("text after a control word") << QStringLiteral("α1") << QByteArray("\\u945?1");
 }
 
@@ -309,9 +311,9 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
         << TestDocuments::rtf(listTable + items)
         << QStringLiteral("[Глава I] x\n[Раздел 1.01] x\n[A)] x\n[Раздел 1.02] x\n[Глава II] x\n[Раздел 2.01] x\n"
                           "[B)] x\n[C)] x\n[Раздел 2.02] x\n");
-    QTest::newRow("header rows")
-        << TestDocuments::rtf("\\trowd\\trhdr\\cellx2000\\intbl H\\cell\\row\\trowd\\cellx2000\\intbl a\\cell\\row")
-        << QStringLiteral("table 2x1, 1 header rows\n");
+    QTest::newRow("header rows") << TestDocuments::rtf(
+        "\\trowd\\trhdr\\cellx2000\\intbl H\\cell\\row\\trowd\\cellx2000\\intbl a\\cell\\row")
+                                 << QStringLiteral("table 2x1, 1 header rows\n");
     QTest::newRow("numbers as text past a QTextList")
         << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat7{\\leveltext\\'02\\'00.;}}"
                               "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
@@ -319,10 +321,10 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
         << QStringLiteral("7.\ta\n8.\tb\n");
     // A level text whose length byte is above 0x7F (no character of the
     // code page), with a tab in it.
-    QTest::newRow("long level text")
-        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'82" + QByteArray(128, 'x')
-                              + "\\tab\\'00;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 a\\par")
-        << QLatin1Char('[') + QString(128, QLatin1Char('x')) + QStringLiteral("\t1] a\n");
+    QTest::newRow("long level text") << TestDocuments::rtf(
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'82" + QByteArray(128, 'x')
+        + "\\tab\\'00;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 a\\par")
+                                     << QLatin1Char('[') + QString(128, QLatin1Char('x')) + QStringLiteral("\t1] a\n");
     // Numbering by \pn with text before the number longer than a level text
     // can be: cut to fit.
     QTest::newRow("long text before a number")
@@ -344,26 +346,27 @@ void TestRtfWriter::roundTripKeepsWhatReads_data()
         << QStringLiteral("cell 1,2 1x3\ng\n");
     // A tab in the text around a number, where the list is written from
     // its prefix and suffix.
-    QTest::newRow("tab around a number")
-        << QByteArray("{\\rtf{*\\listtable{\\list\\listlevel{\\leveltext'\\'00\t\\'01}\\listlevel\\levelstartat\\listid1}"
-                      "\\listoverridetable{\\listid1\\ls1}}\\ls1")
-        << QString();
+    QTest::newRow("tab around a number") << QByteArray(
+        "{\\rtf{*\\listtable{\\list\\listlevel{\\leveltext'\\'00\t\\'01}\\listlevel\\levelstartat\\listid1}"
+        "\\listoverridetable{\\listid1\\ls1}}\\ls1")
+                                         << QString();
     // A level text of 255 characters showing the number of the level above,
     // II, in place of its one-character placeholder: prefix, number and
     // suffix no longer fit a level text, so the numbers come as text.
     QTest::newRow("prefix and suffix past a level text")
-        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc1{\\leveltext;}}{\\listlevel{\\leveltext\\'ff"
-                              + QByteArray(252, 'x')
-                              + "\\'00.\\'01;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
-                                "\\pard\\ls1 a\\par\\pard\\ls1 b\\par\\pard\\ls1\\ilvl1 c\\par")
+        << TestDocuments::rtf(
+               "{\\*\\listtable{\\list{\\listlevel\\levelnfc1{\\leveltext;}}{\\listlevel{\\leveltext\\'ff"
+               + QByteArray(252, 'x')
+               + "\\'00.\\'01;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                 "\\pard\\ls1 a\\par\\pard\\ls1 b\\par\\pard\\ls1\\ilvl1 c\\par")
         << QString(252, QLatin1Char('x')) + QStringLiteral("II.1\tc\n");
     // Bullets as other writers define them: a bullet level without a level
     // text, and a decimal level whose text is a bullet without a number.
-    QTest::newRow("bullet levels of other writers")
-        << TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc23}{\\listlevel\\levelnfc0{\\leveltext\\'01\\u8226 ?;}}"
-                              "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
-                              "\\pard\\ls1 a\\par\\pard\\ls1\\ilvl1 b\\par\\pard\\ls1\\ilvl1 c\\par")
-        << QStringLiteral("[bullet -1] a\n[bullet -1] b\n[bullet -1] c\n");
+    QTest::newRow("bullet levels of other writers") << TestDocuments::rtf(
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc23}{\\listlevel\\levelnfc0{\\leveltext\\'01\\u8226 ?;}}"
+        "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+        "\\pard\\ls1 a\\par\\pard\\ls1\\ilvl1 b\\par\\pard\\ls1\\ilvl1 c\\par")
+                                                    << QStringLiteral("[bullet -1] a\n[bullet -1] b\n[bullet -1] c\n");
     for (const char *file : {"wordpad.rtf", "libreoffice.rtf", "pandoc.rtf", "mac-japanese.rtf", "big5.rtf"})
         QTest::newRow(file) << readFile(file) << QString();
 }
@@ -388,14 +391,16 @@ void TestRtfWriter::listDefinitionsWrittenBack()
 {
     QTextDocument document;
     QVERIFY(RtfReader::read(
-        TestDocuments::rtf("{\\*\\listtable{\\list{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}"
-                           "{\\listlevel\\levelnfc22\\levellegal1\\levelfollow1{\\leveltext\\'03\\'00.\\'01;}}\\listid5}}"
-                           "{\\*\\listoverridetable{\\listoverride\\listid5\\ls3}}"
-                           "\\pard\\ls3 a\\par\\pard\\ls3\\ilvl1 b\\par"),
+        TestDocuments::rtf(
+            "{\\*\\listtable{\\list{\\listlevel\\levelnfc1{\\leveltext\\'07\\'c3\\'eb\\'e0\\'e2\\'e0 \\'00;}}"
+            "{\\listlevel\\levelnfc22\\levellegal1\\levelfollow1{\\leveltext\\'03\\'00.\\'01;}}\\listid5}}"
+            "{\\*\\listoverridetable{\\listoverride\\listid5\\ls3}}"
+            "\\pard\\ls3 a\\par\\pard\\ls3\\ilvl1 b\\par"),
         document));
     const QByteArray rtf = RtfWriter::write(document);
-    QVERIFY2(rtf.contains("\\levelnfc1\\levelnfcn1\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1{\\leveltext\\'07\\'c3\\'eb"
-                          "\\'e0\\'e2\\'e0 \\'00;}{\\levelnumbers\\'07;}"),
+    QVERIFY2(rtf.contains(
+                 "\\levelnfc1\\levelnfcn1\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1{\\leveltext\\'07\\'c3\\'eb"
+                 "\\'e0\\'e2\\'e0 \\'00;}{\\levelnumbers\\'07;}"),
              rtf.constData());
     QVERIFY2(rtf.contains("\\levelnfc22\\levelnfcn22\\leveljc0\\leveljcn0\\levelfollow1\\levelstartat1\\levellegal1"
                           "{\\leveltext\\'03\\'00.\\'01;}{\\levelnumbers\\'01\\'03;}"),
@@ -437,7 +442,7 @@ void TestRtfWriter::editedListsKeepTheirNumbers()
 void TestRtfWriter::layoutWritten_data()
 {
     QTest::addColumn<QString>("paragraph"); // Of TestDocuments::fillLayoutCases; empty for the header.
-    QTest::addColumn<QByteArray>("words");   // Written together in the paragraph's line.
+    QTest::addColumn<QByteArray>("words");  // Written together in the paragraph's line.
     QTest::addColumn<bool>("written");
 
     // 210 and 297 mm, 20 mm: 11906, 16838 and 1134 twips.
@@ -453,7 +458,8 @@ void TestRtfWriter::layoutWritten_data()
     QTest::newRow("item of an indented list") << QStringLiteral("номер один") << QByteArray("\\fi-360\\li600") << true;
     // A margin narrower than the hanging indent: the number at the page's
     // margin, not left of it.
-    QTest::newRow("item with a narrow margin") << QStringLiteral("узкий отступ") << QByteArray("\\fi-150\\li150") << true;
+    QTest::newRow("item with a narrow margin")
+        << QStringLiteral("узкий отступ") << QByteArray("\\fi-150\\li150") << true;
 }
 
 void TestRtfWriter::layoutWritten()
@@ -466,7 +472,8 @@ void TestRtfWriter::layoutWritten()
     const QByteArray rtf = RtfWriter::write(document);
     // One paragraph per line; what comes before the first is the header.
     const QList<QByteArray> lines = rtf.split('\n');
-    const auto first = std::find_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.startsWith("\\pard"); });
+    const auto first =
+        std::find_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.startsWith("\\pard"); });
     QByteArray line;
     if (paragraph.isEmpty()) {
         line = QList<QByteArray>(lines.begin(), first).join('\n');

@@ -59,7 +59,7 @@ public:
     bool read(const QByteArray &xml)
     {
         QXmlStreamReader reader(xml);
-        QString style;  // The style being read.
+        QString style; // The style being read.
         QString family;
         QString paragraphStyle;
         QString spanStyle;
@@ -83,14 +83,15 @@ public:
                 } else if (name == u"style:page-layout-properties") {
                     for (const QXmlStreamAttribute &attribute : attributes)
                         m_pageLayouts[style].insert(attribute.qualifiedName().toString(), attribute.value().toString());
-                } else if (name == u"style:master-page" && attributes.value(QLatin1String("style:name")) == u"Standard") {
+                } else if (name == u"style:master-page"
+                           && attributes.value(QLatin1String("style:name")) == u"Standard") {
                     m_pageLayout = attributes.value(QLatin1String("style:page-layout-name")).toString();
                 } else if (name == u"text:list-style") {
                     style = attributes.value(QLatin1String("style:name")).toString();
                 } else if ((name == u"text:list-level-style-bullet" || name == u"text:list-level-style-number")
                            && attributes.value(QLatin1String("text:level")) == u"1") {
-                    m_listKinds.insert(style, name.endsWith(u"bullet") ? QStringLiteral("bullet")
-                                                                       : QStringLiteral("number"));
+                    m_listKinds.insert(style,
+                                       name.endsWith(u"bullet") ? QStringLiteral("bullet") : QStringLiteral("number"));
                 } else if (name == u"text:list") {
                     lists.append(attributes.hasAttribute(QLatin1String("text:style-name"))
                                      ? attributes.value(QLatin1String("text:style-name")).toString()
@@ -140,7 +141,8 @@ public:
 private:
     QString weightOf(const QString &spanStyle, const QString &paragraphStyle) const
     {
-        const QString span = m_styles.value(QStringLiteral("text/") + spanStyle).value(QStringLiteral("fo:font-weight"));
+        const QString span =
+            m_styles.value(QStringLiteral("text/") + spanStyle).value(QStringLiteral("fo:font-weight"));
         if (!span.isEmpty())
             return span;
         const QString paragraph =
@@ -196,9 +198,10 @@ void TestRtfWriterInLibreOffice::initTestCase()
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(office, {QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--nolockcheck"),
-                           QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toString(),
-                           QStringLiteral("--convert-to"), QStringLiteral("fodt"), QStringLiteral("--outdir"), dir.path(),
-                           rtf.fileName()});
+                           QStringLiteral("-env:UserInstallation=")
+                               + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toString(),
+                           QStringLiteral("--convert-to"), QStringLiteral("fodt"), QStringLiteral("--outdir"),
+                           dir.path(), rtf.fileName()});
     QVERIFY2(process.waitForFinished(180000), "LibreOffice did not finish converting within three minutes");
     const QByteArray output = process.readAll();
     QFile converted(dir.filePath(QStringLiteral("cases.fodt")));
@@ -220,12 +223,14 @@ void TestRtfWriterInLibreOffice::libreOfficeReads_data()
     // A4: 210 × 297 mm, margins of 20 mm, in twips.
     row(QStringLiteral("page width"), page, QStringLiteral("fo:page-width"), 11906);
     row(QStringLiteral("page height"), page, QStringLiteral("fo:page-height"), 16838);
-    for (const QString &side : {QStringLiteral("top"), QStringLiteral("bottom"), QStringLiteral("left"), QStringLiteral("right")})
+    for (const QString &side :
+         {QStringLiteral("top"), QStringLiteral("bottom"), QStringLiteral("left"), QStringLiteral("right")})
         row(QStringLiteral("page margin ") + side, page, QStringLiteral("fo:margin-") + side, 1134);
 
     row(QStringLiteral("page break"), QStringLiteral("Вторая страница"), QStringLiteral("fo:break-before"),
         QStringLiteral("page"));
-    row(QStringLiteral("no page break"), QStringLiteral("Первая страница"), QStringLiteral("fo:break-before"), QString());
+    row(QStringLiteral("no page break"), QStringLiteral("Первая страница"), QStringLiteral("fo:break-before"),
+        QString());
 
     const std::pair<QString, QString> weights[] = {
         {QStringLiteral("светлый"), QStringLiteral("normal")}, {QStringLiteral("обычный"), QStringLiteral("normal")},

@@ -11,8 +11,8 @@ class FaultyFileSystem : public FileSystemCalls
 public:
     enum class Fault {
         None,
-        Create, // no new file can be made
-        Write, // every write fails
+        Create,     // no new file can be made
+        Write,      // every write fails
         ShortWrite, // the disk fills part-way: half of the first write, then nothing
         Fsync,
         Close,

@@ -34,8 +34,12 @@ QStringList OrdinaryUser::command(const QString &program, const QStringList &arg
     if (!isRoot())
         return QStringList{program} + arguments;
     const QString id = QString::number(Id);
-    return QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=") + id, QStringLiteral("--regid=") + id,
-                       QStringLiteral("--clear-groups"), QStringLiteral("--"), program}
+    return QStringList{QStringLiteral("setpriv"),
+                       QStringLiteral("--reuid=") + id,
+                       QStringLiteral("--regid=") + id,
+                       QStringLiteral("--clear-groups"),
+                       QStringLiteral("--"),
+                       program}
            + arguments;
 }
 

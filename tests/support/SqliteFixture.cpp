@@ -92,8 +92,7 @@ CREATE VIEW Soiles AS
 
 QString SqliteFixture::manySoilsSql()
 {
-    return QStringLiteral("PRAGMA page_size = 1024;\n")
-           + withSoils(QStringLiteral(R"(
+    return QStringLiteral("PRAGMA page_size = 1024;\n") + withSoils(QStringLiteral(R"(
 CREATE TABLE Soiles (SoilId INTEGER, Descr TEXT, Gamma_kN_m3 REAL, Egr_MPa REAL, Fi REAL, Kk REAL);
 WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000)
   INSERT INTO Soiles SELECT i, 'Грунт ' || i, 19, 5, 30, 1.3 FROM n;

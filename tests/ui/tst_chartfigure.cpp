@@ -173,10 +173,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("condition");
         QTest::addColumn<QString>("percent");
         QTest::addColumn<QString>("verdict");
-        QTest::newRow("holds") << 0.1078 << 0.251445 << true << "0,1078 ≤ 0,2514 МПа" << "42,9 %" << "✔ выполнено";
-        QTest::newRow("equality") << 0.25 << 0.25 << true << "0,25 ≤ 0,25 МПа" << "100 %" << "✔ выполнено";
-        QTest::newRow("fails") << 0.3 << 0.25 << false << "0,3 > 0,25 МПа" << "120 %" << "✘ не выполнено";
-        QTest::newRow("no limit") << 0.1 << 0.0 << false << "0,1 > 0 МПа" << "—" << "✘ не выполнено";
+        QTest::newRow("holds") << 0.1078 << 0.251445 << true << "0,1078 ≤ 0,2514 МПа"
+                               << "42,9 %"
+                               << "✔ выполнено";
+        QTest::newRow("equality") << 0.25 << 0.25 << true << "0,25 ≤ 0,25 МПа"
+                                  << "100 %"
+                                  << "✔ выполнено";
+        QTest::newRow("fails") << 0.3 << 0.25 << false << "0,3 > 0,25 МПа"
+                               << "120 %"
+                               << "✘ не выполнено";
+        QTest::newRow("no limit") << 0.1 << 0.0 << false << "0,1 > 0 МПа"
+                                  << "—"
+                                  << "✘ не выполнено";
     }
     void verdict()
     {
@@ -186,9 +194,15 @@ private Q_SLOTS:
         QFETCH(QString, condition);
         QFETCH(QString, percent);
         QFETCH(QString, verdict);
-        CalcCheck check{QStringLiteral("stability"), QStringLiteral("Устойчивость"), QStringLiteral("qвн"),
-                        QStringLiteral("qуст"), QStringLiteral("МПа"), value, limit,
-                        CalcCheck::ratio(value, limit), holds};
+        CalcCheck check{QStringLiteral("stability"),
+                        QStringLiteral("Устойчивость"),
+                        QStringLiteral("qвн"),
+                        QStringLiteral("qуст"),
+                        QStringLiteral("МПа"),
+                        value,
+                        limit,
+                        CalcCheck::ratio(value, limit),
+                        holds};
         VerdictPanel panel;
         panel.setChecks({check}, VerdictPanel::Shown::Current);
         QCOMPARE(panel.cellText(0, VerdictPanel::ColumnCheck), QStringLiteral("Устойчивость"));
@@ -202,8 +216,15 @@ private Q_SLOTS:
 
     void verdictOutdatedAndHidden()
     {
-        const CalcCheck check{QStringLiteral("strength"), QStringLiteral("Прочность"), QStringLiteral("S"), QString(),
-                              QString(), 0.5, 1, 0.5, true};
+        const CalcCheck check{QStringLiteral("strength"),
+                              QStringLiteral("Прочность"),
+                              QStringLiteral("S"),
+                              QString(),
+                              QString(),
+                              0.5,
+                              1,
+                              0.5,
+                              true};
         VerdictPanel panel;
         panel.setChecks({check}, VerdictPanel::Shown::Outdated);
         QCOMPARE(panel.cellText(0, VerdictPanel::ColumnCondition), QStringLiteral("0,5 ≤ 1"));

@@ -37,8 +37,8 @@ private Q_SLOTS:
         vars.applyCatalogue();
         VariableGridModel input(vars, VariableGridModel::Kind::Input);
         VariableGridModel output(vars, VariableGridModel::Kind::Output);
-        const QVector<Slot> rows{Slot::Eo, Slot::Etau, Slot::Mu, Slot::Sigmao, Slot::Gamma, Slot::fi, Slot::nu,
-                                 Slot::Et, Slot::Sigmat, Slot::psiSt, Slot::Din};
+        const QVector<Slot> rows{Slot::Eo, Slot::Etau, Slot::Mu,     Slot::Sigmao, Slot::Gamma, Slot::fi,
+                                 Slot::nu, Slot::Et,   Slot::Sigmat, Slot::psiSt,  Slot::Din};
         input.setRows(rows);
         output.setRows(rows);
         const QStringList greek{"Εο", "Ετ", "μ", "σο", "γ", "ϕ", "ν", "Ετ", "στ", "πσι", "Dвнутр"};

@@ -11,8 +11,8 @@ class FileSystemCalls
 public:
     // How open() opens a file.
     enum class Mode {
-        CreateNew, // for writing; fails when the name exists
-        WriteExisting, // for writing, from the start, without cutting short
+        CreateNew,      // for writing; fails when the name exists
+        WriteExisting,  // for writing, from the start, without cutting short
         AppendExisting, // for writing at the end
     };
 

@@ -32,19 +32,19 @@ public:
     struct SaveTarget
     {
         enum class Kind {
-            NewFile, // nothing yet: `path` is where the file goes (a dangling link's target)
+            NewFile,     // nothing yet: `path` is where the file goes (a dangling link's target)
             RegularFile, // `path` is the file itself, links followed
             Folder,
-            Device, // a character device or a FIFO, written in place
+            Device,         // a character device or a FIFO, written in place
             ThroughProcess, // a name through the process table (/dev/stdout, /proc/<pid>/fd/N)
-            NotRegular, // a socket, a block device
-            Failed, // `error` says why
+            NotRegular,     // a socket, a block device
+            Failed,         // `error` says why
         };
         Kind kind = Kind::Failed;
         QByteArray path;
-        FormerFile former; // RegularFile
+        FormerFile former;      // RegularFile
         int ownDescriptor = -1; // ThroughProcess: this process's descriptor the name stands for
-        int error = 0; // Failed
+        int error = 0;          // Failed
     };
 
     static SaveTarget inspectSaveTarget(const QByteArray &name);
@@ -75,7 +75,7 @@ public:
     // What a closed pipe does to a writer.
     enum class BrokenPipe {
         EndsProgram, // the system's default
-        IsAnError, // the write fails with EPIPE and the program goes on
+        IsAnError,   // the write fails with EPIPE and the program goes on
     };
     // Writes all the bytes through FileSystemCalls; 0 or the errno.
     static int writeAll(int descriptor, const char *data, qint64 size, BrokenPipe brokenPipe);

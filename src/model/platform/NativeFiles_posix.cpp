@@ -148,7 +148,8 @@ private:
             if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO)
                 || current.sa_handler != SIG_DFL)
                 continue;
-            struct sigaction action{};
+            struct sigaction action
+            {};
             action.sa_handler = &PendingTemporaries::onSignal;
             sigemptyset(&action.sa_mask);
             action.sa_flags = SA_RESTART;
@@ -164,7 +165,8 @@ private:
             if (slot.ready.load())
                 ::unlink(slot.path);
         }
-        struct sigaction fallback{};
+        struct sigaction fallback
+        {};
         fallback.sa_handler = SIG_DFL;
         sigemptyset(&fallback.sa_mask);
         ::sigaction(signal, &fallback, nullptr);
@@ -298,10 +300,8 @@ int NativeFiles::writeAccess(const QByteArray &path)
 int NativeFiles::openInPlace(const QByteArray &path, bool append)
 {
     // Opening a FIFO waits for its reader, as a shell's redirection does.
-    return FileSystemCalls::instance().open(path.constData(),
-                                            append ? FileSystemCalls::Mode::AppendExisting
-                                                   : FileSystemCalls::Mode::WriteExisting,
-                                            0);
+    return FileSystemCalls::instance().open(
+        path.constData(), append ? FileSystemCalls::Mode::AppendExisting : FileSystemCalls::Mode::WriteExisting, 0);
 }
 
 int NativeFiles::duplicateForWriting(int descriptor)
