@@ -116,7 +116,8 @@ void ChartPageController::saveChart()
         return;
     }
     m_folder = QFileInfo(path).absolutePath();
-    m_settings.writeEditorDialogFolder(m_folder);
+    // A settings file that cannot be written is said when the program ends.
+    static_cast<void>(m_settings.writeEditorDialogFolder(m_folder));
 }
 
 void ChartPageController::insertChart()

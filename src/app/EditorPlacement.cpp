@@ -3,7 +3,6 @@
 #include "app/WindowPlacement.h"
 
 #include <QEvent>
-#include <QScreen>
 #include <QWidget>
 
 EditorPlacement::EditorPlacement(QWidget *editor, SettingsStore settings)
@@ -15,27 +14,19 @@ EditorPlacement::EditorPlacement(QWidget *editor, SettingsStore settings)
 
 void EditorPlacement::restore()
 {
-    const QScreen *screen = m_editor->screen();
-    const auto placement = m_settings.editorPlacement(qRound(screen->logicalDotsPerInch()), screen->size());
-    if (!placement)
-        return;
-    if (placement->normalBounds.isValid())
-        m_editor->setGeometry(
-            WindowPlacement::fitToScreens(placement->normalBounds, WindowPlacement::availableScreenAreas()));
-    if (placement->showCmd == WindowPlacement::Maximized)
-        m_editor->setWindowState(Qt::WindowMaximized);
+    const WindowPlacement::Screen screen = WindowPlacement::screenOf(*m_editor);
+    if (const auto placement = m_settings.editorPlacement(screen.pixelsPerInch, screen.size))
+        placement->applyTo(*m_editor, WindowPlacement::MinimizedWindow::Dropped);
 }
 
 void EditorPlacement::save()
 {
     if (!m_editor)
         return;
-    WindowPlacement placement;
-    // A minimised editor comes back as it was before.
-    placement.showCmd = m_editor->isMaximized() ? WindowPlacement::Maximized : WindowPlacement::Normal;
-    placement.normalBounds = m_editor->normalGeometry().isValid() ? m_editor->normalGeometry() : m_editor->geometry();
-    const QScreen *screen = m_editor->screen();
-    m_settings.writeEditorPlacement(placement, qRound(screen->logicalDotsPerInch()), screen->size());
+    const WindowPlacement::Screen screen = WindowPlacement::screenOf(*m_editor);
+    // A failure is said by the main window, which writes the same file last.
+    static_cast<void>(m_settings.writeEditorPlacement(
+        WindowPlacement::of(*m_editor, WindowPlacement::MinimizedWindow::Dropped), screen.pixelsPerInch, screen.size));
 }
 
 void EditorPlacement::saveIfShown()

@@ -54,17 +54,17 @@ bool IniFile::load()
     return true;
 }
 
-bool IniFile::save(QString *reason) const
+Result<> IniFile::save() const
 {
-    if (!m_refused.isEmpty()) {
-        if (reason)
-            *reason = m_refused;
-        return false;
-    }
+    if (!m_refused.isEmpty())
+        return Result<>::failure(m_refused);
     QByteArray bytes;
     for (const Line &line : m_lines)
         bytes += line.text.toUtf8() + "\n";
-    return SafeFileWriter::writeFile(m_path, bytes, reason, SafeFileWriter::Devices::Refuse);
+    QString reason;
+    if (!SafeFileWriter::writeFile(m_path, bytes, &reason, SafeFileWriter::Devices::Refuse))
+        return Result<>::failure(reason);
+    return {};
 }
 
 int IniFile::find(const QString &section, const QString &key) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -22,10 +24,10 @@ public:
     // does anything that is no regular file or is larger than MaxFileSize.
     // Returns whether the file was read.
     bool load();
-    // Writes the whole file all or nothing; false, with the reason, when it
-    // cannot be written, the file that was there left as it was.  A file
+    // Writes the whole file all or nothing; the reason when it cannot be
+    // written, the file that was there left as it was.  A file
     // that load() refused is never written over: its content would be lost.
-    bool save(QString *reason = nullptr) const;
+    Result<> save() const;
 
     bool contains(const QString &section, const QString &key) const;
     QString value(const QString &section, const QString &key, const QString &fallback = QString()) const;

@@ -1,11 +1,9 @@
 #include "app/MainSelection.h"
 
-#include "app/MainWindow.h"
 #include "calc/CalcSession.h"
 #include "calc/TubeSelectionRunner.h"
 #include "refdata/DatabaseError.h"
 #include "ui/Dialogs.h"
-#include "ui/GridView.h"
 #include "ui/TubeSelectionModel.h"
 #include "ui/TubeSelectionPage.h"
 
@@ -36,8 +34,8 @@ bool isTubeSize(Slot slot)
 
 } // namespace
 
-MainSelection::MainSelection(MainWindow &main, CalcSession &session)
-    : QObject(&main), m_main(main), m_session(session), m_runner(new TubeSelectionRunner(this))
+MainSelection::MainSelection(QTabWidget *pages, TubeSelectionPage *selectionPage, CalcSession &session)
+    : QObject(pages), m_pages(pages), m_page(selectionPage), m_session(session), m_runner(new TubeSelectionRunner(this))
 {
     TubeSelectionPage *selection = &page();
     connect(selection, &TubeSelectionPage::startRequested, this, &MainSelection::start);
@@ -45,7 +43,7 @@ MainSelection::MainSelection(MainWindow &main, CalcSession &session)
     connect(selection, &TubeSelectionPage::chooseRequested, this, &MainSelection::choose);
     connect(m_runner, &TubeSelectionRunner::progress, selection, &TubeSelectionPage::setProgress);
     connect(m_runner, &TubeSelectionRunner::finished, this, &MainSelection::finished);
-    connect(m_main.widgets().pages, &QTabWidget::currentChanged, this, [this] {
+    connect(m_pages, &QTabWidget::currentChanged, this, [this] {
         if (!pageShown())
             return;
         showKind();
@@ -66,12 +64,12 @@ MainSelection::~MainSelection() = default;
 
 TubeSelectionPage &MainSelection::page() const
 {
-    return *m_main.widgets().PageSelection;
+    return *m_page;
 }
 
 bool MainSelection::pageShown() const
 {
-    return m_main.widgets().pages->currentWidget() == &page();
+    return m_pages->currentWidget() == m_page;
 }
 
 QVector<double> MainSelection::fingerprint(CalcKind kind) const
@@ -128,7 +126,7 @@ void MainSelection::start()
     try {
         m_session.referenceData().loadTubes();
     } catch (const DatabaseError &error) {
-        Dialogs::instance().generalError(&m_main, error.message());
+        Dialogs::instance().generalError(m_page->window(), error.message());
         return;
     }
     auto selection = std::make_unique<TubeSelection>(m_session, kind);
@@ -175,16 +173,10 @@ void MainSelection::choose(int row)
                && refs.tubes()->row(index).values() == tube.corrugated.values();
     }
     if (!same) {
-        Dialogs::instance().message(&m_main, QStringLiteral("Таблица труб изменилась после подбора. "
-                                                            "Нажмите «Подобрать», чтобы подобрать трубу заново."));
+        Dialogs::instance().message(m_page->window(),
+                                    QStringLiteral("Таблица труб изменилась после подбора. "
+                                                   "Нажмите «Подобрать», чтобы подобрать трубу заново."));
         return;
     }
-    // As a click on the tube page.
-    const MainWindowWidgets &ui = m_main.widgets();
-    GridView *grid = tube.fiberglass ? ui.fiberglassTubesGrid : ui.tubesGrid;
-    grid->setCurrentIndex(grid->model()->index(index, 0));
-    if (tube.fiberglass)
-        m_main.pickClickedFiberglassTube();
-    else
-        m_main.pickClickedTube();
+    Q_EMIT tubeChosen(tube.fiberglass, index);
 }

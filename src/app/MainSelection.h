@@ -7,15 +7,15 @@
 #include <QVector>
 
 class CalcSession;
-class MainWindow;
+class QTabWidget;
 class TubeSelectionPage;
 class TubeSelectionRunner;
 
 // The page "Подбор трубы" of the main window at work: it runs the selection
 // of the calculation the session is on, with its inputs as they are, on a
 // thread of its own while the window stays responsive; says when the
-// inputs have changed since; and makes a row the chosen tube through the
-// tube page, as a click there does.  The static selections run by
+// inputs have changed since; and asks for a row to be made the chosen tube,
+// as a click on the tube page does.  The static selections run by
 // themselves when the page is shown; the hydraulic one as soon as a
 // required flow is given.
 class MainSelection : public QObject
@@ -23,7 +23,8 @@ class MainSelection : public QObject
     Q_OBJECT
 
 public:
-    MainSelection(MainWindow &main, CalcSession &session);
+    // The selection page is one of the pages; messages go to its window.
+    MainSelection(QTabWidget *pages, TubeSelectionPage *selectionPage, CalcSession &session);
     ~MainSelection() override;
 
     // Runs the selection; does nothing while one is under way.
@@ -34,6 +35,11 @@ public:
 
     TubeSelectionRunner &runner() { return *m_runner; }
 
+Q_SIGNALS:
+    // The user chose the tube of that row of the tube table (the fiberglass
+    // one or the other), still as the table shows it.
+    void tubeChosen(bool fiberglass, int row);
+
 private:
     TubeSelectionPage &page() const;
     bool pageShown() const;
@@ -43,7 +49,8 @@ private:
     // calculation other than the tube's sizes, the choices and the kind.
     QVector<double> fingerprint(CalcKind kind) const;
 
-    MainWindow &m_main;
+    QTabWidget *m_pages;
+    TubeSelectionPage *m_page;
     CalcSession &m_session;
     TubeSelectionRunner *m_runner;
     // The kind and the inputs of the run shown or under way.

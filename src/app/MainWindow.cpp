@@ -9,14 +9,13 @@
 #include "app/AboutDialog.h"
 #include "calc/CalcSession.h"
 #include "calc/FiberglassChoices.h"
-#include "model/NumberFormat.h"
 #include "refdata/DatabaseError.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
-#include "refdata/ReferenceTableModel.h"
 #include "ui/Dialogs.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
+#include "ui/ResultsStateLine.h"
 #include "ui/VariableGridModel.h"
 
 #include <QAction>
@@ -101,7 +100,7 @@ MainWindow::~MainWindow()
     for (GridView *grid : {ui.materialsGrid, ui.tubesGrid, ui.fiberglassTubesGrid, ui.soilsGrid})
         grid->setModel(nullptr);
     // Nothing can be said any more: a failure here goes unreported.
-    if (!m_placementSaved && placementRestored)
+    if (!m_placementSaved && m_placementRestored)
         saveView(false);
     if (m_hook)
         qApp->removeEventFilter(m_hook);
@@ -119,47 +118,49 @@ ReferenceData &MainWindow::referenceData()
 
 void MainWindow::createActions()
 {
-    auto action = [this](const QString &text, void (MainWindow::*slot)()) {
+    auto action = [this](const char *name, const QString &text, void (MainWindow::*slot)()) {
         auto *a = new QAction(text, this);
+        a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
         addAction(a);
         return a;
     };
-    hydraulicAction = action(QStringLiteral("Гидравлический расчёт"), &MainWindow::chooseHydraulicCalculation);
-    hydraulicAction->setCheckable(true);
-    staticAction = action(QStringLiteral("Статический расчёт"), &MainWindow::chooseStaticCalculation);
-    staticAction->setCheckable(true);
+    m_hydraulicAction =
+        action("hydraulicAction", QStringLiteral("Гидравлический расчёт"), &MainWindow::chooseHydraulicCalculation);
+    m_hydraulicAction->setCheckable(true);
+    m_staticAction = action("staticAction", QStringLiteral("Статический расчёт"), &MainWindow::chooseStaticCalculation);
+    m_staticAction->setCheckable(true);
     // C and R are plain keys claimed program-wide by the message hook; the
     // menus only name them.
-    runAction = action(QStringLiteral("Выполнить\tC"), &MainWindow::runCalculation);
-    reportAction = action(QStringLiteral("Правка\tR"), &MainWindow::makeReport);
-    exitAction = action(QStringLiteral("&Выход"), &MainWindow::exitProgram);
-    exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-    exitAction->setShortcutContext(Qt::WindowShortcut);
-    helpAction = action(QStringLiteral("Вызов справки"), &MainWindow::openHelp);
-    aboutAction = action(QStringLiteral("&О программе"), &MainWindow::showAbout);
+    m_runAction = action("runAction", QStringLiteral("Выполнить\tC"), &MainWindow::runCalculation);
+    m_reportAction = action("reportAction", QStringLiteral("Правка\tR"), &MainWindow::makeReport);
+    m_exitAction = action("exitAction", QStringLiteral("&Выход"), &MainWindow::exitProgram);
+    m_exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    m_exitAction->setShortcutContext(Qt::WindowShortcut);
+    m_helpAction = action("helpAction", QStringLiteral("Вызов справки"), &MainWindow::openHelp);
+    m_aboutAction = action("aboutAction", QStringLiteral("&О программе"), &MainWindow::showAbout);
 
-    ui.reportMenu->addAction(reportAction);
+    ui.reportMenu->addAction(m_reportAction);
     ui.reportMenu->addSeparator();
-    ui.reportMenu->addAction(exitAction);
-    ui.calculationMenu->addAction(hydraulicAction);
-    ui.calculationMenu->addAction(staticAction);
+    ui.reportMenu->addAction(m_exitAction);
+    ui.calculationMenu->addAction(m_hydraulicAction);
+    ui.calculationMenu->addAction(m_staticAction);
     ui.calculationMenu->addSeparator();
-    ui.calculationMenu->addAction(runAction);
-    ui.helpMenu->addAction(helpAction);
+    ui.calculationMenu->addAction(m_runAction);
+    ui.helpMenu->addAction(m_helpAction);
     ui.helpMenu->addSeparator();
-    ui.helpMenu->addAction(aboutAction);
+    ui.helpMenu->addAction(m_aboutAction);
     connect(ui.calculationMenu, &QMenu::aboutToShow, this, &MainWindow::markCalculationMenu);
 }
 
 void MainWindow::setUp()
 {
     // The message hook sees every event of the program.
-    m_hook = new ApplicationMessageHook(this, runAction, reportAction, helpAction);
+    m_hook = new ApplicationMessageHook(this, m_runAction, m_reportAction, m_helpAction);
     qApp->installEventFilter(m_hook);
     connect(m_hook, &ApplicationMessageHook::mainWindowActivated, this, &MainWindow::onActivated);
     connect(m_hook, &ApplicationMessageHook::disabledCommandKey, this, [this](QAction *action) {
-        if (action == reportAction)
+        if (action == m_reportAction)
             explainNoReport();
     });
 
@@ -172,7 +173,8 @@ void MainWindow::setUp()
         m_session->referenceData().database().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
     m_charts = new ChartPageController(this, ui, *m_session, m_settings, [this] { return m_reports; });
-    m_selection = new MainSelection(*this, *m_session);
+    m_selection = new MainSelection(ui.pages, ui.selectionPage, *m_session);
+    connect(m_selection, &MainSelection::tubeChosen, this, &MainWindow::chooseTubeRow);
 
     m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
     m_outModel = new VariableGridModel(vars(), VariableGridModel::Kind::Output, this);
@@ -192,12 +194,9 @@ void MainWindow::setUp()
     connect(ui.wallCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { m_session->setWall(wallAt(index)); });
 
-    placementSection = SettingsStore::mainWindowSection();
-
     connect(ui.calculationTabs, &QTabBar::currentChanged, this, &MainWindow::changeCalculationTab);
     ui.calculationTabs->setCurrentIndex(m_settings.tabIndex());
 
-    placementRestored = false;
     m_session->setMode(ui.calculationTabs->currentIndex() == 1 ? 1 : 0);
     m_session->setLaying(layingAt(ui.layingCombo->currentIndex()));
     m_session->setWall(wallAt(ui.wallCombo->currentIndex()));
@@ -207,7 +206,7 @@ void MainWindow::setUp()
         showStaticView();
 
     // Greek names are drawn as Unicode Greek letters in the grids' typeface.
-    symbolFont = QFont(VariableGridModel::cellFont().family());
+    QFont symbolFont(VariableGridModel::cellFont().family());
     symbolFont.setPointSize(9);
     m_inModel->setSymbolFont(symbolFont);
 
@@ -215,7 +214,7 @@ void MainWindow::setUp()
     m_project = new ProjectController(this, *m_session, m_settings);
     m_project->fillMenu(ui.projectMenu);
     ui.projectMenu->addSeparator();
-    ui.projectMenu->addAction(exitAction);
+    ui.projectMenu->addAction(m_exitAction);
     connect(m_project, &ProjectController::sessionReplaced, this, &MainWindow::showReplacedSession);
 
     connect(m_session.get(), &CalcSession::changed, this, &MainWindow::showSession);
@@ -232,9 +231,9 @@ void MainWindow::setUp()
 
 void MainWindow::onActivated()
 {
-    if (!placementRestored) {
+    if (!m_placementRestored) {
         restorePlacement();
-        placementRestored = true;
+        m_placementRestored = true;
         if (!m_startProject.isEmpty())
             m_project->openFile(std::exchange(m_startProject, QString()));
     }
@@ -266,18 +265,8 @@ void MainWindow::setUpReferenceGrids()
         {ui.fiberglassTubesGrid, refs.fiberglassTubes()},
         {ui.soilsGrid, refs.soils()},
     };
-    for (const auto &[grid, model] : grids) {
-        grid->setModel(model);
-        QVector<int> widths;
-        QVector<int> limits;
-        for (int c = 0; c < model->columnCount(); ++c) {
-            widths << model->headerData(c, Qt::Horizontal, ReferenceTableModel::ColumnWidthRole).toInt();
-            const QVariant limit = model->headerData(c, Qt::Horizontal, ReferenceTableModel::ColumnMaxWidthRole);
-            limits << (limit.isValid() ? limit.toInt() : 0);
-        }
-        grid->setColumnWidths(widths);
-        grid->setColumnLimits(limits);
-    }
+    for (const auto &[grid, model] : grids)
+        grid->setReferenceModel(model);
     showTubeGrid();
     connect(ui.pages, &QTabWidget::currentChanged, this, &MainWindow::loadShownReferencePage);
     connect(ui.materialsGrid, &QAbstractItemView::clicked, this, &MainWindow::pickClickedMaterial);
@@ -345,6 +334,16 @@ void MainWindow::pickClickedSoil()
     }
 }
 
+void MainWindow::chooseTubeRow(bool fiberglass, int row)
+{
+    GridView *grid = fiberglass ? ui.fiberglassTubesGrid : ui.tubesGrid;
+    grid->setCurrentIndex(grid->model()->index(row, 0));
+    if (fiberglass)
+        pickClickedFiberglassTube();
+    else
+        pickClickedTube();
+}
+
 void MainWindow::changeCalculationTab(int index)
 {
     m_session->setMode(index);
@@ -399,11 +398,6 @@ void MainWindow::showStaticView()
 void MainWindow::showFiberglassView()
 {
     fillView(CalcView::Fiberglass);
-}
-
-bool MainWindow::fiberglassPanelShown() const
-{
-    return !ui.fiberglassOptionsPanel->isHidden();
 }
 
 void MainWindow::updateFiberglassOptions()
@@ -495,29 +489,7 @@ void MainWindow::showSession()
     }
     m_outModel->refresh();
 
-    QColor background(236, 236, 236);
-    QColor text(64, 64, 64);
-    switch (m_session->stateTone(kind)) {
-    case CalcSession::Tone::Holds:
-        background = QColor(221, 242, 221);
-        text = QColor(0, 90, 0);
-        break;
-    case CalcSession::Tone::Fails:
-        background = QColor(250, 219, 216);
-        text = QColor(150, 0, 0);
-        break;
-    case CalcSession::Tone::Outdated:
-        background = QColor(255, 243, 205);
-        text = QColor(120, 80, 0);
-        break;
-    case CalcSession::Tone::Neutral:
-        break;
-    }
-    QPalette palette = ui.resultsStateLine->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, text);
-    ui.resultsStateLine->setPalette(palette);
-    ui.resultsStateLine->setText(m_session->stateLine(kind));
+    ui.resultsStateLine->showState(m_session->stateTone(kind), m_session->stateLine(kind));
     QStringList warnings;
     for (const CalcWarning &warning : m_session->warnings(kind))
         warnings << QStringLiteral("⚠ ") + warning.message;
@@ -526,7 +498,7 @@ void MainWindow::showSession()
     ui.choicesLine->setText(m_session->choicesLine());
 
     // The fiberglass report runs its calculation first, so it is always at hand.
-    reportAction->setEnabled(m_session->calculation() == CalcKind::Fiberglass || m_session->resultsCurrent());
+    m_reportAction->setEnabled(m_session->calculation() == CalcKind::Fiberglass || m_session->resultsCurrent());
 }
 
 void MainWindow::chooseHydraulicCalculation()
@@ -587,8 +559,8 @@ void MainWindow::showAbout()
 
 void MainWindow::markCalculationMenu()
 {
-    hydraulicAction->setChecked(m_session->mode() == 0);
-    staticAction->setChecked(m_session->mode() == 1);
+    m_hydraulicAction->setChecked(m_session->mode() == 0);
+    m_staticAction->setChecked(m_session->mode() == 1);
 }
 
 void MainWindow::showVariable(VariableGridModel *model, int row)
@@ -665,24 +637,11 @@ void MainWindow::applyEnteredValue()
     const Slot target = valueTarget();
     if (target == Slot::None)
         return;
-    const QString text = ui.valueEditor->text();
-    double value = 0;
-    if (!NumberFormat::parseEntry(text, &value)) {
-        const Variable &v = vars()[target];
-        QString example = v.formatValue();
-        QString other = example;
-        other.replace(QLatin1Char(','), QLatin1Char('.'));
-        if (other == example)
-            example = QStringLiteral("0,5");
-        const QString name = v.shownName().isEmpty() ? v.description() : v.shownName();
-        Dialogs::instance().message(
-            this, QStringLiteral("Значение «%1» не принято для %2 («%3»). Введите число, например %4 или %5; "
-                                 "дробную часть можно отделять запятой или точкой.")
-                      .arg(text.trimmed(), name, v.description(), example,
-                           other == v.formatValue() ? QStringLiteral("-1.5e3") : other));
+    const Result<> entered = m_session->enterInput(target, ui.valueEditor->text());
+    if (!entered) {
+        Dialogs::instance().message(this, entered.message());
         return;
     }
-    m_session->setInput(target, value);
     m_inModel->refresh();
 }
 
@@ -739,56 +698,42 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::writeTabIndex()
 {
-    QString reason;
-    const bool written = m_settings.writeTabIndex(ui.calculationTabs->currentIndex(), &reason);
-    reportSettingsWrite(written, reason);
+    reportSettingsWrite(m_settings.writeTabIndex(ui.calculationTabs->currentIndex()));
 }
 
-void MainWindow::reportSettingsWrite(bool written, const QString &reason)
+void MainWindow::reportSettingsWrite(const Result<> &written)
 {
     if (written)
         return;
     // One box per failure is enough: closing through the exit command writes twice.
     if (!m_settingsWriteFailed)
-        Dialogs::instance().generalError(
-            this, QStringLiteral("Не удалось сохранить настройки в файле «%1». %2").arg(m_settings.fileName(), reason));
+        Dialogs::instance().generalError(this, QStringLiteral("Не удалось сохранить настройки в файле «%1». %2")
+                                                   .arg(m_settings.fileName(), written.message()));
     m_settingsWriteFailed = true;
 }
 
 void MainWindow::saveView(bool sayFailure)
 {
-    WindowPlacement placement;
-    placement.showCmd = isMinimized()   ? WindowPlacement::Minimized
-                        : isMaximized() ? WindowPlacement::Maximized
-                                        : WindowPlacement::Normal;
-    placement.normalBounds = normalGeometry().isValid() ? normalGeometry() : geometry();
-    const QScreen *s = screen();
+    const WindowPlacement::Screen screen = WindowPlacement::screenOf(*this);
     SettingsStore::MainWindowView view;
     view.upperHalfHeight = ui.upperHalf->height();
     view.laying = FiberglassChoices::fromIndex<Laying>(ui.layingCombo->currentIndex());
     view.wall = FiberglassChoices::fromIndex<Wall>(ui.wallCombo->currentIndex());
-    QString reason;
-    const bool written = m_settings.writeMainWindow(ui.calculationTabs->currentIndex(), placement,
-                                                    qRound(s->logicalDotsPerInch()), s->size(), view, &reason);
+    const Result<> written = m_settings.writeMainWindow(
+        ui.calculationTabs->currentIndex(), WindowPlacement::of(*this, WindowPlacement::MinimizedWindow::Kept),
+        screen.pixelsPerInch, screen.size, view);
     if (sayFailure)
-        reportSettingsWrite(written, reason);
+        reportSettingsWrite(written);
 }
 
 void MainWindow::restorePlacement()
 {
-    const QScreen *s = screen();
-    const auto view = m_settings.mainWindowView(qRound(s->logicalDotsPerInch()), s->size());
+    const WindowPlacement::Screen screen = WindowPlacement::screenOf(*this);
+    const auto view = m_settings.mainWindowView(screen.pixelsPerInch, screen.size);
     if (!view)
         return;
-    if (const auto &placement = view->placement) {
-        if (placement->normalBounds.isValid())
-            setGeometry(
-                WindowPlacement::fitToScreens(placement->normalBounds, WindowPlacement::availableScreenAreas()));
-        if (placement->showCmd == WindowPlacement::Maximized)
-            setWindowState(Qt::WindowMaximized);
-        else if (placement->showCmd == WindowPlacement::Minimized)
-            setWindowState(Qt::WindowMinimized);
-    }
+    if (view->placement)
+        view->placement->applyTo(*this, WindowPlacement::MinimizedWindow::Kept);
     if (view->upperHalfHeight > 0) {
         QList<int> sizes = ui.halvesSplitter->sizes();
         const int total = sizes.value(0) + sizes.value(1);

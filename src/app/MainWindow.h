@@ -6,7 +6,6 @@
 #include "model/CalcVariables.h"
 #include "ui/MainWindowWidgets.h"
 
-#include <QFont>
 #include <QMainWindow>
 
 #include <functional>
@@ -46,9 +45,7 @@ public:
     void openProjectAtStart(const QString &path) { m_startProject = path; }
     CalcVariables &vars();
     ReferenceData &referenceData();
-    const MainWindowWidgets &widgets() const { return ui; }
-    VariableGridModel *inputModel() const { return m_inModel; }
-    VariableGridModel *outputModel() const { return m_outModel; }
+    // The hook that routes the program's keys; other windows register with it.
     ApplicationMessageHook *messageHook() const { return m_hook; }
     // The settings file, which the other windows keep their parts in too.
     const SettingsStore &settings() const { return m_settings; }
@@ -69,22 +66,6 @@ public:
     // of the input grid the user last chose; Slot::None when the grid does
     // not list it.
     Slot valueTarget() const;
-
-    // Program-wide state.
-    QString placementSection;
-    bool placementRestored = false;
-    QFont symbolFont;
-
-    // Commands.
-    QAction *hydraulicAction = nullptr;
-    QAction *staticAction = nullptr;
-    QAction *runAction = nullptr;
-    QAction *reportAction = nullptr;
-    QAction *exitAction = nullptr;
-    QAction *helpAction = nullptr;
-    QAction *aboutAction = nullptr;
-
-    bool fiberglassPanelShown() const;
 
 public Q_SLOTS:
     void onActivated();
@@ -121,6 +102,8 @@ public Q_SLOTS:
     void pickClickedTube();
     void pickClickedFiberglassTube();
     void pickClickedSoil();
+    // Makes a row of the tube table the chosen tube, as a click on it does.
+    void chooseTubeRow(bool fiberglass, int row);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -153,9 +136,17 @@ private:
     void restorePlacement();
     void writeTabIndex();
     void saveView(bool sayFailure = true);
-    void reportSettingsWrite(bool written, const QString &reason);
+    void reportSettingsWrite(const Result<> &written);
 
     MainWindowWidgets ui;
+    // Commands; each carries its name as its object name.
+    QAction *m_hydraulicAction = nullptr;
+    QAction *m_staticAction = nullptr;
+    QAction *m_runAction = nullptr;
+    QAction *m_reportAction = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_helpAction = nullptr;
+    QAction *m_aboutAction = nullptr;
     std::unique_ptr<CalcSession> m_session;
     class TableErrors;
     std::unique_ptr<TableErrors> m_tableErrors;
@@ -179,6 +170,8 @@ private:
     // The value editor got the focus from a key typed on the grid: its text
     // is that key, not to be selected.
     bool m_typedIntoEditor = false;
+    // The stored placement is taken when the window is first activated.
+    bool m_placementRestored = false;
     bool m_placementSaved = false;
     bool m_settingsWriteFailed = false;
 };

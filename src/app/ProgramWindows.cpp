@@ -69,7 +69,10 @@ void ProgramWindows::keepEditorFolder()
                                   ? stored
                                   : ResourceLocator::forApplication().defaultDocumentsDir());
     QObject::connect(m_editor.get(), &ReportEditor::dialogFolderChanged, m_editor.get(),
-                     [settings](const QString &folder) { settings.writeEditorDialogFolder(folder); });
+                     [settings](const QString &folder) {
+                         // Said, if it fails, when the program ends.
+                         static_cast<void>(settings.writeEditorDialogFolder(folder));
+                     });
 }
 
 ProgramWindows::~ProgramWindows()

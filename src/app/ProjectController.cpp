@@ -182,7 +182,7 @@ bool ProjectController::openRecent(const QString &path)
         if (Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
             == QMessageBox::Yes) {
             m_recent.remove(path);
-            m_settings.writeRecentProjects(m_recent);
+            static_cast<void>(m_settings.writeRecentProjects(m_recent));
             rebuildRecentMenu();
         }
         return false;
@@ -238,14 +238,14 @@ void ProjectController::remember(const QString &path)
 {
     m_recent.add(path);
     // A settings file that cannot be written is said when the program ends.
-    m_settings.writeRecentProjects(m_recent);
+    static_cast<void>(m_settings.writeRecentProjects(m_recent));
     rebuildRecentMenu();
 }
 
 void ProjectController::clearRecent()
 {
     m_recent.clear();
-    m_settings.writeRecentProjects(m_recent);
+    static_cast<void>(m_settings.writeRecentProjects(m_recent));
     rebuildRecentMenu();
 }
 

@@ -41,11 +41,11 @@ IniFile SettingsStore::read(bool *readable) const
     return ini;
 }
 
-bool SettingsStore::write(const std::function<void(IniFile &)> &change, QString *reason) const
+Result<> SettingsStore::write(const std::function<void(IniFile &)> &change) const
 {
     IniFile ini = read();
     change(ini);
-    return ini.save(reason);
+    return ini.save();
 }
 
 int SettingsStore::tabIndex() const
@@ -69,24 +69,22 @@ std::optional<SettingsStore::MainWindowView> SettingsStore::mainWindowView(int p
     return view;
 }
 
-bool SettingsStore::writeTabIndex(int tab, QString *reason) const
+Result<> SettingsStore::writeTabIndex(int tab) const
 {
-    return write([tab](IniFile &ini) { ini.setValue(kSettings, kTabIndex, tab); }, reason);
+    return write([tab](IniFile &ini) { ini.setValue(kSettings, kTabIndex, tab); });
 }
 
-bool SettingsStore::writeMainWindow(int tab, const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
-                                    const MainWindowView &view, QString *reason) const
+Result<> SettingsStore::writeMainWindow(int tab, const WindowPlacement &placement, int pixelsPerInch,
+                                        const QSize &screen, const MainWindowView &view) const
 {
-    return write(
-        [&](IniFile &ini) {
-            const QString section = mainWindowSection();
-            ini.setValue(kSettings, kTabIndex, tab);
-            placement.save(ini, section, pixelsPerInch, screen);
-            ini.setValue(section, kUpperHalfHeight, view.upperHalfHeight);
-            ini.setValue(section, kLayingIndex, choiceIndex(view.laying));
-            ini.setValue(section, kWallIndex, choiceIndex(view.wall));
-        },
-        reason);
+    return write([&](IniFile &ini) {
+        const QString section = mainWindowSection();
+        ini.setValue(kSettings, kTabIndex, tab);
+        placement.save(ini, section, pixelsPerInch, screen);
+        ini.setValue(section, kUpperHalfHeight, view.upperHalfHeight);
+        ini.setValue(section, kLayingIndex, choiceIndex(view.laying));
+        ini.setValue(section, kWallIndex, choiceIndex(view.wall));
+    });
 }
 
 std::optional<WindowPlacement> SettingsStore::editorPlacement(int pixelsPerInch, const QSize &screen) const
@@ -98,10 +96,10 @@ std::optional<WindowPlacement> SettingsStore::editorPlacement(int pixelsPerInch,
     return WindowPlacement::load(ini, editorSection(), pixelsPerInch, screen);
 }
 
-bool SettingsStore::writeEditorPlacement(const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
-                                         QString *reason) const
+Result<> SettingsStore::writeEditorPlacement(const WindowPlacement &placement, int pixelsPerInch,
+                                             const QSize &screen) const
 {
-    return write([&](IniFile &ini) { placement.save(ini, editorSection(), pixelsPerInch, screen); }, reason);
+    return write([&](IniFile &ini) { placement.save(ini, editorSection(), pixelsPerInch, screen); });
 }
 
 QString SettingsStore::editorDialogFolder() const
@@ -109,9 +107,9 @@ QString SettingsStore::editorDialogFolder() const
     return read().value(editorSection(), kDialogFolder);
 }
 
-bool SettingsStore::writeEditorDialogFolder(const QString &folder, QString *reason) const
+Result<> SettingsStore::writeEditorDialogFolder(const QString &folder) const
 {
-    return write([&folder](IniFile &ini) { ini.setValue(editorSection(), kDialogFolder, folder); }, reason);
+    return write([&folder](IniFile &ini) { ini.setValue(editorSection(), kDialogFolder, folder); });
 }
 
 RecentProjects SettingsStore::recentProjects() const
@@ -126,12 +124,10 @@ RecentProjects SettingsStore::recentProjects() const
     return RecentProjects(stored);
 }
 
-bool SettingsStore::writeRecentProjects(const RecentProjects &recent, QString *reason) const
+Result<> SettingsStore::writeRecentProjects(const RecentProjects &recent) const
 {
-    return write(
-        [&recent](IniFile &ini) {
-            for (int i = 0; i < RecentProjects::MaxCount; ++i)
-                ini.setValue(kRecentProjects, recentKey(i), recent.paths().value(i));
-        },
-        reason);
+    return write([&recent](IniFile &ini) {
+        for (int i = 0; i < RecentProjects::MaxCount; ++i)
+            ini.setValue(kRecentProjects, recentKey(i), recent.paths().value(i));
+    });
 }

@@ -3,6 +3,7 @@
 #include "app/RecentProjects.h"
 #include "app/WindowPlacement.h"
 #include "calc/FiberglassChoices.h"
+#include "model/Result.h"
 
 #include <QSize>
 #include <QString>
@@ -45,31 +46,30 @@ public:
     };
     // Nothing when the file cannot be read.
     std::optional<MainWindowView> mainWindowView(int pixelsPerInch, const QSize &screen) const;
-    bool writeTabIndex(int tab, QString *reason = nullptr) const;
+    Result<> writeTabIndex(int tab) const;
     // The tab, the placement and the view (its placement member aside).
-    bool writeMainWindow(int tab, const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
-                         const MainWindowView &view, QString *reason = nullptr) const;
+    Result<> writeMainWindow(int tab, const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
+                             const MainWindowView &view) const;
 
     // The report editor.
     static QString editorSection() { return QStringLiteral("Editor"); }
     // Nothing when the file cannot be read or holds none.
     std::optional<WindowPlacement> editorPlacement(int pixelsPerInch, const QSize &screen) const;
-    bool writeEditorPlacement(const WindowPlacement &placement, int pixelsPerInch, const QSize &screen,
-                              QString *reason = nullptr) const;
+    Result<> writeEditorPlacement(const WindowPlacement &placement, int pixelsPerInch, const QSize &screen) const;
     // Empty when none is stored.
     QString editorDialogFolder() const;
-    bool writeEditorDialogFolder(const QString &folder, QString *reason = nullptr) const;
+    Result<> writeEditorDialogFolder(const QString &folder) const;
 
     // The recent projects, at most RecentProjects::MaxCount.
     RecentProjects recentProjects() const;
-    bool writeRecentProjects(const RecentProjects &recent, QString *reason = nullptr) const;
+    Result<> writeRecentProjects(const RecentProjects &recent) const;
 
 private:
     // The file as it is; *readable tells whether it could be read.
     IniFile read(bool *readable = nullptr) const;
-    // Reads the file, lets change() set keys and writes it back; false, with
-    // the reason, when it cannot be written.
-    bool write(const std::function<void(IniFile &)> &change, QString *reason) const;
+    // Reads the file, lets change() set keys and writes it back; the reason
+    // when it cannot be written.
+    Result<> write(const std::function<void(IniFile &)> &change) const;
 
     QString m_fileName;
 };

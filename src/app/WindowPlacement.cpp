@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -116,6 +117,33 @@ QVector<QRect> WindowPlacement::availableScreenAreas()
             areas << screen->availableGeometry();
     }
     return areas;
+}
+
+WindowPlacement WindowPlacement::of(const QWidget &window, MinimizedWindow minimized)
+{
+    WindowPlacement placement;
+    if (window.isMinimized() && minimized == MinimizedWindow::Kept)
+        placement.showCmd = WindowPlacement::Minimized;
+    else if (window.isMaximized())
+        placement.showCmd = Maximized;
+    placement.normalBounds = window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
+    return placement;
+}
+
+void WindowPlacement::applyTo(QWidget &window, MinimizedWindow minimized) const
+{
+    if (normalBounds.isValid())
+        window.setGeometry(fitToScreens(normalBounds, availableScreenAreas()));
+    if (showCmd == Maximized)
+        window.setWindowState(Qt::WindowMaximized);
+    else if (showCmd == WindowPlacement::Minimized && minimized == MinimizedWindow::Kept)
+        window.setWindowState(Qt::WindowMinimized);
+}
+
+WindowPlacement::Screen WindowPlacement::screenOf(const QWidget &window)
+{
+    const QScreen *screen = window.screen();
+    return Screen{qRound(screen->logicalDotsPerInch()), screen->size()};
 }
 
 void WindowPlacement::save(IniFile &ini, const QString &section, int pixelsPerInch, const QSize &screen) const

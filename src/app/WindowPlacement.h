@@ -8,6 +8,7 @@
 #include <optional>
 
 class IniFile;
+class QWidget;
 
 // The stored placement of a window: its show state and its normal bounds.
 // Written as "FormVersion", "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos"
@@ -21,6 +22,24 @@ public:
     int showCmd = Normal;
     int flags = 0;
     QRect normalBounds; // left, top, right, bottom as a rectangle
+
+    // How a minimised window is stored and brought back: the main window
+    // keeps being minimised; the editor comes back as it was before.
+    enum class MinimizedWindow { Kept, Dropped };
+
+    // The placement of a window as it stands.
+    static WindowPlacement of(const QWidget &window, MinimizedWindow minimized);
+    // Puts a window where the placement says, fitted to the screens.
+    void applyTo(QWidget &window, MinimizedWindow minimized) const;
+
+    // The resolution and size of the screen a window is on: placements are
+    // stored for them.
+    struct Screen
+    {
+        int pixelsPerInch = 96;
+        QSize size;
+    };
+    static Screen screenOf(const QWidget &window);
 
     // Writes the placement into the section.
     void save(IniFile &ini, const QString &section, int pixelsPerInch, const QSize &screen) const;

@@ -87,6 +87,28 @@ void CalcSession::setInput(Slot slot, double value)
     Q_EMIT changed();
 }
 
+Result<> CalcSession::enterInput(Slot slot, const QString &text)
+{
+    double value = 0;
+    if (NumberFormat::parseEntry(text, &value)) {
+        setInput(slot, value);
+        return {};
+    }
+    // Examples in the input's own format, with a comma and with a point.
+    const Variable &v = m_vars[slot];
+    QString example = v.formatValue();
+    QString other = example;
+    other.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (other == example)
+        example = QStringLiteral("0,5");
+    const QString name = v.shownName().isEmpty() ? v.description() : v.shownName();
+    return Result<>::failure(
+        QStringLiteral("Значение «%1» не принято для %2 («%3»). Введите число, например %4 или %5; "
+                       "дробную часть можно отделять запятой или точкой.")
+            .arg(text.trimmed(), name, v.description(), example,
+                 other == v.formatValue() ? QStringLiteral("-1.5e3") : other));
+}
+
 bool CalcSession::pickMaterial(int row)
 {
     if (!m_refs.pickMaterial(row))

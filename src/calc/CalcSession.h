@@ -7,6 +7,7 @@
 #include "calc/FiberglassChoices.h"
 #include "calc/ProjectDescription.h"
 #include "model/CalcVariables.h"
+#include "model/Result.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 
@@ -94,6 +95,10 @@ public:
 
     // An input typed by the user.
     void setInput(Slot slot, double value);
+    // A value the user typed for an input, with either decimal separator:
+    // written when it is a number; otherwise nothing changes and the message
+    // says which input refused what, with examples of numbers it takes.
+    Result<> enterInput(Slot slot, const QString &text);
     double input(Slot slot) const { return m_vars.value(slot); }
 
     // Clicks on the reference grids: copy the row into the variables and

@@ -75,6 +75,9 @@ ReportEditor::ReportEditor(QWidget *mainWindow) : QMainWindow(nullptr), m_docume
 
 ReportEditor::~ReportEditor()
 {
+    // The size box losing the focus as the window goes must not call back
+    // into a window half taken down.
+    ui.fontSizeBox->lineEdit()->disconnect(this);
     // The control lets go of the document before the document goes.
     ui.richEdit->setDocument(nullptr);
 }

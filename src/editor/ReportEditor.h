@@ -26,7 +26,6 @@ public:
     ~ReportEditor() override;
 
     EditorDocument &document() { return *m_document; }
-    const ReportEditorWidgets &widgets() const { return ui; }
 
     // Where preview, printing and the PDF export lay the document out.
     void setReportPrinter(ReportPrinter *printer);

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 using Picture = EditorIcons::Picture;
@@ -233,4 +235,47 @@ void ReportEditorWidgets::setupUi(QMainWindow *window)
     statusPanels[1] = statusPanel(statusBar, 80, Qt::AlignHCenter);
     statusPanels[2] = statusPanel(statusBar, 50, Qt::AlignLeft);
     window->setStatusBar(statusBar);
+
+    // Every part is known by its member's name, as tests and style sheets find it.
+    const std::pair<QObject *, const char *> parts[] = {
+        {newAction, "newAction"},
+        {openAction, "openAction"},
+        {saveAction, "saveAction"},
+        {saveAsAction, "saveAsAction"},
+        {printerSetupAction, "printerSetupAction"},
+        {previewAction, "previewAction"},
+        {printAction, "printAction"},
+        {exportPdfAction, "exportPdfAction"},
+        {closeAction, "closeAction"},
+        {undoAction, "undoAction"},
+        {redoAction, "redoAction"},
+        {cutAction, "cutAction"},
+        {copyAction, "copyAction"},
+        {pasteAction, "pasteAction"},
+        {fontAction, "fontAction"},
+        {boldAction, "boldAction"},
+        {italicAction, "italicAction"},
+        {underlineAction, "underlineAction"},
+        {alignmentGroup, "alignmentGroup"},
+        {alignLeftAction, "alignLeftAction"},
+        {alignCenterAction, "alignCenterAction"},
+        {alignRightAction, "alignRightAction"},
+        {bulletsAction, "bulletsAction"},
+        {menuToolBar, "menuToolBar"},
+        {fileMenuButton, "fileMenuButton"},
+        {editMenuButton, "editMenuButton"},
+        {fileMenu, "fileMenu"},
+        {editMenu, "editMenu"},
+        {standardToolBar, "standardToolBar"},
+        {fontNameBox, "fontNameBox"},
+        {fontSizeBox, "fontSizeBox"},
+        {fontSizeArrows, "fontSizeArrows"},
+        {ruler, "ruler"},
+        {richEdit, "richEdit"},
+        {statusBar, "statusBar"},
+    };
+    for (const auto &[part, name] : parts)
+        part->setObjectName(QString::fromLatin1(name));
+    for (int i = 0; i < 3; ++i)
+        statusPanels[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i));
 }

@@ -1,5 +1,7 @@
 #include "ui/GridView.h"
 
+#include "refdata/ReferenceTableModel.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
@@ -74,6 +76,20 @@ void GridView::setColumnLimits(const QVector<int> &limits)
         });
     }
     m_columnLimits = limits;
+}
+
+void GridView::setReferenceModel(QAbstractItemModel *model)
+{
+    setModel(model);
+    QVector<int> widths;
+    QVector<int> limits;
+    for (int c = 0; c < model->columnCount(); ++c) {
+        widths << model->headerData(c, Qt::Horizontal, ReferenceTableModel::ColumnWidthRole).toInt();
+        const QVariant limit = model->headerData(c, Qt::Horizontal, ReferenceTableModel::ColumnMaxWidthRole);
+        limits << (limit.isValid() ? limit.toInt() : 0);
+    }
+    setColumnWidths(widths);
+    setColumnLimits(limits);
 }
 
 void GridView::fitColumnsToWidth()

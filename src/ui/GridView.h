@@ -17,6 +17,10 @@ public:
     // The widest each column may be made, in column order; 0 for no limit.
     void setColumnLimits(const QVector<int> &limits);
 
+    // Shows a reference table, each column as wide as the table asks and no
+    // wider than its limit.
+    void setReferenceModel(QAbstractItemModel *model);
+
     // Fits the columns into the grid's width, with no sideways scrolling:
     // the last column takes what the others leave.
     void fitColumnsToWidth();

@@ -5,6 +5,7 @@
 #include "ui/ChartPage.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
+#include "ui/ResultsStateLine.h"
 #include "ui/TableExportActions.h"
 #include "ui/TubeSelectionPage.h"
 #include "ui/VerdictPanel.h"
@@ -24,6 +25,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 QFont pixelFont(const char *family, int pixels, bool bold = false)
@@ -35,10 +38,8 @@ QFont pixelFont(const char *family, int pixels, bool bold = false)
 }
 
 // A line of text across the results, on a background of its own.
-QLabel *resultsLine(QWidget *parent, const char *name)
+QLabel *resultsLine(QLabel *line)
 {
-    auto *line = new QLabel(parent);
-    line->setObjectName(QString::fromLatin1(name));
     line->setWordWrap(true);
     line->setContentsMargins(6, 2, 6, 2);
     line->setFont(pixelFont("MS Sans Serif", 12));
@@ -228,17 +229,18 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     chartPage = new ChartPage(pages);
     chartPage->setObjectName(QStringLiteral("chartPage"));
     pages->addTab(chartPage, QStringLiteral("График"));
-    PageSelection = new TubeSelectionPage(pages);
-    pages->addTab(PageSelection, QStringLiteral("Подбор трубы"));
+    selectionPage = new TubeSelectionPage(pages);
+    pages->addTab(selectionPage, QStringLiteral("Подбор трубы"));
     pages->setCurrentIndex(PageIndexSummary);
 
     lowerHalf = new QWidget(halvesSplitter);
     auto *bottom = new QVBoxLayout(lowerHalf);
     bottom->setContentsMargins(0, 0, 0, 0);
     bottom->setSpacing(0);
-    resultsStateLine = resultsLine(lowerHalf, "resultsStateLine");
+    resultsStateLine = new ResultsStateLine(lowerHalf);
+    resultsLine(resultsStateLine);
     bottom->addWidget(resultsStateLine);
-    resultsWarningsLine = resultsLine(lowerHalf, "resultsWarningsLine");
+    resultsWarningsLine = resultsLine(new QLabel(lowerHalf));
     resultsWarningsLine->setTextFormat(Qt::PlainText);
     QPalette yellow = resultsWarningsLine->palette();
     yellow.setColor(QPalette::Window, QColor(255, 236, 153));
@@ -295,4 +297,49 @@ void MainWindowWidgets::setupUi(QMainWindow *window)
     statusText = new QLabel(statusBar);
     statusBar->addWidget(statusText, 1);
     window->setStatusBar(statusBar);
+
+    // Every part is known by its member's name, as tests and style sheets find it.
+    const std::pair<QObject *, const char *> parts[] = {
+        {mainMenuBar, "mainMenuBar"},
+        {projectMenu, "projectMenu"},
+        {reportMenu, "reportMenu"},
+        {calculationMenu, "calculationMenu"},
+        {helpMenu, "helpMenu"},
+        {headerStrip, "headerStrip"},
+        {headerLabel, "headerLabel"},
+        {headerPicture, "headerPicture"},
+        {fiberglassOptionsPanel, "fiberglassOptionsPanel"},
+        {layingLabel, "layingLabel"},
+        {layingCombo, "layingCombo"},
+        {wallLabel, "wallLabel"},
+        {wallCombo, "wallCombo"},
+        {choicesLine, "choicesLine"},
+        {halvesSplitter, "halvesSplitter"},
+        {upperHalf, "upperHalf"},
+        {pages, "pages"},
+        {materialsPage, "materialsPage"},
+        {tubesPage, "tubesPage"},
+        {soilsPage, "soilsPage"},
+        {summaryPage, "summaryPage"},
+        {materialsGrid, "materialsGrid"},
+        {tubesGrid, "tubesGrid"},
+        {fiberglassTubesGrid, "fiberglassTubesGrid"},
+        {soilsGrid, "soilsGrid"},
+        {inputGrid, "inputGrid"},
+        {valueEditorPanel, "valueEditorPanel"},
+        {valueEditor, "valueEditor"},
+        {valueTargetLabel, "valueTargetLabel"},
+        {chartPage, "chartPage"},
+        {selectionPage, "selectionPage"},
+        {lowerHalf, "lowerHalf"},
+        {outputGrid, "outputGrid"},
+        {verdictPanel, "verdictPanel"},
+        {resultsStateLine, "resultsStateLine"},
+        {resultsWarningsLine, "resultsWarningsLine"},
+        {calculationTabs, "calculationTabs"},
+        {statusBar, "statusBar"},
+        {statusText, "statusText"},
+    };
+    for (const auto &[part, name] : parts)
+        part->setObjectName(QString::fromLatin1(name));
 }

@@ -18,6 +18,7 @@ class QStatusBar;
 class QTabBar;
 class QTabWidget;
 class QWidget;
+class ResultsStateLine;
 class TubeSelectionPage;
 class VerdictPanel;
 
@@ -69,7 +70,7 @@ public:
     // The chart of the calculation.
     ChartPage *chartPage = nullptr;
     // Every tube of the catalogue against the job.
-    TubeSelectionPage *PageSelection = nullptr;
+    TubeSelectionPage *selectionPage = nullptr;
 
     // Lower half.
     QWidget *lowerHalf = nullptr;
@@ -78,7 +79,7 @@ public:
     VerdictPanel *verdictPanel = nullptr;
     // Says what the results below are worth: current, outdated, failed;
     // for current results of a static calculation, its verdict.
-    QLabel *resultsStateLine = nullptr;
+    ResultsStateLine *resultsStateLine = nullptr;
     // Under it, on yellow, the inputs and results outside the range of the
     // method; hidden when there are none.
     QLabel *resultsWarningsLine = nullptr;

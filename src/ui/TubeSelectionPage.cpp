@@ -46,7 +46,7 @@ TubeSelectionPage::TubeSelectionPage(QWidget *parent)
       m_copy(new QPushButton(QStringLiteral("Копировать"), this)),
       m_save(new QPushButton(QStringLiteral("Сохранить в CSV…"), this)), m_note(new QLabel(this))
 {
-    setObjectName(QStringLiteral("PageSelection"));
+    setObjectName(QStringLiteral("selectionPage"));
     m_caption->setWordWrap(true);
     m_caption->setObjectName(QStringLiteral("SelectionCaption"));
 

@@ -13,6 +13,7 @@
 #include "richtext/EditorDocument.h"
 #include "ui/ChartPage.h"
 #include "ui/VerdictPanel.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QChart>
@@ -73,10 +74,10 @@ private:
     {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.widgets().pages->setCurrentWidget(w.widgets().chartPage);
+        part<QTabWidget>(w, "pages")->setCurrentWidget(part<ChartPage>(w, "chartPage"));
     }
 
-    static QString chartTitle(MainWindow &w) { return w.widgets().chartPage->view()->chart()->title(); }
+    static QString chartTitle(MainWindow &w) { return part<ChartPage>(w, "chartPage")->view()->chart()->title(); }
 
 private Q_SLOTS:
     void init()
@@ -93,13 +94,13 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
         showChartPage(w);
-        const ChartPage *page = w.widgets().chartPage;
-        QCOMPARE(w.widgets().pages->tabText(MainWindowWidgets::PageIndexChart), QStringLiteral("График"));
+        const ChartPage *page = part<ChartPage>(w, "chartPage");
+        QCOMPARE(part<QTabWidget>(w, "pages")->tabText(MainWindowWidgets::PageIndexChart), QStringLiteral("График"));
         QCOMPARE(page->data().kind, CalcKind::Hydraulic);
         QCOMPARE(chartTitle(w), QStringLiteral("Скорость и расход при неполном наполнении"));
         QVERIFY(page->view()->chart()->series().size() >= 3);
 
-        w.widgets().calculationTabs->setCurrentIndex(1);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
         QCOMPARE(page->data().kind, CalcKind::Static);
         QCOMPARE(page->data().xTitle, QStringLiteral("Глубина заложения Hтр, м"));
 
@@ -107,7 +108,7 @@ private Q_SLOTS:
         w.updateFiberglassOptions();
         QCOMPARE(page->data().kind, CalcKind::Fiberglass);
         QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, траншейная прокладка"));
-        w.widgets().layingCombo->setCurrentIndex(1);
+        part<QComboBox>(w, "layingCombo")->setCurrentIndex(1);
         w.changeLaying(1);
         QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, бестраншейная прокладка"));
     }
@@ -120,8 +121,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // Typed while another page is shown: the chart is drawn when its page is.
         w.session().setInput(Slot::hs_d, 0.4);
-        w.widgets().pages->setCurrentWidget(w.widgets().chartPage);
-        const ChartPage *page = w.widgets().chartPage;
+        part<QTabWidget>(w, "pages")->setCurrentWidget(part<ChartPage>(w, "chartPage"));
+        const ChartPage *page = part<ChartPage>(w, "chartPage");
         QCOMPARE(page->data().markerX, 0.4);
         QCOMPARE(page->data().markerName, QStringLiteral("Рабочая точка h/d = 0,4"));
         // Changed while it is shown: drawn at once.
@@ -160,9 +161,9 @@ private Q_SLOTS:
         MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const VerdictPanel *panel = w.widgets().verdictPanel;
+        const VerdictPanel *panel = part<VerdictPanel>(w, "verdictPanel");
         QVERIFY(!panel->isVisible());
-        w.widgets().calculationTabs->setCurrentIndex(1);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
         if (material > 0) {
             QVERIFY(w.session().pickMaterialById(material));
             w.updateFiberglassOptions();
@@ -174,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(panel->shown(), VerdictPanel::Shown::Hidden);
         QCOMPARE(panel->cellText(0, VerdictPanel::ColumnVerdict), QString());
 
-        w.runAction->trigger();
+        part<QAction>(w, "runAction")->trigger();
         QCOMPARE(panel->shown(), VerdictPanel::Shown::Current);
         const QVector<CalcCheck> checks =
             material > 0 ? CalcCheck::fiberglass(w.session().fiberglassResults()) : CalcCheck::corrugated(w.vars());
@@ -203,7 +204,7 @@ private Q_SLOTS:
         QCOMPARE(panel->shown(), VerdictPanel::Shown::Current);
 
         // Back on the hydraulic tab there are no checks.
-        w.widgets().calculationTabs->setCurrentIndex(0);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(0);
         QVERIFY(!panel->isVisible());
     }
 
@@ -213,14 +214,14 @@ private Q_SLOTS:
         MainWindow w(settingsPath());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.widgets().calculationTabs->setCurrentIndex(1);
-        w.runAction->trigger();
-        QCOMPARE(w.widgets().verdictPanel->shown(), VerdictPanel::Shown::Current);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
+        part<QAction>(w, "runAction")->trigger();
+        QCOMPARE(part<VerdictPanel>(w, "verdictPanel")->shown(), VerdictPanel::Shown::Current);
         w.session().setInput(Slot::Sigmao, 0);
-        w.runAction->trigger();
+        part<QAction>(w, "runAction")->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(w.widgets().verdictPanel->shown(), VerdictPanel::Shown::Hidden);
-        QCOMPARE(w.widgets().verdictPanel->cellText(0, VerdictPanel::ColumnCondition), QString());
+        QCOMPARE(part<VerdictPanel>(w, "verdictPanel")->shown(), VerdictPanel::Shown::Hidden);
+        QCOMPARE(part<VerdictPanel>(w, "verdictPanel")->cellText(0, VerdictPanel::ColumnCondition), QString());
     }
 
     void saveChart_data()
@@ -247,7 +248,7 @@ private Q_SLOTS:
         dialogs.saveName = chosen.isEmpty() ? QString() : dir.filePath(chosen);
         MainWindow w(settingsPath());
         showChartPage(w);
-        QTest::mouseClick(w.widgets().chartPage->saveButton(), Qt::LeftButton);
+        QTest::mouseClick(part<ChartPage>(w, "chartPage")->saveButton(), Qt::LeftButton);
         QCOMPARE(dialogs.saveDialogsShown, 1);
         QCOMPARE(dialogs.messages.size(), messages);
         QVERIFY(dialogs.errors.isEmpty());
@@ -334,19 +335,19 @@ private Q_SLOTS:
         showChartPage(w);
         for (const QString &step : steps.split(QLatin1Char(' '))) {
             if (step == QLatin1String("C"))
-                w.runAction->trigger();
+                part<QAction>(w, "runAction")->trigger();
             else if (step == QLatin1String("R"))
-                w.reportAction->trigger();
+                part<QAction>(w, "reportAction")->trigger();
             else if (step == QLatin1String("new"))
-                windows.editor().widgets().newAction->trigger();
+                part<QAction>(windows.editor(), "newAction")->trigger();
             else if (step == QLatin1String("static"))
-                w.staticAction->trigger();
+                part<QAction>(w, "staticAction")->trigger();
             else
                 w.session().setInput(Slot::Din, w.session().input(Slot::Din) * 0.9);
         }
         QVERIFY2(dialogs.messages.isEmpty() && dialogs.errors.isEmpty(), qPrintable(dialogs.messages.join('|')));
         const QString before = windows.editor().document().documentText();
-        QTest::mouseClick(w.widgets().chartPage->insertButton(), Qt::LeftButton);
+        QTest::mouseClick(part<ChartPage>(w, "chartPage")->insertButton(), Qt::LeftButton);
         const QVector<Picture> inserted = pictures(*windows.editor().document().textDocument());
         if (!refusal.isEmpty()) {
             QCOMPARE(dialogs.messages.size(), 1);
@@ -369,13 +370,13 @@ private Q_SLOTS:
         ProgramWindows windows(settingsPath(), base());
         MainWindow &w = windows.main();
         showChartPage(w);
-        w.staticAction->trigger();
+        part<QAction>(w, "staticAction")->trigger();
         QVERIFY(w.session().pickMaterialById(1));
         QVERIFY(w.session().pickTubeByNumber(2));
         QVERIFY(w.session().pickSoilById(4));
         w.session().setInput(Slot::Htr, 6);
-        w.runAction->trigger();
-        w.reportAction->trigger();
+        part<QAction>(w, "runAction")->trigger();
+        part<QAction>(w, "reportAction")->trigger();
         QVERIFY2(dialogs.messages.isEmpty() && dialogs.errors.isEmpty(), qPrintable(dialogs.messages.join('|')));
         EditorDocument &document = windows.editor().document();
         const QString report = document.documentText();
@@ -384,7 +385,7 @@ private Q_SLOTS:
         QVERIFY(caret > 0);
         document.selectRange(caret, 0);
 
-        QTest::mouseClick(w.widgets().chartPage->insertButton(), Qt::LeftButton);
+        QTest::mouseClick(part<ChartPage>(w, "chartPage")->insertButton(), Qt::LeftButton);
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(windows.editor().isVisible());
         QVERIFY(windows.editor().hasUserChanges());

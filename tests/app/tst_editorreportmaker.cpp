@@ -15,6 +15,7 @@
 #include "reports/ReportTemplates.h"
 #include "richtext/DocumentFile.h"
 #include "richtext/EditorDocument.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QDir>
@@ -48,8 +49,8 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settings(), base());
         MainWindow &main = w.main();
-        main.runAction->trigger();
-        main.reportAction->trigger();
+        part<QAction>(main, "runAction")->trigger();
+        part<QAction>(main, "reportAction")->trigger();
         QVERIFY(w.editor().isVisible());
         QCOMPARE(w.report().title(), QStringLiteral("Гидравлический расчёт трубопровода Велтра-Норлекс"));
         EditorDocument &doc = w.editor().document();
@@ -63,7 +64,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
         // Undo has nothing to take back: the filled template is where it starts.
         const QString built = text(w);
-        QTest::keyClick(w.editor().widgets().richEdit, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(part<RichEditControl>(w.editor(), "richEdit"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(text(w), built);
         QVERIFY(!w.editor().hasUserChanges());
     }
@@ -73,11 +74,11 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settings(), base());
         MainWindow &main = w.main();
-        main.staticAction->trigger();
+        part<QAction>(main, "staticAction")->trigger();
         main.vars().selectedSoilId = 4;
         main.vars().selectedMaterialId = 1;
-        main.runAction->trigger();
-        main.reportAction->trigger();
+        part<QAction>(main, "runAction")->trigger();
+        part<QAction>(main, "reportAction")->trigger();
         QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт трубопровода Велтра-Норлекс"));
         QVERIFY(text(w).contains(QStringLiteral("Песок мелкий")));
         QVERIFY(text(w).contains(QStringLiteral("Полиэтилен ПЭ 100")));
@@ -90,11 +91,11 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settings(), base());
         MainWindow &main = w.main();
-        main.staticAction->trigger();
+        part<QAction>(main, "staticAction")->trigger();
         main.vars().selectedMaterialId = 4;
         main.updateFiberglassOptions();
         // No calculation was run before: the report command runs it.
-        main.reportAction->trigger();
+        part<QAction>(main, "reportAction")->trigger();
         QVERIFY(main.session().resultsCurrent(CalcKind::Fiberglass));
         QCOMPARE(w.report().title(), QStringLiteral("Статический расчёт стеклопластикового трубопровода"));
         QVERIFY(text(w).contains(QStringLiteral("SN 5000")));
@@ -130,14 +131,14 @@ private Q_SLOTS:
         dialogs.saveName = savedFile;
         ProgramWindows w(settings(), base());
         MainWindow &main = w.main();
-        main.runAction->trigger();
-        main.reportAction->trigger();
+        part<QAction>(main, "runAction")->trigger();
+        part<QAction>(main, "reportAction")->trigger();
         if (edited) {
             w.editor().document().selectRange(0, 0);
             w.editor().document().replaceSelection(QStringLiteral("Правка инженера. "));
         }
         dialogs.answer = answer;
-        main.reportAction->trigger();
+        part<QAction>(main, "reportAction")->trigger();
         QCOMPARE(dialogs.questions.size(), asked ? 1 : 0);
         QCOMPARE(text(w).contains(QStringLiteral("Правка инженера.")), edited && !replaced);
         QVERIFY(text(w).contains(QStringLiteral("303,6")));
@@ -159,8 +160,8 @@ private Q_SLOTS:
         ProgramWindows w(settings(), base());
         w.editor().document().selectRange(0, 0);
         w.editor().document().replaceSelection(QStringLiteral("прежний текст"));
-        w.main().runAction->trigger();
-        w.main().reportAction->trigger();
+        part<QAction>(w.main(), "runAction")->trigger();
+        part<QAction>(w.main(), "reportAction")->trigger();
         QCOMPARE(dialogs.messages, QStringList{"Не могу открыть файл шаблона отчёта."});
         QVERIFY(!w.editor().isVisible());
         // A report that could not be made takes nothing from the editor.
@@ -173,9 +174,9 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settings(), m_dir.filePath(QStringLiteral("nowhere")));
         MainWindow &main = w.main();
-        main.staticAction->trigger();
-        main.runAction->trigger();
-        main.reportAction->trigger();
+        part<QAction>(main, "staticAction")->trigger();
+        part<QAction>(main, "runAction")->trigger();
+        part<QAction>(main, "reportAction")->trigger();
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(dialogs.errors.first().endsWith(QLatin1Char('.')));
         QVERIFY(!w.editor().isVisible());

@@ -17,6 +17,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -55,12 +56,12 @@ int rowWith(QAbstractItemModel *model, const QString &text)
 // Types a value into the row of the input grid that lists the slot.
 void typeInput(MainWindow &w, Slot slot, const QString &text)
 {
-    const int row = w.inputModel()->rowOf(slot);
+    const int row = inputModel(w)->rowOf(slot);
     QVERIFY(row >= 0);
-    w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSummary);
-    clickRow(w.widgets().inputGrid, row);
-    w.widgets().valueEditor->setText(text);
-    QTest::keyClick(w.widgets().valueEditor, Qt::Key_Return);
+    part<QTabWidget>(w, "pages")->setCurrentIndex(MainWindowWidgets::PageIndexSummary);
+    clickRow(part<GridView>(w, "inputGrid"), row);
+    part<QLineEdit>(w, "valueEditor")->setText(text);
+    QTest::keyClick(part<QLineEdit>(w, "valueEditor"), Qt::Key_Return);
 }
 
 QString title(const QString &name)
@@ -118,21 +119,21 @@ private Q_SLOTS:
             start(w);
             QCOMPARE(w.windowTitle(), title(QStringLiteral("Без имени")));
             QVERIFY(!w.isWindowModified());
-            QCOMPARE(w.widgets().choicesLine->text(),
+            QCOMPARE(part<ElidedLabel>(w, "choicesLine")->text(),
                      QStringLiteral("Материал: не выбран · Труба: не выбрана · Грунт: не выбран"));
 
-            w.staticAction->trigger();
-            QTabWidget *pages = w.widgets().pages;
+            part<QAction>(w, "staticAction")->trigger();
+            QTabWidget *pages = part<QTabWidget>(w, "pages");
             pages->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
-            clickRow(w.widgets().materialsGrid, rowWith(w.referenceData().materials(), "Полиэтилен ПЭ 100"));
+            clickRow(part<GridView>(w, "materialsGrid"), rowWith(w.referenceData().materials(), "Полиэтилен ПЭ 100"));
             pages->setCurrentIndex(MainWindowWidgets::PageIndexTubes);
-            clickRow(w.widgets().tubesGrid, rowWith(w.referenceData().tubes(), "0,4"));
+            clickRow(part<GridView>(w, "tubesGrid"), rowWith(w.referenceData().tubes(), "0,4"));
             pages->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
-            clickRow(w.widgets().soilsGrid, rowWith(w.referenceData().soils(), "Песок мелкий"));
+            clickRow(part<GridView>(w, "soilsGrid"), rowWith(w.referenceData().soils(), "Песок мелкий"));
             typeInput(w, Slot::Htr, QStringLiteral("3,5"));
             QCOMPARE(w.vars()[Slot::Htr].value(), 3.5);
             QVERIFY(w.isWindowModified());
-            choices = w.widgets().choicesLine->text();
+            choices = part<ElidedLabel>(w, "choicesLine")->text();
             QCOMPARE(choices, QStringLiteral("Материал: Полиэтилен ПЭ 100 · Труба: Dнаруж 0,4 м, Dвнутр 0,348 м · "
                                              "Грунт: Песок мелкий"));
 
@@ -147,7 +148,7 @@ private Q_SLOTS:
             };
             w.project().propertiesAction->trigger();
             QCOMPARE(w.session().description().designer, QStringLiteral("Иванов И. И."));
-            w.runAction->trigger();
+            part<QAction>(w, "runAction")->trigger();
             QVERIFY(w.session().resultsCurrent());
 
             // Saved under a name without its suffix: the suffix is added.
@@ -163,7 +164,7 @@ private Q_SLOTS:
             QCOMPARE(expected.soil.id, 4);
             QCOMPARE(expected.tube.id, 1);
 
-            w.exitAction->trigger();
+            part<QAction>(w, "exitAction")->trigger();
             QVERIFY(!w.isVisible());
             QVERIFY(dialogs.questions.isEmpty());
             QVERIFY(dialogs.errors.isEmpty());
@@ -182,17 +183,17 @@ private Q_SLOTS:
             QVERIFY(dialogs.errors.isEmpty());
             QVERIFY(CalcProject::of(w.session()) == expected);
             QCOMPARE(w.vars()[Slot::Htr].value(), 3.5);
-            QCOMPARE(w.widgets().calculationTabs->currentIndex(), 1);
-            QCOMPARE(w.inputModel()->rowCount(), 15);
-            QCOMPARE(w.widgets().choicesLine->text(), choices);
+            QCOMPARE(part<QTabBar>(w, "calculationTabs")->currentIndex(), 1);
+            QCOMPARE(inputModel(w)->rowCount(), 15);
+            QCOMPARE(part<ElidedLabel>(w, "choicesLine")->text(), choices);
             QCOMPARE(w.windowTitle(), title(QStringLiteral("static.pipecalc")));
             QVERIFY(!w.isWindowModified());
             // Outdated until C.
             QCOMPARE(w.session().state(), CalcSession::ResultState::None);
-            QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Hidden);
-            QVERIFY(!w.reportAction->isEnabled());
-            w.runAction->trigger();
-            QCOMPARE(w.outputModel()->values(), VariableGridModel::Values::Shown);
+            QCOMPARE(outputModel(w)->values(), VariableGridModel::Values::Hidden);
+            QVERIFY(!part<QAction>(w, "reportAction")->isEnabled());
+            part<QAction>(w, "runAction")->trigger();
+            QCOMPARE(outputModel(w)->values(), VariableGridModel::Values::Shown);
             QVERIFY(!w.isWindowModified());
         }
     }
@@ -293,10 +294,10 @@ private Q_SLOTS:
         typeInput(w, Slot::i_s, NumberFormat::format(QStringLiteral("0.##########"), slope));
         QVERIFY(!w.isWindowModified());
         // Results are no part of the project.
-        w.runAction->trigger();
+        part<QAction>(w, "runAction")->trigger();
         QVERIFY(!w.isWindowModified());
         // A new project: the tab alone is nothing to save.
-        w.staticAction->trigger();
+        part<QAction>(w, "staticAction")->trigger();
         QVERIFY(!w.isWindowModified());
         ProjectDescription description;
         description.notes = QStringLiteral("заметка");
@@ -308,9 +309,9 @@ private Q_SLOTS:
         // A project with a file opens in its tab: another tab is a change.
         dialogs.saveName = path(QStringLiteral("tabs.pipecalc"));
         QVERIFY(w.project().saveAs());
-        w.hydraulicAction->trigger();
+        part<QAction>(w, "hydraulicAction")->trigger();
         QVERIFY(w.isWindowModified());
-        w.staticAction->trigger();
+        part<QAction>(w, "staticAction")->trigger();
         QVERIFY(!w.isWindowModified());
     }
 
@@ -329,7 +330,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.errors.first(),
                  QStringLiteral("Проект «%1» не открыт: значение исходной величины «Htr» не число.").arg(damaged));
         QCOMPARE(w.vars()[Slot::i_s].value(), 0.5);
-        QCOMPARE(w.widgets().calculationTabs->currentIndex(), 0);
+        QCOMPARE(part<QTabBar>(w, "calculationTabs")->currentIndex(), 0);
         QCOMPARE(w.windowTitle(), title(QStringLiteral("Без имени")));
         // Still the user's unsaved work.
         QVERIFY(w.isWindowModified());
@@ -371,7 +372,7 @@ private Q_SLOTS:
 
         // Kept in the settings as it is, the rest of the file untouched.
         QVERIFY(TestFiles::write(settings(), "[Settings]\nTabIndex=1\n[RecentProjects]\nFile9=stale\n"));
-        QVERIFY(SettingsStore(settings()).writeRecentProjects(recent));
+        QVERIFY(SettingsStore(settings()).writeRecentProjects(recent).ok());
         QCOMPARE(SettingsStore(settings()).recentProjects().paths(), expected);
         IniFile ini(settings());
         QVERIFY(ini.load());
@@ -430,7 +431,7 @@ private Q_SLOTS:
         MainWindow w(settings(), base());
         w.resize(width, 688);
         start(w);
-        QMenuBar *bar = w.widgets().mainMenuBar;
+        QMenuBar *bar = part<QMenuBar>(w, "mainMenuBar");
         QStringList titles;
         QSet<int> rows;
         for (QAction *menu : bar->actions()) {
@@ -441,8 +442,8 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 1);
         QVERIFY(bar->height() < 2 * bar->actionGeometry(bar->actions().first()).height());
         // Quitting is where a desktop user looks for it, and where it was.
-        QVERIFY(w.widgets().projectMenu->actions().contains(w.exitAction));
-        QVERIFY(w.widgets().reportMenu->actions().contains(w.exitAction));
+        QVERIFY(part<QMenu>(w, "projectMenu")->actions().contains(part<QAction>(w, "exitAction")));
+        QVERIFY(part<QMenu>(w, "reportMenu")->actions().contains(part<QAction>(w, "exitAction")));
     }
 
     // A project saved with the user's own database, opened with another
@@ -472,7 +473,7 @@ private Q_SLOTS:
         dialogs.answer = QMessageBox::Yes;
         QVERIFY(w.project().openFile(file));
         QCOMPARE(w.windowTitle(), title(QStringLiteral("clay.pipecalc")));
-        QVERIFY(w.widgets().choicesLine->text().contains(QStringLiteral("Грунт: Глина тяжёлая")));
+        QVERIFY(part<ElidedLabel>(w, "choicesLine")->text().contains(QStringLiteral("Грунт: Глина тяжёлая")));
         QCOMPARE(w.vars()[Slot::Egr].value(), 1.5);
         QVERIFY(w.session().run().isCompleted());
         QTextDocument report;
@@ -497,11 +498,11 @@ private Q_SLOTS:
         QCOMPARE(w.windowTitle(), title(QStringLiteral("start.pipecalc")));
         QVERIFY(!w.isWindowModified());
         QCOMPARE(w.session().calculation(), CalcKind::Fiberglass);
-        QVERIFY(w.fiberglassPanelShown());
-        QCOMPARE(w.widgets().layingCombo->currentIndex(), 1);
-        QCOMPARE(w.inputModel()->rowCount(), 15);
+        QVERIFY(fiberglassPanelShown(w));
+        QCOMPARE(part<QComboBox>(w, "layingCombo")->currentIndex(), 1);
+        QCOMPARE(inputModel(w)->rowCount(), 15);
         QCOMPARE(w.vars()[Slot::h].value(), 2.0);
-        QVERIFY(w.widgets().fiberglassTubesGrid->isVisibleTo(w.widgets().tubesPage));
+        QVERIFY(part<GridView>(w, "fiberglassTubesGrid")->isVisibleTo(part<QWidget>(w, "tubesPage")));
     }
 };
 

@@ -9,6 +9,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 #include "ui/VariableGridModel.h"
+#include "support/WindowParts.h"
 
 #include <QDir>
 #include <QLabel>
@@ -62,16 +63,17 @@ private Q_SLOTS:
         makeDatabase(SqliteFixture::referenceSql());
         FakeDialogs dialogs;
         MainWindow w(settings(), base());
-        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 0);
+        QCOMPARE(part<GridView>(w, "materialsGrid")->model()->rowCount(), 0);
         w.onActivated();
-        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
-        QCOMPARE(w.widgets().tubesGrid->model()->rowCount(), 3);
-        QCOMPARE(w.widgets().fiberglassTubesGrid->model()->rowCount(), 2); // TypeID 0
-        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
-        QVERIFY(w.widgets().fiberglassTubesGrid->isHidden());
+        QCOMPARE(part<GridView>(w, "materialsGrid")->model()->rowCount(), 4);
+        QCOMPARE(part<GridView>(w, "tubesGrid")->model()->rowCount(), 3);
+        QCOMPARE(part<GridView>(w, "fiberglassTubesGrid")->model()->rowCount(), 2); // TypeID 0
+        QCOMPARE(part<GridView>(w, "soilsGrid")->model()->rowCount(), 2);
+        QVERIFY(part<GridView>(w, "fiberglassTubesGrid")->isHidden());
         QVERIFY(dialogs.errors.isEmpty() && dialogs.messages.isEmpty());
-        QCOMPARE(w.widgets().materialsGrid->columnWidth(0), 200);
-        QCOMPARE(w.widgets().materialsGrid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Mu"));
+        QCOMPARE(part<GridView>(w, "materialsGrid")->columnWidth(0), 200);
+        QCOMPARE(part<GridView>(w, "materialsGrid")->model()->headerData(3, Qt::Horizontal).toString(),
+                 QStringLiteral("Mu"));
     }
 
     void fiberglassMaterialSwitchesTheProgram()
@@ -81,24 +83,24 @@ private Q_SLOTS:
         MainWindow w(settings(), base());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.staticAction->trigger();
+        part<QAction>(w, "staticAction")->trigger();
 
-        auto *pages = w.widgets().pages;
+        auto *pages = part<QTabWidget>(w, "pages");
         pages->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
-        GridView *materials = w.widgets().materialsGrid;
+        GridView *materials = part<GridView>(w, "materialsGrid");
         clickRow(materials, rowWith(materials, QStringLiteral("Стеклопластик SN 10000")));
         QCOMPARE(w.vars().selectedMaterialId, 5);
-        QVERIFY(w.fiberglassPanelShown());
-        QCOMPARE(w.inputModel()->rowCount(), 13);
+        QVERIFY(fiberglassPanelShown(w));
+        QCOMPARE(inputModel(w)->rowCount(), 13);
         QCOMPARE(w.vars()[Slot::Sigmat].value(), 500.0);
         QCOMPARE(w.vars()[Slot::Sigmao].value(), 1000.0);
         QCOMPARE(w.vars()[Slot::Et].value(), 20000.0);
 
         // The tube page now lists the fiberglass tubes of that class.
         pages->setCurrentIndex(MainWindowWidgets::PageIndexTubes);
-        GridView *tubes = w.widgets().fiberglassTubesGrid;
+        GridView *tubes = part<GridView>(w, "fiberglassTubesGrid");
         QVERIFY(!tubes->isHidden());
-        QVERIFY(w.widgets().tubesGrid->isHidden());
+        QVERIFY(part<GridView>(w, "tubesGrid")->isHidden());
         QCOMPARE(tubes->model()->rowCount(), 1);
         clickRow(tubes, 0);
         QCOMPARE(w.vars()[Slot::DSt].value(), 1.0);
@@ -109,16 +111,18 @@ private Q_SLOTS:
         // A polymer material brings the corrugated tubes and the static view back.
         pages->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
         clickRow(materials, rowWith(materials, QStringLiteral("Полиэтилен ПЭ 100")));
-        QVERIFY(!w.fiberglassPanelShown());
-        QVERIFY(w.widgets().fiberglassTubesGrid->isHidden());
-        QCOMPARE(w.inputModel()->rowCount(), 15);
+        QVERIFY(!fiberglassPanelShown(w));
+        QVERIFY(part<GridView>(w, "fiberglassTubesGrid")->isHidden());
+        QCOMPARE(inputModel(w)->rowCount(), 15);
         // The fiberglass tube is no choice for it: the header says no tube,
         // and the status bar why.
-        const QString header = w.widgets().choicesLine->text();
+        const QString header = part<ElidedLabel>(w, "choicesLine")->text();
         QVERIFY2(header.contains(QStringLiteral("Труба: не выбрана")), qPrintable(header));
         QVERIFY(!header.contains(QStringLiteral("D 1 м")));
-        QVERIFY(w.widgets().statusText->text().startsWith(QStringLiteral("Труба «D 1 м, s 0,0048 м, t 0,0096 м» не "
-                                                                         "изготавливается из материала «Полиэтилен")));
+        QVERIFY(part<QLabel>(w, "statusText")
+                    ->text()
+                    .startsWith(QStringLiteral("Труба «D 1 м, s 0,0048 м, t 0,0096 м» не "
+                                               "изготавливается из материала «Полиэтилен")));
     }
 
     void tubeAndSoilClicks()
@@ -128,16 +132,16 @@ private Q_SLOTS:
         MainWindow w(settings(), base());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexTubes);
-        GridView *tubes = w.widgets().tubesGrid;
+        part<QTabWidget>(w, "pages")->setCurrentIndex(MainWindowWidgets::PageIndexTubes);
+        GridView *tubes = part<GridView>(w, "tubesGrid");
         // A NULL pitch is read as 0.
         clickRow(tubes, rowWith(tubes, QStringLiteral("0,2")));
         QCOMPARE(w.vars()[Slot::Dout].value(), 0.2);
         QCOMPARE(w.vars()[Slot::Din].value(), 0.174);
         QCOMPARE(w.vars()[Slot::Lsh].value(), 0.0);
 
-        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
-        GridView *soils = w.widgets().soilsGrid;
+        part<QTabWidget>(w, "pages")->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
+        GridView *soils = part<GridView>(w, "soilsGrid");
         clickRow(soils, rowWith(soils, QStringLiteral("Песок мелкий")));
         QCOMPARE(w.vars().selectedSoilId, 4);
         QCOMPARE(w.vars()[Slot::GammaGrSt].value(), 19.0);
@@ -145,7 +149,7 @@ private Q_SLOTS:
         QCOMPARE(w.referenceData().soilNameById(w.vars().selectedSoilId), QStringLiteral("Песок мелкий"));
         QCOMPARE(w.referenceData().materialNameById(-1), QStringLiteral("свой"));
         // The summary page reads no table.
-        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSummary);
+        part<QTabWidget>(w, "pages")->setCurrentIndex(MainWindowWidgets::PageIndexSummary);
         QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
     }
 
@@ -155,21 +159,21 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         MainWindow w(settings(), base());
         w.onActivated();
-        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
+        QCOMPARE(part<GridView>(w, "soilsGrid")->model()->rowCount(), 2);
         makeDatabase(
             QString(SqliteFixture::referenceSql()).replace(QStringLiteral("Soiles"), QStringLiteral("Ground")));
 
         // Opening the page loads without emptying first: the grid keeps its rows.
-        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
+        part<QTabWidget>(w, "pages")->setCurrentIndex(MainWindowWidgets::PageIndexSoils);
         QCOMPARE(dialogs.messages, QStringList{"Не могу открыть таблицу: Soiles"});
-        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
+        QCOMPARE(part<GridView>(w, "soilsGrid")->model()->rowCount(), 2);
 
         // An activation reloads, which empties the grid before reading.
         w.onActivated(); // follows the message: skipped
         w.onActivated();
         QCOMPARE(dialogs.messages.size(), 2);
-        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 0);
-        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
+        QCOMPARE(part<GridView>(w, "soilsGrid")->model()->rowCount(), 0);
+        QCOMPARE(part<GridView>(w, "materialsGrid")->model()->rowCount(), 4);
     }
 
     // Closing the error box activates the window again: that activation must
@@ -179,17 +183,17 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         MainWindow w(settings(), base());
-        w.staticAction->trigger();
+        part<QAction>(w, "staticAction")->trigger();
         w.vars().selectedMaterialId = 4;
         w.onActivated();
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(dialogs.errors.first().contains(QStringLiteral("data")));
         QVERIFY(dialogs.errors.first().endsWith(QLatin1Char('.')));
         // The failed activation decided no panel.
-        QVERIFY(!w.fiberglassPanelShown());
+        QVERIFY(!fiberglassPanelShown(w));
         w.onActivated(); // caused by closing the box
         QCOMPARE(dialogs.errors.size(), 1);
-        QVERIFY(w.fiberglassPanelShown());
+        QVERIFY(fiberglassPanelShown(w));
         w.onActivated(); // the user comes back later
         QCOMPARE(dialogs.errors.size(), 2);
 
@@ -198,7 +202,7 @@ private Q_SLOTS:
         w.onActivated();
         w.onActivated();
         QCOMPARE(dialogs.errors.size(), 2);
-        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
+        QCOMPARE(part<GridView>(w, "materialsGrid")->model()->rowCount(), 4);
     }
 
     // An Access file that the reader cannot get through in time: the
@@ -234,7 +238,7 @@ private Q_SLOTS:
         w.onActivated(); // caused by closing the box
         w.onActivated();
         QCOMPARE(dialogs.errors.size(), 1);
-        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
+        QCOMPARE(part<GridView>(w, "materialsGrid")->model()->rowCount(), 4);
     }
 
     // A user's own SQLite database whose soils are a view of rows without
@@ -250,14 +254,14 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Справочная база данных %1 повреждена или слишком велика: строки запроса "
                                             "«select * from Soiles» не умещаются в 64 МБ памяти.")
                                  .arg(QDir::toNativeSeparators(base() + QStringLiteral("/data.sqlite")))});
-        QCOMPARE(w.widgets().materialsGrid->model()->rowCount(), 4);
-        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 0);
+        QCOMPARE(part<GridView>(w, "materialsGrid")->model()->rowCount(), 4);
+        QCOMPARE(part<GridView>(w, "soilsGrid")->model()->rowCount(), 0);
 
         makeDatabase(SqliteFixture::referenceSql());
         w.onActivated(); // caused by closing the box
         w.onActivated();
         QCOMPARE(dialogs.errors.size(), 1);
-        QCOMPARE(w.widgets().soilsGrid->model()->rowCount(), 2);
+        QCOMPARE(part<GridView>(w, "soilsGrid")->model()->rowCount(), 2);
     }
 };
 

@@ -26,7 +26,7 @@ QString save(const QString &path, bool *ok)
         IniFile ini(path);
         ini.load();
         ini.setValue(QStringLiteral("Settings"), QStringLiteral("TabIndex"), 1);
-        *ok = ini.save();
+        *ok = ini.save().ok();
         return QString();
     }
     QTextDocument document;

@@ -10,6 +10,7 @@
 #include "ui/TubeSelectionModel.h"
 #include "ui/TubeSelectionPage.h"
 #include "ui/VerdictPanel.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -39,11 +40,11 @@ private:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QSignalSpy finished(&w.selection().runner(), &TubeSelectionRunner::finished);
-        w.widgets().pages->setCurrentWidget(w.widgets().PageSelection);
+        part<QTabWidget>(w, "pages")->setCurrentWidget(part<TubeSelectionPage>(w, "selectionPage"));
         if (start)
-            w.widgets().PageSelection->startButton()->click();
+            part<TubeSelectionPage>(w, "selectionPage")->startButton()->click();
         QVERIFY(finished.wait(20000));
-        QVERIFY(!w.widgets().PageSelection->isRunning());
+        QVERIFY(!part<TubeSelectionPage>(w, "selectionPage")->isRunning());
     }
 
     static int rowOfTube(const TubeSelectionModel *model, int number)
@@ -70,13 +71,14 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
-        w.widgets().calculationTabs->setCurrentIndex(1);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
         QVERIFY(w.session().pickMaterialById(1));
         QVERIFY(w.session().pickSoilById(8));
         w.session().setInput(Slot::Htr, 7);
-        QCOMPARE(w.widgets().pages->tabText(MainWindowWidgets::PageIndexSelection), QStringLiteral("Подбор трубы"));
+        QCOMPARE(part<QTabWidget>(w, "pages")->tabText(MainWindowWidgets::PageIndexSelection),
+                 QStringLiteral("Подбор трубы"));
         showSelection(w);
-        TubeSelectionPage *page = w.widgets().PageSelection;
+        TubeSelectionPage *page = part<TubeSelectionPage>(w, "selectionPage");
         const TubeSelectionModel *model = page->model();
         QCOMPARE(model->kind(), CalcKind::Static);
         QCOMPARE(model->rowCount(), 12);
@@ -108,9 +110,11 @@ private Q_SLOTS:
         QCOMPARE(w.session().tube().id, 9);
         QCOMPARE(w.session().input(Slot::Din), 0.546);
         QCOMPARE(w.session().input(Slot::Lsh), 53.0);
-        QCOMPARE(w.widgets().tubesGrid->focusedRow(), 8);
-        QVERIFY2(w.widgets().choicesLine->text().contains(QStringLiteral("Труба: Dнаруж 0,63 м, Dвнутр 0,546 м")),
-                 qPrintable(w.widgets().choicesLine->text()));
+        QCOMPARE(part<GridView>(w, "tubesGrid")->focusedRow(), 8);
+        QVERIFY2(part<ElidedLabel>(w, "choicesLine")
+                     ->text()
+                     .contains(QStringLiteral("Труба: Dнаруж 0,63 м, Dвнутр 0,546 м")),
+                 qPrintable(part<ElidedLabel>(w, "choicesLine")->text()));
         // Choosing a tube is not a change of the job.
         QVERIFY(!page->isOutdated());
         QVERIFY(dialogs.messages.isEmpty());
@@ -134,11 +138,11 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
-        w.widgets().calculationTabs->setCurrentIndex(0);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(0);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        TubeSelectionPage *page = w.widgets().PageSelection;
-        w.widgets().pages->setCurrentWidget(page);
+        TubeSelectionPage *page = part<TubeSelectionPage>(w, "selectionPage");
+        part<QTabWidget>(w, "pages")->setCurrentWidget(page);
         QVERIFY(!page->isRunning());
         QCOMPARE(page->model()->kind(), CalcKind::Hydraulic);
         QVERIFY(page->flowEdit()->isVisibleTo(page));
@@ -166,20 +170,20 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
-        w.widgets().calculationTabs->setCurrentIndex(1);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.widgets().pages->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
-        w.widgets().materialsGrid->setCurrentIndex(w.widgets().materialsGrid->model()->index(4, 0));
+        part<QTabWidget>(w, "pages")->setCurrentIndex(MainWindowWidgets::PageIndexMaterials);
+        part<GridView>(w, "materialsGrid")->setCurrentIndex(part<GridView>(w, "materialsGrid")->model()->index(4, 0));
         w.pickClickedMaterial();
         QCOMPARE(w.session().calculation(), CalcKind::Fiberglass);
         showSelection(w);
-        const TubeSelectionModel *model = w.widgets().PageSelection->model();
+        const TubeSelectionModel *model = part<TubeSelectionPage>(w, "selectionPage")->model();
         QCOMPARE(model->kind(), CalcKind::Fiberglass);
         QCOMPARE(model->rowCount(), 11);
         QVERIFY(model->rows().first().tube.fiberglass);
-        w.widgets().PageSelection->setCurrentRow(2);
-        w.widgets().PageSelection->chooseButton()->click();
+        part<TubeSelectionPage>(w, "selectionPage")->setCurrentRow(2);
+        part<TubeSelectionPage>(w, "selectionPage")->chooseButton()->click();
         QVERIFY(w.session().tube().fiberglass);
         QCOMPARE(w.session().tube().id, 3);
         QCOMPARE(w.session().input(Slot::DSt), model->rows()[2].tube.fiberglassRow.D);
@@ -191,9 +195,9 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
-        w.widgets().calculationTabs->setCurrentIndex(1);
+        part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
         showSelection(w);
-        TubeSelectionPage *page = w.widgets().PageSelection;
+        TubeSelectionPage *page = part<TubeSelectionPage>(w, "selectionPage");
         page->copyButton()->click();
         const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 13);
@@ -212,7 +216,7 @@ private Q_SLOTS:
 
         // The results and the checks of a calculation.
         w.runCalculation();
-        const QList<QAction *> outActions = w.widgets().outputGrid->actions();
+        const QList<QAction *> outActions = part<GridView>(w, "outputGrid")->actions();
         QCOMPARE(outActions.size(), 2);
         outActions.first()->trigger();
         const QStringList results = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -220,7 +224,7 @@ private Q_SLOTS:
         QCOMPARE(results.size(), 5);
         QVERIFY(results.at(2).startsWith(QStringLiteral("q_уст\t0,251\tМПа\t")));
 
-        QTableWidget *checks = w.widgets().verdictPanel->table();
+        QTableWidget *checks = part<VerdictPanel>(w, "verdictPanel")->table();
         checks->actions().first()->trigger();
         const QStringList checkLines =
             QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);

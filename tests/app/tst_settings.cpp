@@ -50,7 +50,7 @@ private Q_SLOTS:
         IniFile ini(QStringLiteral("/nonexistent/dir/pipecalc.ini"));
         QVERIFY(!ini.load());
         QCOMPARE(ini.intValue("Settings", "TabIndex", 0), 0);
-        QVERIFY(!ini.save());
+        QVERIFY(!ini.save().ok());
     }
 
     void writesPlainLinesAndKeepsTheRest()
@@ -62,7 +62,7 @@ private Q_SLOTS:
         ini.setValue("SETTINGS", "tabindex", 1);
         ini.setValue("View", "NormPos", QStringLiteral("10,20,768,708"));
         ini.setValue("New", "Key", QStringLiteral("a,b"));
-        QVERIFY(ini.save());
+        QVERIFY(ini.save().ok());
         QCOMPARE(TestFiles::read(path), QByteArray("; a comment\n[Settings]\ntabindex=1\nStray=kept\n[View]\nOther=1\n"
                                                    "NormPos=10,20,768,708\n\n[New]\nKey=a,b\n"));
     }
@@ -154,9 +154,9 @@ private Q_SLOTS:
         QCOMPARE(ini.load(), read);
         QCOMPARE(ini.intValue("Settings", "TabIndex", 0), read ? 1 : 0);
         ini.setValue("Settings", "TabIndex", 0);
-        QString why;
-        QCOMPARE(ini.save(&why), read);
-        QCOMPARE(why, reason);
+        const Result<> saved = ini.save();
+        QCOMPARE(saved.ok(), read);
+        QCOMPARE(saved.message(), reason);
         const QFileInfo after(path);
         QCOMPARE(after.isSymLink(), before.isSymLink());
         QCOMPARE(after.isFile(), before.isFile());
@@ -239,10 +239,10 @@ private Q_SLOTS:
         view.laying = Laying::Trenchless;
         view.wall = Wall::SingleLayer;
 
-        QVERIFY(store.writeRecentProjects(RecentProjects({"/work/a.pipecalc"})));
-        QVERIFY(store.writeEditorDialogFolder(QStringLiteral("/work/reports")));
-        QVERIFY(store.writeEditorPlacement(editor, 96, screen));
-        QVERIFY(store.writeMainWindow(1, main, 96, screen, view));
+        QVERIFY(store.writeRecentProjects(RecentProjects({"/work/a.pipecalc"})).ok());
+        QVERIFY(store.writeEditorDialogFolder(QStringLiteral("/work/reports")).ok());
+        QVERIFY(store.writeEditorPlacement(editor, 96, screen).ok());
+        QVERIFY(store.writeMainWindow(1, main, 96, screen, view).ok());
 
         const QByteArray text = TestFiles::read(path);
         for (const char *part : {"[Other]\nKey=x\n", "[Settings]\nTabIndex=1\n", "PanelMainTop_Height=250\n",

@@ -30,6 +30,7 @@ const QString kRefusedOutdated = QStringLiteral("Отчёт не составл�
 } // namespace
 
 Q_DECLARE_METATYPE(CalcSession::ResultState)
+Q_DECLARE_METATYPE(Slot)
 
 class TestCalcSession : public QObject
 {
@@ -279,6 +280,49 @@ private Q_SLOTS:
         QCOMPARE(session.state(), State::Failed);
         session.setMode(0);
         QCOMPARE(session.state(), State::Current);
+    }
+    // A value typed for an input: a number with either separator is written
+    // and makes the results stale; anything else changes nothing and says
+    // which input refused what, with numbers it would take.
+    void enterInput_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<Slot>("slot");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("stored"); // -1: refused
+        QTest::addColumn<QString>("message");
+        const QString din = QStringLiteral("для Dвнутр («Внутренний диаметр трубопровода»)");
+        const QString tail = QStringLiteral("; дробную часть можно отделять запятой или точкой.");
+        QTest::newRow("comma") << "," << Slot::Din << "0,4" << 0.4 << QString();
+        QTest::newRow("point on a comma system") << "," << Slot::Din << " 1.5e-1 " << 0.15 << QString();
+        QTest::newRow("letters") << "," << Slot::Din << " abc " << -1.0
+                                 << "Значение «abc» не принято " + din + ". Введите число, например 0,348 или 0.348"
+                                        + tail;
+        QTest::newRow("empty") << "," << Slot::Din << "" << -1.0
+                               << "Значение «» не принято " + din + ". Введите число, например 0,348 или 0.348" + tail;
+        QTest::newRow("point system") << "." << Slot::Din << "1,5 м" << -1.0
+                                      << "Значение «1,5 м» не принято " + din
+                                             + ". Введите число, например 0,5 или -1.5e3" + tail;
+    }
+
+    void enterInput()
+    {
+        QFETCH(QString, separator);
+        QFETCH(Slot, slot);
+        QFETCH(QString, text);
+        QFETCH(double, stored);
+        QFETCH(QString, message);
+        NumberFormat::setDecimalSeparator(separator);
+        CalcSession session;
+        session.referenceData().database().setBaseDir(base());
+        QVERIFY(session.run().isCompleted());
+        const double before = session.input(slot);
+        const Result<> entered = session.enterInput(slot, text);
+        NumberFormat::setDecimalSeparator(QStringLiteral(","));
+        QCOMPARE(entered.ok(), stored >= 0);
+        QCOMPARE(entered.message(), message);
+        QCOMPARE(session.input(slot), stored >= 0 ? stored : before);
+        QCOMPARE(session.state(), stored >= 0 ? State::Stale : State::Current);
     }
 };
 

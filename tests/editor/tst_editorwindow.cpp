@@ -9,6 +9,7 @@
 #include "editor/UpDown.h"
 #include "editor/ReportEditor.h"
 #include "reports/ReportPage.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QAbstractItemView>
@@ -114,12 +115,12 @@ private:
 
     static QString statusText(const ReportEditor &editor, int panel)
     {
-        return editor.widgets().statusPanels[panel]->text();
+        return part<QLabel>(editor, qPrintable(QStringLiteral("statusPanel%1").arg(panel)))->text();
     }
 
     static void makeModified(ReportEditor &editor)
     {
-        QTest::keyClicks(editor.widgets().richEdit, "abc");
+        QTest::keyClicks(part<RichEditControl>(editor, "richEdit"), "abc");
         QVERIFY(editor.document().isModified());
     }
 
@@ -134,77 +135,78 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ReportEditor editor;
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QCOMPARE(editor.windowTitle(), QStringLiteral("Без имени - Расчёты Велтра-Норлекс"));
-        QCOMPARE(captions(ui.fileMenu->actions()),
+        QCOMPARE(captions(part<QMenu>(ui, "fileMenu")->actions()),
                  (QStringList{"Создать", "Открыть...", "Сохранить", "Сохранить как...", "-", "Настройка печати...",
                               "Предварительный просмотр", "Печать", "Экспорт в PDF...", "-", "Закрыть"}));
-        QCOMPARE(captions(ui.editMenu->actions()),
+        QCOMPARE(captions(part<QMenu>(ui, "editMenu")->actions()),
                  (QStringList{"Отменить", "Повторить", "-", "Вырезать", "Копировать", "Вставить", "-", "Шрифт..."}));
-        QCOMPARE(ui.fileMenuButton->text(), QStringLiteral("Файл"));
-        QCOMPARE(ui.editMenuButton->text(), QStringLiteral("Правка"));
-        QCOMPARE(toolbarHints(ui.standardToolBar), (QStringList{"Создать новый файл",
-                                                                "Открыть файл...",
-                                                                "Сохранить текущий файл",
-                                                                "_",
-                                                                "Предварительный просмотр...",
-                                                                "Печать файла",
-                                                                "|",
-                                                                "Вырезать",
-                                                                "Копировать",
-                                                                "Вставить",
-                                                                "_",
-                                                                "Отменить",
-                                                                "Повторить",
-                                                                "_",
-                                                                "Выбор шрифта",
-                                                                "_",
-                                                                "Размер шрифта",
-                                                                "_",
-                                                                "Жирный",
-                                                                "Курсив",
-                                                                "Подчёркивание",
-                                                                "|",
-                                                                "Слева",
-                                                                "По центру",
-                                                                "Справа",
-                                                                "|",
-                                                                "Список"}));
-        for (QAction *action : ui.standardToolBar->actions())
+        QCOMPARE(part<QToolButton>(ui, "fileMenuButton")->text(), QStringLiteral("Файл"));
+        QCOMPARE(part<QToolButton>(ui, "editMenuButton")->text(), QStringLiteral("Правка"));
+        QCOMPARE(toolbarHints(part<QToolBar>(ui, "standardToolBar")), (QStringList{"Создать новый файл",
+                                                                                   "Открыть файл...",
+                                                                                   "Сохранить текущий файл",
+                                                                                   "_",
+                                                                                   "Предварительный просмотр...",
+                                                                                   "Печать файла",
+                                                                                   "|",
+                                                                                   "Вырезать",
+                                                                                   "Копировать",
+                                                                                   "Вставить",
+                                                                                   "_",
+                                                                                   "Отменить",
+                                                                                   "Повторить",
+                                                                                   "_",
+                                                                                   "Выбор шрифта",
+                                                                                   "_",
+                                                                                   "Размер шрифта",
+                                                                                   "_",
+                                                                                   "Жирный",
+                                                                                   "Курсив",
+                                                                                   "Подчёркивание",
+                                                                                   "|",
+                                                                                   "Слева",
+                                                                                   "По центру",
+                                                                                   "Справа",
+                                                                                   "|",
+                                                                                   "Список"}));
+        for (QAction *action : part<QToolBar>(ui, "standardToolBar")->actions())
             QCOMPARE(action->statusTip(), action->toolTip());
-        QCOMPARE(ui.newAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-        QCOMPARE(ui.printAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-        QCOMPARE(ui.closeAction->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
-        QVERIFY(ui.saveAsAction->shortcut().isEmpty());
-        QCOMPARE(ui.redoAction->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
-                                                                  QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+        QCOMPARE(part<QAction>(ui, "newAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(part<QAction>(ui, "printAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        QCOMPARE(part<QAction>(ui, "closeAction")->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
+        QVERIFY(part<QAction>(ui, "saveAsAction")->shortcut().isEmpty());
+        QCOMPARE(part<QAction>(ui, "redoAction")->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         // Every button has its picture.
-        for (QAction *action : ui.standardToolBar->actions()) {
-            if (qobject_cast<QToolButton *>(ui.standardToolBar->widgetForAction(action)))
+        for (QAction *action : part<QToolBar>(ui, "standardToolBar")->actions()) {
+            if (qobject_cast<QToolButton *>(part<QToolBar>(ui, "standardToolBar")->widgetForAction(action)))
                 QVERIFY2(!action->icon().isNull(), qPrintable(action->toolTip()));
         }
 
         // The typefaces, sorted; the size box with its arrows.
-        QVERIFY(ui.fontNameBox->count() > 3);
+        QVERIFY(part<QComboBox>(ui, "fontNameBox")->count() > 3);
         QStringList names;
-        for (int i = 0; i < ui.fontNameBox->count(); ++i)
-            names << ui.fontNameBox->itemText(i);
+        for (int i = 0; i < part<QComboBox>(ui, "fontNameBox")->count(); ++i)
+            names << part<QComboBox>(ui, "fontNameBox")->itemText(i);
         QStringList sorted = names;
         sorted.sort(Qt::CaseInsensitive);
         QCOMPARE(names, sorted);
-        QCOMPARE(ui.fontNameBox->maxVisibleItems(), 10);
-        QCOMPARE(ui.fontSizeArrows->minimum(), 1);
-        QCOMPARE(ui.fontSizeArrows->maximum(), 100);
+        QCOMPARE(part<QComboBox>(ui, "fontNameBox")->maxVisibleItems(), 10);
+        QCOMPARE(part<UpDown>(ui, "fontSizeArrows")->minimum(), 1);
+        QCOMPARE(part<UpDown>(ui, "fontSizeArrows")->maximum(), 100);
 
         // The status bar: caret, modified mark, nothing.
-        QCOMPARE(ui.statusPanels[0]->width(), 120);
-        QCOMPARE(ui.statusPanels[1]->width(), 80);
-        QCOMPARE(ui.statusPanels[2]->width(), 50);
+        QCOMPARE(part<QLabel>(ui, "statusPanel0")->width(), 120);
+        QCOMPARE(part<QLabel>(ui, "statusPanel1")->width(), 80);
+        QCOMPARE(part<QLabel>(ui, "statusPanel2")->width(), 50);
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   1   Кол:   1"));
         QCOMPARE(statusText(editor, 1), QString());
         // A new document's text: the default face at 8 points.
-        QCOMPARE(ui.fontNameBox->currentText(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("8"));
+        QCOMPARE(part<QComboBox>(ui, "fontNameBox")->currentText(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("8"));
     }
 
     void caretPositionAndModifiedMark()
@@ -217,7 +219,7 @@ private Q_SLOTS:
         editor.document().selectRange(23, 0); // "Второй абзац", third character
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   3"));
         QCOMPARE(statusText(editor, 1), QString());
-        QTest::keyClicks(editor.widgets().richEdit, "x");
+        QTest::keyClicks(part<RichEditControl>(editor, "richEdit"), "x");
         QCOMPARE(statusText(editor, 1), QStringLiteral("Изменён"));
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   4"));
         // A hint takes the whole bar for a while.
@@ -245,7 +247,7 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         dialogs.openName = writeSample(QStringLiteral("open.rtf"));
-        editor.widgets().openAction->trigger();
+        part<QAction>(editor, "openAction")->trigger();
         QCOMPARE(dialogs.lastFilter, QStringLiteral("Документы RTF (*.rtf *.RTF);;Текстовые файлы (*.txt *.TXT)"));
         // The documents folder, which a program run from its own folder has there.
         QCOMPARE(dialogs.lastDir, QCoreApplication::applicationDirPath());
@@ -257,7 +259,7 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(target, "former"));
         dialogs.saveName = target;
         dialogs.answer = overwrite;
-        editor.widgets().saveAsAction->trigger();
+        part<QAction>(editor, "saveAsAction")->trigger();
         QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Перезаписать %1").arg(target)});
         QCOMPARE(TestFiles::read(target) != "former", written);
         QCOMPARE(editor.document().documentName(), written ? target : dialogs.openName);
@@ -286,7 +288,7 @@ private Q_SLOTS:
         QFile::remove(dialogs.saveName);
         // A new document's Save asks for the name.
         editor.document().setDocumentName(EditorDocument::untitledName());
-        editor.widgets().saveAction->trigger();
+        part<QAction>(editor, "saveAction")->trigger();
         QCOMPARE(dialogs.saveDialogsShown, 1);
         const QByteArray bytes = TestFiles::read(dialogs.saveName);
         QCOMPARE(bytes.startsWith("{\\rtf"), rtf);
@@ -325,7 +327,7 @@ private Q_SLOTS:
         makeModified(editor);
         {
             const FaultyFileSystem disk{FaultyFileSystem::Fault(fault)};
-            editor.widgets().saveAction->trigger();
+            part<QAction>(editor, "saveAction")->trigger();
         }
         QCOMPARE(
             dialogs.errors,
@@ -338,7 +340,7 @@ private Q_SLOTS:
         QCOMPARE(editor.document().documentName(), file);
 
         // Once the disk is well again the same command saves.
-        editor.widgets().saveAction->trigger();
+        part<QAction>(editor, "saveAction")->trigger();
         QCOMPARE(dialogs.errors.size(), 1);
         QVERIFY(TestFiles::read(file) != former);
         QVERIFY(!editor.document().isModified());
@@ -376,7 +378,7 @@ private Q_SLOTS:
         dialogs.saveName = saveAs.isEmpty() ? QString() : path(saveAs);
         if (!saveAs.isEmpty())
             QFile::remove(dialogs.saveName);
-        editor.widgets().closeAction->trigger();
+        part<QAction>(editor, "closeAction")->trigger();
         QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Сохранить изменения в документе «Без имени»?")});
         QCOMPARE(!editor.isVisible(), closed);
         QCOMPARE(QFileInfo::exists(dialogs.saveName), saved);
@@ -408,7 +410,7 @@ private Q_SLOTS:
         makeModified(editor);
         dialogs.answer = answer;
         dialogs.openName = chosen.isEmpty() ? QString() : path(chosen);
-        editor.widgets().openAction->trigger();
+        part<QAction>(editor, "openAction")->trigger();
         QCOMPARE(dialogs.questions.size(), 1);
         QCOMPARE(editor.document().documentText().startsWith(QStringLiteral("Обычный")), opened);
         QCOMPARE(editor.document().documentName(), opened ? sample : EditorDocument::untitledName());
@@ -444,7 +446,7 @@ private Q_SLOTS:
         if (modified)
             makeModified(editor);
         dialogs.answer = answer;
-        editor.widgets().newAction->trigger();
+        part<QAction>(editor, "newAction")->trigger();
         QCOMPARE(dialogs.questions.size(), modified ? 1 : 0);
         QCOMPARE(editor.document().documentText().isEmpty(), emptied);
         QCOMPARE(editor.windowTitle().startsWith(QStringLiteral("Без имени - ")), emptied);
@@ -463,31 +465,31 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("bold.rtf"))));
         // A selection: only it.
         editor.document().selectRange(0, 7); // "Обычный"
-        QVERIFY(!ui.boldAction->isChecked());
-        ui.boldAction->trigger();
+        QVERIFY(!part<QAction>(ui, "boldAction")->isChecked());
+        part<QAction>(ui, "boldAction")->trigger();
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontWeight(), int(QFont::Bold));
         QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
-        QVERIFY(ui.boldAction->isChecked());
+        QVERIFY(part<QAction>(ui, "boldAction")->isChecked());
         // No selection: the text typed next, nothing already there.
         editor.document().selectRange(20, 0); // after "текст"
-        QVERIFY(!ui.boldAction->isChecked());
-        ui.italicAction->trigger();
-        ui.boldAction->trigger();
-        QVERIFY(ui.boldAction->isChecked());
+        QVERIFY(!part<QAction>(ui, "boldAction")->isChecked());
+        part<QAction>(ui, "italicAction")->trigger();
+        part<QAction>(ui, "boldAction")->trigger();
+        QVERIFY(part<QAction>(ui, "boldAction")->isChecked());
         QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
-        QTest::keyClicks(ui.richEdit, "new");
+        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "new");
         QCOMPARE(formatAt(editor, QStringLiteral("new")).fontWeight(), int(QFont::Bold));
         QVERIFY(formatAt(editor, QStringLiteral("new")).fontItalic());
         QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
         // Underline off again on the selection.
         editor.document().selectRange(0, 7);
-        ui.underlineAction->trigger();
+        part<QAction>(ui, "underlineAction")->trigger();
         QVERIFY(formatAt(editor, QStringLiteral("Обычный")).fontUnderline());
-        ui.underlineAction->trigger();
+        part<QAction>(ui, "underlineAction")->trigger();
         QVERIFY(!formatAt(editor, QStringLiteral("Обычный")).fontUnderline());
     }
 
@@ -507,7 +509,7 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("keys.rtf"))));
         editor.document().selectRange(0, 7); // "Обычный"
         const auto formatted = [&] {
@@ -517,10 +519,10 @@ private Q_SLOTS:
                                       : f.fontUnderline();
         };
         QVERIFY(!formatted());
-        QTest::keyClick(ui.richEdit, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key(key), Qt::ControlModifier);
         QVERIFY(formatted());
         QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
-        QTest::keyClick(ui.richEdit, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key(key), Qt::ControlModifier);
         QVERIFY(!formatted());
     }
 
@@ -529,23 +531,23 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("sync.rtf"))));
         // Through bold, plain, centred 14-point text: the toolbar follows.
         editor.document().selectRange(9, 0);
-        QVERIFY(ui.boldAction->isChecked());
-        QCOMPARE(ui.fontNameBox->currentText(), QStringLiteral("Arial"));
+        QVERIFY(part<QAction>(ui, "boldAction")->isChecked());
+        QCOMPARE(part<QComboBox>(ui, "fontNameBox")->currentText(), QStringLiteral("Arial"));
         editor.document().selectRange(26, 0);
-        QVERIFY(!ui.boldAction->isChecked());
-        QVERIFY(ui.alignCenterAction->isChecked());
-        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("14"));
-        QCOMPARE(ui.fontSizeArrows->position(), 10); // read from the box when clicked
+        QVERIFY(!part<QAction>(ui, "boldAction")->isChecked());
+        QVERIFY(part<QAction>(ui, "alignCenterAction")->isChecked());
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("14"));
+        QCOMPARE(part<UpDown>(ui, "fontSizeArrows")->position(), 10); // read from the box when clicked
         editor.document().selectRange(2, 0);
-        QVERIFY(ui.alignLeftAction->isChecked());
-        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("10"));
+        QVERIFY(part<QAction>(ui, "alignLeftAction")->isChecked());
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("10"));
         // A justified paragraph changes no alignment button.
         editor.document().setAlignment(Qt::AlignJustify);
-        QVERIFY(ui.alignLeftAction->isChecked());
+        QVERIFY(part<QAction>(ui, "alignLeftAction")->isChecked());
         editor.document().textDocument()->undo();
         QVERIFY(!editor.document().isModified());
         QVERIFY(!editor.document().textDocument()->isUndoAvailable());
@@ -595,16 +597,16 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("size.rtf"))));
         editor.document().selectRange(0, 7);
-        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("10"));
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("10"));
         // Keys go where the keyboard sends them: to the focused box, which
         // hands them to its text field.
-        QLineEdit *box = ui.fontSizeBox->lineEdit();
-        ui.fontSizeBox->setFocus();
+        QLineEdit *box = part<QComboBox>(ui, "fontSizeBox")->lineEdit();
+        part<QComboBox>(ui, "fontSizeBox")->setFocus();
         QWidget *keys = QApplication::focusWidget();
-        QVERIFY(keys == ui.fontSizeBox || keys == box);
+        QVERIFY(keys == part<QComboBox>(ui, "fontSizeBox") || keys == box);
         box->selectAll();
         QTest::keyClick(keys, Qt::Key_Backspace);
         QTest::keyClicks(keys, typed);
@@ -614,13 +616,14 @@ private Q_SLOTS:
         if (ending == QLatin1String("enter")) {
             QTest::keyClick(keys, Qt::Key_Return);
         } else if (ending == QLatin1String("leave")) {
-            ui.richEdit->setFocus();
+            part<RichEditControl>(ui, "richEdit")->setFocus();
             QVERIFY(!box->hasFocus());
         } else if (ending == QLatin1String("list")) {
-            ui.fontSizeBox->showPopup();
-            QAbstractItemView *list = ui.fontSizeBox->view();
+            part<QComboBox>(ui, "fontSizeBox")->showPopup();
+            QAbstractItemView *list = part<QComboBox>(ui, "fontSizeBox")->view();
             QVERIFY(QTest::qWaitForWindowExposed(list->window()));
-            const QModelIndex item = list->model()->index(ui.fontSizeBox->findText(QStringLiteral("24")), 0);
+            const QModelIndex item =
+                list->model()->index(part<QComboBox>(ui, "fontSizeBox")->findText(QStringLiteral("24")), 0);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
         }
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
@@ -630,9 +633,9 @@ private Q_SLOTS:
         if (ending.isEmpty())
             return;
         // The box shows the size of the text; a size applied is one step to undo.
-        QCOMPARE(ui.fontSizeBox->currentText(), QString::number(size));
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QString::number(size));
         QCOMPARE(editor.document().textDocument()->availableUndoSteps(), size == 10 ? 0 : 1);
-        ui.richEdit->setFocus();
+        part<RichEditControl>(ui, "richEdit")->setFocus();
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
     }
 
@@ -640,25 +643,25 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ReportEditor editor;
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("updown.rtf"))));
         editor.document().selectRange(0, 7);
-        QTest::mouseClick(ui.fontSizeArrows->upButton(), Qt::LeftButton);
+        QTest::mouseClick(part<UpDown>(ui, "fontSizeArrows")->upButton(), Qt::LeftButton);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 11.0);
-        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("11"));
-        ui.fontSizeArrows->step(-1);
-        ui.fontSizeArrows->step(-1);
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("11"));
+        part<UpDown>(ui, "fontSizeArrows")->step(-1);
+        part<UpDown>(ui, "fontSizeArrows")->step(-1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 9.0);
         // A size typed in the box steps on from there.
-        ui.fontSizeBox->setEditText(QStringLiteral("20"));
-        ui.fontSizeArrows->step(1);
+        part<QComboBox>(ui, "fontSizeBox")->setEditText(QStringLiteral("20"));
+        part<UpDown>(ui, "fontSizeArrows")->step(1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 21.0);
         // Held within 1 to 100.
-        ui.fontSizeBox->setEditText(QStringLiteral("100"));
-        ui.fontSizeArrows->step(1);
-        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("100"));
-        ui.fontSizeBox->setEditText(QStringLiteral("1"));
-        ui.fontSizeArrows->step(-1);
+        part<QComboBox>(ui, "fontSizeBox")->setEditText(QStringLiteral("100"));
+        part<UpDown>(ui, "fontSizeArrows")->step(1);
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("100"));
+        part<QComboBox>(ui, "fontSizeBox")->setEditText(QStringLiteral("1"));
+        part<UpDown>(ui, "fontSizeArrows")->step(-1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 1.0);
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -667,17 +670,17 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ReportEditor editor;
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("font.rtf"))));
         editor.document().selectRange(0, 7);
-        const int serif = ui.fontNameBox->findText(QStringLiteral("Liberation Serif"));
+        const int serif = part<QComboBox>(ui, "fontNameBox")->findText(QStringLiteral("Liberation Serif"));
         QVERIFY(serif >= 0);
-        ui.fontNameBox->setCurrentIndex(serif);
-        Q_EMIT ui.fontNameBox->textActivated(ui.fontNameBox->itemText(serif));
+        part<QComboBox>(ui, "fontNameBox")->setCurrentIndex(serif);
+        Q_EMIT part<QComboBox>(ui, "fontNameBox")->textActivated(part<QComboBox>(ui, "fontNameBox")->itemText(serif));
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontFamilies().toStringList().value(0),
                  QStringLiteral("Liberation Serif"));
         // A name that no typeface has is not applied.
-        Q_EMIT ui.fontNameBox->textActivated(QStringLiteral("Нет такого"));
+        Q_EMIT part<QComboBox>(ui, "fontNameBox")->textActivated(QStringLiteral("Нет такого"));
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontFamilies().toStringList().value(0),
                  QStringLiteral("Liberation Serif"));
 
@@ -690,17 +693,17 @@ private Q_SLOTS:
             QCOMPARE(fonts->currentFont().family(), QStringLiteral("Liberation Serif"));
             fonts->setCurrentFont(chosen);
         };
-        ui.fontAction->trigger();
+        part<QAction>(ui, "fontAction")->trigger();
         const QTextCharFormat applied = formatAt(editor, QStringLiteral("Обычный"));
         QCOMPARE(applied.font().family(), QStringLiteral("Liberation Mono"));
         QCOMPARE(applied.fontPointSize(), 15.0);
         QVERIFY(applied.fontItalic());
-        QCOMPARE(ui.fontSizeBox->currentText(), QStringLiteral("15"));
+        QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("15"));
         QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
         // Cancel changes nothing.
         dialogs.dialogResult = QDialog::Rejected;
         dialogs.onDialog = [](QDialog *dialog) { qobject_cast<QFontDialog *>(dialog)->setCurrentFont(QFont("Arial")); };
-        ui.fontAction->trigger();
+        part<QAction>(ui, "fontAction")->trigger();
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).font().family(), QStringLiteral("Liberation Mono"));
     }
 
@@ -708,30 +711,30 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         ReportEditor editor;
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("align.rtf"))));
         QTextDocument *doc = editor.document().textDocument();
         editor.document().selectRange(0, 0);
-        ui.alignRightAction->trigger();
+        part<QAction>(ui, "alignRightAction")->trigger();
         QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-        QVERIFY(ui.alignRightAction->isChecked());
-        QVERIFY(!ui.alignLeftAction->isChecked());
-        ui.alignCenterAction->trigger();
+        QVERIFY(part<QAction>(ui, "alignRightAction")->isChecked());
+        QVERIFY(!part<QAction>(ui, "alignLeftAction")->isChecked());
+        part<QAction>(ui, "alignCenterAction")->trigger();
         QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        ui.alignLeftAction->trigger();
+        part<QAction>(ui, "alignLeftAction")->trigger();
         QCOMPARE(doc->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
         // Only the paragraph at the caret.
         QCOMPARE(doc->begin().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
-        ui.bulletsAction->trigger();
+        part<QAction>(ui, "bulletsAction")->trigger();
         QVERIFY(doc->begin().textList());
         QCOMPARE(editor.document().indents().first, 10);
         QVERIFY(!doc->begin().next().textList());
-        QCOMPARE(ui.ruler->firstIndentMarker->x(), 18); // 10 points
-        ui.bulletsAction->trigger();
+        QCOMPARE(part<EditorRuler>(ui, "ruler")->firstIndentMarker->x(), 18); // 10 points
+        part<QAction>(ui, "bulletsAction")->trigger();
         QVERIFY(!doc->begin().textList());
         QCOMPARE(editor.document().indents().first, 0);
-        QVERIFY(!ui.bulletsAction->isChecked());
+        QVERIFY(!part<QAction>(ui, "bulletsAction")->isChecked());
     }
 
     void editCommandsFollowTheState()
@@ -739,28 +742,28 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("edit.rtf"))));
-        QVERIFY(!ui.undoAction->isEnabled());
-        QVERIFY(!ui.cutAction->isEnabled());
-        QVERIFY(!ui.copyAction->isEnabled());
+        QVERIFY(!part<QAction>(ui, "undoAction")->isEnabled());
+        QVERIFY(!part<QAction>(ui, "cutAction")->isEnabled());
+        QVERIFY(!part<QAction>(ui, "copyAction")->isEnabled());
         editor.document().selectRange(0, 7);
-        QVERIFY(ui.cutAction->isEnabled());
-        QVERIFY(ui.copyAction->isEnabled());
-        ui.copyAction->trigger();
+        QVERIFY(part<QAction>(ui, "cutAction")->isEnabled());
+        QVERIFY(part<QAction>(ui, "copyAction")->isEnabled());
+        part<QAction>(ui, "copyAction")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Обычный"));
-        QVERIFY(ui.pasteAction->isEnabled());
-        ui.cutAction->trigger();
+        QVERIFY(part<QAction>(ui, "pasteAction")->isEnabled());
+        part<QAction>(ui, "cutAction")->trigger();
         QVERIFY(editor.document().documentText().startsWith(QStringLiteral(" жирный")));
-        QVERIFY(ui.undoAction->isEnabled());
-        QVERIFY(!ui.cutAction->isEnabled());
-        ui.undoAction->trigger();
+        QVERIFY(part<QAction>(ui, "undoAction")->isEnabled());
+        QVERIFY(!part<QAction>(ui, "cutAction")->isEnabled());
+        part<QAction>(ui, "undoAction")->trigger();
         QVERIFY(editor.document().documentText().startsWith(QStringLiteral("Обычный жирный")));
         editor.document().selectRange(0, 0);
-        ui.pasteAction->trigger();
+        part<QAction>(ui, "pasteAction")->trigger();
         QVERIFY(editor.document().documentText().startsWith(QStringLiteral("ОбычныйОбычный")));
         QGuiApplication::clipboard()->clear();
-        QVERIFY(!ui.pasteAction->isEnabled());
+        QVERIFY(!part<QAction>(ui, "pasteAction")->isEnabled());
     }
 
     void rulerPlacement()
@@ -769,7 +772,7 @@ private Q_SLOTS:
         ReportEditor editor;
         editor.resize(672, 516);
         showAndWait(editor);
-        const EditorRuler *ruler = editor.widgets().ruler;
+        const EditorRuler *ruler = part<EditorRuler>(editor, "ruler");
         QCOMPARE(ruler->width(), 672);
         QCOMPARE(ruler->scaleLine->width(), 672);
         QCOMPARE(ruler->firstIndentMarker->x(), 2);
@@ -784,9 +787,9 @@ private Q_SLOTS:
         QCOMPARE(ruler->leftIndentMarker->x(), 32);
         QCOMPARE(ruler->rightIndentMarker->x(), 651);
         // The markers follow the caret from paragraph to paragraph.
-        QTextCursor caret = editor.widgets().richEdit->textCursor();
+        QTextCursor caret = part<RichEditControl>(editor, "richEdit")->textCursor();
         caret.insertBlock();
-        editor.widgets().richEdit->setTextCursor(caret);
+        part<RichEditControl>(editor, "richEdit")->setTextCursor(caret);
         editor.document().setFirstIndent(0);
         QCOMPARE(ruler->firstIndentMarker->x(), 2);
         editor.document().selectRange(0, 0);
@@ -829,7 +832,7 @@ private Q_SLOTS:
         ReportEditor editor;
         editor.resize(672, 516);
         showAndWait(editor);
-        const EditorRuler *ruler = editor.widgets().ruler;
+        const EditorRuler *ruler = part<EditorRuler>(editor, "ruler");
         RulerMarker *dragged = marker == QLatin1String("first")  ? ruler->firstIndentMarker
                                : marker == QLatin1String("left") ? ruler->leftIndentMarker
                                                                  : ruler->rightIndentMarker;
@@ -861,7 +864,7 @@ private Q_SLOTS:
         makeModified(editor);
         dialogs.answer = QMessageBox::No;
         // Onto the document, as a file manager drops them.
-        QWidget *target = editor.widgets().richEdit->viewport();
+        QWidget *target = part<RichEditControl>(editor, "richEdit")->viewport();
         std::unique_ptr<QMimeData> data(filesData({firstFile, path(QStringLiteral("dropped2.txt"))}));
         const QPointF at(20, 20);
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -960,13 +963,13 @@ private Q_SLOTS:
         dialogs.answer = QMessageBox::No;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         // Some history first: typing, then something undone.
-        QTest::keyClicks(ui.richEdit, "abc");
-        QTest::keyClick(ui.richEdit, Qt::Key_Return);
-        QTest::keyClicks(ui.richEdit, "def");
-        ui.undoAction->trigger();
-        QVERIFY(ui.redoAction->isEnabled());
+        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "abc");
+        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Return);
+        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "def");
+        part<QAction>(ui, "undoAction")->trigger();
+        QVERIFY(part<QAction>(ui, "redoAction")->isEnabled());
         const QString file = writeSample(QStringLiteral("history.rtf"));
         if (start == QLatin1String("report")) {
             // As report building does: the template loaded and filled in place.
@@ -979,15 +982,15 @@ private Q_SLOTS:
         } else if (start == QLatin1String("drop")) {
             editor.openDroppedFiles({file});
         } else {
-            ui.newAction->trigger();
+            part<QAction>(ui, "newAction")->trigger();
         }
         const QString text = editor.document().documentText();
-        QVERIFY(!ui.undoAction->isEnabled());
-        QVERIFY(!ui.redoAction->isEnabled());
+        QVERIFY(!part<QAction>(ui, "undoAction")->isEnabled());
+        QVERIFY(!part<QAction>(ui, "redoAction")->isEnabled());
         // Ctrl+Z, and then Ctrl+Y, change nothing.
-        QTest::keyClick(ui.richEdit, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(ui.richEdit, Qt::Key_Y, Qt::ControlModifier);
-        ui.undoAction->trigger();
+        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Y, Qt::ControlModifier);
+        part<QAction>(ui, "undoAction")->trigger();
         QCOMPARE(editor.document().documentText(), text);
         // A report just built is as unmodified as a file just opened.
         QVERIFY(!editor.hasUserChanges());
@@ -1009,23 +1012,28 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
-        QVERIFY(!ui.redoAction->isEnabled());
-        QTest::keyClicks(ui.richEdit, "abc");
-        QTest::keyClick(ui.richEdit, Qt::Key_Z, Qt::ControlModifier);
+        const QWidget &ui = editor;
+        QVERIFY(!part<QAction>(ui, "redoAction")->isEnabled());
+        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "abc");
+        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(editor.document().documentText(), QString());
-        QVERIFY(ui.redoAction->isEnabled());
+        QVERIFY(part<QAction>(ui, "redoAction")->isEnabled());
         if (way == QLatin1String("ctrl+y"))
-            QTest::keyClick(ui.richEdit, Qt::Key_Y, Qt::ControlModifier);
+            QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Y, Qt::ControlModifier);
         else if (way == QLatin1String("ctrl+shift+z"))
-            QTest::keyClick(ui.richEdit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         else if (way == QLatin1String("button"))
-            qobject_cast<QToolButton *>(ui.standardToolBar->widgetForAction(ui.redoAction))->click();
+            qobject_cast<QToolButton *>(
+                part<QToolBar>(ui, "standardToolBar")->widgetForAction(part<QAction>(ui, "redoAction")))
+                ->click();
         else
-            ui.editMenu->actions().at(ui.editMenu->actions().indexOf(ui.redoAction))->trigger();
+            part<QMenu>(ui, "editMenu")
+                ->actions()
+                .at(part<QMenu>(ui, "editMenu")->actions().indexOf(part<QAction>(ui, "redoAction")))
+                ->trigger();
         QCOMPARE(editor.document().documentText(), QStringLiteral("abc"));
-        QVERIFY(!ui.redoAction->isEnabled());
-        QVERIFY(ui.undoAction->isEnabled());
+        QVERIFY(!part<QAction>(ui, "redoAction")->isEnabled());
+        QVERIFY(part<QAction>(ui, "undoAction")->isEnabled());
     }
 
     void replacingAsksAboutTheUsersChanges_data()
@@ -1061,20 +1069,20 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ReportEditor editor;
         showAndWait(editor);
-        const ReportEditorWidgets &ui = editor.widgets();
+        const QWidget &ui = editor;
         QTextCursor(editor.document().textDocument()).insertText(QStringLiteral("Отчёт"));
         editor.markBuiltDocument();
         QVERIFY(!editor.document().isModified());
         QVERIFY(!editor.hasUserChanges());
         if (history != QLatin1String("built")) {
-            QTest::keyClicks(ui.richEdit, "edit ");
+            QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "edit ");
             QVERIFY(editor.hasUserChanges());
         }
         dialogs.saveName = saveName.isEmpty() ? QString() : path(saveName);
         if (history == QLatin1String("saved")) {
             QVERIFY(editor.save());
         } else if (history == QLatin1String("undone")) {
-            ui.undoAction->trigger();
+            part<QAction>(ui, "undoAction")->trigger();
         } else if (history == QLatin1String("closed")) {
             dialogs.answer = QMessageBox::No;
             QVERIFY(editor.close());
@@ -1101,8 +1109,8 @@ private Q_SLOTS:
         ReportEditor editor;
         showAndWait(editor);
         const int textWidth = qCeil(ReportPage::TextWidth / 25.4 * editor.logicalDpiX());
-        QVERIFY2(editor.widgets().richEdit->viewport()->width() >= textWidth + 2 * EditorRuler::Gutter,
-                 qPrintable(QString::number(editor.widgets().richEdit->viewport()->width())));
+        QVERIFY2(part<RichEditControl>(editor, "richEdit")->viewport()->width() >= textWidth + 2 * EditorRuler::Gutter,
+                 qPrintable(QString::number(part<RichEditControl>(editor, "richEdit")->viewport()->width())));
         QVERIFY(editor.height() >= 516);
     }
 };

@@ -10,6 +10,7 @@
 #include "editor/ReportEditorWidgets.h"
 #include "editor/ReportEditor.h"
 #include "model/NumberFormat.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -140,14 +141,14 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settingsPath());
         showEditor(w);
-        const ReportEditorWidgets &ui = w.editor().widgets();
-        QWidget *target = ui.richEdit;
+        const QWidget &ui = w.editor();
+        QWidget *target = part<RichEditControl>(ui, "richEdit");
         if (focus == QLatin1String("size"))
-            target = ui.fontSizeBox;
+            target = part<QComboBox>(ui, "fontSizeBox");
         else if (focus == QLatin1String("name"))
-            target = ui.fontNameBox;
+            target = part<QComboBox>(ui, "fontNameBox");
         else if (focus == QLatin1String("button"))
-            target = ui.standardToolBar->widgetForAction(ui.boldAction);
+            target = part<QToolBar>(ui, "standardToolBar")->widgetForAction(part<QAction>(ui, "boldAction"));
         target->setFocus();
         QCOMPARE(QApplication::focusWidget(), target);
         typeKey(target, key, text);
@@ -184,7 +185,7 @@ private Q_SLOTS:
         ProgramWindows w(settingsPath());
         showEditor(w);
         if (modified)
-            QTest::keyClicks(w.editor().widgets().richEdit, "1");
+            QTest::keyClicks(part<RichEditControl>(w.editor(), "richEdit"), "1");
         if (!editorShown) {
             dialogs.answer = QMessageBox::No;
             QVERIFY(w.editor().close());
@@ -246,7 +247,7 @@ private Q_SLOTS:
         WindowPlacement stored;
         stored.normalBounds = QRect(5000, -3000, 100000, 700);
         stored.save(ini, QStringLiteral("Editor"), qRound(screen->logicalDotsPerInch()), screen->size());
-        QVERIFY(ini.save());
+        QVERIFY(ini.save().ok());
         FakeDialogs dialogs;
         ProgramWindows w(settingsPath());
         QVERIFY(screen->availableGeometry().contains(w.editor().geometry()));
@@ -257,8 +258,8 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         ProgramWindows w(settingsPath());
         showEditor(w);
-        QSignalSpy programExit(w.main().exitAction, &QAction::triggered);
-        QTest::keyClick(w.editor().widgets().richEdit, Qt::Key_X, Qt::AltModifier);
+        QSignalSpy programExit(part<QAction>(w.main(), "exitAction"), &QAction::triggered);
+        QTest::keyClick(part<RichEditControl>(w.editor(), "richEdit"), Qt::Key_X, Qt::AltModifier);
         QVERIFY(!w.editor().isVisible());
         QCOMPARE(programExit.size(), 0);
         QVERIFY(w.main().isVisible());
@@ -298,18 +299,18 @@ private Q_SLOTS:
                     out.write("{\\rtf1 Отчёт}");
                 out.close();
                 dialogs.openName = file;
-                w.editor().widgets().openAction->trigger();
+                part<QAction>(w.editor(), "openAction")->trigger();
             } else if (command.startsWith(QLatin1String("save"))) {
                 dialogs.saveName = file;
-                w.editor().widgets().saveAsAction->trigger();
+                part<QAction>(w.editor(), "saveAsAction")->trigger();
             } else {
-                w.editor().widgets().openAction->trigger();
+                part<QAction>(w.editor(), "openAction")->trigger();
             }
             QCOMPARE(dialogs.errors.isEmpty(), !fails);
         }
         ProgramWindows again(settings);
         dialogs.openName.clear();
-        again.editor().widgets().openAction->trigger();
+        part<QAction>(again.editor(), "openAction")->trigger();
         QCOMPARE(dialogs.lastDir, remembered ? reports : firstStart);
     }
 

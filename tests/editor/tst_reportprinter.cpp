@@ -6,6 +6,7 @@
 #include "editor/ReportPrinter.h"
 #include "editor/ReportEditor.h"
 #include "reports/ReportPage.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QPrintDialog>
@@ -113,7 +114,7 @@ private Q_SLOTS:
             widget->updatePreview();
             shown = widget->pageCount();
         };
-        s.editor.widgets().previewAction->trigger();
+        part<QAction>(s.editor, "previewAction")->trigger();
         QCOMPARE(s.dialogs.dialogsShown, 1);
         QVERIFY(!editorEnabled);
         QVERIFY(s.editor.isEnabled());
@@ -152,7 +153,7 @@ private Q_SLOTS:
         s.dialogs.onDialog = [](QDialog *dialog) { QVERIFY(qobject_cast<QPrintDialog *>(dialog)); };
         s.editor.showEditor();
         QVERIFY(QTest::qWaitForWindowActive(&s.editor));
-        QTest::keyClick(s.editor.widgets().richEdit, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(part<RichEditControl>(s.editor, "richEdit"), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(s.dialogs.dialogsShown, 1);
         if (printed == 0)
             QVERIFY(!QFileInfo::exists(file));
@@ -184,7 +185,7 @@ private Q_SLOTS:
             setup->setFromTo(2, 3);
             setup->printer()->setCopyCount(4);
         };
-        s.editor.widgets().printerSetupAction->trigger();
+        part<QAction>(s.editor, "printerSetupAction")->trigger();
         QCOMPARE(s.dialogs.messages, noPrinterWarning);
         QCOMPARE(s.report.printer().printRange(), QPrinter::AllPages);
         QCOMPARE(s.report.printer().copyCount(), 1);
@@ -197,13 +198,13 @@ private Q_SLOTS:
             setup->setFromTo(2, 3);
             setup->printer()->setCopyCount(2);
         };
-        s.editor.widgets().printerSetupAction->trigger();
+        part<QAction>(s.editor, "printerSetupAction")->trigger();
         QCOMPARE(s.report.printer().printRange(), QPrinter::PageRange);
         QCOMPARE(s.report.printer().fromPage(), 2);
         QCOMPARE(s.report.printer().toPage(), 3);
         QCOMPARE(s.report.printer().copyCount(), 2);
         s.dialogs.onDialog = {};
-        s.editor.widgets().printAction->trigger();
+        part<QAction>(s.editor, "printAction")->trigger();
         QCOMPARE(pdfPages(file), 2);
 
         // The next setup offers the kept range; all pages go back to 0 and 0.
@@ -213,7 +214,7 @@ private Q_SLOTS:
             QCOMPARE(setup->fromPage(), 2);
             setup->setPrintRange(QAbstractPrintDialog::AllPages);
         };
-        s.editor.widgets().printerSetupAction->trigger();
+        part<QAction>(s.editor, "printerSetupAction")->trigger();
         QCOMPARE(s.report.printer().printRange(), QPrinter::AllPages);
         QCOMPARE(s.report.printer().fromPage(), 0);
         QCOMPARE(s.report.printer().toPage(), 0);
@@ -244,12 +245,12 @@ private Q_SLOTS:
                 widget->updatePreview();
                 shown = widget->pageCount();
             };
-            s.editor.widgets().previewAction->trigger();
+            part<QAction>(s.editor, "previewAction")->trigger();
         } else {
             s.dialogs.onDialog = [](QDialog *dialog) {
                 qobject_cast<QPrintDialog *>(dialog)->printer()->setPageOrientation(QPageLayout::Landscape);
             };
-            s.editor.widgets().printerSetupAction->trigger();
+            part<QAction>(s.editor, "printerSetupAction")->trigger();
             shown = s.report.copyDocument(*s.editor.document().textDocument());
         }
         QCOMPARE(s.report.printer().pageLayout().orientation(), QPageLayout::Landscape);
@@ -257,14 +258,14 @@ private Q_SLOTS:
         QVERIFY(shown > portrait);
         s.dialogs.onDialog = {};
         s.dialogs.saveName = path(QStringLiteral("landscape-%1.pdf").arg(where));
-        s.editor.widgets().exportPdfAction->trigger();
+        part<QAction>(s.editor, "exportPdfAction")->trigger();
         QCOMPARE(pdfPages(s.dialogs.saveName), shown);
         static const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"));
         const QRegularExpressionMatch box = mediaBox.match(QString::fromLatin1(TestFiles::read(s.dialogs.saveName)));
         QVERIFY(box.hasMatch());
         QCOMPARE(qRound(box.captured(1).toDouble()), 842);
         QCOMPARE(qRound(box.captured(2).toDouble()), 595);
-        s.editor.widgets().printAction->trigger();
+        part<QAction>(s.editor, "printAction")->trigger();
         QCOMPARE(pdfPages(path(QStringLiteral("paper-%1.pdf").arg(where))), shown);
         QVERIFY(s.dialogs.errors.isEmpty());
     }
@@ -275,7 +276,7 @@ private Q_SLOTS:
         const int pages = s.report.copyDocument(*s.editor.document().textDocument());
         QVERIFY(pages >= 2);
         s.dialogs.saveName = path(QStringLiteral("report")); // the extension is added
-        s.editor.widgets().exportPdfAction->trigger();
+        part<QAction>(s.editor, "exportPdfAction")->trigger();
         QCOMPARE(s.dialogs.lastDir, s.editor.dialogFolder() + QStringLiteral("/Отчёт.pdf"));
         const QString written = path(QStringLiteral("report.pdf"));
         QCOMPARE(pdfPages(written), pages);
@@ -287,16 +288,16 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(written, "former"));
         s.dialogs.saveName = written;
         s.dialogs.answer = QMessageBox::No;
-        s.editor.widgets().exportPdfAction->trigger();
+        part<QAction>(s.editor, "exportPdfAction")->trigger();
         QCOMPARE(s.dialogs.questions, QStringList{QStringLiteral("Перезаписать %1").arg(written)});
         QCOMPARE(TestFiles::read(written), QByteArray("former"));
         s.dialogs.answer = QMessageBox::Yes;
-        s.editor.widgets().exportPdfAction->trigger();
+        part<QAction>(s.editor, "exportPdfAction")->trigger();
         QCOMPARE(pdfPages(written), pages);
 
         // A folder that is not there: said, and nothing written.
         s.dialogs.saveName = path(QStringLiteral("no-folder/report.pdf"));
-        s.editor.widgets().exportPdfAction->trigger();
+        part<QAction>(s.editor, "exportPdfAction")->trigger();
         QCOMPARE(s.dialogs.errors.size(), 1);
         QVERIFY(
             s.dialogs.errors.first().startsWith(QStringLiteral("Cannot create file \"%1\"").arg(s.dialogs.saveName)));
@@ -326,7 +327,7 @@ private Q_SLOTS:
             if (printing)
                 s.report.print(&s.editor, *s.editor.document().textDocument());
             else
-                s.editor.widgets().exportPdfAction->trigger();
+                part<QAction>(s.editor, "exportPdfAction")->trigger();
         }
         QCOMPARE(s.dialogs.errors, QStringList{QStringLiteral("Файл \"%1\" не записан. На диске недостаточно места. "
                                                               "Прежний файл сохранён без изменений.")
