@@ -16,6 +16,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/GridView.h"
 #include "ui/ResultsStateLine.h"
+#include "ui/ValueEntryKeys.h"
 #include "ui/VariableGridModel.h"
 
 #include <QAction>
@@ -23,7 +24,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -32,26 +32,10 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <utility>
 
 namespace {
-
-bool isEnter(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-// A key typed on the input grid that starts a number: a digit, a sign or a
-// decimal separator.  Its text goes into the value editor.
-bool startsNumber(const QKeyEvent *key)
-{
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString text = key->text();
-    return text.size() == 1 && QStringLiteral("0123456789-+,.").contains(text.front());
-}
 
 // The laying and the wall at positions of their choice lists, which hold
 // nothing else.
@@ -188,8 +172,8 @@ void MainWindow::setUp()
     connect(ui.inputGrid, &QAbstractItemView::clicked, this, &MainWindow::showClickedInput);
     connect(ui.outputGrid, &QAbstractItemView::clicked, this, &MainWindow::showClickedResult);
     connect(ui.inputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &MainWindow::chooseInputRow);
-    ui.inputGrid->installEventFilter(this);
-    ui.valueEditor->installEventFilter(this);
+    connect(new ValueEntryKeys(ui.inputGrid, ui.valueEditor), &ValueEntryKeys::valueEntered, this,
+            &MainWindow::applyEnteredValue);
     connect(ui.layingCombo, QOverload<int>::of(&QComboBox::activated), this, &MainWindow::changeLaying);
     connect(ui.wallCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { m_session->setWall(wallAt(index)); });
@@ -643,46 +627,6 @@ void MainWindow::applyEnteredValue()
         return;
     }
     m_inModel->refresh();
-}
-
-void MainWindow::typeIntoValueEditor(const QString &text)
-{
-    m_typedIntoEditor = true;
-    ui.valueEditor->setFocus(Qt::OtherFocusReason);
-    ui.valueEditor->setText(text);
-    ui.valueEditor->deselect();
-    ui.valueEditor->setCursorPosition(int(text.size()));
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ui.inputGrid && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (isEnter(key)) {
-            ui.valueEditor->setFocus(Qt::OtherFocusReason);
-            ui.valueEditor->selectAll();
-            return true;
-        }
-        if (startsNumber(key)) {
-            // The first key is the first character of the value.
-            typeIntoValueEditor(key->text());
-            return true;
-        }
-    } else if (watched == ui.valueEditor) {
-        if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
-            applyEnteredValue();
-            return true;
-        }
-        if (event->type() == QEvent::FocusIn) {
-            if (m_typedIntoEditor) {
-                m_typedIntoEditor = false;
-            } else {
-                // After the click that gave the focus has placed the caret.
-                QTimer::singleShot(0, ui.valueEditor, &QLineEdit::selectAll);
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

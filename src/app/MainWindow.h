@@ -107,7 +107,6 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setUp();
@@ -128,7 +127,6 @@ private:
     // Puts the chosen input's value into the value editor.
     void showTargetValue();
     void chooseInputRow(const QModelIndex &current);
-    void typeIntoValueEditor(const QString &text);
     // Says why no report can be made now.
     void explainNoReport();
 
@@ -167,9 +165,6 @@ private:
     Slot m_chosenInput = Slot::None;
     // Set while the grids are rebuilt, when row changes are not the user's.
     bool m_rebuilding = false;
-    // The value editor got the focus from a key typed on the grid: its text
-    // is that key, not to be selected.
-    bool m_typedIntoEditor = false;
     // The stored placement is taken when the window is first activated.
     bool m_placementRestored = false;
     bool m_placementSaved = false;
