@@ -40,7 +40,6 @@ public:
 
     // The status the command ends with; ExitCode::Success after success.
     int exitCode() const { return m_exitCode; }
-    const CommandResult &status() const { return *this; }
 
     // The exit status to end the command with; after a failure the message
     // goes to standard error first ("pipecalc-cli: " before it, and after a
@@ -61,7 +60,6 @@ public:
     // A failure passed on from a step of another kind.
     CommandResult(const CommandResult<void> &failed) : Result<T>(failed), m_exitCode(failed.exitCode()) {}
 
-    int exitCode() const { return this->ok() ? ExitCode::Success : m_exitCode; }
     // The outcome without the value, to pass a failure on.
     CommandResult<void> status() const
     {
