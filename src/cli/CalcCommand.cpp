@@ -104,13 +104,20 @@ CalcCommand::CalcCommand()
 int CalcCommand::execute(CliArgs &args) const
 {
     const bool json = args.takeFlag(QStringLiteral("--json"));
-    const std::optional<QString> projectOut = args.takeOption(QStringLiteral("--save-project"));
-    const CalcOptions options = CalcOptions::take(args);
-    args.finish();
+    const CommandResult<std::optional<QString>> takenProjectOut = args.takeOption(QStringLiteral("--save-project"));
+    if (!takenProjectOut)
+        return takenProjectOut.report();
+    const std::optional<QString> &projectOut = *takenProjectOut;
+    const CommandResult<CalcOptions> options = CalcOptions::take(args);
+    if (!options)
+        return options.report();
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished.report();
 
     CalcSession session;
-    options.applyTo(session);
-    const CalcKind kind = options.kind();
+    if (const CommandResult<> applied = options->applyTo(session); !applied)
+        return applied.report();
+    const CalcKind kind = options->kind();
     // The inputs as given, before anything is calculated: kept whatever
     // the run comes to.
     if (projectOut) {
@@ -125,6 +132,7 @@ int CalcCommand::execute(CliArgs &args) const
     const CalcVerdict verdict = session.verdict(kind);
     const QVector<CalcWarning> warnings = session.warnings(kind);
 
+    QString text;
     if (json) {
         JsonWriter out;
         out.beginObject();
@@ -148,14 +156,16 @@ int CalcCommand::execute(CliArgs &args) const
             out.endObject();
         }
         out.endObject();
-        Console::out(out.text() + QLatin1Char('\n'));
+        text = out.text() + QLatin1Char('\n');
     } else {
         // Only a completed run has results to print.
         if (outcome.isCompleted())
-            Console::out(VarsCommand::table(session.vars(), outputs, false));
-        Console::out(QStringLiteral("Результат: %1\n").arg(outcome.summary()));
-        Console::out(assessmentText(verdict, warnings));
+            text = VarsCommand::table(session.vars(), outputs, false);
+        text += QStringLiteral("Результат: %1\n").arg(outcome.summary());
+        text += assessmentText(verdict, warnings);
     }
+    if (const CommandResult<> printed = Console::out(text); !printed)
+        return printed.report();
     if (!outcome.isCompleted())
         Console::err(outcome.displayText() + QLatin1Char('\n'));
     return ExitCode::of(outcome);

@@ -2,25 +2,36 @@
 
 #include "calc/CalcSession.h"
 #include "cli/CliArgs.h"
-#include "cli/ProjectFileError.h"
 #include "cli/ReferenceSource.h"
 #include "cli/VarsCommand.h"
 #include "model/FiberglassMaterial.h"
-#include "refdata/DatabaseError.h"
 
 namespace {
 
 // A choice of the fiberglass calculation, given by its word.
 template <typename Choice>
-std::optional<Choice> takeWord(CliArgs &args, const QString &option)
+CommandResult<std::optional<Choice>> takeWord(CliArgs &args, const QString &option)
 {
-    const auto value = args.takeOption(option);
+    const CommandResult<std::optional<QString>> value = args.takeOption(option);
     if (!value)
-        return std::nullopt;
-    if (const std::optional<Choice> choice = FiberglassChoices::fromWord<Choice>(*value))
+        return value.status();
+    if (!*value)
+        return std::optional<Choice>();
+    if (const std::optional<Choice> choice = FiberglassChoices::fromWord<Choice>(**value))
         return choice;
-    throw UsageError(QStringLiteral("%1: %2, получено: %3")
-                         .arg(option, FiberglassChoices::words<Choice>().join(QStringLiteral(" или ")), *value));
+    return CommandResult<>::usage(
+        QStringLiteral("%1: %2, получено: %3")
+            .arg(option, FiberglassChoices::words<Choice>().join(QStringLiteral(" или ")), **value));
+}
+
+// Keeps in `into` what a step took, or passes its failure on.
+template <typename T>
+CommandResult<> keep(CommandResult<T> &&taken, T &into)
+{
+    if (!taken)
+        return taken.status();
+    into = std::move(taken).value();
+    return {};
 }
 
 QString commandName(CalcOptions::Purpose purpose)
@@ -42,30 +53,47 @@ QString commandName(CalcOptions::Purpose purpose)
 
 } // namespace
 
-CalcOptions CalcOptions::take(CliArgs &args, Purpose purpose)
+CommandResult<CalcOptions> CalcOptions::take(CliArgs &args, Purpose purpose)
 {
     CalcOptions options;
-    VarsCommand::takeDecimalSeparator(args);
-    options.m_settings = VariableSettings::takeFrom(args);
-    options.m_laying = takeWord<Laying>(args, QStringLiteral("--laying"));
-    options.m_wall = takeWord<Wall>(args, QStringLiteral("--wall"));
-    options.m_tube = args.takeInteger(QStringLiteral("--tube"));
-    options.m_material = args.takeInteger(QStringLiteral("--material"));
-    options.m_soil = args.takeInteger(QStringLiteral("--soil"));
-    options.m_database = ReferenceSource::takeDatabase(args);
-    options.m_projectFile = args.takeOption(QStringLiteral("--project"));
-    options.m_kind = takeKind(args);
+    if (const CommandResult<> taken = options.takeOptions(args); !taken)
+        return taken;
     if (options.m_projectFile) {
         QString message;
         options.m_project = CalcProject::load(*options.m_projectFile, &message);
         if (!options.m_project)
-            throw ProjectFileError(message);
+            return CommandResult<>::failure(ExitCode::ProjectFile, message);
     }
-    options.checkMaterialFitsKind(purpose);
+    if (const CommandResult<> fits = options.checkMaterialFitsKind(purpose); !fits)
+        return fits;
     return options;
 }
 
-void CalcOptions::checkMaterialFitsKind(Purpose purpose) const
+CommandResult<> CalcOptions::takeOptions(CliArgs &args)
+{
+    CommandResult<> taken = VarsCommand::takeDecimalSeparator(args);
+    if (taken)
+        taken = keep(VariableSettings::takeFrom(args), m_settings);
+    if (taken)
+        taken = keep(takeWord<Laying>(args, QStringLiteral("--laying")), m_laying);
+    if (taken)
+        taken = keep(takeWord<Wall>(args, QStringLiteral("--wall")), m_wall);
+    if (taken)
+        taken = keep(args.takeInteger(QStringLiteral("--tube")), m_tube);
+    if (taken)
+        taken = keep(args.takeInteger(QStringLiteral("--material")), m_material);
+    if (taken)
+        taken = keep(args.takeInteger(QStringLiteral("--soil")), m_soil);
+    if (taken)
+        taken = keep(ReferenceSource::takeDatabase(args), m_database);
+    if (taken)
+        taken = keep(args.takeOption(QStringLiteral("--project")), m_projectFile);
+    if (taken)
+        taken = keep(takeKind(args), m_kind);
+    return taken;
+}
+
+CommandResult<> CalcOptions::checkMaterialFitsKind(Purpose purpose) const
 {
     const QString command = commandName(purpose);
     // The material given wins over the project's.
@@ -76,23 +104,24 @@ void CalcOptions::checkMaterialFitsKind(Purpose purpose) const
         named = QStringLiteral("Материал проекта «%1» (код %2)").arg(m_project->material.name).arg(*material);
     }
     if (m_kind == CalcKind::Static && material && FiberglassMaterial::isFiberglass(*material)) {
-        throw UsageError(QStringLiteral("%1 — стеклопластиковый материал: его трубы рассчитывает "
-                                        "%2 fiberglass, а не %2 static")
-                             .arg(named, command));
+        return CommandResult<>::usage(QStringLiteral("%1 — стеклопластиковый материал: его трубы рассчитывает "
+                                                     "%2 fiberglass, а не %2 static")
+                                          .arg(named, command));
     }
     if (m_kind == CalcKind::Fiberglass && material && !FiberglassMaterial::isFiberglass(*material)) {
-        throw UsageError(QStringLiteral("%1 — полимерный материал: его трубы рассчитывает "
-                                        "%2 static, а %2 fiberglass — только стеклопластиковые "
-                                        "(--material 4 или 5)")
-                             .arg(named, command));
+        return CommandResult<>::usage(QStringLiteral("%1 — полимерный материал: его трубы рассчитывает "
+                                                     "%2 static, а %2 fiberglass — только стеклопластиковые "
+                                                     "(--material 4 или 5)")
+                                          .arg(named, command));
     }
     if (purpose == Purpose::Report && m_kind == CalcKind::Fiberglass && !material) {
-        throw UsageError(QStringLiteral("report fiberglass: укажите материал --material 4 (SN 5000) или "
-                                        "--material 5 (SN 10000): отчёт называет класс жёсткости трубы"));
+        return CommandResult<>::usage(QStringLiteral("report fiberglass: укажите материал --material 4 (SN 5000) или "
+                                                     "--material 5 (SN 10000): отчёт называет класс жёсткости трубы"));
     }
+    return {};
 }
 
-void CalcOptions::applyTo(CalcSession &session) const
+CommandResult<> CalcOptions::applyTo(CalcSession &session) const
 {
     if (m_database)
         session.referenceData().database().setDatabaseFile(*m_database);
@@ -101,32 +130,38 @@ void CalcOptions::applyTo(CalcSession &session) const
         // name what the values are not.
         QString problem;
         if (!m_project->openIn(session, &problem))
-            throw ProjectFileError(CalcProject::openFailure(*m_projectFile, problem));
+            return CommandResult<>::failure(ExitCode::ProjectFile, CalcProject::openFailure(*m_projectFile, problem));
     }
     if (m_material) {
         const bool picked = session.pickMaterialById(*m_material);
-        throwTableErrors(session);
+        if (const CommandResult<> read = checkTablesRead(session); !read)
+            return read;
         if (!picked)
-            throw UsageError(QStringLiteral("--material: в справочной базе нет материала с кодом %1").arg(*m_material));
+            return CommandResult<>::usage(
+                QStringLiteral("--material: в справочной базе нет материала с кодом %1").arg(*m_material));
     }
     if (m_tube) {
         const bool picked = session.pickTubeByNumber(*m_tube);
-        throwTableErrors(session);
+        if (const CommandResult<> read = checkTablesRead(session); !read)
+            return read;
         if (!picked) {
             ReferenceData &data = session.referenceData();
             const bool fiberglass = session.vars().isFiberglassMaterial();
             const int count = fiberglass ? data.fiberglassTubes()->rowCount() : data.tubes()->rowCount();
-            throw UsageError(QStringLiteral("--tube: в таблице %1 нет строки %2 (строк в таблице: %3)")
-                                 .arg(fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб"))
-                                 .arg(*m_tube)
-                                 .arg(count));
+            return CommandResult<>::usage(
+                QStringLiteral("--tube: в таблице %1 нет строки %2 (строк в таблице: %3)")
+                    .arg(fiberglass ? QStringLiteral("стеклопластиковых труб") : QStringLiteral("труб"))
+                    .arg(*m_tube)
+                    .arg(count));
         }
     }
     if (m_soil) {
         const bool picked = session.pickSoilById(*m_soil);
-        throwTableErrors(session);
+        if (const CommandResult<> read = checkTablesRead(session); !read)
+            return read;
         if (!picked)
-            throw UsageError(QStringLiteral("--soil: в справочной базе нет грунта с кодом %1").arg(*m_soil));
+            return CommandResult<>::usage(
+                QStringLiteral("--soil: в справочной базе нет грунта с кодом %1").arg(*m_soil));
     }
     m_settings.applyTo(session);
     session.setMode(m_kind == CalcKind::Hydraulic ? 0 : 1);
@@ -134,25 +169,27 @@ void CalcOptions::applyTo(CalcSession &session) const
         session.setLaying(*m_laying);
     if (m_wall)
         session.setWall(*m_wall);
+    return {};
 }
 
-void CalcOptions::throwTableErrors(CalcSession &session)
+CommandResult<> CalcOptions::checkTablesRead(CalcSession &session)
 {
     if (session.tableErrors().isEmpty())
-        return;
+        return {};
     const QString message = session.tableErrors().join(QLatin1Char('\n'));
     session.clearTableErrors();
-    throw DatabaseError(DatabaseError::Kind::Query, message);
+    return CommandResult<>::failure(ExitCode::Database, message);
 }
 
-CalcKind CalcOptions::takeKind(CliArgs &args)
+CommandResult<CalcKind> CalcOptions::takeKind(CliArgs &args)
 {
-    const auto name = args.takePositional();
+    const std::optional<QString> name = args.takePositional();
     if (!name)
-        throw UsageError(QStringLiteral("Укажите расчёт: hydraulic, static или fiberglass"));
+        return CommandResult<>::usage(QStringLiteral("Укажите расчёт: hydraulic, static или fiberglass"));
     CalcKind kind;
     if (!CalcKinds::fromName(*name, &kind))
-        throw UsageError(QStringLiteral("Неизвестный расчёт: %1 (hydraulic, static или fiberglass)").arg(*name));
+        return CommandResult<>::usage(
+            QStringLiteral("Неизвестный расчёт: %1 (hydraulic, static или fiberglass)").arg(*name));
     return kind;
 }
 

@@ -3,6 +3,7 @@
 #include "calc/CalcKind.h"
 #include "calc/CalcProject.h"
 #include "calc/FiberglassChoices.h"
+#include "cli/CommandResult.h"
 #include "cli/VariableSettings.h"
 
 #include <QString>
@@ -26,32 +27,37 @@ public:
     // What the command asks of the options.
     enum class Purpose { Calculation, Report, Sweep, Chart, Select };
 
-    // A project file that cannot be read throws ProjectFileError.
-    static CalcOptions take(CliArgs &args, Purpose purpose = Purpose::Calculation);
+    // Takes the options and reads the project.  A mistake on the command
+    // line is a usage failure; a project file that cannot be read ends the
+    // command with ExitCode::ProjectFile.
+    static CommandResult<CalcOptions> take(CliArgs &args, Purpose purpose = Purpose::Calculation);
 
     // Opens the project, picks the rows and sets the values on the session,
     // which then selects the named calculation.  A row that does not exist
-    // is a usage error; a choice of the project that the database lacks
-    // throws ProjectFileError; a database that cannot be read throws
-    // DatabaseError.
-    void applyTo(CalcSession &session) const;
+    // is a usage failure; a choice of the project that the database lacks
+    // ends the command with ExitCode::ProjectFile, a table the database
+    // cannot read with ExitCode::Database.  A database that cannot be
+    // opened throws DatabaseError.
+    CommandResult<> applyTo(CalcSession &session) const;
 
     CalcKind kind() const { return m_kind; }
     const std::optional<int> &material() const { return m_material; }
 
     // A table the reference database could not read ends the command like
-    // the program's message box would end the user's action: throws
-    // DatabaseError with the messages collected.
-    static void throwTableErrors(CalcSession &session);
+    // the program's message box would end the user's action: a failure
+    // with the messages collected, ExitCode::Database.
+    static CommandResult<> checkTablesRead(CalcSession &session);
 
-    // The calculation named on the command line (a usage error otherwise).
-    static CalcKind takeKind(CliArgs &args);
+    // The calculation named on the command line (a usage failure otherwise).
+    static CommandResult<CalcKind> takeKind(CliArgs &args);
 
     // How a command's synopsis shows the calculation and these options.
     static QStringList synopsis();
 
 private:
-    void checkMaterialFitsKind(Purpose purpose) const;
+    // The options in turn, up to the first mistake.
+    CommandResult<> takeOptions(CliArgs &args);
+    CommandResult<> checkMaterialFitsKind(Purpose purpose) const;
 
     CalcKind m_kind = CalcKind::Hydraulic;
     std::optional<QString> m_projectFile;

@@ -25,21 +25,27 @@ ChartCommand::ChartCommand()
 
 int ChartCommand::execute(CliArgs &args) const
 {
-    std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
-    if (const auto longOutput = args.takeOption(QStringLiteral("--output")))
-        output = longOutput;
-    const CalcOptions options = CalcOptions::take(args, CalcOptions::Purpose::Chart);
-    args.finish();
+    const CommandResult<std::optional<QString>> takenOutput = args.takeOutput();
+    if (!takenOutput)
+        return takenOutput.report();
+    const std::optional<QString> &output = *takenOutput;
+    const CommandResult<CalcOptions> options = CalcOptions::take(args, CalcOptions::Purpose::Chart);
+    if (!options)
+        return options.report();
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished.report();
     if (!output)
-        throw UsageError(QStringLiteral("Укажите файл графика: -o ФАЙЛ.svg или -o ФАЙЛ.png"));
+        return CommandResult<>::usage(QStringLiteral("Укажите файл графика: -o ФАЙЛ.svg или -o ФАЙЛ.png")).report();
     if (ChartFigure::formatOf(*output) == ChartFigure::Format::None)
-        throw UsageError(QStringLiteral("-o: график записывается в SVG или PNG, имя файла должно оканчиваться "
-                                        "на .svg или .png: %1")
-                             .arg(*output));
+        return CommandResult<>::usage(QStringLiteral("-o: график записывается в SVG или PNG, имя файла должно "
+                                                     "оканчиваться на .svg или .png: %1")
+                                          .arg(*output))
+            .report();
 
     CalcSession session;
-    options.applyTo(session);
-    const CalcKind kind = options.kind();
+    if (const CommandResult<> applied = options->applyTo(session); !applied)
+        return applied.report();
+    const CalcKind kind = options->kind();
     const ChartData data = ChartData::build(session, kind);
     if (!data.hasPoints()) {
         // A chart without a single point says nothing: no file.

@@ -4,7 +4,6 @@
 #include "cli/CommandTable.h"
 #include "cli/Console.h"
 #include "cli/ExitCode.h"
-#include "cli/ProjectFileError.h"
 #include "model/MessageText.h"
 #include "refdata/DatabaseError.h"
 
@@ -14,39 +13,25 @@ int cliMain(const QStringList &argList)
         Console::err(CommandTable::helpText());
         return ExitCode::Usage;
     }
-    try {
-        if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
-            || argList.first() == QLatin1String("-h")) {
-            Console::out(CommandTable::helpText());
-            return 0;
-        }
-        if (argList.first() == QLatin1String("--version")) {
-            Console::out(QStringLiteral("pipecalc-cli %1\n").arg(QStringLiteral(PIPECALC_VERSION)));
-            return 0;
-        }
+    if (argList.contains(QStringLiteral("--help")) || argList.first() == QLatin1String("help")
+        || argList.first() == QLatin1String("-h"))
+        return Console::out(CommandTable::helpText()).report();
+    if (argList.first() == QLatin1String("--version"))
+        return Console::out(QStringLiteral("pipecalc-cli %1\n").arg(QStringLiteral(PIPECALC_VERSION))).report();
 
-        const QString name = argList.first();
-        const Command *command = CommandTable::find(name);
-        if (!command)
-            throw UsageError(QStringLiteral("Неизвестная команда: %1").arg(name));
-        CliArgs args(argList.mid(1));
+    const QString name = argList.first();
+    const Command *command = CommandTable::find(name);
+    if (!command)
+        return CommandResult<>::usage(QStringLiteral("Неизвестная команда: %1").arg(name)).report();
+    CliArgs args(argList.mid(1));
+    try {
         return command->execute(args);
-    } catch (const UsageError &error) {
-        Console::err(QStringLiteral("pipecalc-cli: %1\nСправка: pipecalc-cli --help\n").arg(error.message()));
-        return ExitCode::Usage;
-    } catch (const ProjectFileError &error) {
-        Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(error.message()));
-        return ExitCode::ProjectFile;
-    } catch (const Console::Failure &failure) {
-        Console::err(Console::failureText(failure.reason));
-        return ExitCode::CannotWrite;
     } catch (const DatabaseError &error) {
         // The text the program shows: in the general error box for a
         // database that cannot be opened, in its own box for a table.
         const QString message = error.kind() == DatabaseError::Kind::Connection
                                     ? MessageText::withFullStop(error.message())
                                     : error.message();
-        Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(message));
-        return ExitCode::Database;
+        return CommandResult<>::failure(ExitCode::Database, message).report();
     }
 }

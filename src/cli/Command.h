@@ -38,7 +38,8 @@ public:
     QString usage() const;
 
     // Runs the command on the arguments after its name; the exit status.
-    // A wrong command line throws UsageError.
+    // What fails for the user's reasons (a wrong command line first of all)
+    // is a CommandResult the command ends with through its report().
     virtual int execute(CliArgs &args) const = 0;
 
 protected:

@@ -31,12 +31,13 @@ void Console::guardStandardStreams()
     errorStreamClosed = NativeFiles::occupyIfClosed(NativeFiles::StandardError);
 }
 
-void Console::out(const QString &text)
+CommandResult<> Console::out(const QString &text)
 {
     if (const int error = writeAll(NativeFiles::StandardOutput, text.toUtf8())) {
         outputFailed = true;
-        throw Failure{SafeFileWriter::reasonText(error)};
+        return notWritten(error);
     }
+    return {};
 }
 
 void Console::err(const QString &text)
@@ -45,9 +46,11 @@ void Console::err(const QString &text)
         errorStreamFailed = true;
 }
 
-QString Console::failureText(const QString &reason)
+CommandResult<> Console::notWritten(int error)
 {
-    return QStringLiteral("pipecalc-cli: стандартный вывод не записан: %1.\n").arg(reason);
+    return CommandResult<>::failure(
+        ExitCode::CannotWrite,
+        QStringLiteral("стандартный вывод не записан: %1.").arg(SafeFileWriter::reasonText(error)));
 }
 
 int Console::finish(int status)
@@ -57,7 +60,7 @@ int Console::finish(int status)
     if (FileSystemCalls::instance().close(NativeFiles::StandardOutput) != 0 && errno != EBADF && errno != EINTR) {
         const int error = errno;
         if (!outputFailed)
-            err(failureText(SafeFileWriter::reasonText(error)));
+            notWritten(error).report();
         outputFailed = true;
     }
     // The descriptor stays taken, so that no file opened later becomes

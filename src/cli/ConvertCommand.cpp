@@ -30,16 +30,21 @@ ConvertCommand::ConvertCommand()
 
 int ConvertCommand::execute(CliArgs &args) const
 {
-    std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
-    if (const auto longOutput = args.takeOption(QStringLiteral("--output")))
-        output = longOutput;
-    const QString title = args.takeOption(QStringLiteral("--title")).value_or(HydraulicReport::title());
+    const CommandResult<std::optional<QString>> takenOutput = args.takeOutput();
+    if (!takenOutput)
+        return takenOutput.report();
+    const std::optional<QString> &output = *takenOutput;
+    const CommandResult<std::optional<QString>> givenTitle = args.takeOption(QStringLiteral("--title"));
+    if (!givenTitle)
+        return givenTitle.report();
+    const QString title = givenTitle->value_or(HydraulicReport::title());
     const std::optional<QString> input = args.takePositional();
     if (!input)
-        throw UsageError(QStringLiteral("Укажите входной файл"));
+        return CommandResult<>::usage(QStringLiteral("Укажите входной файл")).report();
     if (!output)
-        throw UsageError(QStringLiteral("Укажите выходной файл: -o ФАЙЛ"));
-    args.finish();
+        return CommandResult<>::usage(QStringLiteral("Укажите выходной файл: -o ФАЙЛ")).report();
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished.report();
 
     // Text needs only what the plain text shows of the document.
     const bool toText =

@@ -26,16 +26,16 @@ const Grid kGrids[] = {
     {"soils", &ReferenceData::loadSoils, [](ReferenceData &d) -> ReferenceTableModel * { return d.soils(); }},
 };
 
-const Grid &takeGrid(CliArgs &args)
+CommandResult<const Grid *> takeGrid(CliArgs &args)
 {
-    const auto name = args.takePositional();
+    const std::optional<QString> name = args.takePositional();
     if (!name)
-        throw UsageError(QStringLiteral("Укажите таблицу: tubes, fiberglass-tubes, materials или soils"));
+        return CommandResult<>::usage(QStringLiteral("Укажите таблицу: tubes, fiberglass-tubes, materials или soils"));
     for (const Grid &grid : kGrids) {
         if (*name == QLatin1String(grid.name))
-            return grid;
+            return &grid;
     }
-    throw UsageError(
+    return CommandResult<>::usage(
         QStringLiteral("Неизвестная таблица: %1 (tubes, fiberglass-tubes, materials или soils)").arg(*name));
 }
 
@@ -109,21 +109,30 @@ DbCommand::DbCommand()
 
 int DbCommand::execute(CliArgs &args) const
 {
-    VarsCommand::takeDecimalSeparator(args);
+    if (const CommandResult<> separator = VarsCommand::takeDecimalSeparator(args); !separator)
+        return separator.report();
     const bool asJson = args.takeFlag(QStringLiteral("--json"));
-    const std::optional<int> material = args.takeInteger(QStringLiteral("--material"));
-    const std::optional<QString> database = ReferenceSource::takeDatabase(args);
-    const Grid &grid = takeGrid(args);
-    args.finish();
+    const CommandResult<std::optional<int>> material = args.takeInteger(QStringLiteral("--material"));
+    if (!material)
+        return material.report();
+    const CommandResult<std::optional<QString>> database = ReferenceSource::takeDatabase(args);
+    if (!database)
+        return database.report();
+    const CommandResult<const Grid *> takenGrid = takeGrid(args);
+    if (!takenGrid)
+        return takenGrid.report();
+    const Grid &grid = **takenGrid;
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished.report();
 
     CalcVariables vars;
     vars.applyCatalogue();
-    if (material)
-        vars.selectedMaterialId = *material;
+    if (*material)
+        vars.selectedMaterialId = **material;
 
-    ReferenceSource source(vars, database);
-    source.load(grid.loader);
+    ReferenceSource source(vars, *database);
+    if (const CommandResult<> loaded = source.load(grid.loader); !loaded)
+        return loaded.report();
     const ReferenceTableModel &model = *grid.model(source.data());
-    Console::out(asJson ? json(model) : text(model));
-    return 0;
+    return Console::out(asJson ? json(model) : text(model)).report();
 }

@@ -1,7 +1,6 @@
 #include "cli/ReferenceSource.h"
 
 #include "cli/CliArgs.h"
-#include "refdata/DatabaseError.h"
 
 ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QString> &databaseFile) : m_data(vars, *this)
 {
@@ -9,19 +8,20 @@ ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QStrin
         m_data.database().setDatabaseFile(*databaseFile);
 }
 
-void ReferenceSource::load(void (ReferenceData::*loader)())
+CommandResult<> ReferenceSource::load(void (ReferenceData::*loader)())
 {
     m_messages.clear();
     (m_data.*loader)();
     if (!m_messages.isEmpty())
-        throw DatabaseError(DatabaseError::Kind::Query, m_messages.join(QLatin1Char('\n')));
+        return CommandResult<>::failure(ExitCode::Database, m_messages.join(QLatin1Char('\n')));
+    return {};
 }
 
-std::optional<QString> ReferenceSource::takeDatabase(CliArgs &args)
+CommandResult<std::optional<QString>> ReferenceSource::takeDatabase(CliArgs &args)
 {
-    const auto path = args.takeOption(QStringLiteral("--database"));
-    if (path && path->isEmpty())
-        throw UsageError(QStringLiteral("--database: укажите файл базы данных"));
+    const CommandResult<std::optional<QString>> path = args.takeOption(QStringLiteral("--database"));
+    if (path && *path && (*path)->isEmpty())
+        return CommandResult<>::usage(QStringLiteral("--database: укажите файл базы данных"));
     return path;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CommandResult.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 
@@ -13,7 +14,7 @@ class CalcVariables;
 // The reference database for a command of the tool: the one in "Base"
 // beside the executable, or the file given with "--database".  The tool
 // never writes to it.  A table that cannot be read, like a database that
-// cannot be opened, ends the command with DatabaseError.
+// cannot be opened, ends the command with ExitCode::Database.
 class ReferenceSource : private ReferenceErrorSink
 {
 public:
@@ -21,15 +22,15 @@ public:
 
     ReferenceData &data() { return m_data; }
 
-    // Runs a loader of ReferenceData; throws DatabaseError when the database
-    // cannot be opened or the loader reported a table.
-    void load(void (ReferenceData::*loader)());
+    // Runs a loader of ReferenceData; a failure with the tables the loader
+    // reported.  A database that cannot be opened throws DatabaseError.
+    CommandResult<> load(void (ReferenceData::*loader)());
 
     // The tables reported since the last load, as the program would say them.
     const QStringList &messages() const { return m_messages; }
 
     // "--database PATH".
-    static std::optional<QString> takeDatabase(CliArgs &args);
+    static CommandResult<std::optional<QString>> takeDatabase(CliArgs &args);
 
 private:
     void showTableError(const QString &message) override;

@@ -23,17 +23,22 @@ ReportCommand::ReportCommand()
 
 int ReportCommand::execute(CliArgs &args) const
 {
-    std::optional<QString> output = args.takeOption(QStringLiteral("-o"));
-    if (const auto longOutput = args.takeOption(QStringLiteral("--output")))
-        output = longOutput;
-    const CalcOptions options = CalcOptions::take(args, CalcOptions::Purpose::Report);
+    const CommandResult<std::optional<QString>> takenOutput = args.takeOutput();
+    if (!takenOutput)
+        return takenOutput.report();
+    const std::optional<QString> &output = *takenOutput;
+    const CommandResult<CalcOptions> options = CalcOptions::take(args, CalcOptions::Purpose::Report);
+    if (!options)
+        return options.report();
     if (!output)
-        throw UsageError(QStringLiteral("Укажите файл отчёта: -o ФАЙЛ"));
-    args.finish();
+        return CommandResult<>::usage(QStringLiteral("Укажите файл отчёта: -o ФАЙЛ")).report();
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished.report();
 
     CalcSession session;
-    options.applyTo(session);
-    const CalcKind kind = options.kind();
+    if (const CommandResult<> applied = options->applyTo(session); !applied)
+        return applied.report();
+    const CalcKind kind = options->kind();
     const CalcOutcome outcome = session.run(kind);
     if (!outcome.isCompleted()) {
         Console::err(outcome.displayText() + QLatin1Char('\n'));

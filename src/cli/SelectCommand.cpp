@@ -23,15 +23,17 @@ namespace {
 
 const QString kUtilisation = QStringLiteral("util_");
 
-std::optional<double> takeNumber(CliArgs &args, const QString &name)
+CommandResult<std::optional<double>> takeNumber(CliArgs &args, const QString &name)
 {
-    const std::optional<QString> text = args.takeOption(name);
+    const CommandResult<std::optional<QString>> text = args.takeOption(name);
     if (!text)
-        return std::nullopt;
+        return text.status();
+    if (!*text)
+        return std::optional<double>();
     double value = 0;
-    if (!VariableSettings::parseNumber(text->trimmed(), &value))
-        throw UsageError(QStringLiteral("%1: не число: %2").arg(name, *text));
-    return value;
+    if (!VariableSettings::parseNumber((*text)->trimmed(), &value))
+        return CommandResult<>::usage(QStringLiteral("%1: не число: %2").arg(name, **text));
+    return std::optional<double>(value);
 }
 
 // The utilisation of each check of the calculation, by key; not a number
@@ -76,7 +78,33 @@ QString csvOptional(const std::optional<double> &value)
     return value ? SweepCommand::csvNumber(*value) : QString();
 }
 
-void printStatic(const TubeSelection &selection, const QVector<TubeSelection::Row> &rows, bool json, bool csv)
+// What the selection is asked for, checked before anything is read: one
+// format, and the flow and filling for the hydraulic selection only.
+CommandResult<> checkRequest(CalcKind kind, bool twoFormats, const std::optional<double> &flow,
+                             const std::optional<double> &maxFilling)
+{
+    if (twoFormats)
+        return CommandResult<>::usage(QStringLiteral("Укажите один формат: --csv или --json"));
+    if (kind != CalcKind::Hydraulic) {
+        if (flow || maxFilling) {
+            return CommandResult<>::usage(QStringLiteral("--flow и --max-filling — параметры подбора для "
+                                                         "гидравлического расчёта (select hydraulic)"));
+        }
+        return {};
+    }
+    if (!flow)
+        return CommandResult<>::usage(QStringLiteral("select hydraulic: укажите требуемый расход --flow Q (л/с)"));
+    if (const QString problem = TubeSelection::flowProblem(*flow); !problem.isEmpty())
+        return CommandResult<>::usage(QStringLiteral("--flow: %1").arg(problem));
+    if (maxFilling) {
+        if (const QString problem = TubeSelection::fillingProblem(*maxFilling); !problem.isEmpty())
+            return CommandResult<>::usage(QStringLiteral("--max-filling: %1").arg(problem));
+    }
+    return {};
+}
+
+CommandResult<> printStatic(const TubeSelection &selection, const QVector<TubeSelection::Row> &rows, bool json,
+                            bool csv)
 {
     const QStringList keys = ParameterSweep::checkKeys(selection.kind());
     const int smallest = TubeSelection::smallestPassing(rows);
@@ -105,8 +133,7 @@ void printStatic(const TubeSelection &selection, const QVector<TubeSelection::Ro
         }
         out.endArray();
         out.endObject();
-        Console::out(out.text() + QLatin1Char('\n'));
-        return;
+        return Console::out(out.text() + QLatin1Char('\n'));
     }
     if (csv) {
         QStringList header{QStringLiteral("tube"),     QStringLiteral("name"),        QStringLiteral("outcome"),
@@ -127,8 +154,7 @@ void printStatic(const TubeSelection &selection, const QVector<TubeSelection::Ro
                 line << SweepCommand::csvNumber(value);
             text += TableExport::csvLine(line, QLatin1Char(',')) + QLatin1Char('\n');
         }
-        Console::out(text);
-        return;
+        return Console::out(text);
     }
     QStringList header{QStringLiteral("№"),
                        QStringLiteral("труба"),
@@ -157,10 +183,11 @@ void printStatic(const TubeSelection &selection, const QVector<TubeSelection::Ro
         line << (i == smallest ? QStringLiteral("← наименьшая подходящая") : QString());
         table << line;
     }
-    Console::out(TextTable::format(table));
+    return Console::out(TextTable::format(table));
 }
 
-void printHydraulic(const TubeSelection &selection, const QVector<TubeSelection::Row> &rows, bool json, bool csv)
+CommandResult<> printHydraulic(const TubeSelection &selection, const QVector<TubeSelection::Row> &rows, bool json,
+                               bool csv)
 {
     const int smallest = TubeSelection::smallestPassing(rows);
     if (json) {
@@ -183,8 +210,7 @@ void printHydraulic(const TubeSelection &selection, const QVector<TubeSelection:
         }
         out.endArray();
         out.endObject();
-        Console::out(out.text() + QLatin1Char('\n'));
-        return;
+        return Console::out(out.text() + QLatin1Char('\n'));
     }
     if (csv) {
         QString text = TableExport::csvLine({QStringLiteral("tube"), QStringLiteral("name"), QStringLiteral("filling"),
@@ -198,8 +224,7 @@ void printHydraulic(const TubeSelection &selection, const QVector<TubeSelection:
                                          QLatin1Char(','))
                     + QLatin1Char('\n');
         }
-        Console::out(text);
-        return;
+        return Console::out(text);
     }
     QVector<QStringList> table{{QStringLiteral("№"), QStringLiteral("труба"), QStringLiteral("наполнение h/d"),
                                 QStringLiteral("скорость, м/с"), QStringLiteral("итог"), QString()}};
@@ -220,7 +245,7 @@ void printHydraulic(const TubeSelection &selection, const QVector<TubeSelection:
             verdict,
             i == smallest ? QStringLiteral("← наименьшая подходящая") : QString()};
     }
-    Console::out(TextTable::format(table));
+    return Console::out(TextTable::format(table));
 }
 
 } // namespace
@@ -250,36 +275,36 @@ int SelectCommand::execute(CliArgs &args) const
 {
     const bool csv = args.takeFlag(QStringLiteral("--csv"));
     const bool json = args.takeFlag(QStringLiteral("--json"));
-    const std::optional<double> flow = takeNumber(args, QStringLiteral("--flow"));
-    const std::optional<double> maxFilling = takeNumber(args, QStringLiteral("--max-filling"));
-    const CalcOptions options = CalcOptions::take(args, CalcOptions::Purpose::Select);
-    args.finish();
-    if (csv && json)
-        throw UsageError(QStringLiteral("Укажите один формат: --csv или --json"));
-    const CalcKind kind = options.kind();
-    if (kind == CalcKind::Hydraulic) {
-        if (!flow)
-            throw UsageError(QStringLiteral("select hydraulic: укажите требуемый расход --flow Q (л/с)"));
-        if (const QString problem = TubeSelection::flowProblem(*flow); !problem.isEmpty())
-            throw UsageError(QStringLiteral("--flow: %1").arg(problem));
-        if (maxFilling) {
-            if (const QString problem = TubeSelection::fillingProblem(*maxFilling); !problem.isEmpty())
-                throw UsageError(QStringLiteral("--max-filling: %1").arg(problem));
-        }
-    } else if (flow || maxFilling) {
-        throw UsageError(QStringLiteral("--flow и --max-filling — параметры подбора для гидравлического расчёта "
-                                        "(select hydraulic)"));
-    }
+    const CommandResult<std::optional<double>> takenFlow = takeNumber(args, QStringLiteral("--flow"));
+    if (!takenFlow)
+        return takenFlow.report();
+    const CommandResult<std::optional<double>> takenFilling = takeNumber(args, QStringLiteral("--max-filling"));
+    if (!takenFilling)
+        return takenFilling.report();
+    const std::optional<double> &flow = *takenFlow;
+    const std::optional<double> &maxFilling = *takenFilling;
+    const CommandResult<CalcOptions> options = CalcOptions::take(args, CalcOptions::Purpose::Select);
+    if (!options)
+        return options.report();
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished.report();
+    if (const CommandResult<> asked = checkRequest(options->kind(), csv && json, flow, maxFilling); !asked)
+        return asked.report();
+    const CalcKind kind = options->kind();
 
     CalcSession session;
-    options.applyTo(session);
+    if (const CommandResult<> applied = options->applyTo(session); !applied)
+        return applied.report();
     if (kind == CalcKind::Fiberglass && !session.vars().isFiberglassMaterial()) {
-        throw UsageError(QStringLiteral("select fiberglass: укажите материал --material 4 (SN 5000) или "
-                                        "--material 5 (SN 10000): от него зависит список стеклопластиковых труб"));
+        return CommandResult<>::usage(QStringLiteral("select fiberglass: укажите материал --material 4 (SN 5000) или "
+                                                     "--material 5 (SN 10000): от него зависит список "
+                                                     "стеклопластиковых труб"))
+            .report();
     }
     // The tube table as the tube page reads it for the chosen material.
     session.referenceData().loadTubes();
-    CalcOptions::throwTableErrors(session);
+    if (const CommandResult<> read = CalcOptions::checkTablesRead(session); !read)
+        return read.report();
 
     TubeSelection selection(session, kind);
     if (flow)
@@ -287,10 +312,10 @@ int SelectCommand::execute(CliArgs &args) const
     if (maxFilling)
         selection.setMaxFilling(*maxFilling);
     const QVector<TubeSelection::Row> rows = selection.run();
-    if (kind == CalcKind::Hydraulic)
-        printHydraulic(selection, rows, json, csv);
-    else
-        printStatic(selection, rows, json, csv);
+    const CommandResult<> printed = kind == CalcKind::Hydraulic ? printHydraulic(selection, rows, json, csv)
+                                                                : printStatic(selection, rows, json, csv);
+    if (!printed)
+        return printed.report();
     // Inputs that no tube can be calculated with end as a single calculation
     // with them would: the message and its exit status.
     const bool anyCompleted =

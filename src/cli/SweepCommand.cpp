@@ -36,24 +36,35 @@ QVector<double> columnValues(const ParameterSweep::Point &point, const QVector<S
 }
 
 // Rows go out in batches, so that a long sweep shows its progress and
-// never holds all of its text.
+// never holds all of its text.  Once standard output has failed, nothing
+// more is written.
 class Output
 {
 public:
+    bool failed() const { return !m_written; }
     void add(const QString &text)
     {
         m_text += text;
         if (m_text.size() > 64 * 1024)
-            flush();
+            write();
     }
-    void flush()
+    // Writes what is left; whether everything was written.
+    CommandResult<> finish()
     {
-        Console::out(m_text);
-        m_text.clear();
+        write();
+        return m_written;
     }
 
 private:
+    void write()
+    {
+        if (m_written)
+            m_written = Console::out(m_text);
+        m_text.clear();
+    }
+
     QString m_text;
+    CommandResult<> m_written;
 };
 
 } // namespace
@@ -67,7 +78,7 @@ QString SweepCommand::csvNumber(double value)
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 
-QVector<SweepCommand::Column> SweepCommand::columns(CalcKind kind, const QString &list)
+CommandResult<QVector<SweepCommand::Column>> SweepCommand::columns(CalcKind kind, const QString &list)
 {
     const QStringList checks = ParameterSweep::checkKeys(kind);
     QVector<Column> result;
@@ -91,40 +102,51 @@ QVector<SweepCommand::Column> SweepCommand::columns(CalcKind kind, const QString
             QStringList utilisation;
             for (const QString &check : checks)
                 utilisation << kUtilisation + check;
-            throw UsageError(QStringLiteral("--columns: %1 — не исходное данное и не результат расчёта %2%3")
-                                 .arg(name.isEmpty() ? QStringLiteral("пустое имя") : name, CalcKinds::name(kind),
-                                      utilisation.isEmpty() ? QString()
-                                                            : QStringLiteral(" (использование проверок: %1)")
-                                                                  .arg(utilisation.join(QStringLiteral(", ")))));
+            return CommandResult<>::usage(
+                QStringLiteral("--columns: %1 — не исходное данное и не результат расчёта %2%3")
+                    .arg(name.isEmpty() ? QStringLiteral("пустое имя") : name, CalcKinds::name(kind),
+                         utilisation.isEmpty() ? QString()
+                                               : QStringLiteral(" (использование проверок: %1)")
+                                                     .arg(utilisation.join(QStringLiteral(", ")))));
         }
         result.append({name, *slot, -1});
     }
     return result;
 }
 
-SweepCommand::Plan SweepCommand::parse(CliArgs &args)
+CommandResult<SweepCommand::Plan> SweepCommand::parse(CliArgs &args)
 {
     const bool csv = args.takeFlag(QStringLiteral("--csv"));
     const bool json = args.takeFlag(QStringLiteral("--json"));
-    const QStringList varied = args.takeRepeated(QStringLiteral("--vary"));
-    const std::optional<QString> columnList = args.takeOption(QStringLiteral("--columns"));
-    const CalcOptions options = CalcOptions::take(args, CalcOptions::Purpose::Sweep);
-    args.finish();
+    const CommandResult<QStringList> varied = args.takeRepeated(QStringLiteral("--vary"));
+    if (!varied)
+        return varied.status();
+    const CommandResult<std::optional<QString>> columnList = args.takeOption(QStringLiteral("--columns"));
+    if (!columnList)
+        return columnList.status();
+    const CommandResult<CalcOptions> options = CalcOptions::take(args, CalcOptions::Purpose::Sweep);
+    if (!options)
+        return options.status();
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished;
     if (csv && json)
-        throw UsageError(QStringLiteral("Укажите один формат: --csv или --json"));
-    if (varied.isEmpty())
-        throw UsageError(QStringLiteral("Укажите изменяемое исходное данное: --vary KEY=FROM:TO:STEP"));
+        return CommandResult<>::usage(QStringLiteral("Укажите один формат: --csv или --json"));
+    if (varied->isEmpty())
+        return CommandResult<>::usage(QStringLiteral("Укажите изменяемое исходное данное: --vary KEY=FROM:TO:STEP"));
 
     // Everything the command line says is checked before anything is read or computed.
-    const CalcKind kind = options.kind();
+    const CalcKind kind = options->kind();
     Plan plan{kind, ParameterSweep(kind), {}, {}, {}, json ? Format::Json : csv ? Format::Csv : Format::Text};
-    for (const QString &text : varied) {
+    for (const QString &text : *varied) {
         SweepRange range;
         QString error;
         if (!SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints) || !plan.sweep.addRange(range, &error))
-            throw UsageError(QStringLiteral("--vary: %1").arg(error));
+            return CommandResult<>::usage(QStringLiteral("--vary: %1").arg(error));
     }
-    plan.columns = columns(kind, columnList ? *columnList : QString());
+    const CommandResult<QVector<Column>> columnsNamed = columns(kind, columnList->value_or(QString()));
+    if (!columnsNamed)
+        return columnsNamed.status();
+    plan.columns = *columnsNamed;
     QVector<Slot> slotColumns;
     for (const Column &column : plan.columns) {
         if (column.check < 0)
@@ -135,7 +157,8 @@ SweepCommand::Plan SweepCommand::parse(CliArgs &args)
     plan.sweep.setColumns(slotColumns, &error);
 
     CalcSession session;
-    options.applyTo(session);
+    if (const CommandResult<> applied = options->applyTo(session); !applied)
+        return applied;
     plan.sweep.setInputs(session);
 
     for (const SweepRange &range : plan.sweep.ranges())
@@ -165,22 +188,25 @@ SweepCommand::SweepCommand()
 
 int SweepCommand::execute(CliArgs &args) const
 {
-    const Plan plan = parse(args);
-    switch (plan.format) {
+    const CommandResult<Plan> plan = parse(args);
+    if (!plan)
+        return plan.report();
+    CommandResult<> written;
+    switch (plan->format) {
     case Format::Json:
-        writeJson(plan);
+        written = writeJson(*plan);
         break;
     case Format::Csv:
-        writeCsv(plan);
+        written = writeCsv(*plan);
         break;
     case Format::Text:
-        writeText(plan);
+        written = writeText(*plan);
         break;
     }
-    return 0;
+    return written.report();
 }
 
-void SweepCommand::writeJson(const Plan &plan)
+CommandResult<> SweepCommand::writeJson(const Plan &plan)
 {
     JsonWriter out;
     out.beginObject();
@@ -220,15 +246,17 @@ void SweepCommand::writeJson(const Plan &plan)
     });
     out.endArray();
     out.endObject();
-    Console::out(out.text() + QLatin1Char('\n'));
+    return Console::out(out.text() + QLatin1Char('\n'));
 }
 
-void SweepCommand::writeCsv(const Plan &plan)
+CommandResult<> SweepCommand::writeCsv(const Plan &plan)
 {
     Output out;
     out.add((plan.varied + QStringList{QStringLiteral("outcome")} + plan.names).join(QLatin1Char(','))
             + QLatin1Char('\n'));
     plan.sweep.run([&](const ParameterSweep::Point &point) {
+        if (out.failed())
+            return;
         QStringList row;
         for (const double input : point.inputs)
             row << csvNumber(input);
@@ -238,10 +266,10 @@ void SweepCommand::writeCsv(const Plan &plan)
             row << (i < values.size() ? csvNumber(values[i]) : QString());
         out.add(row.join(QLatin1Char(',')) + QLatin1Char('\n'));
     });
-    out.flush();
+    return out.finish();
 }
 
-void SweepCommand::writeText(const Plan &plan)
+CommandResult<> SweepCommand::writeText(const Plan &plan)
 {
     // A table to read: inputs as given, values in the formats of the grids.
     CalcVariables formats;
@@ -263,5 +291,5 @@ void SweepCommand::writeText(const Plan &plan)
         }
         rows.append(row);
     });
-    Console::out(TextTable::format(rows));
+    return Console::out(TextTable::format(rows));
 }

@@ -3,6 +3,7 @@
 #include "calc/CalcKind.h"
 #include "calc/ParameterSweep.h"
 #include "cli/Command.h"
+#include "cli/CommandResult.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -33,8 +34,8 @@ public:
 
     // The columns named by "--columns", or those the calculation prints by
     // default: the results its output grid lists and the utilisation of
-    // each of its checks.  A usage error for a name that is neither.
-    static QVector<Column> columns(CalcKind kind, const QString &list);
+    // each of its checks.  A usage failure for a name that is neither.
+    static CommandResult<QVector<Column>> columns(CalcKind kind, const QString &list);
 
     // A number as CSV writes it: "." as the decimal separator and the
     // fewest digits that read back to the same double.
@@ -55,11 +56,11 @@ private:
         Format format;
     };
 
-    static Plan parse(CliArgs &args);
+    static CommandResult<Plan> parse(CliArgs &args);
     // The whole sweep as one JSON object.
-    static void writeJson(const Plan &plan);
+    static CommandResult<> writeJson(const Plan &plan);
     // CSV, written in batches as the rows come.
-    static void writeCsv(const Plan &plan);
+    static CommandResult<> writeCsv(const Plan &plan);
     // An aligned table to read.
-    static void writeText(const Plan &plan);
+    static CommandResult<> writeText(const Plan &plan);
 };

@@ -4,22 +4,26 @@
 #include "cli/CliArgs.h"
 #include "model/NumberFormat.h"
 
-VariableSettings VariableSettings::takeFrom(CliArgs &args)
+CommandResult<VariableSettings> VariableSettings::takeFrom(CliArgs &args)
 {
+    const CommandResult<QStringList> assignments = args.takeRepeated(QStringLiteral("--set"));
+    if (!assignments)
+        return assignments.status();
     VariableSettings settings;
-    for (const QString &assignment : args.takeRepeated(QStringLiteral("--set"))) {
+    for (const QString &assignment : *assignments) {
         const int eq = assignment.indexOf(QLatin1Char('='));
         if (eq < 0)
-            throw UsageError(QStringLiteral("--set ожидает KEY=VALUE, получено: %1").arg(assignment));
+            return CommandResult<>::usage(QStringLiteral("--set ожидает KEY=VALUE, получено: %1").arg(assignment));
         const QString key = assignment.left(eq);
         // Blanks around the number, spaces and line ends alike, are no part of it.
         const QString text = assignment.mid(eq + 1).trimmed();
         const auto slot = SlotKeys::fromKey(key);
         if (!slot)
-            throw UsageError(QStringLiteral("Неизвестная переменная: %1").arg(key));
+            return CommandResult<>::usage(QStringLiteral("Неизвестная переменная: %1").arg(key));
         double value = 0;
         if (!parseNumber(text, &value))
-            throw UsageError(QStringLiteral("Значение переменной %1 не является числом: %2").arg(key, text));
+            return CommandResult<>::usage(
+                QStringLiteral("Значение переменной %1 не является числом: %2").arg(key, text));
         settings.m_assignments.append({*slot, value});
     }
     return settings;

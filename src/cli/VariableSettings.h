@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CommandResult.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -20,8 +21,8 @@ public:
     };
 
     // Takes every "--set" from the arguments.  An unknown key or a value that
-    // is not a number is a usage error naming it.
-    static VariableSettings takeFrom(CliArgs &args);
+    // is not a number is a usage failure naming it.
+    static CommandResult<VariableSettings> takeFrom(CliArgs &args);
 
     // A number written with a point, an optional sign and an optional
     // exponent ("-1.5e3"); nothing else, not even blanks.

@@ -21,13 +21,17 @@ VarsCommand::VarsCommand()
 
 int VarsCommand::execute(CliArgs &args) const
 {
-    takeDecimalSeparator(args);
+    if (const CommandResult<> separator = takeDecimalSeparator(args); !separator)
+        return separator.report();
     const bool json = args.takeFlag(QStringLiteral("--json"));
-    const VariableSettings settings = VariableSettings::takeFrom(args);
-    args.finish();
+    const CommandResult<VariableSettings> settings = VariableSettings::takeFrom(args);
+    if (!settings)
+        return settings.report();
+    if (const CommandResult<> finished = args.finish(); !finished)
+        return finished.report();
 
     CalcSession session;
-    settings.applyTo(session);
+    settings->applyTo(session);
     const CalcVariables &vars = session.vars();
 
     if (json) {
@@ -36,14 +40,12 @@ int VarsCommand::execute(CliArgs &args) const
         out.key(QStringLiteral("variables"));
         writeVariables(out, vars);
         out.endObject();
-        Console::out(out.text() + QLatin1Char('\n'));
-        return 0;
+        return Console::out(out.text() + QLatin1Char('\n')).report();
     }
     QVector<Slot> all;
     for (int n = 1; n <= SlotKeys::Count; ++n)
         all.append(static_cast<Slot>(n));
-    Console::out(table(vars, all, true));
-    return 0;
+    return Console::out(table(vars, all, true)).report();
 }
 
 void VarsCommand::writeVariables(JsonWriter &json, const CalcVariables &vars)
@@ -76,15 +78,17 @@ QString VarsCommand::table(const CalcVariables &vars, const QVector<Slot> &slotL
     return TextTable::format(rows);
 }
 
-void VarsCommand::takeDecimalSeparator(CliArgs &args)
+CommandResult<> VarsCommand::takeDecimalSeparator(CliArgs &args)
 {
+    const CommandResult<std::optional<QString>> given = args.takeOption(QStringLiteral("--decimal-separator"));
+    if (!given)
+        return given.status();
     // The tool does not follow the machine's locale: a comma unless told.
-    QString separator = QStringLiteral(",");
-    if (const auto given = args.takeOption(QStringLiteral("--decimal-separator"))) {
-        if (*given != QLatin1String(",") && *given != QLatin1String("."))
-            throw UsageError(QStringLiteral("--decimal-separator ожидает «,» или «.», получено: «%1»").arg(*given));
-        separator = *given;
-    }
+    const QString separator = given->value_or(QStringLiteral(","));
+    if (separator != QLatin1String(",") && separator != QLatin1String("."))
+        return CommandResult<>::usage(
+            QStringLiteral("--decimal-separator ожидает «,» или «.», получено: «%1»").arg(separator));
     NumberFormat::setDecimalSeparator(separator);
     NumberFormat::setThousandsSeparator(separator == QLatin1String(",") ? QStringLiteral(" ") : QStringLiteral(","));
+    return {};
 }

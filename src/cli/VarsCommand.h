@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Command.h"
+#include "cli/CommandResult.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -25,5 +26,5 @@ public:
     static QString table(const CalcVariables &vars, const QVector<Slot> &slotList, bool withDescription);
 
     // Applies "--decimal-separator SEP" when given.
-    static void takeDecimalSeparator(CliArgs &args);
+    static CommandResult<> takeDecimalSeparator(CliArgs &args);
 };

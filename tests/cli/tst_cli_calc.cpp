@@ -412,6 +412,23 @@ private Q_SLOTS:
             << QStringList{"calc", "fiberglass", "--material", "1"} << "calc static";
         QTest::newRow("fiberglass report without material")
             << QStringList{"report", "fiberglass", "-o", "x.txt"} << "--material 4";
+        // Each command's own options, and what it cannot do without.
+        QTest::newRow("option without its value")
+            << QStringList{"calc", "static", "--save-project"} << "Параметр --save-project требует значения";
+        QTest::newRow("-o without its value")
+            << QStringList{"report", "static", "-o"} << "Параметр -o требует значения";
+        QTest::newRow("--output without its value")
+            << QStringList{"chart", "static", "--output"} << "Параметр --output требует значения";
+        QTest::newRow("report without its file") << QStringList{"report", "static"} << "Укажите файл отчёта: -o ФАЙЛ";
+        QTest::newRow("material not a whole number")
+            << QStringList{"calc", "static", "--material", "1.5"} << "--material ожидает целое число, получено: 1.5";
+        QTest::newRow("database without a file")
+            << QStringList{"calc", "static", "--database="} << "--database: укажите файл базы данных";
+        QTest::newRow("extra argument") << QStringList{"vars", "static"} << "Лишний аргумент: static";
+        QTest::newRow("convert without input") << QStringList{"convert", "-o", "x.txt"} << "Укажите входной файл";
+        QTest::newRow("convert without output") << QStringList{"convert", "x.rtf"} << "Укажите выходной файл: -o ФАЙЛ";
+        QTest::newRow("convert title without its value")
+            << QStringList{"convert", "x.rtf", "-o", "y.txt", "--title"} << "Параметр --title требует значения";
     }
 
     void usageErrors()
@@ -422,6 +439,45 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
+    }
+
+    // What the user reads when a command cannot do its work, to the letter:
+    // the tool's name before its own messages, the way to the help after a
+    // wrong command line, a file that is not written said as the file says it.
+    void failuresSaidInFull_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2
+                                         << "pipecalc-cli: Неизвестная команда: frobnicate\n"
+                                            "Справка: pipecalc-cli --help\n";
+        QTest::newRow("a mistake found after the options")
+            << QStringList{"calc", "static", "--material", "5"} << 2
+            << "pipecalc-cli: --material 5 — стеклопластиковый материал: его трубы рассчитывает calc fiberglass, а "
+               "не calc static\nСправка: pipecalc-cli --help\n";
+        QTest::newRow("select flow not a number") << QStringList{"select", "hydraulic", "--flow", "abc"} << 2
+                                                  << "pipecalc-cli: --flow: не число: abc\n"
+                                                     "Справка: pipecalc-cli --help\n";
+        QTest::newRow("project missing")
+            << QStringList{"calc", "static", "--project", "/nonexistent-pipecalc/p.pipecalc"} << 10
+            << "pipecalc-cli: Проект «/nonexistent-pipecalc/p.pipecalc» не открыт: файла нет.\n";
+        QTest::newRow("database missing")
+            << QStringList{"calc", "static", "--database", "/nonexistent-pipecalc/x.sqlite", "--tube", "1"} << 6
+            << "pipecalc-cli: Не найден файл справочной базы данных: /nonexistent-pipecalc/x.sqlite.\n";
+        QTest::newRow("project not saved")
+            << QStringList{"calc", "static", "--save-project", "/nonexistent-pipecalc/p.pipecalc"} << 9
+            << "Проект «/nonexistent-pipecalc/p.pipecalc» не сохранён: Папка не найдена.\n";
+    }
+
+    void failuresSaidInFull()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const CliRun run = runCli(args);
+        QCOMPARE(run.exitCode, status);
+        QCOMPARE(run.err, says);
     }
 
     void help()

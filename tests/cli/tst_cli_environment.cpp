@@ -94,6 +94,18 @@ void TestCliEnvironment::faults_data()
                                          << "CLI db soils > /dev/full" << false << 9 << full << "";
     QTest::newRow("vars to a full device") << ""
                                            << "CLI vars --json > /dev/full" << false << 9 << full << "";
+    QTest::newRow("calc as text to a full device") << ""
+                                                   << "CLI calc static > /dev/full" << false << 9 << full << "";
+    QTest::newRow("sweep JSON to a full device")
+        << ""
+        << "CLI sweep hydraulic --vary hs_d=0.05:1:0.05 --json > /dev/full" << false << 9 << full << "";
+    QTest::newRow("sweep table to a full device")
+        << ""
+        << "CLI sweep hydraulic --vary hs_d=0.05:1:0.05 > /dev/full" << false << 9 << full << "";
+    QTest::newRow("select to a full device") << ""
+                                             << "CLI select static --csv > /dev/full" << false << 9 << full << "";
+    QTest::newRow("version to a full device") << ""
+                                              << "CLI --version > /dev/full" << false << 9 << full << "";
     QTest::newRow("sweep CSV filling a disk")
         << "small disk"
         << "CLI sweep hydraulic --vary hs_d=0.0005:1:0.0005 --csv > DIR/disk/sweep.csv" << false << 9 << full

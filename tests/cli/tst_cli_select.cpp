@@ -208,6 +208,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("no flow") << QStringList{"select", "hydraulic"} << "--flow";
         QTest::newRow("zero flow") << QStringList{"select", "hydraulic", "--flow", "0"} << "--flow";
+        QTest::newRow("filling not a number")
+            << QStringList{"select", "hydraulic", "--flow", "5", "--max-filling", "x"} << "--max-filling: не число: x";
         QTest::newRow("filling over 1") << QStringList{"select", "hydraulic", "--flow", "5", "--max-filling", "1.2"}
                                         << "--max-filling";
         QTest::newRow("flow for static") << QStringList{"select", "static", "--flow", "5"} << "select hydraulic";

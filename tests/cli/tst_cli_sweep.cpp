@@ -173,6 +173,11 @@ private Q_SLOTS:
         QTest::newRow("nothing varied") << QStringList{"sweep", "hydraulic"} << "--vary KEY=FROM:TO:STEP";
         QTest::newRow("no calculation") << QStringList{"sweep", "--vary", "hs_d=0:1:0.5"} << "Укажите расчёт";
         QTest::newRow("bad range") << QStringList{"sweep", "hydraulic", "--vary", "hs_d=0:1"} << "KEY=FROM:TO:STEP";
+        QTest::newRow("--vary without its value")
+            << QStringList{"sweep", "hydraulic", "--vary"} << "Параметр --vary требует значения";
+        QTest::newRow("--columns without its value")
+            << QStringList{"sweep", "hydraulic", "--vary", "hs_d=0:1:0.5", "--columns"}
+            << "Параметр --columns требует значения";
         QTest::newRow("over the limit") << QStringList{"sweep",         "static", "--vary",
                                                        "Htr=0:1:0.001", "--vary", "Hw=0:1:0.01"}
                                         << "больше допустимых 100000";
