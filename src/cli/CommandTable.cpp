@@ -1,5 +1,7 @@
 #include "cli/CommandTable.h"
 
+#include "model/SlotKeys.h"
+
 #include "cli/CalcCommand.h"
 #include "cli/ChartCommand.h"
 #include "cli/ConvertCommand.h"
@@ -77,7 +79,7 @@ const char kReference[] = R"(Параметры:
                            holds), "verdict" ("holds", "fails"; null для
                            гидравлического расчёта и невыполненного), "warnings"
                            (значения вне области применения метода: variable,
-                           message; пустой массив, если их нет), "variables" (все 97 переменных по
+                           message; пустой массив, если их нет), "variables" (все %1 переменных по
                            порядку: slot, key, name, value, text, units; value
                            с 17 значащими цифрами или null), а для fiberglass
                            ещё "fiberglass" — все величины расчёта в СИ.
@@ -193,5 +195,5 @@ QString CommandTable::helpText()
     QString text = QString::fromUtf8(kIntroduction);
     for (const auto &command : commands())
         text += command->usage() + command->help();
-    return text + QString::fromUtf8(kReference);
+    return text + QString::fromUtf8(kReference).arg(SlotKeys::Count);
 }

@@ -15,8 +15,9 @@ VarsCommand::VarsCommand()
     : Command(QStringLiteral("vars"),
               {QStringLiteral("[--set KEY=VALUE]..."), QStringLiteral("[--decimal-separator SEP]"),
                QStringLiteral("[--json]")},
-              QStringLiteral("      Печатает все 97 переменных: ключ, имя, значение, размерность, описание.\n"
-                             "\n"))
+              QStringLiteral("      Печатает все %1 переменных: ключ, имя, значение, размерность, описание.\n"
+                             "\n")
+                  .arg(SlotKeys::Count))
 {}
 
 int VarsCommand::execute(CliArgs &args) const

@@ -11,7 +11,7 @@ class CliArgs;
 class JsonWriter;
 class CalcVariables;
 
-// "pipecalc-cli vars": all 97 variables after the catalogue and the --set
+// "pipecalc-cli vars": all the variables after the catalogue and the --set
 // assignments.
 class VarsCommand : public Command
 {
@@ -19,7 +19,7 @@ public:
     VarsCommand();
     int execute(CliArgs &args) const override;
 
-    // The JSON array of all 97 slots in slot order.
+    // The JSON array of all the slots in slot order.
     static void writeVariables(JsonWriter &json, const CalcVariables &vars);
     // Rows of variables as aligned text columns: key, name, value, units
     // (and the description when asked for).

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-// The one calculation state of the program: 97 variables in fixed slots, the
+// The one calculation state of the program: SlotKeys::Count variables in fixed slots, the
 // calculation kind and the chosen material and soil.  The set owns its
 // variables; a reference to a slot's variable stays valid for the set's life.
 class CalcVariables
@@ -29,7 +29,7 @@ public:
     Variable &operator[](Slot slot) { return m_slots[index(slot)]; }
     const Variable &operator[](Slot slot) const { return m_slots[index(slot)]; }
 
-    // Access by slot number, 1 to 97.
+    // Access by slot number, 1 to SlotKeys::Count.
     Variable &at(int slotNumber);
     const Variable &at(int slotNumber) const;
 

@@ -20,6 +20,6 @@ struct CatalogueEntry
 class Catalogue
 {
 public:
-    // All 97 rows, in slot order.
+    // All the rows, in slot order.
     static const std::array<CatalogueEntry, SlotKeys::Count> &entries();
 };

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-// Every quantity of the calculation state lives in a numbered slot (1..97) and
+// Every quantity of the calculation state lives in a numbered slot (1..Count) and
 // is named by a case-sensitive key.  The list below is in slot order; the
 // slot number of a key is its position in the list, counted from 1.
 // clang-format off
@@ -40,7 +40,7 @@ class SlotKeys
 public:
     static constexpr int Count = 97;
 
-    // The key of a slot ("Din" for slot 1); empty for a number outside 1..97.
+    // The key of a slot ("Din" for slot 1); empty for a number outside 1..Count.
     static QString key(Slot slot);
     static QString key(int number);
 

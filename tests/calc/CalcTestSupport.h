@@ -41,7 +41,7 @@ inline QStringList keys(const QVector<Slot> &slotList, int count)
     return out;
 }
 
-// All 97 values, to check that nothing changed.
+// All the values, to check that nothing changed.
 inline QVector<double> snapshot(const CalcVariables &vars)
 {
     QVector<double> values;

@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 
 #include "cli/JsonWriter.h"
+#include "model/SlotKeys.h"
 
 #include <QJsonArray>
 #include <QtTest>
@@ -77,7 +78,7 @@ private Q_SLOTS:
     {
         const QJsonObject doc = runCli({"calc", "hydraulic", "--json"}).json();
         const QJsonArray vars = doc.value("variables").toArray();
-        QCOMPARE(vars.size(), 97);
+        QCOMPARE(vars.size(), SlotKeys::Count);
         for (int i = 0; i < vars.size(); ++i)
             QCOMPARE(vars[i].toObject().value("slot").toInt(), i + 1);
         const QJsonObject din = vars[0].toObject();
@@ -276,7 +277,7 @@ private Q_SLOTS:
         QVERIFY(run.err.isEmpty());
 
         const CliRun all = runCli({"vars"});
-        QCOMPARE(all.out.split('\n', Qt::SkipEmptyParts).size(), 97);
+        QCOMPARE(all.out.split('\n', Qt::SkipEmptyParts).size(), SlotKeys::Count);
         QVERIFY(all.out.contains(QStringLiteral("Коэффициент эквивалентной шероховатости")));
     }
 
