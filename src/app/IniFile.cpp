@@ -64,7 +64,10 @@ bool IniFile::save(QString *reason) const
     QByteArray bytes;
     for (const Line &line : m_lines)
         bytes += line.text.toUtf8() + "\n";
-    return SafeFileWriter::writeFile(m_path, bytes, reason, SafeFileWriter::Devices::Refuse);
+    const Result<> written = SafeFileWriter::writeFile(m_path, bytes, SafeFileWriter::Devices::Refuse);
+    if (!written && reason)
+        *reason = written.message();
+    return written.ok();
 }
 
 int IniFile::find(const QString &section, const QString &key) const

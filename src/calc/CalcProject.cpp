@@ -406,11 +406,11 @@ bool CalcProject::save(const QString &path, QString *message) const
             return false;
         }
     }
-    QString reason;
-    if (SafeFileWriter::writeFile(path, toJson(), &reason))
+    const Result<> written = SafeFileWriter::writeFile(path, toJson());
+    if (written)
         return true;
     if (message)
-        *message = QStringLiteral("Проект «%1» не сохранён: %2.").arg(path, reason);
+        *message = QStringLiteral("Проект «%1» не сохранён: %2.").arg(path, written.message());
     return false;
 }
 
