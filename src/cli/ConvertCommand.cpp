@@ -54,9 +54,9 @@ int ConvertCommand::execute(CliArgs &args) const
     }
     for (const QString &warning : std::as_const(warnings))
         Console::err(QStringLiteral("Предупреждение: ") + warning + QLatin1Char('\n'));
-    QString message;
-    if (!DocumentOutput::write(document, *output, title, &message)) {
-        Console::err(message + QLatin1Char('\n'));
+    const Result<> written = DocumentOutput::write(document, *output, title);
+    if (!written) {
+        Console::err(written.message() + QLatin1Char('\n'));
         return ExitCode::CannotWrite;
     }
     return 0;

@@ -49,9 +49,9 @@ int ReportCommand::execute(CliArgs &args) const
         return ExitCode::Template;
     }
 
-    QString message;
-    if (!DocumentOutput::write(document, *output, CalcReport::title(kind), &message)) {
-        Console::err(message + QLatin1Char('\n'));
+    const Result<> written = DocumentOutput::write(document, *output, CalcReport::title(kind));
+    if (!written) {
+        Console::err(written.message() + QLatin1Char('\n'));
         return ExitCode::CannotWrite;
     }
     return 0;

@@ -100,15 +100,12 @@ CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextD
         return {Status::NotCurrent, session.reportRefusal(kind)};
 
     const QString name = templateName(kind);
-    QString reason;
-    switch (ReportTemplates::load(document, name, &reason)) {
-    case ReportTemplates::Load::Loaded:
-        break;
-    case ReportTemplates::Load::CannotOpen:
+    if (!ReportTemplates::canOpen(name))
         return {Status::TemplateMissing, ReportTemplates::cannotOpenText()};
-    case ReportTemplates::Load::Failed:
+    const ::Result<> loaded = ReportTemplates::load(document, name);
+    if (!loaded) {
         return {Status::TemplateUnreadable,
-                QStringLiteral("Не могу прочитать файл шаблона отчёта «%1»: %2").arg(name, reason)};
+                QStringLiteral("Не могу прочитать файл шаблона отчёта «%1»: %2").arg(name, loaded.message())};
     }
 
     // What the template must hold, from a fill that only takes note.

@@ -222,12 +222,12 @@ bool ReportPage::print(QPagedPaintDevice *device, int firstPage, int lastPage, c
     return painter.end();
 }
 
-bool ReportPage::exportPdf(const QString &fileName, QString *error)
+Result<> ReportPage::exportPdf(const QString &fileName)
 {
-    return exportPdf(fileName, error, PdfPages());
+    return exportPdf(fileName, PdfPages());
 }
 
-bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPages &pages)
+Result<> ReportPage::exportPdf(const QString &fileName, const PdfPages &pages)
 {
     // Written all or nothing: the file that was there stays whole until the
     // new one is complete.
@@ -243,9 +243,9 @@ bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPag
             return print(&writer, pages.firstPage, pages.lastPage, pages.progress);
         },
         QStringLiteral("Не удалось записать PDF"));
-    if (!saved.ok && error)
-        *error = saved.message;
-    return saved.ok;
+    if (!saved.ok)
+        return Result<>::failure(saved.message);
+    return {};
 }
 
 QString ReportPage::footerText(int index) const
