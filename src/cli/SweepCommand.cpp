@@ -119,10 +119,10 @@ SweepCommand::Plan SweepCommand::parse(CliArgs &args)
     const CalcKind kind = options.kind();
     Plan plan{kind, ParameterSweep(kind), {}, {}, {}, json ? Format::Json : csv ? Format::Csv : Format::Text};
     for (const QString &text : varied) {
-        SweepRange range;
-        QString error;
-        if (!SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints) || !plan.sweep.addRange(range, &error))
-            throw UsageError(QStringLiteral("--vary: %1").arg(error));
+        const Result<SweepRange> range = SweepRange::parse(text, ParameterSweep::MaxPoints);
+        const Result<> added = range ? plan.sweep.addRange(*range) : range.status();
+        if (!added)
+            throw UsageError(QStringLiteral("--vary: %1").arg(added.message()));
     }
     plan.columns = columns(kind, columnList ? *columnList : QString());
     QVector<Slot> slotColumns;
@@ -131,8 +131,7 @@ SweepCommand::Plan SweepCommand::parse(CliArgs &args)
             slotColumns << column.slot;
         plan.names << column.name;
     }
-    QString error;
-    plan.sweep.setColumns(slotColumns, &error);
+    static_cast<void>(plan.sweep.setColumns(slotColumns));
 
     CalcSession session;
     options.applyTo(session);
