@@ -3,7 +3,6 @@
 #include "app/MainWindow.h"
 #include "calc/CalcSession.h"
 #include "calc/TubeSelectionRunner.h"
-#include "refdata/DatabaseError.h"
 #include "ui/Dialogs.h"
 #include "ui/GridView.h"
 #include "ui/TubeSelectionModel.h"
@@ -125,10 +124,8 @@ void MainSelection::start()
         }
     }
     // The tube table as the tube page shows it now.
-    try {
-        m_session.referenceData().loadTubes();
-    } catch (const DatabaseError &error) {
-        Dialogs::instance().generalError(&m_main, error.message());
+    if (const Result<> loaded = m_session.referenceData().loadTubes(); !loaded) {
+        Dialogs::instance().generalError(&m_main, loaded.message());
         return;
     }
     auto selection = std::make_unique<TubeSelection>(m_session, kind);

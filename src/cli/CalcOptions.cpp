@@ -6,7 +6,7 @@
 #include "cli/ReferenceSource.h"
 #include "cli/VarsCommand.h"
 #include "model/FiberglassMaterial.h"
-#include "refdata/DatabaseError.h"
+#include "cli/ReferenceDatabaseError.h"
 
 namespace {
 
@@ -56,10 +56,10 @@ CalcOptions CalcOptions::take(CliArgs &args, Purpose purpose)
     options.m_projectFile = args.takeOption(QStringLiteral("--project"));
     options.m_kind = takeKind(args);
     if (options.m_projectFile) {
-        QString message;
-        options.m_project = CalcProject::load(*options.m_projectFile, &message);
-        if (!options.m_project)
-            throw ProjectFileError(message);
+        Result<CalcProject> project = CalcProject::load(*options.m_projectFile);
+        if (!project)
+            throw ProjectFileError(project.message());
+        options.m_project = std::move(*project);
     }
     options.checkMaterialFitsKind(purpose);
     return options;
@@ -99,20 +99,27 @@ void CalcOptions::applyTo(CalcSession &session) const
     if (m_project) {
         // Names the database gives otherwise are refused: a report must not
         // name what the values are not.
-        QString problem;
-        if (!m_project->openIn(session, &problem))
-            throw ProjectFileError(CalcProject::openFailure(*m_projectFile, problem));
+        const Result<CalcProject::ChoiceCheck> check = m_project->checkChoices(session);
+        if (!check)
+            throw ReferenceDatabaseError(check.message());
+        const Result<bool> opened = m_project->openIn(session, *check);
+        if (!opened)
+            throw ProjectFileError(CalcProject::openFailure(*m_projectFile, opened.message()));
     }
     if (m_material) {
-        const bool picked = session.pickMaterialById(*m_material);
-        throwTableErrors(session);
+        const Result<bool> picked = session.pickMaterialById(*m_material);
         if (!picked)
+            throw ReferenceDatabaseError(picked.message());
+        throwTableErrors(session);
+        if (!*picked)
             throw UsageError(QStringLiteral("--material: в справочной базе нет материала с кодом %1").arg(*m_material));
     }
     if (m_tube) {
-        const bool picked = session.pickTubeByNumber(*m_tube);
+        const Result<bool> picked = session.pickTubeByNumber(*m_tube);
+        if (!picked)
+            throw ReferenceDatabaseError(picked.message());
         throwTableErrors(session);
-        if (!picked) {
+        if (!*picked) {
             ReferenceData &data = session.referenceData();
             const bool fiberglass = session.vars().isFiberglassMaterial();
             const int count = fiberglass ? data.fiberglassTubes()->rowCount() : data.tubes()->rowCount();
@@ -123,9 +130,11 @@ void CalcOptions::applyTo(CalcSession &session) const
         }
     }
     if (m_soil) {
-        const bool picked = session.pickSoilById(*m_soil);
-        throwTableErrors(session);
+        const Result<bool> picked = session.pickSoilById(*m_soil);
         if (!picked)
+            throw ReferenceDatabaseError(picked.message());
+        throwTableErrors(session);
+        if (!*picked)
             throw UsageError(QStringLiteral("--soil: в справочной базе нет грунта с кодом %1").arg(*m_soil));
     }
     m_settings.applyTo(session);
@@ -142,7 +151,7 @@ void CalcOptions::throwTableErrors(CalcSession &session)
         return;
     const QString message = session.tableErrors().join(QLatin1Char('\n'));
     session.clearTableErrors();
-    throw DatabaseError(DatabaseError::Kind::Query, message);
+    throw ReferenceDatabaseError(message);
 }
 
 CalcKind CalcOptions::takeKind(CliArgs &args)

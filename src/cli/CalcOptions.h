@@ -33,7 +33,7 @@ public:
     // which then selects the named calculation.  A row that does not exist
     // is a usage error; a choice of the project that the database lacks
     // throws ProjectFileError; a database that cannot be read throws
-    // DatabaseError.
+    // ReferenceDatabaseError.
     void applyTo(CalcSession &session) const;
 
     CalcKind kind() const { return m_kind; }
@@ -41,7 +41,7 @@ public:
 
     // A table the reference database could not read ends the command like
     // the program's message box would end the user's action: throws
-    // DatabaseError with the messages collected.
+    // ReferenceDatabaseError with the messages collected.
     static void throwTableErrors(CalcSession &session);
 
     // The calculation named on the command line (a usage error otherwise).

@@ -5,8 +5,7 @@
 #include "cli/Console.h"
 #include "cli/ExitCode.h"
 #include "cli/ProjectFileError.h"
-#include "model/MessageText.h"
-#include "refdata/DatabaseError.h"
+#include "cli/ReferenceDatabaseError.h"
 
 int cliMain(const QStringList &argList)
 {
@@ -40,13 +39,8 @@ int cliMain(const QStringList &argList)
     } catch (const Console::Failure &failure) {
         Console::err(Console::failureText(failure.reason));
         return ExitCode::CannotWrite;
-    } catch (const DatabaseError &error) {
-        // The text the program shows: in the general error box for a
-        // database that cannot be opened, in its own box for a table.
-        const QString message = error.kind() == DatabaseError::Kind::Connection
-                                    ? MessageText::withFullStop(error.message())
-                                    : error.message();
-        Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(message));
+    } catch (const ReferenceDatabaseError &error) {
+        Console::err(QStringLiteral("pipecalc-cli: %1\n").arg(error.message()));
         return ExitCode::Database;
     }
 }

@@ -1,7 +1,7 @@
 #include "cli/ReferenceSource.h"
 
 #include "cli/CliArgs.h"
-#include "refdata/DatabaseError.h"
+#include "cli/ReferenceDatabaseError.h"
 
 ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QString> &databaseFile) : m_data(vars, *this)
 {
@@ -9,12 +9,14 @@ ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QStrin
         m_data.database().setDatabaseFile(*databaseFile);
 }
 
-void ReferenceSource::load(void (ReferenceData::*loader)())
+void ReferenceSource::load(Result<> (ReferenceData::*loader)())
 {
     m_messages.clear();
-    (m_data.*loader)();
+    const Result<> loaded = (m_data.*loader)();
+    if (!loaded)
+        throw ReferenceDatabaseError(loaded.message());
     if (!m_messages.isEmpty())
-        throw DatabaseError(DatabaseError::Kind::Query, m_messages.join(QLatin1Char('\n')));
+        throw ReferenceDatabaseError(m_messages.join(QLatin1Char('\n')));
 }
 
 std::optional<QString> ReferenceSource::takeDatabase(CliArgs &args)

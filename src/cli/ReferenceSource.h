@@ -13,7 +13,7 @@ class CalcVariables;
 // The reference database for a command of the tool: the one in "Base"
 // beside the executable, or the file given with "--database".  The tool
 // never writes to it.  A table that cannot be read, like a database that
-// cannot be opened, ends the command with DatabaseError.
+// cannot be opened, ends the command with ReferenceDatabaseError.
 class ReferenceSource : private ReferenceErrorSink
 {
 public:
@@ -21,9 +21,9 @@ public:
 
     ReferenceData &data() { return m_data; }
 
-    // Runs a loader of ReferenceData; throws DatabaseError when the database
+    // Runs a loader of ReferenceData; throws ReferenceDatabaseError when the database
     // cannot be opened or the loader reported a table.
-    void load(void (ReferenceData::*loader)());
+    void load(Result<> (ReferenceData::*loader)());
 
     // The tables reported since the last load, as the program would say them.
     const QStringList &messages() const { return m_messages; }

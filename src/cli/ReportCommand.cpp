@@ -6,6 +6,7 @@
 #include "cli/Console.h"
 #include "cli/DocumentOutput.h"
 #include "cli/ExitCode.h"
+#include "cli/ReferenceDatabaseError.h"
 #include "reports/CalcReport.h"
 
 #include <QTextDocument>
@@ -42,6 +43,8 @@ int ReportCommand::execute(CliArgs &args) const
 
     QTextDocument document;
     const CalcReport::Result report = CalcReport::build(session, kind, document);
+    if (report.status == CalcReport::Status::DatabaseUnreadable)
+        throw ReferenceDatabaseError(report.message);
     for (const QString &message : session.tableErrors())
         Console::err(message + QLatin1Char('\n'));
     if (!report.built()) {

@@ -9,6 +9,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Console.h"
 #include "cli/JsonWriter.h"
+#include "cli/ReferenceDatabaseError.h"
 #include "cli/SweepCommand.h"
 #include "cli/TextTable.h"
 #include "cli/VariableSettings.h"
@@ -278,7 +279,8 @@ int SelectCommand::execute(CliArgs &args) const
                                         "--material 5 (SN 10000): от него зависит список стеклопластиковых труб"));
     }
     // The tube table as the tube page reads it for the chosen material.
-    session.referenceData().loadTubes();
+    if (const Result<> loaded = session.referenceData().loadTubes(); !loaded)
+        throw ReferenceDatabaseError(loaded.message());
     CalcOptions::throwTableErrors(session);
 
     TubeSelection selection(session, kind);

@@ -103,7 +103,7 @@ private Q_SLOTS:
         QCOMPARE(page->data().kind, CalcKind::Static);
         QCOMPARE(page->data().xTitle, QStringLiteral("Глубина заложения Hтр, м"));
 
-        QVERIFY(w.session().pickMaterialById(4));
+        QVERIFY(w.session().pickMaterialById(4).valueOr(false));
         w.updateFiberglassOptions();
         QCOMPARE(page->data().kind, CalcKind::Fiberglass);
         QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, траншейная прокладка"));
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(!panel->isVisible());
         w.widgets().calculationTabs->setCurrentIndex(1);
         if (material > 0) {
-            QVERIFY(w.session().pickMaterialById(material));
+            QVERIFY(w.session().pickMaterialById(material).valueOr(false));
             w.updateFiberglassOptions();
         }
         for (const auto &[slot, value] : settings)
@@ -370,9 +370,9 @@ private Q_SLOTS:
         MainWindow &w = windows.main();
         showChartPage(w);
         w.staticAction->trigger();
-        QVERIFY(w.session().pickMaterialById(1));
-        QVERIFY(w.session().pickTubeByNumber(2));
-        QVERIFY(w.session().pickSoilById(4));
+        QVERIFY(w.session().pickMaterialById(1).valueOr(false));
+        QVERIFY(w.session().pickTubeByNumber(2).valueOr(false));
+        QVERIFY(w.session().pickSoilById(4).valueOr(false));
         w.session().setInput(Slot::Htr, 6);
         w.runAction->trigger();
         w.reportAction->trigger();

@@ -71,8 +71,8 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
         w.widgets().calculationTabs->setCurrentIndex(1);
-        QVERIFY(w.session().pickMaterialById(1));
-        QVERIFY(w.session().pickSoilById(8));
+        QVERIFY(w.session().pickMaterialById(1).valueOr(false));
+        QVERIFY(w.session().pickSoilById(8).valueOr(false));
         w.session().setInput(Slot::Htr, 7);
         QCOMPARE(w.widgets().pages->tabText(MainWindowWidgets::PageIndexSelection), QStringLiteral("Подбор трубы"));
         showSelection(w);
@@ -116,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty());
 
         // Another soil is: the rows are said to be outdated until run again.
-        QVERIFY(w.session().pickSoilById(2));
+        QVERIFY(w.session().pickSoilById(2).valueOr(false));
         QVERIFY(page->isOutdated());
         QVERIFY(page->note()->text().contains(QStringLiteral("Исходные данные изменены")));
         QSignalSpy finished(&w.selection().runner(), &TubeSelectionRunner::finished);
