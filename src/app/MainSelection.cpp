@@ -117,11 +117,13 @@ void MainSelection::start()
     double flow = 0;
     double maxFilling = TubeSelection::DefaultMaxFilling;
     if (kind == CalcKind::Hydraulic) {
-        QString problem;
-        if (!page().readFlow(&flow, &maxFilling, &problem)) {
-            page().setNote(problem);
+        const Result<TubeSelectionPage::FlowDemand> demand = page().readFlow();
+        if (!demand) {
+            page().setNote(demand.message());
             return;
         }
+        flow = demand->flow;
+        maxFilling = demand->maxFilling;
     }
     // The tube table as the tube page shows it now.
     if (const Result<> loaded = m_session.referenceData().loadTubes(); !loaded) {
