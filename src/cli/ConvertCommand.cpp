@@ -46,10 +46,10 @@ int ConvertCommand::execute(CliArgs &args) const
         !DocumentOutput::isPdf(*output) && DocumentFile::formatOf(*output) == DocumentFile::Format::PlainText;
     QTextDocument document;
     QStringList warnings;
-    const DocumentFile::Result loaded = DocumentFile::load(
+    const Result<> loaded = DocumentFile::load(
         *input, document, toText ? DocumentFile::Detail::Text : DocumentFile::Detail::Full, &warnings);
-    if (!loaded.ok) {
-        Console::err(loaded.message + QLatin1Char('\n'));
+    if (!loaded.ok()) {
+        Console::err(loaded.message() + QLatin1Char('\n'));
         return ExitCode::CannotRead;
     }
     for (const QString &warning : std::as_const(warnings))

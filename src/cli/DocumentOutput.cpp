@@ -18,8 +18,5 @@ Result<> DocumentOutput::write(const QTextDocument &document, const QString &pat
         page.setDocument(document);
         return page.exportPdf(path);
     }
-    const DocumentFile::Result saved = DocumentFile::save(path, document);
-    if (!saved.ok)
-        return Result<>::failure(saved.message);
-    return {};
+    return DocumentFile::save(path, document);
 }

@@ -231,7 +231,7 @@ Result<> ReportPage::exportPdf(const QString &fileName, const PdfPages &pages)
 {
     // Written all or nothing: the file that was there stays whole until the
     // new one is complete.
-    const DocumentFile::Result saved = DocumentFile::saveWith(
+    return DocumentFile::saveWith(
         fileName,
         [this, &pages](QIODevice &file) {
             QPdfWriter writer(&file);
@@ -243,9 +243,6 @@ Result<> ReportPage::exportPdf(const QString &fileName, const PdfPages &pages)
             return print(&writer, pages.firstPage, pages.lastPage, pages.progress);
         },
         QStringLiteral("Не удалось записать PDF"));
-    if (!saved.ok)
-        return Result<>::failure(saved.message);
-    return {};
 }
 
 QString ReportPage::footerText(int index) const

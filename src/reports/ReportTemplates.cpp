@@ -38,10 +38,7 @@ Result<> ReportTemplates::load(QTextDocument &document, const QString &name)
 {
     if (!canOpen(name))
         return Result<>::failure(cannotOpenText());
-    const DocumentFile::Result result = DocumentFile::load(path(name), document);
-    if (!result.ok)
-        return Result<>::failure(result.message);
-    return {};
+    return DocumentFile::load(path(name), document);
 }
 
 QString ReportTemplates::cannotOpenText()

@@ -403,9 +403,9 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("отчёт.rtf"));
-        QVERIFY(document.saveDocumentFile(path).ok);
+        QVERIFY(document.saveDocumentFile(path).ok());
         EditorDocument reopened;
-        QVERIFY(reopened.openDocumentFile(path).ok);
+        QVERIFY(reopened.openDocumentFile(path).ok());
         const QVector<Picture> read = pictures(*reopened.textDocument());
         QCOMPARE(read.size(), 1);
         QVERIFY(std::abs(read[0].size.width() - inserted[0].size.width()) < 1);
