@@ -26,11 +26,10 @@ private Q_SLOTS:
     {
         CalcSession session;
         ParameterSweep sweep(session, CalcKind::Static);
-        QString error;
         for (const char *text : {"Htr=0.01:10:0.01", "Hw=0:9.9:0.1"}) {
-            SweepRange range;
-            QVERIFY(SweepRange::parse(QString::fromLatin1(text), &range, &error, ParameterSweep::MaxPoints));
-            QVERIFY(sweep.addRange(range, &error));
+            const Result<SweepRange> range = SweepRange::parse(QString::fromLatin1(text), ParameterSweep::MaxPoints);
+            QVERIFY(range);
+            QVERIFY(sweep.addRange(*range));
         }
         QCOMPARE(sweep.pointCount(), ParameterSweep::MaxPoints);
         qint64 completed = 0;

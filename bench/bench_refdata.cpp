@@ -4,7 +4,6 @@
 // Run: build/bin/bench_refdata  (the Access items need the public test files;
 // PIPECALC_TESTDATA names their folder)
 #include "refdata/ReferenceDatabase.h"
-#include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 
 #include <QDir>
@@ -32,8 +31,8 @@ private Q_SLOTS:
         ReferenceDatabase dm;
         QBENCHMARK
         {
-            dm.connectDatabase();
-            QVERIFY(!dm.connection()->execute(QStringLiteral("select * from Materials")).rows.isEmpty());
+            QVERIFY(dm.connectDatabase());
+            QVERIFY(!dm.connection()->execute(QStringLiteral("select * from Materials")).valueOr({}).rows.isEmpty());
         }
     }
 
@@ -53,8 +52,8 @@ private Q_SLOTS:
         dm.setDatabaseFile(testData("nwind.mdb"));
         QBENCHMARK
         {
-            dm.connectDatabase();
-            QVERIFY(!dm.connection()->execute(QStringLiteral("select * from ") + table).rows.isEmpty());
+            QVERIFY(dm.connectDatabase());
+            QVERIFY(!dm.connection()->execute(QStringLiteral("select * from ") + table).valueOr({}).rows.isEmpty());
         }
     }
 
@@ -83,7 +82,7 @@ private Q_SLOTS:
         dm.setDatabaseFile(damaged);
         QBENCHMARK_ONCE
         {
-            QVERIFY_THROWS_EXCEPTION(DatabaseError, dm.connectDatabase());
+            QVERIFY(!dm.connectDatabase());
         }
     }
 };

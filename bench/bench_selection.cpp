@@ -15,7 +15,7 @@ namespace {
 void openCatalogue(CalcSession &session)
 {
     session.referenceData().database().setDatabaseFile(QStringLiteral(PIPECALC_REFERENCE_DB));
-    session.referenceData().loadTubes();
+    QVERIFY(session.referenceData().loadTubes());
 }
 
 void timeAgainst(const TubeSelection &selection, double budgetSeconds)
@@ -40,8 +40,8 @@ private Q_SLOTS:
         CalcSession session;
         openCatalogue(session);
         session.setMode(1);
-        QVERIFY(session.pickMaterialById(1));
-        QVERIFY(session.pickSoilById(4));
+        QVERIFY(session.pickMaterialById(1).valueOr(false));
+        QVERIFY(session.pickSoilById(4).valueOr(false));
         openCatalogue(session);
         TubeSelection selection(session, CalcKind::Static);
         QCOMPARE(selection.tubes().size(), 12);
@@ -57,8 +57,8 @@ private Q_SLOTS:
         CalcSession session;
         openCatalogue(session);
         session.setMode(1);
-        QVERIFY(session.pickMaterialById(4));
-        QVERIFY(session.pickSoilById(1));
+        QVERIFY(session.pickMaterialById(4).valueOr(false));
+        QVERIFY(session.pickSoilById(1).valueOr(false));
         session.setInput(Slot::M, 20);
         session.setInput(Slot::FSt, 0.38);
         session.setInput(Slot::Hv, 1);
@@ -94,8 +94,8 @@ private Q_SLOTS:
         CalcSession session;
         openCatalogue(session);
         session.setMode(1);
-        QVERIFY(session.pickMaterialById(4));
-        QVERIFY(session.pickSoilById(7));
+        QVERIFY(session.pickMaterialById(4).valueOr(false));
+        QVERIFY(session.pickSoilById(7).valueOr(false));
         session.setInput(Slot::M, 20);
         session.setInput(Slot::FSt, 0.38);
         openCatalogue(session);

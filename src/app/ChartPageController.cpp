@@ -110,9 +110,9 @@ void ChartPageController::saveChart()
     }
     if (!Dialogs::instance().confirmOverwrite(m_window, path))
         return;
-    QString reason;
-    if (!ChartFigure::save(data, path, pictureSize(), &reason)) {
-        Dialogs::instance().generalError(m_window, reason);
+    const Result<> saved = ChartFigure::save(data, path, pictureSize());
+    if (!saved) {
+        Dialogs::instance().generalError(m_window, saved.message());
         return;
     }
     m_folder = QFileInfo(path).absolutePath();

@@ -3,7 +3,6 @@
 #include "app/MainWindow.h"
 #include "editor/ReportPrinter.h"
 #include "editor/ReportEditor.h"
-#include "refdata/DatabaseError.h"
 #include "reports/CalcReport.h"
 #include "richtext/EditorDocument.h"
 #include "ui/Dialogs.h"
@@ -23,15 +22,7 @@ void EditorReportMaker::makeReport(CalcSession &session, CalcKind kind)
     if (!m_editor.confirmReplace())
         return;
     QTextDocument built;
-    CalcReport::Result result;
-    try {
-        result = CalcReport::build(session, kind, built);
-    } catch (const DatabaseError &error) {
-        // The names come from the database; when it cannot be opened the
-        // report ends here.
-        Dialogs::instance().generalError(&m_main, error.message());
-        return;
-    }
+    const CalcReport::Result result = CalcReport::build(session, kind, built);
     switch (result.status) {
     case CalcReport::Status::Built:
         break;
@@ -41,6 +32,9 @@ void EditorReportMaker::makeReport(CalcSession &session, CalcKind kind)
         return;
     case CalcReport::Status::TemplateUnreadable:
     case CalcReport::Status::TemplateIncomplete:
+    // The names come from the database; when it cannot be opened the
+    // report ends here.
+    case CalcReport::Status::DatabaseUnreadable:
         Dialogs::instance().generalError(&m_main, result.message);
         return;
     }

@@ -61,10 +61,7 @@ Result<> IniFile::save() const
     QByteArray bytes;
     for (const Line &line : m_lines)
         bytes += line.text.toUtf8() + "\n";
-    QString reason;
-    if (!SafeFileWriter::writeFile(m_path, bytes, &reason, SafeFileWriter::Devices::Refuse))
-        return Result<>::failure(reason);
-    return {};
+    return SafeFileWriter::writeFile(m_path, bytes, SafeFileWriter::Devices::Refuse);
 }
 
 int IniFile::find(const QString &section, const QString &key) const

@@ -2,7 +2,6 @@
 
 #include "calc/CalcSession.h"
 #include "calc/TubeSelectionRunner.h"
-#include "refdata/DatabaseError.h"
 #include "ui/Dialogs.h"
 #include "ui/TubeSelectionModel.h"
 #include "ui/TubeSelectionPage.h"
@@ -116,17 +115,17 @@ void MainSelection::start()
     double flow = 0;
     double maxFilling = TubeSelection::DefaultMaxFilling;
     if (kind == CalcKind::Hydraulic) {
-        QString problem;
-        if (!page().readFlow(&flow, &maxFilling, &problem)) {
-            page().setNote(problem);
+        const Result<TubeSelectionPage::FlowDemand> demand = page().readFlow();
+        if (!demand) {
+            page().setNote(demand.message());
             return;
         }
+        flow = demand->flow;
+        maxFilling = demand->maxFilling;
     }
     // The tube table as the tube page shows it now.
-    try {
-        m_session.referenceData().loadTubes();
-    } catch (const DatabaseError &error) {
-        Dialogs::instance().generalError(m_page->window(), error.message());
+    if (const Result<> loaded = m_session.referenceData().loadTubes(); !loaded) {
+        Dialogs::instance().generalError(m_page->window(), loaded.message());
         return;
     }
     auto selection = std::make_unique<TubeSelection>(m_session, kind);

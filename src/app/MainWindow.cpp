@@ -9,7 +9,6 @@
 #include "app/AboutDialog.h"
 #include "calc/CalcSession.h"
 #include "calc/FiberglassChoices.h"
-#include "refdata/DatabaseError.h"
 #include "refdata/ReferenceData.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "ui/Dialogs.h"
@@ -224,20 +223,17 @@ void MainWindow::onActivated()
     // A database that cannot be opened ends the activation: the panel is
     // decided at the next one.  Closing the error box activates the window
     // again; the reference data skips that one, so the box is said once.
-    if (!withDatabase([this] { referenceData().reloadOnActivation(); }))
+    if (!withDatabase(referenceData().reloadOnActivation().status()))
         return;
     updateFiberglassOptions();
 }
 
-bool MainWindow::withDatabase(const std::function<void()> &operation)
+bool MainWindow::withDatabase(const Result<> &outcome)
 {
-    try {
-        operation();
+    if (outcome)
         return true;
-    } catch (const DatabaseError &error) {
-        Dialogs::instance().generalError(this, error.message());
-        return false;
-    }
+    Dialogs::instance().generalError(this, outcome.message());
+    return false;
 }
 
 void MainWindow::setUpReferenceGrids()
@@ -271,13 +267,13 @@ void MainWindow::loadShownReferencePage(int index)
     ReferenceData &refs = referenceData();
     switch (index) {
     case MainWindowWidgets::PageIndexMaterials:
-        withDatabase([&refs] { refs.loadMaterials(); });
+        withDatabase(refs.loadMaterials());
         break;
     case MainWindowWidgets::PageIndexTubes:
-        withDatabase([&refs] { refs.loadTubes(); });
+        withDatabase(refs.loadTubes());
         break;
     case MainWindowWidgets::PageIndexSoils:
-        withDatabase([&refs] { refs.loadSoils(); });
+        withDatabase(refs.loadSoils());
         break;
     default:
         break;

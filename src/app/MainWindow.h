@@ -4,6 +4,7 @@
 #include "model/CalcViews.h"
 #include "app/SettingsStore.h"
 #include "model/CalcVariables.h"
+#include "model/Result.h"
 #include "ui/MainWindowWidgets.h"
 
 #include <QMainWindow>
@@ -113,9 +114,9 @@ private:
     void createActions();
     void setUpReferenceGrids();
     void showTubeGrid();
-    // Runs a database operation; a database that cannot be opened goes to the
-    // general error box.  False when it failed so.
-    bool withDatabase(const std::function<void()> &operation);
+    // What a database operation came to: a database that cannot be opened
+    // goes to the general error box.  False when it failed so.
+    bool withDatabase(const Result<> &outcome);
     void fillView(CalcView view);
     void showVariable(VariableGridModel *model, int row);
     // Runs a calculation and says what went wrong; true when it completed.

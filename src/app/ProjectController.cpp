@@ -160,12 +160,13 @@ bool ProjectController::load(const QString &path)
         return Dialogs::instance().question(m_window, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                == QMessageBox::Yes;
     };
-    QString message;
-    if (!CalcProject::open(path, m_session, &message, openAnyway)) {
-        if (!message.isEmpty())
-            Dialogs::instance().error(m_window, message);
+    const Result<bool> opened = CalcProject::open(path, m_session, openAnyway);
+    if (!opened) {
+        Dialogs::instance().error(m_window, opened.message());
         return false;
     }
+    if (!*opened)
+        return false;
     m_fileName = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     Q_EMIT sessionReplaced();
     m_saved = CalcProject::of(m_session);
@@ -213,9 +214,9 @@ bool ProjectController::saveAs()
 bool ProjectController::writeTo(const QString &path)
 {
     const CalcProject project = CalcProject::of(m_session);
-    QString message;
-    if (!project.save(path, &message)) {
-        Dialogs::instance().error(m_window, message);
+    const Result<> saved = project.save(path);
+    if (!saved) {
+        Dialogs::instance().error(m_window, saved.message());
         return false;
     }
     m_fileName = QDir::cleanPath(QFileInfo(path).absoluteFilePath());

@@ -4,7 +4,6 @@
 #include "model/FiberglassMaterial.h"
 #include "model/FileNameBytes.h"
 #include "model/SafeFileWriter.h"
-#include "refdata/DatabaseError.h"
 #include "refdata/FiberglassTubeRow.h"
 #include "refdata/MaterialRow.h"
 #include "refdata/ReferenceData.h"
@@ -30,17 +29,6 @@ namespace {
 const QString kType = QStringLiteral("pipecalc-project");
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
-// A problem found in a file's content; reading stops at the first.
-struct Damaged
-{
-    QString problem;
-};
-
-[[noreturn]] void damaged(const QString &problem)
-{
-    throw Damaged{problem};
-}
-
 QString field(const QString &name)
 {
     return QStringLiteral("«%1»").arg(name);
@@ -51,39 +39,46 @@ double defaultOf(Slot slot)
     return Catalogue::entries()[std::size_t(SlotKeys::number(slot) - 1)].defaultValue;
 }
 
+// A problem found in a file's content: what the file holds is no project
+// this program reads.  Reading stops at the first.
+Result<> damaged(const QString &problem)
+{
+    return Result<>::failure(problem);
+}
+
 // A whole number within the 32-bit range.
-std::int32_t integer(const QJsonValue &value, const QString &name)
+Result<std::int32_t> integer(const QJsonValue &value, const QString &name)
 {
     const double d = value.toDouble(std::numeric_limits<double>::quiet_NaN());
     if (!value.isDouble() || !std::isfinite(d) || std::floor(d) != d || d < std::numeric_limits<std::int32_t>::min()
         || d > std::numeric_limits<std::int32_t>::max())
-        damaged(QStringLiteral("поле %1 должно быть целым числом").arg(field(name)));
+        return damaged(QStringLiteral("поле %1 должно быть целым числом").arg(field(name)));
     return std::int32_t(d);
 }
 
-QString text(const QJsonObject &object, const QString &name, const QString &where)
+Result<QString> text(const QJsonObject &object, const QString &name, const QString &where)
 {
     const QJsonValue value = object.value(name);
     if (value.isUndefined() || value.isNull())
         return QString();
     if (!value.isString())
-        damaged(QStringLiteral("поле %1%2 должно быть текстом")
-                    .arg(field(name), where.isEmpty() ? QString() : QLatin1Char(' ') + where));
+        return damaged(QStringLiteral("поле %1%2 должно быть текстом")
+                           .arg(field(name), where.isEmpty() ? QString() : QLatin1Char(' ') + where));
     return value.toString();
 }
 
 // One of the two words of a choice of the fiberglass calculation, the same
 // as the command line's.
 template <typename Choice>
-Choice word(const QJsonObject &object, const QString &name, Choice fallback)
+Result<Choice> word(const QJsonObject &object, const QString &name, Choice fallback)
 {
     const QJsonValue value = object.value(name);
     if (value.isUndefined())
         return fallback;
     if (const std::optional<Choice> choice = FiberglassChoices::fromWord<Choice>(value.toString()))
         return *choice;
-    damaged(QStringLiteral("поле %1 должно быть «%2»")
-                .arg(field(name), FiberglassChoices::words<Choice>().join(QStringLiteral("» или «"))));
+    return damaged(QStringLiteral("поле %1 должно быть «%2»")
+                       .arg(field(name), FiberglassChoices::words<Choice>().join(QStringLiteral("» или «"))));
 }
 
 QJsonValue choiceJson(const CalcSession::Choice &choice)
@@ -95,29 +90,47 @@ QJsonValue choiceJson(const CalcSession::Choice &choice)
 
 // A choice: null (or missing) for nothing chosen, else an object with its
 // id and name; empty for nothing chosen.
-QJsonObject choiceObject(const QJsonObject &root, const QString &name)
+Result<QJsonObject> choiceObject(const QJsonObject &root, const QString &name)
 {
     const QJsonValue value = root.value(name);
     if (value.isUndefined() || value.isNull())
         return QJsonObject();
     if (!value.isObject())
-        damaged(QStringLiteral("поле %1 должно быть объектом с кодом и названием или null").arg(field(name)));
+        return damaged(QStringLiteral("поле %1 должно быть объектом с кодом и названием или null").arg(field(name)));
     const QJsonObject object = value.toObject();
     if (!object.contains(QStringLiteral("id")))
-        damaged(QStringLiteral("в поле %1 нет кода («id»)").arg(field(name)));
+        return damaged(QStringLiteral("в поле %1 нет кода («id»)").arg(field(name)));
     return object;
 }
 
-CalcSession::Choice readChoice(const QJsonObject &object, const QString &name)
+Result<CalcSession::Choice> readChoice(const QJsonObject &object, const QString &name)
 {
     CalcSession::Choice choice;
     if (object.isEmpty())
         return choice;
-    choice.id = integer(object.value(QStringLiteral("id")), name + QStringLiteral(".id"));
+    const Result<std::int32_t> id = integer(object.value(QStringLiteral("id")), name + QStringLiteral(".id"));
+    if (!id)
+        return id.status();
+    choice.id = *id;
     if (choice.id < 0)
-        damaged(QStringLiteral("код в поле %1 не может быть отрицательным").arg(field(name)));
-    choice.name = text(object, QStringLiteral("name"), QStringLiteral("в поле %1").arg(field(name)));
+        return damaged(QStringLiteral("код в поле %1 не может быть отрицательным").arg(field(name)));
+    const Result<QString> choiceName =
+        text(object, QStringLiteral("name"), QStringLiteral("в поле %1").arg(field(name)));
+    if (!choiceName)
+        return choiceName.status();
+    choice.name = *choiceName;
     return choice;
+}
+
+// The choice of the field `name` of the root.
+Result<CalcSession::Choice> readChoice(const QJsonObject &root, const QString &name, QJsonObject *object)
+{
+    const Result<QJsonObject> found = choiceObject(root, name);
+    if (!found)
+        return found.status();
+    if (object)
+        *object = *found;
+    return readChoice(*found, name);
 }
 
 // The columns whose values tell a tube of the table apart.
@@ -128,22 +141,22 @@ const QStringList &tubeColumns(bool fiberglass)
 
 // The sizes of the chosen tube ("geometry": the table's columns and their
 // values), by which another database finds it; empty when the file has none.
-QVector<double> readGeometry(const QJsonObject &tube, bool fiberglass)
+Result<QVector<double>> readGeometry(const QJsonObject &tube, bool fiberglass)
 {
     const QJsonValue value = tube.value(QStringLiteral("geometry"));
     if (value.isUndefined() || value.isNull())
-        return {};
+        return QVector<double>();
     const QStringList &columns = tubeColumns(fiberglass);
     const QJsonObject object = value.toObject();
     const QString expected = QStringLiteral("поле «tube.geometry» должно быть объектом с числами %1")
                                  .arg(QStringLiteral("«") + columns.join(QStringLiteral("», «")) + QStringLiteral("»"));
     if (!value.isObject() || object.size() != columns.size())
-        damaged(expected);
+        return damaged(expected);
     QVector<double> sizes;
     for (const QString &column : columns) {
         const QJsonValue size = object.value(column);
         if (!size.isDouble())
-            damaged(expected);
+            return damaged(expected);
         sizes << size.toDouble();
     }
     return sizes;
@@ -157,7 +170,124 @@ std::optional<Slot> inputSlot(const QString &key)
     return std::nullopt;
 }
 
-CalcProject parse(const QByteArray &bytes)
+// Puts a field that was read into its place; the first field that could
+// not be read is the outcome.
+template <class T>
+void take(Result<> &outcome, const Result<T> &read, T &target)
+{
+    if (read)
+        target = *read;
+    else if (outcome)
+        outcome = read.status();
+}
+
+Result<> readHeader(const QJsonObject &root)
+{
+    const QJsonValue format = root.value(QStringLiteral("format"));
+    if (format.isUndefined())
+        return damaged(QStringLiteral("в файле нет номера формата проекта (поле «format»)"));
+    const Result<std::int32_t> version = integer(format, QStringLiteral("format"));
+    if (!version)
+        return version.status();
+    if (*version > CalcProject::FormatVersion)
+        return damaged(QStringLiteral("проект сохранён более новой версией программы (формат %1), а эта версия "
+                                      "читает проекты формата не выше %2; откройте его в новой версии")
+                           .arg(*version)
+                           .arg(CalcProject::FormatVersion));
+    if (*version < 1)
+        return damaged(QStringLiteral("неизвестный номер формата проекта: %1").arg(*version));
+    const QJsonValue type = root.value(QStringLiteral("type"));
+    if (!type.isUndefined() && type.toString() != kType)
+        return damaged(QStringLiteral("файл не является проектом программы (поле «type»: «%1»)").arg(type.toString()));
+    return {};
+}
+
+// The calculation, its two choices, and the material, tube and soil.
+Result<> readChoices(const QJsonObject &root, CalcProject &project)
+{
+    const Result<QString> calculation = text(root, QStringLiteral("calculation"), QString());
+    if (!calculation)
+        return calculation.status();
+    if (!CalcKinds::fromName(*calculation, &project.calculation))
+        return damaged(QStringLiteral("поле «calculation» должно быть «hydraulic», «static» или «fiberglass»"));
+    Result<> outcome;
+    take(outcome, word(root, QStringLiteral("laying"), Laying::Trench), project.laying);
+    take(outcome, word(root, QStringLiteral("wall"), Wall::ThreeLayer), project.wall);
+    take(outcome, readChoice(root, QStringLiteral("material"), nullptr), project.material);
+    if (!outcome)
+        return outcome;
+
+    QJsonObject tube;
+    const Result<CalcSession::Choice> tubeChoice = readChoice(root, QStringLiteral("tube"), &tube);
+    if (!tubeChoice)
+        return tubeChoice.status();
+    static_cast<CalcSession::Choice &>(project.tube) = *tubeChoice;
+    if (project.tube.id == 0)
+        return damaged(QStringLiteral("номер трубы в поле «tube» считается с 1"));
+    const QJsonValue fiberglass = tube.value(QStringLiteral("fiberglass"));
+    if (!fiberglass.isUndefined() && !fiberglass.isBool())
+        return damaged(QStringLiteral("поле «tube.fiberglass» должно быть true или false"));
+    project.tube.fiberglass = fiberglass.toBool(false);
+    take(outcome, readGeometry(tube, project.tube.fiberglass), project.tube.geometry);
+    take(outcome, readChoice(root, QStringLiteral("soil"), nullptr), project.soil);
+    if (!outcome)
+        return outcome;
+
+    const bool fiberglassMaterial = FiberglassMaterial::isFiberglass(project.material.id);
+    if (project.calculation == CalcKind::Fiberglass && !fiberglassMaterial)
+        return damaged(QStringLiteral("расчёт стеклопластиковой трубы, а выбранный материал не стеклопластик"));
+    if (project.calculation == CalcKind::Static && fiberglassMaterial)
+        return damaged(QStringLiteral("статический расчёт гофрированной трубы, а выбран стеклопластиковый материал"));
+    return {};
+}
+
+Result<> readInputs(const QJsonObject &root, CalcProject &project)
+{
+    const QJsonValue inputs = root.value(QStringLiteral("inputs"));
+    if (!inputs.isUndefined() && !inputs.isObject())
+        return damaged(QStringLiteral("поле «inputs» должно быть объектом: ключ величины и её значение"));
+    const QJsonObject values = inputs.toObject();
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        const auto slot = inputSlot(it.key());
+        if (!slot)
+            return damaged(QStringLiteral("в исходных данных (поле «inputs») есть «%1» — это не исходная величина "
+                                          "ни одного расчёта")
+                               .arg(it.key()));
+        if (!it.value().isDouble())
+            return damaged(QStringLiteral("значение исходной величины «%1» не число").arg(it.key()));
+        project.inputs.append({*slot, it.value().toDouble()});
+    }
+    std::sort(project.inputs.begin(), project.inputs.end(),
+              [](const CalcProject::Input &a, const CalcProject::Input &b) {
+                  return SlotKeys::number(a.slot) < SlotKeys::number(b.slot);
+              });
+    return {};
+}
+
+Result<> readDescription(const QJsonObject &root, ProjectDescription &description)
+{
+    const QJsonValue value = root.value(QStringLiteral("description"));
+    if (!value.isUndefined() && !value.isObject())
+        return damaged(QStringLiteral("поле «description» должно быть объектом"));
+    const QJsonObject about = value.toObject();
+    const QString where = QStringLiteral("в описании проекта");
+    Result<> outcome;
+    take(outcome, text(about, QStringLiteral("object"), where), description.object);
+    take(outcome, text(about, QStringLiteral("designer"), where), description.designer);
+    take(outcome, text(about, QStringLiteral("notes"), where), description.notes);
+    QString date;
+    take(outcome, text(about, QStringLiteral("date"), where), date);
+    if (!outcome)
+        return outcome;
+    if (!date.isEmpty()) {
+        description.date = QDate::fromString(date, kDateFormat);
+        if (!description.date.isValid())
+            return damaged(QStringLiteral("дата проекта «%1» не является датой в виде ГГГГ-ММ-ДД").arg(date));
+    }
+    return {};
+}
+
+Result<CalcProject> parse(const QByteArray &bytes)
 {
     QByteArray content = bytes;
     if (content.startsWith("\xEF\xBB\xBF"))
@@ -165,92 +295,28 @@ CalcProject parse(const QByteArray &bytes)
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (error.error != QJsonParseError::NoError)
-        damaged(QStringLiteral("файл повреждён или это не проект: его текст не читается как JSON "
-                               "(ошибка около знака %1)")
-                    .arg(error.offset + 1));
+        return damaged(QStringLiteral("файл повреждён или это не проект: его текст не читается как JSON "
+                                      "(ошибка около знака %1)")
+                           .arg(error.offset + 1));
     if (!document.isObject())
-        damaged(QStringLiteral("в файле нет проекта: ожидался объект JSON"));
+        return damaged(QStringLiteral("в файле нет проекта: ожидался объект JSON"));
     const QJsonObject root = document.object();
 
-    const QJsonValue format = root.value(QStringLiteral("format"));
-    if (format.isUndefined())
-        damaged(QStringLiteral("в файле нет номера формата проекта (поле «format»)"));
-    const int version = integer(format, QStringLiteral("format"));
-    if (version > CalcProject::FormatVersion)
-        damaged(QStringLiteral("проект сохранён более новой версией программы (формат %1), а эта версия читает "
-                               "проекты формата не выше %2; откройте его в новой версии")
-                    .arg(version)
-                    .arg(CalcProject::FormatVersion));
-    if (version < 1)
-        damaged(QStringLiteral("неизвестный номер формата проекта: %1").arg(version));
-    const QJsonValue type = root.value(QStringLiteral("type"));
-    if (!type.isUndefined() && type.toString() != kType)
-        damaged(QStringLiteral("файл не является проектом программы (поле «type»: «%1»)").arg(type.toString()));
-
+    if (const Result<> header = readHeader(root); !header)
+        return header;
     CalcProject project;
-    const QString calculation = text(root, QStringLiteral("calculation"), QString());
-    if (!CalcKinds::fromName(calculation, &project.calculation))
-        damaged(QStringLiteral("поле «calculation» должно быть «hydraulic», «static» или «fiberglass»"));
-    project.laying = word(root, QStringLiteral("laying"), Laying::Trench);
-    project.wall = word(root, QStringLiteral("wall"), Wall::ThreeLayer);
-
-    project.material = readChoice(choiceObject(root, QStringLiteral("material")), QStringLiteral("material"));
-    const QJsonObject tube = choiceObject(root, QStringLiteral("tube"));
-    static_cast<CalcSession::Choice &>(project.tube) = readChoice(tube, QStringLiteral("tube"));
-    if (project.tube.id == 0)
-        damaged(QStringLiteral("номер трубы в поле «tube» считается с 1"));
-    const QJsonValue fiberglass = tube.value(QStringLiteral("fiberglass"));
-    if (!fiberglass.isUndefined() && !fiberglass.isBool())
-        damaged(QStringLiteral("поле «tube.fiberglass» должно быть true или false"));
-    project.tube.fiberglass = fiberglass.toBool(false);
-    project.tube.geometry = readGeometry(tube, project.tube.fiberglass);
-    project.soil = readChoice(choiceObject(root, QStringLiteral("soil")), QStringLiteral("soil"));
-
-    const bool fiberglassMaterial = FiberglassMaterial::isFiberglass(project.material.id);
-    if (project.calculation == CalcKind::Fiberglass && !fiberglassMaterial)
-        damaged(QStringLiteral("расчёт стеклопластиковой трубы, а выбранный материал не стеклопластик"));
-    if (project.calculation == CalcKind::Static && fiberglassMaterial)
-        damaged(QStringLiteral("статический расчёт гофрированной трубы, а выбран стеклопластиковый материал"));
-
-    const QJsonValue inputs = root.value(QStringLiteral("inputs"));
-    if (!inputs.isUndefined() && !inputs.isObject())
-        damaged(QStringLiteral("поле «inputs» должно быть объектом: ключ величины и её значение"));
-    const QJsonObject values = inputs.toObject();
-    for (auto it = values.begin(); it != values.end(); ++it) {
-        const auto slot = inputSlot(it.key());
-        if (!slot)
-            damaged(QStringLiteral("в исходных данных (поле «inputs») есть «%1» — это не исходная величина "
-                                   "ни одного расчёта")
-                        .arg(it.key()));
-        if (!it.value().isDouble())
-            damaged(QStringLiteral("значение исходной величины «%1» не число").arg(it.key()));
-        project.inputs.append({*slot, it.value().toDouble()});
-    }
-    std::sort(project.inputs.begin(), project.inputs.end(),
-              [](const CalcProject::Input &a, const CalcProject::Input &b) {
-                  return SlotKeys::number(a.slot) < SlotKeys::number(b.slot);
-              });
-
-    const QJsonValue description = root.value(QStringLiteral("description"));
-    if (!description.isUndefined() && !description.isObject())
-        damaged(QStringLiteral("поле «description» должно быть объектом"));
-    const QJsonObject about = description.toObject();
-    const QString where = QStringLiteral("в описании проекта");
-    project.description.object = text(about, QStringLiteral("object"), where);
-    project.description.designer = text(about, QStringLiteral("designer"), where);
-    project.description.notes = text(about, QStringLiteral("notes"), where);
-    const QString date = text(about, QStringLiteral("date"), where);
-    if (!date.isEmpty()) {
-        project.description.date = QDate::fromString(date, kDateFormat);
-        if (!project.description.date.isValid())
-            damaged(QStringLiteral("дата проекта «%1» не является датой в виде ГГГГ-ММ-ДД").arg(date));
-    }
+    if (const Result<> choices = readChoices(root, project); !choices)
+        return choices;
+    if (const Result<> inputs = readInputs(root, project); !inputs)
+        return inputs;
+    if (const Result<> description = readDescription(root, project.description); !description)
+        return description;
     return project;
 }
 
 // Reads at most `limit` + 1 bytes, so that a larger file is recognised
 // without reading it whole.
-std::optional<QByteArray> readFile(const QString &path, qint64 limit, QString *problem)
+Result<QByteArray> readFile(const QString &path, qint64 limit)
 {
     QFile file;
     switch (FileNameBytes::openForReading(file, path)) {
@@ -258,30 +324,21 @@ std::optional<QByteArray> readFile(const QString &path, qint64 limit, QString *p
         break;
     case ENOENT:
     case ENOTDIR:
-        *problem = QStringLiteral("файла нет");
-        return std::nullopt;
+        return Result<QByteArray>::failure(QStringLiteral("файла нет"));
     case EISDIR:
-        *problem = QStringLiteral("это папка, а не файл");
-        return std::nullopt;
+        return Result<QByteArray>::failure(QStringLiteral("это папка, а не файл"));
     case FileNameBytes::NotRegularFile:
-        *problem = QStringLiteral("это не обычный файл");
-        return std::nullopt;
+        return Result<QByteArray>::failure(QStringLiteral("это не обычный файл"));
     case EACCES:
-        *problem = QStringLiteral("нет доступа на чтение файла");
-        return std::nullopt;
+        return Result<QByteArray>::failure(QStringLiteral("нет доступа на чтение файла"));
     default:
-        *problem = QStringLiteral("файл не открывается для чтения");
-        return std::nullopt;
+        return Result<QByteArray>::failure(QStringLiteral("файл не открывается для чтения"));
     }
     QByteArray bytes = file.read(limit + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *problem = QStringLiteral("файл не читается");
-        return std::nullopt;
-    }
-    if (bytes.size() > limit) {
-        *problem = QStringLiteral("файл слишком велик для проекта");
-        return std::nullopt;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return Result<QByteArray>::failure(QStringLiteral("файл не читается"));
+    if (bytes.size() > limit)
+        return Result<QByteArray>::failure(QStringLiteral("файл слишком велик для проекта"));
     return bytes;
 }
 
@@ -384,34 +441,25 @@ QByteArray CalcProject::toJson() const
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-std::optional<CalcProject> CalcProject::fromJson(const QByteArray &bytes, QString *problem)
+Result<CalcProject> CalcProject::fromJson(const QByteArray &bytes)
 {
-    try {
-        return parse(bytes);
-    } catch (const Damaged &d) {
-        if (problem)
-            *problem = d.problem;
-        return std::nullopt;
-    }
+    return parse(bytes);
 }
 
-bool CalcProject::save(const QString &path, QString *message) const
+Result<> CalcProject::save(const QString &path) const
 {
     for (const Input &input : inputs) {
         // JSON has no place for them; no input of the program holds one.
         if (!std::isfinite(input.value)) {
-            if (message)
-                *message = QStringLiteral("Проект «%1» не сохранён: значение величины «%2» не является числом.")
-                               .arg(path, SlotKeys::key(input.slot));
-            return false;
+            return Result<>::failure(
+                QStringLiteral("Проект «%1» не сохранён: значение величины «%2» не является числом.")
+                    .arg(path, SlotKeys::key(input.slot)));
         }
     }
-    QString reason;
-    if (SafeFileWriter::writeFile(path, toJson(), &reason))
-        return true;
-    if (message)
-        *message = QStringLiteral("Проект «%1» не сохранён: %2.").arg(path, reason);
-    return false;
+    const Result<> written = SafeFileWriter::writeFile(path, toJson());
+    if (!written)
+        return Result<>::failure(QStringLiteral("Проект «%1» не сохранён: %2.").arg(path, written.message()));
+    return {};
 }
 
 QString CalcProject::openFailure(const QString &path, const QString &problem)
@@ -419,18 +467,16 @@ QString CalcProject::openFailure(const QString &path, const QString &problem)
     return QStringLiteral("Проект «%1» не открыт: %2.").arg(path, problem);
 }
 
-std::optional<CalcProject> CalcProject::load(const QString &path, QString *message)
+Result<CalcProject> CalcProject::load(const QString &path)
 {
-    QString problem;
-    std::optional<CalcProject> project;
-    if (const auto bytes = readFile(path, MaxFileSize, &problem))
-        project = fromJson(*bytes, &problem);
-    if (!project && message)
-        *message = openFailure(path, problem);
+    const Result<QByteArray> bytes = readFile(path, MaxFileSize);
+    Result<CalcProject> project = bytes ? fromJson(*bytes) : Result<CalcProject>(bytes.status());
+    if (!project)
+        return Result<CalcProject>::failure(openFailure(path, project.message()));
     return project;
 }
 
-CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
+Result<CalcProject::ChoiceCheck> CalcProject::checkChoices(CalcSession &session) const
 {
     ChoiceCheck check;
     check.material = material;
@@ -444,9 +490,14 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
     CollectingSink sink;
     ReferenceData refs(vars, sink);
     refs.database().setDatabaseFile(session.referenceData().database().databaseFile());
-    const auto throwTableErrors = [&sink] {
+    // A database that cannot be opened, or a table that cannot be read,
+    // ends the check.
+    const auto readFailure = [&sink](const Result<> &loaded) {
+        if (!loaded)
+            return loaded;
         if (!sink.messages.isEmpty())
-            throw DatabaseError(DatabaseError::Kind::Query, sink.messages.join(QLatin1Char('\n')));
+            return Result<>::failure(sink.messages.join(QLatin1Char('\n')));
+        return Result<>();
     };
     // A name the project has not kept is the database's; one that differs
     // from it is a difference.
@@ -475,16 +526,16 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
         return true;
     };
     if (material.id >= 0) {
-        refs.loadMaterials();
-        throwTableErrors();
+        if (const Result<> failure = readFailure(refs.loadMaterials()); !failure)
+            return failure;
         if (!rowById(material, check.material, descriptionOf(*refs.materials(), material.id),
                      QStringLiteral("материал"), QStringLiteral("материала")))
             return check;
     }
     if (tube.id >= 0) {
         vars.selectedMaterialId = material.id;
-        refs.loadTubes();
-        throwTableErrors();
+        if (const Result<> failure = readFailure(refs.loadTubes()); !failure)
+            return failure;
         const int rows = tube.fiberglass ? refs.fiberglassTubes()->rowCount() : refs.tubes()->rowCount();
         const auto rowValues = [&](int row) {
             return tube.fiberglass ? refs.fiberglassTubes()->row(row).values() : refs.tubes()->row(row).values();
@@ -536,8 +587,8 @@ CalcProject::ChoiceCheck CalcProject::checkChoices(CalcSession &session) const
         }
     }
     if (soil.id >= 0) {
-        refs.loadSoils();
-        throwTableErrors();
+        if (const Result<> failure = readFailure(refs.loadSoils()); !failure)
+            return failure;
         if (!rowById(soil, check.soil, descriptionOf(*refs.soils(), soil.id), QStringLiteral("грунт"),
                      QStringLiteral("грунта")))
             return check;
@@ -551,18 +602,16 @@ QString CalcProject::differencesProblem(const QStringList &differences)
         .arg(differences.join(QStringLiteral("; ")));
 }
 
-bool CalcProject::openIn(CalcSession &session, QString *problem, const DifferencesQuestion &openAnyway) const
+Result<bool> CalcProject::openIn(CalcSession &session, const ChoiceCheck &check,
+                                 const DifferencesQuestion &openAnyway) const
 {
-    const ChoiceCheck check = checkChoices(session);
-    if (!check.missing.isEmpty()) {
-        if (problem)
-            *problem = check.missing;
-        return false;
-    }
-    if (!check.differences.isEmpty() && !(openAnyway && openAnyway(check.differences))) {
-        if (problem)
-            *problem = openAnyway ? QString() : differencesProblem(check.differences);
-        return false;
+    if (!check.missing.isEmpty())
+        return Result<bool>::failure(check.missing);
+    if (!check.differences.isEmpty()) {
+        if (!openAnyway)
+            return Result<bool>::failure(differencesProblem(check.differences));
+        if (!openAnyway(check.differences))
+            return false;
     }
     CalcProject opened = *this;
     opened.material = check.material;
@@ -589,24 +638,22 @@ void CalcProject::applyTo(CalcSession &session) const
     session.touch();
 }
 
-bool CalcProject::open(const QString &path, CalcSession &session, QString *message,
-                       const DifferencesQuestion &openAnyway)
+Result<bool> CalcProject::open(const QString &path, CalcSession &session, const DifferencesQuestion &openAnyway)
 {
-    const std::optional<CalcProject> project = load(path, message);
+    const Result<CalcProject> project = load(path);
     if (!project)
-        return false;
-    QString problem;
-    try {
-        if (project->openIn(session, &problem, openAnyway))
-            return true;
-    } catch (const DatabaseError &error) {
-        problem = QStringLiteral("справочная база не читается. %1").arg(error.message());
+        return project.status();
+    const Result<ChoiceCheck> check = project->checkChoices(session);
+    if (!check) {
+        QString problem = QStringLiteral("справочная база не читается. %1").arg(check.message());
         while (problem.endsWith(QLatin1Char('.')))
             problem.chop(1);
+        return Result<bool>::failure(openFailure(path, problem));
     }
-    if (message)
-        *message = problem.isEmpty() ? QString() : openFailure(path, problem);
-    return false;
+    const Result<bool> opened = project->openIn(session, *check, openAnyway);
+    if (!opened)
+        return Result<bool>::failure(openFailure(path, opened.message()));
+    return opened;
 }
 
 bool CalcProject::isProjectFile(const QString &path)

@@ -3,6 +3,7 @@
 #include "calc/CalcKind.h"
 #include "calc/CalcSession.h"
 #include "calc/ProjectDescription.h"
+#include "model/Result.h"
 #include "model/SlotKeys.h"
 
 #include <QByteArray>
@@ -61,17 +62,17 @@ public:
     static const QVector<Slot> &inputSlots();
 
     QByteArray toJson() const;
-    // The project that the bytes of a file hold; nothing, with the problem
-    // in Russian (a phrase without a full stop), when they hold no project
+    // The project that the bytes of a file hold; a failure with the problem
+    // in Russian (a phrase without a full stop) when they hold no project
     // this program reads.
-    static std::optional<CalcProject> fromJson(const QByteArray &bytes, QString *problem);
+    static Result<CalcProject> fromJson(const QByteArray &bytes);
 
-    // Writes the file all or nothing; false, with a message that names the
-    // file, when it could not be written.
-    bool save(const QString &path, QString *message) const;
-    // Reads a file; nothing, with a message that names the file and the
+    // Writes the file all or nothing; a failure, with a message that names
+    // the file, when it could not be written.
+    Result<> save(const QString &path) const;
+    // Reads a file; a failure, with a message that names the file and the
     // problem, when it cannot be read or holds no project.
-    static std::optional<CalcProject> load(const QString &path, QString *message);
+    static Result<CalcProject> load(const QString &path);
 
     // What the session's reference database says to the project's choices.
     struct ChoiceCheck
@@ -89,10 +90,11 @@ public:
         CalcSession::TubeChoice tube;
         CalcSession::Choice soil;
     };
-    // Reads the choices' rows from the session's reference database.
-    // Throws DatabaseError when the database or a table cannot be read.  The
-    // session is not changed.
-    ChoiceCheck checkChoices(CalcSession &session) const;
+    // Reads the choices' rows from the session's reference database.  A
+    // failure, with what the program says of the database or the tables,
+    // when the database or a table cannot be read.  The session is not
+    // changed.
+    Result<ChoiceCheck> checkChoices(CalcSession &session) const;
     // Makes the session what the project says, with no results.
     void applyTo(CalcSession &session) const;
 
@@ -100,22 +102,21 @@ public:
     // the database names otherwise, with the project's values and names.
     using DifferencesQuestion = std::function<bool(const QStringList &differences)>;
 
-    // Checks the project against the session's database and only then
-    // applies it.  False, with the problem (a phrase without a full stop),
-    // when a choice is missing or the names differ and there is no question
-    // to ask; when the question is asked and declined, false with no
-    // problem.  Throws DatabaseError when the database cannot be read.
-    bool openIn(CalcSession &session, QString *problem, const DifferencesQuestion &openAnyway = {}) const;
+    // Applies the project as the check of its choices found them.  A
+    // failure with the problem (a phrase without a full stop) when a choice
+    // is missing or the names differ and there is no question to ask; false
+    // when the question is asked and declined.
+    Result<bool> openIn(CalcSession &session, const ChoiceCheck &check,
+                        const DifferencesQuestion &openAnyway = {}) const;
     // The problem of choices named otherwise.
     static QString differencesProblem(const QStringList &differences);
 
     // Reads the file, checks it against the session's database and only
-    // then applies it.  False, with a message naming the file and the
+    // then applies it.  A failure, with a message naming the file and the
     // problem (a database that cannot be read included), when any of it
-    // fails, and with an empty message when the question was declined; the
-    // session is then as it was.
-    static bool open(const QString &path, CalcSession &session, QString *message,
-                     const DifferencesQuestion &openAnyway = {});
+    // fails; false when the question was declined.  The session is then as
+    // it was.
+    static Result<bool> open(const QString &path, CalcSession &session, const DifferencesQuestion &openAnyway = {});
 
     // Whether a file is to be taken for a project: its name ends in
     // ".pipecalc", or it is a file whose content says it is one.

@@ -169,22 +169,28 @@ bool CalcSession::pickSoil(int row)
     return true;
 }
 
-bool CalcSession::pickMaterialById(std::int32_t id)
+Result<bool> CalcSession::pickMaterialById(std::int32_t id)
 {
-    m_refs.loadMaterials();
+    const Result<> loaded = m_refs.loadMaterials();
+    if (!loaded)
+        return loaded;
     return pickMaterial(m_refs.materials()->findId(id));
 }
 
-bool CalcSession::pickTubeByNumber(int number)
+Result<bool> CalcSession::pickTubeByNumber(int number)
 {
-    m_refs.loadTubes();
+    const Result<> loaded = m_refs.loadTubes();
+    if (!loaded)
+        return loaded;
     const bool fiberglass = m_vars.isFiberglassMaterial();
     return fiberglass ? pickFiberglassTube(number - 1) : pickTube(number - 1);
 }
 
-bool CalcSession::pickSoilById(std::int32_t id)
+Result<bool> CalcSession::pickSoilById(std::int32_t id)
 {
-    m_refs.loadSoils();
+    const Result<> loaded = m_refs.loadSoils();
+    if (!loaded)
+        return loaded;
     return pickSoil(m_refs.soils()->findId(id));
 }
 

@@ -111,12 +111,11 @@ public:
     bool pickFiberglassTube(int row);
     bool pickSoil(int row);
     // The same by id (material, soil) or 1-based number (tube, counted in the
-    // table of the chosen material's kind), reading the table first.  Throws
-    // DatabaseError when the database cannot be read; false when no row
-    // matches.
-    bool pickMaterialById(std::int32_t id);
-    bool pickTubeByNumber(int number);
-    bool pickSoilById(std::int32_t id);
+    // table of the chosen material's kind), reading the table first.  A
+    // failure when the database cannot be read; false when no row matches.
+    Result<bool> pickMaterialById(std::int32_t id);
+    Result<bool> pickTubeByNumber(int number);
+    Result<bool> pickSoilById(std::int32_t id);
 
     const Choice &material() const { return m_material; }
     const TubeChoice &tube() const { return m_tube; }

@@ -69,11 +69,11 @@ void sweepInto(ChartData &data, ParameterSweep &sweep, double from, double to, d
 {
     for (const CurveSource &source : sources)
         data.curves.append(ChartData::Curve{source.name, source.axis, {}, std::nullopt});
-    QString error;
-    SweepRange range;
-    if (!SweepRange::make(ChartData::axisSlot(data.kind), from, to, step, &range, &error, ParameterSweep::MaxPoints)
-        || !sweep.addRange(range, &error)) {
-        data.note = QStringLiteral("График не построен: %1").arg(error);
+    const Result<SweepRange> range =
+        SweepRange::make(ChartData::axisSlot(data.kind), from, to, step, ParameterSweep::MaxPoints);
+    const Result<> added = range ? sweep.addRange(*range) : range.status();
+    if (!added) {
+        data.note = QStringLiteral("График не построен: %1").arg(added.message());
         return;
     }
     QVector<bool> broken(sources.size(), false);
@@ -135,8 +135,8 @@ ChartData hydraulic(const CalcSession &session)
     data.markerName = QStringLiteral("Рабочая точка h/d = %1").arg(num(data.markerX));
 
     ParameterSweep sweep(session, CalcKind::Hydraulic);
-    QString error;
-    sweep.setColumns({Slot::Vnf, Slot::qs}, &error);
+    [[maybe_unused]] const Result<> columns = sweep.setColumns({Slot::Vnf, Slot::qs});
+    Q_ASSERT(columns.ok());
     sweepInto(data, sweep, 0.05, 1, 0.01,
               {
                   {QStringLiteral("Скорость Vnf, м/с"), 0,
@@ -177,8 +177,8 @@ ChartData utilisation(const CalcSession &session, CalcKind kind)
     const double step = ChartData::niceInterval((data.xMax - data.xMin) / 100);
 
     ParameterSweep sweep(session, kind);
-    QString error;
-    sweep.setColumns({}, &error);
+    [[maybe_unused]] const Result<> columns = sweep.setColumns({});
+    Q_ASSERT(columns.ok());
     QVector<CurveSource> sources;
     const QVector<CalcCheck> names = fiberglass ? CalcCheck::fiberglass({}) : CalcCheck::corrugated({});
     for (int i = 0; i < names.size(); ++i) {

@@ -32,29 +32,24 @@ void ParameterSweep::setInputs(const CalcSession &session)
     m_wall = session.wall();
 }
 
-bool ParameterSweep::addRange(const SweepRange &range, QString *error)
+Result<> ParameterSweep::addRange(const SweepRange &range)
 {
     const QString key = SlotKeys::key(range.slot());
     if (!CalcSession::inputSlots(m_kind).contains(range.slot())) {
         QStringList inputs;
         for (const Slot slot : CalcSession::inputSlots(m_kind))
             inputs << SlotKeys::key(slot);
-        *error = QStringLiteral("%1 не является исходным данным расчёта %2; изменять можно: %3")
-                     .arg(key, CalcKinds::name(m_kind), inputs.join(QStringLiteral(", ")));
-        return false;
+        return Result<>::failure(QStringLiteral("%1 не является исходным данным расчёта %2; изменять можно: %3")
+                                     .arg(key, CalcKinds::name(m_kind), inputs.join(QStringLiteral(", "))));
     }
     for (const SweepRange &other : m_ranges) {
-        if (other.slot() == range.slot()) {
-            *error = QStringLiteral("%1 изменяется дважды").arg(key);
-            return false;
-        }
+        if (other.slot() == range.slot())
+            return Result<>::failure(QStringLiteral("%1 изменяется дважды").arg(key));
     }
-    if (range.count() > 0 && pointCount() > MaxPoints / range.count()) {
-        *error = QStringLiteral("сочетаний значений больше допустимых %1").arg(MaxPoints);
-        return false;
-    }
+    if (range.count() > 0 && pointCount() > MaxPoints / range.count())
+        return Result<>::failure(QStringLiteral("сочетаний значений больше допустимых %1").arg(MaxPoints));
     m_ranges << range;
-    return true;
+    return {};
 }
 
 qint64 ParameterSweep::pointCount() const
@@ -65,19 +60,18 @@ qint64 ParameterSweep::pointCount() const
     return count;
 }
 
-bool ParameterSweep::setColumns(const QVector<Slot> &columns, QString *error)
+Result<> ParameterSweep::setColumns(const QVector<Slot> &columns)
 {
     const QVector<Slot> inputs = CalcSession::inputSlots(m_kind);
     const QVector<Slot> results = resultSlots(m_kind);
     for (const Slot slot : columns) {
         if (!inputs.contains(slot) && !results.contains(slot)) {
-            *error = QStringLiteral("%1 не является ни исходным данным, ни результатом расчёта %2")
-                         .arg(SlotKeys::key(slot), CalcKinds::name(m_kind));
-            return false;
+            return Result<>::failure(QStringLiteral("%1 не является ни исходным данным, ни результатом расчёта %2")
+                                         .arg(SlotKeys::key(slot), CalcKinds::name(m_kind)));
         }
     }
     m_columns = columns;
-    return true;
+    return {};
 }
 
 ParameterSweep::Point ParameterSweep::runWith(const QVector<Slot> &varied, const QVector<double> &inputs) const

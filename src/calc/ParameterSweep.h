@@ -5,6 +5,7 @@
 #include "calc/CalcOutcome.h"
 #include "calc/FiberglassChoices.h"
 #include "calc/SweepRange.h"
+#include "model/Result.h"
 #include "model/SlotKeys.h"
 #include "model/Variable.h"
 
@@ -49,17 +50,18 @@ public:
 
     CalcKind kind() const { return m_kind; }
 
-    // Adds an input to vary; the first range added varies slowest.  False
-    // with the reason in Russian for a variable the calculation does not
-    // read, one varied already, or a sweep that would pass MaxPoints.
-    bool addRange(const SweepRange &range, QString *error);
+    // Adds an input to vary; the first range added varies slowest.  A
+    // failure with the reason in Russian for a variable the calculation
+    // does not read, one varied already, or a sweep that would pass
+    // MaxPoints.
+    Result<> addRange(const SweepRange &range);
     const QVector<SweepRange> &ranges() const { return m_ranges; }
     qint64 pointCount() const;
 
     // The quantities each point gives: by default the results the output
-    // grid lists for the calculation.  False with the reason for a variable
-    // the calculation neither reads nor works out.
-    bool setColumns(const QVector<Slot> &columns, QString *error);
+    // grid lists for the calculation.  A failure with the reason for a
+    // variable the calculation neither reads nor works out.
+    Result<> setColumns(const QVector<Slot> &columns);
     const QVector<Slot> &columns() const { return m_columns; }
 
     // Every point in turn, the last range varying fastest.

@@ -45,28 +45,20 @@ QString number(double value)
 
 } // namespace
 
-bool SweepRange::make(Slot slot, double from, double to, double step, SweepRange *range, QString *error,
-                      qint64 maxCount)
+Result<SweepRange> SweepRange::make(Slot slot, double from, double to, double step, qint64 maxCount)
 {
     const QString key = SlotKeys::key(slot);
-    if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step)) {
-        *error = QStringLiteral("%1: начало, конец и шаг должны быть конечными числами").arg(key);
-        return false;
-    }
-    if (step == 0) {
-        *error = QStringLiteral("%1: шаг не может быть равен нулю").arg(key);
-        return false;
-    }
-    if (!std::isfinite(to - from)) {
-        *error = QStringLiteral("%1: расстояние от %2 до %3 не умещается в числах расчёта")
-                     .arg(key, number(from), number(to));
-        return false;
-    }
-    if ((to - from) * step < 0) {
-        *error =
-            QStringLiteral("%1: шаг %2 ведёт от %3 в сторону от %4").arg(key, number(step), number(from), number(to));
-        return false;
-    }
+    if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step))
+        return Result<SweepRange>::failure(
+            QStringLiteral("%1: начало, конец и шаг должны быть конечными числами").arg(key));
+    if (step == 0)
+        return Result<SweepRange>::failure(QStringLiteral("%1: шаг не может быть равен нулю").arg(key));
+    if (!std::isfinite(to - from))
+        return Result<SweepRange>::failure(QStringLiteral("%1: расстояние от %2 до %3 не умещается в числах расчёта")
+                                               .arg(key, number(from), number(to)));
+    if ((to - from) * step < 0)
+        return Result<SweepRange>::failure(
+            QStringLiteral("%1: шаг %2 ведёт от %3 в сторону от %4").arg(key, number(step), number(from), number(to)));
 
     SweepRange r;
     r.m_slot = slot;
@@ -90,40 +82,32 @@ bool SweepRange::make(Slot slot, double from, double to, double step, SweepRange
         const long double q = ((long double)to - from) / step;
         count = std::floor(q + 1e-9L * std::max<long double>(1, std::fabs(q))) + 1;
     }
-    if (count > (long double)maxCount) {
-        *error = QStringLiteral("%1: %2 значений от %3 до %4 с шагом %5 — больше допустимых %6")
-                     .arg(key, QString::number(double(count), 'g', 15), number(from), number(to), number(step))
-                     .arg(maxCount);
-        return false;
-    }
+    if (count > (long double)maxCount)
+        return Result<SweepRange>::failure(
+            QStringLiteral("%1: %2 значений от %3 до %4 с шагом %5 — больше допустимых %6")
+                .arg(key, QString::number(double(count), 'g', 15), number(from), number(to), number(step))
+                .arg(maxCount));
     r.m_count = qint64(count);
-    *range = r;
-    return true;
+    return r;
 }
 
-bool SweepRange::parse(const QString &text, SweepRange *range, QString *error, qint64 maxCount)
+Result<SweepRange> SweepRange::parse(const QString &text, qint64 maxCount)
 {
     const int eq = text.indexOf(QLatin1Char('='));
     const QStringList parts = eq < 0 ? QStringList() : text.mid(eq + 1).split(QLatin1Char(':'));
-    if (eq < 0 || parts.size() != 3) {
-        *error = QStringLiteral("ожидается KEY=FROM:TO:STEP, получено: %1").arg(text);
-        return false;
-    }
+    if (eq < 0 || parts.size() != 3)
+        return Result<SweepRange>::failure(QStringLiteral("ожидается KEY=FROM:TO:STEP, получено: %1").arg(text));
     const QString key = text.left(eq);
     const auto slot = SlotKeys::fromKey(key);
-    if (!slot) {
-        *error = QStringLiteral("Неизвестная переменная: %1").arg(key);
-        return false;
-    }
+    if (!slot)
+        return Result<SweepRange>::failure(QStringLiteral("Неизвестная переменная: %1").arg(key));
     double numbers[3];
     for (int i = 0; i < 3; ++i) {
-        if (!NumberFormat::parse(parts[i].trimmed(), QStringLiteral("."), &numbers[i])) {
-            *error =
-                QStringLiteral("%1: «%2» не является числом (число пишется с точкой: 0.5, -1.5e3)").arg(key, parts[i]);
-            return false;
-        }
+        if (!NumberFormat::parse(parts[i].trimmed(), QStringLiteral("."), &numbers[i]))
+            return Result<SweepRange>::failure(
+                QStringLiteral("%1: «%2» не является числом (число пишется с точкой: 0.5, -1.5e3)").arg(key, parts[i]));
     }
-    return make(*slot, numbers[0], numbers[1], numbers[2], range, error, maxCount);
+    return make(*slot, numbers[0], numbers[1], numbers[2], maxCount);
 }
 
 double SweepRange::value(qint64 i) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "model/SlotKeys.h"
 
 #include <QString>
@@ -14,15 +15,14 @@ class SweepRange
 public:
     SweepRange() = default;
 
-    // The range of an input; false with the reason in Russian when the step
-    // is zero or leads away from TO, a number is not finite, the distance
-    // from FROM to TO is beyond the doubles, or the range holds more than
-    // `maxCount` values.  No value lies beyond TO.
-    static bool make(Slot slot, double from, double to, double step, SweepRange *range, QString *error,
-                     qint64 maxCount);
+    // The range of an input; a failure with the reason in Russian when the
+    // step is zero or leads away from TO, a number is not finite, the
+    // distance from FROM to TO is beyond the doubles, or the range holds
+    // more than `maxCount` values.  No value lies beyond TO.
+    static Result<SweepRange> make(Slot slot, double from, double to, double step, qint64 maxCount);
     // "KEY=FROM:TO:STEP" with numbers written with a point, an optional sign
     // and exponent.
-    static bool parse(const QString &text, SweepRange *range, QString *error, qint64 maxCount);
+    static Result<SweepRange> parse(const QString &text, qint64 maxCount);
 
     Slot slot() const { return m_slot; }
     qint64 count() const { return m_count; }

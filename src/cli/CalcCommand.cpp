@@ -121,9 +121,9 @@ int CalcCommand::execute(CliArgs &args) const
     // The inputs as given, before anything is calculated: kept whatever
     // the run comes to.
     if (projectOut) {
-        QString message;
-        if (!CalcProject::of(session).save(*projectOut, &message)) {
-            Console::err(message + QLatin1Char('\n'));
+        const Result<> saved = CalcProject::of(session).save(*projectOut);
+        if (!saved) {
+            Console::err(saved.message() + QLatin1Char('\n'));
             return ExitCode::CannotWrite;
         }
     }

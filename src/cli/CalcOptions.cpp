@@ -59,10 +59,10 @@ CommandResult<CalcOptions> CalcOptions::take(CliArgs &args, Purpose purpose)
     if (const CommandResult<> taken = options.takeOptions(args); !taken)
         return taken;
     if (options.m_projectFile) {
-        QString message;
-        options.m_project = CalcProject::load(*options.m_projectFile, &message);
-        if (!options.m_project)
-            return CommandResult<>::failure(ExitCode::ProjectFile, message);
+        Result<CalcProject> project = CalcProject::load(*options.m_projectFile);
+        if (!project)
+            return CommandResult<>::failure(ExitCode::ProjectFile, project.message());
+        options.m_project = std::move(*project);
     }
     if (const CommandResult<> fits = options.checkMaterialFitsKind(purpose); !fits)
         return fits;
@@ -128,23 +128,31 @@ CommandResult<> CalcOptions::applyTo(CalcSession &session) const
     if (m_project) {
         // Names the database gives otherwise are refused: a report must not
         // name what the values are not.
-        QString problem;
-        if (!m_project->openIn(session, &problem))
-            return CommandResult<>::failure(ExitCode::ProjectFile, CalcProject::openFailure(*m_projectFile, problem));
+        const Result<CalcProject::ChoiceCheck> check = m_project->checkChoices(session);
+        if (!check)
+            return CommandResult<>::failure(ExitCode::Database, check.message());
+        const Result<bool> opened = m_project->openIn(session, *check);
+        if (!opened)
+            return CommandResult<>::failure(ExitCode::ProjectFile,
+                                            CalcProject::openFailure(*m_projectFile, opened.message()));
     }
     if (m_material) {
-        const bool picked = session.pickMaterialById(*m_material);
+        const Result<bool> picked = session.pickMaterialById(*m_material);
+        if (!picked)
+            return CommandResult<>::failure(ExitCode::Database, picked.message());
         if (const CommandResult<> read = checkTablesRead(session); !read)
             return read;
-        if (!picked)
+        if (!*picked)
             return CommandResult<>::usage(
                 QStringLiteral("--material: в справочной базе нет материала с кодом %1").arg(*m_material));
     }
     if (m_tube) {
-        const bool picked = session.pickTubeByNumber(*m_tube);
+        const Result<bool> picked = session.pickTubeByNumber(*m_tube);
+        if (!picked)
+            return CommandResult<>::failure(ExitCode::Database, picked.message());
         if (const CommandResult<> read = checkTablesRead(session); !read)
             return read;
-        if (!picked) {
+        if (!*picked) {
             ReferenceData &data = session.referenceData();
             const bool fiberglass = session.vars().isFiberglassMaterial();
             const int count = fiberglass ? data.fiberglassTubes()->rowCount() : data.tubes()->rowCount();
@@ -156,10 +164,12 @@ CommandResult<> CalcOptions::applyTo(CalcSession &session) const
         }
     }
     if (m_soil) {
-        const bool picked = session.pickSoilById(*m_soil);
+        const Result<bool> picked = session.pickSoilById(*m_soil);
+        if (!picked)
+            return CommandResult<>::failure(ExitCode::Database, picked.message());
         if (const CommandResult<> read = checkTablesRead(session); !read)
             return read;
-        if (!picked)
+        if (!*picked)
             return CommandResult<>::usage(
                 QStringLiteral("--soil: в справочной базе нет грунта с кодом %1").arg(*m_soil));
     }

@@ -36,8 +36,7 @@ public:
     // which then selects the named calculation.  A row that does not exist
     // is a usage failure; a choice of the project that the database lacks
     // ends the command with ExitCode::ProjectFile, a table the database
-    // cannot read with ExitCode::Database.  A database that cannot be
-    // opened throws DatabaseError.
+    // cannot read, or that cannot be opened, with ExitCode::Database.
     CommandResult<> applyTo(CalcSession &session) const;
 
     CalcKind kind() const { return m_kind; }

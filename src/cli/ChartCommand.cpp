@@ -58,9 +58,9 @@ int ChartCommand::execute(CliArgs &args) const
     if (!data.note.isEmpty())
         Console::err(data.note + QLatin1Char('\n'));
 
-    QString reason;
-    if (!ChartFigure::save(data, *output, ChartFigure::defaultSize(), &reason)) {
-        Console::err(reason + QLatin1Char('\n'));
+    const Result<> saved = ChartFigure::save(data, *output, ChartFigure::defaultSize());
+    if (!saved) {
+        Console::err(saved.message() + QLatin1Char('\n'));
         return ExitCode::CannotWrite;
     }
     return 0;

@@ -4,8 +4,6 @@
 #include "cli/CommandTable.h"
 #include "cli/Console.h"
 #include "cli/ExitCode.h"
-#include "model/MessageText.h"
-#include "refdata/DatabaseError.h"
 
 int cliMain(const QStringList &argList)
 {
@@ -24,14 +22,5 @@ int cliMain(const QStringList &argList)
     if (!command)
         return CommandResult<>::usage(QStringLiteral("Неизвестная команда: %1").arg(name)).report();
     CliArgs args(argList.mid(1));
-    try {
-        return command->execute(args);
-    } catch (const DatabaseError &error) {
-        // The text the program shows: in the general error box for a
-        // database that cannot be opened, in its own box for a table.
-        const QString message = error.kind() == DatabaseError::Kind::Connection
-                                    ? MessageText::withFullStop(error.message())
-                                    : error.message();
-        return CommandResult<>::failure(ExitCode::Database, message).report();
-    }
+    return command->execute(args);
 }

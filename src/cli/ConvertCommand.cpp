@@ -51,17 +51,17 @@ int ConvertCommand::execute(CliArgs &args) const
         !DocumentOutput::isPdf(*output) && DocumentFile::formatOf(*output) == DocumentFile::Format::PlainText;
     QTextDocument document;
     QStringList warnings;
-    const DocumentFile::Result loaded = DocumentFile::load(
+    const Result<> loaded = DocumentFile::load(
         *input, document, toText ? DocumentFile::Detail::Text : DocumentFile::Detail::Full, &warnings);
-    if (!loaded.ok) {
-        Console::err(loaded.message + QLatin1Char('\n'));
+    if (!loaded.ok()) {
+        Console::err(loaded.message() + QLatin1Char('\n'));
         return ExitCode::CannotRead;
     }
     for (const QString &warning : std::as_const(warnings))
         Console::err(QStringLiteral("Предупреждение: ") + warning + QLatin1Char('\n'));
-    QString message;
-    if (!DocumentOutput::write(document, *output, title, &message)) {
-        Console::err(message + QLatin1Char('\n'));
+    const Result<> written = DocumentOutput::write(document, *output, title);
+    if (!written) {
+        Console::err(written.message() + QLatin1Char('\n'));
         return ExitCode::CannotWrite;
     }
     return 0;

@@ -13,7 +13,7 @@ namespace {
 struct Grid
 {
     const char *name;
-    void (ReferenceData::*loader)();
+    Result<> (ReferenceData::*loader)();
     ReferenceTableModel *(*model)(ReferenceData &);
 };
 

@@ -10,16 +10,13 @@ bool DocumentOutput::isPdf(const QString &path)
     return QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
 }
 
-bool DocumentOutput::write(const QTextDocument &document, const QString &path, const QString &title, QString *message)
+Result<> DocumentOutput::write(const QTextDocument &document, const QString &path, const QString &title)
 {
     if (isPdf(path)) {
         ReportPage page;
         page.setTitle(title);
         page.setDocument(document);
-        return page.exportPdf(path, message);
+        return page.exportPdf(path);
     }
-    const DocumentFile::Result saved = DocumentFile::save(path, document);
-    if (!saved.ok)
-        *message = saved.message;
-    return saved.ok;
+    return DocumentFile::save(path, document);
 }

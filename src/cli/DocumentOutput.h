@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 
 class QTextDocument;
@@ -10,8 +12,8 @@ class QTextDocument;
 class DocumentOutput
 {
 public:
-    // False, with the message to print, when the file cannot be written.
-    static bool write(const QTextDocument &document, const QString &path, const QString &title, QString *message);
+    // A failure carries the message to print when the file cannot be written.
+    static Result<> write(const QTextDocument &document, const QString &path, const QString &title);
 
     static bool isPdf(const QString &path);
 };

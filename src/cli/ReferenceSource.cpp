@@ -8,10 +8,12 @@ ReferenceSource::ReferenceSource(CalcVariables &vars, const std::optional<QStrin
         m_data.database().setDatabaseFile(*databaseFile);
 }
 
-CommandResult<> ReferenceSource::load(void (ReferenceData::*loader)())
+CommandResult<> ReferenceSource::load(Result<> (ReferenceData::*loader)())
 {
     m_messages.clear();
-    (m_data.*loader)();
+    const Result<> loaded = (m_data.*loader)();
+    if (!loaded)
+        return CommandResult<>::failure(ExitCode::Database, loaded.message());
     if (!m_messages.isEmpty())
         return CommandResult<>::failure(ExitCode::Database, m_messages.join(QLatin1Char('\n')));
     return {};

@@ -22,9 +22,9 @@ public:
 
     ReferenceData &data() { return m_data; }
 
-    // Runs a loader of ReferenceData; a failure with the tables the loader
-    // reported.  A database that cannot be opened throws DatabaseError.
-    CommandResult<> load(void (ReferenceData::*loader)());
+    // Runs a loader of ReferenceData; a failure (ExitCode::Database) when the
+    // database cannot be opened or the loader reported a table.
+    CommandResult<> load(Result<> (ReferenceData::*loader)());
 
     // The tables reported since the last load, as the program would say them.
     const QStringList &messages() const { return m_messages; }

@@ -47,6 +47,8 @@ int ReportCommand::execute(CliArgs &args) const
 
     QTextDocument document;
     const CalcReport::Result report = CalcReport::build(session, kind, document);
+    if (report.status == CalcReport::Status::DatabaseUnreadable)
+        return CommandResult<>::failure(ExitCode::Database, report.message).report();
     for (const QString &message : session.tableErrors())
         Console::err(message + QLatin1Char('\n'));
     if (!report.built()) {
@@ -54,9 +56,9 @@ int ReportCommand::execute(CliArgs &args) const
         return ExitCode::Template;
     }
 
-    QString message;
-    if (!DocumentOutput::write(document, *output, CalcReport::title(kind), &message)) {
-        Console::err(message + QLatin1Char('\n'));
+    const Result<> written = DocumentOutput::write(document, *output, CalcReport::title(kind));
+    if (!written) {
+        Console::err(written.message() + QLatin1Char('\n'));
         return ExitCode::CannotWrite;
     }
     return 0;

@@ -302,7 +302,8 @@ int SelectCommand::execute(CliArgs &args) const
             .report();
     }
     // The tube table as the tube page reads it for the chosen material.
-    session.referenceData().loadTubes();
+    if (const Result<> loaded = session.referenceData().loadTubes(); !loaded)
+        return CommandResult<>::failure(ExitCode::Database, loaded.message()).report();
     if (const CommandResult<> read = CalcOptions::checkTablesRead(session); !read)
         return read.report();
 

@@ -138,10 +138,10 @@ CommandResult<SweepCommand::Plan> SweepCommand::parse(CliArgs &args)
     const CalcKind kind = options->kind();
     Plan plan{kind, ParameterSweep(kind), {}, {}, {}, json ? Format::Json : csv ? Format::Csv : Format::Text};
     for (const QString &text : *varied) {
-        SweepRange range;
-        QString error;
-        if (!SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints) || !plan.sweep.addRange(range, &error))
-            return CommandResult<>::usage(QStringLiteral("--vary: %1").arg(error));
+        const Result<SweepRange> range = SweepRange::parse(text, ParameterSweep::MaxPoints);
+        const Result<> added = range ? plan.sweep.addRange(*range) : range.status();
+        if (!added)
+            return CommandResult<>::usage(QStringLiteral("--vary: %1").arg(added.message()));
     }
     const CommandResult<QVector<Column>> columnsNamed = columns(kind, columnList->value_or(QString()));
     if (!columnsNamed)
@@ -153,8 +153,7 @@ CommandResult<SweepCommand::Plan> SweepCommand::parse(CliArgs &args)
             slotColumns << column.slot;
         plan.names << column.name;
     }
-    QString error;
-    plan.sweep.setColumns(slotColumns, &error);
+    static_cast<void>(plan.sweep.setColumns(slotColumns));
 
     CalcSession session;
     if (const CommandResult<> applied = options->applyTo(session); !applied)

@@ -205,7 +205,7 @@ QString ReportEditor::startFileProblem() const
 {
     if (m_startFile.isEmpty())
         return QString();
-    return DocumentFile::checkReadable(m_startFile).message;
+    return DocumentFile::checkReadable(m_startFile).message();
 }
 
 bool ReportEditor::hasUserChanges() const
@@ -326,9 +326,9 @@ void ReportEditor::rememberDialogFolder(const QString &file)
 
 bool ReportEditor::openDocumentFile(const QString &path)
 {
-    const DocumentFile::Result result = m_document->openDocumentFile(path);
-    if (!result.ok) {
-        Dialogs::instance().generalError(this, result.message);
+    const Result<> result = m_document->openDocumentFile(path);
+    if (!result.ok()) {
+        Dialogs::instance().generalError(this, result.message());
         return false;
     }
     // Nothing of the former document can be brought back into this one.
@@ -363,9 +363,9 @@ bool ReportEditor::saveAs()
 
 bool ReportEditor::saveTo(const QString &path)
 {
-    const DocumentFile::Result result = m_document->saveDocumentFile(path);
-    if (!result.ok) {
-        Dialogs::instance().generalError(this, result.message);
+    const Result<> result = m_document->saveDocumentFile(path);
+    if (!result.ok()) {
+        Dialogs::instance().generalError(this, result.message());
         return false;
     }
     showModified(false);

@@ -86,9 +86,9 @@ void ReportPrinter::preview(QWidget *parent, const QTextDocument &document)
     dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
     dialog.resize(760, 860);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, &dialog](QPrinter *printer) {
-        QString failure;
-        if (!paintPages(printer, &dialog, &failure) && !failure.isEmpty())
-            Dialogs::instance().generalError(&dialog, failure);
+        const Result<bool> painted = paintPages(printer, &dialog);
+        if (!painted)
+            Dialogs::instance().generalError(&dialog, painted.message());
     });
     Dialogs::instance().execDialog(&dialog);
 }
@@ -103,23 +103,21 @@ bool ReportPrinter::print(QWidget *parent, const QTextDocument &document)
     // Without a printer nothing comes out, and nothing is said.
     if (!hasOutput(*m_printer))
         return false;
-    QString failure;
-    if (!paintPages(m_printer.get(), parent, &failure)) {
-        if (!failure.isEmpty())
-            Dialogs::instance().generalError(parent, failure);
+    const Result<bool> painted = paintPages(m_printer.get(), parent);
+    if (!painted) {
+        Dialogs::instance().generalError(parent, painted.message());
         return false;
     }
-    return true;
+    return *painted;
 }
 
-bool ReportPrinter::paintPages(QPrinter *printer, QWidget *parent, QString *failure)
+Result<bool> ReportPrinter::paintPages(QPrinter *printer, QWidget *parent)
 {
-    const QString notPrinted = QStringLiteral("Не удалось напечатать отчёт");
+    const auto notPrinted = [] { return Result<bool>::failure(QStringLiteral("Не удалось напечатать отчёт")); };
     if (isPreviewing(printer)) {
         if (m_page->print(printer))
             return true;
-        *failure = notPrinted;
-        return false;
+        return notPrinted();
     }
     if (!hasOutput(*printer))
         return false;
@@ -152,18 +150,18 @@ bool ReportPrinter::paintPages(QPrinter *printer, QWidget *parent, QString *fail
         pages.lastPage = last;
         pages.progress = onPage;
         pages.layout = printer->pageLayout();
-        QString message;
-        if (m_page->exportPdf(printer->outputFileName(), &message, pages))
+        const Result<> exported = m_page->exportPdf(printer->outputFileName(), pages);
+        if (exported)
             return true;
-        if (!stopped)
-            *failure = message;
-        return false;
+        if (stopped)
+            return false;
+        return exported;
     }
     if (m_page->print(printer, first, last, onPage))
         return true;
-    if (!stopped && printer->printerState() != QPrinter::Aborted)
-        *failure = notPrinted;
-    return false;
+    if (stopped || printer->printerState() == QPrinter::Aborted)
+        return false;
+    return notPrinted();
 }
 
 void ReportPrinter::printerSetup(QWidget *parent, const QTextDocument &document)
@@ -225,9 +223,9 @@ bool ReportPrinter::exportPdf(QWidget *parent, const QTextDocument &document, co
     if (!Dialogs::instance().confirmOverwrite(parent, path))
         return false;
     copyDocument(document);
-    QString message;
-    if (!m_page->exportPdf(path, &message)) {
-        Dialogs::instance().generalError(parent, message);
+    const Result<> exported = m_page->exportPdf(path);
+    if (!exported) {
+        Dialogs::instance().generalError(parent, exported.message());
         return false;
     }
     return true;

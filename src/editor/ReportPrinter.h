@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QObject>
 #include <QString>
 
@@ -50,10 +52,10 @@ public:
 
 private:
     // Paints the pages asked of the printer: in a preview all of them.  A
-    // printer that prints to a PDF file writes it all or nothing.  False,
-    // with what to say (nothing after the user stopped it), when not all
-    // pages came out.
-    bool paintPages(QPrinter *printer, QWidget *parent, QString *failure);
+    // printer that prints to a PDF file writes it all or nothing.  False
+    // when the user stopped it or there was nothing to print on, which
+    // needs no word; a failure with what to say when not all pages came out.
+    Result<bool> paintPages(QPrinter *printer, QWidget *parent);
 
     std::unique_ptr<ReportPage> m_page;
     std::unique_ptr<QPrinter> m_printer;

@@ -1,7 +1,7 @@
 #include "mdbreader/AccessFile.h"
 
 #include "model/FileNameBytes.h"
-#include "refdata/DatabaseError.h"
+#include "refdata/DatabaseMessages.h"
 
 // mdbtools.h includes the glib headers inside its extern "C" block, which
 // C++ headers of glib do not survive; included first they are skipped there.
@@ -77,9 +77,9 @@ QStringList conditionColumnsOf(const QString &sql)
     return names;
 }
 
-[[noreturn]] void failQuery(const QString &sql, const QString &detail)
+Result<DbResult> failQuery(const QString &sql, const QString &detail)
 {
-    throw DatabaseError::queryFailed(sql, detail);
+    return Result<DbResult>::failure(DatabaseMessages::queryFailed(sql, detail));
 }
 
 MdbCatalogEntry *catalogTable(MdbHandle *mdb, const QString &table)
@@ -169,14 +169,14 @@ AccessFile::AccessFile() = default;
 
 AccessFile::~AccessFile() = default;
 
-void AccessFile::open(const QString &path)
+Result<> AccessFile::open(const QString &path)
 {
     m_sql.reset();
     std::unique_ptr<MdbSQL, Closer> sql(mdb_sql_init());
     QByteArray name = FileNameBytes::encode(path);
     if (!sql || !mdb_sql_open(sql.get(), name.data())) {
-        throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Не могу открыть справочную базу данных Microsoft Access %1").arg(path));
+        return Result<>::failure(
+            QStringLiteral("Не могу открыть справочную базу данных Microsoft Access %1").arg(path));
     }
     // A file whose list of tables cannot be read is damaged: every table
     // would be missing from it.
@@ -184,36 +184,43 @@ void AccessFile::open(const QString &path)
     if (!mdb->catalog)
         mdb_read_catalog(mdb, MDB_TABLE);
     if (!mdb->catalog || mdb->catalog->len == 0)
-        throw DatabaseError::damagedAccessFile(path);
+        return Result<>::failure(DatabaseMessages::damagedAccessFile(path));
     m_sql = std::move(sql);
     m_path = path;
     m_checkedTables.clear();
+    return {};
 }
 
-void AccessFile::checkTable(const QString &table)
+Result<> AccessFile::checkTable(const QString &table)
 {
     if (m_checkedTables.contains(table.toLower()))
-        return;
+        return {};
     const CLocaleScope cLocale;
     const RowCount count = countRows(catalogTable(m_sql->mdb, table));
+    QString damage;
     if (!count.definitionRead)
-        throw DatabaseError::damagedAccessFile(m_path, QStringLiteral("описание таблицы %1 не читается").arg(table));
-    if (count.read != count.held) {
-        throw DatabaseError::damagedAccessFile(
-            m_path, QStringLiteral("в таблице %1 читается строк: %2 из %3").arg(table).arg(count.read).arg(count.held));
+        damage = QStringLiteral("описание таблицы %1 не читается").arg(table);
+    else if (count.read != count.held)
+        damage = QStringLiteral("в таблице %1 читается строк: %2 из %3").arg(table).arg(count.read).arg(count.held);
+    if (!damage.isEmpty()) {
+        m_sql.reset();
+        return Result<>::failure(DatabaseMessages::damagedAccessFile(m_path, damage));
     }
     m_checkedTables << table.toLower();
+    return {};
 }
 
-DbResult AccessFile::execute(const QString &sql)
+Result<DbResult> AccessFile::execute(const QString &sql)
 {
     if (!m_sql || !m_sql->mdb)
-        failQuery(sql, QStringLiteral("нет подключения к базе данных"));
+        return failQuery(sql, QStringLiteral("нет подключения к базе данных"));
     const QString table = tableOf(sql);
     if (!table.isEmpty()) {
         if (!catalogTable(m_sql->mdb, table))
-            failQuery(sql, QStringLiteral("в базе данных нет таблицы %1").arg(table));
-        checkTable(table);
+            return failQuery(sql, QStringLiteral("в базе данных нет таблицы %1").arg(table));
+        const Result<> checked = checkTable(table);
+        if (!checked)
+            return checked;
     }
 
     const CLocaleScope cLocale;
@@ -221,12 +228,12 @@ DbResult AccessFile::execute(const QString &sql)
     if (!mdb_sql_run_query(db, sql.toUtf8().constData()) || mdb_sql_has_error(db) || !db->cur_table) {
         const QString detail = QString::fromUtf8(mdb_sql_last_error(db));
         mdb_sql_reset(db);
-        failQuery(sql, detail);
+        return failQuery(sql, detail);
     }
     for (const QString &name : conditionColumnsOf(sql)) {
         if (!tableColumn(db->cur_table, name)) {
             mdb_sql_reset(db);
-            failQuery(sql, QStringLiteral("в таблице %1 нет столбца %2").arg(table, name));
+            return failQuery(sql, QStringLiteral("в таблице %1 нет столбца %2").arg(table, name));
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "refdata/DbResult.h"
 
 #include <QSet>
@@ -13,7 +14,8 @@ struct MdbSQL;
 // through mdbtools' libmdbsql, which opens it read-only.  libmdb trusts the
 // file: a damaged one can make it take memory without end, so the program
 // itself reads Access files only in the reader process (through MdbConnection).
-// Failures throw DatabaseError.
+// Failures are results with the Russian message; one that finds the file
+// damaged also closes it, so isOpen() tells whose the failure is.
 class AccessFile
 {
 public:
@@ -22,21 +24,20 @@ public:
     AccessFile(const AccessFile &) = delete;
     AccessFile &operator=(const AccessFile &) = delete;
 
-    // Opens the file and reads its list of tables; a Connection error when
-    // the file cannot be opened or is damaged.
-    void open(const QString &path);
+    // Opens the file and reads its list of tables; fails when the file
+    // cannot be opened or is damaged.
+    Result<> open(const QString &path);
     bool isOpen() const { return m_sql != nullptr; }
-    // Runs a statement and returns all its rows; a Query error when it
-    // cannot be run.  A table whose rows cannot all be read (fewer than its
-    // definition holds) is a Connection error of a damaged file, never a
-    // table with fewer rows.
-    DbResult execute(const QString &sql);
+    // Runs a statement and returns all its rows; fails when it cannot be
+    // run.  A table whose rows cannot all be read (fewer than its
+    // definition holds) is a damaged file, which is closed, never a table
+    // with fewer rows.
+    Result<DbResult> execute(const QString &sql);
 
 private:
     // Reads the rows of a table of the catalogue once for each opening of
-    // the file; throws the error of a damaged file when they are not all
-    // there.
-    void checkTable(const QString &table);
+    // the file; fails, closing the file, when they are not all there.
+    Result<> checkTable(const QString &table);
 
     struct Closer
     {

@@ -8,24 +8,30 @@
 #include "mdbreader/AccessFile.h"
 #include "model/FileNameBytes.h"
 #include "model/platform/NativeFiles.h"
-#include "refdata/DatabaseError.h"
 #include "refdata/MdbWire.h"
 
 namespace {
 
 enum Status { Done = 0, BadRequest = 2, CannotAnswer = 3 };
 
+Result<DbResult> run(AccessFile &file, MdbWire::Request kind, const QByteArray &data)
+{
+    if (kind == MdbWire::Request::Open) {
+        const Result<> opened = file.open(FileNameBytes::decode(data));
+        if (!opened)
+            return opened;
+        return DbResult();
+    }
+    return file.execute(QString::fromUtf8(data));
+}
+
 QByteArray answer(AccessFile &file, MdbWire::Request kind, const QByteArray &data)
 {
-    try {
-        if (kind == MdbWire::Request::Open) {
-            file.open(FileNameBytes::decode(data));
-            return MdbWire::result(DbResult());
-        }
-        return MdbWire::result(file.execute(QString::fromUtf8(data)));
-    } catch (const DatabaseError &error) {
-        return MdbWire::error(error);
-    }
+    const Result<DbResult> result = run(file, kind, data);
+    if (result)
+        return MdbWire::result(*result);
+    // A failure that closed the file is the file's.
+    return MdbWire::error(file.isOpen() ? MdbWire::Failure::Statement : MdbWire::Failure::File, result.message());
 }
 
 } // namespace

@@ -60,18 +60,23 @@ public:
     const QString &message() const { return m_message; }
 
     // The value; only after success.
-    const T &value() const & { return *m_value; }
-    T &value() & { return *m_value; }
-    T &&value() && { return std::move(*m_value); }
-    const T &operator*() const & { return *m_value; }
-    T &operator*() & { return *m_value; }
-    const T *operator->() const { return &*m_value; }
-    T *operator->() { return &*m_value; }
+    const T &value() const & { return checked(), *m_value; }
+    T &value() & { return checked(), *m_value; }
+    T &&value() && { return checked(), std::move(*m_value); }
+    const T &operator*() const & { return value(); }
+    T &operator*() & { return value(); }
+    const T *operator->() const { return &value(); }
+    T *operator->() { return &value(); }
+    // The value, or the fallback after a failure.  For Result<bool>, whose
+    // test says whether it succeeded, not what the value is.
+    T valueOr(T fallback) const { return ok() ? *m_value : std::move(fallback); }
 
     // The outcome without the value, to pass a failure on.
     Result<void> status() const { return ok() ? Result<void>() : Result<void>::failure(m_message); }
 
 private:
+    void checked() const { Q_ASSERT(ok()); }
+
     std::optional<T> m_value;
     QString m_message;
 };

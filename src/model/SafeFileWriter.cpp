@@ -262,11 +262,10 @@ bool SafeFileWriter::failWrite(int errorNumber)
     return false;
 }
 
-bool SafeFileWriter::writeFile(const QString &path, const QByteArray &bytes, QString *reason, Devices devices)
+Result<> SafeFileWriter::writeFile(const QString &path, const QByteArray &bytes, Devices devices)
 {
     SafeFileWriter file(path, devices);
-    const bool ok = file.open() && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && reason)
-        *reason = file.reason();
-    return ok;
+    if (file.open() && file.write(bytes) == bytes.size() && file.commit())
+        return {};
+    return Result<>::failure(file.reason());
 }

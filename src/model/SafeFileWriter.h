@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "model/platform/NativeFiles.h"
 
 #include <QByteArray>
@@ -60,10 +61,9 @@ public:
     // after a failed save of a regular file.
     bool keptFormerFile() const { return m_formerFile && !m_inPlace; }
 
-    // Writes the bytes as the whole content of the file; false with the
-    // reason when they could not be written.
-    static bool writeFile(const QString &path, const QByteArray &bytes, QString *reason = nullptr,
-                          Devices devices = Devices::WriteInPlace);
+    // Writes the bytes as the whole content of the file; a failure carries
+    // the reason when they could not be written.
+    static Result<> writeFile(const QString &path, const QByteArray &bytes, Devices devices = Devices::WriteInPlace);
 
     // The Russian text of a system error number.
     static QString reasonText(int errorNumber);

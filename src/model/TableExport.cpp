@@ -45,7 +45,7 @@ QString TableExport::tabSeparated(const QVector<QStringList> &rows)
     return text;
 }
 
-bool TableExport::saveCsv(const QString &path, const QVector<QStringList> &rows, QString *reason)
+Result<> TableExport::saveCsv(const QString &path, const QVector<QStringList> &rows)
 {
-    return SafeFileWriter::writeFile(path, csv(rows), reason);
+    return SafeFileWriter::writeFile(path, csv(rows));
 }

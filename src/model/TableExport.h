@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QString>
@@ -29,6 +31,6 @@ public:
     static QString tabSeparated(const QVector<QStringList> &rows);
 
     // Writes the CSV all or nothing (a failure leaves a former file as it
-    // was); false with the reason in Russian.
-    static bool saveCsv(const QString &path, const QVector<QStringList> &rows, QString *reason);
+    // was); a failure carries the reason in Russian.
+    static Result<> saveCsv(const QString &path, const QVector<QStringList> &rows);
 };

@@ -1,20 +1,22 @@
 #include "refdata/DbConnection.h"
 
 #include "refdata/ConnectionString.h"
-#include "refdata/DatabaseError.h"
+#include "refdata/DatabaseMessages.h"
 
 DbConnection::~DbConnection() = default;
 
-void DbConnection::open()
+Result<> DbConnection::open()
 {
     close();
     const QString path = ConnectionString::value(m_connectionString, QStringLiteral("Data Source"));
     if (path.isEmpty())
-        throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("В строке подключения не указан файл базы данных"));
-    openFile(path);
+        return Result<>::failure(QStringLiteral("В строке подключения не указан файл базы данных"));
+    const Result<> opened = openFile(path);
+    if (!opened)
+        return opened;
     m_fileName = path;
     m_open = true;
+    return {};
 }
 
 void DbConnection::close()
@@ -26,7 +28,13 @@ void DbConnection::close()
     m_fileName.clear();
 }
 
-void DbConnection::failQuery(const QString &sql, const QString &detail)
+Result<DbResult> DbConnection::failQuery(const QString &sql, const QString &detail)
 {
-    throw DatabaseError::queryFailed(sql, detail);
+    return Result<DbResult>::failure(DatabaseMessages::queryFailed(sql, detail));
+}
+
+Result<DbResult> DbConnection::failFile(const QString &message)
+{
+    close();
+    return Result<DbResult>::failure(message);
 }

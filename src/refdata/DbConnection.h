@@ -1,13 +1,19 @@
 #pragma once
 
+#include "model/Result.h"
 #include "refdata/DbResult.h"
 
 #include <QString>
 
 // A read-only connection to one database file.  The file is named by the
 // "Data Source" part of the connection string; every backend opens it for
-// reading only and never writes to it.  Failures throw DatabaseError:
-// opening one of kind Connection, running a statement one of kind Query.
+// reading only and never writes to it.
+//
+// Opening fails when the file cannot be opened or is no database, and
+// running a statement when the statement cannot be run (a missing table, a
+// bad statement).  A statement that finds the file itself damaged, or too
+// large to read, ends the connection as well: isOpen() is false after such
+// a failure, which is the whole database's rather than the statement's.
 class DbConnection
 {
 public:
@@ -20,7 +26,7 @@ public:
     const QString &connectionString() const { return m_connectionString; }
 
     // Opens the file of the connection string (closing first when open).
-    void open();
+    Result<> open();
     void close();
     bool isOpen() const { return m_open; }
     // The file of the open connection.
@@ -30,14 +36,18 @@ public:
     virtual QString providerName() const = 0;
 
     // Runs a statement on the open connection and returns all its rows.
-    virtual DbResult execute(const QString &sql) = 0;
+    virtual Result<DbResult> execute(const QString &sql) = 0;
 
 protected:
-    virtual void openFile(const QString &path) = 0;
+    // Opens the file; a backend that fails leaves it closed.
+    virtual Result<> openFile(const QString &path) = 0;
     virtual void closeFile() = 0;
 
-    // Throws the Query error for a statement that cannot be run.
-    [[noreturn]] static void failQuery(const QString &sql, const QString &detail);
+    // The failure of a statement that cannot be run.
+    static Result<DbResult> failQuery(const QString &sql, const QString &detail);
+    // The failure of a statement that found the file damaged or too large
+    // to read: the connection ends.
+    Result<DbResult> failFile(const QString &message);
 
 private:
     QString m_connectionString;

@@ -1,17 +1,11 @@
 #include "refdata/DbQuery.h"
 
-#include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 
 #include <cmath>
 #include <limits>
 
 namespace {
-
-[[noreturn]] void failColumn(const QString &message)
-{
-    throw DatabaseError(DatabaseError::Kind::Column, message);
-}
 
 bool parseNumber(const QString &text, double *number)
 {
@@ -34,14 +28,18 @@ void DbQuery::setSql(const QString &sql)
     m_sql = sql;
 }
 
-void DbQuery::open()
+Result<> DbQuery::open()
 {
     close();
     if (!m_connection || !m_connection->isOpen())
-        throw DatabaseError(DatabaseError::Kind::Query, QStringLiteral("Нет подключения к базе данных"));
-    m_result = m_connection->execute(m_sql);
+        return Result<>::failure(QStringLiteral("Нет подключения к базе данных"));
+    Result<DbResult> result = m_connection->execute(m_sql);
+    if (!result)
+        return result.status();
+    m_result = std::move(*result);
     m_active = true;
     m_position = 0;
+    return {};
 }
 
 void DbQuery::close()
@@ -77,64 +75,66 @@ bool DbQuery::hasColumn(const QString &column) const
     return m_result.columnIndex(column) >= 0;
 }
 
-const QVariant &DbQuery::current(const QString &column) const
+Result<QVariant> DbQuery::value(const QString &column) const
 {
     const int index = m_result.columnIndex(column);
     if (index < 0)
-        failColumn(QStringLiteral("нет столбца %1").arg(column));
+        return Result<QVariant>::failure(QStringLiteral("нет столбца %1").arg(column));
     if (eof())
-        throw DatabaseError(DatabaseError::Kind::Query, QStringLiteral("Нет текущей строки"));
+        return Result<QVariant>::failure(QStringLiteral("Нет текущей строки"));
     return m_result.rows[m_position][index];
 }
 
-QVariant DbQuery::value(const QString &column) const
+Result<double> DbQuery::asDouble(const QString &column) const
 {
-    return current(column);
-}
-
-double DbQuery::asDouble(const QString &column) const
-{
-    const QVariant &cell = current(column);
-    switch (cell.typeId()) {
+    const Result<QVariant> cell = value(column);
+    if (!cell)
+        return cell.status();
+    switch (cell->typeId()) {
     case QMetaType::UnknownType:
         return 0.0; // NULL
     case QMetaType::LongLong:
     case QMetaType::Double:
-        return cell.toDouble();
+        return cell->toDouble();
     case QMetaType::QString: {
         double number = 0.0;
-        if (cell.toString().trimmed().isEmpty())
+        if (cell->toString().trimmed().isEmpty())
             return 0.0;
-        if (parseNumber(cell.toString(), &number))
+        if (parseNumber(cell->toString(), &number))
             return number;
         break;
     }
     default:
         break;
     }
-    failColumn(QStringLiteral("в столбце %1 не число: «%2»").arg(column, cell.toString()));
+    return Result<double>::failure(QStringLiteral("в столбце %1 не число: «%2»").arg(column, cell->toString()));
 }
 
-std::int32_t DbQuery::asInteger(const QString &column) const
+Result<std::int32_t> DbQuery::asInteger(const QString &column) const
 {
-    const double number = asDouble(column);
-    const double rounded = std::round(number);
+    const Result<double> number = asDouble(column);
+    if (!number)
+        return number.status();
+    const double rounded = std::round(*number);
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
-        failColumn(QStringLiteral("в столбце %1 слишком большое число: %2").arg(column).arg(number));
+        return Result<std::int32_t>::failure(
+            QStringLiteral("в столбце %1 слишком большое число: %2").arg(column).arg(*number));
     return static_cast<std::int32_t>(rounded);
 }
 
-QString DbQuery::asText(const QString &column) const
+Result<QString> DbQuery::asText(const QString &column) const
 {
-    const QVariant &cell = current(column);
-    if (cell.isNull())
+    const Result<QVariant> cell = value(column);
+    if (!cell)
+        return cell.status();
+    if (cell->isNull())
         return QString();
-    switch (cell.typeId()) {
+    switch (cell->typeId()) {
     case QMetaType::Double:
-        return QString::number(cell.toDouble(), 'g', 15);
+        return QString::number(cell->toDouble(), 'g', 15);
     case QMetaType::QByteArray:
-        return QString::fromUtf8(cell.toByteArray());
+        return QString::fromUtf8(cell->toByteArray());
     default:
-        return cell.toString();
+        return cell->toString();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "refdata/DbResult.h"
 
 #include <QString>
@@ -13,9 +14,9 @@ class DbConnection;
 // rows read one at a time by column name.  NULL reads as 0 for a number and
 // as the empty text for a text.
 //
-// Failures throw DatabaseError: open() one of kind Query; reading a column
-// the result lacks, or a text that is no number as a number, one of kind
-// Column.
+// open() fails as the connection's execute() does (a statement that ended
+// the connection failed for the whole database); reading fails for a
+// column the result lacks, or a text that is no number read as a number.
 class DbQuery
 {
 public:
@@ -28,7 +29,7 @@ public:
     const QString &sql() const { return m_sql; }
 
     // Runs the statement and stands on the first row.
-    void open();
+    Result<> open();
     void close();
     bool isActive() const { return m_active; }
 
@@ -39,16 +40,14 @@ public:
     // Past the last row (also when there are no rows).
     bool eof() const;
 
-    double asDouble(const QString &column) const;
-    std::int32_t asInteger(const QString &column) const;
-    QString asText(const QString &column) const;
+    Result<double> asDouble(const QString &column) const;
+    Result<std::int32_t> asInteger(const QString &column) const;
+    Result<QString> asText(const QString &column) const;
     // The stored value itself (null for NULL).
-    QVariant value(const QString &column) const;
+    Result<QVariant> value(const QString &column) const;
     bool hasColumn(const QString &column) const;
 
 private:
-    const QVariant &current(const QString &column) const;
-
     DbConnection *m_connection;
     QString m_sql;
     bool m_active = false;

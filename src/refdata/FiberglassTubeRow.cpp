@@ -1,14 +1,15 @@
 #include "refdata/FiberglassTubeRow.h"
 
-#include "refdata/DbQuery.h"
+#include "refdata/DbRowReader.h"
 
-FiberglassTubeRow FiberglassTubeRow::read(const DbQuery &query)
+Result<FiberglassTubeRow> FiberglassTubeRow::read(const DbQuery &query)
 {
+    DbRowReader field(query);
     FiberglassTubeRow row;
-    row.D = query.asDouble(QStringLiteral("D"));
-    row.s = query.asDouble(QStringLiteral("s"));
-    row.t = query.asDouble(QStringLiteral("t"));
-    return row;
+    row.D = field.number(QStringLiteral("D"));
+    row.s = field.number(QStringLiteral("s"));
+    row.t = field.number(QStringLiteral("t"));
+    return field.row(row);
 }
 
 const QStringList &FiberglassTubeRow::fieldNames()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QStringList>
 #include <QVariant>
 
@@ -13,7 +15,8 @@ struct FiberglassTubeRow
     double s = 0.0;
     double t = 0.0;
 
-    static FiberglassTubeRow read(const DbQuery &query);
+    // The current row of the query; a failure when a field cannot be read.
+    static Result<FiberglassTubeRow> read(const DbQuery &query);
     static const QStringList &fieldNames();
     QVariantList values() const;
 };

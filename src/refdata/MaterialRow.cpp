@@ -1,17 +1,18 @@
 #include "refdata/MaterialRow.h"
 
-#include "refdata/DbQuery.h"
+#include "refdata/DbRowReader.h"
 
-MaterialRow MaterialRow::read(const DbQuery &query)
+Result<MaterialRow> MaterialRow::read(const DbQuery &query)
 {
+    DbRowReader field(query);
     MaterialRow row;
-    row.TubeMaterialId = query.asInteger(QStringLiteral("TubeMaterialId"));
-    row.Descr = query.asText(QStringLiteral("Descr"));
-    row.Eo_MPa = query.asDouble(QStringLiteral("Eo_MPa"));
-    row.Mu = query.asDouble(QStringLiteral("Mu"));
-    row.Etau_MPa = query.asDouble(QStringLiteral("Etau_MPa"));
-    row.Sigmao_MPa = query.asDouble(QStringLiteral("Sigmao_MPa"));
-    return row;
+    row.TubeMaterialId = field.integer(QStringLiteral("TubeMaterialId"));
+    row.Descr = field.text(QStringLiteral("Descr"));
+    row.Eo_MPa = field.number(QStringLiteral("Eo_MPa"));
+    row.Mu = field.number(QStringLiteral("Mu"));
+    row.Etau_MPa = field.number(QStringLiteral("Etau_MPa"));
+    row.Sigmao_MPa = field.number(QStringLiteral("Sigmao_MPa"));
+    return field.row(row);
 }
 
 const QStringList &MaterialRow::fieldNames()

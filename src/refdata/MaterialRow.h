@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -19,7 +21,8 @@ struct MaterialRow
     double Sigmao_MPa = 0.0;
     double Etau_MPa = 0.0;
 
-    static MaterialRow read(const DbQuery &query);
+    // The current row of the query; a failure when a field cannot be read.
+    static Result<MaterialRow> read(const DbQuery &query);
     static const QStringList &fieldNames();
     QVariantList values() const;
 };

@@ -3,7 +3,7 @@
 #include "model/FileNameBytes.h"
 #include "model/ResourceLocator.h"
 #include "model/platform/ProcessLimits.h"
-#include "refdata/DatabaseError.h"
+#include "refdata/DatabaseMessages.h"
 #include "refdata/MdbWire.h"
 
 #include <QDeadlineTimer>
@@ -50,7 +50,7 @@ MdbConnection::Limits MdbConnection::limits()
     return readerLimits;
 }
 
-void MdbConnection::openFile(const QString &path)
+Result<> MdbConnection::openFile(const QString &path)
 {
     stopReader();
     m_path = path;
@@ -63,18 +63,15 @@ void MdbConnection::openFile(const QString &path)
     ProcessLimits{limits.memoryBytes, limits.processorSeconds}.applyTo(*reader);
     reader->start(QIODevice::ReadWrite);
     if (!reader->waitForStarted(limits.wallSeconds * 1000)) {
-        throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Не могу открыть справочную базу данных Microsoft Access %1: "
-                                           "не запускается программа чтения %2")
-                                .arg(path, program));
+        return Result<>::failure(QStringLiteral("Не могу открыть справочную базу данных Microsoft Access %1: "
+                                                "не запускается программа чтения %2")
+                                     .arg(path, program));
     }
     m_reader = std::move(reader);
-    try {
-        ask(MdbWire::request(MdbWire::Request::Open, FileNameBytes::encode(path)));
-    } catch (...) {
+    const Result<DbResult> opened = ask(MdbWire::request(MdbWire::Request::Open, FileNameBytes::encode(path)));
+    if (!opened)
         stopReader();
-        throw;
-    }
+    return opened.status();
 }
 
 void MdbConnection::closeFile()
@@ -82,31 +79,39 @@ void MdbConnection::closeFile()
     stopReader();
 }
 
-DbResult MdbConnection::execute(const QString &sql)
+Result<DbResult> MdbConnection::execute(const QString &sql)
 {
     if (!m_reader)
-        failQuery(sql, QStringLiteral("нет подключения к базе данных"));
-    return ask(MdbWire::request(MdbWire::Request::Query, sql.toUtf8()));
+        return failQuery(sql, QStringLiteral("нет подключения к базе данных"));
+    const Result<DbResult> result = ask(MdbWire::request(MdbWire::Request::Query, sql.toUtf8()));
+    // Without its reader the file cannot be read any more.
+    if (!result && !m_reader)
+        return failFile(result.message());
+    return result;
 }
 
-DbResult MdbConnection::ask(const QByteArray &request)
+Result<DbResult> MdbConnection::ask(const QByteArray &request)
 {
     if (m_reader->write(request) != request.size())
-        failDamaged(QStringLiteral("программа чтения не принимает запросы"));
-    const QByteArray header = readFrame();
-    const MdbWire::Response response = MdbWire::parseResponse(header);
+        return failDamaged(QStringLiteral("программа чтения не принимает запросы"));
+    const Result<QByteArray> frame = readFrame();
+    if (!frame)
+        return frame.status();
+    MdbWire::Response response = MdbWire::parseResponse(*frame);
     switch (response.kind) {
     case MdbWire::Response::Kind::Result:
-        return response.result;
+        return std::move(response.result);
     case MdbWire::Response::Kind::Error:
-        throw DatabaseError(response.errorKind, response.message);
+        if (response.failure == MdbWire::Failure::File)
+            stopReader();
+        return Result<DbResult>::failure(response.message);
     case MdbWire::Response::Kind::Malformed:
         break;
     }
-    failDamaged(QStringLiteral("ответ программы чтения не распознан"));
+    return failDamaged(QStringLiteral("ответ программы чтения не распознан"));
 }
 
-QByteArray MdbConnection::readFrame()
+Result<QByteArray> MdbConnection::readFrame()
 {
     const int seconds = readerLimits.wallSeconds;
     const QDeadlineTimer deadline(qint64(seconds) * 1000);
@@ -118,15 +123,15 @@ QByteArray MdbConnection::readFrame()
                 return m_reader->read(needed);
             const quint32 length = MdbWire::payloadLength(m_reader->read(MdbWire::HeaderSize));
             if (length > MdbWire::MaxFrame)
-                failDamaged(QStringLiteral("ответ программы чтения слишком велик"));
+                return failDamaged(QStringLiteral("ответ программы чтения слишком велик")).status();
             needed = length;
             haveHeader = true;
             continue;
         }
         if (m_reader->state() == QProcess::NotRunning)
-            failEnded();
+            return failEnded().status();
         if (deadline.hasExpired())
-            failDamaged(QStringLiteral("чтение не закончилось за %1 с").arg(seconds));
+            return failDamaged(QStringLiteral("чтение не закончилось за %1 с").arg(seconds)).status();
         // Each wait takes what is left of the one limit, never the whole of
         // it again.
         const auto remaining = [&deadline] { return int(std::max<qint64>(deadline.remainingTime(), 0)); };
@@ -137,16 +142,17 @@ QByteArray MdbConnection::readFrame()
     }
 }
 
-void MdbConnection::failEnded()
+Result<DbResult> MdbConnection::failEnded()
 {
     if (ProcessLimits::endedForProcessorTime(*m_reader))
-        failDamaged(QStringLiteral("чтение заняло больше %1 с времени процессора").arg(readerLimits.processorSeconds));
+        return failDamaged(
+            QStringLiteral("чтение заняло больше %1 с времени процессора").arg(readerLimits.processorSeconds));
     if (m_reader->exitStatus() == QProcess::CrashExit)
-        failDamaged(QStringLiteral("чтение прервано: файл испорчен или ему не хватило памяти"));
-    failDamaged(QStringLiteral("программа чтения завершилась, не ответив"));
+        return failDamaged(QStringLiteral("чтение прервано: файл испорчен или ему не хватило памяти"));
+    return failDamaged(QStringLiteral("программа чтения завершилась, не ответив"));
 }
 
-void MdbConnection::failDamaged(const QString &detail)
+Result<DbResult> MdbConnection::failDamaged(const QString &detail)
 {
     // A reader that failed once is not waited for.
     if (m_reader && m_reader->state() != QProcess::NotRunning) {
@@ -154,7 +160,7 @@ void MdbConnection::failDamaged(const QString &detail)
         m_reader->waitForFinished(1000);
     }
     stopReader();
-    throw DatabaseError::damagedAccessFile(m_path, detail);
+    return Result<DbResult>::failure(DatabaseMessages::damagedAccessFile(m_path, detail));
 }
 
 void MdbConnection::stopReader()

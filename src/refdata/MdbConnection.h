@@ -13,8 +13,8 @@ class QProcess;
 // opens it read-only), one process for each opening of the connection.  The
 // process runs under limits on memory and on processor and wall-clock time:
 // a damaged file that would make libmdb take memory without end, crash or
-// loop ends in the Connection error of a damaged database within seconds,
-// and the program carries on.
+// loop ends the connection with the failure of a damaged database within
+// seconds, and the program carries on.
 class MdbConnection : public DbConnection
 {
 public:
@@ -29,7 +29,7 @@ public:
     ~MdbConnection() override;
 
     QString providerName() const override;
-    DbResult execute(const QString &sql) override;
+    Result<DbResult> execute(const QString &sql) override;
 
     // The reader program: pipecalc-mdb-reader beside the program (or among
     // the installed helper programs) unless another one was set.
@@ -41,17 +41,18 @@ public:
     static Limits limits();
 
 protected:
-    void openFile(const QString &path) override;
+    Result<> openFile(const QString &path) override;
     void closeFile() override;
 
 private:
-    // Sends a request and waits for its answer.
-    DbResult ask(const QByteArray &request);
-    QByteArray readFrame();
-    // Ends the reader and throws the error of a damaged file.
-    [[noreturn]] void failDamaged(const QString &detail);
+    // Sends a request and waits for its answer.  A failure that is the
+    // file's (the reader found it damaged, or failed itself) ends the reader.
+    Result<DbResult> ask(const QByteArray &request);
+    Result<QByteArray> readFrame();
+    // Ends the reader; the failure of a damaged file.
+    Result<DbResult> failDamaged(const QString &detail);
     // The same for a reader that ended without its answer.
-    [[noreturn]] void failEnded();
+    Result<DbResult> failEnded();
     void stopReader();
 
     std::unique_ptr<QProcess> m_reader;

@@ -40,12 +40,12 @@ QByteArray MdbWire::result(const DbResult &result)
     return frame(payload);
 }
 
-QByteArray MdbWire::error(const DatabaseError &error)
+QByteArray MdbWire::error(Failure failure, const QString &message)
 {
     QByteArray payload;
     QDataStream stream(&payload, QIODevice::WriteOnly);
     stream.setVersion(Version);
-    stream << false << qint32(error.kind()) << error.message();
+    stream << false << qint32(failure) << message;
     return frame(payload);
 }
 
@@ -77,8 +77,8 @@ MdbWire::Response MdbWire::parseResponse(const QByteArray &payload)
         qint32 kind = -1;
         stream >> kind >> response.message;
         response.kind = Response::Kind::Error;
-        response.errorKind = DatabaseError::Kind(kind);
-        if (kind < qint32(DatabaseError::Kind::Connection) || kind > qint32(DatabaseError::Kind::Column))
+        response.failure = Failure(kind);
+        if (kind != qint32(Failure::File) && kind != qint32(Failure::Statement))
             response.kind = Response::Kind::Malformed;
     }
     if (stream.status() != QDataStream::Ok || !stream.atEnd())

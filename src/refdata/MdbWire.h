@@ -1,6 +1,5 @@
 #pragma once
 
-#include "refdata/DatabaseError.h"
 #include "refdata/DbResult.h"
 
 #include <QByteArray>
@@ -11,18 +10,22 @@
 // as four bytes, most significant first, then that many bytes of payload.
 // The program asks to open a file (its name as the file system's bytes) or
 // to run a statement (UTF-8); the reader answers each request with a result
-// or with the database error it met.
+// or with the failure it met and whose it is.
 class MdbWire
 {
 public:
     enum class Request : qint8 { Open = 1, Query = 2 };
+
+    // Whose a failure is: the file's (it cannot be opened, or is damaged,
+    // and nothing more can be read from it) or the one statement's.
+    enum class Failure : qint32 { File = 0, Statement = 1 };
 
     struct Response
     {
         enum class Kind { Result, Error, Malformed };
         Kind kind = Kind::Malformed;
         DbResult result;
-        DatabaseError::Kind errorKind = DatabaseError::Kind::Connection;
+        Failure failure = Failure::File;
         QString message;
     };
 
@@ -34,7 +37,7 @@ public:
     // Frames.
     static QByteArray request(Request kind, const QByteArray &data);
     static QByteArray result(const DbResult &result);
-    static QByteArray error(const DatabaseError &error);
+    static QByteArray error(Failure failure, const QString &message);
 
     // The payload length that a frame header gives.
     static quint32 payloadLength(const QByteArray &header);

@@ -2,11 +2,10 @@
 
 #include "model/CalcVariables.h"
 #include "model/FiberglassMaterial.h"
-#include "refdata/DatabaseError.h"
+#include "model/MessageText.h"
+#include "refdata/DbConnection.h"
 #include "refdata/ReferenceErrorSink.h"
 #include "refdata/ReferenceTransfer.h"
-
-#include <optional>
 
 // Marks a load or lookup under way, during which an activation of the window
 // must not start another one.
@@ -55,24 +54,19 @@ QString ReferenceData::ownItemName()
     return QStringLiteral("свой");
 }
 
-void ReferenceData::connect()
+Result<> ReferenceData::connect()
 {
-    try {
-        m_database.connectDatabase();
-    } catch (const DatabaseError &) {
-        ++m_errorCount;
-        m_skipNextActivation = true;
-        throw;
-    }
+    const Result<> connected = m_database.connectDatabase();
+    if (!connected)
+        return failDatabase(connected.message());
+    return {};
 }
 
-void ReferenceData::passOnDamage(const DatabaseError &error)
+Result<> ReferenceData::failDatabase(const QString &message)
 {
-    if (error.kind() != DatabaseError::Kind::Connection)
-        return;
     ++m_errorCount;
     m_skipNextActivation = true;
-    throw error;
+    return Result<>::failure(MessageText::withFullStop(message));
 }
 
 void ReferenceData::reportTableError(const QString &message)
@@ -82,95 +76,112 @@ void ReferenceData::reportTableError(const QString &message)
     m_sink.showTableError(message);
 }
 
-template <class Row>
-int ReferenceData::loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql)
+Result<bool> ReferenceData::openTable(const QString &table, const QString &sql)
 {
     DbQuery &query = m_database.query();
     query.setSql(sql);
-    try {
-        query.open();
-    } catch (const DatabaseError &error) {
-        passOnDamage(error);
-        reportTableError(tableErrorText(table));
-        return -1;
-    }
+    const Result<> opened = query.open();
+    if (opened)
+        return true;
+    // A statement that ended the connection found the database itself
+    // damaged or too large, which a table message would not say.
+    if (!m_database.connection()->isOpen())
+        return failDatabase(opened.message());
+    reportTableError(tableErrorText(table));
+    return false;
+}
 
+template <class Row>
+Result<int> ReferenceData::loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql)
+{
+    const Result<bool> opened = openTable(table, sql);
+    if (!opened)
+        return opened.status();
+    if (!*opened)
+        return -1;
+
+    DbQuery &query = m_database.query();
     const int count = query.recordCount();
     QVector<Row> rows;
     rows.reserve(count);
-    std::optional<QString> failure;
-    if (count > 0) {
-        query.first();
-        try {
-            for (int i = 0; i < count; ++i) {
-                rows.append(Row::read(query));
-                query.next();
-            }
-        } catch (const DatabaseError &error) {
-            failure = columnErrorText(table, error.message());
+    query.first();
+    for (int i = 0; i < count; ++i) {
+        Result<Row> row = Row::read(query);
+        if (!row) {
+            reportTableError(columnErrorText(table, row.message()));
+            return -1;
         }
-    }
-    if (failure) {
-        reportTableError(*failure);
-        return -1;
+        rows.append(std::move(*row));
+        query.next();
     }
     model.setRows(std::move(rows));
     return count;
 }
 
-void ReferenceData::loadTubes()
+Result<> ReferenceData::loadTubes()
 {
     const BusyScope busy(*this);
-    connect();
-    if (loadRows(m_tubes, QStringLiteral("Tubes"), QStringLiteral("select * from Tubes")) <= 0)
-        return;
+    const Result<> connected = connect();
+    if (!connected)
+        return connected;
+    const Result<int> tubes = loadRows(m_tubes, QStringLiteral("Tubes"), QStringLiteral("select * from Tubes"));
+    if (!tubes || *tubes <= 0)
+        return tubes.status();
     const QString sql = m_vars.selectedMaterialId == FiberglassMaterial::Sn10000
                             ? QStringLiteral("select * from TubesSt where TypeID=1")
                             : QStringLiteral("select * from TubesSt where TypeID=0");
-    loadRows(m_fiberglassTubes, QStringLiteral("TubesSt"), sql);
+    return loadRows(m_fiberglassTubes, QStringLiteral("TubesSt"), sql).status();
 }
 
-void ReferenceData::loadMaterials()
+Result<> ReferenceData::loadMaterials()
 {
     const BusyScope busy(*this);
-    connect();
-    loadRows(m_materials, QStringLiteral("Materials"), QStringLiteral("select * from Materials"));
+    const Result<> connected = connect();
+    if (!connected)
+        return connected;
+    return loadRows(m_materials, QStringLiteral("Materials"), QStringLiteral("select * from Materials")).status();
 }
 
-void ReferenceData::loadSoils()
+Result<> ReferenceData::loadSoils()
 {
     const BusyScope busy(*this);
-    connect();
-    loadRows(m_soils, QStringLiteral("Soiles"), QStringLiteral("select * from Soiles"));
+    const Result<> connected = connect();
+    if (!connected)
+        return connected;
+    return loadRows(m_soils, QStringLiteral("Soiles"), QStringLiteral("select * from Soiles")).status();
 }
 
-void ReferenceData::reloadTubes()
+Result<> ReferenceData::reloadTubes()
 {
     m_tubes.clear();
     m_fiberglassTubes.clear();
-    loadTubes();
+    return loadTubes();
 }
 
-void ReferenceData::reloadMaterials()
+Result<> ReferenceData::reloadMaterials()
 {
     m_materials.clear();
-    loadMaterials();
+    return loadMaterials();
 }
 
-void ReferenceData::reloadSoils()
+Result<> ReferenceData::reloadSoils()
 {
     m_soils.clear();
-    loadSoils();
+    return loadSoils();
 }
 
-void ReferenceData::reloadAll()
+Result<> ReferenceData::reloadAll()
 {
-    reloadTubes();
-    reloadMaterials();
-    reloadSoils();
+    for (Result<> (ReferenceData::*reload)() :
+         {&ReferenceData::reloadTubes, &ReferenceData::reloadMaterials, &ReferenceData::reloadSoils}) {
+        const Result<> reloaded = (this->*reload)();
+        if (!reloaded)
+            return reloaded;
+    }
+    return {};
 }
 
-ReferenceData::Activation ReferenceData::reloadOnActivation()
+Result<ReferenceData::Activation> ReferenceData::reloadOnActivation()
 {
     if (m_busy > 0)
         return Activation::Skipped;
@@ -179,7 +190,9 @@ ReferenceData::Activation ReferenceData::reloadOnActivation()
         return Activation::Skipped;
     }
     const int errorsBefore = m_errorCount;
-    reloadAll();
+    const Result<> reloaded = reloadAll();
+    if (!reloaded)
+        return reloaded;
     return m_errorCount == errorsBefore ? Activation::Reloaded : Activation::ReloadedWithErrors;
 }
 
@@ -206,48 +219,40 @@ bool ReferenceData::pickSoil(int row)
     return pickRow(m_soils, row, [this](const SoilRow &r) { ReferenceTransfer::applySoil(m_vars, r); });
 }
 
-QString ReferenceData::soilNameById(std::int32_t id)
+Result<QString> ReferenceData::soilNameById(std::int32_t id)
 {
     return nameById(QStringLiteral("Soiles"), QStringLiteral("SoilId"), id);
 }
 
-QString ReferenceData::materialNameById(std::int32_t id)
+Result<QString> ReferenceData::materialNameById(std::int32_t id)
 {
     return nameById(QStringLiteral("Materials"), QStringLiteral("TubeMaterialId"), id);
 }
 
-QString ReferenceData::nameById(const QString &table, const QString &idColumn, std::int32_t id)
+Result<QString> ReferenceData::nameById(const QString &table, const QString &idColumn, std::int32_t id)
 {
     const BusyScope busy(*this);
-    connect();
+    const Result<> connected = connect();
+    if (!connected)
+        return connected;
+    const Result<bool> opened = openTable(table, QStringLiteral("select * from ") + table);
+    if (!opened)
+        return opened.status();
     DbQuery &query = m_database.query();
-    query.setSql(QStringLiteral("select * from ") + table);
-    try {
-        query.open();
-    } catch (const DatabaseError &error) {
-        passOnDamage(error);
-        reportTableError(tableErrorText(table));
-        return QString();
-    }
-    if (query.recordCount() == 0)
+    if (!*opened || query.recordCount() == 0)
         return QString();
 
     // The first row with the id names it.
-    QString name = ownItemName();
-    std::optional<QString> failure;
-    try {
-        for (query.first(); !query.eof(); query.next()) {
-            if (query.asInteger(idColumn) == id) {
-                name = query.asText(QStringLiteral("Descr"));
-                break;
-            }
+    for (query.first(); !query.eof(); query.next()) {
+        const Result<std::int32_t> rowId = query.asInteger(idColumn);
+        if (rowId && *rowId != id)
+            continue;
+        const Result<QString> name = rowId ? query.asText(QStringLiteral("Descr")) : rowId.status();
+        if (!name) {
+            reportTableError(columnErrorText(table, name.message()));
+            return QString();
         }
-    } catch (const DatabaseError &error) {
-        failure = columnErrorText(table, error.message());
+        return *name;
     }
-    if (failure) {
-        reportTableError(*failure);
-        return QString();
-    }
-    return name;
+    return ownItemName();
 }

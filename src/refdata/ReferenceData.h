@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "refdata/ReferenceDatabase.h"
 #include "refdata/FiberglassTubeTableModel.h"
 #include "refdata/MaterialTableModel.h"
@@ -10,7 +11,6 @@
 
 #include <cstdint>
 
-class DatabaseError;
 class ReferenceErrorSink;
 class CalcVariables;
 
@@ -20,8 +20,8 @@ class CalcVariables;
 // Failures.  A table that cannot be read is reported to the sink as
 // "Не могу открыть таблицу: <table>" and its grid keeps what it had.  A
 // database that cannot be opened, or that a statement finds damaged or too
-// large to read, throws DatabaseError (kind Connection) with a text naming
-// the file, for the general error box; it ends the operation under way.
+// large to read, ends the operation under way: it fails with a text naming
+// the file, as the general error box shows it (with its full stop).
 //
 // The window puts its views on tubes(), fiberglassTubes(), materials() and
 // soils(); shows the fiberglass tube grid instead of the corrugated one
@@ -53,25 +53,26 @@ public:
     // the fiberglass tubes of the chosen material kind (TypeID 1 for
     // material 5, TypeID 0 otherwise); when Tubes has no rows or cannot be
     // read it stops there and the fiberglass grid keeps what it had.
-    void loadTubes();
-    void loadMaterials();
-    void loadSoils();
+    Result<> loadTubes();
+    Result<> loadMaterials();
+    Result<> loadSoils();
     // Empty the grids first, then load.
-    void reloadTubes();
-    void reloadMaterials();
-    void reloadSoils();
-    // reloadTubes(), reloadMaterials() and reloadSoils() in this order.
-    void reloadAll();
+    Result<> reloadTubes();
+    Result<> reloadMaterials();
+    Result<> reloadSoils();
+    // reloadTubes(), reloadMaterials() and reloadSoils() in this order; the
+    // first database failure ends it.
+    Result<> reloadAll();
 
     // reloadAll() for an activation of the main window, guarded against the
     // loop in which closing an error message activates the window, which
     // reloads and shows the message again.  After any error has been
-    // reported (to the sink, or thrown for the general error box) the next
+    // reported (to the sink, or as a failure for the general error box) the next
     // activation, the one that closing the message causes, is skipped; the
     // one after it reads the database again.  An activation while a load is
     // under way (from the message box's own event loop) is skipped as well.
-    Activation reloadOnActivation();
-    // The number of errors reported so far, to the sink or thrown.
+    Result<Activation> reloadOnActivation();
+    // The number of errors reported so far, to the sink or as failures.
     int errorCount() const { return m_errorCount; }
 
     // Clicks on a grid row: copy the row into the variables.  Each returns
@@ -90,8 +91,8 @@ public:
     // The description of a soil or material by id: "свой" when the table
     // has no row with the id (the id -1 of nothing chosen), the empty text
     // when the table is empty or cannot be read.
-    QString soilNameById(std::int32_t id);
-    QString materialNameById(std::int32_t id);
+    Result<QString> soilNameById(std::int32_t id);
+    Result<QString> materialNameById(std::int32_t id);
 
     static QString tableErrorText(const QString &table);
     static QString ownItemName();
@@ -99,14 +100,20 @@ public:
 private:
     class BusyScope;
 
-    void connect();
+    Result<> connect();
+    // Reads a table into its grid: the number of rows, or -1 for a table
+    // that could not be read and was reported to the sink.
     template <class Row>
-    int loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql);
-    QString nameById(const QString &table, const QString &idColumn, std::int32_t id);
+    Result<int> loadRows(RowTableModel<Row> &model, const QString &table, const QString &sql);
+    // Runs the query: false for a table that could not be run and was
+    // reported to the sink.  A statement that found the whole database
+    // damaged, or too large to read, fails as a database that cannot be
+    // opened does.
+    Result<bool> openTable(const QString &table, const QString &sql);
+    Result<QString> nameById(const QString &table, const QString &idColumn, std::int32_t id);
     void reportTableError(const QString &message);
-    // A statement that found the whole database damaged, or too large to
-    // read, ends the operation as a database that cannot be opened does.
-    void passOnDamage(const DatabaseError &error);
+    // The failure of the whole database, counted as an error reported.
+    Result<> failDatabase(const QString &message);
 
     CalcVariables &m_vars;
     ReferenceErrorSink &m_sink;

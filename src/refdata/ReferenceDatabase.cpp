@@ -2,7 +2,6 @@
 
 #include "model/ResourceLocator.h"
 #include "refdata/ConnectionString.h"
-#include "refdata/DatabaseError.h"
 #include "refdata/MdbConnection.h"
 #include "refdata/SqliteConnection.h"
 
@@ -14,29 +13,25 @@ namespace {
 
 enum class Format { Sqlite, Access };
 
-[[noreturn]] void failConnection(const QString &message)
-{
-    throw DatabaseError(DatabaseError::Kind::Connection, message);
-}
-
 // Recognises the database by the first bytes of the file.
-Format formatOf(const QString &path)
+Result<Format> formatOf(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        failConnection(QStringLiteral("Не найден файл справочной базы данных: %1").arg(path));
+        return Result<Format>::failure(QStringLiteral("Не найден файл справочной базы данных: %1").arg(path));
     if (!info.isFile())
-        failConnection(QStringLiteral("Справочная база данных %1 — не файл").arg(path));
+        return Result<Format>::failure(QStringLiteral("Справочная база данных %1 — не файл").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        failConnection(QStringLiteral("Нет доступа на чтение к файлу справочной базы данных: %1").arg(path));
+        return Result<Format>::failure(
+            QStringLiteral("Нет доступа на чтение к файлу справочной базы данных: %1").arg(path));
     const QByteArray head = file.read(32);
     if (head.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return Format::Sqlite;
     if (head.mid(4, 15) == QByteArrayLiteral("Standard Jet DB")
         || head.mid(4, 15) == QByteArrayLiteral("Standard ACE DB"))
         return Format::Access;
-    failConnection(
+    return Result<Format>::failure(
         QStringLiteral("Файл %1 не является справочной базой данных (ни SQLite, ни Microsoft Access)").arg(path));
 }
 
@@ -76,14 +71,17 @@ QString ReferenceDatabase::databaseFile() const
     return QFileInfo(base.filePath(sqliteFileName())).absoluteFilePath();
 }
 
-void ReferenceDatabase::connectDatabase()
+Result<> ReferenceDatabase::connectDatabase()
 {
     if (m_connection)
         m_connection->close();
     m_query.close();
 
     const QString file = databaseFile();
-    const bool access = formatOf(file) == Format::Access;
+    const Result<Format> format = formatOf(file);
+    if (!format)
+        return format.status();
+    const bool access = *format == Format::Access;
     if (!m_connection || access != m_accessBackend) {
         m_query.setConnection(nullptr);
         if (access)
@@ -103,5 +101,5 @@ void ReferenceDatabase::connectDatabase()
         {QStringLiteral("Persist Security Info"), QStringLiteral("False")},
     });
     m_connection->setConnectionString(m_connectionString);
-    m_connection->open();
+    return m_connection->open();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "refdata/DbQuery.h"
 
 #include <QString>
@@ -39,10 +40,9 @@ public:
     QString databaseFile() const;
 
     // Closes the connection when it is open, composes the connection string
-    // anew and opens the connection.  Throws DatabaseError of kind
-    // Connection, with a text naming the file, when the file is missing,
-    // unreadable or no database.
-    void connectDatabase();
+    // anew and opens the connection.  Fails, with a text naming the file,
+    // when the file is missing, unreadable or no database.
+    Result<> connectDatabase();
     // The connection string composed by the last connectDatabase(): provider,
     // data source, mode and security parts, each ending with ";".
     const QString &connectionString() const { return m_connectionString; }

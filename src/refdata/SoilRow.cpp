@@ -1,17 +1,18 @@
 #include "refdata/SoilRow.h"
 
-#include "refdata/DbQuery.h"
+#include "refdata/DbRowReader.h"
 
-SoilRow SoilRow::read(const DbQuery &query)
+Result<SoilRow> SoilRow::read(const DbQuery &query)
 {
+    DbRowReader field(query);
     SoilRow row;
-    row.SoilId = query.asInteger(QStringLiteral("SoilId"));
-    row.Descr = query.asText(QStringLiteral("Descr"));
-    row.Gamma_kN_m3 = query.asDouble(QStringLiteral("Gamma_kN_m3"));
-    row.Egr_MPa = query.asDouble(QStringLiteral("Egr_MPa"));
-    row.Fi = query.asDouble(QStringLiteral("Fi"));
-    row.Kk = query.asDouble(QStringLiteral("Kk"));
-    return row;
+    row.SoilId = field.integer(QStringLiteral("SoilId"));
+    row.Descr = field.text(QStringLiteral("Descr"));
+    row.Gamma_kN_m3 = field.number(QStringLiteral("Gamma_kN_m3"));
+    row.Egr_MPa = field.number(QStringLiteral("Egr_MPa"));
+    row.Fi = field.number(QStringLiteral("Fi"));
+    row.Kk = field.number(QStringLiteral("Kk"));
+    return field.row(row);
 }
 
 const QStringList &SoilRow::fieldNames()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -18,7 +20,8 @@ struct SoilRow
     double Fi = 0.0;
     double Kk = 0.0;
 
-    static SoilRow read(const DbQuery &query);
+    // The current row of the query; a failure when a field cannot be read.
+    static Result<SoilRow> read(const DbQuery &query);
     static const QStringList &fieldNames();
     QVariantList values() const;
 };

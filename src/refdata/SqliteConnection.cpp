@@ -1,7 +1,6 @@
 #include "refdata/SqliteConnection.h"
 
 #include "model/FileNameBytes.h"
-#include "refdata/DatabaseError.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -95,7 +94,7 @@ QString SqliteConnection::providerName() const
     return QStringLiteral("SQLite");
 }
 
-void SqliteConnection::openFile(const QString &path)
+Result<> SqliteConnection::openFile(const QString &path)
 {
     // Read-only and immutable: SQLite then takes no locks and writes nothing,
     // so no "-wal" or "-shm" file appears beside the database, and one in a
@@ -106,21 +105,18 @@ void SqliteConnection::openFile(const QString &path)
     const int rc = sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     std::unique_ptr<sqlite3, Closer> guard(db);
     if (rc != SQLITE_OK) {
-        throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Не могу открыть справочную базу данных %1: %2")
-                                .arg(path, db ? lastError(db) : QString::fromUtf8(sqlite3_errstr(rc))));
+        return Result<>::failure(QStringLiteral("Не могу открыть справочную базу данных %1: %2")
+                                     .arg(path, db ? lastError(db) : QString::fromUtf8(sqlite3_errstr(rc))));
     }
     m_db = std::move(guard);
     m_path = path;
-    try {
-        checkFile();
-    } catch (...) {
+    const Result<> checked = checkFile();
+    if (!checked)
         closeFile();
-        throw;
-    }
+    return checked;
 }
 
-void SqliteConnection::checkFile()
+Result<> SqliteConnection::checkFile()
 {
     // SQLite's own memory (sorting, a recursive view's queue) has its limit
     // too; it holds for every database of the program, as one at a time is read.
@@ -135,8 +131,7 @@ void SqliteConnection::checkFile()
         != SQLITE_OK) {
         const QString detail = QString::fromUtf8(message);
         sqlite3_free(message);
-        throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Файл %1 не является справочной базой данных: %2").arg(m_path, detail));
+        return Result<>::failure(QStringLiteral("Файл %1 не является справочной базой данных: %2").arg(m_path, detail));
     }
     QString problem;
     sqlite3_stmt *check = nullptr;
@@ -151,23 +146,21 @@ void SqliteConnection::checkFile()
     }
     sqlite3_finalize(check);
     if (deadline.hasExpired())
-        failTooLarge(QStringLiteral("проверка файла не закончилась за %1 с").arg(readingLimits.seconds));
+        return Result<>::failure(
+            tooLargeText(QStringLiteral("проверка файла не закончилась за %1 с").arg(readingLimits.seconds)));
     if (rc == SQLITE_NOMEM)
-        failTooLarge(
-            QStringLiteral("проверка файла не уместилась в %1 МБ памяти").arg(readingLimits.memoryBytes >> 20));
+        return Result<>::failure(tooLargeText(
+            QStringLiteral("проверка файла не уместилась в %1 МБ памяти").arg(readingLimits.memoryBytes >> 20)));
     if (problem.isEmpty() && rc != SQLITE_ROW && rc != SQLITE_DONE)
         problem = lastError(m_db.get());
-    if (!problem.isEmpty()) {
-        throw DatabaseError(DatabaseError::Kind::Connection,
-                            QStringLiteral("Справочная база данных %1 повреждена: %2").arg(m_path, problem));
-    }
+    if (!problem.isEmpty())
+        return Result<>::failure(QStringLiteral("Справочная база данных %1 повреждена: %2").arg(m_path, problem));
+    return {};
 }
 
-void SqliteConnection::failTooLarge(const QString &detail) const
+QString SqliteConnection::tooLargeText(const QString &detail) const
 {
-    throw DatabaseError(
-        DatabaseError::Kind::Connection,
-        QStringLiteral("Справочная база данных %1 повреждена или слишком велика: %2").arg(m_path, detail));
+    return QStringLiteral("Справочная база данных %1 повреждена или слишком велика: %2").arg(m_path, detail);
 }
 
 void SqliteConnection::closeFile()
@@ -176,17 +169,17 @@ void SqliteConnection::closeFile()
     m_path.clear();
 }
 
-DbResult SqliteConnection::execute(const QString &sql)
+Result<DbResult> SqliteConnection::execute(const QString &sql)
 {
     if (!m_db)
-        failQuery(sql, QStringLiteral("нет подключения к базе данных"));
+        return failQuery(sql, QStringLiteral("нет подключения к базе данных"));
     sqlite3_stmt *statement = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db.get(), text.constData(), static_cast<int>(text.size()), &statement, nullptr)
             != SQLITE_OK
         || !statement) {
         sqlite3_finalize(statement);
-        failQuery(sql, lastError(m_db.get()));
+        return failQuery(sql, lastError(m_db.get()));
     }
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> guard(statement, sqlite3_finalize);
 
@@ -195,30 +188,39 @@ DbResult SqliteConnection::execute(const QString &sql)
     for (int c = 0; c < columnCount; ++c)
         result.columns << QString::fromUtf8(sqlite3_column_name(statement, c));
 
-    const StatementDeadline deadline(m_db.get(), readingLimits.seconds);
-    qint64 held = 0;
-    int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        QVector<QVariant> row;
-        row.reserve(columnCount);
-        for (int c = 0; c < columnCount; ++c) {
-            row.append(columnValue(statement, c));
-            held += heldSize(row.last());
+    QString tooLarge;
+    {
+        const StatementDeadline deadline(m_db.get(), readingLimits.seconds);
+        qint64 held = 0;
+        int rc;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+            QVector<QVariant> row;
+            row.reserve(columnCount);
+            for (int c = 0; c < columnCount; ++c) {
+                row.append(columnValue(statement, c));
+                held += heldSize(row.last());
+            }
+            result.rows.append(row);
+            if (held > readingLimits.memoryBytes) {
+                tooLarge = QStringLiteral("строки запроса «%1» не умещаются в %2 МБ памяти")
+                               .arg(sql)
+                               .arg(readingLimits.memoryBytes >> 20);
+                break;
+            }
+            if (deadline.hasExpired())
+                break;
         }
-        result.rows.append(row);
-        if (held > readingLimits.memoryBytes)
-            failTooLarge(QStringLiteral("строки запроса «%1» не умещаются в %2 МБ памяти")
-                             .arg(sql)
-                             .arg(readingLimits.memoryBytes >> 20));
-        if (deadline.hasExpired())
-            break;
+        if (tooLarge.isEmpty() && deadline.hasExpired())
+            tooLarge = QStringLiteral("запрос «%1» не закончился за %2 с").arg(sql).arg(readingLimits.seconds);
+        if (tooLarge.isEmpty() && rc == SQLITE_NOMEM)
+            tooLarge =
+                QStringLiteral("запрос «%1» не уместился в %2 МБ памяти").arg(sql).arg(readingLimits.memoryBytes >> 20);
+        if (tooLarge.isEmpty() && rc != SQLITE_DONE)
+            return failQuery(sql, lastError(m_db.get()));
     }
-    if (deadline.hasExpired())
-        failTooLarge(QStringLiteral("запрос «%1» не закончился за %2 с").arg(sql).arg(readingLimits.seconds));
-    if (rc == SQLITE_NOMEM)
-        failTooLarge(
-            QStringLiteral("запрос «%1» не уместился в %2 МБ памяти").arg(sql).arg(readingLimits.memoryBytes >> 20));
-    if (rc != SQLITE_DONE)
-        failQuery(sql, lastError(m_db.get()));
-    return result;
+    if (tooLarge.isEmpty())
+        return result;
+    // The statement and its deadline are done with before the file is closed.
+    guard.reset();
+    return failFile(tooLargeText(tooLarge));
 }

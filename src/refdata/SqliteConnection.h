@@ -12,8 +12,8 @@ struct sqlite3;
 // Reading is bounded as the Access reader is: a statement that runs longer
 // than the time limit, or whose rows take more memory than the memory
 // limit (a table that is a recursive view yields rows without end), ends
-// in the Connection error "Справочная база данных ... повреждена или
-// слишком велика", and the program carries on.  A file whose pages do not
+// the connection with the failure "Справочная база данных ... повреждена
+// или слишком велика", and the program carries on.  A file whose pages do not
 // hold together is reported damaged when it is opened, never read as
 // tables that happen to be empty.
 class SqliteConnection : public DbConnection
@@ -33,18 +33,17 @@ public:
     ~SqliteConnection() override;
 
     QString providerName() const override;
-    DbResult execute(const QString &sql) override;
+    Result<DbResult> execute(const QString &sql) override;
 
 protected:
-    void openFile(const QString &path) override;
+    Result<> openFile(const QString &path) override;
     void closeFile() override;
 
 private:
     // Checks the newly opened file: a database whose pages hold together.
-    void checkFile();
-    // Ends the reading of the open file with the error of a damaged or too
-    // large database.
-    [[noreturn]] void failTooLarge(const QString &detail) const;
+    Result<> checkFile();
+    // The message of a database damaged or too large to read.
+    QString tooLargeText(const QString &detail) const;
 
     struct Closer
     {

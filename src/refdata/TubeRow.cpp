@@ -1,16 +1,17 @@
 #include "refdata/TubeRow.h"
 
-#include "refdata/DbQuery.h"
+#include "refdata/DbRowReader.h"
 
-TubeRow TubeRow::read(const DbQuery &query)
+Result<TubeRow> TubeRow::read(const DbQuery &query)
 {
+    DbRowReader field(query);
     TubeRow row;
-    row.Din = query.asDouble(QStringLiteral("Din"));
-    row.Dout = query.asDouble(QStringLiteral("Dout"));
-    row.s = query.asDouble(QStringLiteral("s"));
-    row.Lv = query.asDouble(QStringLiteral("Lv"));
-    row.Lsh = query.asDouble(QStringLiteral("Lsh"));
-    return row;
+    row.Din = field.number(QStringLiteral("Din"));
+    row.Dout = field.number(QStringLiteral("Dout"));
+    row.s = field.number(QStringLiteral("s"));
+    row.Lv = field.number(QStringLiteral("Lv"));
+    row.Lsh = field.number(QStringLiteral("Lsh"));
+    return field.row(row);
 }
 
 const QStringList &TubeRow::fieldNames()

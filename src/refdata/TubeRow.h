@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QStringList>
 #include <QVariant>
 
@@ -15,8 +17,8 @@ struct TubeRow
     double Lv = 0.0;
     double Lsh = 0.0;
 
-    // The current row of the query.
-    static TubeRow read(const DbQuery &query);
+    // The current row of the query; a failure when a field cannot be read.
+    static Result<TubeRow> read(const DbQuery &query);
     // The columns of the record in record order, and the values of a row in
     // the same order.
     static const QStringList &fieldNames();

@@ -100,15 +100,12 @@ CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextD
         return {Status::NotCurrent, session.reportRefusal(kind)};
 
     const QString name = templateName(kind);
-    QString reason;
-    switch (ReportTemplates::load(document, name, &reason)) {
-    case ReportTemplates::Load::Loaded:
-        break;
-    case ReportTemplates::Load::CannotOpen:
+    if (!ReportTemplates::canOpen(name))
         return {Status::TemplateMissing, ReportTemplates::cannotOpenText()};
-    case ReportTemplates::Load::Failed:
+    const ::Result<> loaded = ReportTemplates::load(document, name);
+    if (!loaded) {
         return {Status::TemplateUnreadable,
-                QStringLiteral("Не могу прочитать файл шаблона отчёта «%1»: %2").arg(name, reason)};
+                QStringLiteral("Не могу прочитать файл шаблона отчёта «%1»: %2").arg(name, loaded.message())};
     }
 
     // What the template must hold, from a fill that only takes note.
@@ -138,15 +135,28 @@ CalcReport::Result CalcReport::build(CalcSession &session, CalcKind kind, QTextD
     // The report names the soil and the material as the session does: by
     // the name of the row picked, or kept in the project opened, which the
     // database may name otherwise.  Only an id without a choice is looked up.
+    // A database that cannot be read ends the report at the first lookup.
     ReferenceData &refs = session.referenceData();
-    const auto soilName = [&session, &refs](std::int32_t id) {
-        return id >= 0 && session.soil().id == id ? session.soil().name : refs.soilNameById(id);
+    ::Result<> lookups;
+    const auto lookedUp = [&lookups](const ::Result<QString> &found) {
+        if (!found)
+            lookups = found.status();
+        return found.valueOr(QString());
     };
-    const auto materialName = [&session, &refs](std::int32_t id) {
-        return id >= 0 && session.material().id == id ? session.material().name : refs.materialNameById(id);
+    const auto soilName = [&](std::int32_t id) {
+        if (id >= 0 && session.soil().id == id)
+            return session.soil().name;
+        return lookups ? lookedUp(refs.soilNameById(id)) : QString();
+    };
+    const auto materialName = [&](std::int32_t id) {
+        if (id >= 0 && session.material().id == id)
+            return session.material().name;
+        return lookups ? lookedUp(refs.materialNameById(id)) : QString();
     };
     TemplateFiller filler(document);
     fill(session, kind, filler, soilName, materialName);
+    if (!lookups)
+        return {Status::DatabaseUnreadable, lookups.message()};
     ProjectHeader::resolveBlocks(filler, session.description());
 
     // The description's own texts go in after this check: they are the

@@ -22,6 +22,7 @@ public:
         TemplateMissing,    // the template cannot be opened
         TemplateUnreadable, // it opens but is no readable document
         TemplateIncomplete, // it lacks placeholders or blocks of the report, or holds unknown ones
+        DatabaseUnreadable, // the reference database that names the soil or the material cannot be read
     };
     struct Result
     {
@@ -40,8 +41,8 @@ public:
     // which it replaces; the session's description heads it.  The chosen
     // soil and material are named as the session names them (the rows
     // picked, or the names an opened project kept); an id without a choice
-    // is named from the session's reference database (DatabaseError when it
-    // cannot be opened).
+    // is named from the session's reference database (DatabaseUnreadable,
+    // with the message of the general error box, when it cannot be opened).
     static Result build(CalcSession &session, CalcKind kind, QTextDocument &document);
 
     // The placeholders ("$Din.Val$") and block markers ("$IF2$") left in a

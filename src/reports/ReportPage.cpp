@@ -222,16 +222,16 @@ bool ReportPage::print(QPagedPaintDevice *device, int firstPage, int lastPage, c
     return painter.end();
 }
 
-bool ReportPage::exportPdf(const QString &fileName, QString *error)
+Result<> ReportPage::exportPdf(const QString &fileName)
 {
-    return exportPdf(fileName, error, PdfPages());
+    return exportPdf(fileName, PdfPages());
 }
 
-bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPages &pages)
+Result<> ReportPage::exportPdf(const QString &fileName, const PdfPages &pages)
 {
     // Written all or nothing: the file that was there stays whole until the
     // new one is complete.
-    const DocumentFile::Result saved = DocumentFile::saveWith(
+    return DocumentFile::saveWith(
         fileName,
         [this, &pages](QIODevice &file) {
             QPdfWriter writer(&file);
@@ -243,9 +243,6 @@ bool ReportPage::exportPdf(const QString &fileName, QString *error, const PdfPag
             return print(&writer, pages.firstPage, pages.lastPage, pages.progress);
         },
         QStringLiteral("Не удалось записать PDF"));
-    if (!saved.ok && error)
-        *error = saved.message;
-    return saved.ok;
 }
 
 QString ReportPage::footerText(int index) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Result.h"
 #include "reports/ReportPagination.h"
 
 #include <QImage>
@@ -101,8 +102,9 @@ public:
     bool print(QPagedPaintDevice *device, int firstPage = 0, int lastPage = 0, const Progress &progress = {});
 
     // The pages as a PDF file on the paper of the page, written all or
-    // nothing; false with the message to show when the file cannot be written.
-    bool exportPdf(const QString &fileName, QString *error = nullptr);
+    // nothing; a failure carries the message to show when the file cannot
+    // be written.
+    Result<> exportPdf(const QString &fileName);
     // The same for pages first..last (as print() takes them) with progress,
     // on the paper of a printer's settings when given.
     struct PdfPages
@@ -112,7 +114,7 @@ public:
         Progress progress;
         std::optional<QPageLayout> layout;
     };
-    bool exportPdf(const QString &fileName, QString *error, const PdfPages &pages);
+    Result<> exportPdf(const QString &fileName, const PdfPages &pages);
 
     // The text lines each page shows, in reading order (header rows that
     // repeat are shown on every page they are drawn on).

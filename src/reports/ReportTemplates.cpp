@@ -28,20 +28,17 @@ QString ReportTemplates::path(const QString &name)
     return ResourceLocator::forApplication().locateFile(ResourceLocator::templatesFolder() + QLatin1Char('/') + name);
 }
 
-ReportTemplates::Load ReportTemplates::load(QTextDocument &document, const QString &name, QString *reason)
+bool ReportTemplates::canOpen(const QString &name)
 {
-    const QString file = path(name);
-    {
-        QFile probe(file);
-        if (!probe.open(QIODevice::ReadOnly))
-            return Load::CannotOpen;
-    }
-    const DocumentFile::Result result = DocumentFile::load(file, document);
-    if (result.ok)
-        return Load::Loaded;
-    if (reason)
-        *reason = result.message;
-    return Load::Failed;
+    QFile probe(path(name));
+    return probe.open(QIODevice::ReadOnly);
+}
+
+Result<> ReportTemplates::load(QTextDocument &document, const QString &name)
+{
+    if (!canOpen(name))
+        return Result<>::failure(cannotOpenText());
+    return DocumentFile::load(path(name), document);
 }
 
 QString ReportTemplates::cannotOpenText()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 
 class QTextDocument;
@@ -10,12 +12,6 @@ class QTextDocument;
 class ReportTemplates
 {
 public:
-    enum class Load {
-        Loaded,
-        CannotOpen, // the file is missing or cannot be opened
-        Failed,     // it opened but could not be read; the reason is given
-    };
-
     // A folder that then holds every template (tests); an empty one
     // restores the lookup.
     static void setFolder(const QString &folder);
@@ -23,8 +19,12 @@ public:
     // program's own copy would be.
     static QString path(const QString &name);
 
-    // Replaces the document's content with the template's.
-    static Load load(QTextDocument &document, const QString &name, QString *reason = nullptr);
+    // Whether the template's file is there and opens for reading.
+    static bool canOpen(const QString &name);
+    // Replaces the document's content with the template's.  A failure says
+    // why: cannotOpenText() for a file that is missing or does not open,
+    // otherwise why it could not be read.
+    static Result<> load(QTextDocument &document, const QString &name);
 
     // "Не могу открыть файл шаблона отчёта."
     static QString cannotOpenText();

@@ -33,14 +33,13 @@ DocumentFile::Format DocumentFile::formatOf(const QString &path)
                                                                                             : Format::Rtf;
 }
 
-DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &document, Detail detail,
-                                        QStringList *warnings)
+Result<> DocumentFile::load(const QString &path, QTextDocument &document, Detail detail, QStringList *warnings)
 {
     QFile file;
     if (const int failure = FileNameBytes::openForReading(file, path))
-        return Result{false, cannotOpenText(path, openFailureReason(failure))};
+        return Result<>::failure(cannotOpenText(path, openFailureReason(failure)));
     if (file.size() > MaxFileSize)
-        return Result{false, loadFailedText()};
+        return Result<>::failure(loadFailedText());
     // Read in pieces: a device such as /dev/zero has no size and no end.
     QByteArray data;
     while (true) {
@@ -49,44 +48,44 @@ DocumentFile::Result DocumentFile::load(const QString &path, QTextDocument &docu
             break;
         data += piece;
         if (data.size() > MaxFileSize)
-            return Result{false, loadFailedText()};
+            return Result<>::failure(loadFailedText());
     }
     if (file.error() != QFileDevice::NoError)
-        return Result{false, loadFailedText()};
+        return Result<>::failure(loadFailedText());
     if (!read(data, formatOf(path), document, detail, warnings))
-        return Result{false, loadFailedText()};
-    return Result{};
+        return Result<>::failure(loadFailedText());
+    return {};
 }
 
-DocumentFile::Result DocumentFile::checkReadable(const QString &path)
+Result<> DocumentFile::checkReadable(const QString &path)
 {
     QFile file;
     if (const int failure = FileNameBytes::openForReading(file, path))
-        return Result{false, cannotOpenText(path, openFailureReason(failure))};
-    return Result{};
+        return Result<>::failure(cannotOpenText(path, openFailureReason(failure)));
+    return {};
 }
 
-DocumentFile::Result DocumentFile::save(const QString &path, const QTextDocument &document)
+Result<> DocumentFile::save(const QString &path, const QTextDocument &document)
 {
     const QByteArray data = write(document, formatOf(path));
     return saveWith(path, [&data](QIODevice &file) { return file.write(data) == data.size(); });
 }
 
-DocumentFile::Result DocumentFile::saveWith(const QString &path, const std::function<bool(QIODevice &)> &produce,
-                                            const QString &failing)
+Result<> DocumentFile::saveWith(const QString &path, const std::function<bool(QIODevice &)> &produce,
+                                const QString &failing)
 {
     SafeFileWriter file(path);
     if (!file.open())
-        return Result{false, cannotCreateText(path, file.reason())};
+        return Result<>::failure(cannotCreateText(path, file.reason()));
     const bool produced = produce(file);
     // A failed write of the file says more than a content that stopped.
     if (file.reason().isEmpty() && !produced) {
         file.close();
-        return Result{false, notWrittenText(path, failing, file.keptFormerFile())};
+        return Result<>::failure(notWrittenText(path, failing, file.keptFormerFile()));
     }
     if (!produced || !file.commit())
-        return Result{false, notWrittenText(path, file.reason(), file.keptFormerFile())};
-    return Result{};
+        return Result<>::failure(notWrittenText(path, file.reason(), file.keptFormerFile()));
+    return {};
 }
 
 bool DocumentFile::read(const QByteArray &data, Format format, QTextDocument &document)

@@ -64,7 +64,7 @@ void EditorDocument::newDocument()
     cursorToStart();
 }
 
-DocumentFile::Result EditorDocument::loadDocumentFile(const QString &path)
+Result<> EditorDocument::loadDocumentFile(const QString &path)
 {
     // The carets of the window ride along to the end of the new content.
     // Until they are back at its start the document has no page size, so
@@ -73,12 +73,12 @@ DocumentFile::Result EditorDocument::loadDocumentFile(const QString &path)
     // the first page first.
     const QSizeF pageSize = m_document->pageSize();
     m_document->setPageSize(QSizeF(0, 0));
-    DocumentFile::Result result;
+    Result<> result;
     {
         const QScopedValueRollback<bool> changing(m_changing, true);
         result = DocumentFile::load(path, *m_document);
     }
-    if (result.ok)
+    if (result.ok())
         cursorToStart();
     m_document->setPageSize(pageSize);
     return result;
@@ -100,29 +100,29 @@ void EditorDocument::replaceContent(const QTextDocument &source)
     cursorToStart();
 }
 
-DocumentFile::Result EditorDocument::openDocumentFile(const QString &path)
+Result<> EditorDocument::openDocumentFile(const QString &path)
 {
-    const DocumentFile::Result result = loadDocumentFile(path);
-    if (result.ok) {
+    const Result<> result = loadDocumentFile(path);
+    if (result.ok()) {
         setDocumentName(path);
         m_document->setModified(false);
     }
     return result;
 }
 
-DocumentFile::Result EditorDocument::saveDocumentFile(const QString &path)
+Result<> EditorDocument::saveDocumentFile(const QString &path)
 {
-    const DocumentFile::Result result = DocumentFile::save(path, *m_document);
-    if (result.ok) {
+    const Result<> result = DocumentFile::save(path, *m_document);
+    if (result.ok()) {
         setDocumentName(path);
         m_document->setModified(false);
     }
     return result;
 }
 
-bool EditorDocument::couldNotOpen(const DocumentFile::Result &result)
+bool EditorDocument::couldNotOpen(const Result<> &result)
 {
-    return !result.ok && result.message != DocumentFile::loadFailedText();
+    return !result.ok() && result.message() != DocumentFile::loadFailedText();
 }
 
 QString EditorDocument::documentText() const

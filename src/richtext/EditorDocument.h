@@ -57,20 +57,20 @@ public:
     void newDocument();
     // Replaces the content with the file's, the format by its extension;
     // the name stays.  On failure the document is as it was.
-    DocumentFile::Result loadDocumentFile(const QString &path);
+    Result<> loadDocumentFile(const QString &path);
     // Replaces the content with that of another document, keeping every
     // format and picture; nothing of it can be undone, and the document is
     // modified.  The name stays.
     void replaceContent(const QTextDocument &source);
     // Loads the file and takes its path as the name, not modified.
-    DocumentFile::Result openDocumentFile(const QString &path);
+    Result<> openDocumentFile(const QString &path);
     // Writes the document to the file, the format by its extension, and
     // takes its path as the name, not modified.  A failed save leaves the
     // former file, the name and the flag as they were.
-    DocumentFile::Result saveDocumentFile(const QString &path);
+    Result<> saveDocumentFile(const QString &path);
     // Whether a failed load could not open the file at all (the file is
     // missing, unreadable or a folder), rather than not read its content.
-    static bool couldNotOpen(const DocumentFile::Result &result);
+    static bool couldNotOpen(const Result<> &result);
 
     // The content as plain text; its length is the end of the document.
     QString documentText() const;

@@ -241,7 +241,7 @@ ChartFigure::Format ChartFigure::formatOf(const QString &path)
     return Format::None;
 }
 
-bool ChartFigure::save(const ChartData &data, const QString &path, const QSize &size, QString *reason)
+Result<> ChartFigure::save(const ChartData &data, const QString &path, const QSize &size)
 {
     QByteArray bytes;
     switch (formatOf(path)) {
@@ -252,17 +252,13 @@ bool ChartFigure::save(const ChartData &data, const QString &path, const QSize &
         bytes = svg(data, size);
         break;
     case Format::None:
-        *reason = QStringLiteral("График сохраняется в PNG или SVG: имя файла должно оканчиваться на .png или .svg");
-        return false;
+        return Result<>::failure(
+            QStringLiteral("График сохраняется в PNG или SVG: имя файла должно оканчиваться на .png или .svg"));
     }
-    if (bytes.isEmpty()) {
-        *reason = QStringLiteral("Не удалось нарисовать график");
-        return false;
-    }
-    QString why;
-    if (!SafeFileWriter::writeFile(path, bytes, &why)) {
-        *reason = QStringLiteral("График не сохранён в файле «%1»: %2").arg(path, why);
-        return false;
-    }
-    return true;
+    if (bytes.isEmpty())
+        return Result<>::failure(QStringLiteral("Не удалось нарисовать график"));
+    const Result<> written = SafeFileWriter::writeFile(path, bytes);
+    if (!written)
+        return Result<>::failure(QStringLiteral("График не сохранён в файле «%1»: %2").arg(path, written.message()));
+    return {};
 }

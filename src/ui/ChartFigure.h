@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -35,6 +37,6 @@ public:
     // The format a file name asks for by its extension, any case.
     static Format formatOf(const QString &path);
     // Writes the figure to the file all or nothing, as PNG or SVG by the
-    // extension; false with the reason in Russian.
-    static bool save(const ChartData &data, const QString &path, const QSize &size, QString *reason);
+    // extension; a failure carries the reason in Russian.
+    static Result<> save(const ChartData &data, const QString &path, const QSize &size);
 };

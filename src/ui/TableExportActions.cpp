@@ -63,9 +63,10 @@ void TableExportActions::save(QWidget *parent, const QVector<QStringList> &rows,
         path += QStringLiteral(".csv");
     if (!Dialogs::instance().confirmOverwrite(parent, path))
         return;
-    QString reason;
-    if (!TableExport::saveCsv(path, rows, &reason)) {
-        Dialogs::instance().generalError(parent, QStringLiteral("Таблица не сохранена в «%1»: %2").arg(path, reason));
+    const Result<> saved = TableExport::saveCsv(path, rows);
+    if (!saved) {
+        Dialogs::instance().generalError(parent,
+                                         QStringLiteral("Таблица не сохранена в «%1»: %2").arg(path, saved.message()));
         return;
     }
     folder = QFileInfo(path).absolutePath();

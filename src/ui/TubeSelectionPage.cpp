@@ -158,25 +158,21 @@ CalcKind TubeSelectionPage::kind() const
     return m_model->kind();
 }
 
-bool TubeSelectionPage::readFlow(double *flow, double *maxFilling, QString *problem) const
+Result<TubeSelectionPage::FlowDemand> TubeSelectionPage::readFlow() const
 {
-    if (!NumberFormat::parseEntry(m_flow->text().trimmed(), flow)) {
-        *problem = QStringLiteral("Укажите требуемый расход числом, л/с.");
-        return false;
-    }
-    if (!NumberFormat::parseEntry(m_filling->text().trimmed(), maxFilling)) {
-        *problem = QStringLiteral("Укажите наибольшее наполнение h/d числом от 0 до 1.");
-        return false;
-    }
-    QString why = TubeSelection::flowProblem(*flow);
+    FlowDemand demand;
+    if (!NumberFormat::parseEntry(m_flow->text().trimmed(), &demand.flow))
+        return Result<FlowDemand>::failure(QStringLiteral("Укажите требуемый расход числом, л/с."));
+    if (!NumberFormat::parseEntry(m_filling->text().trimmed(), &demand.maxFilling))
+        return Result<FlowDemand>::failure(QStringLiteral("Укажите наибольшее наполнение h/d числом от 0 до 1."));
+    QString why = TubeSelection::flowProblem(demand.flow);
     if (why.isEmpty())
-        why = TubeSelection::fillingProblem(*maxFilling);
+        why = TubeSelection::fillingProblem(demand.maxFilling);
     if (!why.isEmpty()) {
         why[0] = why[0].toUpper();
-        *problem = why + QLatin1Char('.');
-        return false;
+        return Result<FlowDemand>::failure(why + QLatin1Char('.'));
     }
-    return true;
+    return demand;
 }
 
 void TubeSelectionPage::setRunning(bool running)

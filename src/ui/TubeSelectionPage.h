@@ -2,6 +2,7 @@
 
 #include "calc/CalcKind.h"
 #include "calc/TubeSelection.h"
+#include "model/Result.h"
 
 #include <QWidget>
 
@@ -31,9 +32,15 @@ public:
     void setKind(CalcKind kind);
     CalcKind kind() const;
 
-    // The flow and the largest filling as typed; false with the reason in
-    // Russian when either is no number or out of range.
-    bool readFlow(double *flow, double *maxFilling, QString *problem) const;
+    // What the hydraulic selection asks for.
+    struct FlowDemand
+    {
+        double flow = 0;       // l/s
+        double maxFilling = 0; // h/d
+    };
+    // The flow and the largest filling as typed; a failure with the reason
+    // in Russian when either is no number or out of range.
+    Result<FlowDemand> readFlow() const;
 
     void setRunning(bool running);
     bool isRunning() const { return m_running; }

@@ -104,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(page->data().kind, CalcKind::Static);
         QCOMPARE(page->data().xTitle, QStringLiteral("Глубина заложения Hтр, м"));
 
-        QVERIFY(w.session().pickMaterialById(4));
+        QVERIFY(w.session().pickMaterialById(4).valueOr(false));
         w.updateFiberglassOptions();
         QCOMPARE(page->data().kind, CalcKind::Fiberglass);
         QCOMPARE(chartTitle(w), QStringLiteral("Стеклопластиковая труба, траншейная прокладка"));
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(!panel->isVisible());
         part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
         if (material > 0) {
-            QVERIFY(w.session().pickMaterialById(material));
+            QVERIFY(w.session().pickMaterialById(material).valueOr(false));
             w.updateFiberglassOptions();
         }
         for (const auto &[slot, value] : settings)
@@ -371,9 +371,9 @@ private Q_SLOTS:
         MainWindow &w = windows.main();
         showChartPage(w);
         part<QAction>(w, "staticAction")->trigger();
-        QVERIFY(w.session().pickMaterialById(1));
-        QVERIFY(w.session().pickTubeByNumber(2));
-        QVERIFY(w.session().pickSoilById(4));
+        QVERIFY(w.session().pickMaterialById(1).valueOr(false));
+        QVERIFY(w.session().pickTubeByNumber(2).valueOr(false));
+        QVERIFY(w.session().pickSoilById(4).valueOr(false));
         w.session().setInput(Slot::Htr, 6);
         part<QAction>(w, "runAction")->trigger();
         part<QAction>(w, "reportAction")->trigger();
@@ -404,9 +404,9 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("отчёт.rtf"));
-        QVERIFY(document.saveDocumentFile(path).ok);
+        QVERIFY(document.saveDocumentFile(path).ok());
         EditorDocument reopened;
-        QVERIFY(reopened.openDocumentFile(path).ok);
+        QVERIFY(reopened.openDocumentFile(path).ok());
         const QVector<Picture> read = pictures(*reopened.textDocument());
         QCOMPARE(read.size(), 1);
         QVERIFY(std::abs(read[0].size.width() - inserted[0].size.width()) < 1);

@@ -145,7 +145,7 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo::exists(savedFile), saved);
         if (saved) {
             QTextDocument file;
-            QVERIFY(DocumentFile::load(savedFile, file).ok);
+            QVERIFY(DocumentFile::load(savedFile, file).ok());
             QVERIFY(file.toPlainText().startsWith(QStringLiteral("Правка инженера.")));
             // The new report is a new, unnamed document.
             QCOMPARE(w.editor().document().documentName(), QStringLiteral("Без имени"));

@@ -93,7 +93,7 @@ private:
     {
         CalcSession session;
         session.setInput(Slot::i_s, slope);
-        QVERIFY(CalcProject::of(session).save(file, nullptr));
+        QVERIFY(CalcProject::of(session).save(file));
     }
 
 private Q_SLOTS:
@@ -244,7 +244,7 @@ private Q_SLOTS:
             closed = w.close();
 
         QCOMPARE(dialogs.questions, QStringList{QStringLiteral("Сохранить изменения в проекте «mine.pipecalc»?")});
-        QCOMPARE(CalcProject::load(mine, nullptr)->inputs.value(0).value, saved ? 0.03 : 0.01);
+        QCOMPARE(CalcProject::load(mine).valueOr({}).inputs.value(0).value, saved ? 0.03 : 0.01);
         if (command == QLatin1String("quit")) {
             QCOMPARE(closed, wentOn);
             return;
@@ -280,7 +280,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.saveDialogsShown, 1);
         dialogs.saveName = path(QStringLiteral("fresh.pipecalc"));
         QVERIFY(w.close());
-        QCOMPARE(CalcProject::load(dialogs.saveName, nullptr)->inputs.value(0).value, 0.03);
+        QCOMPARE(CalcProject::load(dialogs.saveName).valueOr({}).inputs.value(0).value, 0.03);
     }
 
     void modifiedMarkFollowsTheSession()

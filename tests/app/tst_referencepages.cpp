@@ -146,8 +146,9 @@ private Q_SLOTS:
         QCOMPARE(w.vars().selectedSoilId, 4);
         QCOMPARE(w.vars()[Slot::GammaGrSt].value(), 19.0);
         QCOMPARE(w.vars()[Slot::fi].value(), 30.0);
-        QCOMPARE(w.referenceData().soilNameById(w.vars().selectedSoilId), QStringLiteral("Песок мелкий"));
-        QCOMPARE(w.referenceData().materialNameById(-1), QStringLiteral("свой"));
+        QCOMPARE(w.referenceData().soilNameById(w.vars().selectedSoilId).valueOr(QString()),
+                 QStringLiteral("Песок мелкий"));
+        QCOMPARE(w.referenceData().materialNameById(-1).valueOr(QString()), QStringLiteral("свой"));
         // The summary page reads no table.
         part<QTabWidget>(w, "pages")->setCurrentIndex(MainWindowWidgets::PageIndexSummary);
         QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());

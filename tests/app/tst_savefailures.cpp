@@ -33,9 +33,9 @@ QString save(const QString &path, bool *ok)
     QTextCursor cursor(&document);
     for (int i = 0; i < 40; ++i)
         cursor.insertText(QStringLiteral("Строка отчёта номер %1 с числом 3,192\n").arg(i));
-    QString message;
-    *ok = DocumentOutput::write(document, path, QStringLiteral("Заголовок"), &message);
-    return message;
+    const Result<> written = DocumentOutput::write(document, path, QStringLiteral("Заголовок"));
+    *ok = written.ok();
+    return written.message();
 }
 
 } // namespace

@@ -72,8 +72,8 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
         part<QTabBar>(w, "calculationTabs")->setCurrentIndex(1);
-        QVERIFY(w.session().pickMaterialById(1));
-        QVERIFY(w.session().pickSoilById(8));
+        QVERIFY(w.session().pickMaterialById(1).valueOr(false));
+        QVERIFY(w.session().pickSoilById(8).valueOr(false));
         w.session().setInput(Slot::Htr, 7);
         QCOMPARE(part<QTabWidget>(w, "pages")->tabText(MainWindowWidgets::PageIndexSelection),
                  QStringLiteral("Подбор трубы"));
@@ -120,7 +120,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty());
 
         // Another soil is: the rows are said to be outdated until run again.
-        QVERIFY(w.session().pickSoilById(2));
+        QVERIFY(w.session().pickSoilById(2).valueOr(false));
         QVERIFY(page->isOutdated());
         QVERIFY(page->note()->text().contains(QStringLiteral("Исходные данные изменены")));
         QSignalSpy finished(&w.selection().runner(), &TubeSelectionRunner::finished);

@@ -23,9 +23,9 @@ namespace {
 void setUpEverything(CalcSession &session)
 {
     session.setMode(1);
-    QVERIFY(session.pickMaterialById(5));
-    QVERIFY(session.pickTubeByNumber(1));
-    QVERIFY(session.pickSoilById(4));
+    QVERIFY(session.pickMaterialById(5).valueOr(false));
+    QVERIFY(session.pickTubeByNumber(1).valueOr(false));
+    QVERIFY(session.pickSoilById(4).valueOr(false));
     session.setLaying(Laying::Trenchless);
     session.setWall(Wall::SingleLayer);
     session.setInput(Slot::h, 2.5);
@@ -77,12 +77,13 @@ private Q_SLOTS:
         for (const CalcProject::Input &input : saved.inputs)
             QVERIFY(CalcProject::inputSlots().contains(input.slot));
 
-        QString message;
-        QVERIFY2(saved.save(path(QStringLiteral("all.pipecalc")), &message), qPrintable(message));
+        const Result<> written = saved.save(path(QStringLiteral("all.pipecalc")));
+        QVERIFY2(written, qPrintable(written.message()));
 
         CalcSession reopened;
         useDatabase(reopened);
-        QVERIFY2(CalcProject::open(path(QStringLiteral("all.pipecalc")), reopened, &message), qPrintable(message));
+        const Result<bool> opened = CalcProject::open(path(QStringLiteral("all.pipecalc")), reopened);
+        QVERIFY2(opened.valueOr(false), qPrintable(opened.message()));
         QVERIFY(CalcProject::of(reopened) == saved);
         for (const Slot slot : CalcProject::inputSlots())
             QCOMPARE(reopened.input(slot), original.input(slot));
@@ -107,7 +108,7 @@ private Q_SLOTS:
         CalcSession session;
         useDatabase(session);
         session.setMode(1);
-        QVERIFY(session.pickMaterialById(1));
+        QVERIFY(session.pickMaterialById(1).valueOr(false));
         session.setInput(Slot::Htr, 3.5);
         const QJsonObject root = QJsonDocument::fromJson(CalcProject::of(session).toJson()).object();
         QCOMPARE(root.value("format").toInt(), CalcProject::FormatVersion);
@@ -125,11 +126,11 @@ private Q_SLOTS:
         CalcSession session;
         useDatabase(session);
         session.setMode(1);
-        QVERIFY(CalcProject::of(session).save(path(QStringLiteral("same.pipecalc")), nullptr));
+        QVERIFY(CalcProject::of(session).save(path(QStringLiteral("same.pipecalc"))));
         QVERIFY(session.run().isCompleted());
         QCOMPARE(session.state(), CalcSession::ResultState::Current);
         // The very inputs the results belong to: still none until C.
-        QVERIFY(CalcProject::open(path(QStringLiteral("same.pipecalc")), session, nullptr));
+        QVERIFY(CalcProject::open(path(QStringLiteral("same.pipecalc")), session).valueOr(false));
         QCOMPARE(session.state(), CalcSession::ResultState::None);
         QCOMPARE(session.state(CalcKind::Hydraulic), CalcSession::ResultState::None);
     }
@@ -211,8 +212,9 @@ private Q_SLOTS:
         const CalcProject before = CalcProject::of(session);
         const CalcSession::ResultState state = session.state();
 
-        QString message;
-        QVERIFY(!CalcProject::open(file, session, &message));
+        const Result<bool> opened = CalcProject::open(file, session);
+        QVERIFY(!opened);
+        const QString message = opened.message();
         QVERIFY2(message.startsWith(QStringLiteral("Проект «%1» не открыт: ").arg(file)), qPrintable(message));
         QVERIFY2(message.contains(problem), qPrintable(message));
         QVERIFY(message.endsWith(QLatin1Char('.')));
@@ -254,15 +256,15 @@ private Q_SLOTS:
 
         CalcSession session;
         useDatabase(session);
-        QVERIFY(session.pickMaterialById(4));
+        QVERIFY(session.pickMaterialById(4).valueOr(false));
         session.setInput(Slot::Htr, 1.5);
         const int materialRows = session.referenceData().materials()->rowCount();
         const CalcProject before = CalcProject::of(session);
 
-        QString message;
-        QVERIFY(!CalcProject::open(file, session, &message));
-        QVERIFY2(message.contains(problem), qPrintable(message));
-        QVERIFY(message.contains(file));
+        const Result<bool> opened = CalcProject::open(file, session);
+        QVERIFY(!opened);
+        QVERIFY2(opened.message().contains(problem), qPrintable(opened.message()));
+        QVERIFY(opened.message().contains(file));
         // Nothing of it applied: not the inputs, not the tab, not the choices.
         QVERIFY(CalcProject::of(session) == before);
         QCOMPARE(session.input(Slot::Htr), 1.5);
@@ -314,9 +316,9 @@ private Q_SLOTS:
         session.setInput(Slot::Egr, 7);
         const CalcProject before = CalcProject::of(session);
 
-        QString message;
-        QVERIFY(!CalcProject::open(file, session, &message));
-        QCOMPARE(message, CalcProject::openFailure(file, CalcProject::differencesProblem({difference})));
+        const Result<bool> refused = CalcProject::open(file, session);
+        QVERIFY(!refused);
+        QCOMPARE(refused.message(), CalcProject::openFailure(file, CalcProject::differencesProblem({difference})));
         QVERIFY(CalcProject::of(session) == before);
 
         QStringList asked;
@@ -326,12 +328,13 @@ private Q_SLOTS:
                 return yes;
             };
         };
-        QVERIFY(!CalcProject::open(file, session, &message, answer(false)));
+        const Result<bool> declined = CalcProject::open(file, session, answer(false));
+        QVERIFY(declined); // nothing to say: the user said no
+        QVERIFY(!*declined);
         QCOMPARE(asked, QStringList{difference});
-        QVERIFY(message.isEmpty());
         QVERIFY(CalcProject::of(session) == before);
 
-        QVERIFY(CalcProject::open(file, session, &message, answer(true)));
+        QVERIFY(CalcProject::open(file, session, answer(true)).valueOr(false));
         QCOMPARE(session.input(Slot::Egr), 1.5);
         for (const char *choice : {"material", "tube", "soil"}) {
             const QJsonObject kept = choices.value(QLatin1String(choice)).toObject();
@@ -386,8 +389,8 @@ private Q_SLOTS:
 
         CalcSession session;
         useDatabase(session);
-        QString message;
-        QVERIFY2(CalcProject::open(file, session, &message), qPrintable(message));
+        const Result<bool> opened = CalcProject::open(file, session);
+        QVERIFY2(opened.valueOr(false), qPrintable(opened.message()));
         QCOMPARE(session.tube().id, row);
         QCOMPARE(session.tube().fiberglass, fiberglass);
         QCOMPARE(session.tube().name, name);
@@ -406,10 +409,11 @@ private Q_SLOTS:
             TestFiles::write(file, R"({"format": 1, "calculation": "hydraulic", "soil": {"id": 4, "name": "Песок"}})"));
         CalcSession session;
         session.referenceData().database().setDatabaseFile(path(QStringLiteral("no-such.sqlite")));
-        QString message;
-        QVERIFY(!CalcProject::open(file, session, &message));
-        QVERIFY2(message.contains(QStringLiteral("справочная база не читается")), qPrintable(message));
-        QVERIFY(message.contains(QStringLiteral("no-such.sqlite")));
+        const Result<bool> opened = CalcProject::open(file, session);
+        QVERIFY(!opened);
+        QVERIFY2(opened.message().contains(QStringLiteral("справочная база не читается")),
+                 qPrintable(opened.message()));
+        QVERIFY(opened.message().contains(QStringLiteral("no-such.sqlite")));
         QCOMPARE(session.soil().id, -1);
     }
 
@@ -436,9 +440,9 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
         if (name.startsWith(QLatin1String("zero")))
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path(name)));
-        QString message;
-        QVERIFY(!CalcProject::load(path(name), &message));
-        QCOMPARE(message, CalcProject::openFailure(path(name), problem));
+        const Result<CalcProject> loaded = CalcProject::load(path(name));
+        QVERIFY(!loaded);
+        QCOMPARE(loaded.message(), CalcProject::openFailure(path(name), problem));
     }
 
     void handWrittenFileWithDefaultsOmitted()
@@ -451,8 +455,8 @@ private Q_SLOTS:
         useDatabase(session);
         session.setMode(1);
         session.setInput(Slot::Htr, 7);
-        QString message;
-        QVERIFY2(CalcProject::open(file, session, &message), qPrintable(message));
+        const Result<bool> opened = CalcProject::open(file, session);
+        QVERIFY2(opened.valueOr(false), qPrintable(opened.message()));
         QCOMPARE(session.mode(), 0);
         QCOMPARE(session.input(Slot::hs_d), 0.5);
         // Whatever the file does not name is at its default again.
@@ -467,11 +471,12 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("kept.pipecalc"));
         QVERIFY(TestFiles::write(file, "former"));
         CalcSession session;
-        QString message;
-        QVERIFY(!CalcProject::of(session).save(path(QStringLiteral("no-folder/p.pipecalc")), &message));
-        QVERIFY2(message.startsWith(QStringLiteral("Проект «%1» не сохранён: ").arg(path("no-folder/p.pipecalc"))),
-                 qPrintable(message));
-        QVERIFY(CalcProject::of(session).save(file, &message));
+        const Result<> refused = CalcProject::of(session).save(path(QStringLiteral("no-folder/p.pipecalc")));
+        QVERIFY(!refused);
+        QVERIFY2(
+            refused.message().startsWith(QStringLiteral("Проект «%1» не сохранён: ").arg(path("no-folder/p.pipecalc"))),
+            qPrintable(refused.message()));
+        QVERIFY(CalcProject::of(session).save(file));
         QVERIFY(TestFiles::read(file).startsWith('{'));
     }
 

@@ -51,11 +51,11 @@ private:
             const QString name = step.section(QLatin1Char('='), 0, 0);
             const double value = step.section(QLatin1Char('='), 1).toDouble();
             if (name == QLatin1String("material")) {
-                QVERIFY(session.pickMaterialById(int(value)));
+                QVERIFY(session.pickMaterialById(int(value)).valueOr(false));
             } else if (name == QLatin1String("soil")) {
-                QVERIFY(session.pickSoilById(int(value)));
+                QVERIFY(session.pickSoilById(int(value)).valueOr(false));
             } else if (name == QLatin1String("tube")) {
-                QVERIFY(session.pickTubeByNumber(int(value)));
+                QVERIFY(session.pickTubeByNumber(int(value)).valueOr(false));
             } else if (name == QLatin1String("tab")) {
                 session.setMode(int(value));
             } else if (name == QLatin1String("laying")) {
@@ -67,8 +67,8 @@ private:
                 description.object = QStringLiteral("Коллектор К-3");
                 session.setDescription(description);
             } else if (name == QLatin1String("project")) {
-                QString message;
-                QVERIFY2(CalcProject::open(projectPath(), session, &message), qPrintable(message));
+                const Result<bool> opened = CalcProject::open(projectPath(), session);
+                QVERIFY2(opened.valueOr(false), qPrintable(opened.message()));
             } else {
                 const std::optional<Slot> slot = SlotKeys::fromKey(name);
                 QVERIFY2(slot, qPrintable(step));
@@ -169,7 +169,7 @@ private Q_SLOTS:
         CalcSession session;
         session.referenceData().database().setBaseDir(base());
         apply(session, setup);
-        QVERIFY(CalcProject::of(session).save(projectPath(), nullptr));
+        QVERIFY(CalcProject::of(session).save(projectPath()));
         const CalcKind kind = session.calculation();
         const CalcOutcome outcome = session.run();
         QCOMPARE(outcome.isCompleted(), completes);

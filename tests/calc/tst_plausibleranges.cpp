@@ -203,9 +203,9 @@ private Q_SLOTS:
         vars.applyCatalogue();
         CollectingSink sink;
         ReferenceData data(vars, sink, db.absolutePath());
-        data.loadMaterials();
-        data.loadSoils();
-        data.loadTubes();
+        QVERIFY(data.loadMaterials());
+        QVERIFY(data.loadSoils());
+        QVERIFY(data.loadTubes());
         const QVector<TubeRow> tubes = data.tubes()->rows();
         const QVector<MaterialRow> materials = data.materials()->rows();
         const QVector<SoilRow> soils = data.soils()->rows();
@@ -226,7 +226,7 @@ private Q_SLOTS:
             ReferenceTransfer::applyMaterial(vars, material);
             QVector<FiberglassTubeRow> glassTubes;
             if (glass) {
-                data.loadTubes();
+                QVERIFY(data.loadTubes());
                 glassTubes = data.fiberglassTubes()->rows();
                 QVERIFY(!glassTubes.isEmpty());
             }

@@ -67,10 +67,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QStringList, expected);
-        SweepRange range;
-        QString error;
-        QVERIFY2(SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints), qPrintable(error));
-        const QVector<double> values = range.values();
+        const Result<SweepRange> range = SweepRange::parse(text, ParameterSweep::MaxPoints);
+        QVERIFY2(range, qPrintable(range.message()));
+        const QVector<double> values = range->values();
         QCOMPARE(values.size(), expected.size());
         for (int i = 0; i < values.size(); ++i) {
             double typed = 0;
@@ -110,10 +109,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QString, says);
-        SweepRange range;
-        QString error;
-        QVERIFY(!SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints));
-        QVERIFY2(error.contains(says), qPrintable(error));
+        const Result<SweepRange> range = SweepRange::parse(text, ParameterSweep::MaxPoints);
+        QVERIFY(!range);
+        QVERIFY2(range.message().contains(says), qPrintable(range.message()));
     }
 
     void pointsAgreeWithSingleRuns_data()
@@ -152,11 +150,11 @@ private Q_SLOTS:
         CalcSession session;
         prepare(session, kind, settings);
         session.setLaying(Laying::Trench);
-        SweepRange range;
-        QString error;
-        QVERIFY(SweepRange::parse(vary, &range, &error, ParameterSweep::MaxPoints));
+        const Result<SweepRange> range = SweepRange::parse(vary, ParameterSweep::MaxPoints);
+        QVERIFY(range);
         ParameterSweep sweep(session, kind);
-        QVERIFY2(sweep.addRange(range, &error), qPrintable(error));
+        const Result<> added = sweep.addRange(*range);
+        QVERIFY2(added, qPrintable(added.message()));
         const QVector<ParameterSweep::Point> points = sweep.points();
         QCOMPARE(points.size(), outcomes.size());
 
@@ -167,7 +165,7 @@ private Q_SLOTS:
             // The same inputs run once in a session of their own.
             CalcSession single;
             prepare(single, kind, settings);
-            single.setInput(range.slot(), point.inputs[0]);
+            single.setInput(range->slot(), point.inputs[0]);
             const CalcOutcome outcome = single.run(kind);
             QCOMPARE(point.outcome.keyword(), outcome.keyword());
             QCOMPARE(point.outcome.displayText(), outcome.displayText());
@@ -202,10 +200,9 @@ private Q_SLOTS:
         connect(&session, &CalcSession::changed, this, [&changes] { ++changes; });
 
         ParameterSweep sweep(session, CalcKind::Static);
-        SweepRange range;
-        QString error;
-        QVERIFY(SweepRange::parse(QStringLiteral("F=-1:1:0.5"), &range, &error, ParameterSweep::MaxPoints));
-        QVERIFY(sweep.addRange(range, &error));
+        const Result<SweepRange> range = SweepRange::parse(QStringLiteral("F=-1:1:0.5"), ParameterSweep::MaxPoints);
+        QVERIFY(range);
+        QVERIFY(sweep.addRange(*range));
         QCOMPARE(sweep.points().size(), 5);
 
         QCOMPARE(snapshot(session.vars()), before);
@@ -221,11 +218,10 @@ private Q_SLOTS:
     {
         CalcSession session;
         ParameterSweep sweep(session, CalcKind::Hydraulic);
-        QString error;
         for (const char *text : {"Din=0.3:0.4:0.1", "hs_d=0.5:1:0.25"}) {
-            SweepRange range;
-            QVERIFY(SweepRange::parse(QString::fromLatin1(text), &range, &error, ParameterSweep::MaxPoints));
-            QVERIFY(sweep.addRange(range, &error));
+            const Result<SweepRange> range = SweepRange::parse(QString::fromLatin1(text), ParameterSweep::MaxPoints);
+            QVERIFY(range);
+            QVERIFY(sweep.addRange(*range));
         }
         QCOMPARE(sweep.pointCount(), 6);
         QVector<QVector<double>> inputs;
@@ -256,25 +252,24 @@ private Q_SLOTS:
         QFETCH(QStringList, ranges);
         QFETCH(QString, says);
         ParameterSweep sweep(kind);
-        QString error;
-        bool added = true;
+        Result<> added;
         for (const QString &text : ranges) {
-            SweepRange range;
-            QVERIFY(SweepRange::parse(text, &range, &error, ParameterSweep::MaxPoints));
-            added = sweep.addRange(range, &error);
+            const Result<SweepRange> range = SweepRange::parse(text, ParameterSweep::MaxPoints);
+            QVERIFY(range);
+            added = sweep.addRange(*range);
         }
         QVERIFY(!added);
-        QVERIFY2(error.contains(says), qPrintable(error));
+        QVERIFY2(added.message().contains(says), qPrintable(added.message()));
     }
 
     void exactlyTheLimitOfPoints()
     {
         ParameterSweep sweep(CalcKind::Static);
-        QString error;
         for (const char *text : {"Htr=0:9.99:0.01", "Hw=0:99:1"}) {
-            SweepRange range;
-            QVERIFY(SweepRange::parse(QString::fromLatin1(text), &range, &error, ParameterSweep::MaxPoints));
-            QVERIFY2(sweep.addRange(range, &error), qPrintable(error));
+            const Result<SweepRange> range = SweepRange::parse(QString::fromLatin1(text), ParameterSweep::MaxPoints);
+            QVERIFY(range);
+            const Result<> added = sweep.addRange(*range);
+            QVERIFY2(added, qPrintable(added.message()));
         }
         QCOMPARE(sweep.pointCount(), ParameterSweep::MaxPoints);
     }
@@ -282,11 +277,11 @@ private Q_SLOTS:
     void columnsAreInputsOrResults()
     {
         ParameterSweep sweep(CalcKind::Hydraulic);
-        QString error;
-        QVERIFY(sweep.setColumns({Slot::Din, Slot::Rephi, Slot::qs}, &error));
-        QVERIFY(!sweep.setColumns({Slot::qust}, &error));
-        QVERIFY2(error.contains(QStringLiteral("qust не является ни исходным данным, ни результатом")),
-                 qPrintable(error));
+        QVERIFY(sweep.setColumns({Slot::Din, Slot::Rephi, Slot::qs}));
+        const Result<> refused = sweep.setColumns({Slot::qust});
+        QVERIFY(!refused);
+        QVERIFY2(refused.message().contains(QStringLiteral("qust не является ни исходным данным, ни результатом")),
+                 qPrintable(refused.message()));
         QCOMPARE(sweep.columns(), (QVector<Slot>{Slot::Din, Slot::Rephi, Slot::qs}));
     }
 

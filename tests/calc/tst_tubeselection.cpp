@@ -20,7 +20,7 @@ void openShippedDatabase(CalcSession &session)
 
 void loadTubes(CalcSession &session)
 {
-    session.referenceData().loadTubes();
+    QVERIFY(session.referenceData().loadTubes());
     QVERIFY(session.tableErrors().isEmpty());
 }
 
@@ -225,7 +225,7 @@ private Q_SLOTS:
         CalcSession session;
         openShippedDatabase(session);
         session.setMode(1);
-        QVERIFY(session.pickMaterialById(material));
+        QVERIFY(session.pickMaterialById(material).valueOr(false));
         loadTubes(session);
         TubeSelection selection(session, CalcKind::Fiberglass);
         QCOMPARE(selection.tubes().size(), 11);

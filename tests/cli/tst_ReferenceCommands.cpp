@@ -77,6 +77,8 @@ private slots:
     void fiberglassTubeCountsInItsOwnGrid();
     void pickUsageErrors_data();
     void pickUsageErrors();
+    void projectWithADatabaseThatCannotBeRead_data();
+    void projectWithADatabaseThatCannotBeRead();
 
 private:
     QTemporaryDir m_dir;
@@ -322,6 +324,41 @@ void ReferenceCommandsTest::pickUsageErrors()
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(run.out, QString()); // nothing calculated
+}
+
+void ReferenceCommandsTest::projectWithADatabaseThatCannotBeRead_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("message");
+    // As the window would say it: the general error box adds the full stop,
+    // the table's own box does not.
+    QTest::newRow("missing database") << "missing.sqlite"
+                                      << "Не найден файл справочной базы данных: %1.";
+    QTest::newRow("missing table") << "nosoils.sqlite"
+                                   << "Не могу открыть таблицу: Soiles";
+}
+
+// The choices of a project are checked against the database before anything
+// is calculated; a database that cannot be read ends the command as the
+// database's failure, not as a project that cannot be opened.
+void ReferenceCommandsTest::projectWithADatabaseThatCannotBeRead()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, message);
+    const QString project = m_dir.filePath(QStringLiteral("soil.pipecalc"));
+    QFile file(project);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": 1, "calculation": "static", "soil": {"id": 4, "name": "Глина"}})");
+    file.close();
+    const QString path = m_dir.filePath(database);
+
+    const Run run = runCli({QStringLiteral("calc"), QStringLiteral("static"), QStringLiteral("--project"), project,
+                            QStringLiteral("--database"), path});
+    QCOMPARE(run.exitCode, 6);
+    QCOMPARE(
+        run.err,
+        QStringLiteral("pipecalc-cli: %1\n").arg(message.contains(QLatin1String("%1")) ? message.arg(path) : message));
+    QCOMPARE(run.out, QString());
 }
 
 QTEST_GUILESS_MAIN(ReferenceCommandsTest)

@@ -973,7 +973,7 @@ private Q_SLOTS:
         const QString file = writeSample(QStringLiteral("history.rtf"));
         if (start == QLatin1String("report")) {
             // As report building does: the template loaded and filled in place.
-            QVERIFY(editor.document().loadDocumentFile(file).ok);
+            QVERIFY(editor.document().loadDocumentFile(file).ok());
             editor.document().selectRange(0, 7);
             editor.document().replaceSelection(QStringLiteral("Заполнено"));
             editor.markBuiltDocument();

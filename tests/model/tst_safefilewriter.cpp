@@ -153,9 +153,9 @@ void TestSafeFileWriter::failureKeepsFormerFile()
     const QString fresh = dir.filePath(QStringLiteral("new.txt"));
     {
         const FaultyFileSystem disk{Fault(fault)};
-        QString why;
-        QVERIFY(!SafeFileWriter::writeFile(fresh, content(size), &why));
-        QCOMPARE(why, reason);
+        const Result<> written = SafeFileWriter::writeFile(fresh, content(size));
+        QVERIFY(!written);
+        QCOMPARE(written.message(), reason);
     }
     QVERIFY(!QFile::exists(fresh));
     QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("report.txt")});
@@ -170,14 +170,14 @@ void TestSafeFileWriter::writesThroughLinks()
     QVERIFY(TestFiles::write(target, kFormer));
     QVERIFY(QFile::link(QStringLiteral("real/settings.ini"), link));
 
-    QVERIFY(SafeFileWriter::writeFile(link, "through the link"));
+    QVERIFY(SafeFileWriter::writeFile(link, "through the link").ok());
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(TestFiles::read(target), QByteArray("through the link"));
 
     // A link to a file not made yet makes that file.
     const QString dangling = dir.filePath(QStringLiteral("dangling.rtf"));
     QVERIFY(QFile::link(QStringLiteral("real/later.rtf"), dangling));
-    QVERIFY(SafeFileWriter::writeFile(dangling, "later"));
+    QVERIFY(SafeFileWriter::writeFile(dangling, "later").ok());
     QVERIFY(QFileInfo(dangling).isSymLink());
     QCOMPARE(TestFiles::read(dir.filePath(QStringLiteral("real/later.rtf"))), QByteArray("later"));
 }
@@ -251,17 +251,17 @@ void TestSafeFileWriter::fifoIsWrittenInPlace()
         ::close(fd);
     });
     const QByteArray bytes = content(150000);
-    QVERIFY(SafeFileWriter::writeFile(path, bytes));
+    QVERIFY(SafeFileWriter::writeFile(path, bytes).ok());
     reader.join();
     QCOMPARE(received, bytes);
     QCOMPARE(typeOf(path), mode_t(S_IFIFO));
 
     // A reader that went away is a failed write, not the end of the program.
     std::thread quitter([&] { ::close(::open(name.constData(), O_RDONLY)); });
-    QString reason;
-    QVERIFY(!SafeFileWriter::writeFile(path, bytes, &reason));
+    const Result<> written = SafeFileWriter::writeFile(path, bytes);
     quitter.join();
-    QCOMPARE(reason, QStringLiteral("Канал закрыт читающей стороной"));
+    QVERIFY(!written);
+    QCOMPARE(written.message(), QStringLiteral("Канал закрыт читающей стороной"));
 }
 
 void TestSafeFileWriter::namesOfDescriptors_data()
@@ -300,10 +300,10 @@ void TestSafeFileWriter::namesOfDescriptors()
     QVERIFY(fd >= 0);
     name.replace(QStringLiteral("PID"), QString::number(::getpid())).replace(QStringLiteral("N"), QString::number(fd));
 
-    QString why;
     const auto devices = refuseDevices ? SafeFileWriter::Devices::Refuse : SafeFileWriter::Devices::WriteInPlace;
-    QCOMPARE(SafeFileWriter::writeFile(name, "added\n", &why, devices), reason.isEmpty());
-    QCOMPARE(why, reason);
+    const Result<> written = SafeFileWriter::writeFile(name, "added\n", devices);
+    QCOMPARE(written.ok(), reason.isEmpty());
+    QCOMPARE(written.message(), reason);
     ::close(fd);
     QCOMPARE(TestFiles::read(path), reason.isEmpty() ? kFormer + "added\n" : kFormer);
     struct stat after;
@@ -325,10 +325,10 @@ void TestSafeFileWriter::fileTheUserMayNotWrite()
     QVERIFY(OrdinaryUser::handOver(path));
 
     const int outcome = OrdinaryUser::run([&path] {
-        QString why;
-        if (SafeFileWriter::writeFile(path, "replaced", &why))
+        const Result<> written = SafeFileWriter::writeFile(path, "replaced");
+        if (written)
             return 1;
-        return why == QStringLiteral("Нет прав на запись") ? 0 : 2;
+        return written.message() == QStringLiteral("Нет прав на запись") ? 0 : 2;
     });
     if (outcome < 0)
         QSKIP("No ordinary user to act as");
@@ -355,7 +355,7 @@ void TestSafeFileWriter::newFilesFollowTheUmask()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("new.rtf"));
     const mode_t previous = ::umask(mode_t(umask));
-    const bool written = SafeFileWriter::writeFile(path, "x");
+    const bool written = SafeFileWriter::writeFile(path, "x").ok();
     ::umask(previous);
     QVERIFY(written);
     struct stat info;
@@ -419,13 +419,13 @@ void TestSafeFileWriter::fullFileSystem()
     QVERIFY(TestFiles::write(path, former));
 
     for (const int size : {30000, 100000}) {
-        QString reason;
-        QVERIFY(!SafeFileWriter::writeFile(path, content(size), &reason));
-        QCOMPARE(reason, QStringLiteral("На диске недостаточно места"));
+        const Result<> written = SafeFileWriter::writeFile(path, content(size));
+        QVERIFY(!written);
+        QCOMPARE(written.message(), QStringLiteral("На диске недостаточно места"));
         QCOMPARE(TestFiles::read(path), former);
         QCOMPARE(entries(disk.path()), QStringList{QStringLiteral("report.rtf")});
     }
-    QVERIFY(SafeFileWriter::writeFile(path, content(10000)));
+    QVERIFY(SafeFileWriter::writeFile(path, content(10000)).ok());
     QCOMPARE(TestFiles::read(path), content(10000));
 }
 
@@ -463,7 +463,7 @@ void TestSafeFileWriter::nameThatIsNotUtf8()
 {
     QTemporaryDir dir;
     const QByteArray bytes = QFile::encodeName(dir.path()) + "/caf\xE9.txt";
-    QVERIFY(SafeFileWriter::writeFile(FileNameBytes::decode(bytes), "x"));
+    QVERIFY(SafeFileWriter::writeFile(FileNameBytes::decode(bytes), "x").ok());
     // The folder's names as bytes: the file and nothing else.
     QList<QByteArray> names;
     DIR *folder = ::opendir(QFile::encodeName(dir.path()).constData());

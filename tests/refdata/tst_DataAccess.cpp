@@ -7,7 +7,6 @@
 
 #include "refdata/ConnectionString.h"
 #include "refdata/ReferenceDatabase.h"
-#include "refdata/DatabaseError.h"
 #include "refdata/DbConnection.h"
 #include "refdata/DbQuery.h"
 #include "refdata/SqliteConnection.h"
@@ -66,8 +65,10 @@ private slots:
     void databaseThatCannotBeReadWhole();
 
 private:
-    // A statement run on a fresh connection to the fixture.
-    DbQuery &run(const QString &sql);
+    // Runs a statement on a fresh connection to the fixture, standing on its first row in
+    // query(): the failure of the connection or of the statement.
+    Result<> run(const QString &sql);
+    DbQuery &query() { return m_database->query(); }
 
     std::unique_ptr<ReferenceDatabase> m_database;
     QTemporaryDir m_dir;
@@ -116,7 +117,7 @@ void DataAccessTest::connectionStringRoundTrip()
 void DataAccessTest::connectComposesConnectionString()
 {
     ReferenceDatabase dm(m_base);
-    dm.connectDatabase();
+    QVERIFY(dm.connectDatabase());
     QVERIFY(dm.connection()->isOpen());
     QCOMPARE(dm.connectionString(),
              QStringLiteral("Provider=SQLite;Data Source=%1;Mode=ReadWrite;Persist Security Info=False;")
@@ -125,8 +126,8 @@ void DataAccessTest::connectComposesConnectionString()
 
     // Every access connects anew; the query is closed by it.
     dm.query().setSql(QStringLiteral("select * from Tubes"));
-    dm.query().open();
-    dm.connectDatabase();
+    QVERIFY(dm.query().open());
+    QVERIFY(dm.connectDatabase());
     QVERIFY(!dm.query().isActive());
     QVERIFY(dm.connection()->isOpen());
 }
@@ -139,13 +140,10 @@ void DataAccessTest::accessFileInBaseFolderWins()
     writeFile(mdb, QByteArray("not really an Access file"));
     QCOMPARE(dm.databaseFile(), mdb);
     // It is the one opened, not the SQLite file beside it.
-    try {
-        dm.connectDatabase();
-        QFAIL("a file that is no database was opened");
-    } catch (const DatabaseError &error) {
-        QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
-        QVERIFY2(error.message().contains(mdb), qPrintable(error.message()));
-    }
+    const Result<> connected = dm.connectDatabase();
+    QVERIFY2(!connected, "a file that is no database was opened");
+    QVERIFY(!dm.connection() || !dm.connection()->isOpen());
+    QVERIFY2(connected.message().contains(mdb), qPrintable(connected.message()));
 }
 
 void DataAccessTest::unusableDatabaseFile_data()
@@ -178,75 +176,64 @@ void DataAccessTest::unusableDatabaseFile()
 
     ReferenceDatabase dm(m_base);
     dm.setDatabaseFile(path);
-    try {
-        dm.connectDatabase();
-        QFAIL("the connection opened");
-    } catch (const DatabaseError &error) {
-        QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
-        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
-        QVERIFY2(error.message().contains(wording), qPrintable(error.message()));
-    }
+    const Result<> connected = dm.connectDatabase();
+    QVERIFY2(!connected, "the connection opened");
+    QVERIFY2(connected.message().contains(path), qPrintable(connected.message()));
+    QVERIFY2(connected.message().contains(wording), qPrintable(connected.message()));
     QVERIFY(!dm.connection() || !dm.connection()->isOpen());
 }
 
 void DataAccessTest::readsRowsInStoredOrderByColumnName()
 {
-    DbQuery &q = run(QStringLiteral("select * from Materials"));
+    QVERIFY(run(QStringLiteral("select * from Materials")));
+    DbQuery &q = query();
     QCOMPARE(q.recordCount(), 4);
     q.first();
     QList<int> ids;
     while (!q.eof()) {
-        ids << q.asInteger(QStringLiteral("TubeMaterialId"));
+        ids << q.asInteger(QStringLiteral("TubeMaterialId")).valueOr(-1);
         q.next();
     }
     QCOMPARE(ids, (QList<int>{1, 5, 4, 7}));
 
     q.first();
-    QCOMPARE(q.asText(QStringLiteral("Descr")), QStringLiteral("Полиэтилен ПЭ 100"));
-    QCOMPARE(q.asDouble(QStringLiteral("eo_mpa")), 1150.0); // names without case, as the databases compare them
-    QCOMPARE(q.asDouble(QStringLiteral("Mu")), 0.32);
+    QCOMPARE(q.asText(QStringLiteral("Descr")).valueOr(QString()), QStringLiteral("Полиэтилен ПЭ 100"));
+    QCOMPARE(q.asDouble(QStringLiteral("eo_mpa")).valueOr(qQNaN()),
+             1150.0); // names without case, as the databases compare them
+    QCOMPARE(q.asDouble(QStringLiteral("Mu")).valueOr(qQNaN()), 0.32);
 
     q.setSql(QStringLiteral("select * from TubesSt where TypeID=1"));
-    q.open();
+    QVERIFY(q.open());
     QCOMPARE(q.recordCount(), 1);
-    QCOMPARE(q.asDouble(QStringLiteral("D")), 1.0);
+    QCOMPARE(q.asDouble(QStringLiteral("D")).valueOr(qQNaN()), 1.0);
 }
 
 void DataAccessTest::nullReadsAsZeroAndEmpty()
 {
-    DbQuery &q = run(QStringLiteral("select * from Materials where TubeMaterialId = 7"));
-    QCOMPARE(q.asText(QStringLiteral("Descr")), QString());
-    QCOMPARE(q.asDouble(QStringLiteral("Mu")), 0.0);
-    QCOMPARE(q.asInteger(QStringLiteral("Mu")), 0);
-    QVERIFY(q.value(QStringLiteral("Mu")).isNull());
+    QVERIFY(run(QStringLiteral("select * from Materials where TubeMaterialId = 7")));
+    DbQuery &q = query();
+    QCOMPARE(q.asText(QStringLiteral("Descr")).valueOr(QString()), QString());
+    QCOMPARE(q.asDouble(QStringLiteral("Mu")).valueOr(qQNaN()), 0.0);
+    QCOMPARE(q.asInteger(QStringLiteral("Mu")).valueOr(-1), 0);
+    QVERIFY(q.value(QStringLiteral("Mu")).valueOr(QVariant(1)).isNull());
 }
 
 void DataAccessTest::columnErrors()
 {
-    DbQuery &q = run(QStringLiteral("select * from Soiles"));
-    try {
-        q.asDouble(QStringLiteral("Nope"));
-        QFAIL("a missing column was read");
-    } catch (const DatabaseError &error) {
-        QCOMPARE(error.kind(), DatabaseError::Kind::Column);
-        QVERIFY(error.message().contains(QStringLiteral("Nope")));
-    }
-    try {
-        q.asDouble(QStringLiteral("Descr")); // "Песок мелкий" is no number
-        QFAIL("a text was read as a number");
-    } catch (const DatabaseError &error) {
-        QCOMPARE(error.kind(), DatabaseError::Kind::Column);
-    }
+    QVERIFY(run(QStringLiteral("select * from Soiles")));
+    DbQuery &q = query();
+    const Result<double> missing = q.asDouble(QStringLiteral("Nope"));
+    QVERIFY2(!missing, "a missing column was read");
+    QVERIFY(missing.message().contains(QStringLiteral("Nope")));
+    const Result<double> text = q.asDouble(QStringLiteral("Descr")); // "Песок мелкий" is no number
+    QVERIFY2(!text, "a text was read as a number");
+    QCOMPARE(text.message(), QStringLiteral("в столбце Descr не число: «Песок мелкий»"));
 }
 
 void DataAccessTest::missingTableIsQueryError()
 {
-    try {
-        run(QStringLiteral("select * from Pipes"));
-        QFAIL("a missing table was read");
-    } catch (const DatabaseError &error) {
-        QCOMPARE(error.kind(), DatabaseError::Kind::Query);
-    }
+    QVERIFY2(!run(QStringLiteral("select * from Pipes")), "a missing table was read");
+    QVERIFY(m_database->connection()->isOpen()); // the statement's failure, not the file's
     QVERIFY(!m_database->query().isActive());
 }
 
@@ -255,14 +242,14 @@ void DataAccessTest::neverWritesToDatabase()
     const QByteArray before = fileHash(m_db);
     {
         ReferenceDatabase dm(m_base);
-        dm.connectDatabase();
+        QVERIFY(dm.connectDatabase());
         DbQuery &q = dm.query();
         for (const char *statement : {"delete from Tubes", "create table X (a)", "update Soiles set Kk = 2"}) {
             q.setSql(QString::fromLatin1(statement));
-            QVERIFY_THROWS_EXCEPTION(DatabaseError, q.open());
+            QVERIFY(!q.open());
         }
         q.setSql(QStringLiteral("select * from Tubes"));
-        q.open();
+        QVERIFY(q.open());
         QCOMPARE(q.recordCount(), 3);
     }
     QCOMPARE(fileHash(m_db), before);
@@ -270,7 +257,8 @@ void DataAccessTest::neverWritesToDatabase()
 
     // A file the user may not write is read all the same.
     QFile::setPermissions(m_db, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    QCOMPARE(run(QStringLiteral("select * from Soiles")).recordCount(), 2);
+    QVERIFY(run(QStringLiteral("select * from Soiles")));
+    QCOMPARE(query().recordCount(), 2);
     QFile::setPermissions(m_db, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -303,23 +291,25 @@ void DataAccessTest::writeAheadLogDatabase()
         QVERIFY(disk.makeReadOnly());
 
     ReferenceDatabase dm(folder);
-    dm.connectDatabase();
+    QVERIFY(dm.connectDatabase());
     DbQuery &q = dm.query();
     q.setSql(QStringLiteral("select * from Soiles"));
-    q.open();
+    QVERIFY(q.open());
     QCOMPARE(q.recordCount(), 2);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.sqlite")});
 }
 
-DbQuery &DataAccessTest::run(const QString &sql)
+Result<> DataAccessTest::run(const QString &sql)
 {
     m_database = std::make_unique<ReferenceDatabase>(m_base);
-    m_database->connectDatabase();
+    const Result<> connected = m_database->connectDatabase();
+    if (!connected)
+        return connected;
     DbQuery &q = m_database->query();
     q.setSql(sql);
-    q.open();
+    const Result<> opened = q.open();
     q.first();
-    return q;
+    return opened;
 }
 
 QTEST_GUILESS_MAIN(DataAccessTest)
@@ -362,18 +352,19 @@ void DataAccessTest::databaseThatCannotBeReadWhole()
 
     ReferenceDatabase dm(m_base);
     dm.setDatabaseFile(path);
-    try {
-        dm.connectDatabase();
+    Result<> read = dm.connectDatabase();
+    if (read) {
         DbQuery &q = dm.query();
         q.setSql(QStringLiteral("select * from Soiles"));
-        q.open();
-        QFAIL(qPrintable(QStringLiteral("read %1 rows").arg(q.recordCount())));
-    } catch (const DatabaseError &error) {
-        QCOMPARE(error.kind(), DatabaseError::Kind::Connection);
-        QVERIFY2(error.message().startsWith(QStringLiteral("Справочная база данных %1 %2").arg(path, detail)),
-                 qPrintable(error.message()));
+        read = q.open();
+        QVERIFY2(!read, qPrintable(QStringLiteral("read %1 rows").arg(q.recordCount())));
     }
+    // The whole file's failure: no connection is left.
+    QVERIFY(!dm.connection()->isOpen());
+    QVERIFY2(read.message().startsWith(QStringLiteral("Справочная база данных %1 %2").arg(path, detail)),
+             qPrintable(read.message()));
 
     // The next database reads as usual.
-    QCOMPARE(run(QStringLiteral("select * from Soiles")).recordCount(), 2);
+    QVERIFY(run(QStringLiteral("select * from Soiles")));
+    QCOMPARE(query().recordCount(), 2);
 }

@@ -115,9 +115,9 @@ private Q_SLOTS:
         CalcSession session;
         session.setMode(calculation == CalcKind::Hydraulic ? 0 : 1);
         if (material)
-            QVERIFY(session.pickMaterialById(material));
+            QVERIFY(session.pickMaterialById(material).valueOr(false));
         if (tube)
-            QVERIFY(session.pickTubeByNumber(tube));
+            QVERIFY(session.pickTubeByNumber(tube).valueOr(false));
         session.setLaying(*FiberglassChoices::fromIndex<Laying>(laying));
         session.setWall(*FiberglassChoices::fromIndex<Wall>(wall));
         for (const QString &setting : settings) {

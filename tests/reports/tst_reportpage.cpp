@@ -150,7 +150,7 @@ private Q_SLOTS:
         page.setDocument(doc);
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("lines.pdf"));
-        QVERIFY(page.exportPdf(pdf));
+        QVERIFY(page.exportPdf(pdf).ok());
         const int pages = page.pageCount();
         QVERIFY(pages > 3);
         const QString text = pdfText(pdf);
@@ -410,7 +410,7 @@ private Q_SLOTS:
         QVERIFY(!page.anyLineCut());
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("landscape.pdf"));
-        QVERIFY(page.exportPdf(pdf));
+        QVERIFY(page.exportPdf(pdf).ok());
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -430,16 +430,16 @@ private Q_SLOTS:
         page.setDocument(doc);
         QTemporaryDir dir;
         const QString all = dir.filePath("all.pdf");
-        QVERIFY(page.exportPdf(all));
+        QVERIFY(page.exportPdf(all).ok());
         QFile file(all);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray pdf = file.readAll();
         QVERIFY(pdf.startsWith("%PDF"));
         QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), page.pageCount());
 
-        QString error;
-        QVERIFY(!page.exportPdf(dir.filePath("no/such/folder/x.pdf"), &error));
-        QVERIFY(!error.isEmpty());
+        const Result<> failed = page.exportPdf(dir.filePath("no/such/folder/x.pdf"));
+        QVERIFY(!failed);
+        QVERIFY(!failed.message().isEmpty());
     }
 };
 

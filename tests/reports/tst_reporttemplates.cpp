@@ -95,8 +95,7 @@ QString material(std::int32_t)
 // their checks and the warnings given.
 void fillStatic(QTextDocument &doc, const CalcVariables &vars, const QVector<CalcWarning> &warnings)
 {
-    QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName)),
-             ReportTemplates::Load::Loaded);
+    QVERIFY(ReportTemplates::load(doc, QString::fromLatin1(StaticReport::TemplateName)).ok());
     TemplateFiller filler(doc);
     StaticReport::fill(filler, vars, soil, material);
     ReportAssessment::fillWarnings(filler, warnings);
@@ -119,8 +118,7 @@ private Q_SLOTS:
         vars.applyCatalogue();
         QVERIFY(calculateHydraulic(vars).isCompleted());
         QTextDocument doc;
-        QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(HydraulicReport::TemplateName)),
-                 ReportTemplates::Load::Loaded);
+        QVERIFY(ReportTemplates::load(doc, QString::fromLatin1(HydraulicReport::TemplateName)).ok());
         TemplateFiller filler(doc);
         HydraulicReport::fill(filler, vars);
         ReportAssessment::fillWarnings(filler, {});
@@ -261,8 +259,7 @@ private Q_SLOTS:
         QVERIFY(run.outcome.isCompleted());
         const FiberglassResults &r = run.results;
         QTextDocument doc;
-        QCOMPARE(ReportTemplates::load(doc, QString::fromLatin1(FiberglassReport::TemplateName)),
-                 ReportTemplates::Load::Loaded);
+        QVERIFY(ReportTemplates::load(doc, QString::fromLatin1(FiberglassReport::TemplateName)).ok());
         TemplateFiller filler(doc);
         FiberglassReport::Choices choices;
         choices.materialId = material;
@@ -338,7 +335,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(int, tables);
         QTextDocument doc;
-        QCOMPARE(ReportTemplates::load(doc, name), ReportTemplates::Load::Loaded);
+        QVERIFY(ReportTemplates::load(doc, name).ok());
         int found = 0;
         for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
             auto *table = qobject_cast<QTextTable *>(frame);
@@ -364,7 +361,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(int, items);
         QTextDocument doc;
-        QCOMPARE(ReportTemplates::load(doc, name), ReportTemplates::Load::Loaded);
+        QVERIFY(ReportTemplates::load(doc, name).ok());
         static const QRegularExpression numbered(QStringLiteral("^\\d\\.\\t"));
         int found = 0;
         for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
@@ -389,18 +386,21 @@ private Q_SLOTS:
         ReportTemplates::setFolder(empty.path());
         QTextDocument doc;
         doc.setPlainText(QStringLiteral("kept"));
-        QCOMPARE(ReportTemplates::load(doc, QStringLiteral("HydraulicReport.rtf")), ReportTemplates::Load::CannotOpen);
-        QCOMPARE(ReportTemplates::cannotOpenText(), QStringLiteral("Не могу открыть файл шаблона отчёта."));
+        QVERIFY(!ReportTemplates::canOpen(QStringLiteral("HydraulicReport.rtf")));
+        const Result<> missing = ReportTemplates::load(doc, QStringLiteral("HydraulicReport.rtf"));
+        QVERIFY(!missing);
+        QCOMPARE(missing.message(), QStringLiteral("Не могу открыть файл шаблона отчёта."));
+        QCOMPARE(doc.toPlainText(), QStringLiteral("kept"));
 
         // A template that opens but is no document says why.
         QFile broken(empty.filePath(QStringLiteral("StaticReport.rtf")));
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write(QByteArray("{\\rtf1 ") + QByteArray(64, '\0'));
         broken.close();
-        QString reason;
-        const auto result = ReportTemplates::load(doc, QStringLiteral("StaticReport.rtf"), &reason);
-        if (result == ReportTemplates::Load::Failed)
-            QCOMPARE(reason, QStringLiteral("Failed to Load Stream"));
+        QVERIFY(ReportTemplates::canOpen(QStringLiteral("StaticReport.rtf")));
+        const Result<> result = ReportTemplates::load(doc, QStringLiteral("StaticReport.rtf"));
+        if (!result)
+            QCOMPARE(result.message(), QStringLiteral("Failed to Load Stream"));
         ReportTemplates::setFolder(QString());
     }
 };

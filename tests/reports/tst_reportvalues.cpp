@@ -16,6 +16,7 @@
 #include "reports/TemplateFiller.h"
 #include "richtext/PlainTextCodec.h"
 
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
@@ -519,6 +520,38 @@ private Q_SLOTS:
         text.replace(QChar(0x00A0), QLatin1Char(' '));
         for (const QString &line : lines)
             QVERIFY2(text.contains(line), qPrintable(line + QStringLiteral("\n\n") + text));
+    }
+
+    void namesFromADatabaseThatCannotBeOpened_data()
+    {
+        QTest::addColumn<CalcKind>("kind");
+        QTest::addColumn<bool>("built");
+        QTest::newRow("static: the soil and the material are named") << CalcKind::Static << false;
+        QTest::newRow("hydraulic: nothing is named") << CalcKind::Hydraulic << true;
+    }
+    // Ids without a choice are named from the reference database; one that
+    // cannot be opened ends the report with its message, as the general
+    // error box shows it.
+    void namesFromADatabaseThatCannotBeOpened()
+    {
+        QFETCH(CalcKind, kind);
+        QFETCH(bool, built);
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(QStringLiteral("missing.sqlite"));
+        CalcSession session;
+        session.referenceData().database().setDatabaseFile(missing);
+        session.setMode(kind == CalcKind::Hydraulic ? 0 : 1);
+        session.vars().selectedSoilId = 2;
+        session.vars().selectedMaterialId = 1;
+        QVERIFY(session.run(kind).isCompleted());
+        QTextDocument document;
+        const CalcReport::Result result = CalcReport::build(session, kind, document);
+        if (built) {
+            QVERIFY2(result.built(), qPrintable(result.message));
+            return;
+        }
+        QCOMPARE(result.status, CalcReport::Status::DatabaseUnreadable);
+        QCOMPARE(result.message, QStringLiteral("Не найден файл справочной базы данных: %1.").arg(missing));
     }
 };
 

@@ -102,13 +102,13 @@ void TestDocumentFile::loadFallsBack()
     writeFile(path, data);
     QTextDocument document;
     document.setPlainText(QStringLiteral("before"));
-    const DocumentFile::Result result = DocumentFile::load(path, document);
-    QCOMPARE(result.ok, ok);
+    const Result<> result = DocumentFile::load(path, document);
+    QCOMPARE(result.ok(), ok);
     if (ok) {
-        QVERIFY(result.message.isEmpty());
+        QVERIFY(result.message().isEmpty());
         QCOMPARE(document.toPlainText(), text);
     } else {
-        QCOMPARE(result.message, QStringLiteral("Failed to Load Stream"));
+        QCOMPARE(result.message(), QStringLiteral("Failed to Load Stream"));
         QCOMPARE(document.toPlainText(), QStringLiteral("before"));
     }
 }
@@ -118,11 +118,11 @@ void TestDocumentFile::missingFile()
     QTextDocument document;
     document.setPlainText(QStringLiteral("kept"));
     const QString path = m_dir.filePath(QStringLiteral("missing.rtf"));
-    const DocumentFile::Result result = DocumentFile::load(path, document);
-    QVERIFY(!result.ok);
-    QCOMPARE(result.message, QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
+    const Result<> result = DocumentFile::load(path, document);
+    QVERIFY(!result.ok());
+    QCOMPARE(result.message(), QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path));
     QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
-    QCOMPARE(DocumentFile::checkReadable(path).message, result.message);
+    QCOMPARE(DocumentFile::checkReadable(path).message(), result.message());
 }
 
 void TestDocumentFile::onlyRegularFilesAreRead_data()
@@ -150,20 +150,20 @@ void TestDocumentFile::onlyRegularFilesAreRead()
     QTextDocument document;
     document.setPlainText(QStringLiteral("kept"));
     const QString expected = QStringLiteral("Cannot open file \"%1\". Это не обычный файл").arg(name);
-    const DocumentFile::Result result = DocumentFile::load(name, document);
-    QVERIFY(!result.ok);
-    QCOMPARE(result.message, expected);
+    const Result<> result = DocumentFile::load(name, document);
+    QVERIFY(!result.ok());
+    QCOMPARE(result.message(), expected);
     QCOMPARE(document.toPlainText(), QStringLiteral("kept"));
-    QCOMPARE(DocumentFile::checkReadable(name).message, expected);
+    QCOMPARE(DocumentFile::checkReadable(name).message(), expected);
 }
 
 void TestDocumentFile::directoryIsNotAFile()
 {
     QTextDocument document;
-    const DocumentFile::Result result = DocumentFile::load(m_dir.path(), document);
-    QVERIFY(!result.ok);
-    QVERIFY2(result.message.startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(m_dir.path())),
-             qPrintable(result.message));
+    const Result<> result = DocumentFile::load(m_dir.path(), document);
+    QVERIFY(!result.ok());
+    QVERIFY2(result.message().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(m_dir.path())),
+             qPrintable(result.message()));
 }
 
 void TestDocumentFile::saveByExtension_data()
@@ -184,12 +184,12 @@ void TestDocumentFile::saveByExtension()
     document.setPlainText(QStringLiteral("Итог\nвторая строка"));
     const QString path = m_dir.filePath(name);
     writeFile(path, "old content that is longer than the new one, all of it");
-    const DocumentFile::Result saved = DocumentFile::save(path, document);
-    QVERIFY2(saved.ok, qPrintable(saved.message));
+    const Result<> saved = DocumentFile::save(path, document);
+    QVERIFY2(saved.ok(), qPrintable(saved.message()));
     const QByteArray data = readFile(path);
     QVERIFY2(data.startsWith(start), data.constData());
     QTextDocument copy;
-    QVERIFY(DocumentFile::load(path, copy).ok);
+    QVERIFY(DocumentFile::load(path, copy).ok());
     QCOMPARE(copy.toPlainText(), document.toPlainText());
 }
 
@@ -198,16 +198,16 @@ void TestDocumentFile::failedSaveKeepsTheFormerFile()
     QTextDocument document;
     document.setPlainText(QStringLiteral("new"));
     const QString missingFolder = m_dir.filePath(QStringLiteral("no/such/folder/r.rtf"));
-    const DocumentFile::Result result = DocumentFile::save(missingFolder, document);
-    QVERIFY(!result.ok);
-    QVERIFY2(result.message.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(missingFolder)),
-             qPrintable(result.message));
+    const Result<> result = DocumentFile::save(missingFolder, document);
+    QVERIFY(!result.ok());
+    QVERIFY2(result.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(missingFolder)),
+             qPrintable(result.message()));
 
     // A folder in the way: nothing is created, the folder stays.
     const QString folder = m_dir.filePath(QStringLiteral("taken.rtf"));
     QVERIFY(QDir().mkpath(folder));
     writeFile(folder + QStringLiteral("/inside.txt"), "keep");
-    QVERIFY(!DocumentFile::save(folder, document).ok);
+    QVERIFY(!DocumentFile::save(folder, document).ok());
     QCOMPARE(readFile(folder + QStringLiteral("/inside.txt")), QByteArray("keep"));
 }
 

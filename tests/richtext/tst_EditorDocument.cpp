@@ -51,7 +51,7 @@ private:
     {
         const QString file = path("template.rtf");
         QVERIFY(TestFiles::write(file, templateRtf()));
-        QVERIFY(doc.loadDocumentFile(file).ok);
+        QVERIFY(doc.loadDocumentFile(file).ok());
     }
 
 private Q_SLOTS:
@@ -116,7 +116,7 @@ private Q_SLOTS:
             many += "paragraph " + QByteArray::number(i) + "\\par ";
         const QString file = path("many.rtf");
         QVERIFY(TestFiles::write(file, many + "}"));
-        QVERIFY(doc.loadDocumentFile(file).ok);
+        QVERIFY(doc.loadDocumentFile(file).ok());
         QCOMPARE(viewCaret.block(), text->lastBlock());
         QVERIFY(!laidOutToTheEnd);
         QCOMPARE(text->pageSize(), QSizeF(500, -1));
@@ -148,10 +148,10 @@ private Q_SLOTS:
             QVERIFY(TestFiles::write(target, content));
         EditorDocument doc;
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("остаётся"));
-        const DocumentFile::Result result = doc.loadDocumentFile(target);
-        QVERIFY(!result.ok);
+        const Result<> result = doc.loadDocumentFile(target);
+        QVERIFY(!result.ok());
         QCOMPARE(EditorDocument::couldNotOpen(result), couldNotOpen);
-        QVERIFY2(result.message.startsWith(message), qPrintable(result.message));
+        QVERIFY2(result.message().startsWith(message), qPrintable(result.message()));
         QCOMPARE(doc.documentText(), QStringLiteral("остаётся"));
         QVERIFY(doc.isModified());
     }
@@ -161,14 +161,14 @@ private Q_SLOTS:
         EditorDocument doc;
         loadTemplate(doc);
         const QString text = path("report.TXT");
-        QVERIFY(doc.saveDocumentFile(text).ok);
+        QVERIFY(doc.saveDocumentFile(text).ok());
         QCOMPARE(doc.documentName(), text);
         // Plain text, whatever the case of the extension.
         QVERIFY(!TestFiles::read(text).startsWith("{\\rtf"));
         QVERIFY(TestFiles::read(text).startsWith("Dout = $Dout$ mm"));
 
         EditorDocument other;
-        QVERIFY(other.openDocumentFile(text).ok);
+        QVERIFY(other.openDocumentFile(text).ok());
         QCOMPARE(other.documentName(), text);
         QVERIFY(!other.isModified());
         QVERIFY(other.documentText().startsWith(QStringLiteral("Dout = $Dout$ mm")));
@@ -179,9 +179,9 @@ private Q_SLOTS:
         EditorDocument doc;
         QTextCursor(doc.textDocument()).insertText(QStringLiteral("текст"));
         const QString target = path("no-such-folder/report.rtf");
-        const DocumentFile::Result result = doc.saveDocumentFile(target);
-        QVERIFY(!result.ok);
-        QVERIFY(result.message.startsWith(QStringLiteral("Cannot create file")));
+        const Result<> result = doc.saveDocumentFile(target);
+        QVERIFY(!result.ok());
+        QVERIFY(result.message().startsWith(QStringLiteral("Cannot create file")));
         QVERIFY(doc.isUntitled());
         QVERIFY(doc.isModified());
     }

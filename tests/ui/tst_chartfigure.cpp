@@ -146,10 +146,10 @@ private Q_SLOTS:
         QFETCH(QString, says);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
-        QString reason;
-        QCOMPARE(ChartFigure::save(fixture(), path, QSize(400, 300), &reason), saved);
+        const Result<> result = ChartFigure::save(fixture(), path, QSize(400, 300));
+        QCOMPARE(result.ok(), saved);
         if (!saved) {
-            QVERIFY2(reason.contains(says), qPrintable(reason));
+            QVERIFY2(result.message().contains(says), qPrintable(result.message()));
             QVERIFY(!QFile::exists(path));
             return;
         }
