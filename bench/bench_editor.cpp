@@ -4,7 +4,7 @@
 //                          bench_richtext, generated into a temporary folder
 #include "BenchDocuments.h"
 
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 #include "editor/ReportEditor.h"
 
 #include <QApplication>
@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
         ReportEditor editor;
         editor.show();
         QCoreApplication::processEvents();
-        auto *view = editor.findChild<RichEditControl *>();
+        auto *view = editor.findChild<ReportTextEdit *>();
         if (!view)
             return 1;
 

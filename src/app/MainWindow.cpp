@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
-#include "app/ApplicationMessageHook.h"
+#include "app/CommandKeyFilter.h"
 #include "app/HelpLauncher.h"
 #include "app/ChartPageController.h"
-#include "app/MainSelection.h"
+#include "app/SelectionPageController.h"
 #include "app/ProjectController.h"
 #include "app/ReportMaker.h"
 #include "app/AboutDialog.h"
@@ -85,8 +85,8 @@ MainWindow::~MainWindow()
     // Nothing can be said any more: a failure here goes unreported.
     if (!m_placementSaved && m_placementRestored)
         saveView(false);
-    if (m_hook)
-        qApp->removeEventFilter(m_hook);
+    if (m_commandKeys)
+        qApp->removeEventFilter(m_commandKeys);
 }
 
 CalcVariables &MainWindow::vars()
@@ -113,7 +113,7 @@ void MainWindow::createActions()
     m_hydraulicAction->setCheckable(true);
     m_staticAction = action("staticAction", QStringLiteral("Статический расчёт"), &MainWindow::chooseStaticCalculation);
     m_staticAction->setCheckable(true);
-    // C and R are plain keys claimed program-wide by the message hook; the
+    // C and R are plain keys claimed program-wide by the command key filter; the
     // menus only name them.
     m_runAction = action("runAction", QStringLiteral("Выполнить\tC"), &MainWindow::runCalculation);
     m_reportAction = action("reportAction", QStringLiteral("Правка\tR"), &MainWindow::makeReport);
@@ -138,11 +138,11 @@ void MainWindow::createActions()
 
 void MainWindow::setUp()
 {
-    // The message hook sees every event of the program.
-    m_hook = new ApplicationMessageHook(this, m_runAction, m_reportAction, m_helpAction);
-    qApp->installEventFilter(m_hook);
-    connect(m_hook, &ApplicationMessageHook::mainWindowActivated, this, &MainWindow::onActivated);
-    connect(m_hook, &ApplicationMessageHook::disabledCommandKey, this, [this](QAction *action) {
+    // The command keys are looked at in every event of the program.
+    m_commandKeys = new CommandKeyFilter(this, m_runAction, m_reportAction, m_helpAction);
+    qApp->installEventFilter(m_commandKeys);
+    connect(m_commandKeys, &CommandKeyFilter::mainWindowActivated, this, &MainWindow::onActivated);
+    connect(m_commandKeys, &CommandKeyFilter::disabledCommandKey, this, [this](QAction *action) {
         if (action == m_reportAction)
             explainNoReport();
     });
@@ -156,8 +156,8 @@ void MainWindow::setUp()
         m_session->referenceData().database().setBaseDir(m_databaseFolder);
     setUpReferenceGrids();
     m_charts = new ChartPageController(this, ui, *m_session, m_settings, [this] { return m_reports; });
-    m_selection = new MainSelection(ui.pages, ui.selectionPage, *m_session);
-    connect(m_selection, &MainSelection::tubeChosen, this, &MainWindow::chooseTubeRow);
+    m_selection = new SelectionPageController(ui.pages, ui.selectionPage, *m_session);
+    connect(m_selection, &SelectionPageController::tubeChosen, this, &MainWindow::chooseTubeRow);
 
     m_inModel = new VariableGridModel(vars(), VariableGridModel::Kind::Input, this);
     m_outModel = new VariableGridModel(vars(), VariableGridModel::Kind::Output, this);
@@ -223,12 +223,12 @@ void MainWindow::onActivated()
     // A database that cannot be opened ends the activation: the panel is
     // decided at the next one.  Closing the error box activates the window
     // again; the reference data skips that one, so the box is said once.
-    if (!withDatabase(referenceData().reloadOnActivation().status()))
+    if (!sayIfDatabaseFailed(referenceData().reloadOnActivation().status()))
         return;
     updateFiberglassOptions();
 }
 
-bool MainWindow::withDatabase(const Result<> &outcome)
+bool MainWindow::sayIfDatabaseFailed(const Result<> &outcome)
 {
     if (outcome)
         return true;
@@ -267,13 +267,13 @@ void MainWindow::loadShownReferencePage(int index)
     ReferenceData &refs = referenceData();
     switch (index) {
     case MainWindowWidgets::PageIndexMaterials:
-        withDatabase(refs.loadMaterials());
+        sayIfDatabaseFailed(refs.loadMaterials());
         break;
     case MainWindowWidgets::PageIndexTubes:
-        withDatabase(refs.loadTubes());
+        sayIfDatabaseFailed(refs.loadTubes());
         break;
     case MainWindowWidgets::PageIndexSoils:
-        withDatabase(refs.loadSoils());
+        sayIfDatabaseFailed(refs.loadSoils());
         break;
     default:
         break;

@@ -12,9 +12,9 @@
 #include <functional>
 #include <memory>
 
-class ApplicationMessageHook;
+class CommandKeyFilter;
 class ChartPageController;
-class MainSelection;
+class SelectionPageController;
 class CalcOutcome;
 class CalcSession;
 class ProjectController;
@@ -46,8 +46,8 @@ public:
     void openProjectAtStart(const QString &path) { m_startProject = path; }
     CalcVariables &vars();
     ReferenceData &referenceData();
-    // The hook that routes the program's keys; other windows register with it.
-    ApplicationMessageHook *messageHook() const { return m_hook; }
+    // The filter that routes the program's command keys; other windows register with it.
+    CommandKeyFilter *commandKeys() const { return m_commandKeys; }
     // The settings file, which the other windows keep their parts in too.
     const SettingsStore &settings() const { return m_settings; }
 
@@ -58,7 +58,7 @@ public:
     // The chart page and the verdict summary.
     ChartPageController &charts() { return *m_charts; }
     // The page that sets the catalogue against the job.
-    MainSelection &selection() { return *m_selection; }
+    SelectionPageController &selection() { return *m_selection; }
     // Asked before the window closes (and so the program ends); false keeps
     // it open with nothing written.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
@@ -116,7 +116,7 @@ private:
     void showTubeGrid();
     // What a database operation came to: a database that cannot be opened
     // goes to the general error box.  False when it failed so.
-    bool withDatabase(const Result<> &outcome);
+    bool sayIfDatabaseFailed(const Result<> &outcome);
     void fillView(CalcView view);
     void showVariable(VariableGridModel *model, int row);
     // Runs a calculation and says what went wrong; true when it completed.
@@ -155,10 +155,10 @@ private:
     QString m_databaseFolder;
     VariableGridModel *m_inModel = nullptr;
     VariableGridModel *m_outModel = nullptr;
-    ApplicationMessageHook *m_hook = nullptr;
+    CommandKeyFilter *m_commandKeys = nullptr;
     ReportMaker *m_reports = nullptr;
     ChartPageController *m_charts = nullptr;
-    MainSelection *m_selection = nullptr;
+    SelectionPageController *m_selection = nullptr;
     std::function<bool()> m_closeGuard;
     // The view the grids list, and the input the user last chose in it.
     CalcView m_view = CalcView::Hydraulic;

@@ -1,6 +1,6 @@
 #include "app/ProgramWindows.h"
 
-#include "app/ApplicationMessageHook.h"
+#include "app/CommandKeyFilter.h"
 #include "app/EditorPlacement.h"
 #include "app/HelpLauncher.h"
 #include "app/EditorReportMaker.h"
@@ -22,7 +22,7 @@ ProgramWindows::ProgramWindows(const QString &settingsFileName, const QString &d
     m_reports = std::make_unique<EditorReportMaker>(*m_main, *m_editor, *m_report);
     m_main->setReportMaker(m_reports.get());
     // C and R typed into the report stay letters.
-    m_main->messageHook()->addLetterWindow(m_editor.get(),
+    m_main->commandKeys()->addLetterWindow(m_editor.get(),
                                            [](QWidget *focus) { return ReportEditor::acceptsLetterCommands(focus); });
     ReportEditor *editor = m_editor.get();
     // One question for the report as the program ends, then the editor

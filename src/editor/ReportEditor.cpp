@@ -1,9 +1,9 @@
 #include "editor/ReportEditor.h"
 
 #include "editor/EditorRuler.h"
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 #include "editor/ReportPrinter.h"
-#include "editor/UpDown.h"
+#include "editor/StepArrows.h"
 #include "model/ResourceLocator.h"
 #include "reports/ReportPage.h"
 #include "richtext/DocumentFile.h"
@@ -117,7 +117,8 @@ void ReportEditor::connectCommands()
         if (inTheBox)
             ui.richEdit->setFocus();
     });
-    connect(ui.fontSizeArrows, &UpDown::stepped, this, [this](int points) { applyFontSize(QString::number(points)); });
+    connect(ui.fontSizeArrows, &StepArrows::stepped, this,
+            [this](int points) { applyFontSize(QString::number(points)); });
 
     connect(ui.ruler, &EditorRuler::firstIndentReleased, this, &ReportEditor::applyFirstIndent);
     connect(ui.ruler, &EditorRuler::leftIndentReleased, this, &ReportEditor::applyLeftIndent);
@@ -129,7 +130,7 @@ void ReportEditor::connectCommands()
     connect(ui.richEdit, &QTextEdit::copyAvailable, this, &ReportEditor::updateEditCommands);
     connect(ui.richEdit, &QTextEdit::undoAvailable, this, &ReportEditor::updateEditCommands);
     connect(ui.richEdit, &QTextEdit::redoAvailable, this, &ReportEditor::updateEditCommands);
-    connect(ui.richEdit, &RichEditControl::filesDropped, this, &ReportEditor::openDroppedFiles);
+    connect(ui.richEdit, &ReportTextEdit::filesDropped, this, &ReportEditor::openDroppedFiles);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &ReportEditor::updateEditCommands);
 
     connect(m_document, &EditorDocument::cursorChanged, this, &ReportEditor::pushCursor);
@@ -394,13 +395,13 @@ void ReportEditor::openDroppedFiles(const QStringList &files)
 
 void ReportEditor::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!RichEditControl::droppedFiles(event->mimeData()).isEmpty())
+    if (!ReportTextEdit::droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void ReportEditor::dropEvent(QDropEvent *event)
 {
-    const QStringList files = RichEditControl::droppedFiles(event->mimeData());
+    const QStringList files = ReportTextEdit::droppedFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();

@@ -2,8 +2,8 @@
 
 #include "editor/EditorIcons.h"
 #include "editor/EditorRuler.h"
-#include "editor/RichEditControl.h"
-#include "editor/UpDown.h"
+#include "editor/ReportTextEdit.h"
+#include "editor/StepArrows.h"
 #include "ui/Artwork.h"
 
 #include <QAction>
@@ -205,7 +205,7 @@ void ReportEditorWidgets::setupUi(QMainWindow *window)
         box->setStatusTip(QStringLiteral("Размер шрифта"));
     }
     // Sizes start at 1 point: the arrows never step to a size that is refused.
-    fontSizeArrows = new UpDown(fontSizeBox->lineEdit(), 1, 100, sizeBox);
+    fontSizeArrows = new StepArrows(fontSizeBox->lineEdit(), 1, 100, sizeBox);
     fontSizeArrows->setPosition(10);
     sizeRow->addWidget(fontSizeBox);
     sizeRow->addWidget(fontSizeArrows);
@@ -225,7 +225,7 @@ void ReportEditorWidgets::setupUi(QMainWindow *window)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     ruler = new EditorRuler(central);
-    richEdit = new RichEditControl(central);
+    richEdit = new ReportTextEdit(central);
     column->addWidget(ruler);
     column->addWidget(richEdit, 1);
     window->setCentralWidget(central);

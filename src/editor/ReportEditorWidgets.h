@@ -11,8 +11,8 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
-class RichEditControl;
-class UpDown;
+class ReportTextEdit;
+class StepArrows;
 
 // The widgets and commands of the report editor window, built in code with
 // the names the rest of the program knows them by.
@@ -58,10 +58,10 @@ public:
     QComboBox *fontNameBox = nullptr;
     // The size in whole points: typed, chosen from the list or stepped.
     QComboBox *fontSizeBox = nullptr;
-    UpDown *fontSizeArrows = nullptr;
+    StepArrows *fontSizeArrows = nullptr;
 
     EditorRuler *ruler = nullptr;
-    RichEditControl *richEdit = nullptr;
+    ReportTextEdit *richEdit = nullptr;
 
     QStatusBar *statusBar = nullptr;
     // Caret position, modified mark, and an empty third panel.

@@ -4,7 +4,7 @@
 #include "model/ResourceLocator.h"
 #include "model/platform/ProcessLimits.h"
 #include "refdata/DatabaseMessages.h"
-#include "refdata/MdbWire.h"
+#include "refdata/MdbReaderProtocol.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -68,7 +68,8 @@ Result<> MdbConnection::openFile(const QString &path)
                                      .arg(path, program));
     }
     m_reader = std::move(reader);
-    const Result<DbResult> opened = ask(MdbWire::request(MdbWire::Request::Open, FileNameBytes::encode(path)));
+    const Result<DbResult> opened =
+        ask(MdbReaderProtocol::request(MdbReaderProtocol::Request::Open, FileNameBytes::encode(path)));
     if (!opened)
         stopReader();
     return opened.status();
@@ -83,7 +84,7 @@ Result<DbResult> MdbConnection::execute(const QString &sql)
 {
     if (!m_reader)
         return failQuery(sql, QStringLiteral("нет подключения к базе данных"));
-    const Result<DbResult> result = ask(MdbWire::request(MdbWire::Request::Query, sql.toUtf8()));
+    const Result<DbResult> result = ask(MdbReaderProtocol::request(MdbReaderProtocol::Request::Query, sql.toUtf8()));
     // Without its reader the file cannot be read any more.
     if (!result && !m_reader)
         return failFile(result.message());
@@ -97,15 +98,15 @@ Result<DbResult> MdbConnection::ask(const QByteArray &request)
     const Result<QByteArray> frame = readFrame();
     if (!frame)
         return frame.status();
-    MdbWire::Response response = MdbWire::parseResponse(*frame);
+    MdbReaderProtocol::Response response = MdbReaderProtocol::parseResponse(*frame);
     switch (response.kind) {
-    case MdbWire::Response::Kind::Result:
+    case MdbReaderProtocol::Response::Kind::Result:
         return std::move(response.result);
-    case MdbWire::Response::Kind::Error:
-        if (response.failure == MdbWire::Failure::File)
+    case MdbReaderProtocol::Response::Kind::Error:
+        if (response.failure == MdbReaderProtocol::Failure::File)
             stopReader();
         return Result<DbResult>::failure(response.message);
-    case MdbWire::Response::Kind::Malformed:
+    case MdbReaderProtocol::Response::Kind::Malformed:
         break;
     }
     return failDamaged(QStringLiteral("ответ программы чтения не распознан"));
@@ -115,14 +116,14 @@ Result<QByteArray> MdbConnection::readFrame()
 {
     const int seconds = readerLimits.wallSeconds;
     const QDeadlineTimer deadline(qint64(seconds) * 1000);
-    qint64 needed = MdbWire::HeaderSize;
+    qint64 needed = MdbReaderProtocol::HeaderSize;
     bool haveHeader = false;
     while (true) {
         if (m_reader->bytesAvailable() >= needed) {
             if (haveHeader)
                 return m_reader->read(needed);
-            const quint32 length = MdbWire::payloadLength(m_reader->read(MdbWire::HeaderSize));
-            if (length > MdbWire::MaxFrame)
+            const quint32 length = MdbReaderProtocol::payloadLength(m_reader->read(MdbReaderProtocol::HeaderSize));
+            if (length > MdbReaderProtocol::MaxFrame)
                 return failDamaged(QStringLiteral("ответ программы чтения слишком велик")).status();
             needed = length;
             haveHeader = true;

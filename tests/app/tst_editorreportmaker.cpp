@@ -8,7 +8,7 @@
 #include "app/ProgramWindows.h"
 #include "calc/CalcSession.h"
 #include "editor/ReportPrinter.h"
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 #include "editor/ReportEditorWidgets.h"
 #include "editor/ReportEditor.h"
 #include "model/NumberFormat.h"
@@ -64,7 +64,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty() && dialogs.errors.isEmpty());
         // Undo has nothing to take back: the filled template is where it starts.
         const QString built = text(w);
-        QTest::keyClick(part<RichEditControl>(w.editor(), "richEdit"), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(part<ReportTextEdit>(w.editor(), "richEdit"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(text(w), built);
         QVERIFY(!w.editor().hasUserChanges());
     }

@@ -7,7 +7,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 #include "editor/ReportEditor.h"
 #include "support/WindowParts.h"
 
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w.main(), Qt::Key_F1);
         w.editor().showEditor();
         QVERIFY(QTest::qWaitForWindowActive(&w.editor()));
-        QTest::keyClick(part<RichEditControl>(w.editor(), "richEdit"), Qt::Key_F1);
+        QTest::keyClick(part<ReportTextEdit>(w.editor(), "richEdit"), Qt::Key_F1);
         HelpLauncher::setOpener({});
         QCOMPARE(opened.size(), 2);
         QCOMPARE(opened[0].toLocalFile(), file);

@@ -1,7 +1,7 @@
 #include "FakeDialogs.h"
 #include "TestFiles.h"
 
-#include "app/ApplicationMessageHook.h"
+#include "app/CommandKeyFilter.h"
 #include "app/HelpLauncher.h"
 #include "app/IniFile.h"
 #include "app/MainWindow.h"
@@ -908,7 +908,7 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         MainWindow w(settingsPath());
         part<QAction>(w, "staticAction")->trigger();
-        QSignalSpy activations(w.messageHook(), &ApplicationMessageHook::mainWindowActivated);
+        QSignalSpy activations(w.commandKeys(), &CommandKeyFilter::mainWindowActivated);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(activations.size(), 1);

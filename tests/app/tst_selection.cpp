@@ -1,6 +1,6 @@
 #include "FakeDialogs.h"
 
-#include "app/MainSelection.h"
+#include "app/SelectionPageController.h"
 #include "app/MainWindow.h"
 #include "calc/CalcSession.h"
 #include "calc/TubeSelectionRunner.h"

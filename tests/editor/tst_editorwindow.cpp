@@ -4,9 +4,9 @@
 #include "richtext/TestDocuments.h"
 
 #include "editor/EditorRuler.h"
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 #include "editor/RulerMarker.h"
-#include "editor/UpDown.h"
+#include "editor/StepArrows.h"
 #include "editor/ReportEditor.h"
 #include "reports/ReportPage.h"
 #include "support/WindowParts.h"
@@ -120,7 +120,7 @@ private:
 
     static void makeModified(ReportEditor &editor)
     {
-        QTest::keyClicks(part<RichEditControl>(editor, "richEdit"), "abc");
+        QTest::keyClicks(part<ReportTextEdit>(editor, "richEdit"), "abc");
         QVERIFY(editor.document().isModified());
     }
 
@@ -195,8 +195,8 @@ private Q_SLOTS:
         sorted.sort(Qt::CaseInsensitive);
         QCOMPARE(names, sorted);
         QCOMPARE(part<QComboBox>(ui, "fontNameBox")->maxVisibleItems(), 10);
-        QCOMPARE(part<UpDown>(ui, "fontSizeArrows")->minimum(), 1);
-        QCOMPARE(part<UpDown>(ui, "fontSizeArrows")->maximum(), 100);
+        QCOMPARE(part<StepArrows>(ui, "fontSizeArrows")->minimum(), 1);
+        QCOMPARE(part<StepArrows>(ui, "fontSizeArrows")->maximum(), 100);
 
         // The status bar: caret, modified mark, nothing.
         QCOMPARE(part<QLabel>(ui, "statusPanel0")->width(), 120);
@@ -219,7 +219,7 @@ private Q_SLOTS:
         editor.document().selectRange(23, 0); // "Второй абзац", third character
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   3"));
         QCOMPARE(statusText(editor, 1), QString());
-        QTest::keyClicks(part<RichEditControl>(editor, "richEdit"), "x");
+        QTest::keyClicks(part<ReportTextEdit>(editor, "richEdit"), "x");
         QCOMPARE(statusText(editor, 1), QStringLiteral("Изменён"));
         QCOMPARE(statusText(editor, 0), QStringLiteral("Ст:   2   Кол:   4"));
         // A hint takes the whole bar for a while.
@@ -481,7 +481,7 @@ private Q_SLOTS:
         part<QAction>(ui, "boldAction")->trigger();
         QVERIFY(part<QAction>(ui, "boldAction")->isChecked());
         QVERIFY(!formatAt(editor, QStringLiteral("текст")).fontItalic());
-        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "new");
+        QTest::keyClicks(part<ReportTextEdit>(ui, "richEdit"), "new");
         QCOMPARE(formatAt(editor, QStringLiteral("new")).fontWeight(), int(QFont::Bold));
         QVERIFY(formatAt(editor, QStringLiteral("new")).fontItalic());
         QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
@@ -519,10 +519,10 @@ private Q_SLOTS:
                                       : f.fontUnderline();
         };
         QVERIFY(!formatted());
-        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key(key), Qt::ControlModifier);
         QVERIFY(formatted());
         QCOMPARE(formatAt(editor, QStringLiteral("текст")).fontWeight(), int(QFont::Normal));
-        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key(key), Qt::ControlModifier);
         QVERIFY(!formatted());
     }
 
@@ -541,7 +541,7 @@ private Q_SLOTS:
         QVERIFY(!part<QAction>(ui, "boldAction")->isChecked());
         QVERIFY(part<QAction>(ui, "alignCenterAction")->isChecked());
         QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("14"));
-        QCOMPARE(part<UpDown>(ui, "fontSizeArrows")->position(), 10); // read from the box when clicked
+        QCOMPARE(part<StepArrows>(ui, "fontSizeArrows")->position(), 10); // read from the box when clicked
         editor.document().selectRange(2, 0);
         QVERIFY(part<QAction>(ui, "alignLeftAction")->isChecked());
         QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("10"));
@@ -616,7 +616,7 @@ private Q_SLOTS:
         if (ending == QLatin1String("enter")) {
             QTest::keyClick(keys, Qt::Key_Return);
         } else if (ending == QLatin1String("leave")) {
-            part<RichEditControl>(ui, "richEdit")->setFocus();
+            part<ReportTextEdit>(ui, "richEdit")->setFocus();
             QVERIFY(!box->hasFocus());
         } else if (ending == QLatin1String("list")) {
             part<QComboBox>(ui, "fontSizeBox")->showPopup();
@@ -635,7 +635,7 @@ private Q_SLOTS:
         // The box shows the size of the text; a size applied is one step to undo.
         QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QString::number(size));
         QCOMPARE(editor.document().textDocument()->availableUndoSteps(), size == 10 ? 0 : 1);
-        part<RichEditControl>(ui, "richEdit")->setFocus();
+        part<ReportTextEdit>(ui, "richEdit")->setFocus();
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), qreal(size));
     }
 
@@ -646,22 +646,22 @@ private Q_SLOTS:
         const QWidget &ui = editor;
         QVERIFY(editor.openDocumentFile(writeSample(QStringLiteral("updown.rtf"))));
         editor.document().selectRange(0, 7);
-        QTest::mouseClick(part<UpDown>(ui, "fontSizeArrows")->upButton(), Qt::LeftButton);
+        QTest::mouseClick(part<StepArrows>(ui, "fontSizeArrows")->upButton(), Qt::LeftButton);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 11.0);
         QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("11"));
-        part<UpDown>(ui, "fontSizeArrows")->step(-1);
-        part<UpDown>(ui, "fontSizeArrows")->step(-1);
+        part<StepArrows>(ui, "fontSizeArrows")->step(-1);
+        part<StepArrows>(ui, "fontSizeArrows")->step(-1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 9.0);
         // A size typed in the box steps on from there.
         part<QComboBox>(ui, "fontSizeBox")->setEditText(QStringLiteral("20"));
-        part<UpDown>(ui, "fontSizeArrows")->step(1);
+        part<StepArrows>(ui, "fontSizeArrows")->step(1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 21.0);
         // Held within 1 to 100.
         part<QComboBox>(ui, "fontSizeBox")->setEditText(QStringLiteral("100"));
-        part<UpDown>(ui, "fontSizeArrows")->step(1);
+        part<StepArrows>(ui, "fontSizeArrows")->step(1);
         QCOMPARE(part<QComboBox>(ui, "fontSizeBox")->currentText(), QStringLiteral("100"));
         part<QComboBox>(ui, "fontSizeBox")->setEditText(QStringLiteral("1"));
-        part<UpDown>(ui, "fontSizeArrows")->step(-1);
+        part<StepArrows>(ui, "fontSizeArrows")->step(-1);
         QCOMPARE(formatAt(editor, QStringLiteral("Обычный")).fontPointSize(), 1.0);
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -787,9 +787,9 @@ private Q_SLOTS:
         QCOMPARE(ruler->leftIndentMarker->x(), 32);
         QCOMPARE(ruler->rightIndentMarker->x(), 651);
         // The markers follow the caret from paragraph to paragraph.
-        QTextCursor caret = part<RichEditControl>(editor, "richEdit")->textCursor();
+        QTextCursor caret = part<ReportTextEdit>(editor, "richEdit")->textCursor();
         caret.insertBlock();
-        part<RichEditControl>(editor, "richEdit")->setTextCursor(caret);
+        part<ReportTextEdit>(editor, "richEdit")->setTextCursor(caret);
         editor.document().setFirstIndent(0);
         QCOMPARE(ruler->firstIndentMarker->x(), 2);
         editor.document().selectRange(0, 0);
@@ -864,7 +864,7 @@ private Q_SLOTS:
         makeModified(editor);
         dialogs.answer = QMessageBox::No;
         // Onto the document, as a file manager drops them.
-        QWidget *target = part<RichEditControl>(editor, "richEdit")->viewport();
+        QWidget *target = part<ReportTextEdit>(editor, "richEdit")->viewport();
         std::unique_ptr<QMimeData> data(filesData({firstFile, path(QStringLiteral("dropped2.txt"))}));
         const QPointF at(20, 20);
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -965,9 +965,9 @@ private Q_SLOTS:
         showAndWait(editor);
         const QWidget &ui = editor;
         // Some history first: typing, then something undone.
-        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "abc");
-        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Return);
-        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "def");
+        QTest::keyClicks(part<ReportTextEdit>(ui, "richEdit"), "abc");
+        QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key_Return);
+        QTest::keyClicks(part<ReportTextEdit>(ui, "richEdit"), "def");
         part<QAction>(ui, "undoAction")->trigger();
         QVERIFY(part<QAction>(ui, "redoAction")->isEnabled());
         const QString file = writeSample(QStringLiteral("history.rtf"));
@@ -988,8 +988,8 @@ private Q_SLOTS:
         QVERIFY(!part<QAction>(ui, "undoAction")->isEnabled());
         QVERIFY(!part<QAction>(ui, "redoAction")->isEnabled());
         // Ctrl+Z, and then Ctrl+Y, change nothing.
-        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key_Y, Qt::ControlModifier);
         part<QAction>(ui, "undoAction")->trigger();
         QCOMPARE(editor.document().documentText(), text);
         // A report just built is as unmodified as a file just opened.
@@ -1014,14 +1014,14 @@ private Q_SLOTS:
         showAndWait(editor);
         const QWidget &ui = editor;
         QVERIFY(!part<QAction>(ui, "redoAction")->isEnabled());
-        QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "abc");
-        QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClicks(part<ReportTextEdit>(ui, "richEdit"), "abc");
+        QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(editor.document().documentText(), QString());
         QVERIFY(part<QAction>(ui, "redoAction")->isEnabled());
         if (way == QLatin1String("ctrl+y"))
-            QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Y, Qt::ControlModifier);
+            QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key_Y, Qt::ControlModifier);
         else if (way == QLatin1String("ctrl+shift+z"))
-            QTest::keyClick(part<RichEditControl>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(part<ReportTextEdit>(ui, "richEdit"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         else if (way == QLatin1String("button"))
             qobject_cast<QToolButton *>(
                 part<QToolBar>(ui, "standardToolBar")->widgetForAction(part<QAction>(ui, "redoAction")))
@@ -1075,7 +1075,7 @@ private Q_SLOTS:
         QVERIFY(!editor.document().isModified());
         QVERIFY(!editor.hasUserChanges());
         if (history != QLatin1String("built")) {
-            QTest::keyClicks(part<RichEditControl>(ui, "richEdit"), "edit ");
+            QTest::keyClicks(part<ReportTextEdit>(ui, "richEdit"), "edit ");
             QVERIFY(editor.hasUserChanges());
         }
         dialogs.saveName = saveName.isEmpty() ? QString() : path(saveName);
@@ -1109,8 +1109,8 @@ private Q_SLOTS:
         ReportEditor editor;
         showAndWait(editor);
         const int textWidth = qCeil(ReportPage::TextWidth / 25.4 * editor.logicalDpiX());
-        QVERIFY2(part<RichEditControl>(editor, "richEdit")->viewport()->width() >= textWidth + 2 * EditorRuler::Gutter,
-                 qPrintable(QString::number(part<RichEditControl>(editor, "richEdit")->viewport()->width())));
+        QVERIFY2(part<ReportTextEdit>(editor, "richEdit")->viewport()->width() >= textWidth + 2 * EditorRuler::Gutter,
+                 qPrintable(QString::number(part<ReportTextEdit>(editor, "richEdit")->viewport()->width())));
         QVERIFY(editor.height() >= 516);
     }
 };

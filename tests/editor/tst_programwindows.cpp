@@ -6,7 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramWindows.h"
 #include "calc/CalcSession.h"
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 #include "editor/ReportEditorWidgets.h"
 #include "editor/ReportEditor.h"
 #include "model/NumberFormat.h"
@@ -142,7 +142,7 @@ private Q_SLOTS:
         ProgramWindows w(settingsPath());
         showEditor(w);
         const QWidget &ui = w.editor();
-        QWidget *target = part<RichEditControl>(ui, "richEdit");
+        QWidget *target = part<ReportTextEdit>(ui, "richEdit");
         if (focus == QLatin1String("size"))
             target = part<QComboBox>(ui, "fontSizeBox");
         else if (focus == QLatin1String("name"))
@@ -185,7 +185,7 @@ private Q_SLOTS:
         ProgramWindows w(settingsPath());
         showEditor(w);
         if (modified)
-            QTest::keyClicks(part<RichEditControl>(w.editor(), "richEdit"), "1");
+            QTest::keyClicks(part<ReportTextEdit>(w.editor(), "richEdit"), "1");
         if (!editorShown) {
             dialogs.answer = QMessageBox::No;
             QVERIFY(w.editor().close());
@@ -259,7 +259,7 @@ private Q_SLOTS:
         ProgramWindows w(settingsPath());
         showEditor(w);
         QSignalSpy programExit(part<QAction>(w.main(), "exitAction"), &QAction::triggered);
-        QTest::keyClick(part<RichEditControl>(w.editor(), "richEdit"), Qt::Key_X, Qt::AltModifier);
+        QTest::keyClick(part<ReportTextEdit>(w.editor(), "richEdit"), Qt::Key_X, Qt::AltModifier);
         QVERIFY(!w.editor().isVisible());
         QCOMPARE(programExit.size(), 0);
         QVERIFY(w.main().isVisible());

@@ -2,7 +2,7 @@
 #include "TestFiles.h"
 #include "app/FakeDialogs.h"
 
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 #include "editor/ReportPrinter.h"
 #include "editor/ReportEditor.h"
 #include "reports/ReportPage.h"
@@ -153,7 +153,7 @@ private Q_SLOTS:
         s.dialogs.onDialog = [](QDialog *dialog) { QVERIFY(qobject_cast<QPrintDialog *>(dialog)); };
         s.editor.showEditor();
         QVERIFY(QTest::qWaitForWindowActive(&s.editor));
-        QTest::keyClick(part<RichEditControl>(s.editor, "richEdit"), Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(part<ReportTextEdit>(s.editor, "richEdit"), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(s.dialogs.dialogsShown, 1);
         if (printed == 0)
             QVERIFY(!QFileInfo::exists(file));

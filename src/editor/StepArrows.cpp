@@ -1,4 +1,4 @@
-#include "editor/UpDown.h"
+#include "editor/StepArrows.h"
 
 #include <QLineEdit>
 #include <QToolButton>
@@ -22,7 +22,7 @@ QToolButton *arrowButton(Qt::ArrowType arrow, QWidget *parent)
 
 } // namespace
 
-UpDown::UpDown(QLineEdit *buddy, int minimum, int maximum, QWidget *parent)
+StepArrows::StepArrows(QLineEdit *buddy, int minimum, int maximum, QWidget *parent)
     : QWidget(parent), m_buddy(buddy), m_up(arrowButton(Qt::UpArrow, this)), m_down(arrowButton(Qt::DownArrow, this)),
       m_minimum(minimum), m_maximum(maximum), m_position(minimum)
 {
@@ -35,13 +35,13 @@ UpDown::UpDown(QLineEdit *buddy, int minimum, int maximum, QWidget *parent)
     connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
 }
 
-void UpDown::setPosition(int position)
+void StepArrows::setPosition(int position)
 {
     m_position = std::clamp(position, m_minimum, m_maximum);
     m_buddy->setText(QString::number(m_position));
 }
 
-void UpDown::step(int direction)
+void StepArrows::step(int direction)
 {
     // The number in the box counts, so that a size typed there steps on.
     bool ok = false;

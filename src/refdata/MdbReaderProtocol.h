@@ -11,7 +11,7 @@
 // The program asks to open a file (its name as the file system's bytes) or
 // to run a statement (UTF-8); the reader answers each request with a result
 // or with the failure it met and whose it is.
-class MdbWire
+class MdbReaderProtocol
 {
 public:
     enum class Request : qint8 { Open = 1, Query = 2 };

@@ -1,4 +1,4 @@
-#include "refdata/MdbWire.h"
+#include "refdata/MdbReaderProtocol.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -10,19 +10,19 @@ constexpr QDataStream::Version Version = QDataStream::Qt_6_4;
 
 } // namespace
 
-QByteArray MdbWire::frame(const QByteArray &payload)
+QByteArray MdbReaderProtocol::frame(const QByteArray &payload)
 {
     QByteArray bytes(HeaderSize, '\0');
     qToBigEndian(quint32(payload.size()), bytes.data());
     return bytes + payload;
 }
 
-quint32 MdbWire::payloadLength(const QByteArray &header)
+quint32 MdbReaderProtocol::payloadLength(const QByteArray &header)
 {
     return qFromBigEndian<quint32>(header.constData());
 }
 
-QByteArray MdbWire::request(Request kind, const QByteArray &data)
+QByteArray MdbReaderProtocol::request(Request kind, const QByteArray &data)
 {
     QByteArray payload;
     QDataStream stream(&payload, QIODevice::WriteOnly);
@@ -31,7 +31,7 @@ QByteArray MdbWire::request(Request kind, const QByteArray &data)
     return frame(payload);
 }
 
-QByteArray MdbWire::result(const DbResult &result)
+QByteArray MdbReaderProtocol::result(const DbResult &result)
 {
     QByteArray payload;
     QDataStream stream(&payload, QIODevice::WriteOnly);
@@ -40,7 +40,7 @@ QByteArray MdbWire::result(const DbResult &result)
     return frame(payload);
 }
 
-QByteArray MdbWire::error(Failure failure, const QString &message)
+QByteArray MdbReaderProtocol::error(Failure failure, const QString &message)
 {
     QByteArray payload;
     QDataStream stream(&payload, QIODevice::WriteOnly);
@@ -49,7 +49,7 @@ QByteArray MdbWire::error(Failure failure, const QString &message)
     return frame(payload);
 }
 
-bool MdbWire::parseRequest(const QByteArray &payload, Request *kind, QByteArray *data)
+bool MdbReaderProtocol::parseRequest(const QByteArray &payload, Request *kind, QByteArray *data)
 {
     QDataStream stream(payload);
     stream.setVersion(Version);
@@ -59,7 +59,7 @@ bool MdbWire::parseRequest(const QByteArray &payload, Request *kind, QByteArray 
     return stream.status() == QDataStream::Ok && stream.atEnd() && (*kind == Request::Open || *kind == Request::Query);
 }
 
-MdbWire::Response MdbWire::parseResponse(const QByteArray &payload)
+MdbReaderProtocol::Response MdbReaderProtocol::parseResponse(const QByteArray &payload)
 {
     QDataStream stream(payload);
     stream.setVersion(Version);

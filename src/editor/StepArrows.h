@@ -8,12 +8,12 @@ class QToolButton;
 // Up and down arrows beside a text box that holds a whole number: a click
 // reads the number in the box, steps it within the range, writes it back and
 // tells of the new number.
-class UpDown : public QWidget
+class StepArrows : public QWidget
 {
     Q_OBJECT
 
 public:
-    UpDown(QLineEdit *buddy, int minimum, int maximum, QWidget *parent = nullptr);
+    StepArrows(QLineEdit *buddy, int minimum, int maximum, QWidget *parent = nullptr);
 
     int position() const { return m_position; }
     void setPosition(int position);

@@ -1,20 +1,20 @@
-#include "app/ApplicationMessageHook.h"
+#include "app/CommandKeyFilter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
-ApplicationMessageHook::ApplicationMessageHook(QWidget *mainWindow, QAction *execute, QAction *report, QAction *help)
+CommandKeyFilter::CommandKeyFilter(QWidget *mainWindow, QAction *execute, QAction *report, QAction *help)
     : QObject(mainWindow), m_main(mainWindow), m_execute(execute), m_report(report), m_help(help)
 {}
 
-void ApplicationMessageHook::addLetterWindow(QWidget *window, std::function<bool(QWidget *)> accepts)
+void CommandKeyFilter::addLetterWindow(QWidget *window, std::function<bool(QWidget *)> accepts)
 {
     m_letterWindows.append({window, std::move(accepts)});
 }
 
-bool ApplicationMessageHook::isPlainKey(const QKeyEvent *event, int latinKey, char16_t cyrillicUpper)
+bool CommandKeyFilter::isPlainKey(const QKeyEvent *event, int latinKey, char16_t cyrillicUpper)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (modifiers != Qt::NoModifier)
@@ -22,7 +22,7 @@ bool ApplicationMessageHook::isPlainKey(const QKeyEvent *event, int latinKey, ch
     return event->key() == latinKey || event->key() == int(cyrillicUpper);
 }
 
-bool ApplicationMessageHook::letterCommandsActIn(QWidget *activeWindow) const
+bool CommandKeyFilter::letterCommandsActIn(QWidget *activeWindow) const
 {
     if (!activeWindow || QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return false;
@@ -35,7 +35,7 @@ bool ApplicationMessageHook::letterCommandsActIn(QWidget *activeWindow) const
     return false;
 }
 
-bool ApplicationMessageHook::eventFilter(QObject *watched, QEvent *event)
+bool CommandKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyRelease: {

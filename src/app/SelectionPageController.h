@@ -18,14 +18,14 @@ class TubeSelectionRunner;
 // as a click on the tube page does.  The static selections run by
 // themselves when the page is shown; the hydraulic one as soon as a
 // required flow is given.
-class MainSelection : public QObject
+class SelectionPageController : public QObject
 {
     Q_OBJECT
 
 public:
     // The selection page is one of the pages; messages go to its window.
-    MainSelection(QTabWidget *pages, TubeSelectionPage *selectionPage, CalcSession &session);
-    ~MainSelection() override;
+    SelectionPageController(QTabWidget *pages, TubeSelectionPage *selectionPage, CalcSession &session);
+    ~SelectionPageController() override;
 
     // Runs the selection; does nothing while one is under way.
     void start();

@@ -1,4 +1,4 @@
-#include "app/MainSelection.h"
+#include "app/SelectionPageController.h"
 
 #include "calc/CalcSession.h"
 #include "calc/TubeSelectionRunner.h"
@@ -33,15 +33,16 @@ bool isTubeSize(Slot slot)
 
 } // namespace
 
-MainSelection::MainSelection(QTabWidget *pages, TubeSelectionPage *selectionPage, CalcSession &session)
+SelectionPageController::SelectionPageController(QTabWidget *pages, TubeSelectionPage *selectionPage,
+                                                 CalcSession &session)
     : QObject(pages), m_pages(pages), m_page(selectionPage), m_session(session), m_runner(new TubeSelectionRunner(this))
 {
     TubeSelectionPage *selection = &page();
-    connect(selection, &TubeSelectionPage::startRequested, this, &MainSelection::start);
-    connect(selection, &TubeSelectionPage::cancelRequested, this, &MainSelection::cancel);
-    connect(selection, &TubeSelectionPage::chooseRequested, this, &MainSelection::choose);
+    connect(selection, &TubeSelectionPage::startRequested, this, &SelectionPageController::start);
+    connect(selection, &TubeSelectionPage::cancelRequested, this, &SelectionPageController::cancel);
+    connect(selection, &TubeSelectionPage::chooseRequested, this, &SelectionPageController::choose);
     connect(m_runner, &TubeSelectionRunner::progress, selection, &TubeSelectionPage::setProgress);
-    connect(m_runner, &TubeSelectionRunner::finished, this, &MainSelection::finished);
+    connect(m_runner, &TubeSelectionRunner::finished, this, &SelectionPageController::finished);
     connect(m_pages, &QTabWidget::currentChanged, this, [this] {
         if (!pageShown())
             return;
@@ -55,23 +56,23 @@ MainSelection::MainSelection(QTabWidget *pages, TubeSelectionPage *selectionPage
         }
         start();
     });
-    connect(&m_session, &CalcSession::changed, this, &MainSelection::showKind);
+    connect(&m_session, &CalcSession::changed, this, &SelectionPageController::showKind);
     showKind();
 }
 
-MainSelection::~MainSelection() = default;
+SelectionPageController::~SelectionPageController() = default;
 
-TubeSelectionPage &MainSelection::page() const
+TubeSelectionPage &SelectionPageController::page() const
 {
     return *m_page;
 }
 
-bool MainSelection::pageShown() const
+bool SelectionPageController::pageShown() const
 {
     return m_pages->currentWidget() == m_page;
 }
 
-QVector<double> MainSelection::fingerprint(CalcKind kind) const
+QVector<double> SelectionPageController::fingerprint(CalcKind kind) const
 {
     QVector<double> values{double(kind)};
     for (const Slot slot : CalcSession::inputSlots(kind)) {
@@ -84,7 +85,7 @@ QVector<double> MainSelection::fingerprint(CalcKind kind) const
     return values;
 }
 
-void MainSelection::showKind()
+void SelectionPageController::showKind()
 {
     const CalcKind kind = m_session.calculation();
     if (m_runner->isRunning()) {
@@ -98,14 +99,14 @@ void MainSelection::showKind()
         m_haveRows = false;
         // The page in view follows the calculation at once.
         if (pageShown() && kind != CalcKind::Hydraulic)
-            QTimer::singleShot(0, this, &MainSelection::start);
+            QTimer::singleShot(0, this, &SelectionPageController::start);
         return;
     }
     if (m_haveRows)
         page().setOutdated(fingerprint(kind) != m_inputs);
 }
 
-void MainSelection::start()
+void SelectionPageController::start()
 {
     if (m_runner->isRunning())
         return;
@@ -137,12 +138,12 @@ void MainSelection::start()
     m_runner->start(std::move(selection));
 }
 
-void MainSelection::cancel()
+void SelectionPageController::cancel()
 {
     m_runner->cancel();
 }
 
-void MainSelection::finished(const QVector<TubeSelection::Row> &rows, bool complete)
+void SelectionPageController::finished(const QVector<TubeSelection::Row> &rows, bool complete)
 {
     page().setRunning(false);
     if (m_kind != m_session.calculation()) {
@@ -154,7 +155,7 @@ void MainSelection::finished(const QVector<TubeSelection::Row> &rows, bool compl
     showKind();
 }
 
-void MainSelection::choose(int row)
+void SelectionPageController::choose(int row)
 {
     const QVector<TubeSelection::Row> &rows = page().model()->rows();
     if (row < 0 || row >= rows.size())

@@ -1,10 +1,10 @@
-#include "editor/RichEditControl.h"
+#include "editor/ReportTextEdit.h"
 
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 
-RichEditControl::RichEditControl(QWidget *parent) : QTextEdit(parent)
+ReportTextEdit::ReportTextEdit(QWidget *parent) : QTextEdit(parent)
 {
     setFrameShape(QFrame::NoFrame);
     // The margins beside the text are the page's colour.
@@ -12,12 +12,12 @@ RichEditControl::RichEditControl(QWidget *parent) : QTextEdit(parent)
     setAutoFillBackground(true);
 }
 
-void RichEditControl::setTextMargins(int left, int right)
+void ReportTextEdit::setTextMargins(int left, int right)
 {
     setViewportMargins(left, 0, right, 0);
 }
 
-QStringList RichEditControl::droppedFiles(const QMimeData *data)
+QStringList ReportTextEdit::droppedFiles(const QMimeData *data)
 {
     QStringList files;
     if (!data || !data->hasUrls())
@@ -29,7 +29,7 @@ QStringList RichEditControl::droppedFiles(const QMimeData *data)
     return files;
 }
 
-bool RichEditControl::canInsertFromMimeData(const QMimeData *source) const
+bool ReportTextEdit::canInsertFromMimeData(const QMimeData *source) const
 {
     // Files are opened by the window, not pasted as their names.
     if (!droppedFiles(source).isEmpty())
@@ -37,7 +37,7 @@ bool RichEditControl::canInsertFromMimeData(const QMimeData *source) const
     return QTextEdit::canInsertFromMimeData(source);
 }
 
-void RichEditControl::dragEnterEvent(QDragEnterEvent *event)
+void ReportTextEdit::dragEnterEvent(QDragEnterEvent *event)
 {
     if (droppedFiles(event->mimeData()).isEmpty())
         QTextEdit::dragEnterEvent(event);
@@ -45,7 +45,7 @@ void RichEditControl::dragEnterEvent(QDragEnterEvent *event)
         event->acceptProposedAction();
 }
 
-void RichEditControl::dragMoveEvent(QDragMoveEvent *event)
+void ReportTextEdit::dragMoveEvent(QDragMoveEvent *event)
 {
     if (droppedFiles(event->mimeData()).isEmpty())
         QTextEdit::dragMoveEvent(event);
@@ -53,7 +53,7 @@ void RichEditControl::dragMoveEvent(QDragMoveEvent *event)
         event->acceptProposedAction();
 }
 
-void RichEditControl::dropEvent(QDropEvent *event)
+void ReportTextEdit::dropEvent(QDropEvent *event)
 {
     const QStringList files = droppedFiles(event->mimeData());
     if (files.isEmpty()) {

@@ -18,12 +18,12 @@ class QWidget;
 //   key is taken too, and reported, so the window can say why;
 // - it tells the main window when it becomes active again after another
 //   window of the program was, which a switch to another program is not.
-class ApplicationMessageHook : public QObject
+class CommandKeyFilter : public QObject
 {
     Q_OBJECT
 
 public:
-    ApplicationMessageHook(QWidget *mainWindow, QAction *execute, QAction *report, QAction *help);
+    CommandKeyFilter(QWidget *mainWindow, QAction *execute, QAction *report, QAction *help);
 
     // A further window where C and R act; `accepts` decides for the widget
     // that has the focus (letters typed into a document must stay letters).

@@ -6,12 +6,12 @@
 // The editor window's document control: a text edit whose text keeps off
 // its left and right edges, and which hands dropped files to its window
 // rather than pasting their names.
-class RichEditControl : public QTextEdit
+class ReportTextEdit : public QTextEdit
 {
     Q_OBJECT
 
 public:
-    explicit RichEditControl(QWidget *parent = nullptr);
+    explicit ReportTextEdit(QWidget *parent = nullptr);
 
     // Keeps the text the given pixels off the control's left and right edges.
     void setTextMargins(int left, int right);
