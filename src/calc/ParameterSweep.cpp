@@ -115,6 +115,14 @@ ParameterSweep::Point ParameterSweep::runUnchanged() const
 
 void ParameterSweep::run(const std::function<void(const Point &)> &sink) const
 {
+    runWhile([&sink](const Point &point) {
+        sink(point);
+        return true;
+    });
+}
+
+void ParameterSweep::runWhile(const std::function<bool(const Point &)> &sink) const
+{
     const qint64 total = pointCount();
     if (total <= 0)
         return;
@@ -124,7 +132,8 @@ void ParameterSweep::run(const std::function<void(const Point &)> &sink) const
     for (qint64 p = 0; p < total; ++p) {
         for (int i = 0; i < n; ++i)
             inputs[i] = m_ranges[i].value(index[i]);
-        sink(runAt(inputs));
+        if (!sink(runAt(inputs)))
+            return;
         for (int i = n - 1; i >= 0; --i) {
             if (++index[i] < m_ranges[i].count())
                 break;

@@ -66,6 +66,9 @@ public:
 
     // Every point in turn, the last range varying fastest.
     void run(const std::function<void(const Point &)> &sink) const;
+    // The same until the sink returns false: a reader that has gone away
+    // (a full disk, a closed pipe) stops the run.
+    void runWhile(const std::function<bool(const Point &)> &sink) const;
     QVector<Point> points() const;
     // One point: the inputs as taken, with the varied ones set to `inputs`.
     Point runAt(const QVector<double> &inputs) const;

@@ -253,9 +253,8 @@ CommandResult<> SweepCommand::writeCsv(const Plan &plan)
     Output out;
     out.add((plan.varied + QStringList{QStringLiteral("outcome")} + plan.names).join(QLatin1Char(','))
             + QLatin1Char('\n'));
-    plan.sweep.run([&](const ParameterSweep::Point &point) {
-        if (out.failed())
-            return;
+    // Rows go out as they are worked out; an output that fails ends the sweep.
+    plan.sweep.runWhile([&](const ParameterSweep::Point &point) {
         QStringList row;
         for (const double input : point.inputs)
             row << csvNumber(input);
@@ -264,6 +263,7 @@ CommandResult<> SweepCommand::writeCsv(const Plan &plan)
         for (int i = 0; i < plan.names.size(); ++i)
             row << (i < values.size() ? csvNumber(values[i]) : QString());
         out.add(row.join(QLatin1Char(',')) + QLatin1Char('\n'));
+        return !out.failed();
     });
     return out.finish();
 }

@@ -229,6 +229,14 @@ private Q_SLOTS:
         const QVector<QVector<double>> expected = {{0.3, 0.5}, {0.3, 0.75}, {0.3, 1},
                                                    {0.4, 0.5}, {0.4, 0.75}, {0.4, 1}};
         QCOMPARE(inputs, expected);
+
+        // A sink that can take no more ends the run at that point.
+        inputs.clear();
+        sweep.runWhile([&inputs](const ParameterSweep::Point &point) {
+            inputs << point.inputs;
+            return inputs.size() < 4;
+        });
+        QCOMPARE(inputs, expected.mid(0, 4));
     }
 
     void rangesRefused_data()
