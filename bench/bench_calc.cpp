@@ -1,4 +1,4 @@
-// Times the three calculations and the formatting of all 97 variables.
+// Times the three calculations and the formatting of all the variables.
 // Run: build/bin/bench_calc  (add -iterations N or -callgrind as QtTest allows)
 #include "calc/FiberglassCalc.h"
 #include "calc/HydraulicCalc.h"

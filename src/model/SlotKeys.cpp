@@ -10,7 +10,7 @@ const char *const kKeys[] = {
 #undef PIPECALC_SLOT_NAME
 };
 
-static_assert(sizeof(kKeys) / sizeof(kKeys[0]) == SlotKeys::Count, "97 slot keys");
+static_assert(sizeof(kKeys) / sizeof(kKeys[0]) == SlotKeys::Count, "one key per slot");
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Command.h"
 #include "cli/CommandTable.h"
+#include "model/SlotKeys.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -43,7 +44,9 @@ QVector<ManualSynopsis> manualSynopses(const QString &page)
         if (line == QLatin1String(".br"))
             continue;
         if (line.startsWith(QLatin1String(".B pipecalc-cli"))) {
-            result.append({line.mid(QStringLiteral(".B pipecalc-cli").size()).trimmed(), QString()});
+            // A hyphen in a command's name is escaped like any other.
+            QString command = line.mid(QStringLiteral(".B pipecalc-cli").size()).trimmed();
+            result.append({command.replace(QStringLiteral("\\-"), QStringLiteral("-")), QString()});
             continue;
         }
         if (result.isEmpty())
@@ -165,6 +168,35 @@ private slots:
         }
         QCOMPARE(synopses.last().command, QString());
         QCOMPARE(Command::optionsNamedIn(synopses.last().text), (QStringList{"--help", "--version"}));
+    }
+
+    // Below the synopsis the page describes each command in an entry of its
+    // own, and says how many variables there are.
+    void manualDescribesEveryCommand_data()
+    {
+        QTest::addColumn<QString>("pageFile");
+        QTest::addColumn<QString>("variables");
+        QTest::newRow("English") << QStringLiteral("pipecalc-cli.1")
+                                 << QStringLiteral("all (\\d+) calculation variables");
+        QTest::newRow("Russian") << QStringLiteral("ru/pipecalc-cli.1") << QStringLiteral("всех (\\d+) переменных");
+    }
+
+    void manualDescribesEveryCommand()
+    {
+        QFETCH(QString, pageFile);
+        QFETCH(QString, variables);
+        QFile file(QStringLiteral(PIPECALC_MANUAL_PAGES "/") + pageFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(file.readAll());
+        for (const auto &command : CommandTable::commands()) {
+            const QString name = QString(command->name()).replace(QStringLiteral("-"), QStringLiteral("\\-"));
+            const QRegularExpression entry(
+                QStringLiteral("\n\\.TP\n\\.B[RI]? \"?%1[ \"\n]").arg(QRegularExpression::escape(name)));
+            QVERIFY2(page.contains(entry), qPrintable(command->name()));
+        }
+        const QRegularExpressionMatch count = QRegularExpression(variables).match(page);
+        QVERIFY(count.hasMatch());
+        QCOMPARE(count.captured(1).toInt(), SlotKeys::Count);
     }
 };
 
