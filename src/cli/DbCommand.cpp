@@ -104,7 +104,8 @@ DbCommand::DbCommand()
                              "      tubes             — гофрированные трубы;\n"
                              "      fiberglass-tubes  — стеклопластиковые трубы выбранного материала;\n"
                              "      materials         — материалы труб;\n"
-                             "      soils             — грунты.\n"))
+                             "      soils             — грунты.\n"
+                             "\n"))
 {}
 
 int DbCommand::execute(CliArgs &args) const

@@ -115,6 +115,17 @@ private slots:
         QCOMPARE(CommandTable::find(QStringLiteral("nonsense")), nullptr);
     }
 
+    // Each command's help is indented below its synopsis and set off from
+    // the next command by a blank line.
+    void helpIsABlockOfItsOwn()
+    {
+        for (const auto &command : CommandTable::commands()) {
+            const QString &help = command->help();
+            QVERIFY2(help.startsWith(QLatin1String("      ")), qPrintable(command->name()));
+            QVERIFY2(help.endsWith(QLatin1String("\n\n")), qPrintable(command->name()));
+        }
+    }
+
     // Every option a synopsis names has its entry among the help's options.
     void helpDescribesEveryOption()
     {
